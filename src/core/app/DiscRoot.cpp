@@ -1,0 +1,12 @@
+#include "app/DiscRoot.h"
+
+namespace dv {
+
+std::string discRootFromExecutable(std::string_view executablePath) {
+    const std::size_t last = executablePath.find_last_of("/\\");
+    if (last == std::string_view::npos)
+        return {};
+    return std::string(executablePath.substr(0, last + 1));
+}
+
+} // namespace dv

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace dv {
+
+// The main window's frame as the start-up sequence sees it.
+class MainWindowFrame {
+public:
+    virtual ~MainWindowFrame() = default;
+    // Gives the window a normal border and caption, turns the colour key off
+    // and keeps the client area at the background's size.
+    virtual void useBorderedWindow() = 0;
+};
+
+} // namespace dv

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/PlatformFacts.h"
+
+#include <string>
+
+namespace dv {
+
+class BrowserHost;
+class MainWindowFrame;
+class MessageBoxes;
+
+// The work the main window does once, shortly after its message loop has
+// started: choose the window shape, create the browser and show the start
+// page. A browser that cannot be created is reported and the rest is skipped;
+// the window stays up without it.
+class StartupTick {
+public:
+    enum class Outcome { NotRun, BrowserReady, BrowserFailed };
+
+    StartupTick(PlatformFacts facts, std::string discRoot, MainWindowFrame& frame,
+                BrowserHost& browser, MessageBoxes& boxes);
+
+    // Runs the steps on the first call; later calls do nothing.
+    Outcome run();
+    Outcome outcome() const { return outcome_; }
+
+    // The start page's address under the disc root.
+    std::string startPage() const;
+
+private:
+    PlatformFacts facts_;
+    std::string discRoot_;
+    MainWindowFrame& frame_;
+    BrowserHost& browser_;
+    MessageBoxes& boxes_;
+    Outcome outcome_ = Outcome::NotRun;
+};
+
+} // namespace dv

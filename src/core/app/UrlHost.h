@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace dv {
+
+// The host name of an absolute web address ("http://www.a.example:8080/x" gives
+// "www.a.example"); empty when the text has no scheme and authority.
+std::string hostName(std::string_view url);
+
+} // namespace dv

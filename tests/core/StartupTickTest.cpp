@@ -1,0 +1,62 @@
+#include "app/StartupTick.h"
+
+#include "RecordingPorts.h"
+
+#include <gtest/gtest.h>
+
+namespace dv {
+namespace {
+
+using test::CallLog;
+
+PlatformFacts linux(int depth) {
+    PlatformFacts f;
+    f.colourDepth = depth;
+    f.canShapeWindows = true;
+    return f;
+}
+
+struct Fixture {
+    CallLog log;
+    test::FakeFrame frame{log};
+    test::FakeBrowserHost browser{log};
+    test::FakeMessageBoxes boxes{&log};
+};
+
+TEST(StartupTick, ShapedWindowCreatesBrowserAndShowsStartPage) {
+    Fixture f;
+    StartupTick tick(linux(24), "/cd/", f.frame, f.browser, f.boxes);
+    EXPECT_EQ(tick.run(), StartupTick::Outcome::BrowserReady);
+    EXPECT_EQ(f.log, (CallLog{"create", "navigate:/cd/docs/ettan/index.htm"}));
+}
+
+TEST(StartupTick, ShallowDisplayGetsBorderFirst) {
+    Fixture f;
+    StartupTick tick(linux(16), "/cd/", f.frame, f.browser, f.boxes);
+    tick.run();
+    ASSERT_FALSE(f.log.empty());
+    EXPECT_EQ(f.log.front(), "bordered");
+}
+
+TEST(StartupTick, BrowserFailureIsReportedAndNothingNavigates) {
+    Fixture f;
+    f.browser.version = "4.7200";
+    StartupTick tick(linux(24), "/cd/", f.frame, f.browser, f.boxes);
+    EXPECT_EQ(tick.run(), StartupTick::Outcome::BrowserFailed);
+    EXPECT_EQ(f.log, (CallLog{"create", "destroy", "box:Kunde inte skapa IE"}));
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_EQ(f.boxes.shown[0].caption, "Datavinds cd");
+}
+
+TEST(StartupTick, RunsOnceEvenAfterFailure) {
+    Fixture f;
+    f.browser.canCreate = false;
+    StartupTick tick(linux(24), "/cd/", f.frame, f.browser, f.boxes);
+    tick.run();
+    const CallLog afterFirst = f.log;
+    EXPECT_EQ(tick.run(), StartupTick::Outcome::BrowserFailed);
+    EXPECT_EQ(f.log, afterFirst);
+}
+
+} // namespace
+} // namespace dv

@@ -1,0 +1,108 @@
+#pragma once
+
+// Fakes of the core's ports that record what they were asked to do, in order.
+
+#include "app/MainWindowFrame.h"
+#include "app/MessageBoxes.h"
+#include "browser/BrowserHost.h"
+#include "browser/DownloadIndicator.h"
+#include "shell/HighlightDisplay.h"
+#include "shell/StatusLine.h"
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace dv::test {
+
+// One shared log so that tests can check the order of calls across ports.
+using CallLog = std::vector<std::string>;
+
+class FakeStatusLine : public StatusLine {
+public:
+    void setStatusText(const std::string& text) override { texts.push_back(text); }
+    std::string current() const { return texts.empty() ? std::string{} : texts.back(); }
+    std::vector<std::string> texts;
+};
+
+class FakeHighlights : public HighlightDisplay {
+public:
+    void setHighlightVisible(std::string_view name, bool visible) override {
+        calls.push_back(std::string(name) + (visible ? "=shown" : "=hidden"));
+    }
+    std::vector<std::string> calls;
+};
+
+// Message boxes that answer from a script instead of waiting for a reader.
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    explicit FakeMessageBoxes(CallLog* log = nullptr) : log_(log) {}
+    void setNextAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+    MessageAnswer show(const MessageBoxRequest& request) override {
+        shown.push_back(request);
+        if (log_)
+            log_->push_back("box:" + request.text);
+        if (answers_.empty())
+            return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        const MessageAnswer a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    std::vector<MessageBoxRequest> shown;
+
+private:
+    CallLog* log_;
+    std::deque<MessageAnswer> answers_;
+};
+
+class FakeFrame : public MainWindowFrame {
+public:
+    explicit FakeFrame(CallLog& log) : log_(log) {}
+    void useBorderedWindow() override { log_.push_back("bordered"); }
+
+private:
+    CallLog& log_;
+};
+
+class FakeBrowserHost : public BrowserHost {
+public:
+    explicit FakeBrowserHost(CallLog& log) : log_(log) {}
+
+    bool canCreate = true;
+    bool throwOnCreate = false;
+    std::optional<std::string> version = std::string("6.0000");
+    char separator = ',';
+
+    bool createControl() override {
+        log_.push_back("create");
+        if (throwOnCreate)
+            throw std::runtime_error("no control");
+        control_ = canCreate;
+        return canCreate;
+    }
+    void destroyControl() override {
+        log_.push_back("destroy");
+        control_ = false;
+    }
+    bool hasControl() const override { return control_; }
+    std::optional<std::string> engineVersionText() const override { return version; }
+    char decimalSeparator() const override { return separator; }
+    void navigate(const std::string& address) override { log_.push_back("navigate:" + address); }
+
+private:
+    CallLog& log_;
+    bool control_ = false;
+};
+
+class FakeProgressView : public ProgressView {
+public:
+    void setProgressVisible(bool v) override { visible = v; calls.push_back(v ? "show" : "hide"); }
+    void setProgressPosition(int p) override { calls.push_back("pos:" + std::to_string(p)); }
+    void setProgressMaximum(int m) override { calls.push_back("max:" + std::to_string(m)); }
+    bool visible = false;
+    std::vector<std::string> calls;
+};
+
+} // namespace dv::test
