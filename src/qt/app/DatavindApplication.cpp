@@ -1,0 +1,37 @@
+#include "app/DatavindApplication.h"
+
+#include "app/MessageBoxes.h"
+#include "app/QtText.h"
+#include "shell/MainWindowLayout.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace dv::qt {
+
+DatavindApplication::DatavindApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(QStringLiteral("Velmora Media"));
+    setApplicationName(toQString(layout::kApplicationTitle));
+}
+
+bool DatavindApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        report(QString::fromUtf8(e.what()));
+    } catch (...) {
+        report(QStringLiteral("Ett okänt fel inträffade."));
+    }
+    return false;
+}
+
+void DatavindApplication::report(const QString& text) {
+    if (boxes_) {
+        boxes_->show({layout::kApplicationTitle, toStdString(text), MessageIcon::Error});
+        return;
+    }
+    QMessageBox::critical(nullptr, toQString(layout::kApplicationTitle), text);
+}
+
+} // namespace dv::qt

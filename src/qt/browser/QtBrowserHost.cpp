@@ -1,0 +1,81 @@
+#include "browser/QtBrowserHost.h"
+
+#include "app/QtText.h"
+#include "app/StartupTrace.h"
+#include "browser/DownloadIndicator.h"
+#include "browser/EngineVersion.h"
+#include "browser/StatusTextRule.h"
+#include "shell/StatusLine.h"
+
+#include <QLocale>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
+
+namespace dv::qt {
+
+QtBrowserHost::QtBrowserHost(QWidget& panel, StatusLine& status, DownloadIndicator& indicator,
+                             VersionSource engineVersion)
+    : panel_(panel), status_(status), indicator_(indicator),
+      engineVersion_(engineVersion ? std::move(engineVersion) : &installedEngineVersion) {}
+
+QtBrowserHost::~QtBrowserHost() = default;
+
+std::optional<std::string> QtBrowserHost::installedEngineVersion() {
+    const char* version = qWebEngineChromiumVersion();
+    if (!version)
+        return std::nullopt;
+    return majorMinorOf(version);
+}
+
+bool QtBrowserHost::createControl() {
+    auto* view = new QWebEngineView(&panel_);
+    view->setObjectName(QStringLiteral("IE"));
+    auto* layout = new QVBoxLayout(&panel_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+
+    connect(view, &QWebEngineView::loadStarted, this, [this] { indicator_.downloadBegin(); });
+    connect(view, &QWebEngineView::loadProgress, this,
+            [this](int progress) { indicator_.progressChange(progress, 100); });
+    connect(view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        indicator_.downloadComplete();
+        StartupTrace::mark("loaded");
+        Q_EMIT pageLoaded(ok);
+    });
+    connect(view->page(), &QWebEnginePage::linkHovered, this, &QtBrowserHost::statusTextChange);
+    view->show();
+    view_ = view;
+    return true;
+}
+
+void QtBrowserHost::destroyControl() {
+    delete panel_.layout();
+    delete view_.data();
+}
+
+std::optional<std::string> QtBrowserHost::engineVersionText() const { return engineVersion_(); }
+
+char QtBrowserHost::decimalSeparator() const {
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode())
+                                                            : '.';
+}
+
+void QtBrowserHost::navigate(const std::string& address) {
+    if (!view_)
+        return;
+    const QString text = toQString(address);
+    const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text)
+                                                      : QUrl(text, QUrl::TolerantMode);
+    view_->load(url);
+}
+
+void QtBrowserHost::statusTextChange(const QString& text) {
+    const std::string utf8 = toStdString(text);
+    if (statusTextReachesStatusLine(utf8))
+        status_.setStatusText(utf8);
+}
+
+} // namespace dv::qt

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "browser/BrowserHost.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+#include <QWebEngineView>
+class QWidget;
+
+namespace dv {
+class DownloadIndicator;
+class StatusLine;
+} // namespace dv
+
+namespace dv::qt {
+
+// The main browser: a Qt WebEngine view filling its host panel. Its load
+// events drive the download indicator and hovered links reach the status line
+// through the core's rules.
+class QtBrowserHost : public QObject, public BrowserHost {
+    Q_OBJECT
+public:
+    using VersionSource = std::function<std::optional<std::string>()>;
+
+    QtBrowserHost(QWidget& panel, StatusLine& status, DownloadIndicator& indicator,
+                  VersionSource engineVersion);
+    ~QtBrowserHost() override;
+
+    bool createControl() override;
+    void destroyControl() override;
+    bool hasControl() const override { return !view_.isNull(); }
+    std::optional<std::string> engineVersionText() const override;
+    char decimalSeparator() const override;
+    void navigate(const std::string& address) override;
+
+    QWebEngineView* view() const { return view_; }
+
+    // The engine's own version, cut to major and minor ("108.0").
+    static std::optional<std::string> installedEngineVersion();
+
+Q_SIGNALS:
+    void pageLoaded(bool ok);
+
+private:
+    void statusTextChange(const QString& text);
+
+    QWidget& panel_;
+    StatusLine& status_;
+    DownloadIndicator& indicator_;
+    VersionSource engineVersion_;
+    QPointer<QWebEngineView> view_;
+};
+
+} // namespace dv::qt

@@ -1,0 +1,231 @@
+#include "shell/TForm1.h"
+
+#include "app/DiscRoot.h"
+#include "app/MessageBoxes.h"
+#include "app/PublisherAddresses.h"
+#include "app/QtText.h"
+#include "app/StartupTick.h"
+#include "app/StartupTrace.h"
+#include "app/UrlHost.h"
+#include "browser/QtBrowserHost.h"
+#include "shell/HotSpotLabel.h"
+#include "shell/MainWindowLayout.h"
+#include "shell/QtPlatformFacts.h"
+#include "shell/SkinPictures.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <stdexcept>
+
+namespace dv::qt {
+
+namespace {
+
+QRect toQRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
+QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
+
+} // namespace
+
+TForm1::TForm1(Environment environment)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), env_(std::move(environment)),
+      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), indicator_(*this) {
+    if (!env_.messageBoxes)
+        throw std::invalid_argument("TForm1 needs message boxes");
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(toQString(layout::kWindowCaption));
+    setFixedSize(layout::kClientWidth, layout::kClientHeight);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    createHotSpots(useArrowCursors(currentPlatformFacts(*this)));
+    // The background covers the whole client area: no erasing before a paint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    background_ = SkinPictures::backgroundWithCornersLeftOut();
+    if (!background_.isNull())
+        setMask(background_.mask());
+
+    const QString exe = env_.executablePath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                       : env_.executablePath;
+    discRoot_ = discRootFromExecutable(toStdString(exe));
+
+    browser_ = std::make_unique<QtBrowserHost>(*IEPanel, statusLine(), indicator_, env_.engineVersion);
+    MainWindowFrame& frame = *this;
+    tick_ = std::make_unique<StartupTick>(currentPlatformFacts(*this), discRoot_, frame, *browser_,
+                                          *env_.messageBoxes);
+
+    StartupTimer = new QTimer(this);
+    StartupTimer->setObjectName(QStringLiteral("StartupTimer"));
+    StartupTimer->setSingleShot(true);
+    StartupTimer->setInterval(layout::kStartupDelayMs);
+    connect(StartupTimer, &QTimer::timeout, this, &TForm1::StartupTimerTimer);
+    StartupTimer->start();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createPanels() {
+    IEPanel = new QLabel(toQString(layout::kIEPanelCaption), this);
+    IEPanel->setObjectName(QStringLiteral("IEPanel"));
+    IEPanel->setGeometry(toQRect(layout::kIEPanel));
+    IEPanel->setAlignment(Qt::AlignCenter);
+    IEPanel->setAutoFillBackground(true);
+    QPalette white = IEPanel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    IEPanel->setPalette(white);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(toQRect(layout::kPanel1));
+
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(toQRect(layout::kPanel2));
+    Panel2->setAutoFillBackground(true);
+    QPalette grey = Panel2->palette();
+    grey.setColor(QPalette::Window, toQColor(layout::kStatusPanelColour));
+    Panel2->setPalette(grey);
+
+    lbStatus = new QLabel(Panel2);
+    lbStatus->setObjectName(QStringLiteral("lbStatus"));
+    lbStatus->setGeometry(toQRect(layout::kStatusLabel));
+    lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette text = lbStatus->palette();
+    text.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    lbStatus->setPalette(text);
+
+    pbDocument = new QProgressBar(this);
+    pbDocument->setObjectName(QStringLiteral("pbDocument"));
+    pbDocument->setGeometry(toQRect(layout::kDocumentProgress));
+    pbDocument->setRange(0, 100);
+    pbDocument->setTextVisible(false);
+    pbDocument->hide();
+}
+
+void TForm1::createHotSpots(bool arrowCursors) {
+    createPanels();
+    // Pictures first so that every label lies above the picture it lights.
+    for (const HotSpot& spot : catalog_.all()) {
+        if (spot.highlight.empty())
+            continue;
+        auto* picture = new QLabel(this);
+        picture->setObjectName(toQString(spot.highlight));
+        picture->setGeometry(toQRect(spot.highlightBounds));
+        picture->setPixmap(SkinPictures::picture(toQString(spot.highlight)));
+        picture->hide();
+        highlights_.emplace(spot.highlight, picture);
+    }
+
+    clicks_["lbExit"] = [this] { lbExitClick(); };
+    clicks_["lbMinimize"] = [this] { lbMinimizeClick(); };
+
+    for (const HotSpot& spot : catalog_.all()) {
+        auto* label = new HotSpotLabel(this);
+        label->setObjectName(toQString(spot.name));
+        label->setGeometry(toQRect(spot.bounds));
+        label->setToolTip(toQString(spot.hint));
+        if (spot.handCursor)
+            label->setCursor(arrowCursors && spot.arrowOnOldWindows ? Qt::ArrowCursor
+                                                                    : Qt::PointingHandCursor);
+        label->setVisible(spot.visibleAtStart);
+        connect(label, &HotSpotLabel::entered, this, [this, &spot] { hover_.enter(spot); });
+        connect(label, &HotSpotLabel::left, this, [this, &spot] { hover_.leave(spot); });
+        if (const auto click = clicks_.find(spot.name); click != clicks_.end())
+            connect(label, &HotSpotLabel::clicked, this, click->second);
+    }
+}
+
+void TForm1::StartupTimerTimer() {
+    StartupTimer->stop();
+    tick_->run();
+    Q_EMIT startupDone();
+}
+
+QString TForm1::statusText() const { return lbStatus->text(); }
+
+void TForm1::setStatusText(const std::string& text) { lbStatus->setText(toQString(text)); }
+
+void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
+    if (const auto it = highlights_.find(pictureName); it != highlights_.end())
+        it->second->setVisible(visible);
+}
+
+void TForm1::setProgressVisible(bool visible) { pbDocument->setVisible(visible); }
+void TForm1::setProgressPosition(int position) { pbDocument->setValue(position); }
+void TForm1::setProgressMaximum(int maximum) { pbDocument->setMaximum(maximum); }
+
+void TForm1::useBorderedWindow() {
+    bordered_ = true;
+    const QPoint where = pos();
+    clearMask();
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(layout::kClientWidth, layout::kClientHeight);
+    move(where);
+    show(); // changing the flags hides the window
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(layout::kSkyBlue));
+    painter.drawPixmap(0, 0, background_);
+    StartupTrace::mark("shown");
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // Closing the main window ends the program, whatever else is open.
+    QCoreApplication::quit();
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    // Only bare background is a drag handle, and only in the shaped window.
+    const bool onControl = childAt(event->position().toPoint()) != nullptr;
+    if (event->button() != Qt::LeftButton || onControl || bordered_) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    // No window manager to move us: follow the mouse ourselves.
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragOffset_ || !(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    move(event->globalPosition().toPoint() - *dragOffset_);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+    dragOffset_.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TForm1::lbExitClick() { close(); }
+
+void TForm1::lbMinimizeClick() { showMinimized(); }
+
+} // namespace dv::qt

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "app/MainWindowFrame.h"
+#include "browser/DownloadIndicator.h"
+#include "shell/HighlightDisplay.h"
+#include "shell/HotSpotCatalog.h"
+#include "shell/HoverController.h"
+#include "shell/StatusLine.h"
+
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QProgressBar;
+class QTimer;
+
+namespace dv {
+class MessageBoxes;
+class StartupTick;
+} // namespace dv
+
+namespace dv::qt {
+
+class HotSpotLabel;
+class QtBrowserHost;
+
+// The skinned main window. It owns its controls and the core objects, and
+// forwards every control event to them.
+class TForm1 : public QWidget,
+               private StatusLine,
+               private HighlightDisplay,
+               private ProgressView,
+               private MainWindowFrame {
+    Q_OBJECT
+public:
+    // What the composition root hands in.
+    struct Environment {
+        MessageBoxes* messageBoxes = nullptr;            // required
+        QString executablePath;                           // empty: this program's own
+        std::function<std::optional<std::string>()> engineVersion; // empty: the installed engine's
+    };
+
+    explicit TForm1(Environment environment);
+    ~TForm1() override;
+
+    const std::string& discRoot() const { return discRoot_; }
+    QtBrowserHost& browserHost() { return *browser_; }
+    bool isBordered() const { return bordered_; }
+    QString statusText() const;
+    StatusLine& statusLine() { return *this; }
+
+    // The start-up tick, also callable directly (tests); runs once.
+    void StartupTimerTimer();
+
+Q_SIGNALS:
+    void startupDone();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // StatusLine
+    void setStatusText(const std::string& text) override;
+    // HighlightDisplay
+    void setHighlightVisible(std::string_view pictureName, bool visible) override;
+    // ProgressView
+    void setProgressVisible(bool visible) override;
+    void setProgressPosition(int position) override;
+    void setProgressMaximum(int maximum) override;
+    // MainWindowFrame
+    void useBorderedWindow() override;
+
+    void createPanels();
+    void createHotSpots(bool arrowCursors);
+    void lbExitClick();
+    void lbMinimizeClick();
+
+    Environment env_;
+    HotSpotCatalog catalog_;
+    HoverController hover_;
+    DownloadIndicator indicator_;
+    std::string discRoot_;
+    QPixmap background_;
+    bool bordered_ = false;
+    bool centred_ = false;
+    std::optional<QPoint> dragOffset_;
+
+    QLabel* IEPanel = nullptr;
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QLabel* lbStatus = nullptr;
+    QProgressBar* pbDocument = nullptr;
+    QTimer* StartupTimer = nullptr;
+    std::map<std::string, QLabel*, std::less<>> highlights_;
+    std::map<std::string, std::function<void()>> clicks_;
+
+    std::unique_ptr<QtBrowserHost> browser_;
+    std::unique_ptr<StartupTick> tick_;
+};
+
+} // namespace dv::qt
