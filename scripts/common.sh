@@ -1,0 +1,57 @@
+# Shared by the start and test commands. Sourced, not run.
+
+DATAVIND_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
+
+# Installs the Debian packages of scripts/packages.txt that are missing,
+# through sudo when not root.
+ensure_packages() {
+    local wanted missing=()
+    mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$DATAVIND_TOP/scripts/packages.txt")
+    for p in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "Installing ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Qt WebEngine's sandbox cannot run as root; software rendering needs no GPU.
+web_engine_environment() {
+    if [ "$(id -u)" -eq 0 ]; then
+        export QTWEBENGINE_DISABLE_SANDBOX=1
+    fi
+    export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu --disable-background-networking --disable-component-update}"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY. $1: colour depth.
+start_xvfb() {
+    local depth=${1:-24} n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+}
+
+configure_and_build() { # $1: preset
+    cmake --preset "$1" -S "$DATAVIND_TOP" >/dev/null
+    cmake --build --preset "$1" -j "$(nproc)"
+}
