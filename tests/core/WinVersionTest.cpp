@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace dv {
 namespace {
 
@@ -10,6 +12,10 @@ struct Case {
     const char* servicePack;
     WinVersion expected;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.platform << "-" << c.major << "." << c.minor << "'" << c.servicePack << "'";
+}
 
 class WinVersionTable : public ::testing::TestWithParam<Case> {};
 

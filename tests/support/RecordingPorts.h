@@ -5,6 +5,9 @@
 #include "app/MainWindowFrame.h"
 #include "app/MessageBoxes.h"
 #include "browser/BrowserHost.h"
+#include "browser/CommandRunner.h"
+#include "browser/FileLauncher.h"
+#include "browser/TExtraInfo.h"
 #include "browser/DownloadIndicator.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/StatusLine.h"
@@ -13,6 +16,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dv::test {
@@ -103,6 +107,58 @@ public:
     void setProgressMaximum(int m) override { calls.push_back("max:" + std::to_string(m)); }
     bool visible = false;
     std::vector<std::string> calls;
+};
+
+class FakeLauncher : public ProgramLauncher {
+public:
+    explicit FakeLauncher(CallLog& log) : log_(log) {}
+    std::optional<std::string> nextError;
+    std::optional<std::string> open(const std::string& file, const std::string& parameters) override {
+        log_.push_back("open:" + file + "|" + parameters);
+        return std::exchange(nextError, std::nullopt);
+    }
+
+private:
+    CallLog& log_;
+};
+
+class FakeWaitingWindow : public WaitingWindow {
+public:
+    explicit FakeWaitingWindow(CallLog& log) : log_(log) {}
+    void showWaiting() override { log_.push_back("waiting:shown"); }
+    void hideWaiting() override { log_.push_back("waiting:hidden"); }
+
+private:
+    CallLog& log_;
+};
+
+class FakeExtraInfoDialog : public ExtraInfoDialog {
+public:
+    explicit FakeExtraInfoDialog(CallLog& log) : log_(log) {}
+    void setNextAnswer(bool yes) { answers_.push_back(yes); }
+    bool askToStart(const TExtraInfo& note) override {
+        log_.push_back("note:" + note.Information);
+        if (answers_.empty())
+            return false;
+        const bool yes = answers_.front();
+        answers_.pop_front();
+        return yes;
+    }
+
+private:
+    CallLog& log_;
+    std::deque<bool> answers_;
+};
+
+class FakeWindowActions : public MainWindowActions {
+public:
+    explicit FakeWindowActions(CallLog& log) : log_(log) {}
+    void closeMainWindow() override { log_.push_back("close"); }
+    void minimiseApplication() override { log_.push_back("minimise"); }
+    void openInternetSettings() override { log_.push_back("inetsettings"); }
+
+private:
+    CallLog& log_;
 };
 
 } // namespace dv::test

@@ -1,0 +1,46 @@
+#include "browser/CommandRunner.h"
+
+#include "app/MessageBoxes.h"
+#include "browser/CommandText.h"
+#include "browser/FileLauncher.h"
+#include "browser/TExtraInfoList.h"
+#include "shell/StatusLine.h"
+#include "update/QuarantineList.h"
+
+namespace dv {
+
+void CommandRunner::DoCommand(std::string_view commandText) {
+    const Command command = parseCommand(commandText, discRoot_);
+    switch (command.verb) {
+    case CommandVerb::Execute:
+        execute(command.target);
+        break;
+    case CommandVerb::Quit:
+        p_.window.closeMainWindow();
+        break;
+    case CommandVerb::Minimize:
+        p_.window.minimiseApplication();
+        break;
+    case CommandVerb::ShowInetSettings:
+        p_.status.setStatusText("Öppnar Kontrollpanelens Internetinställningar...");
+        p_.window.openInternetSettings();
+        break;
+    case CommandVerb::Unknown:
+        break;
+    }
+}
+
+void CommandRunner::execute(const std::string& target) {
+    if (p_.quarantine.Quarantined(target)) {
+        p_.boxes.show(QuarantineWarning(target));
+        return;
+    }
+    if (const TExtraInfo* note = p_.extraInfo.Find(target)) {
+        if (p_.extraInfoDialog.askToStart(*note))
+            p_.launcher.ExecuteFile(target);
+        return;
+    }
+    p_.launcher.ExecuteFile(target);
+}
+
+} // namespace dv

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dv {
+
+class MessageBoxes;
+
+// Opens a file, document or web address the way the desktop would.
+class ProgramLauncher {
+public:
+    virtual ~ProgramLauncher() = default;
+    // Returns once the request was accepted or refused; on refusal, the
+    // system's own message for the failure.
+    virtual std::optional<std::string> open(const std::string& file,
+                                            const std::string& parameters) = 0;
+};
+
+// The small window that says something is being started.
+class WaitingWindow {
+public:
+    virtual ~WaitingWindow() = default;
+    virtual void showWaiting() = 0;
+    virtual void hideWaiting() = 0;
+};
+
+// Starts a target with the waiting window up, and reports a refusal in an
+// error box that names the whole target. The box opens only after the
+// waiting window is gone.
+class FileLauncher {
+public:
+    FileLauncher(ProgramLauncher& launcher, WaitingWindow& waiting, MessageBoxes& boxes)
+        : launcher_(launcher), waiting_(waiting), boxes_(boxes) {}
+
+    // True when the target was started.
+    bool ExecuteFile(std::string_view target);
+
+private:
+    ProgramLauncher& launcher_;
+    WaitingWindow& waiting_;
+    MessageBoxes& boxes_;
+};
+
+} // namespace dv

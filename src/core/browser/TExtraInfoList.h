@@ -1,0 +1,25 @@
+#pragma once
+
+#include "browser/TExtraInfo.h"
+
+#include <string_view>
+#include <vector>
+
+namespace dv {
+
+// The notes of the last update document, in the order it gave them.
+class TExtraInfoList {
+public:
+    void Add(TExtraInfo record) { records_.push_back(std::move(record)); }
+    void Clear() { records_.clear(); }
+    std::size_t Count() const { return records_.size(); }
+
+    // The first note whose non-empty FileName occurs in the target, compared
+    // byte for byte; nullptr when none does.
+    const TExtraInfo* Find(std::string_view target) const;
+
+private:
+    std::vector<TExtraInfo> records_;
+};
+
+} // namespace dv
