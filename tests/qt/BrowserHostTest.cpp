@@ -82,5 +82,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(BrowserHostTest)
+DATAVIND_QTEST_MAIN(BrowserHostTest)
 #include "BrowserHostTest.moc"

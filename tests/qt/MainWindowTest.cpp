@@ -31,7 +31,7 @@ private Q_SLOTS:
     void clientIs800By600AndBorderless() {
         MainWindowUnderTest t;
         t.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(t.form));
         QCOMPARE(t.form->size(), QSize(800, 600));
         QVERIFY(t.form->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(t.form->windowTitle(), QStringLiteral("Datavinds CD"));
@@ -46,10 +46,10 @@ private Q_SLOTS:
             QCOMPARE(label->geometry(), toQRect(spot.bounds));
             QCOMPARE(label->toolTip(), QString::fromStdString(spot.hint));
             if (!spot.highlight.empty()) {
-                QLabel* lit = picture(t.form.get(), spot.highlight);
+                QLabel* lit = picture(t.form, spot.highlight);
                 QVERIFY2(lit, spot.highlight.c_str());
                 QCOMPARE(lit->geometry(), toQRect(spot.highlightBounds));
-                QVERIFY(!lit->isVisibleTo(t.form.get()));
+                QVERIFY(!lit->isVisibleTo(t.form));
                 QVERIFY2(!lit->pixmap().isNull(), spot.highlight.c_str());
             }
         }
@@ -65,7 +65,7 @@ private Q_SLOTS:
             QVERIFY2(w, name);
             QCOMPARE(w->geometry(), toQRect(bounds));
         }
-        QVERIFY(!t.form->findChild<QProgressBar*>(QStringLiteral("pbDocument"))->isVisibleTo(t.form.get()));
+        QVERIFY(!t.form->findChild<QProgressBar*>(QStringLiteral("pbDocument"))->isVisibleTo(t.form));
         QCOMPARE(t.form->findChild<QLabel*>(QStringLiteral("IEPanel"))->text(),
                  QStringLiteral("Startar Datavinds CD..."));
         // The update browser's panel lies outside the client area.
@@ -85,7 +85,7 @@ private Q_SLOTS:
     void hoverShowsHighlightAndTextLeaveClears() {
         MainWindowUnderTest t;
         t.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(t.form));
         const dv::HotSpotCatalog catalog("www.datavind.example");
         for (const dv::HotSpot& spot : catalog.all()) {
             if (!spot.reactsToHover())
@@ -94,7 +94,7 @@ private Q_SLOTS:
             QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), label->mapToGlobal(QPointF(1, 1)));
             QApplication::sendEvent(label, &enter);
             QCOMPARE(t.form->statusText(), QString::fromStdString(spot.statusText));
-            QLabel* lit = spot.highlight.empty() ? nullptr : picture(t.form.get(), spot.highlight);
+            QLabel* lit = spot.highlight.empty() ? nullptr : picture(t.form, spot.highlight);
             if (lit)
                 QCOMPARE(lit->isVisible(), !spot.highlightNeedsTrack);
 
@@ -110,11 +110,11 @@ private Q_SLOTS:
     void pressOnControlsNeverDrags() {
         MainWindowUnderTest t;
         t.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(t.form));
         const QPoint start = t.form->pos();
         // A section label, a menu entry, the page panel and the status line.
         for (const QPoint at : {QPoint(388, 40), QPoint(262, 112), QPoint(400, 300), QPoint(300, 565)}) {
-            dv::test::dragWindowAt(t.form.get(), at, 40, 30);
+            dv::test::dragWindowAt(t.form, at, 40, 30);
             QCOMPARE(t.form->pos(), start);
         }
     }
@@ -122,10 +122,10 @@ private Q_SLOTS:
     void pressOnBareBackgroundDrags() {
         MainWindowUnderTest t;
         t.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(t.form));
         const QPoint start = t.form->pos();
         QVERIFY(t.form->childAt(250, 60) == nullptr);
-        dv::test::dragWindowAt(t.form.get(), QPoint(250, 60), 40, 30);
+        dv::test::dragWindowAt(t.form, QPoint(250, 60), 40, 30);
         QTRY_COMPARE(t.form->pos(), start + QPoint(40, 30));
     }
 
@@ -146,7 +146,7 @@ private Q_SLOTS:
     void oldEngineGivesTheMessageAndNoPage() {
         MainWindowUnderTest t([] { return std::optional<std::string>("4.7200"); });
         t.form->show();
-        QSignalSpy done(t.form.get(), &dv::qt::TForm1::startupDone);
+        QSignalSpy done(t.form, &dv::qt::TForm1::startupDone);
         QVERIFY(done.wait(5000));
         QCOMPARE(t.boxes.shown.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(t.boxes.shown[0].text), QStringLiteral("Kunde inte skapa IE"));
@@ -164,5 +164,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+DATAVIND_QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

@@ -4,10 +4,13 @@
 // events sent straight to a widget.
 
 #include "RecordingPorts.h"
+#include "app/DiscWindows.h"
+#include "browser/CommandScheme.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
@@ -20,14 +23,18 @@ inline QString sampleDiscExecutable() {
     return QStringLiteral(DATAVIND_SAMPLE_DISC) + QStringLiteral("/datavind");
 }
 
-// A main window on the sample disc, answering its message boxes from a script.
+// The program's windows on a disc (the sample disc unless told), answering
+// their message boxes from a script.
 struct MainWindowUnderTest {
     FakeMessageBoxes boxes;
-    std::unique_ptr<qt::TForm1> form;
+    std::unique_ptr<qt::DiscWindows> windows;
+    qt::TForm1* form = nullptr;
 
-    explicit MainWindowUnderTest(std::function<std::optional<std::string>()> engineVersion = {}) {
-        form = std::make_unique<qt::TForm1>(
-            qt::TForm1::Environment{&boxes, sampleDiscExecutable(), std::move(engineVersion)});
+    explicit MainWindowUnderTest(std::function<std::optional<std::string>()> engineVersion = {},
+                                 QString executable = sampleDiscExecutable()) {
+        windows = std::make_unique<qt::DiscWindows>(
+            qt::TForm1::Environment{&boxes, std::move(executable), std::move(engineVersion)});
+        form = windows->form1.get();
     }
 };
 
@@ -51,3 +58,13 @@ inline void dragWindowAt(QWidget* window, QPoint at, int dx, int dy) {
 }
 
 } // namespace dv::test
+
+// A test main that prepares the web engine as the program's own main does.
+#define DATAVIND_QTEST_MAIN(TestObject)                                                        \
+    int main(int argc, char** argv) {                                                          \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                            \
+        dv::qt::registerCommandScheme();                                                       \
+        QApplication app(argc, argv);                                                          \
+        TestObject test;                                                                       \
+        return QTest::qExec(&test, argc, argv);                                                \
+    }

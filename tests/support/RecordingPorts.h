@@ -65,6 +65,7 @@ class FakeFrame : public MainWindowFrame {
 public:
     explicit FakeFrame(CallLog& log) : log_(log) {}
     void useBorderedWindow() override { log_.push_back("bordered"); }
+    void installMessageHook() override { log_.push_back("hook"); }
 
 private:
     CallLog& log_;

@@ -28,6 +28,7 @@ StartupTick::Outcome StartupTick::run() {
         return outcome_;
     }
     outcome_ = Outcome::BrowserReady;
+    frame_.installMessageHook();
     browser_.navigate(startPage());
     return outcome_;
 }

@@ -2,6 +2,8 @@
 
 #include "app/QtText.h"
 #include "app/StartupTrace.h"
+#include "browser/CommandScheme.h"
+#include "browser/DiscWebPage.h"
 #include "browser/DownloadIndicator.h"
 #include "browser/EngineVersion.h"
 #include "browser/StatusTextRule.h"
@@ -15,9 +17,9 @@
 
 namespace dv::qt {
 
-QtBrowserHost::QtBrowserHost(QWidget& panel, StatusLine& status, DownloadIndicator& indicator,
-                             VersionSource engineVersion)
-    : panel_(panel), status_(status), indicator_(indicator),
+QtBrowserHost::QtBrowserHost(QWidget& panel, std::string discRoot, StatusLine& status,
+                             DownloadIndicator& indicator, VersionSource engineVersion)
+    : panel_(panel), discRoot_(std::move(discRoot)), status_(status), indicator_(indicator),
       engineVersion_(engineVersion ? std::move(engineVersion) : &installedEngineVersion) {}
 
 QtBrowserHost::~QtBrowserHost() = default;
@@ -32,6 +34,11 @@ std::optional<std::string> QtBrowserHost::installedEngineVersion() {
 bool QtBrowserHost::createControl() {
     auto* view = new QWebEngineView(&panel_);
     view->setObjectName(QStringLiteral("IE"));
+    auto* page = new DiscWebPage(discRoot_, view);
+    refuseCommandLoads(*page->profile());
+    view->setPage(page);
+    view->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(page, &DiscWebPage::commandLink, this, &QtBrowserHost::commandLink, Qt::QueuedConnection);
     auto* layout = new QVBoxLayout(&panel_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);

@@ -25,8 +25,8 @@ class QtBrowserHost : public QObject, public BrowserHost {
 public:
     using VersionSource = std::function<std::optional<std::string>()>;
 
-    QtBrowserHost(QWidget& panel, StatusLine& status, DownloadIndicator& indicator,
-                  VersionSource engineVersion);
+    QtBrowserHost(QWidget& panel, std::string discRoot, StatusLine& status,
+                  DownloadIndicator& indicator, VersionSource engineVersion);
     ~QtBrowserHost() override;
 
     bool createControl() override;
@@ -43,11 +43,14 @@ public:
 
 Q_SIGNALS:
     void pageLoaded(bool ok);
+    // A command link of a disc page, to be run after its navigation was cancelled.
+    void commandLink(const QString& commandText);
 
 private:
     void statusTextChange(const QString& text);
 
     QWidget& panel_;
+    std::string discRoot_;
     StatusLine& status_;
     DownloadIndicator& indicator_;
     VersionSource engineVersion_;

@@ -1,14 +1,48 @@
 #pragma once
 
+#include "browser/CommandRunner.h"
+
 #include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace dv {
+class FileLauncher;
+}
 
 namespace dv::qt {
 
 // The "more information" dialog shown before an item with a note starts.
-class TExtraInfoForm : public QDialog {
+class TExtraInfoForm : public QDialog, public ExtraInfoDialog {
     Q_OBJECT
 public:
     TExtraInfoForm();
+
+    // Where a click on the address goes.
+    void setLauncher(FileLauncher* launcher) { launcher_ = launcher; }
+
+    // Shows the note modally; true when the reader chose "Ja".
+    bool askToStart(const TExtraInfo& note) override;
+    // Shows a note with only a "Stäng" button, whatever it says of starting.
+    void showNotice(const TExtraInfo& note, const QString& caption);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void prepare(const TExtraInfo& note, const QString& caption, bool canRun);
+    void lbURLClick();
+
+    QLabel* lbInformation = nullptr;
+    QGroupBox* gbMoreInfo = nullptr;
+    QLabel* lbURL = nullptr;
+    QLabel* lbOpenNow = nullptr;
+    QPushButton* btYes = nullptr;
+    QPushButton* btNo = nullptr;
+    FileLauncher* launcher_ = nullptr;
 };
 
 } // namespace dv::qt

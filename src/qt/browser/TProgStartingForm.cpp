@@ -1,5 +1,6 @@
 #include "browser/TProgStartingForm.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -31,6 +32,15 @@ TProgStartingForm::TProgStartingForm()
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &TProgStartingForm::Timer1Timer);
 }
+
+void TProgStartingForm::showWaiting() {
+    show();
+    raise();
+    // Let it paint before the launch blocks.
+    QCoreApplication::processEvents();
+}
+
+void TProgStartingForm::hideWaiting() { hide(); }
 
 void TProgStartingForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/FileLauncher.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -9,10 +11,13 @@ class QTimer;
 namespace dv::qt {
 
 // The small "Vänta..." window shown while a program or link is being started.
-class TProgStartingForm : public QWidget {
+class TProgStartingForm : public QWidget, public WaitingWindow {
     Q_OBJECT
 public:
     TProgStartingForm();
+
+    void showWaiting() override;
+    void hideWaiting() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,12 +7,18 @@
 #include "app/StartupTick.h"
 #include "app/StartupTrace.h"
 #include "app/UrlHost.h"
+#include "browser/FileLauncher.h"
+#include "browser/InternetSettings.h"
+#include "browser/MyMessageHandler.h"
 #include "browser/QtBrowserHost.h"
+#include "browser/TExtraInfoForm.h"
+#include "browser/TProgStartingForm.h"
 #include "shell/HotSpotLabel.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/QtPlatformFacts.h"
 #include "shell/SkinPictures.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -36,7 +42,11 @@ QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
 
 TForm1::TForm1(Environment environment)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), env_(std::move(environment)),
-      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), indicator_(*this) {
+      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), indicator_(*this),
+      commands_([this](const std::string& command) {
+          if (runner_)
+              runner_->DoCommand(command);
+      }) {
     if (!env_.messageBoxes)
         throw std::invalid_argument("TForm1 needs message boxes");
     setObjectName(QStringLiteral("Form1"));
@@ -58,7 +68,9 @@ TForm1::TForm1(Environment environment)
                                                        : env_.executablePath;
     discRoot_ = discRootFromExecutable(toStdString(exe));
 
-    browser_ = std::make_unique<QtBrowserHost>(*IEPanel, statusLine(), indicator_, env_.engineVersion);
+    browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
+                                               env_.engineVersion);
+    connect(browser_.get(), &QtBrowserHost::commandLink, this, &TForm1::IECommand);
     MainWindowFrame& frame = *this;
     tick_ = std::make_unique<StartupTick>(currentPlatformFacts(*this), discRoot_, frame, *browser_,
                                           *env_.messageBoxes);
@@ -71,7 +83,25 @@ TForm1::TForm1(Environment environment)
     StartupTimer->start();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    if (hook_)
+        qApp->removeEventFilter(hook_.get());
+}
+
+void TForm1::attachWindows(TProgStartingForm& progStarting, TExtraInfoForm& extraInfo) {
+    fileLauncher_ = std::make_unique<FileLauncher>(programLauncher_, progStarting, *env_.messageBoxes);
+    extraInfo.setLauncher(fileLauncher_.get());
+    MainWindowActions& actions = *this;
+    runner_ = std::make_unique<CommandRunner>(
+        discRoot_, CommandRunner::Parts{quarantine_, extraInfo_, extraInfo, *fileLauncher_,
+                                        actions, statusLine(), *env_.messageBoxes});
+}
+
+void TForm1::IECommand(const QString& commandText) { commands_.push(toStdString(commandText)); }
+
+bool TForm1::ExecuteFile(std::string_view target) {
+    return fileLauncher_ && fileLauncher_->ExecuteFile(target);
+}
 
 void TForm1::createPanels() {
     IEPanel = new QLabel(toQString(layout::kIEPanelCaption), this);
@@ -174,6 +204,17 @@ void TForm1::useBorderedWindow() {
     move(where);
     show(); // changing the flags hides the window
 }
+
+void TForm1::installMessageHook() {
+    hook_ = std::make_unique<MyMessageHandler>();
+    qApp->installEventFilter(hook_.get());
+}
+
+void TForm1::closeMainWindow() { close(); }
+
+void TForm1::minimiseApplication() { showMinimized(); }
+
+void TForm1::openInternetSettings() { dv::qt::openInternetSettings(); }
 
 void TForm1::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "app/MainWindowFrame.h"
+#include "browser/CommandQueue.h"
+#include "browser/CommandRunner.h"
 #include "browser/DownloadIndicator.h"
+#include "browser/QtProgramLauncher.h"
+#include "browser/TExtraInfoList.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
 #include "shell/HoverController.h"
 #include "shell/StatusLine.h"
+#include "update/QuarantineList.h"
 
 #include <QPixmap>
 #include <QPoint>
@@ -29,7 +34,10 @@ class StartupTick;
 namespace dv::qt {
 
 class HotSpotLabel;
+class MyMessageHandler;
 class QtBrowserHost;
+class TExtraInfoForm;
+class TProgStartingForm;
 
 // The skinned main window. It owns its controls and the core objects, and
 // forwards every control event to them.
@@ -37,7 +45,8 @@ class TForm1 : public QWidget,
                private StatusLine,
                private HighlightDisplay,
                private ProgressView,
-               private MainWindowFrame {
+               private MainWindowFrame,
+               private MainWindowActions {
     Q_OBJECT
 public:
     // What the composition root hands in.
@@ -50,7 +59,16 @@ public:
     explicit TForm1(Environment environment);
     ~TForm1() override;
 
+    // The secondary windows the main window's operations use; they are
+    // created after the main window.
+    void attachWindows(TProgStartingForm& progStarting, TExtraInfoForm& extraInfo);
+
     const std::string& discRoot() const { return discRoot_; }
+    QuarantineList& quarantine() { return quarantine_; }
+    TExtraInfoList& extraInfo() { return extraInfo_; }
+    // Runs one command of a command link, after any command still running.
+    void IECommand(const QString& commandText);
+    bool ExecuteFile(std::string_view target);
     QtBrowserHost& browserHost() { return *browser_; }
     bool isBordered() const { return bordered_; }
     QString statusText() const;
@@ -81,6 +99,11 @@ private:
     void setProgressMaximum(int maximum) override;
     // MainWindowFrame
     void useBorderedWindow() override;
+    void installMessageHook() override;
+    // MainWindowActions
+    void closeMainWindow() override;
+    void minimiseApplication() override;
+    void openInternetSettings() override;
 
     void createPanels();
     void createHotSpots(bool arrowCursors);
@@ -106,6 +129,13 @@ private:
     std::map<std::string, QLabel*, std::less<>> highlights_;
     std::map<std::string, std::function<void()>> clicks_;
 
+    QuarantineList quarantine_;
+    TExtraInfoList extraInfo_;
+    QtProgramLauncher programLauncher_;
+    std::unique_ptr<FileLauncher> fileLauncher_;
+    std::unique_ptr<CommandRunner> runner_;
+    CommandQueue commands_;
+    std::unique_ptr<MyMessageHandler> hook_;
     std::unique_ptr<QtBrowserHost> browser_;
     std::unique_ptr<StartupTick> tick_;
 };

@@ -1,0 +1,54 @@
+#include "app/DiscPath.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace dv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+} // namespace
+
+std::string resolveDiscPath(std::string_view path) {
+    std::string native(path);
+#ifndef _WIN32
+    std::replace(native.begin(), native.end(), '\\', '/');
+#endif
+    std::error_code ec;
+    if (fs::exists(native, ec))
+        return native;
+
+    const fs::path wanted(native);
+    fs::path found = wanted.root_path();
+    for (const fs::path& part : wanted.relative_path()) {
+        const fs::path exact = found / part;
+        if (fs::exists(exact, ec) || part == "." || part == "..") {
+            found = exact;
+            continue;
+        }
+        const fs::path dir = found.empty() ? fs::path(".") : found;
+        fs::path match;
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            if (equalsIgnoringCase(it->path().filename().string(), part.string())) {
+                match = it->path().filename();
+                break;
+            }
+        }
+        if (match.empty())
+            return native;
+        found /= match;
+    }
+    return found.string();
+}
+
+} // namespace dv

@@ -1,0 +1,14 @@
+#include "app/DiscWindows.h"
+
+namespace dv::qt {
+
+DiscWindows::DiscWindows(TForm1::Environment environment)
+    : form1(std::make_unique<TForm1>(std::move(environment))),
+      fileSearch(std::make_unique<TFileSearchForm>(form1->discRoot())),
+      progStarting(std::make_unique<TProgStartingForm>()),
+      autoUpdateSettings(std::make_unique<TAutoUpdateSettingsForm>()),
+      extraInfo(std::make_unique<TExtraInfoForm>()), form2(std::make_unique<TForm2>()) {
+    form1->attachWindows(*progStarting, *extraInfo);
+}
+
+} // namespace dv::qt

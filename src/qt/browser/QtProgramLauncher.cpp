@@ -1,0 +1,84 @@
+#include "browser/QtProgramLauncher.h"
+
+#include "app/DiscPath.h"
+#include "app/QtText.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+namespace dv::qt {
+
+namespace {
+
+bool isWebAddress(const QString& target) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:(//|[^\\\\/])"));
+    return scheme.match(target).hasMatch();
+}
+
+std::string systemMessage(int error) { return std::strerror(error); }
+
+} // namespace
+
+std::optional<std::string> QtProgramLauncher::open(const std::string& file,
+                                                   const std::string& parameters) {
+    if (file.empty())
+        return systemMessage(ENOENT);
+    const QString target = toQString(file);
+    if (isWebAddress(target))
+        return openWithDesktop(target);
+
+    const QFileInfo info(toQString(resolveDiscPath(file)));
+    if (!info.exists())
+        return systemMessage(ENOENT);
+    if (info.isFile() && info.isExecutable()) {
+        QProcess process;
+        process.setProgram(info.absoluteFilePath());
+        process.setArguments(QProcess::splitCommand(toQString(parameters)));
+        if (!process.startDetached())
+            return toStdString(process.errorString());
+        return std::nullopt;
+    }
+    if (!info.isReadable())
+        return systemMessage(EACCES);
+    return openWithDesktop(QUrl::fromLocalFile(info.absoluteFilePath()).toString());
+}
+
+std::optional<std::string> QtProgramLauncher::openWithDesktop(const QString& target) {
+    // On the heap: an opener still busy when we stop waiting must live on.
+    auto* opener = new QProcess;
+    opener->start(QStringLiteral("xdg-open"), {target});
+    if (!opener->waitForStarted()) {
+        const std::string error = toStdString(opener->errorString());
+        delete opener;
+        return error;
+    }
+    // The desktop answers once it has handed the target to an application;
+    // the waiting window keeps moving meanwhile.
+    QEventLoop loop;
+    QObject::connect(opener, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kDesktopTimeoutMs, &loop, &QEventLoop::quit);
+    if (opener->state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (opener->state() != QProcess::NotRunning) {
+        // Still on its way: let it go on alone and clean up after itself.
+        QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+        return std::nullopt;
+    }
+    const std::unique_ptr<QProcess> done(opener);
+    if (done->exitStatus() == QProcess::NormalExit && done->exitCode() == 0)
+        return std::nullopt;
+    const QString said = QString::fromLocal8Bit(done->readAllStandardError()).trimmed();
+    if (!said.isEmpty())
+        return toStdString(said.section(QLatin1Char('\n'), 0, 0));
+    return toStdString(QStringLiteral("xdg-open: %1").arg(done->exitCode()));
+}
+
+} // namespace dv::qt

@@ -1,0 +1,189 @@
+// Command links in real pages of a real disc folder: what starts, what is
+// refused, and what the browser still does as a browser.
+
+#include "PageServer.h"
+#include "QtTestHelpers.h"
+#include "browser/QtBrowserHost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+using dv::test::MainWindowUnderTest;
+
+namespace {
+
+const char* kPage = R"(<!DOCTYPE html><html><head><meta charset="utf-8"><title>Test</title></head><body>
+<a id="run" href="COMMAND:ExEcUtE=<ThisDir>\program\argrec.sh 'ett två tre'">kör</a>
+<a id="switches" href="command:EXECUTE=<thisdir>\PROGRAM\ARGREC.SH -a -b">växlar</a>
+<a id="unknown" href="COMMAND:FORMATERA=C:">okänd</a>
+<a id="plain" href="other.htm">vanlig</a>
+<input id="field" type="text" autofocus>
+</body></html>)";
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QVariant evaluate(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("script did not answer: %s", qPrintable(script));
+    return result;
+}
+
+} // namespace
+
+class CommandLinkTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir disc_;
+    QString record_;
+    std::unique_ptr<MainWindowUnderTest> t_;
+
+    QWebEngineView* view() { return t_->form->browserHost().view(); }
+
+    void loadPage(const QString& address) {
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
+        t_->form->browserHost().navigate(address.toStdString());
+        QVERIFY(loaded.wait(30000));
+    }
+
+    void click(const char* id) {
+        evaluate(view()->page(), QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(id)));
+    }
+
+    QStringList recorded() {
+        QFile f(record_);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(disc_.isValid());
+        write(disc_.filePath(QStringLiteral("docs/test/index.htm")), kPage);
+        write(disc_.filePath(QStringLiteral("docs/test/other.htm")), "<html><body>annan</body></html>");
+        QDir().mkpath(disc_.filePath(QStringLiteral("program")));
+        QVERIFY(QFile::copy(QStringLiteral(DATAVIND_SAMPLE_DISC "/program/argrec.sh"),
+                            disc_.filePath(QStringLiteral("program/argrec.sh"))));
+        record_ = disc_.filePath(QStringLiteral("argrec.txt"));
+        qputenv("DATAVIND_ARGREC", record_.toUtf8());
+        t_ = std::make_unique<MainWindowUnderTest>(std::function<std::optional<std::string>()>{},
+                                                   disc_.filePath(QStringLiteral("datavind")));
+        t_->form->show();
+        QSignalSpy done(t_->form, &dv::qt::TForm1::startupDone);
+        QVERIFY(done.wait(5000));
+    }
+
+    void init() {
+        QFile::remove(record_);
+        loadPage(disc_.filePath(QStringLiteral("docs/test/index.htm")));
+    }
+
+    void linkStartsTheProgramWithItsArguments() {
+        click("run");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
+        const QStringList lines = recorded();
+        QCOMPARE(lines.mid(1), (QStringList{QStringLiteral("arg=ett"), QStringLiteral("arg=två"),
+                                            QStringLiteral("arg=tre")}));
+        QCOMPARE(lines.first(), QStringLiteral("cwd=") + QDir::currentPath());
+        QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
+        QVERIFY(t_->boxes.shown.empty());
+    }
+
+    void discNamesMatchWithoutRegardToCase() {
+        click("switches");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
+        QCOMPARE(recorded().mid(1), (QStringList{QStringLiteral("arg=-a"), QStringLiteral("arg=-b")}));
+    }
+
+    void unknownVerbNeitherRunsNorNavigates() {
+        click("unknown");
+        QTest::qWait(1000);
+        QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
+        QVERIFY(!QFile::exists(record_));
+        QVERIFY(t_->boxes.shown.empty());
+    }
+
+    void ordinaryLinkNavigates() {
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
+        click("plain");
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(view()->url().fileName(), QStringLiteral("other.htm"));
+    }
+
+    void commandLinkOfAWebPageIsRefused() {
+        dv::test::PageServer server{QByteArray(kPage)};
+        loadPage(server.url());
+        click("run");
+        QTest::qWait(1500);
+        QVERIFY(!QFile::exists(record_));
+        QCOMPARE(view()->url(), QUrl(server.url()));
+    }
+
+    void missingProgramIsReportedWithTheWholeTarget() {
+        t_->boxes.shown.clear();
+        t_->form->IECommand(QStringLiteral("EXECUTE=<thisdir>\\program\\saknas.sh /S"));
+        QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
+        const QString text = QString::fromStdString(t_->boxes.shown[0].text);
+        const QString target = disc_.path() + QStringLiteral("\\program\\saknas.sh /S");
+        QVERIFY2(text.endsWith(QStringLiteral(" (") + target + QStringLiteral(")")), qPrintable(text));
+        QVERIFY(text.size() > target.size() + 3); // the system's own message comes first
+        QVERIFY(!t_->windows->progStarting->isVisible());
+    }
+
+    void rightClicksAreSwallowedEverywhere() {
+        // A window of the program that would open a menu on a right-click.
+        QPushButton other(QStringLiteral("annat fönster"));
+        other.setContextMenuPolicy(Qt::CustomContextMenu);
+        QSignalSpy menuAsked(&other, &QWidget::customContextMenuRequested);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        QTest::mouseClick(&other, Qt::RightButton);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), other.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&other, &menu);
+        QCOMPARE(menuAsked.count(), 0);
+
+        QWidget* page = view()->focusProxy();
+        QVERIFY(page);
+        QTest::mouseClick(page, Qt::RightButton, {}, QPoint(200, 200));
+        QTest::qWait(500);
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(view()->findChild<QMenu*>() == nullptr);
+    }
+
+    void backspaceInATextFieldDeletesACharacter() {
+        view()->setFocus();
+        evaluate(view()->page(), QStringLiteral("document.getElementById('field').focus()"));
+        QWidget* page = view()->focusProxy();
+        QTest::keyClicks(page, QStringLiteral("abc"));
+        QTest::keyClick(page, Qt::Key_Backspace);
+        QTest::keyClick(page, Qt::Key_Left);
+        QTest::keyClicks(page, QStringLiteral("x"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(view()->page(), QStringLiteral("document.getElementById('field').value")).toString(),
+            QStringLiteral("axb"), 5000);
+        QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
+    }
+
+    void cleanupTestCase() { t_.reset(); }
+};
+
+DATAVIND_QTEST_MAIN(CommandLinkTest)
+#include "CommandLinkTest.moc"
