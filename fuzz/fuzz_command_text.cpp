@@ -1,0 +1,25 @@
+// Any decoded address: the command filter and grammar never fail, the
+// upper-casing keeps lengths, and <thisdir> never survives replacement.
+#include "browser/CommandLinkFilter.h"
+#include "browser/CommandText.h"
+#include "text/AnsiText.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::string text = dv::bytesToText(input);
+    if (dv::upperAnsi(text).size() != text.size())
+        std::abort();
+    const dv::NavigationDecision decision = dv::beforeNavigate(input, true);
+    if (decision.command && decision.navigate)
+        std::abort();
+    const dv::Command command = dv::parseCommand(text, "/media/cd/");
+    if (command.verb == dv::CommandVerb::Execute &&
+        dv::upperAnsi(command.target).find("<THISDIR>") != std::string::npos &&
+        dv::upperAnsi(text).find("<THISDIR>") == std::string::npos)
+        std::abort();
+    return 0;
+}
