@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QUrl>
 #include <QWindow>
 #include <QVBoxLayout>
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     layout->addWidget(view);
     window.resize(784, 432);
     QObject::connect(view, &QWebEngineView::loadFinished, [] { mark("loaded"); });
-    view->load(QUrl::fromUserInput(QString::fromLocal8Bit(argv[1])));
+    view->load(QUrl::fromUserInput(QString::fromLocal8Bit(argv[1]), QDir::currentPath(),
+                                   QUrl::AssumeLocalFile));
     ExposeWatch watch;
     window.show();
     window.windowHandle()->installEventFilter(&watch);

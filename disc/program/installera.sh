@@ -1,6 +1,7 @@
 #!/bin/sh
 # The disc's installer: tells the reader which program is being installed.
-name=${1:-programmet}
+# The name may come as several words.
+name=${*:-programmet}
 text="Installationsprogrammet för $name startar.
 
 Följ anvisningarna på skärmen för att installera $name på din dator."
@@ -9,6 +10,8 @@ if command -v zenity >/dev/null 2>&1; then
 elif command -v kdialog >/dev/null 2>&1; then
     exec kdialog --title "Installera $name" --msgbox "$text"
 elif command -v xmessage >/dev/null 2>&1; then
-    exec xmessage -center -title "Installera $name" -buttons OK "$text"
+    # xmessage draws Latin-1.
+    latin1() { printf '%s' "$1" | iconv -f UTF-8 -t ISO-8859-1//TRANSLIT 2>/dev/null || printf '%s' "$1"; }
+    exec xmessage -center -title "$(latin1 "Installera $name")" -buttons OK "$(latin1 "$text")"
 fi
 echo "$text"

@@ -16,6 +16,7 @@
 #include "shell/HotSpotLabel.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/QtPlatformFacts.h"
+#include "shell/SectionNavigation.h"
 #include "shell/SkinPictures.h"
 
 #include <QApplication>
@@ -88,7 +89,9 @@ TForm1::~TForm1() {
         qApp->removeEventFilter(hook_.get());
 }
 
-void TForm1::attachWindows(TProgStartingForm& progStarting, TExtraInfoForm& extraInfo) {
+void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
+                           TExtraInfoForm& extraInfo) {
+    fileSearch_ = &fileSearch;
     fileLauncher_ = std::make_unique<FileLauncher>(programLauncher_, progStarting, *env_.messageBoxes);
     extraInfo.setLauncher(fileLauncher_.get());
     MainWindowActions& actions = *this;
@@ -158,6 +161,7 @@ void TForm1::createHotSpots(bool arrowCursors) {
 
     clicks_["lbExit"] = [this] { lbExitClick(); };
     clicks_["lbMinimize"] = [this] { lbMinimizeClick(); };
+    clicks_["lbTMfilsok"] = [this] { lbTMfilsokClick(); };
 
     for (const HotSpot& spot : catalog_.all()) {
         auto* label = new HotSpotLabel(this);
@@ -172,6 +176,8 @@ void TForm1::createHotSpots(bool arrowCursors) {
         connect(label, &HotSpotLabel::left, this, [this, &spot] { hover_.leave(spot); });
         if (const auto click = clicks_.find(spot.name); click != clicks_.end())
             connect(label, &HotSpotLabel::clicked, this, click->second);
+        else if (sectionAddress(spot.name, "x"))
+            connect(label, &HotSpotLabel::clicked, this, [this, &spot] { openSection(spot.name); });
     }
 }
 
@@ -223,13 +229,15 @@ void TForm1::paintEvent(QPaintEvent*) {
     StartupTrace::mark("shown");
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (centred_)
-        return;
-    centred_ = true;
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+void TForm1::setVisible(bool visible) {
+    // Centre before the first showing, so that the window system places the
+    // window there from the start and every part of it agrees where it is.
+    if (visible && !centred_) {
+        centred_ = true;
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().center() - rect().center());
+    }
+    QWidget::setVisible(visible);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -263,6 +271,20 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
 void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     dragOffset_.reset();
     QWidget::mouseReleaseEvent(event);
+}
+
+void TForm1::openSection(const std::string& label) {
+    // Without a browser the page hot-spots do nothing at all.
+    if (const auto address = sectionAddress(label, discRoot_); address && browser_->hasControl())
+        browser_->navigate(*address);
+}
+
+void TForm1::lbTMfilsokClick() {
+    if (!fileSearch_)
+        return;
+    fileSearch_->show();
+    fileSearch_->raise();
+    fileSearch_->activateWindow();
 }
 
 void TForm1::lbExitClick() { close(); }

@@ -61,7 +61,8 @@ public:
 
     // The secondary windows the main window's operations use; they are
     // created after the main window.
-    void attachWindows(TProgStartingForm& progStarting, TExtraInfoForm& extraInfo);
+    void attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
+                       TExtraInfoForm& extraInfo);
 
     const std::string& discRoot() const { return discRoot_; }
     QuarantineList& quarantine() { return quarantine_; }
@@ -82,7 +83,7 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -107,6 +108,8 @@ private:
 
     void createPanels();
     void createHotSpots(bool arrowCursors);
+    void openSection(const std::string& label);
+    void lbTMfilsokClick();
     void lbExitClick();
     void lbMinimizeClick();
 
@@ -126,6 +129,7 @@ private:
     QLabel* lbStatus = nullptr;
     QProgressBar* pbDocument = nullptr;
     QTimer* StartupTimer = nullptr;
+    QWidget* fileSearch_ = nullptr;
     std::map<std::string, QLabel*, std::less<>> highlights_;
     std::map<std::string, std::function<void()>> clicks_;
 

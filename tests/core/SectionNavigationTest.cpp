@@ -1,0 +1,38 @@
+#include "shell/SectionNavigation.h"
+
+#include "app/PublisherAddresses.h"
+
+#include <gtest/gtest.h>
+
+namespace dv {
+namespace {
+
+TEST(SectionNavigation, EveryPageHotSpot) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"lbNoje", "/cd/docs/noje/index.htm"},
+        {"lbNytta", "/cd/docs/nytta/index.htm"},
+        {"lbInternet", "/cd/docs/internet/index.htm"},
+        {"lbVerktyg", "/cd/docs/verktyg/index.htm"},
+        {"lbTillagg", "/cd/docs/tillagg/index.htm"},
+        {"lbFullVer", "/cd/docs/skarpa/index.htm"},
+        {"lbTMclipart", "/cd/docs/clipart/index.htm"},
+        {"lbTMallaprog", "/cd/docs/allaprog/index.htm"},
+        {"lbTMom", "/cd/docs/omdv/index.htm"},
+        {"lbTMhjalp", "/cd/docs/hjalp/index.htm"},
+        {"lbEttan", "/cd/docs/ettan/index.htm"},
+        {"lbTMdatavind", publisher::kMagazineHomePage},
+        {"lbVelmora", publisher::kMakerHomePage},
+    };
+    for (const auto& [label, address] : cases)
+        EXPECT_EQ(sectionAddress(label, "/cd/"), address) << label;
+    EXPECT_EQ(sectionAddress("lbTMfilsok", "/cd/"), std::nullopt);
+    EXPECT_EQ(sectionAddress("lbExit", "/cd/"), std::nullopt);
+}
+
+TEST(SectionNavigation, OutsideAddressesAreWebAddresses) {
+    EXPECT_TRUE(std::string_view(publisher::kMagazineHomePage).starts_with("http"));
+    EXPECT_TRUE(std::string_view(publisher::kMakerHomePage).starts_with("http"));
+}
+
+} // namespace
+} // namespace dv
