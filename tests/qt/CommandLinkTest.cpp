@@ -182,6 +182,18 @@ private Q_SLOTS:
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
     }
 
+    void internetSettingsVerbWritesItsStatusText() {
+        t_->form->IECommand(QStringLiteral("SHOWINETSETTINGS"));
+        QCOMPARE(t_->form->statusText(), QStringLiteral("Öppnar Kontrollpanelens Internetinställningar..."));
+    }
+
+    // Last: it ends the program's main window.
+    void quitVerbClosesTheMainWindow() {
+        QVERIFY(t_->form->isVisible());
+        t_->form->IECommand(QStringLiteral("quit, tack"));
+        QVERIFY(!t_->form->isVisible());
+    }
+
     void cleanupTestCase() { t_.reset(); }
 };
 
