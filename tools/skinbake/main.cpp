@@ -1,5 +1,6 @@
-// skinbake SKIN.svg OUTDIR
+// skinbake SKIN.svg OUTDIR [PICTURE.svg ...]
 //
+// Each further picture is rendered at its own size to OUTDIR/<name>.png.
 // Renders the skin twice: without its "lit" group as the background picture
 // BGBILD.bmp (24-bit, 800 x 600), and with it, from which every hot-spot's
 // highlight picture is cut at its place. Cutting from one full rendering keeps
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -20,12 +22,15 @@
 
 namespace {
 
-QImage render(const QByteArray& svg) {
+QImage render(const QByteArray& svg, QSize size = {},
+             QImage::Format format = QImage::Format_RGB888) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         return {};
-    QImage image(dv::layout::kClientWidth, dv::layout::kClientHeight, QImage::Format_RGB888);
-    image.fill(Qt::black);
+    if (size.isEmpty())
+        size = renderer.defaultSize();
+    QImage image(size, format);
+    image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -44,8 +49,8 @@ bool save(const QImage& image, const QString& path) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: skinbake SKIN.svg OUTDIR\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: skinbake SKIN.svg OUTDIR [PICTURE.svg ...]\n");
         return 2;
     }
     QFile source(QString::fromLocal8Bit(argv[1]));
@@ -62,8 +67,9 @@ int main(int argc, char** argv) {
     QByteArray litSvg = svg;
     litSvg.replace(hiddenLit, "id=\"lit\"");
 
-    const QImage background = render(svg);
-    const QImage lit = render(litSvg);
+    const QSize skinSize(dv::layout::kClientWidth, dv::layout::kClientHeight);
+    const QImage background = render(svg, skinSize);
+    const QImage lit = render(litSvg, skinSize);
     if (background.isNull() || lit.isNull()) {
         std::fprintf(stderr, "skinbake: the skin is not valid SVG\n");
         return 1;
@@ -79,6 +85,18 @@ int main(int argc, char** argv) {
         const dv::Rect& r = spot.highlightBounds;
         const QImage picture = lit.copy(r.left, r.top, r.width, r.height);
         if (!save(picture, out.filePath(QString::fromStdString(spot.highlight) + ".png")))
+            return 1;
+    }
+    for (int i = 3; i < argc; ++i) {
+        QFile file(QString::fromLocal8Bit(argv[i]));
+        const QImage picture = file.open(QIODevice::ReadOnly)
+                                   ? render(file.readAll(), {}, QImage::Format_ARGB32)
+                                   : QImage();
+        if (picture.isNull()) {
+            std::fprintf(stderr, "skinbake: cannot render %s\n", argv[i]);
+            return 1;
+        }
+        if (!save(picture, out.filePath(QFileInfo(file).completeBaseName() + ".png")))
             return 1;
     }
     return 0;

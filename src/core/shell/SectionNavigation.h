@@ -10,4 +10,7 @@ namespace dv {
 // one of the two outside home pages. Empty for labels that are no page link.
 std::optional<std::string> sectionAddress(std::string_view label, std::string_view discRoot);
 
+// True for the labels that lead to a page.
+inline bool isPageHotSpot(std::string_view label) { return sectionAddress(label, {}).has_value(); }
+
 } // namespace dv

@@ -9,6 +9,7 @@
 #include "browser/StatusTextRule.h"
 #include "shell/StatusLine.h"
 
+#include <QEvent>
 #include <QLocale>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -52,9 +53,18 @@ bool QtBrowserHost::createControl() {
         Q_EMIT pageLoaded(ok);
     });
     connect(view->page(), &QWebEnginePage::linkHovered, this, &QtBrowserHost::statusTextChange);
+    // Keys the page leaves unused would travel on to the main window; they
+    // belong to the page, so they stop at the view.
+    view->installEventFilter(this);
     view->show();
     view_ = view;
     return true;
+}
+
+bool QtBrowserHost::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+        return true;
+    return QObject::eventFilter(watched, event);
 }
 
 void QtBrowserHost::destroyControl() {

@@ -46,6 +46,9 @@ Q_SIGNALS:
     // A command link of a disc page, to be run after its navigation was cancelled.
     void commandLink(const QString& commandText);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void statusTextChange(const QString& text);
 

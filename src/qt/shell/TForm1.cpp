@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 
+#include "app/DiscPath.h"
 #include "app/DiscRoot.h"
 #include "app/MessageBoxes.h"
 #include "app/PublisherAddresses.h"
@@ -18,9 +19,11 @@
 #include "shell/QtPlatformFacts.h"
 #include "shell/SectionNavigation.h"
 #include "shell/SkinPictures.h"
+#include "shell/TForm2.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -56,6 +59,7 @@ TForm1::TForm1(Environment environment)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
+    setFocusPolicy(Qt::StrongFocus); // typed characters come to the window itself
 
     createHotSpots(useArrowCursors(currentPlatformFacts(*this)));
     // The background covers the whole client area: no erasing before a paint.
@@ -90,8 +94,11 @@ TForm1::~TForm1() {
 }
 
 void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
-                           TExtraInfoForm& extraInfo) {
+                           TExtraInfoForm& extraInfo, TForm2& hiddenScreen) {
     fileSearch_ = &fileSearch;
+    hiddenScreen_ = &hiddenScreen;
+    hiddenScreen.setFilm(QUrl::fromLocalFile(
+        toQString(resolveDiscPath(discRoot_ + "Webblasare\\ie6sv\\ROMCONF.CAB"))));
     fileLauncher_ = std::make_unique<FileLauncher>(programLauncher_, progStarting, *env_.messageBoxes);
     extraInfo.setLauncher(fileLauncher_.get());
     MainWindowActions& actions = *this;
@@ -172,11 +179,16 @@ void TForm1::createHotSpots(bool arrowCursors) {
             label->setCursor(arrowCursors && spot.arrowOnOldWindows ? Qt::ArrowCursor
                                                                     : Qt::PointingHandCursor);
         label->setVisible(spot.visibleAtStart);
+        if (spot.name == "Label1") {
+            // The hidden screen's strip arms and disarms the key sequence.
+            connect(label, &HotSpotLabel::entered, this, [this] { keys_.enterStrip(); });
+            connect(label, &HotSpotLabel::left, this, [this] { keys_.leaveStrip(); });
+        }
         connect(label, &HotSpotLabel::entered, this, [this, &spot] { hover_.enter(spot); });
         connect(label, &HotSpotLabel::left, this, [this, &spot] { hover_.leave(spot); });
         if (const auto click = clicks_.find(spot.name); click != clicks_.end())
             connect(label, &HotSpotLabel::clicked, this, click->second);
-        else if (sectionAddress(spot.name, "x"))
+        else if (isPageHotSpot(spot.name))
             connect(label, &HotSpotLabel::clicked, this, [this, &spot] { openSection(spot.name); });
     }
 }
@@ -285,6 +297,20 @@ void TForm1::lbTMfilsokClick() {
     fileSearch_->show();
     fileSearch_->raise();
     fileSearch_->activateWindow();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    const std::string typed = toStdString(event->text());
+    // One character at a time; a key may give several, or none.
+    for (std::size_t i = 0; i < typed.size();) {
+        std::size_t length = 1;
+        while (i + length < typed.size() && (static_cast<unsigned char>(typed[i + length]) & 0xC0) == 0x80)
+            ++length;
+        if (keys_.type(typed.substr(i, length)) && hiddenScreen_)
+            hiddenScreen_->showModalMaximised();
+        i += length;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TForm1::lbExitClick() { close(); }

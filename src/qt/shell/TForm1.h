@@ -6,6 +6,7 @@
 #include "browser/DownloadIndicator.h"
 #include "browser/QtProgramLauncher.h"
 #include "browser/TExtraInfoList.h"
+#include "shell/HiddenScreenKeys.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
 #include "shell/HoverController.h"
@@ -37,6 +38,7 @@ class HotSpotLabel;
 class MyMessageHandler;
 class QtBrowserHost;
 class TExtraInfoForm;
+class TForm2;
 class TProgStartingForm;
 
 // The skinned main window. It owns its controls and the core objects, and
@@ -62,7 +64,7 @@ public:
     // The secondary windows the main window's operations use; they are
     // created after the main window.
     void attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
-                       TExtraInfoForm& extraInfo);
+                       TExtraInfoForm& extraInfo, TForm2& hiddenScreen);
 
     const std::string& discRoot() const { return discRoot_; }
     QuarantineList& quarantine() { return quarantine_; }
@@ -88,6 +90,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Typed characters reach the window unless a control took them.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // StatusLine
@@ -130,6 +134,8 @@ private:
     QProgressBar* pbDocument = nullptr;
     QTimer* StartupTimer = nullptr;
     QWidget* fileSearch_ = nullptr;
+    TForm2* hiddenScreen_ = nullptr;
+    HiddenScreenKeys keys_;
     std::map<std::string, QLabel*, std::less<>> highlights_;
     std::map<std::string, std::function<void()>> clicks_;
 

@@ -1,14 +1,84 @@
 #include "shell/TForm2.h"
 
+#include "shell/SkinPictures.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QVideoWidget>
+
 namespace dv::qt {
 
-TForm2::TForm2() : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+TForm2::TForm2(QUrl film) : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint), film_(std::move(film)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(SkinPictures::picture(QStringLiteral("Image1")));
+    place(*Image1, timeline_.image());
+
+    WinMediaPlayer1 = new QVideoWidget(this);
+    WinMediaPlayer1->setObjectName(QStringLiteral("WinMediaPlayer1"));
+    place(*WinMediaPlayer1, timeline_.player());
+    player_ = new QMediaPlayer(this);
+    player_->setVideoOutput(WinMediaPlayer1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(HiddenScreenTimeline::kTickMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+}
+
+void TForm2::place(QWidget& widget, const Placement& p) {
+    widget.setGeometry(p.left, p.top, p.width, p.height);
+    widget.setVisible(p.visible);
+}
+
+void TForm2::showModalMaximised() {
+    // Without a window manager to maximise it, fill the screen ourselves.
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        setGeometry(s->geometry());
+    setWindowState(Qt::WindowMaximized);
+    exec();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    timeline_.formShow();
+    Timer1->start();
+}
+
+void TForm2::Timer1Timer() {
+    const bool open = timeline_.tick(width(), height());
+    place(*Image1, timeline_.image());
+    place(*WinMediaPlayer1, timeline_.player());
+    if (!timeline_.timerEnabled())
+        Timer1->stop();
+    if (open) {
+        player_->setSource(film_);
+        player_->play();
+    }
+}
+
+void TForm2::hideEvent(QHideEvent* event) {
+    Timer1->stop();
+    player_->stop();
+    QDialog::hideEvent(event);
+}
+
+void TForm2::mousePressEvent(QMouseEvent* event) {
+    // Only the black background closes; the picture and the player do not.
+    if (childAt(event->position().toPoint()) == nullptr)
+        done(QDialog::Accepted);
+    event->accept();
 }
 
 } // namespace dv::qt

@@ -1,14 +1,49 @@
 #pragma once
 
+#include "shell/HiddenScreenTimeline.h"
+
 #include <QDialog>
+#include <QUrl>
+
+class QLabel;
+class QMediaPlayer;
+class QTimer;
+class QVideoWidget;
 
 namespace dv::qt {
 
-// The hidden screen: black, borderless, maximised when shown.
+// The hidden screen: black, borderless, filling the screen; a picture for a
+// moment, then a film from the disc. A click on the black closes it.
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    TForm2();
+    // film: the file to play; a missing one leaves the screen black.
+    explicit TForm2(QUrl film = {});
+
+    void setFilm(QUrl film) { film_ = std::move(film); }
+    QMediaPlayer* player() const { return player_; }
+    const HiddenScreenTimeline& timeline() const { return timeline_; }
+
+    // Shows the screen modally over the whole screen; returns when closed.
+    void showModalMaximised();
+
+    // One three-second tick, also callable directly (tests).
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void place(QWidget& widget, const Placement& p);
+
+    HiddenScreenTimeline timeline_;
+    QUrl film_;
+    QLabel* Image1 = nullptr;
+    QVideoWidget* WinMediaPlayer1 = nullptr;
+    QMediaPlayer* player_ = nullptr;
+    QTimer* Timer1 = nullptr;
 };
 
 } // namespace dv::qt

@@ -1,0 +1,40 @@
+#pragma once
+
+namespace dv {
+
+// Where a control of the hidden screen is and whether it shows.
+struct Placement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool visible = false;
+    friend bool operator==(const Placement&, const Placement&) = default;
+};
+
+// The hidden screen's three-second ticks: black, then the picture in the
+// middle, then black again, then the player in the middle playing the film.
+// The picture and player keep their places between showings, so a second
+// showing plays the film at the first tick.
+class HiddenScreenTimeline {
+public:
+    HiddenScreenTimeline();
+
+    static constexpr int kTickMs = 3000;
+
+    void formShow() { timerEnabled_ = true; }
+    // One tick in a window of that client size; true when the player is to
+    // open the film now.
+    bool tick(int windowWidth, int windowHeight);
+
+    bool timerEnabled() const { return timerEnabled_; }
+    const Placement& image() const { return image_; }
+    const Placement& player() const { return player_; }
+
+private:
+    Placement image_;
+    Placement player_;
+    bool timerEnabled_ = false;
+};
+
+} // namespace dv
