@@ -52,22 +52,22 @@ TEST(HiddenScreenKeys, OnlyWhileArmedAndTheBufferSurvivesLeaving) {
 TEST(HiddenScreenTimeline, FirstShowing) {
     HiddenScreenTimeline t;
     EXPECT_FALSE(t.timerEnabled());
-    EXPECT_EQ(t.image(), (Placement{272, 152, 253, 152, false}));
-    EXPECT_EQ(t.player(), (Placement{144, 184, 320, 240, false}));
+    EXPECT_EQ(t.image(), (Placement{{272, 152, 253, 152}, false}));
+    EXPECT_EQ(t.player(), (Placement{{144, 184, 320, 240}, false}));
     t.formShow();
     EXPECT_TRUE(t.timerEnabled());
     // 3 s: the picture in the middle of a 1025 x 768 window.
     EXPECT_FALSE(t.tick(1025, 768));
-    EXPECT_EQ(t.image(), (Placement{386, 308, 253, 152, true}));
+    EXPECT_EQ(t.image(), (Placement{{386, 308, 253, 152}, true}));
     EXPECT_FALSE(t.player().visible);
     // 6 s: out of sight, still visible.
     EXPECT_FALSE(t.tick(1025, 768));
-    EXPECT_EQ(t.image(), (Placement{-253, -152, 253, 152, true}));
+    EXPECT_EQ(t.image(), (Placement{{-253, -152, 253, 152}, true}));
     // 9 s: the player in the middle, the film opens, the timer stops.
     EXPECT_TRUE(t.tick(1025, 768));
-    EXPECT_EQ(t.player(), (Placement{352, 264, 320, 240, true}));
+    EXPECT_EQ(t.player(), (Placement{{352, 264, 320, 240}, true}));
     EXPECT_FALSE(t.timerEnabled());
-    EXPECT_EQ(t.image().left, -253);
+    EXPECT_EQ(t.image().bounds.left, -253);
 }
 
 TEST(HiddenScreenTimeline, SecondShowingPlaysAtTheFirstTick) {
@@ -78,16 +78,16 @@ TEST(HiddenScreenTimeline, SecondShowingPlaysAtTheFirstTick) {
     t.tick(800, 600);
     t.formShow();
     EXPECT_TRUE(t.tick(800, 600));
-    EXPECT_EQ(t.image().left, -253); // the picture is not shown again
-    EXPECT_EQ(t.player(), (Placement{240, 180, 320, 240, true}));
+    EXPECT_EQ(t.image().bounds.left, -253); // the picture is not shown again
+    EXPECT_EQ(t.player(), (Placement{{240, 180, 320, 240}, true}));
 }
 
 TEST(HiddenScreenTimeline, CentringTruncatesTowardZero) {
     HiddenScreenTimeline t;
     t.formShow();
     t.tick(100, 100); // smaller than the picture: negative, truncated toward zero
-    EXPECT_EQ(t.image().left, -76); // (100 - 253) / 2 = -76.5
-    EXPECT_EQ(t.image().top, -26);
+    EXPECT_EQ(t.image().bounds.left, -76); // (100 - 253) / 2 = -76.5
+    EXPECT_EQ(t.image().bounds.top, -26);
 }
 
 } // namespace

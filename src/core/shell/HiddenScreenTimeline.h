@@ -1,13 +1,12 @@
 #pragma once
 
+#include "shell/Geometry.h"
+
 namespace dv {
 
 // Where a control of the hidden screen is and whether it shows.
 struct Placement {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    Rect bounds;
     bool visible = false;
     friend bool operator==(const Placement&, const Placement&) = default;
 };

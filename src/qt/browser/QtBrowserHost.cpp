@@ -62,12 +62,17 @@ bool QtBrowserHost::createControl() {
 }
 
 bool QtBrowserHost::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+    // The type first: the view's own destruction passes through here too,
+    // when it may no longer be looked at as a view.
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (key && watched == view_)
         return true;
     return QObject::eventFilter(watched, event);
 }
 
 void QtBrowserHost::destroyControl() {
+    if (view_)
+        view_->removeEventFilter(this);
     delete panel_.layout();
     delete view_.data();
 }

@@ -38,7 +38,7 @@ TForm2::TForm2(QUrl film) : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHin
 }
 
 void TForm2::place(QWidget& widget, const Placement& p) {
-    widget.setGeometry(p.left, p.top, p.width, p.height);
+    widget.setGeometry(p.bounds.left, p.bounds.top, p.bounds.width, p.bounds.height);
     widget.setVisible(p.visible);
 }
 
