@@ -18,9 +18,10 @@ std::vector<std::string> flatten(const SearchTree& tree) {
     std::vector<std::string> out;
     for (const DiscNode& d : tree.discs)
         for (const ProgramNode& p : d.programs) {
-            std::string s = std::string(d.name) + "/" + std::string(p.name) + ":";
+            std::string s;
+            s.append(d.name).append("/").append(p.name).append(":");
             for (const auto& e : p.entries)
-                s += " " + std::string(e);
+                s.append(" ").append(e);
             out.push_back(s);
         }
     return out;

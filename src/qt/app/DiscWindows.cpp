@@ -3,8 +3,8 @@
 namespace dv::qt {
 
 DiscWindows::DiscWindows(TForm1::Environment environment)
-    : form1(std::make_unique<TForm1>(std::move(environment))),
-      fileSearch(std::make_unique<TFileSearchForm>(form1->discRoot())),
+    : form1(std::make_unique<TForm1>(environment)),
+      fileSearch(std::make_unique<TFileSearchForm>(form1->discRoot(), *environment.messageBoxes)),
       progStarting(std::make_unique<TProgStartingForm>()),
       autoUpdateSettings(std::make_unique<TAutoUpdateSettingsForm>()),
       extraInfo(std::make_unique<TExtraInfoForm>()), form2(std::make_unique<TForm2>()) {

@@ -1,20 +1,61 @@
 #pragma once
 
+#include "filesearch/FileSearch.h"
+
 #include <QWidget>
 
 #include <string>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QStatusBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace dv {
+class MessageBoxes;
+}
+
 namespace dv::qt {
 
 // The "Filsökaren" tool window that searches the programs of this and earlier
-// discs. It is created at start and only hidden when closed.
+// discs. It is created at start and only hidden when closed; its results
+// stay between showings.
 class TFileSearchForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TFileSearchForm(const std::string& discRoot);
+    TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes);
+
+    void btSearchClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::string discRoot_;
+    void createControls();
+    void Action1Execute();
+    void TreeChange(QTreeWidgetItem* node);
+    void search(const QString& text);
+    void showTree();
+
+    FileSearch search_;
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* ebSearch = nullptr;
+    QRadioButton* rbThisDisc = nullptr;
+    QRadioButton* rbAllDiscs = nullptr;
+    QPushButton* btSearch = nullptr;
+    QCheckBox* cbShowAll = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeWidget* Tree = nullptr;
+    QListWidget* List = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
 };
 
 } // namespace dv::qt
