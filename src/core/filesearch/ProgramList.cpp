@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 
 namespace dv {
@@ -20,21 +19,29 @@ bool ProgramList::load(const std::string& path) {
     text_.clear();
     upper_.clear();
     lines_.clear();
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    const std::streamoff size = in.tellg();
+    if (size < 0)
         return false;
-    loadBytes(bytes);
+    // Read in one piece: a growing buffer would need twice the memory.
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), size))
+        return false;
+    loadBytes(std::move(bytes));
     return true;
 }
 
-void ProgramList::loadBytes(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Bom))
-        text_ = std::string(bytes.substr(kUtf8Bom.size()));
-    else
+void ProgramList::loadBytes(std::string bytes) {
+    if (std::string_view(bytes).starts_with(kUtf8Bom)) {
+        bytes.erase(0, kUtf8Bom.size());
+        text_ = std::move(bytes);
+    } else {
         text_ = windows1252ToUtf8(bytes);
+        std::string().swap(bytes); // the raw bytes are not needed any longer
+    }
     lines_.clear();
     // Offsets are 32 bits; a list that large is no program list.
     if (text_.size() >= std::numeric_limits<std::uint32_t>::max())
@@ -42,6 +49,7 @@ void ProgramList::loadBytes(std::string_view bytes) {
     upper_ = upperAnsi(text_);
 
     const std::string_view all = text_;
+    lines_.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < all.size()) {
         std::size_t newline = all.find('\n', start);

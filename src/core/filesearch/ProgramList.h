@@ -24,7 +24,7 @@ public:
     // False when the file cannot be read; the list is then empty.
     bool load(const std::string& path);
     // Takes the file's bytes as they would be read.
-    void loadBytes(std::string_view bytes);
+    void loadBytes(std::string bytes);
 
     bool empty() const { return lines_.empty(); }
     std::size_t size() const { return lines_.size(); }

@@ -26,6 +26,14 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+char32_t codePointOf(std::uint8_t b) {
+    if (b < 0x80 || b >= 0xA0)
+        return b;
+    return kHigh[b - 0x80] ? kHigh[b - 0x80] : char32_t{0xFFFD};
+}
+
+std::size_t utf8Length(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3; }
+
 std::uint8_t byteAt(std::string_view s, std::size_t i) { return static_cast<std::uint8_t>(s[i]); }
 
 } // namespace
@@ -68,16 +76,15 @@ bool isValidUtf8(std::string_view s) {
 }
 
 std::string windows1252ToUtf8(std::string_view bytes) {
+    // Exactly as long as it will be: lists of many megabytes pass here.
+    std::size_t length = 0;
+    for (const char c : bytes)
+        length += utf8Length(codePointOf(static_cast<std::uint8_t>(c)));
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
+    out.reserve(length);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const std::uint8_t b = byteAt(bytes, i);
-        if (b < 0x80)
-            out += static_cast<char>(b);
-        else if (b < 0xA0)
-            appendUtf8(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : char32_t{0xFFFD});
-        else
-            appendUtf8(out, b);
+        appendUtf8(out, codePointOf(b));
     }
     return out;
 }
