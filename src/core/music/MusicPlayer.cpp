@@ -1,0 +1,171 @@
+#include "music/MusicPlayer.h"
+
+#include "app/DiscPath.h"
+#include "music/Id3v1Tag.h"
+#include "music/MediaDevice.h"
+#include "music/PlayerMath.h"
+#include "music/PlayerView.h"
+#include "shell/HoverController.h"
+#include "shell/StatusLine.h"
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+
+namespace dv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The first "*.mp3" the folder lists, in the order the system lists them,
+// matched without regard to case as on the disc's own system.
+std::string firstMp3In(const std::string& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string ext = it->path().extension().string();
+        for (char& c : ext)
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        if (ext == ".mp3")
+            return it->path().filename().string();
+    }
+    return {};
+}
+
+template <typename F> void guarded(StatusLine& status, F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        status.setStatusText(e.what());
+    }
+}
+
+} // namespace
+
+void MusicPlayer::openTrack() {
+    p_.device.requestNotify();
+    p_.device.open(trackPath_);
+}
+
+void MusicPlayer::LoadMusic() {
+    const std::string name = firstMp3In(resolveDiscPath(discRoot_ + "musik"));
+    if (!name.empty()) {
+        trackPath_ = (fs::path(resolveDiscPath(discRoot_ + "musik")) / name).string();
+        const std::string title = "Månadens MP3: " + FindMP3Tag(trackPath_);
+        guarded(p_.status, [&] {
+            try {
+                p_.device.setTimeFormatMilliseconds(); // before the open; its result does not matter
+            } catch (const std::exception&) {
+            }
+            openTrack();
+            trackLoaded_ = true;
+            p_.hover.setTrackLoaded(true);
+            p_.view.setKnobVisible(true);
+        });
+        p_.view.setTitleLine(title + " (" + getMPLen() + ")");
+        guarded(p_.status, [&] {
+            if (p_.device.mode() == PlayerMode::Open)
+                p_.device.close();
+        });
+    }
+    p_.view.setKnobLeft(player::knobLeftForVolume(p_.volume.GetVolume()));
+}
+
+void MusicPlayer::lbPlayClick() {
+    guarded(p_.status, [&] {
+        if (p_.device.mode() != PlayerMode::Open) {
+            // Every play starts over at the beginning.
+            p_.device.close();
+            openTrack();
+        }
+        p_.device.requestNotify();
+        p_.device.play();
+    });
+}
+
+void MusicPlayer::lbStopClick() {
+    guarded(p_.status, [&] { p_.device.stop(); });
+}
+
+void MusicPlayer::mPlayerNotify() {
+    p_.device.requestNotify();
+    const PlayerMode mode = p_.device.mode();
+    if (mode == PlayerMode::Playing)
+        p_.view.setPositionDisplayVisible(true);
+    else if (mode == PlayerMode::Stopped)
+        p_.view.setPositionDisplayVisible(false);
+}
+
+void MusicPlayer::MPTimerTimer() {
+    p_.view.setPositionText(getMPPos());
+    p_.view.setPositionBar(getMPRelPos());
+    if (p_.device.mode() == PlayerMode::Stopped)
+        p_.view.setPositionDisplayVisible(false);
+}
+
+void MusicPlayer::lbTrackBarMouseUp(int x, int barWidth) {
+    const PlayerMode before = p_.device.mode();
+    guarded(p_.status, [&] {
+        p_.device.seek(player::seekTarget(p_.device.length(), x, barWidth));
+        if (before == PlayerMode::Playing) {
+            p_.device.requestNotify();
+            p_.device.play();
+        }
+    });
+}
+
+std::string MusicPlayer::getMPLen() const {
+    try {
+        if (!p_.device.isOpen())
+            return player::formatTime(std::nullopt);
+        return player::formatTime(p_.device.length());
+    } catch (const std::exception&) {
+        return player::formatTime(std::nullopt);
+    }
+}
+
+std::string MusicPlayer::getMPPos() const {
+    try {
+        return player::formatTime(p_.device.position());
+    } catch (const std::exception&) {
+        return player::formatTime(std::nullopt);
+    }
+}
+
+int MusicPlayer::getMPRelPos() const {
+    try {
+        if (!p_.device.isOpen())
+            return 0;
+        return player::relativePosition(p_.device.position(), p_.device.length());
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+void MusicPlayer::knobMouseDown(bool leftButton, int x) {
+    if (!leftButton || volumeDragging_ || !trackLoaded_)
+        return;
+    dragStartX_ = x;
+    volumeDragging_ = true;
+}
+
+void MusicPlayer::knobMouseMove(int x) {
+    if (!volumeDragging_)
+        return;
+    const int left = player::clampKnob(p_.view.knobLeft() + x - dragStartX_);
+    p_.view.setKnobLeft(left);
+    const int volume = player::volumeForKnob(left);
+    p_.volume.SetVolume(volume);
+    const std::string text = "Volym " + std::to_string(player::percentOfVolume(volume)) + "%";
+    p_.view.setKnobHint(text);
+    p_.status.setStatusText(text);
+}
+
+void MusicPlayer::knobMouseUp(bool leftButton) {
+    if (!leftButton || !volumeDragging_ || !trackLoaded_)
+        return;
+    volumeDragging_ = false;
+    p_.status.setStatusText({});
+}
+
+} // namespace dv

@@ -1,0 +1,167 @@
+#include "music/MusicPlayer.h"
+
+#include "FakeMediaDevice.h"
+#include "RecordingPorts.h"
+#include "shell/HoverController.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace dv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string taggedTrack(std::string_view title, std::string_view artist) {
+    std::string bytes(1000, '\x55');
+    std::string tag(128, '\0');
+    tag.replace(0, 3, "TAG");
+    tag.replace(3, title.size(), title);
+    tag.replace(33, artist.size(), artist);
+    return bytes + tag;
+}
+
+class MusicPlayerTest : public ::testing::Test {
+protected:
+    fs::path root = fs::temp_directory_path() /
+                    ("music-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    test::FakeMediaDevice device;
+    test::FakeVolume volume;
+    test::FakePlayerView view;
+    test::FakeStatusLine status;
+    test::FakeHighlights highlights;
+    HoverController hover{status, highlights};
+    MusicPlayer player{root.string() + "/", {device, volume, view, status, hover}};
+
+    void SetUp() override { fs::create_directories(root); }
+    void TearDown() override { fs::remove_all(root); }
+    void track(const std::string& name, const std::string& bytes) {
+        fs::create_directories(root / "musik");
+        std::ofstream(root / "musik" / name, std::ios::binary) << bytes;
+    }
+};
+
+TEST_F(MusicPlayerTest, LoadsTheTrackWithItsTagAndLength) {
+    track("Manadens.MP3", taggedTrack("Song", "Band"));
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "Månadens MP3: Band Song (03:07)");
+    EXPECT_TRUE(player.TrackLoaded());
+    EXPECT_TRUE(hover.trackLoaded());
+    EXPECT_TRUE(view.knobVisible);
+    EXPECT_EQ(view.left, 139); // full volume
+    EXPECT_EQ(device.log, (std::vector<std::string>{"timeformat", "notify", "open " + player.trackPath()}));
+    EXPECT_EQ(fs::path(player.trackPath()).filename(), "Manadens.MP3");
+}
+
+TEST_F(MusicPlayerTest, UntaggedTrack) {
+    track("a.mp3", std::string(50, 'x'));
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "Månadens MP3:  (03:07)");
+}
+
+TEST_F(MusicPlayerTest, NoTrackShowsNothingButPlacesTheKnob) {
+    volume.volume = -1;
+    view.left = 5;
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "");
+    EXPECT_FALSE(view.knobVisible);
+    EXPECT_FALSE(player.TrackLoaded());
+    EXPECT_EQ(view.left, 62);
+    EXPECT_TRUE(device.log.empty());
+}
+
+TEST_F(MusicPlayerTest, DeviceThatRefusesTheTrack) {
+    track("a.mp3", taggedTrack("Song", ""));
+    device.openError = "Filen kan inte spelas upp.";
+    player.LoadMusic();
+    EXPECT_EQ(status.current(), "Filen kan inte spelas upp.");
+    EXPECT_EQ(view.title, "Månadens MP3: Song (--:--)");
+    EXPECT_FALSE(player.TrackLoaded());
+    EXPECT_FALSE(view.knobVisible);
+    player.knobMouseDown(true, 3); // no drag without a track
+    player.knobMouseMove(40);
+    EXPECT_TRUE(volume.set.empty());
+}
+
+TEST_F(MusicPlayerTest, PlayReopensAndNotifiesShowTheDisplay) {
+    track("a.mp3", taggedTrack("Song", "Band"));
+    player.LoadMusic();
+    device.log.clear();
+    player.lbPlayClick();
+    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "notify", "open " + player.trackPath(), "notify", "play"}));
+    player.mPlayerNotify();
+    EXPECT_TRUE(view.positionDisplay);
+    device.trackPosition = 92500;
+    device.trackLength = 185000;
+    player.MPTimerTimer();
+    EXPECT_EQ(view.positionText, "01:32");
+    EXPECT_EQ(view.bar, 50);
+    player.lbStopClick();
+    player.MPTimerTimer();
+    EXPECT_FALSE(view.positionDisplay);
+    player.mPlayerNotify();
+    EXPECT_FALSE(view.positionDisplay);
+}
+
+TEST_F(MusicPlayerTest, PlayWithoutATrackShowsTheDeviceError) {
+    player.LoadMusic();
+    player.lbPlayClick();
+    EXPECT_EQ(status.current(), "Ingen fil angavs."); // the device's own text
+}
+
+TEST_F(MusicPlayerTest, SeekKeepsPlayingOnlyIfItWasPlaying) {
+    track("a.mp3", taggedTrack("Song", "Band"));
+    player.LoadMusic();
+    device.trackLength = 200000;
+    player.lbPlayClick();
+    device.log.clear();
+    player.lbTrackBarMouseUp(204, 409);
+    EXPECT_EQ(device.log, (std::vector<std::string>{"seek 99756", "notify", "play"}));
+    device.stop();
+    device.log.clear();
+    player.lbTrackBarMouseUp(0, 409);
+    EXPECT_EQ(device.log, (std::vector<std::string>{"seek 0"}));
+}
+
+TEST_F(MusicPlayerTest, KnobDragSetsVolumeWithClampsAndTexts) {
+    track("a.mp3", taggedTrack("Song", "Band"));
+    volume.volume = 0;
+    player.LoadMusic();
+    EXPECT_EQ(view.left, 62);
+    player.knobMouseDown(false, 3); // only the left button
+    player.knobMouseMove(10);
+    EXPECT_TRUE(volume.set.empty());
+    player.knobMouseDown(true, 3);
+    player.knobMouseMove(3 + 38);
+    EXPECT_EQ(view.left, 100);
+    EXPECT_EQ(volume.volume, 32342);
+    EXPECT_EQ(view.hint, "Volym 49%");
+    EXPECT_EQ(status.current(), "Volym 49%");
+    player.knobMouseMove(3 + 500); // past the end
+    EXPECT_EQ(view.left, 139);
+    EXPECT_EQ(status.current(), "Volym 100%");
+    player.knobMouseMove(3 - 500);
+    EXPECT_EQ(view.left, 62);
+    EXPECT_EQ(view.hint, "Volym 0%");
+    player.knobMouseUp(true);
+    EXPECT_EQ(status.current(), "");
+    EXPECT_EQ(view.hint, "Volym 0%"); // the hint keeps its last text
+    player.knobMouseMove(50);
+    EXPECT_EQ(view.left, 62); // no longer dragging
+}
+
+TEST_F(MusicPlayerTest, WithoutVolumeControlOnlyTheKnobMoves) {
+    track("a.mp3", taggedTrack("Song", "Band"));
+    volume.volume = -1;
+    player.LoadMusic();
+    player.knobMouseDown(true, 0);
+    player.knobMouseMove(77);
+    EXPECT_EQ(view.left, 139);
+    EXPECT_EQ(volume.volume, -1);
+    EXPECT_EQ(view.hint, "Volym 100%");
+}
+
+} // namespace
+} // namespace dv

@@ -1,0 +1,116 @@
+#include "music/TrackSaver.h"
+
+#include "RecordingPorts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace dv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScriptedSaveDialog : public SaveDialog {
+public:
+    std::optional<std::string> answer;
+    std::string proposed;
+    std::optional<std::string> askSaveFileName(const std::string& name) override {
+        proposed = name;
+        return answer;
+    }
+};
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TrackSaverTest : public ::testing::Test {
+protected:
+    fs::path dir = fs::temp_directory_path() /
+                   ("save-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    ScriptedSaveDialog dialog;
+    test::FakeMessageBoxes boxes;
+    test::FakeStatusLine status;
+    TrackSaver saver{dialog, boxes, status};
+    std::string track;
+
+    void SetUp() override {
+        fs::create_directories(dir / "musik");
+        track = (dir / "musik" / "låt.mp3").string();
+        std::string bytes(300000, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i * 7);
+        std::ofstream(track, std::ios::binary) << bytes;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::size_t filesIn(const fs::path& p) {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(p), fs::directory_iterator()));
+    }
+};
+
+TEST_F(TrackSaverTest, CopiesByteForByteAndSaysWhere) {
+    const fs::path target = dir / "Min musik.mp3";
+    dialog.answer = target.string();
+    saver.lbSaveMP3Click(track);
+    EXPECT_EQ(dialog.proposed, "låt.mp3");
+    EXPECT_EQ(readAll(target), readAll(track));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Filen sparad som \"" + target.string() + "\"!");
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(filesIn(dir), 2u); // musik/ and the copy: nothing left over
+}
+
+TEST_F(TrackSaverTest, ReplacesAnExistingFile) {
+    const fs::path target = dir / "gammal.mp3";
+    std::ofstream(target) << "old";
+    dialog.answer = target.string();
+    saver.lbSaveMP3Click(track);
+    EXPECT_EQ(readAll(target), readAll(track));
+}
+
+TEST_F(TrackSaverTest, CancelDoesNothing) {
+    saver.lbSaveMP3Click(track);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TrackSaverTest, NoTrackOrNoTargetFolderReachTheErrorReport) {
+    dialog.answer = (dir / "x.mp3").string();
+    EXPECT_THROW(saver.lbSaveMP3Click(""), std::runtime_error);
+    EXPECT_EQ(dialog.proposed, "");
+    dialog.answer = (dir / "saknas" / "x.mp3").string();
+    EXPECT_THROW(saver.lbSaveMP3Click(track), std::runtime_error);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TrackSaverTest, FullDiskLeavesTheTargetAsItWas) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small tmpfs";
+    const fs::path small = dir / "small";
+    fs::create_directories(small);
+    ASSERT_EQ(mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k"), 0) << std::strerror(errno);
+    const fs::path target = small / "befintlig.mp3";
+    std::ofstream(target) << "the reader's own file";
+    dialog.answer = target.string();
+    saver.lbSaveMP3Click(track);
+    const std::string kept = readAll(target);
+    const std::size_t left = filesIn(small);
+    umount(small.c_str());
+    EXPECT_EQ(kept, "the reader's own file");
+    EXPECT_EQ(left, 1u); // no part file left behind
+    EXPECT_NE(status.current().find("No space left"), std::string::npos) << status.current();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              "Kunde inte spara filen! Kontrollera så att det finns plats på disken, och - om du sparar "
+              "på en nätverksenhet - att du har erforderliga rättigheter.");
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
+}
+
+} // namespace
+} // namespace dv
