@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = input.find('\n');
     const std::string_view needle = split == std::string_view::npos ? std::string_view{} : input.substr(0, split);
     dv::ProgramList list;
-    list.loadBytes(split == std::string_view::npos ? input : input.substr(split + 1));
+    list.loadBytes(std::string(split == std::string_view::npos ? input : input.substr(split + 1)));
     const std::string upper = dv::upperAnsi(dv::bytesToText(needle));
     std::size_t count = 0;
     list.forEachMatch(upper, [&](std::size_t i) {
