@@ -27,7 +27,7 @@ TEST(StartupTick, ShapedWindowCreatesBrowserAndShowsStartPage) {
     Fixture f;
     StartupTick tick(linux(24), "/cd/", f.frame, f.browser, f.boxes);
     EXPECT_EQ(tick.run(), StartupTick::Outcome::BrowserReady);
-    EXPECT_EQ(f.log, (CallLog{"create", "hook", "navigate:/cd/docs/ettan/index.htm"}));
+    EXPECT_EQ(f.log, (CallLog{"create", "hook", "navigate:/cd/docs/ettan/index.htm", "music"}));
 }
 
 TEST(StartupTick, ShallowDisplayGetsBorderFirst) {

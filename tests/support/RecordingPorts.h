@@ -66,6 +66,7 @@ public:
     explicit FakeFrame(CallLog& log) : log_(log) {}
     void useBorderedWindow() override { log_.push_back("bordered"); }
     void installMessageHook() override { log_.push_back("hook"); }
+    void loadMusic() override { log_.push_back("music"); }
 
 private:
     CallLog& log_;

@@ -12,6 +12,8 @@ public:
     // From now on right-clicks are swallowed everywhere in the program and
     // keys inside pages behave as in a browser.
     virtual void installMessageHook() = 0;
+    // Finds and opens the month's track.
+    virtual void loadMusic() = 0;
 };
 
 } // namespace dv

@@ -30,6 +30,7 @@ StartupTick::Outcome StartupTick::run() {
     outcome_ = Outcome::BrowserReady;
     frame_.installMessageHook();
     browser_.navigate(startPage());
+    frame_.loadMusic();
     return outcome_;
 }
 

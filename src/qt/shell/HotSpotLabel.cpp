@@ -28,6 +28,7 @@ void HotSpotLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     const bool wasPressed = pressed_;
     pressed_ = false;
+    Q_EMIT released(event->position().toPoint(), event->button());
     // A click is a press and release of the left button over the label.
     if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();

@@ -16,6 +16,8 @@ Q_SIGNALS:
     void entered();
     void left();
     void clicked();
+    // Any button let go, wherever: a pressed label keeps the mouse.
+    void released(QPoint position, Qt::MouseButton button);
 
 protected:
     void enterEvent(QEnterEvent* event) override;

@@ -14,6 +14,8 @@
 #include "browser/QtBrowserHost.h"
 #include "browser/TExtraInfoForm.h"
 #include "browser/TProgStartingForm.h"
+#include "music/PlayerControls.h"
+#include "music/QtSaveDialog.h"
 #include "shell/HotSpotLabel.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/QtPlatformFacts.h"
@@ -72,6 +74,7 @@ TForm1::TForm1(Environment environment)
     const QString exe = env_.executablePath.isEmpty() ? QCoreApplication::applicationFilePath()
                                                        : env_.executablePath;
     discRoot_ = discRootFromExecutable(toStdString(exe));
+    createPlayer();
 
     browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
                                                env_.engineVersion);
@@ -169,6 +172,9 @@ void TForm1::createHotSpots(bool arrowCursors) {
     clicks_["lbExit"] = [this] { lbExitClick(); };
     clicks_["lbMinimize"] = [this] { lbMinimizeClick(); };
     clicks_["lbTMfilsok"] = [this] { lbTMfilsokClick(); };
+    clicks_["lbPlay"] = [this] { player_->player().lbPlayClick(); };
+    clicks_["lbStop"] = [this] { player_->player().lbStopClick(); };
+    clicks_["lbSaveMP3"] = [this] { player_->lbSaveMP3Click(); };
 
     for (const HotSpot& spot : catalog_.all()) {
         auto* label = new HotSpotLabel(this);
@@ -192,6 +198,22 @@ void TForm1::createHotSpots(bool arrowCursors) {
             connect(label, &HotSpotLabel::clicked, this, [this, &spot] { openSection(spot.name); });
     }
 }
+
+void TForm1::createPlayer() {
+    if (!env_.saveDialog) {
+        ownSaveDialog_ = std::make_unique<QtSaveDialog>(this);
+        env_.saveDialog = ownSaveDialog_.get();
+    }
+    auto* trackBar = findChild<HotSpotLabel*>(QStringLiteral("lbTrackBar"));
+    player_ = std::make_unique<PlayerControls>(
+        discRoot_, PlayerControls::Parts{*this, *trackBar, statusLine(), hover_, *env_.messageBoxes,
+                                    *env_.saveDialog});
+    connect(trackBar, &HotSpotLabel::released, this, [this, trackBar](QPoint at, Qt::MouseButton) {
+        player_->player().lbTrackBarMouseUp(at.x(), trackBar->width());
+    });
+}
+
+void TForm1::loadMusic() { player_->player().LoadMusic(); }
 
 void TForm1::StartupTimerTimer() {
     StartupTimer->stop();

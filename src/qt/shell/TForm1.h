@@ -29,6 +29,7 @@ class QTimer;
 
 namespace dv {
 class MessageBoxes;
+class SaveDialog;
 class StartupTick;
 } // namespace dv
 
@@ -36,6 +37,8 @@ namespace dv::qt {
 
 class HotSpotLabel;
 class MyMessageHandler;
+class PlayerControls;
+class QtSaveDialog;
 class QtBrowserHost;
 class TExtraInfoForm;
 class TForm2;
@@ -56,6 +59,7 @@ public:
         MessageBoxes* messageBoxes = nullptr;            // required
         QString executablePath;                           // empty: this program's own
         std::function<std::optional<std::string>()> engineVersion; // empty: the installed engine's
+        SaveDialog* saveDialog = nullptr;                 // empty: the desktop's own
     };
 
     explicit TForm1(Environment environment);
@@ -76,6 +80,7 @@ public:
     bool isBordered() const { return bordered_; }
     QString statusText() const;
     StatusLine& statusLine() { return *this; }
+    PlayerControls& playerControls() { return *player_; }
 
     // The start-up tick, also callable directly (tests); runs once.
     void StartupTimerTimer();
@@ -105,6 +110,7 @@ private:
     // MainWindowFrame
     void useBorderedWindow() override;
     void installMessageHook() override;
+    void loadMusic() override;
     // MainWindowActions
     void closeMainWindow() override;
     void minimiseApplication() override;
@@ -112,6 +118,7 @@ private:
 
     void createPanels();
     void createHotSpots(bool arrowCursors);
+    void createPlayer();
     void openSection(const std::string& label);
     void lbTMfilsokClick();
     void lbExitClick();
@@ -146,6 +153,8 @@ private:
     std::unique_ptr<CommandRunner> runner_;
     CommandQueue commands_;
     std::unique_ptr<MyMessageHandler> hook_;
+    std::unique_ptr<QtSaveDialog> ownSaveDialog_;
+    std::unique_ptr<PlayerControls> player_;
     std::unique_ptr<QtBrowserHost> browser_;
     std::unique_ptr<StartupTick> tick_;
 };
