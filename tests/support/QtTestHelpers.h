@@ -31,9 +31,10 @@ struct MainWindowUnderTest {
     qt::TForm1* form = nullptr;
 
     explicit MainWindowUnderTest(std::function<std::optional<std::string>()> engineVersion = {},
-                                 QString executable = sampleDiscExecutable()) {
-        windows = std::make_unique<qt::DiscWindows>(
-            qt::TForm1::Environment{&boxes, std::move(executable), std::move(engineVersion)});
+                                 QString executable = sampleDiscExecutable(),
+                                 SaveDialog* saveDialog = nullptr) {
+        windows = std::make_unique<qt::DiscWindows>(qt::TForm1::Environment{
+            &boxes, std::move(executable), std::move(engineVersion), saveDialog});
         form = windows->form1.get();
     }
 };

@@ -102,16 +102,16 @@ void PlayerControls::setKnobHint(const std::string& hint) { imPlayerPlayPos->set
 bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
     if (watched != imPlayerPlayPos)
         return QObject::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        player_.knobMouseDown(mouse->button() == Qt::LeftButton, mouse->position().toPoint().x());
+        player_.knobMouseDown(mouse()->button() == Qt::LeftButton, mouse()->position().toPoint().x());
         return true;
     case QEvent::MouseMove:
-        player_.knobMouseMove(mouse->position().toPoint().x());
+        player_.knobMouseMove(mouse()->position().toPoint().x());
         return true;
     case QEvent::MouseButtonRelease:
-        player_.knobMouseUp(mouse->button() == Qt::LeftButton);
+        player_.knobMouseUp(mouse()->button() == Qt::LeftButton);
         return true;
     default:
         return QObject::eventFilter(watched, event);
