@@ -112,10 +112,6 @@ void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
 
 void TForm1::IECommand(const QString& commandText) { commands_.push(toStdString(commandText)); }
 
-bool TForm1::ExecuteFile(std::string_view target) {
-    return fileLauncher_ && fileLauncher_->ExecuteFile(target);
-}
-
 void TForm1::createPanels() {
     IEPanel = new QLabel(toQString(layout::kIEPanelCaption), this);
     IEPanel->setObjectName(QStringLiteral("IEPanel"));

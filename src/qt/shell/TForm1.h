@@ -75,7 +75,6 @@ public:
     TExtraInfoList& extraInfo() { return extraInfo_; }
     // Runs one command of a command link, after any command still running.
     void IECommand(const QString& commandText);
-    bool ExecuteFile(std::string_view target);
     QtBrowserHost& browserHost() { return *browser_; }
     bool isBordered() const { return bordered_; }
     QString statusText() const;
