@@ -21,3 +21,26 @@ TEST(UrlHost, Table) {
 
 } // namespace
 } // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(UrlHost, WebPageAddresses) {
+    const std::pair<const char*, bool> cases[] = {
+        {"http://www.datavind.example/", true},
+        {"HTTPS://www.datavind.example/x?y=1", true},
+        {"http://", false},
+        {"ftp://ftp.example/", false},
+        {"file:///etc/passwd", false},
+        {"C:\\windows\\notepad.exe", false},
+        {"/bin/sh", false},
+        {"javascript:alert(1)", false},
+        {"http://a.example/ b", false}, // a blank would split off parameters
+        {"", false},
+    };
+    for (const auto& [url, web] : cases)
+        EXPECT_EQ(isWebPageAddress(url), web) << url;
+}
+
+} // namespace
+} // namespace dv

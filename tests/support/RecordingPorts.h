@@ -138,6 +138,9 @@ class FakeExtraInfoDialog : public ExtraInfoDialog {
 public:
     explicit FakeExtraInfoDialog(CallLog& log) : log_(log) {}
     void setNextAnswer(bool yes) { answers_.push_back(yes); }
+    void showNotice(const TExtraInfo& note, const std::string& caption) override {
+        log_.push_back("notice:" + caption + "|" + note.Information + "|" + note.Url);
+    }
     bool askToStart(const TExtraInfo& note) override {
         log_.push_back("note:" + note.Information);
         if (answers_.empty())

@@ -15,4 +15,12 @@ std::string hostName(std::string_view url) {
     return std::string(authority.substr(0, authority.find(':')));
 }
 
+bool isWebPageAddress(std::string_view url) {
+    std::string scheme(url.substr(0, url.find("://")));
+    for (char& c : scheme)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return (scheme == "http" || scheme == "https") && url.find("://") != std::string_view::npos &&
+           !hostName(url).empty() && url.find_first_of(" \t\r\n") == std::string_view::npos;
+}
+
 } // namespace dv

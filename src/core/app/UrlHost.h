@@ -9,4 +9,8 @@ namespace dv {
 // "www.a.example"); empty when the text has no scheme and authority.
 std::string hostName(std::string_view url);
 
+// True for an http or https address with a host: a page for the browser,
+// never a program or a file.
+bool isWebPageAddress(std::string_view url);
+
 } // namespace dv

@@ -18,6 +18,8 @@ class ExtraInfoDialog {
 public:
     virtual ~ExtraInfoDialog() = default;
     virtual bool askToStart(const TExtraInfo& note) = 0;
+    // The note alone with a "Stäng" button, under its own caption.
+    virtual void showNotice(const TExtraInfo& note, const std::string& caption) = 0;
 };
 
 // What the command verbs do to the main window.

@@ -84,8 +84,8 @@ bool TExtraInfoForm::askToStart(const TExtraInfo& note) {
     return exec() == kYes;
 }
 
-void TExtraInfoForm::showNotice(const TExtraInfo& note, const QString& caption) {
-    prepare(note, caption, false);
+void TExtraInfoForm::showNotice(const TExtraInfo& note, const std::string& caption) {
+    prepare(note, toQString(caption), false);
     exec();
 }
 

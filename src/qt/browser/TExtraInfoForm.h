@@ -26,7 +26,7 @@ public:
     // Shows the note modally; true when the reader chose "Ja".
     bool askToStart(const TExtraInfo& note) override;
     // Shows a note with only a "Stäng" button, whatever it says of starting.
-    void showNotice(const TExtraInfo& note, const QString& caption);
+    void showNotice(const TExtraInfo& note, const std::string& caption) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

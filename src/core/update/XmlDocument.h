@@ -1,0 +1,35 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dv {
+
+// A parsed XML document as the update processing reads it. Element nodes
+// keep their children; text and CDATA nodes their text; other nodes
+// (comments, processing instructions, entity references) their text, if any.
+// Text that is only white space between elements is dropped.
+struct XmlNode {
+    enum class Kind { Element, Text, Other };
+    Kind kind = Kind::Element;
+    std::string name;
+    std::string text;
+    std::vector<XmlNode> children;
+};
+
+struct XmlError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Parses a document from its bytes: encoding from the byte-order mark or the
+// XML declaration, else UTF-8. Never reaches the network, loads no DTD and
+// substitutes no entities. Throws XmlError; returns the root element.
+class XmlParser {
+public:
+    virtual ~XmlParser() = default;
+    virtual XmlNode parse(std::string_view bytes) = 0;
+};
+
+} // namespace dv

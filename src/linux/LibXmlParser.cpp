@@ -1,0 +1,67 @@
+#include "LibXmlParser.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <memory>
+
+namespace dv {
+
+namespace {
+
+struct DocFree {
+    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
+};
+
+std::string textOf(const xmlChar* s) { return s ? reinterpret_cast<const char*>(s) : std::string(); }
+
+bool onlyBlanks(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+XmlNode convert(const xmlNode* node, int depth) {
+    if (depth > LibXmlParser::kMaxDepth)
+        throw XmlError("the document is nested too deeply");
+    XmlNode out;
+    out.name = textOf(node->name);
+    bool hasElements = false;
+    for (const xmlNode* c = node->children; c; c = c->next)
+        hasElements = hasElements || c->type == XML_ELEMENT_NODE;
+    for (const xmlNode* c = node->children; c; c = c->next) {
+        switch (c->type) {
+        case XML_ELEMENT_NODE:
+            out.children.push_back(convert(c, depth + 1));
+            break;
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE: {
+            XmlNode text{XmlNode::Kind::Text, {}, textOf(c->content), {}};
+            // White space between elements is layout, not content.
+            if (!(hasElements && onlyBlanks(text.text)))
+                out.children.push_back(std::move(text));
+            break;
+        }
+        default:
+            out.children.push_back({XmlNode::Kind::Other, textOf(c->name), textOf(c->content), {}});
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+XmlNode LibXmlParser::parse(std::string_view bytes) {
+    if (bytes.size() > kMaxBytes)
+        throw XmlError("the document is larger than 1 MiB");
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    const std::unique_ptr<xmlDoc, DocFree> doc(
+        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
+    if (!doc) {
+        const xmlError* e = xmlGetLastError();
+        throw XmlError(e && e->message ? e->message : "the document is not well-formed XML");
+    }
+    const xmlNode* root = xmlDocGetRootElement(doc.get());
+    if (!root)
+        throw XmlError("the document has no root element");
+    return convert(root, 1);
+}
+
+} // namespace dv
