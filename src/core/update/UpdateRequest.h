@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace dv {
+
+class StatusLine;
+
+// Fetches a document over HTTP. The answer's text as served, error answers
+// included, comes later on the user-interface thread; a request that cannot
+// start throws with the reason.
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+    virtual void get(const std::string& url, std::function<void(const std::string& body)> done) = 0;
+};
+
+// The disc's label, "" for none, "ERROR" when it cannot be read.
+class VolumeInfo {
+public:
+    virtual ~VolumeInfo() = default;
+    virtual std::string getDiscName() = 0;
+};
+
+// The address of the update document for a disc: the id appended unchanged.
+std::string updateRequestUrl(const std::string& serviceBase, const std::string& discId);
+
+// Asks the update service about this disc (DoAutoUpdate).
+class UpdateRequest {
+public:
+    UpdateRequest(std::string serviceBase, VolumeInfo& volume, HttpClient& http, StatusLine& status,
+                  std::function<void(const std::string&)> answered)
+        : base_(std::move(serviceBase)), volume_(volume), http_(http), status_(status),
+          answered_(std::move(answered)) {}
+
+    void DoAutoUpdate();
+
+private:
+    std::string base_;
+    VolumeInfo& volume_;
+    HttpClient& http_;
+    StatusLine& status_;
+    std::function<void(const std::string&)> answered_;
+};
+
+} // namespace dv
