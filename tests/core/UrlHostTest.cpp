@@ -36,6 +36,8 @@ TEST(UrlHost, WebPageAddresses) {
         {"/bin/sh", false},
         {"javascript:alert(1)", false},
         {"http://a.example/ b", false}, // a blank would split off parameters
+        {"http://'a.example/x", false}, // and so would an apostrophe
+        {"http://a.example/it%27s", true},
         {"", false},
     };
     for (const auto& [url, web] : cases)

@@ -20,7 +20,7 @@ bool isWebPageAddress(std::string_view url) {
     for (char& c : scheme)
         c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
     return (scheme == "http" || scheme == "https") && url.find("://") != std::string_view::npos &&
-           !hostName(url).empty() && url.find_first_of(" \t\r\n") == std::string_view::npos;
+           !hostName(url).empty() && url.find_first_of(" '\t\r\n") == std::string_view::npos;
 }
 
 } // namespace dv

@@ -10,7 +10,8 @@ namespace dv {
 std::string hostName(std::string_view url);
 
 // True for an http or https address with a host: a page for the browser,
-// never a program or a file.
+// never a program or a file. Blanks and apostrophes are refused, since a
+// launch would split parameters off at them (write them as %20 and %27).
 bool isWebPageAddress(std::string_view url);
 
 } // namespace dv

@@ -1,6 +1,7 @@
 #include "browser/TExtraInfoForm.h"
 
 #include "app/QtText.h"
+#include "app/UrlHost.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfo.h"
 #include "shell/MainWindowLayout.h"
@@ -9,7 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 namespace dv::qt {
 
@@ -17,14 +17,6 @@ namespace {
 
 constexpr int kYes = 6;
 constexpr int kNo = 7;
-
-// Addresses from the update service open only when they are web addresses.
-bool isWebPage(const QString& address) {
-    const QUrl url(address, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && !url.host().isEmpty() &&
-           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
-}
 
 } // namespace
 
@@ -108,9 +100,10 @@ bool TExtraInfoForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TExtraInfoForm::lbURLClick() {
-    const QString address = lbURL->text();
-    if (launcher_ && isWebPage(address))
-        launcher_->ExecuteFile(toStdString(address));
+    // Addresses from the update service open only when they are web pages.
+    const std::string address = toStdString(lbURL->text());
+    if (launcher_ && isWebPageAddress(address))
+        launcher_->ExecuteFile(address);
 }
 
 } // namespace dv::qt
