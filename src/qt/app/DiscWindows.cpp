@@ -8,7 +8,7 @@ DiscWindows::DiscWindows(TForm1::Environment environment)
       progStarting(std::make_unique<TProgStartingForm>()),
       autoUpdateSettings(std::make_unique<TAutoUpdateSettingsForm>()),
       extraInfo(std::make_unique<TExtraInfoForm>()), form2(std::make_unique<TForm2>()) {
-    form1->attachWindows(*fileSearch, *progStarting, *extraInfo, *form2);
+    form1->attachWindows(*fileSearch, *progStarting, *autoUpdateSettings, *extraInfo, *form2);
 }
 
 } // namespace dv::qt

@@ -22,6 +22,8 @@
 #include "shell/SectionNavigation.h"
 #include "shell/SkinPictures.h"
 #include "shell/TForm2.h"
+#include "update/TAutoUpdateSettingsForm.h"
+#include "update/UpdateChecker.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -94,10 +96,14 @@ TForm1::TForm1(Environment environment)
 TForm1::~TForm1() {
     if (hook_)
         qApp->removeEventFilter(hook_.get());
+    // The settings are written last, on every orderly exit.
+    if (update_)
+        update_->writeRegSettings();
 }
 
 void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
-                           TExtraInfoForm& extraInfo, TForm2& hiddenScreen) {
+                           TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo,
+                           TForm2& hiddenScreen) {
     fileSearch_ = &fileSearch;
     hiddenScreen_ = &hiddenScreen;
     hiddenScreen.setFilm(QUrl::fromLocalFile(
@@ -108,6 +114,10 @@ void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
     runner_ = std::make_unique<CommandRunner>(
         discRoot_, CommandRunner::Parts{quarantine_, extraInfo_, extraInfo, *fileLauncher_,
                                         actions, statusLine(), *env_.messageBoxes});
+    update_ = std::make_unique<UpdateChecker>(
+        UpdateChecker::Parts{discRoot_, quarantine_, extraInfo_, *env_.messageBoxes, *fileLauncher_,
+                             extraInfo, consent, statusLine(), *this});
+    connect(browser_.get(), &QtBrowserHost::pageLoaded, this, [this] { update_->startPageLoaded(); });
 }
 
 void TForm1::IECommand(const QString& commandText) { commands_.push(toStdString(commandText)); }

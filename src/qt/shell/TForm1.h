@@ -40,8 +40,10 @@ class MyMessageHandler;
 class PlayerControls;
 class QtSaveDialog;
 class QtBrowserHost;
+class TAutoUpdateSettingsForm;
 class TExtraInfoForm;
 class TForm2;
+class UpdateChecker;
 class TProgStartingForm;
 
 // The skinned main window. It owns its controls and the core objects, and
@@ -68,7 +70,8 @@ public:
     // The secondary windows the main window's operations use; they are
     // created after the main window.
     void attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
-                       TExtraInfoForm& extraInfo, TForm2& hiddenScreen);
+                       TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo,
+                       TForm2& hiddenScreen);
 
     const std::string& discRoot() const { return discRoot_; }
     QuarantineList& quarantine() { return quarantine_; }
@@ -80,6 +83,7 @@ public:
     QString statusText() const;
     StatusLine& statusLine() { return *this; }
     PlayerControls& playerControls() { return *player_; }
+    UpdateChecker& updateChecker() { return *update_; }
 
     // The start-up tick, also callable directly (tests); runs once.
     void StartupTimerTimer();
@@ -152,6 +156,7 @@ private:
     std::unique_ptr<CommandRunner> runner_;
     CommandQueue commands_;
     std::unique_ptr<MyMessageHandler> hook_;
+    std::unique_ptr<UpdateChecker> update_;
     std::unique_ptr<QtSaveDialog> ownSaveDialog_;
     std::unique_ptr<PlayerControls> player_;
     std::unique_ptr<QtBrowserHost> browser_;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "LibXmlParser.h"
+#include "LinuxVolumeInfo.h"
+#include "update/QtHttpClient.h"
+#include "update/QtSettingsStore.h"
+#include "update/UpdateConsent.h"
+#include "update/UpdateDocument.h"
+#include "update/UpdateRequest.h"
+
+#include <QObject>
+
+#include <optional>
+
+class QWidget;
+
+namespace dv::qt {
+
+// The online update: the settings read at start and written at exit, the
+// question once the start page is in, the request to the service and the
+// processing of its answer.
+class UpdateChecker : public QObject, private ApplicationEnd {
+    Q_OBJECT
+public:
+    struct Parts {
+        std::string discRoot;
+        QuarantineList& quarantine;
+        TExtraInfoList& extraInfo;
+        MessageBoxes& boxes;
+        FileLauncher& launcher;
+        ExtraInfoDialog& notes;
+        ConsentDialog& consent;
+        StatusLine& status;
+        QWidget& mainWindow;
+    };
+
+    explicit UpdateChecker(Parts parts);
+
+    // The service's base address: DATAVIND_UPDATE_URL when set (staging,
+    // tests), else the one the disc was built for.
+    static std::string serviceBase();
+
+    void startPageLoaded();
+    void DoAutoUpdate();
+    void writeRegSettings();
+
+private:
+    void requestTermination() override;
+
+    QWidget& mainWindow_;
+    ConsentDialog& consentDialog_;
+    QtSettingsStore store_;
+    UpdateConsent consent_;
+    LinuxVolumeInfo volume_;
+    QtHttpClient http_;
+    LibXmlParser parser_;
+    UpdateDocument document_;
+    UpdateRequest request_;
+};
+
+} // namespace dv::qt
