@@ -4,6 +4,7 @@
 #include "app/QtText.h"
 #include "shell/MainWindowLayout.h"
 
+#include <QFont>
 #include <QMessageBox>
 
 #include <exception>
@@ -13,6 +14,10 @@ namespace dv::qt {
 DatavindApplication::DatavindApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Velmora Media"));
     setApplicationName(toQString(layout::kApplicationTitle));
+    // Every window was laid out for an 8-point sans serif, 11 pixels high.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    setFont(font);
 }
 
 bool DatavindApplication::notify(QObject* receiver, QEvent* event) {

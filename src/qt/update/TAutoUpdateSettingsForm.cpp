@@ -1,6 +1,8 @@
 #include "update/TAutoUpdateSettingsForm.h"
 
 #include <QCheckBox>
+
+#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +43,9 @@ TAutoUpdateSettingsForm::TAutoUpdateSettingsForm()
     cbNoNo = new QCheckBox(QStringLiteral("Påminn mig inte om denna funktion i framtiden"), this);
     cbNoNo->setObjectName(QStringLiteral("cbNoNo"));
     cbNoNo->setGeometry(8, 152, 257, 17);
+    // This font runs wider than the one the dialog was drawn for: let the
+    // text show whole, it still ends before the button.
+    cbNoNo->resize(std::max(257, cbNoNo->sizeHint().width()), 17);
     setTabOrder(rbYes, rbNo);
     setTabOrder(rbNo, Button1);
     setTabOrder(Button1, cbNoNo);
