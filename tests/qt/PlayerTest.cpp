@@ -121,6 +121,16 @@ private Q_SLOTS:
                  QStringLiteral("Filen sparad som \"") + path + QStringLiteral("\"!"));
     }
 
+    void aTargetThatCannotBeCreatedIsReported() {
+        saveDialog_.answer = "/nonexistent/folder/låt.mp3";
+        t_->boxes.shown.clear();
+        QTest::mouseClick(child<QWidget>("lbSaveMP3"), Qt::LeftButton);
+        QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
+        QVERIFY(t_->boxes.shown[0].icon == dv::MessageIcon::Error);
+        QVERIFY(QString::fromStdString(t_->boxes.shown[0].text).contains(QStringLiteral("/nonexistent/folder")));
+        QVERIFY(t_->form->isVisible()); // and the program goes on
+    }
+
     void cleanupTestCase() { t_.reset(); }
 };
 

@@ -180,7 +180,7 @@ void TForm1::createHotSpots(bool arrowCursors) {
     clicks_["lbTMfilsok"] = [this] { lbTMfilsokClick(); };
     clicks_["lbPlay"] = [this] { player_->player().lbPlayClick(); };
     clicks_["lbStop"] = [this] { player_->player().lbStopClick(); };
-    clicks_["lbSaveMP3"] = [this] { player_->lbSaveMP3Click(); };
+    clicks_["lbSaveMP3"] = [this] { reported([this] { player_->lbSaveMP3Click(); }); };
 
     for (const HotSpot& spot : catalog_.all()) {
         auto* label = new HotSpotLabel(this);
@@ -219,7 +219,19 @@ void TForm1::createPlayer() {
     });
 }
 
-void TForm1::loadMusic() { player_->player().LoadMusic(); }
+void TForm1::loadMusic() {
+    reported([this] { player_->player().LoadMusic(); });
+}
+
+void TForm1::reported(const std::function<void()>& handler) {
+    // The default error report, here rather than past Qt's signal code,
+    // which exceptions must not cross.
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        env_.messageBoxes->show({layout::kApplicationTitle, e.what(), MessageIcon::Error});
+    }
+}
 
 void TForm1::StartupTimerTimer() {
     StartupTimer->stop();

@@ -122,6 +122,8 @@ private:
     void createPanels();
     void createHotSpots(bool arrowCursors);
     void createPlayer();
+    // Runs an event's work; what escapes it is shown in an error box.
+    void reported(const std::function<void()>& handler);
     void openSection(const std::string& label);
     void lbTMfilsokClick();
     void lbExitClick();
