@@ -13,6 +13,7 @@ public:
     void Add(TExtraInfo record) { records_.push_back(std::move(record)); }
     void Clear() { records_.clear(); }
     std::size_t Count() const { return records_.size(); }
+    const TExtraInfo& at(std::size_t index) const { return records_.at(index); }
 
     // The first note whose non-empty FileName occurs in the target, compared
     // byte for byte; nullptr when none does.

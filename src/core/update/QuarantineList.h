@@ -16,6 +16,7 @@ public:
     void append(std::string entry) { entries_.push_back(std::move(entry)); }
     std::size_t count() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
+    const std::string& entry(std::size_t index) const { return entries_.at(index); }
 
     // True when any non-empty entry occurs in the target, byte for byte.
     bool Quarantined(std::string_view target) const;

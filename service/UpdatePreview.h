@@ -1,0 +1,14 @@
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace dv {
+
+// What the program would do with an update document, told as text: the
+// notices, the pages it opens, the notes it keeps, the messages with their
+// icons, and whether it ends. For editors, before a document is served.
+// Returns false when the program would report a failed update.
+bool previewUpdateDocument(std::string_view document, std::ostream& out);
+
+} // namespace dv
