@@ -41,6 +41,10 @@ std::string printable(const std::string& s) {
 
 UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log)
     : documents_(std::move(folder)), log_(log), server_(std::make_unique<httplib::Server>()) {
+    // Headers and body go out in separate writes: without this each answer
+    // waits for the peer's delayed acknowledgement.
+    server_->set_tcp_nodelay(true);
+    server_->set_keep_alive_max_count(1000);
     server_->Get("/dvcd/autoupdate.asp", [this](const httplib::Request& request, httplib::Response& response) {
         const DocumentFolder::Lookup found = documents_.find(request.get_param_value("discid"));
         if (found.kind == DocumentFolder::Lookup::Kind::Broken) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace dv {
 namespace {
@@ -23,6 +24,30 @@ TEST(LinuxVolumeInfo, LabelOfAnIso9660Image) {
         GTEST_SKIP() << "xorriso is not installed";
     EXPECT_EQ(LinuxVolumeInfo::labelOf(image.string()), "ABC 2004");
     fs::remove_all(dir);
+}
+
+TEST(LinuxVolumeInfo, LabelOfTheFilesystemHoldingTheDiscFolder) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to loop-mount an image";
+    const fs::path dir = fs::temp_directory_path() / "volinfo-ext4";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "mnt");
+    const std::string image = (dir / "skiva.img").string();
+    const std::string make = "truncate -s 8M '" + image + "' && mkfs.ext4 -q -F -L 'ABC 2004' '" + image +
+                             "' >/dev/null 2>&1 && mount -o loop '" + image + "' '" + (dir / "mnt").string() +
+                             "' 2>/dev/null";
+    if (std::system(make.c_str()) != 0) {
+        fs::remove_all(dir);
+        GTEST_SKIP() << "this machine cannot loop-mount an ext4 image";
+    }
+    fs::create_directories(dir / "mnt" / "docs");
+    const std::string root = (dir / "mnt").string() + "/";
+    const std::string label = LinuxVolumeInfo(root).getDiscName();
+    const std::string inner = LinuxVolumeInfo(root + "docs/").getDiscName();
+    std::system(("umount '" + (dir / "mnt").string() + "'").c_str());
+    fs::remove_all(dir);
+    EXPECT_EQ(label, "ABC 2004");
+    EXPECT_EQ(inner, "ABC 2004");
 }
 
 TEST(LinuxVolumeInfo, UnreadableOrDevicelessGivesError) {

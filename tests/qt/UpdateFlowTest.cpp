@@ -1,10 +1,11 @@
-// The online update end to end in one process: the question on a fresh
-// settings folder, the answer kept after exit, the next start checking by
-// itself, and a quarantined link refused. The service is a small HTTP server
-// on the loopback interface.
+// The online update end to end: the question on a fresh settings folder, the
+// answer kept after exit, the next start checking by itself, a quarantined
+// link refused, every kind of message, and the end a message can ask for.
+// The real update service runs on the loopback interface.
 
-#include "PageServer.h"
+#include "LinuxVolumeInfo.h"
 #include "QtTestHelpers.h"
+#include "UpdateService.h"
 #include "browser/QtBrowserHost.h"
 #include "update/QtSettingsStore.h"
 #include "update/TAutoUpdateSettingsForm.h"
@@ -15,6 +16,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <sstream>
+#include <thread>
 
 using dv::test::MainWindowUnderTest;
 
@@ -33,7 +37,45 @@ class UpdateFlowTest : public QObject {
 
     QTemporaryDir config_;
     QTemporaryDir disc_;
-    std::unique_ptr<dv::test::PageServer> server_;
+    QTemporaryDir documents_;
+    std::ostringstream serviceLog_;
+    std::unique_ptr<dv::UpdateService> service_;
+    std::thread serving_;
+
+    void writeDocument(const QByteArray& text) {
+        // Named by the id the program will send: the label of the disc folder's filesystem.
+        const QString id = QString::fromStdString(
+            dv::LinuxVolumeInfo((disc_.path() + QLatin1Char('/')).toStdString()).getDiscName());
+        QFile f(documents_.filePath(id + QStringLiteral(".xml")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    void startService() {
+        service_ = std::make_unique<dv::UpdateService>(documents_.path().toStdString(), serviceLog_);
+        const int port = service_->bind("127.0.0.1", 0);
+        QVERIFY(port > 0);
+        serving_ = std::thread([this] { service_->run(); });
+        qputenv("DATAVIND_UPDATE_URL", QStringLiteral("http://127.0.0.1:%1").arg(port).toUtf8());
+    }
+
+    void stopService() {
+        if (!service_)
+            return;
+        service_->stop();
+        serving_.join();
+        service_.reset();
+    }
+
+    int requestsSoFar() {
+        // Read only while the service is stopped: restart it afterwards.
+        stopService();
+        const std::string log = serviceLog_.str();
+        int n = 0;
+        for (std::size_t at = log.find("GET /dvcd/"); at != std::string::npos; at = log.find("GET /dvcd/", at + 1))
+            ++n;
+        return n;
+    }
 
     std::unique_ptr<MainWindowUnderTest> start() {
         auto t = std::make_unique<MainWindowUnderTest>(std::function<std::optional<std::string>()>{},
@@ -58,9 +100,11 @@ private Q_SLOTS:
         page.close();
         QVERIFY(QFile::copy(QStringLiteral(DATAVIND_SAMPLE_DISC "/program/argrec.sh"),
                             disc_.filePath(QStringLiteral("program/argrec.sh"))));
-        server_ = std::make_unique<dv::test::PageServer>(kDocument);
-        qputenv("DATAVIND_UPDATE_URL", server_->url().chopped(1).toUtf8());
+        writeDocument(kDocument);
+        startService();
     }
+
+    void cleanupTestCase() { stopService(); }
 
     void freshSettingsAskAndYesChecksNow() {
         QVERIFY(!QFile::exists(dv::qt::QtSettingsStore::fileName()));
@@ -83,7 +127,6 @@ private Q_SLOTS:
         waitForStatus(*t, QStringLiteral("Automatisk uppdatering klar..."));
         QVERIFY(asked);
         QVERIFY(fresh); // nothing was checked at first
-        QVERIFY(server_->requests.last().startsWith(QStringLiteral("GET /dvcd/autoupdate.asp?discid=")));
         QCOMPARE(t->boxes.shown.size(), std::size_t{2}); // the quarantine notice and the message
         QCOMPARE(QString::fromStdString(t->boxes.shown[1].caption), QStringLiteral("Datavinds cd - Hej"));
 
@@ -99,18 +142,52 @@ private Q_SLOTS:
     }
 
     void nextStartChecksWithoutAsking() {
-        const qsizetype before = server_->requests.size();
+        const int before = requestsSoFar();
+        QCOMPARE(before, 1);
+        startService();
         auto t = start();
         waitForStatus(*t, QStringLiteral("Automatisk uppdatering klar..."));
         QVERIFY(!t->windows->autoUpdateSettings->isVisible());
-        QCOMPARE(server_->requests.size(), before + 1);
+        t.reset();
+        QCOMPARE(requestsSoFar(), before + 1);
+        startService();
+    }
+
+    void everyMessageKindAndTheEnd() {
+        writeDocument(R"(<dvcd>
+          <message><caption>I</caption><text>i</text><severity>INFORMATION</severity></message>
+          <message><caption>W</caption><text>w</text><severity>Warning</severity></message>
+          <message><caption>E</caption><text>e</text><severity>error</severity><cancontinue>0</cancontinue></message>
+          <message><caption>X</caption><text>x</text><severity>EXTRAINFO</severity></message>
+        </dvcd>)");
+        // The service notices the change within a second or two.
+        QTest::qWait(2500);
+        auto t = start();
+        bool noticeShown = false;
+        QTimer closeNotice;
+        connect(&closeNotice, &QTimer::timeout, this, [&] {
+            auto* notice = t->windows->extraInfo.get();
+            if (notice->isVisible()) {
+                noticeShown = true;
+                notice->reject();
+            }
+        });
+        closeNotice.start(100);
+        QTRY_VERIFY_WITH_TIMEOUT(!t->form->isVisible(), 20000); // cancontinue 0 ended the program
+        QVERIFY(noticeShown);
+        QCOMPARE(t->boxes.shown.size(), std::size_t{3});
+        QVERIFY(t->boxes.shown[0].icon == dv::MessageIcon::Information);
+        QVERIFY(t->boxes.shown[1].icon == dv::MessageIcon::Warning);
+        QVERIFY(t->boxes.shown[2].icon == dv::MessageIcon::Error);
+        writeDocument(kDocument);
+        QTest::qWait(2500);
     }
 
     void stoppedServiceFailsAndKeepsTheLists() {
         auto t = start();
         waitForStatus(*t, QStringLiteral("Automatisk uppdatering klar..."));
         QVERIFY(t->form->quarantine().Quarantined("x\\argrec.sh"));
-        server_->close();
+        stopService();
         t->form->updateChecker().DoAutoUpdate();
         waitForStatus(*t, QStringLiteral("Automatisk uppdatering misslyckades!"));
         QVERIFY(t->form->quarantine().Quarantined("x\\argrec.sh"));
