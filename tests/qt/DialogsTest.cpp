@@ -4,8 +4,11 @@
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfoForm.h"
 #include "browser/TProgStartingForm.h"
+#include "update/TAutoUpdateSettingsForm.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -107,6 +110,36 @@ private Q_SLOTS:
             form.askToStart(note);
         }
         QCOMPARE(log, (CallLog{"waiting:shown", "open:https://www.a.example/info|", "waiting:hidden"}));
+    }
+
+    void consentDialogControlsAndAnswers() {
+        dv::qt::TAutoUpdateSettingsForm form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Automatisk uppdatering"));
+        QCOMPARE(form.size(), QSize(408, 177));
+        auto* yes = child<QRadioButton>(form, "rbYes");
+        auto* no = child<QRadioButton>(form, "rbNo");
+        auto* close = child<QPushButton>(form, "Button1");
+        auto* noNo = child<QCheckBox>(form, "cbNoNo");
+        QCOMPARE(yes->geometry(), QRect(8, 104, 153, 17));
+        QCOMPARE(no->geometry(), QRect(8, 120, 65, 17));
+        QCOMPARE(close->geometry(), QRect(325, 146, 75, 23));
+        QCOMPARE(noNo->pos(), QPoint(8, 152));
+        QCOMPARE(close->text(), QStringLiteral("Stäng"));
+        QVERIFY(!yes->isChecked() && !no->isChecked() && !noNo->isChecked());
+        QCOMPARE(yes->nextInFocusChain(), no);
+        QCOMPARE(no->nextInFocusChain(), close);
+        QCOMPARE(close->nextInFocusChain(), noNo);
+
+        whenShown(form, [&] { no->click(); close->click(); });
+        dv::ConsentAnswer a = form.ask();
+        QCOMPARE(a.checkAtStart, std::optional<bool>(false));
+        QVERIFY(!a.dontRemind);
+
+        // Esc is the cancel result: no choice, but the reminder choice counts.
+        whenShown(form, [&] { yes->click(); noNo->click(); QTest::keyClick(&form, Qt::Key_Escape); });
+        a = form.ask();
+        QCOMPARE(a.checkAtStart, std::nullopt);
+        QVERIFY(a.dontRemind);
     }
 
     void waitingWindowSweepsWhileShown() {
