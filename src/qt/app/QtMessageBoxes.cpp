@@ -38,10 +38,10 @@ MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request) {
     box.raise();
     box.activateWindow();
     box.exec();
-    const QAbstractButton* clicked = box.clickedButton();
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
-    if (clicked && box.buttonRole(const_cast<QAbstractButton*>(clicked)) == QMessageBox::YesRole)
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked && box.buttonRole(clicked) == QMessageBox::YesRole)
         return MessageAnswer::Yes;
     return MessageAnswer::No;
 }
