@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QHostAddress>
 #include <QTcpServer>
-#include <QStringList>
 #include <QTcpSocket>
 
 namespace dv::test {
@@ -21,7 +20,6 @@ public:
                     const QByteArray request = socket->readAll();
                     if (!request.contains("\r\n\r\n"))
                         return;
-                    requests << QString::fromLatin1(request.left(request.indexOf("\r\n")));
                     socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
                                   "Content-Length: " + QByteArray::number(html_.size()) + "\r\n\r\n" + html_);
                     socket->disconnectFromHost();
@@ -31,7 +29,6 @@ public:
         });
     }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()); }
-    QStringList requests; // request lines, as received
 
 private:
     QByteArray html_;

@@ -1,5 +1,7 @@
 #include "app/DiscPath.h"
 
+#include "text/AnsiText.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -11,10 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-               return lower(x) == lower(y);
-           });
+    return lowerAscii(a) == lowerAscii(b);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/UrlHost.h"
 
+#include "text/AnsiText.h"
+
 namespace dv {
 
 std::string hostName(std::string_view url) {
@@ -16,9 +18,7 @@ std::string hostName(std::string_view url) {
 }
 
 bool isWebPageAddress(std::string_view url) {
-    std::string scheme(url.substr(0, url.find("://")));
-    for (char& c : scheme)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    const std::string scheme = lowerAscii(url.substr(0, url.find("://")));
     return (scheme == "http" || scheme == "https") && url.find("://") != std::string_view::npos &&
            !hostName(url).empty() && url.find_first_of(" '\t\r\n") == std::string_view::npos;
 }

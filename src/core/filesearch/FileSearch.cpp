@@ -20,9 +20,7 @@ void FileSearch::readCurrentDisc() {
         return;
     if (!first.empty() && first.back() == '\r')
         first.pop_back();
-    ProgramList decoded; // the same decoding as the list itself
-    decoded.loadBytes(first);
-    currentDisc_ = decoded.empty() ? std::string() : std::string(decoded.line(0).entry);
+    currentDisc_ = ProgramList::decode(std::move(first));
 }
 
 FileSearch::Outcome FileSearch::DoSearch(std::string_view text, bool allDiscs) {

@@ -34,14 +34,17 @@ bool ProgramList::load(const std::string& path) {
     return true;
 }
 
-void ProgramList::loadBytes(std::string bytes) {
+std::string ProgramList::decode(std::string bytes) {
     if (std::string_view(bytes).starts_with(kUtf8Bom)) {
         bytes.erase(0, kUtf8Bom.size());
-        text_ = std::move(bytes);
-    } else {
-        text_ = windows1252ToUtf8(bytes);
-        std::string().swap(bytes); // the raw bytes are not needed any longer
+        return bytes;
     }
+    return windows1252ToUtf8(bytes);
+}
+
+void ProgramList::loadBytes(std::string bytes) {
+    // The raw bytes go when decoding is done: lists are large.
+    text_ = decode(std::move(bytes));
     lines_.clear();
     // Offsets are 32 bits; a list that large is no program list.
     if (text_.size() >= std::numeric_limits<std::uint32_t>::max())

@@ -26,6 +26,10 @@ public:
     // Takes the file's bytes as they would be read.
     void loadBytes(std::string bytes);
 
+    // The text of the disc's list files: UTF-8 after a byte-order mark,
+    // else Windows-1252.
+    static std::string decode(std::string bytes);
+
     bool empty() const { return lines_.empty(); }
     std::size_t size() const { return lines_.size(); }
     Line line(std::size_t index) const;

@@ -7,6 +7,7 @@
 #include "music/PlayerView.h"
 #include "shell/HoverController.h"
 #include "shell/StatusLine.h"
+#include "text/AnsiText.h"
 
 #include <filesystem>
 #include <optional>
@@ -23,10 +24,7 @@ namespace {
 std::string firstMp3In(const std::string& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string ext = it->path().extension().string();
-        for (char& c : ext)
-            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-        if (ext == ".mp3")
+        if (lowerAscii(it->path().extension().string()) == ".mp3")
             return it->path().filename().string();
     }
     return {};

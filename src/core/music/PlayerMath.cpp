@@ -1,7 +1,6 @@
 #include "music/PlayerMath.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 

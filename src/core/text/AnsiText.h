@@ -20,6 +20,10 @@ std::string windows1252ToUtf8(std::string_view bytes);
 // Windows-1252.
 std::string bytesToText(std::string_view bytes);
 
+// Changes the case of a-z / A-Z only, everything else kept.
+std::string upperAscii(std::string_view text);
+std::string lowerAscii(std::string_view text);
+
 // Upper-cases the Windows-1252 repertoire in UTF-8 text: ASCII, the Latin-1
 // letters (å to Å, ä to Ä, ö to Ö, ...) and š œ ž ÿ. Everything else is kept.
 // Lengths never change.

@@ -8,6 +8,7 @@
 #include "shell/MainWindowLayout.h"
 #include "shell/StatusLine.h"
 #include "update/QuarantineList.h"
+#include "text/AnsiText.h"
 #include "update/XmlDocument.h"
 
 #include <exception>
@@ -54,13 +55,6 @@ std::string field(const XmlNode& node, std::string_view name) {
         return {};
     const XmlNode* child = firstChild(node, name);
     return child ? valueOf(*child) : std::string();
-}
-
-std::string upperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    return s;
 }
 
 std::string replaceLineMarks(const std::string& text) {
