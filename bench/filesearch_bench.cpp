@@ -6,6 +6,7 @@
 // resident memory, for bench/filesearch_bench.sh to set beside grep.
 
 #include "filesearch/FileSearch.h"
+#include "app/Hourglass.h"
 #include "app/MessageBoxes.h"
 
 #include <sys/resource.h>
@@ -64,6 +65,13 @@ public:
     }
 };
 
+// A benchmark has no pointer to change.
+class NoHourglass : public dv::Hourglass {
+public:
+    void showHourglass() override {}
+    void restoreCursor() override {}
+};
+
 std::size_t entriesOf(const dv::SearchTree& tree) {
     std::size_t n = 0;
     for (const auto& disc : tree.discs)
@@ -74,7 +82,8 @@ std::size_t entriesOf(const dv::SearchTree& tree) {
 
 int run(int argc, char** argv) {
     StderrBoxes boxes;
-    dv::FileSearch search(std::string(argv[2]) + "/", boxes);
+    NoHourglass hourglass;
+    dv::FileSearch search(std::string(argv[2]) + "/", boxes, hourglass);
     // The first search loads the list: time it with an empty result.
     const auto start = Clock::now();
     if (search.DoSearch("\x01", true) != dv::FileSearch::Outcome::Searched)

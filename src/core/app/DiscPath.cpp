@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace dv {
@@ -48,6 +49,37 @@ std::string resolveDiscPath(std::string_view path) {
         found /= match;
     }
     return found.string();
+}
+
+namespace {
+
+// The real place of a path, without a trailing separator.
+std::optional<fs::path> realPlace(std::string_view path) {
+    std::error_code ec;
+    fs::path real = fs::weakly_canonical(fs::path(path), ec);
+    if (ec || !real.is_absolute())
+        return std::nullopt;
+    if (real.filename().empty())
+        real = real.parent_path();
+    return real;
+}
+
+} // namespace
+
+bool isInsideDisc(std::string_view path, std::string_view discRoot) {
+    if (discRoot.empty() || path.empty())
+        return false;
+    const auto root = realPlace(discRoot);
+    const auto real = realPlace(path);
+    if (!root || !real)
+        return false;
+    // Whole components: "/cd-rom" is not inside "/cd".
+    auto p = real->begin();
+    for (auto r = root->begin(); r != root->end(); ++r, ++p) {
+        if (p == real->end() || *p != *r)
+            return false;
+    }
+    return true;
 }
 
 } // namespace dv

@@ -20,11 +20,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // The first "*.mp3" the folder lists, in the order the system lists them,
-// matched without regard to case as on the disc's own system.
+// matched without regard to case as on the disc's own system. Only a regular
+// file (or a link to one) is a track: a FIFO would never finish opening, and
+// a folder or device with that name is no music.
 std::string firstMp3In(const std::string& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lowerAscii(it->path().extension().string()) == ".mp3")
+        std::error_code kind;
+        if (lowerAscii(it->path().extension().string()) == ".mp3" && it->is_regular_file(kind))
             return it->path().filename().string();
     }
     return {};

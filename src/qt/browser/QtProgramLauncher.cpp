@@ -2,6 +2,8 @@
 
 #include "app/DiscPath.h"
 #include "app/QtText.h"
+#include "app/RegularFile.h"
+#include "browser/ProgramFile.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -35,10 +37,14 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
     if (isWebAddress(target))
         return openWithDesktop(target);
 
-    const QFileInfo info(toQString(resolveDiscPath(file)));
+    const std::string path = resolveDiscPath(file);
+    const QFileInfo info(toQString(path));
     if (!info.exists())
         return systemMessage(ENOENT);
-    if (info.isFile() && info.isExecutable()) {
+    // A disc without Unix permissions marks every file executable: only a
+    // real program starts by itself, a document goes to its application.
+    if (info.isFile() && info.isExecutable() &&
+        startsAsProgram(readFileStart(path, kProgramSignatureSize).value_or(std::string()))) {
         QProcess process;
         process.setProgram(info.absoluteFilePath());
         process.setArguments(QProcess::splitCommand(toQString(parameters)));
