@@ -18,6 +18,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <functional>
+
 using dv::test::MainWindowUnderTest;
 
 namespace {
@@ -244,18 +246,30 @@ private Q_SLOTS:
         QCOMPARE(t_->form->statusText(), QStringLiteral("Hittade inget program för Internetinställningar."));
     }
 
-    void minimiseVerbTakesTheSearchWindowAlong() {
+    // However the program is minimised (the verb, the hot-spot, the window
+    // system), the search window leaves with it and comes back with it.
+    void minimisingTakesTheSearchWindowAlong() {
         QWidget* search = t_->windows->fileSearch.get();
-        search->show();
-        QVERIFY(QTest::qWaitForWindowExposed(search));
-        t_->form->IECommand(QStringLiteral("MINIMIZE"));
-        QVERIFY(t_->form->isMinimized());
-        QVERIFY(!search->isVisible());
-        t_->form->showNormal();
-        QTRY_VERIFY(search->isVisible());
-        QVERIFY(!t_->form->isMinimized());
-        search->hide();
+        const std::pair<const char*, std::function<void()>> ways[] = {
+            {"verb", [this] { t_->form->IECommand(QStringLiteral("MINIMIZE")); }},
+            {"hot-spot", [this] {
+                 QTest::mouseClick(t_->form->findChild<QWidget*>(QStringLiteral("lbMinimize")), Qt::LeftButton,
+                                   {}, QPoint(2, 2));
+             }},
+            {"window system", [this] { t_->form->setWindowState(Qt::WindowMinimized); }},
+        };
+        for (const auto& [way, minimise] : ways) {
+            search->show();
+            QVERIFY(QTest::qWaitForWindowExposed(search));
+            minimise();
+            QVERIFY2(t_->form->isMinimized(), way);
+            QVERIFY2(!search->isVisible(), way);
+            t_->form->showNormal();
+            QTRY_VERIFY2(search->isVisible(), way);
+            QVERIFY2(!t_->form->isMinimized(), way);
+        }
         // A search window the reader had closed stays closed.
+        search->hide();
         t_->form->IECommand(QStringLiteral("MINIMIZE"));
         t_->form->showNormal();
         QTest::qWait(200);

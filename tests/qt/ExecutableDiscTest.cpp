@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 using dv::test::MainWindowUnderTest;
 
 namespace {
@@ -92,6 +94,26 @@ private Q_SLOTS:
         QCOMPARE(desktop.started(), expected);
         QVERIFY2(t_->boxes.shown.empty(),
                  t_->boxes.shown.empty() ? "" : t_->boxes.shown.front().text.c_str());
+    }
+
+    // A FIFO or a device as a target is refused at once with the system's
+    // reason; nothing waits on it and the desktop is not asked.
+    void specialFilesAreNeitherProgramNorDocument() {
+        QCOMPARE(mkfifo(QFile::encodeName(onDisc(QStringLiteral("program/ror"))).constData(), 0755), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), onDisc(QStringLiteral("program/noll"))));
+        for (const char* name : {"ror", "noll"}) {
+            dv::test::FakeDesktop desktop;
+            desktop.addProgram(QStringLiteral("xdg-open"));
+            t_->boxes.shown.clear();
+            const QString command = QStringLiteral("EXECUTE=<thisdir>\\program\\") + QLatin1String(name);
+            t_->form->IECommand(command);
+            QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
+            QCOMPARE(QString::fromStdString(t_->boxes.shown[0].text),
+                     QStringLiteral("Invalid argument (") + disc_.path() + QStringLiteral("\\program\\") +
+                         QLatin1String(name) + QStringLiteral(")"));
+            QTest::qWait(300);
+            QCOMPARE(desktop.started(), QStringList());
+        }
     }
 
     void cleanupTestCase() { t_.reset(); }

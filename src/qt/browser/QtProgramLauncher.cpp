@@ -41,6 +41,10 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
     const QFileInfo info(toQString(path));
     if (!info.exists())
         return systemMessage(ENOENT);
+    // A FIFO or device is neither program nor document; handed to the
+    // desktop it would keep the waiting window up for nothing.
+    if (!info.isFile() && !info.isDir())
+        return systemMessage(EINVAL);
     // A disc without Unix permissions marks every file executable: only a
     // real program starts by itself, a document goes to its application.
     if (info.isFile() && info.isExecutable() &&

@@ -271,23 +271,21 @@ void TForm1::installMessageHook() {
 
 void TForm1::closeMainWindow() { close(); }
 
-void TForm1::minimiseApplication() {
-    // The whole program leaves the screen. The search window is a tool
-    // window with no task bar entry to go to, so it hides and comes back
-    // when the main window does.
-    if (fileSearch_ && fileSearch_->isVisible()) {
-        fileSearch_->hide();
-        fileSearchHiddenWithUs_ = true;
-    }
-    showMinimized();
-}
+void TForm1::minimiseApplication() { showMinimized(); }
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized() && fileSearchHiddenWithUs_) {
+    if (event->type() != QEvent::WindowStateChange || !fileSearch_)
+        return;
+    // The whole program leaves the screen and comes back, however the main
+    // window was minimised. The search window is a tool window with no task
+    // bar entry to go to, so it hides and shows again.
+    if (isMinimized() && fileSearch_->isVisible()) {
+        fileSearch_->hide();
+        fileSearchHiddenWithUs_ = true;
+    } else if (!isMinimized() && fileSearchHiddenWithUs_) {
         fileSearchHiddenWithUs_ = false;
-        if (fileSearch_)
-            fileSearch_->show();
+        fileSearch_->show();
     }
 }
 
