@@ -55,3 +55,25 @@ configure_and_build() { # $1: preset
     cmake --preset "$1" -S "$DATAVIND_TOP" >/dev/null
     cmake --build --preset "$1" -j "$(nproc)"
 }
+
+# Makes a fresh Wine prefix for this run and exports WINEPREFIX. No dialog
+# may wait for a person: a crash ends the program with a non-zero status
+# instead of opening the debugger, and sound goes to ALSA's null device.
+make_wine_prefix() {
+    export WINEARCH=win64 WINEDEBUG=-all
+    WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
+    export WINEPREFIX
+    mkdir -p "$WINEPREFIX/home"
+    printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$WINEPREFIX/home/.asoundrc"
+    HOME="$WINEPREFIX/home" wineboot --init </dev/null >"$WINEPREFIX/boot.log" 2>&1
+    HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /t REG_SZ /d '' /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    HOME="$WINEPREFIX/home" wineserver -w
+}
+
+remove_wine_prefix() {
+    [ -n "${WINEPREFIX:-}" ] || return 0
+    HOME="$WINEPREFIX/home" wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    unset WINEPREFIX
+}
