@@ -1,5 +1,6 @@
 #include "filesearch/FileSearch.h"
 
+#include "app/DiscLayout.h"
 #include "app/DiscPath.h"
 #include "app/MessageBoxes.h"
 #include "shell/MainWindowLayout.h"
@@ -14,7 +15,7 @@ FileSearch::FileSearch(std::string discRoot, MessageBoxes& boxes)
 
 void FileSearch::readCurrentDisc() {
     currentDisc_.clear();
-    std::ifstream in(resolveDiscPath(discRoot_ + "filsok\\aktuellt.txt"), std::ios::binary);
+    std::ifstream in(resolveDiscPath(discRoot_ + std::string(disc::kCurrentDiscFile)), std::ios::binary);
     std::string first;
     if (!in || !std::getline(in, first))
         return;
@@ -24,7 +25,7 @@ void FileSearch::readCurrentDisc() {
 }
 
 FileSearch::Outcome FileSearch::DoSearch(std::string_view text, bool allDiscs) {
-    if (list_.empty() && !list_.load(resolveDiscPath(discRoot_ + "filsok\\proglist.txt")))
+    if (list_.empty() && !list_.load(resolveDiscPath(discRoot_ + std::string(disc::kProgramList))))
         boxes_.show({layout::kApplicationTitle,
                      "Kunde inte ladda in programlistan! Kan därför inte söka.",
                      MessageIcon::None, MessageButtons::Ok});
