@@ -112,22 +112,31 @@ std::string CheckMessages::text(const CheckFinding& finding) const {
 
 std::string CheckMessages::line(const CheckFinding& finding) const {
     std::string out = finding.file.empty() ? std::string(".") : finding.file;
-    if (finding.line > 0)
-        out += ":" + std::to_string(finding.line);
+    if (finding.line > 0) {
+        out += ':';
+        out += std::to_string(finding.line);
+    }
     const bool swedish = language_ == Language::Swedish;
     if (finding.severity == Severity::Error)
         out += swedish ? ": fel: " : ": error: ";
     else
         out += swedish ? ": varning: " : ": warning: ";
-    return out + text(finding);
+    out += text(finding);
+    return out;
 }
 
 std::string CheckMessages::summary(std::size_t errors, std::size_t warnings) const {
-    if (language_ == Language::Swedish)
-        return std::to_string(errors) + " fel, " + std::to_string(warnings) +
-               (warnings == 1 ? " varning" : " varningar");
-    return std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
-           std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");
+    std::string out = std::to_string(errors);
+    if (language_ == Language::Swedish) {
+        out += " fel, ";
+        out += std::to_string(warnings);
+        out += warnings == 1 ? " varning" : " varningar";
+    } else {
+        out += errors == 1 ? " error, " : " errors, ";
+        out += std::to_string(warnings);
+        out += warnings == 1 ? " warning" : " warnings";
+    }
+    return out;
 }
 
 } // namespace dv
