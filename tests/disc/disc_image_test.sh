@@ -27,14 +27,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The minimal Debian 12: made once, then kept.
-if [ ! -d "$root_cache/bin" ]; then
+# The minimal Debian 12: made once, then kept. Its one package beyond the
+# minimum is the keyboard layouts, which every desktop's X server needs.
+if [ ! -d "$root_cache/usr/share/X11/xkb/rules" ]; then
     say "Making a minimal Debian 12 root in $root_cache"
     rm -rf "$root_cache.tmp"
-    debootstrap --variant=minbase bookworm "$root_cache.tmp" http://deb.debian.org/debian >/dev/null
-    chroot "$root_cache.tmp" useradd --create-home --uid 4711 --shell /bin/sh reader
+    rm -rf "$root_cache"
+    debootstrap --variant=minbase --include=xkb-data bookworm "$root_cache.tmp" http://deb.debian.org/debian >/dev/null
     mv "$root_cache.tmp" "$root_cache"
 fi
+chroot "$root_cache" id -u reader >/dev/null 2>&1 ||
+    chroot "$root_cache" useradd --create-home --uid 4711 --shell /bin/sh reader
 if find "$root_cache/usr" -name 'libQt6*' -o -name 'libgstreamer-1.0*' -o -name 'fonts.conf' | grep -q .; then
     fail "the minimal root has Qt, GStreamer or fonts"
 fi
@@ -122,14 +125,18 @@ white=$(convert "$shot" -crop "352x13+$((x + 177))+$((y + 577))" -colorspace gra
 program=$(pgrep -f -n '^/media/cdrom/linux/datavind' || true)
 [ -n "$program" ] || fail "the program's process is not found"
 outside=$(awk '$6 ~ /\.so/ { print $6 }' "/proc/$program/maps" | sort -u |
-    grep -v '^/media/cdrom/linux/' | grep -v -E '/(libc|libm|libdl|libpthread|librt|libresolv|ld-linux-x86-64)[.-]' || true)
+    grep -v '^/media/cdrom/linux/' | grep -v -E '/(libc|libm|libdl|libpthread|librt|libresolv|ld-linux-x86-64)[.-]|/gconv/' || true)
 [ -z "$outside" ] || fail "libraries from outside the disc: $outside"
 [ "$(stat -c %u "/proc/$program")" = 4711 ] || fail "the program does not run as the reader"
-# The sandbox is on: the renderers live in user namespaces of their own.
-renderer=$(pgrep -f -n 'QtWebEngineProcess.*--type=renderer' || true)
-[ -n "$renderer" ] || fail "no renderer process"
-[ "$(readlink "/proc/$renderer/ns/user")" != "$(readlink "/proc/$program/ns/user")" ] ||
-    fail "the renderer shares the program's user namespace: no sandbox"
+# The sandbox is on: the web engine's zygote and the renderers it forks live
+# in user namespaces of their own.
+sandboxed=0
+for helper in $(pgrep -f '^/media/cdrom/linux/libexec/QtWebEngineProcess' || true); do
+    [ "$(readlink "/proc/$helper/ns/user")" != "$(readlink "/proc/$program/ns/user")" ] &&
+        sandboxed=$((sandboxed + 1))
+done
+[ "$sandboxed" -gt 0 ] || fail "no web engine process runs in a namespace sandbox"
+echo "$sandboxed web engine processes in the sandbox"
 grep -qi "sandbox" "$work/program.log" && grep -i "sandbox" "$work/program.log" >&2
 
 echo "1 passed, 0 failed"
