@@ -172,8 +172,17 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     std::ofstream(autorun / "autorun.inf", std::ios::binary) << AutorunFiles::windowsAutorun(o.label);
     std::ofstream(autorun / ".autorun", std::ios::binary) << AutorunFiles::freedesktopAutorun();
     contents.autorunFolder = autorun.string();
+    const std::optional<long long> date = sourceDateEpoch();
+    if (date) {
+        // Files made here carry the fixed date, so that the image depends
+        // on its contents only.
+        const auto when = std::chrono::file_clock::from_sys(
+            std::chrono::sys_seconds(std::chrono::seconds(*date)));
+        fs::last_write_time(autorun / "autorun.inf", when, ec);
+        fs::last_write_time(autorun / ".autorun", when, ec);
+    }
 
-    const std::optional<std::string> failure = ImageMaster::write(contents, sourceDateEpoch());
+    const std::optional<std::string> failure = ImageMaster::write(contents, date);
     fs::remove_all(autorun, ec);
     if (failure) {
         err << "dvcd-master: " << *failure << "\n";
