@@ -1,6 +1,7 @@
 #include "music/TrackSaver.h"
 
 #include "RecordingPorts.h"
+#include "text/Utf8Path.h"
 
 #include <gtest/gtest.h>
 
@@ -45,11 +46,11 @@ protected:
 
     void SetUp() override {
         fs::create_directories(dir / "musik");
-        track = (dir / "musik" / "låt.mp3").string();
+        track = utf8FromPath(dir / "musik" / pathFromUtf8("låt.mp3"));
         std::string bytes(300000, '\0');
         for (std::size_t i = 0; i < bytes.size(); ++i)
             bytes[i] = static_cast<char>(i * 7);
-        std::ofstream(track, std::ios::binary) << bytes;
+        std::ofstream(pathFromUtf8(track), std::ios::binary) << bytes;
     }
     void TearDown() override { fs::remove_all(dir); }
     std::size_t filesIn(const fs::path& p) {
@@ -58,23 +59,23 @@ protected:
 };
 
 TEST_F(TrackSaverTest, CopiesByteForByteAndSaysWhere) {
-    const fs::path target = dir / "Min musik.mp3";
-    dialog.answer = target.string();
+    const fs::path target = dir / pathFromUtf8("Min låt på disken.mp3");
+    dialog.answer = utf8FromPath(target);
     saver.lbSaveMP3Click(track);
     EXPECT_EQ(dialog.proposed, "låt.mp3");
-    EXPECT_EQ(readAll(target), readAll(track));
+    EXPECT_EQ(readAll(target), readAll(pathFromUtf8(track)));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Filen sparad som \"" + target.string() + "\"!");
+    EXPECT_EQ(boxes.shown[0].text, "Filen sparad som \"" + utf8FromPath(target) + "\"!");
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(filesIn(dir), 2u); // musik/ and the copy: nothing left over
 }
 
 TEST_F(TrackSaverTest, ReplacesAnExistingFile) {
-    const fs::path target = dir / "gammal.mp3";
+    const fs::path target = dir / pathFromUtf8("gammal sång.mp3");
     std::ofstream(target) << "old";
-    dialog.answer = target.string();
+    dialog.answer = utf8FromPath(target);
     saver.lbSaveMP3Click(track);
-    EXPECT_EQ(readAll(target), readAll(track));
+    EXPECT_EQ(readAll(target), readAll(pathFromUtf8(track)));
 }
 
 TEST_F(TrackSaverTest, CancelDoesNothing) {
@@ -101,7 +102,7 @@ TEST_F(TrackSaverTest, FullDiskLeavesTheTargetAsItWas) {
     ASSERT_EQ(mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k"), 0) << std::strerror(errno);
     const fs::path target = small / "befintlig.mp3";
     std::ofstream(target) << "the reader's own file";
-    dialog.answer = target.string();
+    dialog.answer = utf8FromPath(target);
     saver.lbSaveMP3Click(track);
     const std::string kept = readAll(target);
     const std::size_t left = filesIn(small);

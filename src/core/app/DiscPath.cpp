@@ -1,6 +1,7 @@
 #include "app/DiscPath.h"
 
 #include "text/AnsiText.h"
+#include "text/Utf8Path.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -24,10 +25,10 @@ std::string resolveDiscPath(std::string_view path) {
     std::replace(native.begin(), native.end(), '\\', '/');
 #endif
     std::error_code ec;
-    if (fs::exists(native, ec))
+    const fs::path wanted = pathFromUtf8(native);
+    if (fs::exists(wanted, ec))
         return native;
 
-    const fs::path wanted(native);
     fs::path found = wanted.root_path();
     for (const fs::path& part : wanted.relative_path()) {
         const fs::path exact = found / part;
@@ -38,7 +39,7 @@ std::string resolveDiscPath(std::string_view path) {
         const fs::path dir = found.empty() ? fs::path(".") : found;
         fs::path match;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-            if (equalsIgnoringCase(it->path().filename().string(), part.string())) {
+            if (equalsIgnoringCase(utf8FromPath(it->path().filename()), utf8FromPath(part))) {
                 match = it->path().filename();
                 break;
             }
@@ -47,7 +48,7 @@ std::string resolveDiscPath(std::string_view path) {
             return native;
         found /= match;
     }
-    return found.string();
+    return utf8FromPath(found);
 }
 
 } // namespace dv

@@ -5,6 +5,7 @@
 #include "app/MessageBoxes.h"
 #include "shell/MainWindowLayout.h"
 #include "text/AnsiText.h"
+#include "text/Utf8Path.h"
 
 #include <fstream>
 
@@ -15,7 +16,7 @@ FileSearch::FileSearch(std::string discRoot, MessageBoxes& boxes)
 
 void FileSearch::readCurrentDisc() {
     currentDisc_.clear();
-    std::ifstream in(resolveDiscPath(discRoot_ + std::string(disc::kCurrentDiscFile)), std::ios::binary);
+    std::ifstream in(pathFromUtf8(resolveDiscPath(discRoot_ + std::string(disc::kCurrentDiscFile))), std::ios::binary);
     std::string first;
     if (!in || !std::getline(in, first))
         return;

@@ -1,6 +1,7 @@
 #include "filesearch/ProgramList.h"
 
 #include "text/AnsiText.h"
+#include "text/Utf8Path.h"
 
 #include <algorithm>
 #include <fstream>
@@ -19,7 +20,7 @@ bool ProgramList::load(const std::string& path) {
     text_.clear();
     upper_.clear();
     lines_.clear();
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary | std::ios::ate);
     if (!in)
         return false;
     const std::streamoff size = in.tellg();

@@ -1,6 +1,7 @@
 #include "music/Id3v1Tag.h"
 
 #include "text/AnsiText.h"
+#include "text/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -35,7 +36,7 @@ std::string tagTextOf(std::string_view lastBytes) {
 }
 
 std::string FindMP3Tag(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary | std::ios::ate);
     if (!in)
         throw std::runtime_error(std::string(std::strerror(errno)) + ": " + path);
     const std::streamoff size = in.tellg();

@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/StatusLine.h"
+#include "text/Utf8Path.h"
 
 #include <array>
 #include <cerrno>
@@ -31,7 +32,7 @@ std::pair<File, std::string> createBeside(const std::string& target) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = target + ".part" + std::to_string(random() % 1000000);
-        if (std::FILE* f = std::fopen(name.c_str(), "wbx"))
+        if (std::FILE* f = openFile(name, "wbx"))
             return {File(f), name};
         if (errno != EEXIST)
             throw std::runtime_error(reason(target));
@@ -42,7 +43,7 @@ std::pair<File, std::string> createBeside(const std::string& target) {
 } // namespace
 
 std::optional<std::string> copyReplacing(const std::string& source, const std::string& target) {
-    const File in(std::fopen(source.c_str(), "rb"));
+    const File in(openFile(source, "rb"));
     if (!in)
         throw std::runtime_error(reason(source));
     auto [out, partName] = createBeside(target);
@@ -64,17 +65,17 @@ std::optional<std::string> copyReplacing(const std::string& source, const std::s
         failure = reason(target);
     std::error_code ec;
     if (!failure) {
-        fs::rename(partName, target, ec);
+        fs::rename(pathFromUtf8(partName), pathFromUtf8(target), ec);
         if (ec)
             failure = ec.message() + ": " + target;
     }
     if (failure)
-        fs::remove(partName, ec);
+        fs::remove(pathFromUtf8(partName), ec);
     return failure;
 }
 
 void TrackSaver::lbSaveMP3Click(const std::string& trackPath) {
-    const std::string proposed = trackPath.empty() ? std::string() : fs::path(trackPath).filename().string();
+    const std::string proposed = trackPath.empty() ? std::string() : utf8FromPath(pathFromUtf8(trackPath).filename());
     const std::optional<std::string> chosen = dialog_.askSaveFileName(proposed);
     if (!chosen)
         return;
