@@ -68,6 +68,21 @@ make_wine_prefix() {
     HOME="$WINEPREFIX/home" wineboot --init </dev/null >"$WINEPREFIX/boot.log" 2>&1
     HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /t REG_SZ /d '' /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    # Wine draws window frames itself, as Windows does, rather than leaving
+    # them to a window manager that Xvfb does not have.
+    HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v Decorated /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    # Wine's own fonts (Tahoma, MS Sans Serif), which the boot of a 64-bit-only
+    # Wine leaves out of the prefix.
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    HOME="$WINEPREFIX/home" wineserver -w
+}
+
+# Makes the Wine prefix report another Windows version to one program, e.g.
+# wine_windows_version datavind.exe winxp64 (Windows XP x64, NT 5.2).
+wine_windows_version() {
+    HOME="$WINEPREFIX/home" wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" \
+        /v Version /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
     HOME="$WINEPREFIX/home" wineserver -w
 }
 

@@ -1,0 +1,37 @@
+// Process entry: the application, its windows in their order, the message loop.
+
+#include "app/DiscWindows.h"
+#include "support/ErrorReport.h"
+#include "support/MessageLoop.h"
+#include "support/Win32MessageBoxes.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <exception>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The browser control is an OLE object on this thread; the common
+    // controls give the tooltips and the progress bar.
+    if (FAILED(OleInitialize(nullptr)))
+        return 1;
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                            ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    int exitCode = 1;
+    try {
+        dv::win32::Win32MessageBoxes boxes;
+        dv::win32::DiscWindows windows({&boxes, {}, {}, {}, {}});
+        boxes.setOwner(windows.form1->hwnd());
+        windows.form1->show();
+        exitCode = dv::win32::MessageLoop::instance().run();
+    } catch (const std::exception& e) {
+        dv::win32::reportUnhandled(e.what());
+    }
+    OleUninitialize();
+    return exitCode;
+}
