@@ -86,7 +86,6 @@ make_wine_prefix() {
 wine_windows_version() {
     HOME="$WINEPREFIX/home" wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" \
         /v Version /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
-    HOME="$WINEPREFIX/home" wineserver -w
 }
 
 remove_wine_prefix() {

@@ -4,21 +4,32 @@
 //
 //   dialogtool list  [--process NAME] [--caption TEXT] [--wait SECONDS]
 //   dialogtool press ID [--process NAME] [--caption TEXT] [--wait SECONDS]
+//   dialogtool window --caption TEXT [--process NAME] [--wait SECONDS]
+//   dialogtool restore --caption TEXT [--process NAME] [--wait SECONDS]
 //
 // list prints one line per box, in UTF-8, fields separated by tabs:
-//   window handle, process name, caption, text, buttons as id=label
-// e.g. "0x1002a	datavind.exe	Datavinds cd	Kunde inte skapa IE	1=OK".
+//   window handle (hex), process name, caption, text, buttons as id=label
+// e.g. "000000000002008c	datavind.exe	Datavinds cd	Kunde inte skapa IE	1=OK".
 // press clicks the button with that id (1 OK, 2 Cancel, 6 Yes, 7 No) in the
 // first box found and prints the box as list does.
-// --process keeps the boxes of programs of that file name (any case),
+// window finds a visible top-level window of any class by its caption and
+// prints where its client area lies on the screen and its state:
+//   left top width height normal|minimised|maximised
+// e.g. "112 106 800 600 normal". restore asks that window to come back from
+// minimised, as a click on its task-bar button would, and prints it as
+// window does.
+// --process keeps the windows of programs of that file name (any case),
 // --caption those with exactly that caption, and --wait waits up to that many
-// seconds (fractions allowed) for a box to appear. The exit status is 0 when
-// a box was found (and its button pressed), 1 when none was, 2 on bad use.
+// seconds (fractions allowed) for one to appear. The exit status is 0 when
+// one was found (and its button pressed), 1 when none was, 2 on bad use.
 //
 // Run it under the same Wine prefix as the program, e.g. from a test script:
 //   "$WINE_RUN" dialogtool.exe press 1 --process datavind.exe --wait 5
 
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -108,7 +119,7 @@ Box describe(HWND window) {
     return box;
 }
 
-std::vector<Box> findBoxes(const Options& options) {
+std::vector<HWND> topLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(
         [](HWND window, LPARAM list) {
@@ -116,16 +127,39 @@ std::vector<Box> findBoxes(const Options& options) {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool wanted(HWND window, const Options& options) {
+    return IsWindowVisible(window) &&
+           (options.process.empty() || _wcsicmp(processName(window).c_str(), options.process.c_str()) == 0) &&
+           (options.caption.empty() || field(windowText(window)) == options.caption);
+}
+
+// The client area of a window in screen coordinates and its state.
+bool printWindow(const Options& options) {
+    for (const HWND window : topLevelWindows()) {
+        if (!wanted(window, options))
+            continue;
+        if (options.command == "restore") {
+            SendMessageTimeoutW(window, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        }
+        RECT client;
+        GetClientRect(window, &client);
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        const char* state = IsIconic(window) ? "minimised" : IsZoomed(window) ? "maximised" : "normal";
+        std::printf("%ld %ld %ld %ld %s\n", origin.x, origin.y, client.right, client.bottom, state);
+        return true;
+    }
+    return false;
+}
+
+std::vector<Box> findBoxes(const Options& options) {
     std::vector<Box> boxes;
-    for (const HWND window : windows) {
-        if (!IsWindowVisible(window) || className(window) != L"#32770")
-            continue;
-        if (!options.process.empty() && _wcsicmp(processName(window).c_str(), options.process.c_str()) != 0)
-            continue;
-        Box box = describe(window);
-        if (!options.caption.empty() && box.caption != options.caption)
-            continue;
-        boxes.push_back(std::move(box));
+    for (const HWND window : topLevelWindows()) {
+        if (className(window) == L"#32770" && wanted(window, options))
+            boxes.push_back(describe(window));
     }
     return boxes;
 }
@@ -147,13 +181,15 @@ bool press(const Box& box, int id) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: dialogtool list|press ID [--process NAME] [--caption TEXT] [--wait SECONDS]\n");
+    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore [--process NAME] [--caption TEXT] [--wait SECONDS]\n");
     return 2;
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Lines end in a bare line feed, as the shell scripts reading them expect.
+    _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2)
         return usage();
     Options options;
@@ -164,7 +200,7 @@ int wmain(int argc, wchar_t** argv) {
             return usage();
         options.buttonId = _wtoi(argv[2]);
         i = 3;
-    } else if (options.command != "list") {
+    } else if (options.command != "list" && options.command != "window" && options.command != "restore") {
         return usage();
     }
     for (; i + 1 < argc; i += 2) {
@@ -178,11 +214,20 @@ int wmain(int argc, wchar_t** argv) {
         else
             return usage();
     }
-    if (i != argc)
+    const bool byCaption = options.command == "window" || options.command == "restore";
+    if (i != argc || (byCaption && options.caption.empty()))
         return usage();
 
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(options.waitSeconds * 1000);
     for (;;) {
+        if (byCaption) {
+            if (printWindow(options))
+                return 0;
+            if (GetTickCount64() >= deadline)
+                return 1;
+            Sleep(50);
+            continue;
+        }
         const std::vector<Box> boxes = findBoxes(options);
         if (!boxes.empty()) {
             if (options.command == "list") {
