@@ -74,16 +74,20 @@ std::string replaceLineMarks(const std::string& text) {
 
 void UpdateDocument::AutoUpdateComplete(std::string_view text) {
     p_.status.setStatusText("Uppdateringarna inlästa...");
+    bool end = false;
     try {
-        process(text);
+        process(text, end);
+        p_.status.setStatusText("Automatisk uppdatering klar...");
     } catch (const std::exception&) {
         p_.status.setStatusText("Automatisk uppdatering misslyckades!");
-        return;
     }
-    p_.status.setStatusText("Automatisk uppdatering klar...");
+    // Asked for only now: an end requested at once would take effect inside
+    // the next box's own event loop and take every later box with it.
+    if (end)
+        p_.end.requestTermination();
 }
 
-void UpdateDocument::process(std::string_view text) {
+void UpdateDocument::process(std::string_view text, bool& end) {
     const XmlNode root = p_.parser.parse(text);
 
     p_.quarantine.clear();
@@ -134,8 +138,7 @@ void UpdateDocument::process(std::string_view text) {
             p_.boxes.show({caption, body, MessageIcon::Error, MessageButtons::Ok});
         else if (severity == "EXTRAINFO")
             p_.dialog.showNotice({"", body, url, false}, caption);
-        if (stop)
-            p_.end.requestTermination();
+        end = end || stop;
     }
 }
 

@@ -23,7 +23,8 @@ public:
 // Acts on an update document: refills the quarantine and note lists, opens
 // announced pages, shows the service's messages. Whatever goes wrong stops
 // the processing there, keeps what was done before, and says so on the
-// status line.
+// status line. A message that may not be continued from ends the program,
+// once every message of the document has been shown.
 class UpdateDocument {
 public:
     struct Parts {
@@ -42,7 +43,8 @@ public:
     void AutoUpdateComplete(std::string_view text);
 
 private:
-    void process(std::string_view text);
+    // Sets `end` once a message says the program may not go on.
+    void process(std::string_view text, bool& end);
     Parts p_;
 };
 
