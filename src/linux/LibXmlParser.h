@@ -9,7 +9,7 @@ namespace dv {
 // substitution.
 class LibXmlParser : public XmlParser {
 public:
-    static constexpr std::size_t kMaxBytes = 1024 * 1024;
+    static constexpr std::size_t kMaxBytes = kMaxXmlDocumentBytes;
     static constexpr int kMaxDepth = 64;
 
     XmlNode parse(std::string_view bytes) override;

@@ -43,6 +43,7 @@ public:
     void startPageLoaded();
     void DoAutoUpdate();
     void writeRegSettings();
+    QtHttpClient& httpClient() { return http_; }
 
 private:
     void requestTermination() override;
