@@ -33,6 +33,7 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     lbInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Notes and addresses come from the update service: plain text only.
     lbInformation->setTextFormat(Qt::PlainText);
+    lbInformation->setTextInteractionFlags(Qt::NoTextInteraction);
     // A note too long for the label is shown whole in a scrolling field in
     // its place, so the buttons keep theirs.
     ebInformation = new QPlainTextEdit(this);

@@ -157,6 +157,7 @@ void TForm1::createPanels() {
     lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Link addresses a page hovers and texts of the update service: plain text.
     lbStatus->setTextFormat(Qt::PlainText);
+    lbStatus->setTextInteractionFlags(Qt::NoTextInteraction);
     QPalette text = lbStatus->palette();
     text.setColor(QPalette::WindowText, QColor(128, 128, 128));
     lbStatus->setPalette(text);
