@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/UpdatePlan.h"
+
 #include <string>
 #include <string_view>
 
@@ -40,11 +42,17 @@ public:
 
     explicit UpdateDocument(Parts parts) : p_(parts) {}
 
+    // All at once: the answer's text parsed, read and acted on.
     void AutoUpdateComplete(std::string_view text);
 
+    // The same in steps, so that a front end can parse and read the
+    // document (readUpdatePlan) away from its user-interface thread; these
+    // two run on that thread, and AutoUpdatePlanned takes well under a frame
+    // whatever the document, but for the boxes it shows.
+    void answerReceived();
+    void AutoUpdatePlanned(const UpdatePlan& plan);
+
 private:
-    // Sets `end` once a message says the program may not go on.
-    void process(std::string_view text, bool& end);
     Parts p_;
 };
 
