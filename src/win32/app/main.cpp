@@ -1,6 +1,7 @@
 // Process entry: the application, its windows in their order, the message loop.
 
 #include "app/DiscWindows.h"
+#include "app/ProgramBrowser.h"
 #include "support/ErrorReport.h"
 #include "support/MessageLoop.h"
 #include "support/Win32MessageBoxes.h"
@@ -25,7 +26,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int exitCode = 1;
     try {
         dv::win32::Win32MessageBoxes boxes;
-        dv::win32::DiscWindows windows({&boxes, {}, {}, {}, {}});
+        dv::win32::ProgramBrowser browser;
+        dv::win32::TForm1::Environment environment{&boxes, {}, {}, {}, {}};
+        browser.furnish(environment);
+        dv::win32::DiscWindows windows(environment);
         boxes.setOwner(windows.form1->hwnd());
         windows.form1->show();
         exitCode = dv::win32::MessageLoop::instance().run();

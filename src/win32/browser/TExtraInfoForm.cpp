@@ -7,6 +7,7 @@
 #include "shell/MainWindowLayout.h"
 #include "support/MessageLoop.h"
 #include "support/UiFont.h"
+#include "support/WindowPlacement.h"
 #include "support/Utf16.h"
 
 #include <algorithm>
@@ -66,11 +67,9 @@ void setDefault(HWND button, bool isDefault) {
 } // namespace
 
 TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
-    RECT bounds{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&bounds, kStyle, FALSE, kExStyle);
     const std::wstring caption = widen(std::string(layout::kApplicationTitle) + " - Mer information");
     if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle, caption,
-                {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top}, owner))
+                centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight), owner))
         throw std::runtime_error("Kunde inte skapa informationsfönstret");
     linkFont_ = underlined(uiFont());
 
@@ -164,12 +163,9 @@ void TExtraInfoForm::close(int result) {
 }
 
 void TExtraInfoForm::centreOnScreen() {
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the reader's screen is now, which may differ from at start.
+    const RECT r = centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight);
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND TExtraInfoForm::defaultButton() const {

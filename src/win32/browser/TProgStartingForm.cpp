@@ -2,6 +2,7 @@
 
 #include "support/MessageLoop.h"
 #include "support/UiFont.h"
+#include "support/WindowPlacement.h"
 
 #include <commctrl.h>
 
@@ -29,10 +30,8 @@ HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, RECT r,
 TProgStartingForm::TProgStartingForm() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    RECT bounds{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&bounds, kStyle, FALSE, kExStyle);
     if (!create({L"TProgStartingForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle, L"Vänta...",
-                {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top}, nullptr))
+                centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight), nullptr))
         throw std::runtime_error("Kunde inte skapa väntefönstret");
     Label1 = child(L"STATIC", L"Vänligen vänta, programmet eller länken du klickade på startas...",
                    SS_LEFT | SS_NOPREFIX, {8, 8, 8 + 249, 8 + 28}, hwnd());
@@ -55,12 +54,9 @@ int TProgStartingForm::position() const {
 }
 
 void TProgStartingForm::centreOnScreen() {
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(hwnd(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    // Where the reader's screen is now, which may differ from at start.
+    const RECT r = centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight);
+    SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT TProgStartingForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,10 @@
 #include "app/PublisherAddresses.h"
 #include "app/StartupTick.h"
 #include "app/UrlHost.h"
+#include "browser/CommandMessage.h"
+#include "browser/InternetSettings.h"
+#include "browser/TExtraInfoForm.h"
+#include "browser/TProgStartingForm.h"
 #include "filesearch/TFileSearchForm.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/SectionNavigation.h"
@@ -106,8 +110,9 @@ void TForm1::FormCreate() {
     createControls();
     createToolTips();
 
-    browser_ = env_.createBrowser ? env_.createBrowser(BrowserPlace{IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
-                                  : nullptr;
+    browser_ = env_.createBrowser
+                   ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
+                   : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
     MainWindowFrame& frame = *this;
@@ -128,6 +133,7 @@ void TForm1::createControls() {
     pbDocument_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
                                   bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(pbDocument_, PBM_SETRANGE32, 0, 100);
+    pbDocumentView_.setBar(pbDocument_);
 }
 
 void TForm1::createToolTips() {
@@ -144,8 +150,19 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     fileSearch_ = &fileSearch;
     progStarting_ = &progStarting;
     consent_ = &consent;
-    extraInfo_ = &extraInfo;
+    extraInfoForm_ = &extraInfo;
     hiddenScreen_ = &hiddenScreen;
+    // The search window leaves the screen with the main window and comes back with it.
+    SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
+    MainWindowActions& actions = *this;
+    commands_ = std::make_unique<CommandLinks>(CommandLinks::Parts{hwnd(), discRoot_, quarantine_, extraInfo_, extraInfo,
+                                                                   progStarting, actions, statusLine(),
+                                                                   *env_.messageBoxes});
+}
+
+void TForm1::IECommand(const std::string& commandText) {
+    if (commands_)
+        commands_->run(commandText);
 }
 
 void TForm1::show() {
@@ -216,11 +233,11 @@ void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
     }
 }
 
-void TForm1::setProgressVisible(bool visible) { ShowWindow(pbDocument_, visible ? SW_SHOWNA : SW_HIDE); }
+void TForm1::setProgressVisible(bool visible) { pbDocumentView_.setProgressVisible(visible); }
 
-void TForm1::setProgressPosition(int position) { SendMessageW(pbDocument_, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+void TForm1::setProgressPosition(int position) { pbDocumentView_.setProgressPosition(position); }
 
-void TForm1::setProgressMaximum(int maximum) { SendMessageW(pbDocument_, PBM_SETRANGE32, 0, maximum); }
+void TForm1::setProgressMaximum(int maximum) { pbDocumentView_.setProgressMaximum(maximum); }
 
 void TForm1::useBorderedWindow() {
     bordered_ = true;
@@ -256,17 +273,14 @@ void TForm1::closeMainWindow() {
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
-void TForm1::minimiseApplication() { ShowWindow(hwnd(), SW_MINIMIZE); }
-
-void TForm1::openInternetSettings() {
-    using ControlRunDll = void(WINAPI*)(HWND, HINSTANCE, LPCWSTR, int);
-    const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    const auto run = shell ? reinterpret_cast<ControlRunDll>(
-                                 reinterpret_cast<void*>(GetProcAddress(shell, "Control_RunDLLW")))
-                           : nullptr;
-    if (run)
-        run(hwnd(), GetModuleHandleW(nullptr), L"inetcpl.cpl", SW_SHOWNORMAL);
+void TForm1::minimiseApplication() {
+    // The whole program leaves the screen: the windows it owns (the search
+    // window) hide first and come back when it does.
+    ShowOwnedPopups(hwnd(), FALSE);
+    ShowWindow(hwnd(), SW_MINIMIZE);
 }
+
+void TForm1::openInternetSettings() { dv::win32::openInternetSettings(hwnd()); }
 
 void TForm1::FormPaint(HDC dc, const RECT& area) {
     // Composed off screen, so a highlight never flickers over its background.
@@ -363,11 +377,7 @@ void TForm1::clicked(const HotSpot& spot) {
     }
 }
 
-void TForm1::openSection(const std::string& label) {
-    // Without a browser the page hot-spots do nothing at all.
-    if (const auto address = sectionAddress(label, discRoot_); address && browser_->hasControl())
-        browser_->navigate(*address);
-}
+void TForm1::openSection(const std::string& label) { dv::openSection(label, discRoot_, *browser_); }
 
 void TForm1::lbTMfilsokClick() {
     if (fileSearch_)
@@ -436,6 +446,12 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
         FormKeyPress(static_cast<wchar_t>(wParam));
         return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED)
+            ShowOwnedPopups(hwnd(), TRUE); // what left with the window comes back with it
+        return defaultHandling(message, wParam, lParam);
+    case kCommandMessage:
+        return receiveCommand(wParam, [this](const std::string& command) { IECommand(command); });
     case WM_TIMER:
         if (wParam == kStartupTimer) {
             StartupTimerTimer();

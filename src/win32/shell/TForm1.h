@@ -2,8 +2,11 @@
 
 #include "app/MainWindowFrame.h"
 #include "browser/BrowserHost.h"
+#include "browser/CommandLinks.h"
 #include "browser/CommandRunner.h"
 #include "browser/DownloadIndicator.h"
+#include "browser/ProgressBarView.h"
+#include "browser/TExtraInfoList.h"
 #include "shell/HiddenScreenKeys.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
@@ -16,6 +19,7 @@
 #include "support/MessageLoop.h"
 #include "support/ToolTips.h"
 #include "support/Window.h"
+#include "update/QuarantineList.h"
 
 #include <functional>
 #include <map>
@@ -50,6 +54,7 @@ class TForm1 : public Window,
 public:
     // Where the browser goes and what it reports to.
     struct BrowserPlace {
+        HWND window;                // the main window, which runs command links
         HWND panel;                 // IEPanel
         const std::string& discRoot;
         StatusLine& status;
@@ -83,6 +88,12 @@ public:
     bool startupDone() const { return startupDone_; }
 
     const std::string& discRoot() const { return discRoot_; }
+    QuarantineList& quarantine() { return quarantine_; }
+    TExtraInfoList& extraInfo() { return extraInfo_; }
+    // ExecuteFile; once the secondary windows are attached.
+    FileLauncher* fileLauncher() { return commands_ ? &commands_->fileLauncher() : nullptr; }
+    // Runs one command of a command link, after any command still running.
+    void IECommand(const std::string& commandText);
     StatusLine& statusLine() { return *this; }
     std::string statusText() const { return Panel2_->text(); }
     bool isBordered() const { return bordered_; }
@@ -168,14 +179,18 @@ private:
     std::unique_ptr<Panel> Panel1_;
     std::unique_ptr<Panel> Panel2_; // draws lbStatus
     HWND pbDocument_ = nullptr;
+    ProgressBarView pbDocumentView_;
     std::unique_ptr<ToolTips> tips_;
 
     TFileSearchForm* fileSearch_ = nullptr;
     TProgStartingForm* progStarting_ = nullptr;
     TAutoUpdateSettingsForm* consent_ = nullptr;
-    TExtraInfoForm* extraInfo_ = nullptr;
+    TExtraInfoForm* extraInfoForm_ = nullptr;
     TForm2* hiddenScreen_ = nullptr;
 
+    QuarantineList quarantine_;
+    TExtraInfoList extraInfo_;
+    std::unique_ptr<CommandLinks> commands_;
     std::unique_ptr<BrowserHost> browser_;
     std::unique_ptr<MessageFilter> hook_;
     std::unique_ptr<StartupTick> tick_;

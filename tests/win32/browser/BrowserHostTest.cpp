@@ -2,6 +2,7 @@
 
 #include "browser/BrowserSite.h"
 #include "browser/WebBrowserControl.h"
+#include "shell/SectionNavigation.h"
 #include "support/Utf16.h"
 
 #include <commctrl.h>
@@ -15,7 +16,7 @@ class BrowserHostTest : public ::testing::Test {
 protected:
     TestDisc disc;
     TestMainWindow window{disc.root()};
-    Win32BrowserHost& host = window.browser().browserHost();
+    Win32BrowserHost& host = window.browser();
 };
 
 TEST_F(BrowserHostTest, CreatesTheControlFillingItsPanel) {
@@ -80,7 +81,6 @@ TEST_F(BrowserHostTest, BeforeNavigate2FiresForCommandLinksAndCancelsThem) {
     window.navigate2(L"COMMAND:NOSUCHVERB");
     pumpFor(1500);
     EXPECT_EQ(window.location(), page);
-    EXPECT_FALSE(window.closed());
 }
 
 TEST_F(BrowserHostTest, DownloadEventsDriveTheBarAndStatusTextsTheStatusLine) {
@@ -152,17 +152,10 @@ TEST_F(BrowserHostTest, DownloadBarThroughTheEventSink) {
 TEST_F(BrowserHostTest, NavigateGoesNowhereWithoutTheControl) {
     EXPECT_FALSE(host.hasControl());
     host.navigate(disc.path("docs/noje/index.htm")); // must not crash
-    window.browser().openSection("lbNoje");
+    EXPECT_FALSE(openSection("lbNoje", disc.root(), host));
     EXPECT_EQ(host.browserWindow(), nullptr);
-}
-
-TEST_F(BrowserHostTest, PageHotSpotsOpenTheirPages) {
-    ASSERT_TRUE(window.startBrowser());
-    window.browser().openSection("lbNoje");
-    ASSERT_TRUE(pumpUntil([&] { return window.location().find(L"noje") != std::wstring::npos; }));
-    window.browser().openSection("lbTMfilsok"); // no page: nothing happens
-    pumpFor(300);
-    EXPECT_NE(window.location().find(L"noje"), std::wstring::npos);
+    EXPECT_FALSE(host.browserBusy());
+    EXPECT_EQ(host.inPlaceActiveObject(), nullptr);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "BrowserTestSupport.h"
 
 #include "browser/BrowserHost.h"
-#include "browser/CommandMessage.h"
+#include "browser/MyMessageHandler.h"
 #include "browser/WebBrowserControl.h"
 #include "support/MessageLoop.h"
 #include "support/Utf16.h"
@@ -232,6 +232,15 @@ DialogAnswerer::Action DialogAnswerer::postKey(UINT virtualKey) {
     };
 }
 
+std::string linkedDiscRoot() {
+    // Wine shows the Unix file system as drive Z:.
+    std::string path = "Z:" DATAVIND_LINKED_DISC "/";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
 void EventSender::send(DISPID id, std::vector<VARIANT> argumentsFirstToLast) {
     std::vector<VARIANT> reversed(argumentsFirstToLast.rbegin(), argumentsFirstToLast.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
@@ -280,7 +289,7 @@ VARIANT EventSender::flag(VARIANT_BOOL* value) {
 
 TestMainWindow::TestMainWindow(std::string discRoot) {
     if (!create({L"DatavindTestMainWindow", 0, GetSysColorBrush(COLOR_BTNFACE)}, 0,
-                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, L"Datavinds CD", {0, 0, 820, 660}, nullptr))
+                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, L"Testfönster", {0, 0, 820, 660}, nullptr))
         throw std::runtime_error("no test window");
     panel_ = CreateWindowExW(0, L"STATIC", L"Startar Datavinds CD...", WS_CHILD | WS_VISIBLE | SS_CENTER |
                              WS_CLIPCHILDREN, 8, 122, 784, 432, hwnd(), nullptr, nullptr, nullptr);
@@ -289,34 +298,30 @@ TestMainWindow::TestMainWindow(std::string discRoot) {
     bar_ = CreateWindowExW(0, L"msctls_progress32", L"", WS_CHILD, 592, 580, 197, 17, hwnd(), nullptr, nullptr,
                            nullptr);
     progress_.setBar(bar_);
-    boxes_.setOwner(hwnd());
-    browser_ = std::make_unique<MainBrowser>(MainBrowser::Parts{hwnd(), panel_, std::move(discRoot), *this,
-                                                                progress_, boxes_, quarantine_, extraInfo_});
-    browser_->attachWindows(waiting_, extraForm_, nullptr);
+    indicator_ = std::make_unique<DownloadIndicator>(progress_);
+    browser_ = std::make_unique<Win32BrowserHost>(
+        Win32BrowserHost::Parts{panel_, hwnd(), std::move(discRoot), *this, *indicator_});
 }
 
 TestMainWindow::~TestMainWindow() { browser_.reset(); }
 
-bool TestMainWindow::startBrowser() {
-    if (!createIE(browser_->browserHost()))
-        return false;
-    browser_->installMessageHook();
-    return true;
-}
+bool TestMainWindow::startBrowser() { return createIE(*browser_); }
 
-void TestMainWindow::navigate2(const std::wstring& address) {
+namespace {
+
+void navigate2Of(Win32BrowserHost& host, const std::wstring& address) {
     VARIANT url;
     VariantInit(&url);
     url.vt = VT_BSTR;
     url.bstrVal = SysAllocStringLen(address.data(), static_cast<UINT>(address.size()));
     VARIANT none;
     VariantInit(&none);
-    browser_->browserHost().control()->browser().Navigate2(&url, &none, &none, &none, &none);
+    host.control()->browser().Navigate2(&url, &none, &none, &none, &none);
     VariantClear(&url);
 }
 
-std::wstring TestMainWindow::location() const {
-    const WebBrowserControl* control = browser_ ? browser_->browserHost().control() : nullptr;
+std::wstring locationOf(const Win32BrowserHost& host) {
+    const WebBrowserControl* control = host.control();
     if (!control)
         return {};
     BSTR location = nullptr;
@@ -326,11 +331,23 @@ std::wstring TestMainWindow::location() const {
     return text;
 }
 
-bool TestMainWindow::showPage(const std::string& path) {
-    const std::wstring before = location();
-    browser_->browserHost().navigate(path);
-    return pumpUntil([&] { return location() != before && !browser_->browserHost().browserBusy(); });
+bool showPageOf(Win32BrowserHost& host, const std::string& path) {
+    // The control shows a local page as file:// and the path with
+    // backslashes, ".." and all.
+    std::wstring shown = widen(path);
+    for (wchar_t& c : shown)
+        if (c == L'/')
+            c = L'\\';
+    shown = L"file://" + shown;
+    host.navigate(path);
+    return pumpUntil([&] { return locationOf(host) == shown && !host.browserBusy(); });
 }
+
+} // namespace
+
+void TestMainWindow::navigate2(const std::wstring& address) { navigate2Of(*browser_, address); }
+std::wstring TestMainWindow::location() const { return locationOf(*browser_); }
+bool TestMainWindow::showPage(const std::string& path) { return showPageOf(*browser_, path); }
 
 std::string TestMainWindow::statusText() const { return narrow(textOf(status_)); }
 
@@ -340,23 +357,46 @@ void TestMainWindow::setStatusText(const std::string& text) {
 }
 
 LRESULT TestMainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case kCommandMessage:
-        return browser_->IECommand(wParam);
-    case WM_CLOSE:
-        // As the program's main window: closing it ends the program.
-        closed_ = true;
-        DestroyWindow(hwnd());
-        PostQuitMessage(0);
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == panel_)
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-        break;
-    default:
-        break;
-    }
+    if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == panel_)
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     return defaultHandling(message, wParam, lParam);
 }
+
+TestProgram::TestProgram(const std::string& discRoot, std::optional<PlatformFacts> facts) {
+    // A pointer left over a hot-spot by another test would write its hint.
+    SetCursorPos(0, 0);
+    TForm1::Environment environment{&boxes_, discRoot + "datavind.exe", facts, {}, {}};
+    environment.createBrowser = [this](const TForm1::BrowserPlace& place) -> std::unique_ptr<BrowserHost> {
+        auto host = std::make_unique<Win32BrowserHost>(
+            Win32BrowserHost::Parts{place.panel, place.window, place.discRoot, place.status, place.progress});
+        host_ = host.get();
+        return host;
+    };
+    environment.createMessageHook = [this]() -> std::unique_ptr<MessageFilter> {
+        hookMade_ = true;
+        return std::make_unique<MyMessageHandler>(*host_);
+    };
+    windows_ = std::make_unique<DiscWindows>(environment);
+    mainWindow_ = windows_->form1->hwnd();
+    boxes_.setOwner(mainWindow_);
+    windows_->form1->show();
+}
+
+TestProgram::~TestProgram() {
+    windows_.reset();
+    // A closed main window ends the program: its quit is not the next test's.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+bool TestProgram::start() {
+    windows_->form1->StartupTimerTimer();
+    return host_ && host_->hasControl();
+}
+
+void TestProgram::navigate2(const std::wstring& address) { navigate2Of(*host_, address); }
+std::wstring TestProgram::location() const { return locationOf(*host_); }
+bool TestProgram::showPage(const std::string& path) { return showPageOf(*host_, path); }
 
 } // namespace dv::win32::test

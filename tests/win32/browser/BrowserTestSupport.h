@@ -4,9 +4,11 @@
 // program, a stand-in main window wired as the program's main window is, and
 // an answerer for the modal boxes a command opens.
 
+#include "app/DiscWindows.h"
 #include "app/MessageBoxes.h"
-#include "browser/MainBrowser.h"
+#include "browser/DownloadIndicator.h"
 #include "browser/ProgressBarView.h"
+#include "browser/Win32BrowserHost.h"
 #include "browser/TExtraInfoForm.h"
 #include "browser/TExtraInfoList.h"
 #include "browser/TProgStartingForm.h"
@@ -102,31 +104,24 @@ private:
     std::thread thread_; // last: it starts once everything above exists
 };
 
-// The main window as the program builds it, in small: the browser panel, the
-// status line, the download bar and the secondary windows, wired to a
-// MainBrowser; the command message goes to it.
+// A window with the browser panel, a status line and a download bar, and
+// the browser host over them, without the rest of the program.
 class TestMainWindow : public Window, public StatusLine {
 public:
     explicit TestMainWindow(std::string discRoot);
     ~TestMainWindow() override;
 
-    // Creates the browser as the start-up tick does, then the hook.
+    // Creates the browser as the start-up tick does.
     bool startBrowser();
+    Win32BrowserHost& browser() { return *browser_; }
     // Starts a navigation of the control, as a click on a link would.
     void navigate2(const std::wstring& address);
-    // The address the control shows.
     std::wstring location() const;
     // Navigates and waits until the control shows the page.
     bool showPage(const std::string& path);
 
-    MainBrowser& browser() { return *browser_; }
-    QuarantineList& quarantine() { return quarantine_; }
-    TExtraInfoList& extraInfo() { return extraInfo_; }
-    TProgStartingForm& waitingWindow() { return waiting_; }
-    TExtraInfoForm& extraInfoForm() { return extraForm_; }
     HWND panel() const { return panel_; }
     HWND progressBar() const { return bar_; }
-    bool closed() const { return closed_; }
     std::string statusText() const;
     const std::vector<std::string>& statusTexts() const { return statusTexts_; }
 
@@ -139,15 +134,44 @@ private:
     HWND panel_ = nullptr;
     HWND status_ = nullptr;
     HWND bar_ = nullptr;
-    bool closed_ = false;
     std::vector<std::string> statusTexts_;
     ProgressBarView progress_;
+    std::unique_ptr<DownloadIndicator> indicator_;
+    std::unique_ptr<Win32BrowserHost> browser_;
+};
+
+// The program itself on a test disc: the main window and its secondary
+// windows as the process entry makes them, with the WebBrowser control and
+// the message hook, the disc root where the test disc lies.
+class TestProgram {
+public:
+    explicit TestProgram(const std::string& discRoot, std::optional<PlatformFacts> facts = std::nullopt);
+    ~TestProgram();
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
+
+    // The start-up tick; true when it left a browser.
+    bool start();
+    bool hookMade() const { return hookMade_; }
+
+    TForm1& form() { return *windows_->form1; }
+    Win32BrowserHost& browser() { return *host_; }
+    TProgStartingForm& waitingWindow() { return *windows_->progStarting; }
+    TExtraInfoForm& extraInfoForm() { return *windows_->extraInfo; }
+    TFileSearchForm& fileSearch() { return *windows_->fileSearch; }
+    // The main window is gone (closed).
+    bool closed() const { return !IsWindow(mainWindow_); }
+
+    void navigate2(const std::wstring& address);
+    std::wstring location() const;
+    bool showPage(const std::string& path);
+
+private:
     Win32MessageBoxes boxes_;
-    QuarantineList quarantine_;
-    TExtraInfoList extraInfo_;
-    TProgStartingForm waiting_;
-    TExtraInfoForm extraForm_;
-    std::unique_ptr<MainBrowser> browser_;
+    Win32BrowserHost* host_ = nullptr;
+    bool hookMade_ = false;
+    std::unique_ptr<DiscWindows> windows_;
+    HWND mainWindow_ = nullptr;
 };
 
 // Sends one of the control's events to its sink as the control does: the
@@ -165,6 +189,11 @@ public:
 private:
     IDispatch& sink_;
 };
+
+// A disc folder the build made, whose docs\ut is a symbolic link to a
+// folder beside the disc: its root in Windows' terms, with the trailing
+// backslash.
+std::string linkedDiscRoot();
 
 // The window class of a window, and its text.
 std::wstring classOf(HWND window);

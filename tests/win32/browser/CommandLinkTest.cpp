@@ -17,12 +17,15 @@ using Arguments = std::vector<std::string>;
 class CommandLinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(window.startBrowser());
-        ASSERT_TRUE(window.showPage(disc.path("docs/ettan/index.htm")));
+        // The start-up tick creates the browser and opens the start page.
+        ASSERT_TRUE(program.start());
+        ASSERT_TRUE(pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
+        pumpUntil([&] { return !program.browser().browserBusy(); });
     }
 
     TestDisc disc;
-    TestMainWindow window{disc.root()};
+    TestProgram program{disc.root()};
+    TForm1& form = program.form();
 };
 
 TEST_F(CommandLinkTest, LinksStartTheRecordingProgramWithTheirArguments) {
@@ -40,26 +43,26 @@ TEST_F(CommandLinkTest, LinksStartTheRecordingProgramWithTheirArguments) {
     };
     for (const Case& c : cases) {
         disc.forgetRecording();
-        const std::wstring before = window.location();
-        window.navigate2(c.link);
+        const std::wstring before = program.location();
+        program.navigate2(c.link);
         EXPECT_EQ(disc.recordedArguments(), c.arguments) << narrow(c.link);
         // The navigation was cancelled: the page stays.
-        EXPECT_EQ(window.location(), before) << narrow(c.link);
+        EXPECT_EQ(program.location(), before) << narrow(c.link);
     }
-    EXPECT_FALSE(IsWindowVisible(window.waitingWindow().hwnd()));
+    EXPECT_FALSE(IsWindowVisible(program.waitingWindow().hwnd()));
 }
 
 TEST_F(CommandLinkTest, ACommandRunsToItsEndBeforeTheEventReturns) {
-    window.quarantine().append("argrec.exe");
+    form.quarantine().append("argrec.exe");
     DialogAnswerer box(L"Datavinds cd - Karantän!", DialogAnswerer::pressBoxButton(IDOK));
     // The event as the control raises it for a link of the page it shows.
-    IWebBrowser2& browser = window.browser().browserHost().control()->browser();
+    IWebBrowser2& browser = program.browser().control()->browser();
     BSTR address = SysAllocString(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
     VARIANT url = EventSender::text(address);
     VARIANT empty;
     VariantInit(&empty);
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    EventSender(window.browser().browserHost().control()->eventSink())
+    EventSender(program.browser().control()->eventSink())
         .send(DISPID_BEFORENAVIGATE2, {EventSender::dispatch(&browser), EventSender::reference(&url),
                                        EventSender::reference(&empty), EventSender::reference(&empty),
                                        EventSender::reference(&empty), EventSender::reference(&empty),
@@ -72,21 +75,55 @@ TEST_F(CommandLinkTest, ACommandRunsToItsEndBeforeTheEventReturns) {
 }
 
 TEST_F(CommandLinkTest, ACommandLinkOfAPageOutsideTheDiscRunsNothing) {
-    ASSERT_TRUE(window.showPage(disc.outsidePage()));
-    const std::wstring outside = window.location();
-    window.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
-    window.navigate2(L"COMMAND:QUIT");
+    ASSERT_TRUE(program.showPage(disc.outsidePage()));
+    const std::wstring outside = program.location();
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    program.navigate2(L"COMMAND:QUIT");
     EXPECT_FALSE(disc.programRan(3000));
-    EXPECT_FALSE(window.closed());
-    EXPECT_EQ(window.location(), outside); // and the command address is not shown either
+    EXPECT_FALSE(program.closed());
+    EXPECT_EQ(program.location(), outside); // and the command address is not shown either
+}
+
+TEST_F(CommandLinkTest, APathOutOfTheDiscIsNoDiscPage) {
+    // The control keeps the ".." in the address it shows.
+    const std::string outside = disc.outsidePage();
+    const std::string folder = outside.substr(0, outside.size() - std::string("sida.htm").size());
+    const std::string name = folder.substr(folder.rfind('\\', folder.size() - 2) + 1);
+    ASSERT_TRUE(program.showPage(disc.root() + "docs\\..\\..\\" + name + "sida.htm"));
+    ASSERT_NE(program.location().find(L"docs\\..\\.."), std::wstring::npos) << narrow(program.location());
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    EXPECT_FALSE(disc.programRan(3000));
+}
+
+TEST(CommandLinks, PagesAreJudgedByWhereTheyReallyLie) {
+    struct Case {
+        const char* page;
+        bool runs;
+    };
+    const Case cases[] = {
+        {"docs\\ettan\\index.htm", true},
+        {"docs\\ut\\sida.htm", false}, // through the link, out of the disc
+        {"docs\\ut\\..\\ettan\\index.htm", true},
+    };
+    const std::string root = linkedDiscRoot();
+    for (const Case& c : cases) {
+        TestProgram program(root);
+        ASSERT_TRUE(program.start());
+        ASSERT_TRUE(program.showPage(root + c.page)) << c.page;
+        // Minimising is the command whose effect shows at once.
+        program.navigate2(L"COMMAND:MINIMIZE");
+        EXPECT_EQ(pumpUntil([&] { return IsIconic(program.form().hwnd()) != FALSE; }, c.runs ? 15000 : 3000),
+                  c.runs)
+            << c.page;
+    }
 }
 
 TEST_F(CommandLinkTest, AQuarantinedTargetGetsTheWarningOnly) {
-    window.quarantine().append("argrec.exe");
+    form.quarantine().append("argrec.exe");
     // A note for it too: the quarantine comes first and alone.
-    window.extraInfo().Add({"argrec", "Läs först", "", true});
+    form.extraInfo().Add({"argrec", "Läs först", "", true});
     DialogAnswerer box(L"Datavinds cd - Karantän!", DialogAnswerer::pressBoxButton(IDOK));
-    window.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe x");
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe x");
     box.finish();
     ASSERT_TRUE(box.answered());
     EXPECT_EQ(box.windowClass(), L"#32770");
@@ -103,11 +140,11 @@ TEST_F(CommandLinkTest, TheExtraInformationDecides) {
     };
     const Case cases[] = {{true, L"Ja", true}, {true, L"Nej", false}, {false, L"Stäng", false}};
     for (const Case& c : cases) {
-        window.extraInfo().Clear();
-        window.extraInfo().Add({"argrec.exe", "Programmet kräver 3D-kort & ljud.", "", c.canRun});
+        form.extraInfo().Clear();
+        form.extraInfo().Add({"argrec.exe", "Programmet kräver 3D-kort & ljud.", "", c.canRun});
         disc.forgetRecording();
         DialogAnswerer dialog(L"Datavinds cd - Mer information", DialogAnswerer::clickButtonWithText(c.button));
-        window.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+        program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
         dialog.finish();
         ASSERT_TRUE(dialog.answered()) << narrow(c.button);
         EXPECT_EQ(disc.programRan(c.runs ? 15000 : 2000), c.runs) << narrow(c.button);
@@ -117,10 +154,10 @@ TEST_F(CommandLinkTest, TheExtraInformationDecides) {
 TEST_F(CommandLinkTest, AMissingProgramGivesTheSystemsText) {
     bool waitingShown = true;
     DialogAnswerer box(L"Datavinds cd", [&](HWND w) {
-        waitingShown = IsWindowVisible(window.waitingWindow().hwnd()) != FALSE;
+        waitingShown = IsWindowVisible(program.waitingWindow().hwnd()) != FALSE;
         DialogAnswerer::pressBoxButton(IDOK)(w);
     });
-    window.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\saknas.exe /s");
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\saknas.exe /s");
     box.finish();
     ASSERT_TRUE(box.answered());
     EXPECT_EQ(box.text(), systemMessageText(ERROR_FILE_NOT_FOUND) + " (" + disc.path("program\\saknas.exe /s") + ")");
@@ -128,30 +165,45 @@ TEST_F(CommandLinkTest, AMissingProgramGivesTheSystemsText) {
 }
 
 TEST_F(CommandLinkTest, QuitEndsTheProgram) {
-    window.navigate2(L"COMMAND:QUITNOW"); // letters behind the verb change nothing
-    ASSERT_TRUE(pumpUntil([&] { return window.closed(); }));
+    program.navigate2(L"COMMAND:QUITNOW"); // letters behind the verb change nothing
+    ASSERT_TRUE(pumpUntil([&] { return program.closed(); }));
     EXPECT_EQ(MessageLoop::instance().run(), 0);
 }
 
-TEST_F(CommandLinkTest, MinimizeSendsTheWindowToTheTaskBar) {
-    window.navigate2(L"command:minimize");
-    EXPECT_TRUE(pumpUntil([&] { return IsIconic(window.hwnd()) != FALSE; }));
-    EXPECT_FALSE(window.closed());
+TEST_F(CommandLinkTest, MinimizeTakesTheSearchWindowAlong) {
+    program.fileSearch().showModeless();
+    ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(program.fileSearch().hwnd()) != FALSE; }));
+    program.navigate2(L"command:minimize");
+    EXPECT_TRUE(pumpUntil([&] { return IsIconic(form.hwnd()) != FALSE; }));
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindowVisible(program.fileSearch().hwnd()); }));
+    EXPECT_FALSE(program.closed());
+    // Back from the task bar, both come back.
+    ShowWindow(form.hwnd(), SW_RESTORE);
+    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(program.fileSearch().hwnd()) != FALSE; }));
+}
+
+TEST_F(CommandLinkTest, PageHotSpotsOpenTheirPagesInTheBrowser) {
+    const HotSpot& noje = *form.hotSpots().find("lbNoje");
+    const int x = noje.bounds.left + noje.bounds.width / 2;
+    const int y = noje.bounds.top + noje.bounds.height / 2;
+    PostMessageW(form.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(pumpUntil([&] { return program.location().find(L"noje") != std::wstring::npos; }));
 }
 
 TEST_F(CommandLinkTest, InternetSettingsOpenTheControlPanelApplet) {
     std::string statusWhenOpen;
     DialogAnswerer applet(
-        [&](HWND w) { return classOf(w) == L"#32770" && w != window.hwnd(); },
+        [&](HWND w) { return classOf(w) == L"#32770" && w != form.hwnd(); },
         [&](HWND w) {
-            statusWhenOpen = window.statusText();
+            statusWhenOpen = form.statusText();
             PostMessageW(w, WM_CLOSE, 0, 0);
         });
-    window.navigate2(L"COMMAND:SHOWINETSETTINGS");
+    program.navigate2(L"COMMAND:SHOWINETSETTINGS");
     applet.finish();
     EXPECT_TRUE(applet.answered());
+    // The text is there before the applet, and stays until something else writes.
     EXPECT_EQ(statusWhenOpen, "Öppnar Kontrollpanelens Internetinställningar...");
-    EXPECT_EQ(window.statusText(), "Öppnar Kontrollpanelens Internetinställningar...");
 }
 
 } // namespace

@@ -58,8 +58,8 @@ TEST(EngineVersion, WinesOwnValueIsAccepted) {
 
     TestDisc disc;
     TestMainWindow window(disc.root());
-    EXPECT_TRUE(createIE(window.browser().browserHost()));
-    EXPECT_TRUE(window.browser().browserHost().hasControl());
+    EXPECT_TRUE(createIE(window.browser()));
+    EXPECT_TRUE(window.browser().hasControl());
 }
 
 TEST(EngineVersion, OlderMissingOrUnreadableVersionsAreRefused) {
@@ -91,7 +91,7 @@ TEST(EngineVersion, OlderMissingOrUnreadableVersionsAreRefused) {
         c.prepare(registry);
         EXPECT_EQ(installedEngineVersionText(), c.text) << c.what;
         TestMainWindow window(disc.root());
-        Win32BrowserHost& host = window.browser().browserHost();
+        Win32BrowserHost& host = window.browser();
         EXPECT_EQ(createIE(host), c.accepted) << c.what;
         // A refused browser leaves no control behind.
         EXPECT_EQ(host.hasControl(), c.accepted) << c.what;

@@ -168,15 +168,13 @@ TEST(MyMessageHandler, BackspaceInAPageFieldDeletesACharacter) {
         EXPECT_FALSE((m.message == WM_KEYDOWN || m.message == WM_KEYUP) && m.wParam == VK_BACK);
 }
 
-TEST(MyMessageHandler, TheRealControlGivesItsWindowAndInPlaceObject) {
+TEST(MyMessageHandler, TheProgramHooksTheRealControlOnceItExists) {
     TestDisc disc;
-    TestMainWindow window(disc.root());
-    EXPECT_FALSE(window.browser().messageHookInstalled());
-    window.browser().installMessageHook(); // no browser yet: no hook
-    EXPECT_FALSE(window.browser().messageHookInstalled());
-    ASSERT_TRUE(window.startBrowser());
-    EXPECT_TRUE(window.browser().messageHookInstalled());
-    const HookedBrowser& hooked = window.browser().browserHost();
+    TestProgram program(disc.root());
+    EXPECT_FALSE(program.hookMade());
+    ASSERT_TRUE(program.start());
+    EXPECT_TRUE(program.hookMade());
+    const HookedBrowser& hooked = program.browser();
     EXPECT_NE(hooked.browserWindow(), nullptr);
     EXPECT_NE(hooked.inPlaceActiveObject(), nullptr);
     MyMessageHandler hook(hooked);
