@@ -19,6 +19,10 @@ report_windows_version() { wine_windows_version datavind.exe "$1"; }
 # Starts the program of disc folder $1 from another folder, as autorun does,
 # and waits for its main window. Sets APP_PID.
 start_windows_program() {
+    # Wine's desktop lives on the display of the programs that started it; a
+    # server still up from a test before (on another display) would keep it
+    # there. Let it end first, so this program's Wine starts on this display.
+    HOME="$WINEPREFIX/home" wineserver -w
     (cd / && HOME="$WINEPREFIX/home" exec wine "$1/datavind.exe") </dev/null >"${E2E_LOG:-/dev/null}" 2>&1 &
     APP_PID=$!
     client_area 30
