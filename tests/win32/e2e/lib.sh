@@ -36,8 +36,9 @@ client_area() {
     read -r X Y W H STATE <<<"$out"
 }
 
-# After the start-up tick: a browser that cannot be created under this Wine
-# is reported with exactly this box, which is answered; any other box fails.
+# After the start-up tick: no box, since Wine creates the browser control
+# (it renders no page). One that could not be created is reported with
+# exactly this box, which is answered; any other box fails.
 answer_startup_box() {
     local box
     sleep 1
