@@ -6,10 +6,8 @@
 #include "support/MessageLoop.h"
 #include "support/Utf16.h"
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace dv::win32::test {
 
