@@ -56,13 +56,21 @@ configure_and_build() { # $1: preset
     cmake --build --preset "$1" -j "$(nproc)"
 }
 
-# Makes a fresh Wine prefix for this run and exports WINEPREFIX. No dialog
-# may wait for a person: a crash ends the program with a non-zero status
-# instead of opening the debugger, and sound goes to ALSA's null device.
+# Makes a fresh Wine prefix for this run and exports WINEPREFIX; with a
+# folder given, makes it there once and uses it again later. No dialog may
+# wait for a person: a crash ends the program with a non-zero status instead
+# of opening the debugger, and sound goes to ALSA's null device.
 make_wine_prefix() {
     export WINEARCH=win64 WINEDEBUG=-all
-    WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
-    export WINEPREFIX
+    if [ -n "${1:-}" ]; then
+        WINEPREFIX=$1
+        export WINEPREFIX
+        [ -f "$WINEPREFIX/.datavind-ready" ] && return 0
+        mkdir -p "$WINEPREFIX"
+    else
+        WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
+        export WINEPREFIX
+    fi
     mkdir -p "$WINEPREFIX/home"
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$WINEPREFIX/home/.asoundrc"
     HOME="$WINEPREFIX/home" wineboot --init </dev/null >"$WINEPREFIX/boot.log" 2>&1
@@ -79,6 +87,7 @@ make_wine_prefix() {
     # Wine leaves out of the prefix.
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     HOME="$WINEPREFIX/home" wineserver -w
+    touch "$WINEPREFIX/.datavind-ready"
 }
 
 # Makes the Wine prefix report another Windows version to one program, e.g.

@@ -11,6 +11,7 @@
 #include "shell/TForm2.h"
 #include "shell/UnavailableBrowser.h"
 #include "shell/Win32PlatformFacts.h"
+#include "support/ExecutablePath.h"
 #include "support/StartupTrace.h"
 #include "support/UiFont.h"
 #include "support/Utf16.h"
@@ -21,7 +22,6 @@
 #include <windowsx.h>
 
 #include <stdexcept>
-#include <vector>
 
 namespace dv::win32 {
 
@@ -34,20 +34,6 @@ constexpr DWORD kBorderedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MI
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
 RECT toRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-std::string executablePath() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    // Paths on Windows may be longer than MAX_PATH: grow until it fits.
-    while (buffer.size() <= 32768) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0)
-            return {};
-        if (n < buffer.size())
-            return narrow(std::wstring_view(buffer.data(), n));
-        buffer.resize(buffer.size() * 2);
-    }
-    return {};
-}
 
 HICON programIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size,
