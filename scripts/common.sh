@@ -56,10 +56,12 @@ configure_and_build() { # $1: preset
     cmake --build --preset "$1" -j "$(nproc)"
 }
 
-# Makes a fresh Wine prefix for this run and exports WINEPREFIX; with a
-# folder given, makes it there once and uses it again later. No dialog may
-# wait for a person: a crash ends the program with a non-zero status instead
-# of opening the debugger, and sound goes to ALSA's null device.
+# Makes a fresh Wine prefix for this run and exports WINEPREFIX. No dialog
+# may wait for a person: a crash ends the program with a non-zero status
+# instead of opening the debugger, and sound goes to ALSA's null device.
+# With a folder given, makes a prefix there once, for a person at a desktop,
+# and uses it again later; its windows are left to the desktop's window
+# manager.
 make_wine_prefix() {
     export WINEARCH=win64 WINEDEBUG=-all
     if [ -n "${1:-}" ]; then
@@ -70,19 +72,22 @@ make_wine_prefix() {
     else
         WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
         export WINEPREFIX
+        DATAVIND_MADE_PREFIX=$WINEPREFIX
     fi
     mkdir -p "$WINEPREFIX/home"
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$WINEPREFIX/home/.asoundrc"
     HOME="$WINEPREFIX/home" wineboot --init </dev/null >"$WINEPREFIX/boot.log" 2>&1
     HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /t REG_SZ /d '' /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
-    # Xvfb has no window manager: Wine draws window frames itself, as
-    # Windows does, and never waits for a manager to take a window away
-    # (which costs two seconds for every window closed).
-    HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Decorated /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
-    HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Managed /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    if [ -z "${1:-}" ]; then
+        # Xvfb has no window manager: Wine draws window frames itself, as
+        # Windows does, and never waits for a manager to take a window away
+        # (which costs two seconds for every window closed).
+        HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Decorated /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+        HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Managed /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    fi
     # Wine's own fonts (Tahoma, MS Sans Serif), which the boot of a 64-bit-only
     # Wine leaves out of the prefix.
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -97,8 +102,10 @@ wine_windows_version() {
         /v Version /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
 }
 
+# Removes the fresh prefix make_wine_prefix made, and no other: a prefix of
+# the caller's own or a kept one stays.
 remove_wine_prefix() {
-    [ -n "${WINEPREFIX:-}" ] || return 0
+    [ -n "${WINEPREFIX:-}" ] && [ "$WINEPREFIX" = "${DATAVIND_MADE_PREFIX:-}" ] || return 0
     HOME="$WINEPREFIX/home" wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     unset WINEPREFIX
