@@ -66,9 +66,12 @@ TForm1::~TForm1() {
         KillTimer(hwnd(), kStartupTimer);
 }
 
+PlatformFacts TForm1::platformFacts() const {
+    return env_.platformFacts ? *env_.platformFacts : currentPlatformFacts(hwnd());
+}
+
 void TForm1::FormCreate() {
-    const PlatformFacts facts = env_.platformFacts.value_or(currentPlatformFacts(hwnd()));
-    arrowCursors_ = useArrowCursors(facts);
+    arrowCursors_ = useArrowCursors(platformFacts());
     skin_ = std::make_unique<SkinPictures>(catalog_);
     HotSpotTracker::Events events;
     events.enter = [this](const HotSpot& spot) {
@@ -96,8 +99,6 @@ void TForm1::FormCreate() {
                                   : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
-    MainWindowFrame& frame = *this;
-    tick_ = std::make_unique<StartupTick>(facts, discRoot_, frame, *browser_, *env_.messageBoxes);
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
 }
 
@@ -155,7 +156,9 @@ void TForm1::StartupTimerTimer() {
     if (startupDone_)
         return;
     startupDone_ = true;
-    tick_->run();
+    // The shape is chosen from the display as it is now, not at creation.
+    MainWindowFrame& frame = *this;
+    StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
 }
 
 bool TForm1::isHighlightVisible(std::string_view picture) const { return shownHighlights_.contains(picture); }

@@ -26,7 +26,6 @@
 
 namespace dv {
 class MessageBoxes;
-class StartupTick;
 } // namespace dv
 
 namespace dv::win32 {
@@ -128,6 +127,7 @@ private:
     void minimiseApplication() override;
     void openInternetSettings() override;
 
+    PlatformFacts platformFacts() const;
     void FormCreate();
     void createControls();
     void createToolTips();
@@ -178,7 +178,6 @@ private:
 
     std::unique_ptr<BrowserHost> browser_;
     std::unique_ptr<MessageFilter> hook_;
-    std::unique_ptr<StartupTick> tick_;
 };
 
 } // namespace dv::win32
