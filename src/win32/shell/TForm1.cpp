@@ -33,8 +33,6 @@ constexpr DWORD kBorderedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MI
 
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
-RECT toRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
 HICON programIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size,
                                          size, LR_DEFAULTCOLOR | LR_SHARED));
@@ -71,7 +69,6 @@ PlatformFacts TForm1::platformFacts() const {
 }
 
 void TForm1::FormCreate() {
-    arrowCursors_ = useArrowCursors(platformFacts());
     skin_ = std::make_unique<SkinPictures>(catalog_);
     HotSpotTracker::Events events;
     events.enter = [this](const HotSpot& spot) {
@@ -89,11 +86,11 @@ void TForm1::FormCreate() {
         if (const auto it = mouseUps_.find(spot.name); it != mouseUps_.end())
             reported([&] { it->second(x, spot.bounds.width); });
     };
-    tracker_ = std::make_unique<HotSpotTracker>(catalog_.all(), std::move(events));
+    hotSpots_ = std::make_unique<HotSpotLayer>(hwnd(), catalog_, *skin_, std::move(events));
+    hotSpots_->setArrowCursors(useArrowCursors(platformFacts()));
 
     discRoot_ = discRootFromExecutable(env_.executablePath.empty() ? executablePath() : env_.executablePath);
     createControls();
-    createToolTips();
 
     browser_ = env_.createBrowser ? env_.createBrowser(BrowserPlace{IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
                                   : nullptr;
@@ -115,15 +112,6 @@ void TForm1::createControls() {
     pbDocument_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
                                   bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(pbDocument_, PBM_SETRANGE32, 0, 100);
-}
-
-void TForm1::createToolTips() {
-    tips_ = std::make_unique<ToolTips>(hwnd());
-    const auto& spots = catalog_.all();
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        if (!spots[i].hint.empty())
-            tips_->add(toolId(i), spots[i].visibleAtStart ? spots[i].bounds : Rect{}, spots[i].hint);
-    }
 }
 
 void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
@@ -161,15 +149,6 @@ void TForm1::StartupTimerTimer() {
     StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
 }
 
-bool TForm1::isHighlightVisible(std::string_view picture) const { return shownHighlights_.contains(picture); }
-
-LPCWSTR TForm1::cursorOf(const HotSpot& spot) const {
-    if (!spot.handCursor)
-        return IDC_ARROW;
-    // Windows before 98 had no hand cursor; the labels said so for themselves.
-    return arrowCursors_ && spot.arrowOnOldWindows ? IDC_ARROW : IDC_HAND;
-}
-
 void TForm1::setClickHandler(std::string_view spot, std::function<void()> handler) {
     clicks_.insert_or_assign(std::string(spot), std::move(handler));
 }
@@ -178,31 +157,12 @@ void TForm1::setMouseUpHandler(std::string_view spot, std::function<void(int x, 
     mouseUps_.insert_or_assign(std::string(spot), std::move(handler));
 }
 
-void TForm1::setHotSpotVisible(std::string_view spot, bool visible) {
-    tracker_->setVisible(spot, visible);
-    const auto& spots = catalog_.all();
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        if (spots[i].name == spot && !spots[i].hint.empty())
-            tips_->move(toolId(i), visible ? spots[i].bounds : Rect{});
-    }
-}
+void TForm1::setHotSpotVisible(std::string_view spot, bool visible) { hotSpots_->setVisible(spot, visible); }
 
 void TForm1::setStatusText(const std::string& text) { Panel2_->setText(text); }
 
 void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
-    const auto it = shownHighlights_.find(pictureName);
-    if (visible == (it != shownHighlights_.end()))
-        return;
-    if (visible)
-        shownHighlights_.emplace(pictureName);
-    else
-        shownHighlights_.erase(it);
-    for (const HotSpot& spot : catalog_.all()) {
-        if (spot.highlight == pictureName) {
-            const RECT area = toRect(spot.highlightBounds);
-            InvalidateRect(hwnd(), &area, FALSE);
-        }
-    }
+    hotSpots_->setHighlightVisible(pictureName, visible);
 }
 
 void TForm1::setProgressVisible(bool visible) { ShowWindow(pbDocument_, visible ? SW_SHOWNA : SW_HIDE); }
@@ -271,10 +231,7 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
     FillRect(memory, &area, sky);
     DeleteObject(sky);
     skin_->background().draw(memory, 0, 0);
-    for (const HotSpot& spot : catalog_.all()) {
-        if (!spot.highlight.empty() && shownHighlights_.contains(spot.highlight))
-            skin_->highlight(spot.highlight).draw(memory, spot.highlightBounds.left, spot.highlightBounds.top);
-    }
+    hotSpots_->paint(memory);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
@@ -283,13 +240,8 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
 }
 
 bool TForm1::controlAt(POINT client) const {
-    if (tracker_->at(client.x, client.y))
+    if (hotSpots_->controlAt(client.x, client.y))
         return true;
-    for (const HotSpot& spot : catalog_.all()) {
-        if (!spot.highlight.empty() && shownHighlights_.contains(spot.highlight) &&
-            spot.highlightBounds.contains(client.x, client.y))
-            return true;
-    }
     // Panels, the progress bar and the browser; disabled ones count too.
     const HWND child = ChildWindowFromPointEx(hwnd(), client, CWP_SKIPINVISIBLE);
     return child && child != hwnd();
@@ -303,25 +255,6 @@ LRESULT TForm1::hitTest(WPARAM wParam, LPARAM lParam) {
     ScreenToClient(hwnd(), &point);
     // Bare background of the shaped window is a handle to drag it by.
     return controlAt(point) ? hit : HTCAPTION;
-}
-
-bool TForm1::setCursor(LPARAM lParam) {
-    if (LOWORD(lParam) != HTCLIENT)
-        return false;
-    POINT point;
-    GetCursorPos(&point);
-    ScreenToClient(hwnd(), &point);
-    const HotSpot* spot = tracker_->at(point.x, point.y);
-    SetCursor(LoadCursorW(nullptr, spot ? cursorOf(*spot) : IDC_ARROW));
-    return true;
-}
-
-void TForm1::mouseMoved(POINT client) {
-    if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-    }
-    tracker_->mouseMoved(client.x, client.y);
 }
 
 void TForm1::FormKeyPress(wchar_t unit) {
@@ -376,6 +309,8 @@ void TForm1::reported(const std::function<void()>& work) {
 }
 
 LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hotSpots_ && hotSpots_->handle(message, wParam, lParam))
+        return message == WM_SETCURSOR ? TRUE : 0;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the background picture covers the whole client area
@@ -394,34 +329,6 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCHITTEST:
         return hitTest(wParam, lParam);
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == hwnd() && setCursor(lParam))
-            return TRUE;
-        return defaultHandling(message, wParam, lParam);
-    case WM_MOUSEMOVE:
-        mouseMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-    case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        tracker_->mouseLeft();
-        return 0;
-    case WM_LBUTTONDOWN:
-        SetCapture(hwnd());
-        tracker_->pressed(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        // The capture goes first: a click may open a modal window.
-        releasing_ = true;
-        if (GetCapture() == hwnd())
-            ReleaseCapture();
-        releasing_ = false;
-        tracker_->released(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_CAPTURECHANGED:
-        // Another window took the mouse in the middle of a press.
-        if (!releasing_)
-            tracker_->pressCancelled();
-        return 0;
     case WM_CHAR:
         FormKeyPress(static_cast<wchar_t>(wParam));
         return 0;
