@@ -8,7 +8,7 @@ namespace dv {
 
 namespace {
 
-constexpr std::size_t kBatch = 64 * 1024;
+constexpr std::size_t kBacklog = 4 * 1024 * 1024;
 constexpr std::size_t kLongestTarget = 300;
 
 // Control characters as \xHH, and in a quoted part the quote and the
@@ -46,7 +46,7 @@ void AccessLog::stamp() {
 
 void AccessLog::request(std::string_view client, std::string_view method, std::string_view target, unsigned status,
                         std::size_t bytes) {
-    const std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     stamp();
     pending_ += ' ';
     pending_ += client;
@@ -61,32 +61,40 @@ void AccessLog::request(std::string_view client, std::string_view method, std::s
     pending_ += ' ';
     pending_ += std::to_string(bytes);
     pending_ += '\n';
-    if (pending_.size() >= kBatch) {
-        out_ << pending_;
-        out_.flush();
-        pending_.clear();
+    if (pending_.size() >= kBacklog) {
+        lock.unlock();
+        flush();
     }
 }
 
 void AccessLog::event(std::string_view text) {
-    const std::lock_guard lock(mutex_);
-    stamp();
-    pending_ += ' ';
-    appendPrintable(pending_, text, false, std::string_view::npos);
-    pending_ += '\n';
-    out_ << pending_;
-    out_.flush();
-    pending_.clear();
+    {
+        const std::lock_guard lock(mutex_);
+        stamp();
+        pending_ += ' ';
+        appendPrintable(pending_, text, false, std::string_view::npos);
+        pending_ += '\n';
+    }
+    flush();
 }
 
+// Lines leave in the order they came: whoever writes takes everything
+// gathered so far, and writers take turns.
 void AccessLog::flush() {
-    const std::lock_guard lock(mutex_);
-    if (pending_.empty())
+    const std::lock_guard turn(writing_);
+    std::string text;
+    {
+        const std::lock_guard lock(mutex_);
+        text.swap(pending_);
+    }
+    write(text);
+}
+
+void AccessLog::write(const std::string& text) {
+    if (text.empty())
         return;
-    out_ << pending_;
+    out_ << text;
     out_.flush();
-    pending_.clear();
 }
 
 } // namespace dv
-

@@ -10,10 +10,10 @@
 namespace dv {
 
 // The service's log: one line a request, and the service's own events.
-// Request lines are gathered and written in batches (at the latest by the
-// next flush(), which the service calls every second) so that a busy
-// service does not write once a request; events are written at once.
-// Safe to use from any thread.
+// Request lines are gathered and written by flush(), which the service calls
+// every second from a thread that answers nobody, so that a slow disc never
+// holds up an answer; only a backlog past 4 MiB is written by the thread
+// that adds to it. Events are written at once. Safe to use from any thread.
 class AccessLog {
 public:
     explicit AccessLog(std::ostream& out) : out_(out) {}
@@ -28,8 +28,10 @@ public:
 
 private:
     void stamp(); // appends the time of this second
+    void write(const std::string& text);
 
     std::ostream& out_;
+    std::mutex writing_; // taken before mutex_ when both are
     std::mutex mutex_;
     std::string pending_;
     std::time_t second_ = 0;

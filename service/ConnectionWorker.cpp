@@ -11,7 +11,23 @@ ConnectionWorker::ConnectionWorker(const ServiceSettings& settings, const Update
 
 ConnectionWorker::~ConnectionWorker() = default;
 
-void ConnectionWorker::run() { context_.run(); }
+void ConnectionWorker::run() {
+    tick();
+    context_.run();
+}
+
+void ConnectionWorker::tick() {
+    const auto now = HttpConnection::Clock::now();
+    // Cutting one ends it later, from the loop: the lists stay as they are.
+    for (Connections* list : {&waiting_, &busy_})
+        for (HttpConnection& connection : *list)
+            connection.expire(now);
+    ticker_.expires_after(kTick);
+    ticker_.async_wait([this](const boost::system::error_code& ec) {
+        if (!ec)
+            tick();
+    });
+}
 
 void ConnectionWorker::stop() {
     stopping_ = true;
@@ -19,46 +35,51 @@ void ConnectionWorker::stop() {
 }
 
 void ConnectionWorker::adopt(boost::asio::ip::tcp::socket socket) {
+    boost::system::error_code ec;
     if (open_ >= capacity_) {
         if (waiting_.empty()) {
             ++turnedAway_;
-            boost::system::error_code ignored;
-            socket.close(ignored);
+            socket.close(ec);
             return;
         }
-        HttpConnection& oldest = *waiting_.front();
-        unlist(oldest);
+        HttpConnection& oldest = waiting_.front();
+        oldest.hook.unlink();
+        oldest.list = nullptr;
         oldest.evict();
         --open_;
         ++closedForRoom_;
     }
-    boost::system::error_code ignored;
-    // Headers and body leave in separate writes; without this each answer
-    // would wait for the client's delayed acknowledgement.
-    socket.set_option(boost::asio::ip::tcp::no_delay(true), ignored);
+    // Headers and body leave in one write, but a client's acknowledgement
+    // must never hold the next answer back.
+    socket.set_option(boost::asio::ip::tcp::no_delay(true), ec);
+    const auto protocol = socket.local_endpoint(ec).protocol();
+    HttpConnection::Socket own(context_);
+    own.assign(protocol, socket.release(ec), ec);
+    if (ec)
+        return;
     ++open_;
-    std::make_shared<HttpConnection>(std::move(socket), *this)->start();
+    std::make_shared<HttpConnection>(std::move(own), *this)->start();
 }
 
-void ConnectionWorker::waiting(HttpConnection& connection) {
-    unlist(connection);
-    connection.place = waiting_.insert(waiting_.end(), &connection);
-    connection.listed = true;
+void ConnectionWorker::move(HttpConnection& connection, Connections& to) {
+    if (connection.hook.is_linked())
+        connection.hook.unlink();
+    to.push_back(connection);
+    connection.list = &to;
 }
 
-void ConnectionWorker::busy(HttpConnection& connection) { unlist(connection); }
+void ConnectionWorker::waiting(HttpConnection& connection) { move(connection, waiting_); }
+
+bool ConnectionWorker::isWaiting(const HttpConnection& connection) const { return connection.list == &waiting_; }
+
+void ConnectionWorker::busy(HttpConnection& connection) { move(connection, busy_); }
 
 void ConnectionWorker::gone(HttpConnection& connection) {
-    unlist(connection);
+    if (connection.hook.is_linked())
+        connection.hook.unlink();
+    connection.list = nullptr;
     if (!connection.evicted())
         --open_;
-}
-
-void ConnectionWorker::unlist(HttpConnection& connection) {
-    if (!connection.listed)
-        return;
-    waiting_.erase(connection.place);
-    connection.listed = false;
 }
 
 const std::string& ConnectionWorker::date() {

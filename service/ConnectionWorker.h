@@ -1,26 +1,28 @@
 #pragma once
 
+#include "HttpConnection.h"
 #include "ServiceSettings.h"
 
 #include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/intrusive/list.hpp>
 
 #include <atomic>
 #include <cstdint>
 #include <ctime>
-#include <list>
 #include <string>
 
 namespace dv {
 
 class AccessLog;
-class HttpConnection;
 class UpdateReplies;
 
 // One thread's share of the connections: its own event loop, the
-// connections on it, and the order in which they began to wait for their
-// clients. Everything but the counters is touched on that thread only.
+// connections on it, the order in which they began to wait for their
+// clients, and a tick that cuts those whose deadline has passed.
+// Everything but the counters is touched on that thread only.
 class ConnectionWorker {
 public:
     ConnectionWorker(const ServiceSettings& settings, const UpdateReplies& replies, AccessLog& log,
@@ -42,6 +44,7 @@ public:
 
     // A connection waits for its client from now (idle, or reading a request).
     void waiting(HttpConnection& connection);
+    bool isWaiting(const HttpConnection& connection) const;
     // A connection is answering: it cannot be closed for room.
     void busy(HttpConnection& connection);
     void gone(HttpConnection& connection);
@@ -56,24 +59,34 @@ public:
     std::uint64_t closedForRoom() const { return closedForRoom_; }
     std::uint64_t turnedAway() const { return turnedAway_; }
 
+    // How often deadlines are looked at: a deadline is kept to within this.
+    static constexpr std::chrono::milliseconds kTick{100};
+
 private:
-    void unlist(HttpConnection& connection);
+    using Connections = boost::intrusive::list<
+        HttpConnection, boost::intrusive::member_hook<HttpConnection, decltype(HttpConnection::hook), &HttpConnection::hook>,
+        boost::intrusive::constant_time_size<false>>;
+
+    void move(HttpConnection& connection, Connections& to);
+    void tick();
 
     const ServiceSettings& settings_;
     const UpdateReplies& replies_;
     AccessLog& log_;
     const std::size_t capacity_;
-    std::list<HttpConnection*> waiting_; // longest waiting first
+    Connections waiting_; // longest waiting first
+    Connections busy_;
     std::atomic<std::size_t> open_{0};
     std::atomic<std::uint64_t> closedForRoom_{0};
     std::atomic<std::uint64_t> turnedAway_{0};
     std::atomic<bool> stopping_{false};
     std::time_t dateSecond_ = 0;
     std::string date_;
-    // Last, so that it goes first: the connections it still holds report
-    // their end to the members above.
+    // Last, so that they go first: the connections the loop still holds
+    // report their end to the members above.
     boost::asio::io_context context_{1};
     boost::asio::executor_work_guard<boost::asio::io_context::executor_type> work_{context_.get_executor()};
+    boost::asio::steady_timer ticker_{context_};
 };
 
 } // namespace dv

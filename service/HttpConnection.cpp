@@ -4,11 +4,12 @@
 #include "ConnectionWorker.h"
 
 #include <boost/asio/error.hpp>
-#include <boost/beast/core/error.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/http/error.hpp>
 #include <boost/beast/http/read.hpp>
-#include <boost/beast/http/write.hpp>
+#include <boost/beast/http/status.hpp>
 
+#include <array>
 #include <cstring>
 
 namespace dv {
@@ -16,6 +17,7 @@ namespace dv {
 namespace asio = boost::asio;
 namespace beast = boost::beast;
 namespace http = beast::http;
+using boost::system::error_code;
 
 namespace {
 
@@ -23,28 +25,48 @@ constexpr std::size_t kChunk = 4096;
 // Room for a header at its limit, a body at its limit and a pipelined
 // request behind them.
 constexpr std::size_t kBufferLimit = 2 * HttpConnection::kHeaderLimit + HttpConnection::kBodyLimit;
-constexpr auto kLinger = std::chrono::seconds(2);
+constexpr std::chrono::milliseconds kLinger{2000};
 
 } // namespace
 
-HttpConnection::HttpConnection(asio::ip::tcp::socket socket, ConnectionWorker& worker)
-    : worker_(worker), stream_(std::move(socket)), buffer_(kBufferLimit) {
-    beast::error_code ec;
-    const auto peer = stream_.socket().remote_endpoint(ec);
+HttpConnection::HttpConnection(Socket socket, ConnectionWorker& worker)
+    : worker_(worker), socket_(std::move(socket)), buffer_(kBufferLimit) {
+    error_code ec;
+    const auto peer = socket_.remote_endpoint(ec);
     client_ = ec ? "-" : peer.address().to_string();
 }
 
 HttpConnection::~HttpConnection() { worker_.gone(*this); }
 
 void HttpConnection::start() {
-    worker_.waiting(*this);
     startRequest(); // the header deadline runs from the connection's start
+}
+
+// Waiting connections are kept in the order they began to wait: the parts
+// of a request go on with the wait that its first byte ended, so a client
+// cannot move to the back of the line by sending slowly.
+void HttpConnection::enter(Phase phase, std::chrono::milliseconds limit) {
+    phase_ = phase;
+    deadline_ = Clock::now() + limit;
+    if (phase == Phase::Answer)
+        worker_.busy(*this);
+    else if (phase == Phase::Idle || phase == Phase::Closing || !worker_.isWaiting(*this))
+        worker_.waiting(*this);
+}
+
+bool HttpConnection::expire(Clock::time_point now) {
+    if (now < deadline_ || timedOut_ || evicted_)
+        return false;
+    timedOut_ = true;
+    error_code ignored;
+    socket_.close(ignored);
+    return true;
 }
 
 void HttpConnection::evict() {
     evicted_ = true;
-    phase_ = Phase::Closing;
-    stream_.close();
+    error_code ignored;
+    socket_.close(ignored);
 }
 
 std::string_view HttpConnection::buffered() const {
@@ -53,26 +75,20 @@ std::string_view HttpConnection::buffered() const {
 }
 
 void HttpConnection::awaitRequest() {
-    phase_ = Phase::Idle;
-    worker_.waiting(*this);
-    if (buffer_.size() > 0) { // pipelined
-        startRequest();
-        return;
-    }
-    stream_.expires_after(worker_.settings().idleTimeout);
-    stream_.async_read_some(buffer_.prepare(kChunk),
-                            [self = shared_from_this()](const beast::error_code& ec, std::size_t n) {
-                                if (ec)
-                                    return self->failed(ec);
-                                self->buffer_.commit(n);
-                                self->startRequest();
-                            });
+    if (buffer_.size() > 0) // pipelined
+        return startRequest();
+    enter(Phase::Idle, worker_.settings().idleTimeout);
+    socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t n) {
+        if (ec)
+            return self->failed(ec);
+        self->buffer_.commit(n);
+        self->startRequest();
+    });
 }
 
 void HttpConnection::startRequest() {
-    phase_ = Phase::Header;
     // One deadline for the whole header: it is not renewed as bytes come.
-    stream_.expires_after(worker_.settings().headerTimeout);
+    enter(Phase::Header, worker_.settings().headerTimeout);
     parser_.emplace();
     parser_->header_limit(kHeaderLimit);
     parser_->body_limit(kBodyLimit);
@@ -87,13 +103,12 @@ void HttpConnection::readRequestLine() {
     }
     if (buffer_.size() >= kHeaderLimit)
         return refuse(414);
-    stream_.async_read_some(buffer_.prepare(kChunk),
-                            [self = shared_from_this()](const beast::error_code& ec, std::size_t n) {
-                                if (ec)
-                                    return self->failed(ec);
-                                self->buffer_.commit(n);
-                                self->readRequestLine();
-                            });
+    socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t n) {
+        if (ec)
+            return self->failed(ec);
+        self->buffer_.commit(n);
+        self->readRequestLine();
+    });
 }
 
 // Older discs send their label as it is, blanks included, so the request
@@ -124,20 +139,18 @@ bool HttpConnection::mendRequestLine() {
 }
 
 void HttpConnection::readHeader() {
-    http::async_read_header(stream_, buffer_, *parser_,
-                            [self = shared_from_this()](const beast::error_code& ec, std::size_t) {
-                                if (ec)
-                                    return self->failed(ec);
-                                if (self->parser_->is_done())
-                                    return self->answer();
-                                self->readBody();
-                            });
+    http::async_read_header(socket_, buffer_, *parser_, [self = shared_from_this()](const error_code& ec, std::size_t) {
+        if (ec)
+            return self->failed(ec);
+        if (self->parser_->is_done())
+            return self->answer();
+        self->readBody();
+    });
 }
 
 void HttpConnection::readBody() {
-    phase_ = Phase::Body;
-    stream_.expires_after(worker_.settings().bodyTimeout);
-    http::async_read(stream_, buffer_, *parser_, [self = shared_from_this()](const beast::error_code& ec, std::size_t) {
+    enter(Phase::Body, worker_.settings().bodyTimeout);
+    http::async_read(socket_, buffer_, *parser_, [self = shared_from_this()](const error_code& ec, std::size_t) {
         if (ec)
             return self->failed(ec);
         self->answer();
@@ -153,29 +166,45 @@ void HttpConnection::answer() {
     send(std::move(reply), request.version(), request.keep_alive() && !worker_.stopping());
 }
 
+// The answer's header is written here, from parts the replies made safe
+// (no line breaks can come from a request); Beast gives the reason phrase.
 void HttpConnection::send(Reply reply, unsigned version, bool keepAlive) {
-    phase_ = Phase::Answer;
-    worker_.busy(*this);
+    enter(Phase::Answer, worker_.settings().writeTimeout);
     reply_ = std::move(reply);
-    response_.emplace(static_cast<http::status>(reply_.status), version);
-    for (const auto& [name, value] : reply_.headers)
-        response_->set(name, value);
-    response_->set(http::field::date, worker_.date());
-    if (reply_.contentLength)
-        response_->content_length(*reply_.contentLength);
-    response_->body() = {reply_.body.data(), reply_.body.size()};
-    response_->keep_alive(keepAlive);
-    stream_.expires_after(worker_.settings().writeTimeout);
-    http::async_write(stream_, *response_,
-                      [self = shared_from_this(), keepAlive](const beast::error_code& ec, std::size_t) {
-                          self->response_.reset();
-                          self->parser_.reset();
-                          if (ec && ec != http::error::end_of_stream)
-                              return self->failed(ec);
-                          if (!keepAlive)
-                              return self->closeGently();
-                          self->awaitRequest();
-                      });
+    head_.assign(version == 10 ? "HTTP/1.0 " : "HTTP/1.1 ");
+    head_ += std::to_string(reply_.status);
+    head_ += ' ';
+    head_ += http::obsolete_reason(static_cast<http::status>(reply_.status));
+    head_ += "\r\n";
+    for (const auto& [name, value] : reply_.headers) {
+        head_ += name;
+        head_ += ": ";
+        head_ += value;
+        head_ += "\r\n";
+    }
+    head_ += "Date: ";
+    head_ += worker_.date();
+    head_ += "\r\n";
+    if (reply_.contentLength) {
+        head_ += "Content-Length: ";
+        head_ += std::to_string(*reply_.contentLength);
+        head_ += "\r\n";
+    }
+    if (!keepAlive)
+        head_ += "Connection: close\r\n";
+    else if (version == 10)
+        head_ += "Connection: keep-alive\r\n";
+    head_ += "\r\n";
+    const std::array<asio::const_buffer, 2> parts{asio::buffer(head_), asio::buffer(reply_.body)};
+    asio::async_write(socket_, parts, [self = shared_from_this(), keepAlive](const error_code& ec, std::size_t) {
+        self->parser_.reset();
+        self->reply_ = {};
+        if (ec)
+            return self->failed(ec);
+        if (!keepAlive)
+            return self->closeGently();
+        self->awaitRequest();
+    });
 }
 
 void HttpConnection::refuse(unsigned status) {
@@ -183,19 +212,19 @@ void HttpConnection::refuse(unsigned status) {
     send(UpdateReplies::refusal(status), 11, false);
 }
 
-void HttpConnection::failed(const beast::error_code& ec) {
-    if (ec == asio::error::operation_aborted || evicted_ || phase_ == Phase::Closing)
+void HttpConnection::failed(const error_code& ec) {
+    if (evicted_ || phase_ == Phase::Closing)
         return;
     const bool reading = phase_ == Phase::Header || phase_ == Phase::Body;
-    if (ec == beast::error::timeout) {
+    if (timedOut_) {
         // Cut without an answer: a client this slow would not read one.
         if (reading && buffer_.size() > 0)
             worker_.log().request(client_, "-", {}, 408, 0);
         return;
     }
-    if (!reading || ec == http::error::end_of_stream || ec == asio::error::eof ||
-        ec == asio::error::connection_reset || ec == http::error::partial_message)
-        return; // the client went away
+    if (!reading || ec == asio::error::operation_aborted || ec == http::error::end_of_stream ||
+        ec == asio::error::eof || ec == asio::error::connection_reset || ec == http::error::partial_message)
+        return; // the client went away, or the service is stopping
     if (ec == http::error::header_limit || ec == http::error::buffer_overflow)
         return refuse(431);
     if (ec == http::error::body_limit)
@@ -208,17 +237,15 @@ void HttpConnection::failed(const beast::error_code& ec) {
 // for a moment before closing keeps a reset from destroying the answer in
 // flight.
 void HttpConnection::closeGently() {
-    phase_ = Phase::Closing;
-    beast::error_code ignored;
-    stream_.socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
-    worker_.waiting(*this);
+    error_code ignored;
+    socket_.shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
+    enter(Phase::Closing, kLinger);
     buffer_.clear();
-    stream_.expires_after(kLinger);
     drain();
 }
 
 void HttpConnection::drain() {
-    stream_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const beast::error_code& ec, std::size_t) {
+    socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t) {
         if (ec)
             return;
         self->buffer_.clear();
