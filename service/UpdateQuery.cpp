@@ -34,6 +34,12 @@ std::string percentDecoded(std::string_view text) {
 
 UpdateQuery UpdateQuery::parse(std::string_view target) {
     UpdateQuery query;
+    // The absolute form a client sends to a proxy names the origin first.
+    for (const std::string_view scheme : {"http://", "https://"})
+        if (target.starts_with(scheme)) {
+            const std::size_t path = target.find_first_of("/?", scheme.size());
+            target = path == std::string_view::npos ? std::string_view() : target.substr(path);
+        }
     const std::size_t mark = target.find('?');
     query.path = target.substr(0, mark);
     if (mark == std::string_view::npos)

@@ -41,6 +41,14 @@ TEST(UpdateQuery, DiscIdsAsEveryKindOfDiscSendsThem) {
     }
 }
 
+TEST(UpdateQuery, TheAbsoluteFormOfAProxyRequest) {
+    const UpdateQuery query = UpdateQuery::parse("http://update.example:8080/dvcd/autoupdate.asp?discid=ABC%202004");
+    EXPECT_EQ(query.path, "/dvcd/autoupdate.asp");
+    EXPECT_EQ(query.discId, "ABC 2004");
+    EXPECT_EQ(UpdateQuery::parse("http://update.example").path, "");
+    EXPECT_EQ(UpdateQuery::parse("http://update.example?discid=x").discId, "x");
+}
+
 TEST(UpdateQuery, ThePathIsEverythingBeforeTheQuery) {
     EXPECT_EQ(UpdateQuery::parse("/a/b?discid=x").path, "/a/b");
     EXPECT_EQ(UpdateQuery::parse("/dvcd/AUTOUPDATE.asp?discid=x").path, "/dvcd/AUTOUPDATE.asp");
