@@ -4,9 +4,10 @@
 #include "ConnectionWorker.h"
 
 #include <boost/asio/error.hpp>
+#include <boost/asio/post.hpp>
 #include <boost/asio/write.hpp>
+#include <boost/beast/core/buffers_suffix.hpp>
 #include <boost/beast/http/error.hpp>
-#include <boost/beast/http/read.hpp>
 #include <boost/beast/http/status.hpp>
 
 #include <array>
@@ -34,6 +35,7 @@ HttpConnection::HttpConnection(Socket socket, ConnectionWorker& worker)
     error_code ec;
     const auto peer = socket_.remote_endpoint(ec);
     client_ = ec ? "-" : peer.address().to_string();
+    socket_.non_blocking(true, ec); // answers are tried at once, without a trip through the loop
 }
 
 HttpConnection::~HttpConnection() { worker_.gone(*this); }
@@ -75,8 +77,6 @@ std::string_view HttpConnection::buffered() const {
 }
 
 void HttpConnection::awaitRequest() {
-    if (buffer_.size() > 0) // pipelined
-        return startRequest();
     enter(Phase::Idle, worker_.settings().idleTimeout);
     socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t n) {
         if (ec)
@@ -92,22 +92,45 @@ void HttpConnection::startRequest() {
     parser_.emplace();
     parser_->header_limit(kHeaderLimit);
     parser_->body_limit(kBodyLimit);
-    readRequestLine();
+    parser_->eager(true);
+    lineMended_ = false;
+    readRequest();
 }
 
-void HttpConnection::readRequestLine() {
-    if (buffered().find('\n') != std::string_view::npos) {
+// Parses what has come, here and now: a request that arrived whole is
+// answered in the same turn of the loop as its bytes.
+void HttpConnection::readRequest() {
+    if (!lineMended_) {
+        if (buffered().find('\n') == std::string_view::npos)
+            return buffer_.size() >= kHeaderLimit ? refuse(414) : readMore();
         if (!mendRequestLine())
             return refuse(414);
-        return readHeader();
+        lineMended_ = true;
     }
-    if (buffer_.size() >= kHeaderLimit)
-        return refuse(414);
+    error_code ec;
+    while (!parser_->is_done()) {
+        const std::size_t used = parser_->put(buffer_.data(), ec);
+        buffer_.consume(used);
+        if (ec || used == 0 || buffer_.size() == 0)
+            break;
+    }
+    if (ec && ec != http::error::need_more)
+        return failed(ec);
+    if (parser_->is_done())
+        return answer();
+    if (parser_->is_header_done() && phase_ == Phase::Header)
+        enter(Phase::Body, worker_.settings().bodyTimeout);
+    readMore();
+}
+
+void HttpConnection::readMore() {
+    if (buffer_.max_size() - buffer_.size() < kChunk)
+        return refuse(431);
     socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t n) {
         if (ec)
             return self->failed(ec);
         self->buffer_.commit(n);
-        self->readRequestLine();
+        self->readRequest();
     });
 }
 
@@ -136,25 +159,6 @@ bool HttpConnection::mendRequestLine() {
     std::memcpy(room.data(), mended.data(), mended.size());
     buffer_.commit(mended.size());
     return true;
-}
-
-void HttpConnection::readHeader() {
-    http::async_read_header(socket_, buffer_, *parser_, [self = shared_from_this()](const error_code& ec, std::size_t) {
-        if (ec)
-            return self->failed(ec);
-        if (self->parser_->is_done())
-            return self->answer();
-        self->readBody();
-    });
-}
-
-void HttpConnection::readBody() {
-    enter(Phase::Body, worker_.settings().bodyTimeout);
-    http::async_read(socket_, buffer_, *parser_, [self = shared_from_this()](const error_code& ec, std::size_t) {
-        if (ec)
-            return self->failed(ec);
-        self->answer();
-    });
 }
 
 void HttpConnection::answer() {
@@ -195,16 +199,33 @@ void HttpConnection::send(Reply reply, unsigned version, bool keepAlive) {
     else if (version == 10)
         head_ += "Connection: keep-alive\r\n";
     head_ += "\r\n";
+    // Most answers fit the socket's buffer at once; only the rest waits.
     const std::array<asio::const_buffer, 2> parts{asio::buffer(head_), asio::buffer(reply_.body)};
-    asio::async_write(socket_, parts, [self = shared_from_this(), keepAlive](const error_code& ec, std::size_t) {
-        self->parser_.reset();
-        self->reply_ = {};
-        if (ec)
-            return self->failed(ec);
-        if (!keepAlive)
-            return self->closeGently();
-        self->awaitRequest();
+    error_code ec;
+    const std::size_t written = socket_.write_some(parts, ec);
+    if (ec && ec != asio::error::would_block)
+        return failed(ec);
+    if (written == head_.size() + reply_.body.size())
+        return sent(keepAlive);
+    beast::buffers_suffix<std::array<asio::const_buffer, 2>> rest(parts);
+    rest.consume(written);
+    asio::async_write(socket_, rest, [self = shared_from_this(), keepAlive](const error_code& failure, std::size_t) {
+        if (failure)
+            return self->failed(failure);
+        self->sent(keepAlive);
     });
+}
+
+void HttpConnection::sent(bool keepAlive) {
+    parser_.reset();
+    reply_ = {};
+    if (!keepAlive)
+        return closeGently();
+    if (buffer_.size() == 0)
+        return awaitRequest();
+    // A pipelined request: its turn comes after the other connections' turns.
+    worker_.waiting(*this);
+    asio::post(socket_.get_executor(), [self = shared_from_this()] { self->startRequest(); });
 }
 
 void HttpConnection::refuse(unsigned status) {
@@ -218,7 +239,7 @@ void HttpConnection::failed(const error_code& ec) {
     const bool reading = phase_ == Phase::Header || phase_ == Phase::Body;
     if (timedOut_) {
         // Cut without an answer: a client this slow would not read one.
-        if (reading && buffer_.size() > 0)
+        if (reading && (buffer_.size() > 0 || (parser_ && parser_->got_some())))
             worker_.log().request(client_, "-", {}, 408, 0);
         return;
     }

@@ -24,7 +24,9 @@ class ConnectionWorker;
 // its body within the body deadline; a kept-alive connection may wait for
 // its next request only so long; an answer must be taken within the write
 // deadline. Deadlines are kept here and enforced by the worker's tick, so a
-// request costs no timer operations. Boost.Beast parses the requests.
+// request costs no timer operations. Boost.Beast parses the requests; a
+// request that arrives whole is parsed and answered in the turn of the loop
+// that read it, as nginx does.
 class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
 public:
     using Clock = std::chrono::steady_clock;
@@ -56,12 +58,12 @@ private:
 
     void awaitRequest();
     void startRequest();
-    void readRequestLine();
+    void readRequest();
+    void readMore();
     bool mendRequestLine();
-    void readHeader();
-    void readBody();
     void answer();
     void send(Reply reply, unsigned version, bool keepAlive);
+    void sent(bool keepAlive);
     void refuse(unsigned status);
     void failed(const boost::system::error_code& ec);
     void closeGently();
@@ -78,6 +80,7 @@ private:
     std::string client_;
     Phase phase_ = Phase::Idle;
     Clock::time_point deadline_;
+    bool lineMended_ = false;
     bool timedOut_ = false;
     bool evicted_ = false;
 };

@@ -220,6 +220,13 @@ TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
     }
     socket.send("POST /dvcd/autoupdate.asp?discid=x HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nabc");
     EXPECT_EQ(socket.answer(milliseconds(5000))->status, 405);
+    // A body in pieces is read to its end before the answer.
+    socket.send("GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n"
+                "Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n");
+    socket.send("2\r\nde\r\n0\r\n\r\n");
+    auto afterBody = socket.answer(milliseconds(5000));
+    ASSERT_TRUE(afterBody);
+    EXPECT_EQ(afterBody->body, kAbc);
 }
 
 TEST_F(UpdateServiceTest, ASecondServiceOnThePortIsRefused) {
