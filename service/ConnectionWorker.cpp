@@ -18,10 +18,9 @@ void ConnectionWorker::run() {
 
 void ConnectionWorker::tick() {
     const auto now = HttpConnection::Clock::now();
-    // Cutting one ends it later, from the loop: the lists stay as they are.
-    for (Connections* list : {&waiting_, &busy_})
-        for (HttpConnection& connection : *list)
-            connection.expire(now);
+    // Cutting one ends it later, from the loop: the list stays as it is.
+    for (HttpConnection& connection : every_)
+        connection.expire(now);
     ticker_.expires_after(kTick);
     ticker_.async_wait([this](const boost::system::error_code& ec) {
         if (!ec)
@@ -43,8 +42,7 @@ void ConnectionWorker::adopt(boost::asio::ip::tcp::socket socket) {
             return;
         }
         HttpConnection& oldest = waiting_.front();
-        oldest.hook.unlink();
-        oldest.list = nullptr;
+        oldest.waitingHook.unlink();
         oldest.evict();
         --open_;
         ++closedForRoom_;
@@ -58,26 +56,28 @@ void ConnectionWorker::adopt(boost::asio::ip::tcp::socket socket) {
     if (ec)
         return;
     ++open_;
-    std::make_shared<HttpConnection>(std::move(own), *this)->start();
+    const auto connection = std::make_shared<HttpConnection>(std::move(own), *this);
+    every_.push_back(*connection);
+    connection->start();
 }
 
-void ConnectionWorker::move(HttpConnection& connection, Connections& to) {
-    if (connection.hook.is_linked())
-        connection.hook.unlink();
-    to.push_back(connection);
-    connection.list = &to;
+void ConnectionWorker::waiting(HttpConnection& connection) {
+    if (connection.waitingHook.is_linked())
+        connection.waitingHook.unlink();
+    waiting_.push_back(connection);
 }
 
-void ConnectionWorker::waiting(HttpConnection& connection) { move(connection, waiting_); }
+bool ConnectionWorker::isWaiting(const HttpConnection& connection) const { return connection.waitingHook.is_linked(); }
 
-bool ConnectionWorker::isWaiting(const HttpConnection& connection) const { return connection.list == &waiting_; }
-
-void ConnectionWorker::busy(HttpConnection& connection) { move(connection, busy_); }
+void ConnectionWorker::busy(HttpConnection& connection) {
+    if (connection.waitingHook.is_linked())
+        connection.waitingHook.unlink();
+}
 
 void ConnectionWorker::gone(HttpConnection& connection) {
-    if (connection.hook.is_linked())
-        connection.hook.unlink();
-    connection.list = nullptr;
+    for (HttpConnection::Hook* hook : {&connection.everyHook, &connection.waitingHook})
+        if (hook->is_linked())
+            hook->unlink();
     if (!connection.evicted())
         --open_;
 }

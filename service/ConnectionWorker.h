@@ -63,19 +63,19 @@ public:
     static constexpr std::chrono::milliseconds kTick{100};
 
 private:
-    using Connections = boost::intrusive::list<
-        HttpConnection, boost::intrusive::member_hook<HttpConnection, decltype(HttpConnection::hook), &HttpConnection::hook>,
-        boost::intrusive::constant_time_size<false>>;
+    template <HttpConnection::Hook HttpConnection::*hook>
+    using Connections =
+        boost::intrusive::list<HttpConnection, boost::intrusive::member_hook<HttpConnection, HttpConnection::Hook, hook>,
+                               boost::intrusive::constant_time_size<false>>;
 
-    void move(HttpConnection& connection, Connections& to);
     void tick();
 
     const ServiceSettings& settings_;
     const UpdateReplies& replies_;
     AccessLog& log_;
     const std::size_t capacity_;
-    Connections waiting_; // longest waiting first
-    Connections busy_;
+    Connections<&HttpConnection::everyHook> every_;
+    Connections<&HttpConnection::waitingHook> waiting_; // longest waiting first
     std::atomic<std::size_t> open_{0};
     std::atomic<std::uint64_t> closedForRoom_{0};
     std::atomic<std::uint64_t> turnedAway_{0};

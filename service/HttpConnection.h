@@ -45,10 +45,11 @@ public:
     void evict();
     bool evicted() const { return evicted_; }
 
-    // The worker's bookkeeping: which of its lists holds this. Moving
-    // between them allocates nothing; destruction unlinks.
-    boost::intrusive::list_member_hook<boost::intrusive::link_mode<boost::intrusive::auto_unlink>> hook;
-    const void* list = nullptr;
+    // The worker's bookkeeping: its list of all connections, and of those
+    // waiting for their clients. Linking allocates nothing; destruction unlinks.
+    using Hook = boost::intrusive::list_member_hook<boost::intrusive::link_mode<boost::intrusive::auto_unlink>>;
+    Hook everyHook;
+    Hook waitingHook;
 
     static constexpr std::size_t kHeaderLimit = 8 * 1024;
     static constexpr std::size_t kBodyLimit = 8 * 1024;
