@@ -2,6 +2,8 @@
 
 #include "support/LoopbackClient.h"
 #include "support/ServiceFixtures.h"
+#include "update/QueryValue.h"
+#include "update/UpdateRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,36 @@ TEST_F(UpdateServiceTest, EveryWayADiscIdArrivesFindsItsDocument) {
         ASSERT_TRUE(answer) << c.query;
         EXPECT_EQ(answer->status, 200) << c.query;
         EXPECT_NE(answer->body.find(c.holds), std::string::npos) << c.query << ": " << answer->body;
+    }
+}
+
+TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
+    const std::string labels[] = {"ABC 2004", "DV#12", "R&D+1;x=y", "100% %41", "Snöboll", "Sn\xF6", "a?b", "a/b?c"};
+    for (const std::string& label : labels)
+        if (label.find('/') == std::string::npos)
+            write(label + ".xml",
+                  "<dvcd><quarantine><quarantined>" + encodeQueryValue(label) + "</quarantined></quarantine></dvcd>");
+    start();
+    for (const std::string& label : labels) {
+        // What the HTTP layer does with text beyond ASCII: UTF-8 as %hh.
+        std::string wire;
+        for (const char c : updateRequestUrl("", label)) {
+            if (static_cast<unsigned char>(c) < 0x80) {
+                wire += c;
+            } else {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
+                wire += hex;
+            }
+        }
+        const auto answer = httpGet(port(), wire);
+        ASSERT_TRUE(answer) << label;
+        EXPECT_EQ(answer->status, 200) << label;
+        if (label.find('/') == std::string::npos)
+            EXPECT_NE(answer->body.find("<quarantined>" + encodeQueryValue(label) + "<"), std::string::npos)
+                << label << ": " << answer->body;
+        else
+            EXPECT_EQ(answer->body, DocumentFolder::kEmptyDocument) << label;
     }
 }
 
