@@ -218,35 +218,47 @@ TEST(PlayerControlsSaveTest, SavingWritesAnIdenticalCopyAndSaysWhere) {
     const fs::path folder =
         fs::path(temp) / (L"datavind-spara-" + std::to_wstring(GetTickCount64()));
     fs::create_directories(folder);
-    const fs::path target = folder / L"Min kopia.mp3";
+    // A file there already is replaced once the reader says yes.
+    std::ofstream(folder / L"Gammal.mp3", std::ios::binary) << "en annan låt";
     Win32SaveDialog dialog;
     PlayerHostWindow host(test::sampleDisc(), dialog);
     dialog.setOwner(host.hwnd());
     host.controls().player().LoadMusic();
 
-    std::wstring proposed, told;
-    UINT icon = 0;
-    std::unique_ptr<test::DialogAnswerer> box;
-    test::DialogAnswerer save([&](HWND d) {
-        proposed = test::itemText(d, cmb13);
-        SetDlgItemTextW(d, cmb13, target.c_str());
-        test::pressButton(d, IDOK);
-        box = std::make_unique<test::DialogAnswerer>(
-            [&](HWND b) {
-                told = test::messageBoxText(b);
-                icon = test::messageBoxIcon(b);
-                test::pressButton(b, IDOK);
-            },
-            d);
-    });
-    host.controls().lbSaveMP3Click();
-    ASSERT_TRUE(save.answered());
-    ASSERT_TRUE(box && box->answered());
-    EXPECT_EQ(proposed, L"Vinterljus.mp3");
-    EXPECT_EQ(told, L"Filen sparad som \"" + target.wstring() + L"\"!");
-    EXPECT_EQ(icon, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_EQ(test::fileBytes(target), sampleTrackBytes());
-    EXPECT_EQ(host.statusText(), "");
+    for (const wchar_t* name : {L"Min kopia.mp3", L"Min låt.mp3", L"Gammal.mp3"}) {
+        const fs::path target = folder / name;
+        std::wstring proposed, told;
+        UINT icon = 0;
+        std::unique_ptr<test::DialogAnswerer> replace, box;
+        test::DialogAnswerer save([&](HWND d) {
+            proposed = test::itemText(d, cmb13);
+            SetDlgItemTextW(d, cmb13, target.c_str());
+            test::pressButton(d, IDOK);
+            if (fs::exists(target))
+                replace = std::make_unique<test::DialogAnswerer>(
+                    [](HWND q) { test::pressButton(q, IDYES); }, d);
+            box = std::make_unique<test::DialogAnswerer>(
+                [&](HWND b) {
+                    told = test::messageBoxText(b);
+                    icon = test::messageBoxIcon(b);
+                    test::pressButton(b, IDOK);
+                },
+                // The program's box, not the dialog's question about replacing.
+                [](HWND b) {
+                    return test::messageBoxText(b).find(L"Filen sparad") != std::wstring::npos;
+                });
+        });
+        host.controls().lbSaveMP3Click();
+        ASSERT_TRUE(save.answered()) << narrow(name);
+        EXPECT_EQ(replace != nullptr, std::wstring(name) == L"Gammal.mp3");
+        EXPECT_EQ(proposed, L"Vinterljus.mp3");
+        EXPECT_EQ(told, L"Filen sparad som \"" + target.wstring() + L"\"!");
+        EXPECT_EQ(icon, static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_EQ(test::fileBytes(target), sampleTrackBytes()) << narrow(name);
+        EXPECT_EQ(host.statusText(), "");
+    }
+    // Nothing but the copies: no part file left beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 }
@@ -257,7 +269,8 @@ public:
     TemporaryDisc() {
         wchar_t folder[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, folder);
-        root_ = fs::path(folder) / (L"datavind-disc-" + std::to_wstring(GetTickCount64()));
+        // A name beyond ASCII, as a disc's or reader's folder may have.
+        root_ = fs::path(folder) / (L"datavind-skiva-å-" + std::to_wstring(GetTickCount64()));
         fs::create_directories(root_ / L"musik");
     }
     ~TemporaryDisc() {
@@ -295,7 +308,7 @@ TEST(PlayerControlsDiscTest, WhatTheTitleLineAndKnobShowForEachDisc) {
     const Case cases[] = {
         {"no track", L"", "", L"", false},
         {"a track without a tag", L"utan.MP3", untagged, L"Månadens MP3:  (00:08)", true},
-        {"a tag of Windows-1252 text", L"latin.mp3", untagged + tag("V\xe4rld", "K\xf6r & Co"),
+        {"a tag of Windows-1252 text", L"läsk.mp3", untagged + tag("V\xe4rld", "K\xf6r & Co"),
          L"Månadens MP3: Kör & Co Värld (00:08)", true},
         {"a file the device cannot play", L"trasig.mp3",
          std::string(4000, 'x') + tag("Brus", "Ingen"), L"Månadens MP3: Ingen Brus (--:--)", false},
@@ -314,6 +327,21 @@ TEST(PlayerControlsDiscTest, WhatTheTitleLineAndKnobShowForEachDisc) {
         const bool failed = c.file == L"trasig.mp3";
         EXPECT_EQ(!host.statusText().empty(), failed) << c.what << ": " << host.statusText();
     }
+}
+
+TEST(PlayerControlsDiscTest, TheDisplayGoesWhenTheTrackEndsByItself) {
+    // The first two seconds of the sample track, tagged.
+    TemporaryDisc disc;
+    disc.addTrack(L"kort.mp3", sampleTrackBytes().substr(0, 16000) + tag("Kort", "Snöänglarna"));
+    NoSaveDialog dialog;
+    PlayerHostWindow host(disc.discRoot(), dialog);
+    host.controls().player().LoadMusic();
+    ASSERT_TRUE(host.controls().player().TrackLoaded());
+    host.controls().player().lbPlayClick();
+    ASSERT_TRUE(pumpUntil([&] { return host.controls().positionDisplayVisible(); }, 5000));
+    EXPECT_TRUE(pumpUntil([&] { return !host.controls().positionDisplayVisible(); }, 8000));
+    EXPECT_FALSE(host.trackBarVisible());
+    EXPECT_EQ(host.statusText(), "");
 }
 
 } // namespace

@@ -41,11 +41,23 @@ PlatformFacts windowsXp24() {
     return facts;
 }
 
+class ScriptedSaveDialog : public SaveDialog {
+public:
+    std::optional<std::string> answer;
+    std::optional<std::string> askSaveFileName(const std::string&) override { return answer; }
+};
+
 class PlayerWiringTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { open(); }
+
+    // The windows on the sample disc, started; with a scripted save dialog
+    // or Windows' own.
+    void open(SaveDialog* saveDialog = nullptr) {
+        TearDown();
         TForm1::Environment environment{
             &boxes, test::sampleDisc() + "datavind.exe", windowsXp24(), {}, {}};
+        environment.saveDialog = saveDialog;
         // A browser that is there, so that the start-up tick goes on to the music.
         environment.createBrowser = [this](const TForm1::BrowserPlace&) {
             return std::make_unique<dv::test::FakeBrowserHost>(log);
@@ -193,6 +205,20 @@ TEST_F(PlayerWiringTest, TheSequenceOnTheLogoStripOpensTheHiddenScreenWithTheDis
     EXPECT_FALSE(IsWindowVisible(form2->hwnd()));
     EXPECT_FALSE(form2->player().playing());
     EXPECT_TRUE(IsWindowEnabled(main()));
+}
+
+TEST_F(PlayerWiringTest, ATargetThatCannotBeCreatedGoesToTheErrorReport) {
+    ScriptedSaveDialog dialog;
+    dialog.answer = "C:\\finns\\inte\\låt.mp3";
+    open(&dialog);
+    click(160, 587); // lbSaveMP3
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].icon == MessageIcon::Error);
+    EXPECT_NE(boxes.shown[0].text.find("C:\\finns\\inte"), std::string::npos)
+        << boxes.shown[0].text;
+    // Only the hot-spot's own text: the status line is for failures of the copy.
+    EXPECT_EQ(form->statusText(), "Spara Månadens MP3 på din hårddisk");
+    EXPECT_TRUE(IsWindowVisible(main())); // and the program goes on
 }
 
 } // namespace

@@ -54,19 +54,19 @@ std::map<UINT_PTR, DialogAnswerer*>& answerers() {
 
 } // namespace
 
-HWND threadWindowWithClass(const wchar_t* className, HWND besides) {
+HWND threadWindowWithClass(const wchar_t* className, const std::function<bool(HWND)>& accept) {
     struct Search {
         const wchar_t* name;
-        HWND besides;
+        const std::function<bool(HWND)>* accept;
         HWND found;
-    } search{className, besides, nullptr};
+    } search{className, &accept, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* s = reinterpret_cast<Search*>(parameter);
             wchar_t name[64] = L"";
             GetClassNameW(window, name, 64);
-            if (window != s->besides && IsWindowVisible(window) && wcscmp(name, s->name) == 0) {
+            if (IsWindowVisible(window) && wcscmp(name, s->name) == 0 && (*s->accept)(window)) {
                 s->found = window;
                 return FALSE;
             }
@@ -77,7 +77,11 @@ HWND threadWindowWithClass(const wchar_t* className, HWND besides) {
 }
 
 DialogAnswerer::DialogAnswerer(Action action, HWND besides, int timeoutMs)
-    : action_(std::move(action)), besides_(besides),
+    : DialogAnswerer(
+          std::move(action), [besides](HWND dialog) { return dialog != besides; }, timeoutMs) {}
+
+DialogAnswerer::DialogAnswerer(Action action, Accept accept, int timeoutMs)
+    : action_(std::move(action)), accept_(std::move(accept)),
       deadline_(GetTickCount() + static_cast<DWORD>(timeoutMs)) {
     timer_ = SetTimer(nullptr, 0, 100, &DialogAnswerer::tick);
     answerers()[timer_] = this;
@@ -95,7 +99,7 @@ void CALLBACK DialogAnswerer::tick(HWND, UINT, UINT_PTR id, DWORD) {
     if (it == answerers().end())
         return;
     DialogAnswerer* self = it->second;
-    HWND dialog = threadWindowWithClass(L"#32770", self->besides_);
+    HWND dialog = threadWindowWithClass(L"#32770", self->accept_);
     const bool late = static_cast<LONG>(GetTickCount() - self->deadline_) > 0;
     if (!dialog && !late)
         return;

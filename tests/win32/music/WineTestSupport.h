@@ -26,12 +26,15 @@ std::string fileBytes(const std::filesystem::path& path);
 void runSoon(std::function<void()> work, int delayMs = 50);
 
 // Answers the next dialog box of this thread once it shows (a message
-// box or a common dialog), other than one already up: the action runs on it
-// from inside its own modal loop. Gives up after the time.
+// box or a common dialog) and is one it takes: the action runs on it from
+// inside its own modal loop. Gives up after the time.
 class DialogAnswerer {
 public:
     using Action = std::function<void(HWND dialog)>;
+    using Accept = std::function<bool(HWND dialog)>;
+    // Any box but the one given (one already up).
     explicit DialogAnswerer(Action action, HWND besides = nullptr, int timeoutMs = 15000);
+    DialogAnswerer(Action action, Accept accept, int timeoutMs = 15000);
     ~DialogAnswerer();
     bool answered() const { return answered_; }
 
@@ -39,7 +42,7 @@ private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
 
     Action action_;
-    HWND besides_;
+    Accept accept_;
     DWORD deadline_;
     UINT_PTR timer_ = 0;
     bool answered_ = false;
@@ -51,8 +54,9 @@ std::wstring messageBoxText(HWND box);
 UINT messageBoxIcon(HWND box);
 std::wstring itemText(HWND dialog, int id);
 void pressButton(HWND dialog, int id);
-// A visible top-level window of this thread of that class, other than the
-// one given, or nullptr.
-HWND threadWindowWithClass(const wchar_t* className, HWND besides = nullptr);
+// A visible top-level window of this thread of that class that the test
+// takes, or nullptr.
+HWND threadWindowWithClass(
+    const wchar_t* className, const std::function<bool(HWND)>& accept = [](HWND) { return true; });
 
 } // namespace dv::win32::test
