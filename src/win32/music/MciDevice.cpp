@@ -48,6 +48,11 @@ void MciDevice::send(UINT command, DWORD_PTR flags, void* parameters) {
 
 void MciDevice::open(const std::wstring& path, HWND callback) {
     close();
+    // Without a file some devices open bare; there is nothing to play then.
+    if (path.empty()) {
+        lastError_ = MCIERR_FILENAME_REQUIRED;
+        throw std::runtime_error(mciErrorText(lastError_));
+    }
     MCI_OPEN_PARMSW parameters{};
     parameters.dwCallback = callbackOf(callback);
     parameters.lpstrDeviceType = kDirectShow;
