@@ -22,7 +22,6 @@ RECT toRECT(const Rect& r) {
 COLORREF toCOLORREF(const Rgb& c) {
     return RGB(c.red, c.green, c.blue);
 }
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 RECT unite(const RECT& a, const RECT& b) {
     RECT both{};
@@ -30,15 +29,27 @@ RECT unite(const RECT& a, const RECT& b) {
     return both;
 }
 
-// The labels are transparent: only their text is drawn, never a box.
-void drawLabel(HDC dc, const std::wstring& text, const Rect& bounds, COLORREF colour,
-               UINT alignment) {
-    RECT place = toRECT(bounds);
-    SetTextColor(dc, colour);
-    // Text from the disc is plain text: no ampersand becomes an underline.
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
-              alignment | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-}
+// A transparent label: only its text is drawn, never a box.
+struct Label {
+    Rect bounds;
+    Rgb colour;
+    UINT alignment;
+
+    void draw(HDC dc, const std::wstring& text) const {
+        RECT place = toRECT(bounds);
+        SetTextColor(dc, toCOLORREF(colour));
+        // Text from the disc is plain text: no ampersand becomes an underline.
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
+                  alignment | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    }
+};
+
+constexpr Rgb kWhite{255, 255, 255};
+// The shadows lie one pixel right of and below the white texts, under them.
+constexpr Label lbSongNameShadow{layout::kSongNameShadow, layout::kShadow, DT_LEFT};
+constexpr Label lbSongNameWhite{layout::kSongNameWhite, kWhite, DT_LEFT};
+constexpr Label lbPosShadow{layout::kPositionShadow, layout::kShadow, DT_RIGHT};
+constexpr Label lbPos{layout::kPosition, kWhite, DT_RIGHT};
 
 void fill(HDC dc, RECT area, COLORREF colour) {
     const HBRUSH brush = CreateSolidBrush(colour);
@@ -83,20 +94,21 @@ void PlayerControls::invalidate(const RECT& area) const {
 void PlayerControls::paint(HDC dc) const {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ oldFont = SelectObject(dc, uiFont());
-    drawLabel(dc, title_, layout::kSongNameShadow, toCOLORREF(layout::kShadow), DT_LEFT);
-    drawLabel(dc, title_, layout::kSongNameWhite, kWhite, DT_LEFT);
+    lbSongNameShadow.draw(dc, title_);
+    lbSongNameWhite.draw(dc, title_);
     if (positionShown_) {
-        // The bar has no border and no text: its back, then its progress.
-        const RECT bar = toRECT(layout::kPositionBar);
-        fill(dc, bar, toCOLORREF(layout::kBarBack));
-        RECT done = bar;
-        done.right = bar.left + MulDiv(bar.right - bar.left, std::clamp(percent_, 0, 100), 100);
+        // ggPlayerPos has no border and no text: its back, then its progress.
+        const RECT ggPlayerPos = toRECT(layout::kPositionBar);
+        fill(dc, ggPlayerPos, toCOLORREF(layout::kBarBack));
+        RECT done = ggPlayerPos;
+        done.right = ggPlayerPos.left + MulDiv(ggPlayerPos.right - ggPlayerPos.left,
+                                               std::clamp(percent_, 0, 100), 100);
         fill(dc, done, toCOLORREF(layout::kBarFore));
-        drawLabel(dc, position_, layout::kPositionShadow, toCOLORREF(layout::kShadow), DT_RIGHT);
-        drawLabel(dc, position_, layout::kPosition, kWhite, DT_RIGHT);
+        lbPosShadow.draw(dc, position_);
+        lbPos.draw(dc, position_);
     }
     if (knobShown_)
-        knob_.draw(dc, knobLeft_, layout::kKnobTop);
+        imPlayerPlayPos.draw(dc, knobLeft_, layout::kKnobTop);
     SelectObject(dc, oldFont);
     SetBkMode(dc, oldMode);
 }

@@ -90,8 +90,8 @@ private:
     SessionVolume volume_;
     MusicPlayer player_;
     TrackSaver saver_;
-    MessageWindow MPTimer; // its WM_TIMER is the position timer's tick
-    ResourcePicture knob_{L"Knob"};
+    MessageWindow MPTimer;                    // its WM_TIMER is the position timer's tick
+    ResourcePicture imPlayerPlayPos{L"Knob"}; // the knob
     ToolTips tips_;
 
     std::wstring title_;
