@@ -65,13 +65,6 @@ public:
     }
 };
 
-// A benchmark has no pointer to change.
-class NoHourglass : public dv::Hourglass {
-public:
-    void showHourglass() override {}
-    void restoreCursor() override {}
-};
-
 std::size_t entriesOf(const dv::SearchTree& tree) {
     std::size_t n = 0;
     for (const auto& disc : tree.discs)
@@ -82,7 +75,7 @@ std::size_t entriesOf(const dv::SearchTree& tree) {
 
 int run(int argc, char** argv) {
     StderrBoxes boxes;
-    NoHourglass hourglass;
+    dv::NoHourglass hourglass;
     dv::FileSearch search(std::string(argv[2]) + "/", boxes, hourglass);
     // The first search loads the list: time it with an empty result.
     const auto start = Clock::now();

@@ -55,3 +55,86 @@ configure_and_build() { # $1: preset
     cmake --preset "$1" -S "$DATAVIND_TOP" >/dev/null
     cmake --build --preset "$1" -j "$(nproc)"
 }
+
+# Makes a fresh Wine prefix for this run and exports WINEPREFIX. No dialog
+# may wait for a person: a crash ends the program with a non-zero status
+# instead of opening the debugger, and sound goes to ALSA's null device.
+# With a folder given, makes a prefix there once, for a person at a desktop,
+# and uses it again later; its windows are left to the desktop's window
+# manager.
+make_wine_prefix() {
+    export WINEARCH=win64 WINEDEBUG=-all
+    if [ -n "${1:-}" ]; then
+        WINEPREFIX=$1
+        export WINEPREFIX
+        [ -f "$WINEPREFIX/.datavind-ready" ] && return 0
+        mkdir -p "$WINEPREFIX"
+    else
+        WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
+        export WINEPREFIX
+        DATAVIND_MADE_PREFIX=$WINEPREFIX
+    fi
+    mkdir -p "$WINEPREFIX/home"
+    printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$WINEPREFIX/home/.asoundrc"
+    HOME="$WINEPREFIX/home" wineboot --init </dev/null >"$WINEPREFIX/boot.log" 2>&1
+    HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /t REG_SZ /d '' /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    if [ -z "${1:-}" ]; then
+        # Xvfb has no window manager: Wine draws window frames itself, as
+        # Windows does, and never waits for a manager to take a window away
+        # (which costs two seconds for every window closed).
+        HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Decorated /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+        HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Managed /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    fi
+    # Wine's own fonts (Tahoma, MS Sans Serif), which the boot of a 64-bit-only
+    # Wine leaves out of the prefix.
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    HOME="$WINEPREFIX/home" wineserver -w
+    touch "$WINEPREFIX/.datavind-ready"
+}
+
+# Makes the Wine prefix report another Windows version to one program, e.g.
+# wine_windows_version datavind.exe winxp64 (Windows XP x64, NT 5.2).
+wine_windows_version() {
+    HOME="$WINEPREFIX/home" wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" \
+        /v Version /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
+}
+
+# Removes the fresh prefix make_wine_prefix made, and no other: a prefix of
+# the caller's own or a kept one stays.
+remove_wine_prefix() {
+    [ -n "${WINEPREFIX:-}" ] && [ "$WINEPREFIX" = "${DATAVIND_MADE_PREFIX:-}" ] || return 0
+    HOME="$WINEPREFIX/home" wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    unset WINEPREFIX
+}
+
+# The ordinary user the Qt and end-to-end tests run as when the scripts run
+# as root.
+DATAVIND_TESTER=datavind-tester
+
+as_tester() {
+    runuser -u "$DATAVIND_TESTER" -- env -u QTWEBENGINE_DISABLE_SANDBOX -u XDG_RUNTIME_DIR \
+        HOME="/var/lib/$DATAVIND_TESTER" USER="$DATAVIND_TESTER" LOGNAME="$DATAVIND_TESTER" "$@"
+}
+
+# Makes the test user when missing and lets it run the tests of build
+# folder $1: it reads the build and the test scripts, and writes only where
+# the tests keep their settings and ctest its logs.
+prepare_tester() {
+    local build=$1 dir
+    id "$DATAVIND_TESTER" >/dev/null 2>&1 ||
+        useradd --create-home --home-dir "/var/lib/$DATAVIND_TESTER" --shell /usr/sbin/nologin "$DATAVIND_TESTER"
+    dir=$build
+    while [ "$dir" != / ]; do
+        as_tester test -x "$dir" || chmod o+x "$dir"
+        dir=$(dirname "$dir")
+    done
+    chmod -R o+rX "$build" "$DATAVIND_TOP/tests" "$DATAVIND_TOP/scripts"
+    mkdir -p "$build/Testing"
+    chown -R "$DATAVIND_TESTER" "$build/Testing"
+    # The Qt tests' settings; the Windows build has none.
+    [ ! -d "$build/tests/qt/config" ] || chown -R "$DATAVIND_TESTER" "$build/tests/qt/config"
+}

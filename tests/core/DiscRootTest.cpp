@@ -18,5 +18,22 @@ TEST(DiscRoot, FolderOfExecutableWithTrailingSeparator) {
         EXPECT_EQ(discRootFromExecutable(path), root) << path;
 }
 
+TEST(DiscRoot, RootNamedByTheStartProgramWins) {
+    struct Case {
+        const char* executable;
+        const char* named;
+        const char* root;
+    };
+    const Case cases[] = {
+        {"/media/cdrom/linux/datavind", "/media/cdrom", "/media/cdrom/"},
+        {"/media/cdrom/linux/datavind", "/media/cdrom/", "/media/cdrom/"},
+        {"/media/cdrom/linux/datavind", "", "/media/cdrom/linux/"},
+        {"/media/cdrom/datavind", "/", "/"},
+        {"D:\\LINUX\\DATAVIND", "D:\\", "D:\\"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(discRootOf(c.executable, c.named), c.root) << c.executable << " " << c.named;
+}
+
 } // namespace
 } // namespace dv

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <functional>
 
+#ifdef __linux__
 #include <sys/stat.h>
+#endif
 
 namespace dv {
 namespace {
@@ -150,6 +152,7 @@ TEST_F(FileSearchTest, HourglassWhileLoadingAndSearchingNeverOverTheBox) {
     EXPECT_EQ(log, (test::CallLog{"hourglass", "arrow"})); // the list is kept
 }
 
+#ifdef __linux__
 // A list or current-disc file that is no regular file: the list's own
 // message, an unknown current disc, and never a wait on a FIFO.
 TEST_F(FileSearchTest, SpecialFilesInsteadOfTheLists) {
@@ -181,6 +184,8 @@ TEST_F(FileSearchTest, ALinkToAListIsRead) {
     EXPECT_EQ(s.DoSearch("c.exe", true), FileSearch::Outcome::Searched);
     EXPECT_EQ(flatten(s.tree()), (std::vector<std::string>{"D2/P1: c.exe"}));
 }
+
+#endif
 
 } // namespace
 } // namespace dv

@@ -1,56 +1,57 @@
 #include "browser/PageRouting.h"
 
+#include "browser/DiscPageCheck.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <map>
 
 namespace dv {
 namespace {
 
-namespace fs = std::filesystem;
-
-class PageRoutingTest : public ::testing::Test {
-protected:
-    fs::path disc = fs::temp_directory_path() / "pagerouting-skiva";
-    fs::path outside = fs::temp_directory_path() / "pagerouting-ute";
-    void SetUp() override {
-        fs::create_directories(disc / "docs");
-        fs::create_directories(outside);
-        std::ofstream(disc / "docs" / "index.htm") << "x";
-        std::ofstream(outside / "elak.htm") << "x";
-        fs::create_symlink(outside / "elak.htm", disc / "docs" / "lank.htm");
+// A disc at /cd with a link out of it, and a page elsewhere.
+class TablePaths : public RealPaths {
+public:
+    std::optional<std::string> realPath(const std::string& path) const override {
+        static const std::map<std::string, std::string> table = {
+            {"/cd/", "/cd"},
+            {"/cd/docs/index.htm", "/cd/docs/index.htm"},
+            {"/cd/docs/lank.htm", "/home/elak/sida.htm"},
+            {"/home/elak/sida.htm", "/home/elak/sida.htm"},
+        };
+        if (const auto it = table.find(path); it != table.end())
+            return it->second;
+        return std::nullopt;
     }
-    void TearDown() override {
-        fs::remove_all(disc);
-        fs::remove_all(outside);
-    }
-    std::string root() const { return disc.string() + "/"; }
 };
 
-TEST_F(PageRoutingTest, KindsAndThePanel) {
+TEST(PageRouting, KindsAndThePanel) {
+    const TablePaths paths;
+    const DiscPageCheck discPages("/cd/", paths, PathCase::Sensitive);
     struct Case {
         const char* scheme;
-        std::string path;
+        std::optional<std::string> path;
         PageKind kind;
         bool panel;
     };
     const Case cases[] = {
-        {"file", (disc / "docs" / "index.htm").string(), PageKind::Disc, true},
-        {"FILE", (disc / "docs" / "index.htm").string(), PageKind::Disc, true},
-        {"file", (disc / "docs" / "lank.htm").string(), PageKind::Outside, false},
-        {"file", (outside / "elak.htm").string(), PageKind::Outside, false},
-        {"file", "", PageKind::Outside, false}, // a file address with a host
-        {"qrc", "", PageKind::Outside, false},
-        {"http", "", PageKind::Web, true},
-        {"https", "", PageKind::Web, true},
-        {"HTTPS", "", PageKind::Web, true},
-        {"about", "", PageKind::Other, true},
-        {"data", "", PageKind::Other, true},
+        {"file", "/cd/docs/index.htm", PageKind::Disc, true},
+        {"FILE", "/cd/docs/index.htm", PageKind::Disc, true},
+        {"file", "/cd/docs/lank.htm", PageKind::Outside, false},  // a link on the disc that leads out
+        {"file", "/home/elak/sida.htm", PageKind::Outside, false},
+        {"file", "/cd/docs/saknas.htm", PageKind::Other, true},   // nothing there: the engine's error page
+        {"file", std::nullopt, PageKind::Outside, false},         // a file address with a host
+        {"qrc", std::nullopt, PageKind::Outside, false},
+        {"http", std::nullopt, PageKind::Web, true},
+        {"https", std::nullopt, PageKind::Web, true},
+        {"HTTPS", std::nullopt, PageKind::Web, true},
+        {"about", std::nullopt, PageKind::Other, true},
+        {"data", std::nullopt, PageKind::Other, true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(pageKindOf(c.scheme, c.path, root()), c.kind) << c.scheme << " " << c.path;
-        EXPECT_EQ(mayShowInPanel(c.kind), c.panel) << c.scheme << " " << c.path;
+        const std::string what = std::string(c.scheme) + " " + c.path.value_or("-");
+        EXPECT_EQ(pageKindOf(c.scheme, c.path, discPages, paths), c.kind) << what;
+        EXPECT_EQ(mayShowInPanel(c.kind), c.panel) << what;
     }
 }
 

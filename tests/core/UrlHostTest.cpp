@@ -44,5 +44,24 @@ TEST(UrlHost, WebPageAddresses) {
         EXPECT_EQ(isWebPageAddress(url), web) << url;
 }
 
+TEST(UrlHost, SchemeOrPath) {
+    const std::pair<const char*, bool> cases[] = {
+        {"http://www.a.example/", true},
+        {"https://a.example", true},
+        {"mailto:red@a.example", true},
+        {"ftp.a+b-c://x", true},
+        {"C:\\Program\\x.exe", false},
+        {"/media/cd/program/x.sh", false},
+        {"program\\x.sh", false},
+        {"file:/x", false},
+        {"1http://x", false},
+        {"ht_tp://x", false},
+        {"http:", false},
+        {"", false},
+    };
+    for (const auto& [target, scheme] : cases)
+        EXPECT_EQ(hasUrlScheme(target), scheme) << target;
+}
+
 } // namespace
 } // namespace dv

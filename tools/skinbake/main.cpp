@@ -1,10 +1,18 @@
-// skinbake SKIN.svg OUTDIR [PICTURE.svg ...]
+// skinbake [--windows] SKIN.svg OUTDIR [PICTURE.svg ...]
 //
-// Each further picture is rendered at its own size to OUTDIR/<name>.png.
 // Renders the skin twice: without its "lit" group as the background picture
 // BGBILD.bmp (24-bit, 800 x 600), and with it, from which every hot-spot's
 // highlight picture is cut at its place. Cutting from one full rendering keeps
-// each highlight in register with the background under it.
+// each highlight in register with the background under it. Each further
+// picture is rendered at its own size.
+//
+// The Qt program takes the highlights and further pictures as PNG files. With
+// --windows every picture is a BMP file instead (highlights 24-bit, further
+// pictures 32-bit with premultiplied alpha), the skin's disc becomes the
+// program's icon datavind.ico, and skin.rc lists the pictures as RCDATA
+// resources named after them.
+
+#include "WindowsPictures.h"
 
 #include "shell/HotSpotCatalog.h"
 #include "shell/MainWindowLayout.h"
@@ -16,14 +24,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QTextStream>
 
 #include <cstdio>
 
 namespace {
 
-QImage render(const QByteArray& svg, QSize size = {},
-             QImage::Format format = QImage::Format_RGB888) {
+constexpr int kIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+
+QImage render(const QByteArray& svg, QSize size = {}, QImage::Format format = QImage::Format_RGB888) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         return {};
@@ -38,6 +46,29 @@ QImage render(const QByteArray& svg, QSize size = {},
     return image;
 }
 
+// One element of the skin alone on a transparent square, with a small margin
+// so that its outline's stroke is not cut off.
+QImage renderElement(const QByteArray& svg, const QString& id, int side) {
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid() || !renderer.elementExists(id))
+        return {};
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal margin = side * 0.04;
+    renderer.render(&painter, id, QRectF(margin, margin, side - 2 * margin, side - 2 * margin));
+    return image;
+}
+
+bool write(const QByteArray& bytes, const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        return true;
+    std::fprintf(stderr, "skinbake: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 bool save(const QImage& image, const QString& path) {
     if (image.save(path))
         return true;
@@ -45,17 +76,71 @@ bool save(const QImage& image, const QString& path) {
     return false;
 }
 
+// The Windows window is cut by the window's own colour: a pixel of exactly
+// that colour anywhere in the skin would become a hole.
+bool holdsKeyColour(const QImage& image, const QString& what) {
+    const dv::Rgb key = dv::layout::kSkyBlue;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            if (qRed(line[x]) == key.red && qGreen(line[x]) == key.green && qBlue(line[x]) == key.blue) {
+                std::fprintf(stderr, "skinbake: %s has the window's key colour at %d,%d\n", qPrintable(what), x, y);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+class Output {
+public:
+    Output(const QString& dir, bool windows) : dir_(dir), windows_(windows) {}
+
+    // A picture of the skin itself: opaque.
+    bool skinPicture(const QImage& image, const QString& name) {
+        if (!windows_)
+            return save(image, dir_.filePath(name + (name == "BGBILD" ? ".bmp" : ".png")));
+        return !holdsKeyColour(image, name) && resource(WindowsPictures::bmp24(image), name);
+    }
+    // A picture of its own, with transparency.
+    bool picture(const QImage& image, const QString& name) {
+        if (!windows_)
+            return save(image, dir_.filePath(name + ".png"));
+        return resource(WindowsPictures::bmp32Premultiplied(image), name);
+    }
+    bool finish() {
+        if (!windows_)
+            return true;
+        return write(script_, dir_.filePath("skin.rc"));
+    }
+
+private:
+    bool resource(const QByteArray& bytes, const QString& name) {
+        const QString path = dir_.filePath(name + ".bmp");
+        script_ += QString("%1 RCDATA \"%2\"\n").arg(name, path).toUtf8();
+        return write(bytes, path);
+    }
+
+    QDir dir_;
+    bool windows_;
+    QByteArray script_ = "// Written by skinbake: every picture of the skin as a resource.\n";
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: skinbake SKIN.svg OUTDIR [PICTURE.svg ...]\n");
+    QStringList args = app.arguments();
+    args.removeFirst();
+    const bool windows = args.removeAll(QStringLiteral("--windows")) > 0;
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: skinbake [--windows] SKIN.svg OUTDIR [PICTURE.svg ...]\n");
         return 2;
     }
-    QFile source(QString::fromLocal8Bit(argv[1]));
+    QFile source(args[0]);
     if (!source.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "skinbake: cannot read %s\n", argv[1]);
+        std::fprintf(stderr, "skinbake: cannot read %s\n", qPrintable(args[0]));
         return 1;
     }
     const QByteArray svg = source.readAll();
@@ -74,8 +159,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skinbake: the skin is not valid SVG\n");
         return 1;
     }
-    const QDir out(QString::fromLocal8Bit(argv[2]));
-    if (!save(background, out.filePath("BGBILD.bmp")))
+    Output out(args[1], windows);
+    if (!out.skinPicture(background, "BGBILD"))
         return 1;
 
     const dv::HotSpotCatalog catalog("");
@@ -83,21 +168,30 @@ int main(int argc, char** argv) {
         if (spot.highlight.empty())
             continue;
         const dv::Rect& r = spot.highlightBounds;
-        const QImage picture = lit.copy(r.left, r.top, r.width, r.height);
-        if (!save(picture, out.filePath(QString::fromStdString(spot.highlight) + ".png")))
+        if (!out.skinPicture(lit.copy(r.left, r.top, r.width, r.height), QString::fromStdString(spot.highlight)))
             return 1;
     }
-    for (int i = 3; i < argc; ++i) {
-        QFile file(QString::fromLocal8Bit(argv[i]));
-        const QImage picture = file.open(QIODevice::ReadOnly)
-                                   ? render(file.readAll(), {}, QImage::Format_ARGB32)
-                                   : QImage();
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        QFile file(args[i]);
+        const QImage picture =
+            file.open(QIODevice::ReadOnly) ? render(file.readAll(), {}, QImage::Format_ARGB32) : QImage();
         if (picture.isNull()) {
-            std::fprintf(stderr, "skinbake: cannot render %s\n", argv[i]);
+            std::fprintf(stderr, "skinbake: cannot render %s\n", qPrintable(args[i]));
             return 1;
         }
-        if (!save(picture, out.filePath(QFileInfo(file).completeBaseName() + ".png")))
+        if (!out.picture(picture, QFileInfo(file).completeBaseName()))
             return 1;
     }
-    return 0;
+    if (windows) {
+        QList<QImage> icon;
+        for (const int side : kIconSizes)
+            icon.append(renderElement(svg, QStringLiteral("disc"), side));
+        if (icon.first().isNull()) {
+            std::fprintf(stderr, "skinbake: the skin has no element \"disc\" for the icon\n");
+            return 1;
+        }
+        if (!write(WindowsPictures::ico(icon), QDir(args[1]).filePath("datavind.ico")))
+            return 1;
+    }
+    return out.finish() ? 0 : 1;
 }

@@ -12,10 +12,4 @@ namespace dv {
 // is returned unchanged where nothing matches.
 std::string resolveDiscPath(std::string_view path);
 
-// True when a local path lies inside the disc root by its real place: every
-// link on the way is followed on both sides, so a link on the disc that
-// leads elsewhere leads outside it. Of a path that does not exist, the part
-// that does decides.
-bool isInsideDisc(std::string_view path, std::string_view discRoot);
-
 } // namespace dv

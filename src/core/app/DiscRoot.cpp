@@ -9,4 +9,13 @@ std::string discRootFromExecutable(std::string_view executablePath) {
     return std::string(executablePath.substr(0, last + 1));
 }
 
+std::string discRootOf(std::string_view executablePath, std::string_view namedRoot) {
+    if (namedRoot.empty())
+        return discRootFromExecutable(executablePath);
+    std::string root(namedRoot);
+    if (root.back() != '/' && root.back() != '\\')
+        root += '/';
+    return root;
+}
+
 } // namespace dv

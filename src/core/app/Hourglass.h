@@ -10,4 +10,11 @@ public:
     virtual void restoreCursor() = 0;
 };
 
+// For work nobody watches: tools and benchmarks.
+class NoHourglass : public Hourglass {
+public:
+    void showHourglass() override {}
+    void restoreCursor() override {}
+};
+
 } // namespace dv

@@ -1,5 +1,7 @@
 #include "app/RegularFile.h"
 
+#include "text/Utf8Path.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -15,7 +17,7 @@ namespace {
 // Why a path cannot be opened for reading, or nothing when it can.
 std::optional<std::errc> refusal(const std::string& path) {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(pathFromUtf8(path), ec);
     if (status.type() == fs::file_type::regular)
         return std::nullopt;
     if (status.type() == fs::file_type::directory)
@@ -32,7 +34,7 @@ bool isRegularFile(const std::string& path) { return !refusal(path).has_value();
 std::ifstream openRegularFile(const std::string& path) {
     if (const auto why = refusal(path))
         throw std::runtime_error(std::make_error_code(*why).message() + ": " + path);
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in)
         throw std::runtime_error(std::string(std::strerror(errno)) + ": " + path);
     return in;
@@ -41,7 +43,7 @@ std::ifstream openRegularFile(const std::string& path) {
 std::optional<std::string> readFileStart(const std::string& path, std::size_t count) {
     if (!isRegularFile(path))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::string bytes(count, '\0');

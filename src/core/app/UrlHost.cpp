@@ -23,4 +23,19 @@ bool isWebPageAddress(std::string_view url) {
            !hostName(url).empty() && url.find_first_of(" '\t\r\n") == std::string_view::npos;
 }
 
+bool hasUrlScheme(std::string_view target) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const std::size_t colon = target.find(':');
+    if (colon == std::string_view::npos || colon < 2 || !letter(target[0]))
+        return false;
+    for (const char c : target.substr(1, colon - 1))
+        if (!letter(c) && !digit(c) && c != '+' && c != '.' && c != '-')
+            return false;
+    const std::string_view rest = target.substr(colon + 1);
+    if (rest.starts_with("//"))
+        return true;
+    return !rest.empty() && rest[0] != '/' && rest[0] != '\\';
+}
+
 } // namespace dv

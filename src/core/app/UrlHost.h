@@ -14,4 +14,9 @@ std::string hostName(std::string_view url);
 // launch would split parameters off at them (write them as %20 and %27).
 bool isWebPageAddress(std::string_view url);
 
+// True when a launch target is an address with a scheme ("http://...",
+// "mailto:a@b") rather than a path: the scheme is two characters or more, so
+// a drive letter ("C:\x") is a path.
+bool hasUrlScheme(std::string_view target);
+
 } // namespace dv

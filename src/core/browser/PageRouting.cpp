@@ -1,16 +1,23 @@
 #include "browser/PageRouting.h"
 
-#include "app/DiscPath.h"
+#include "browser/DiscPageCheck.h"
 #include "text/AnsiText.h"
 
 namespace dv {
 
-PageKind pageKindOf(std::string_view scheme, std::string_view localPath, std::string_view discRoot) {
+PageKind pageKindOf(std::string_view scheme, const std::optional<std::string>& localPath,
+                    const DiscPageCheck& discPages, const RealPaths& paths) {
     const std::string s = lowerAscii(scheme);
     if (s == "http" || s == "https")
         return PageKind::Web;
-    if (s == "file")
-        return isInsideDisc(localPath, discRoot) ? PageKind::Disc : PageKind::Outside;
+    if (s == "file") {
+        if (!localPath || localPath->empty())
+            return PageKind::Outside; // a file on another host
+        // Nothing there: the engine loads nothing and says so.
+        if (!paths.realPath(*localPath))
+            return PageKind::Other;
+        return discPages.isDiscPage(localPath) ? PageKind::Disc : PageKind::Outside;
+    }
     if (s == "qrc")
         return PageKind::Outside;
     return PageKind::Other;

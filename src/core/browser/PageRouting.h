@@ -1,20 +1,26 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace dv {
 
+class DiscPageCheck;
+class RealPaths;
+
 // What an address a page of the panel asks for is.
 enum class PageKind {
-    Disc,    // a file inside the disc root, by its real path
+    Disc,    // a file that really lies inside the disc
     Web,     // http or https
     Outside, // any other local document: a file elsewhere, the program's own resources
-    Other,   // about:blank, data: and the like, left to the engine's own rules
+    Other,   // about:blank, data:, a file that is not there: left to the engine
 };
 
 // scheme: the address's scheme in any case; localPath: for a file address,
-// its path on this system.
-PageKind pageKindOf(std::string_view scheme, std::string_view localPath, std::string_view discRoot);
+// its path on this system, nothing when the address names a host.
+PageKind pageKindOf(std::string_view scheme, const std::optional<std::string>& localPath,
+                    const DiscPageCheck& discPages, const RealPaths& paths);
 
 // Local documents from outside the disc never enter the panel, in no frame.
 // Local pages reach into one another (the engine gives file pages one

@@ -1,11 +1,13 @@
 #include "filesearch/FileSearch.h"
 
+#include "app/DiscLayout.h"
 #include "app/DiscPath.h"
 #include "app/Hourglass.h"
 #include "app/MessageBoxes.h"
 #include "app/RegularFile.h"
 #include "shell/MainWindowLayout.h"
 #include "text/AnsiText.h"
+#include "text/Utf8Path.h"
 
 #include <fstream>
 
@@ -32,10 +34,10 @@ FileSearch::FileSearch(std::string discRoot, MessageBoxes& boxes, Hourglass& hou
 
 void FileSearch::readCurrentDisc() {
     currentDisc_.clear();
-    const std::string path = resolveDiscPath(discRoot_ + "filsok\\aktuellt.txt");
+    const std::string path = resolveDiscPath(discRoot_ + std::string(disc::kCurrentDiscFile));
     if (!isRegularFile(path))
         return;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     std::string first;
     if (!in || !std::getline(in, first))
         return;
@@ -49,7 +51,7 @@ FileSearch::Outcome FileSearch::DoSearch(std::string_view text, bool allDiscs) {
         bool loaded = false;
         {
             const BusyWhile busy(hourglass_);
-            loaded = list_.load(resolveDiscPath(discRoot_ + "filsok\\proglist.txt"));
+            loaded = list_.load(resolveDiscPath(discRoot_ + std::string(disc::kProgramList)));
         }
         if (!loaded)
             boxes_.show({layout::kApplicationTitle,

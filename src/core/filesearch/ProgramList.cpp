@@ -2,6 +2,7 @@
 
 #include "app/RegularFile.h"
 #include "text/AnsiText.h"
+#include "text/Utf8Path.h"
 
 #include <algorithm>
 #include <fstream>
@@ -24,7 +25,7 @@ bool ProgramList::load(const std::string& path) {
     lines_.clear();
     if (!isRegularFile(path))
         return false;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary | std::ios::ate);
     if (!in)
         return false;
     const std::streamoff size = in.tellg();

@@ -1,37 +1,19 @@
 #include "music/MusicPlayer.h"
 
-#include "app/DiscPath.h"
 #include "music/Id3v1Tag.h"
 #include "music/MediaDevice.h"
+#include "music/MonthTracks.h"
 #include "music/PlayerMath.h"
 #include "music/PlayerView.h"
 #include "shell/HoverController.h"
 #include "shell/StatusLine.h"
-#include "text/AnsiText.h"
 
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
 namespace dv {
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// The first "*.mp3" the folder lists, in the order the system lists them,
-// matched without regard to case as on the disc's own system. Only a regular
-// file (or a link to one) is a track: a FIFO would never finish opening, and
-// a folder or device with that name is no music.
-std::string firstMp3In(const std::string& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code kind;
-        if (lowerAscii(it->path().extension().string()) == ".mp3" && it->is_regular_file(kind))
-            return it->path().filename().string();
-    }
-    return {};
-}
 
 template <typename F> void guarded(StatusLine& status, F&& f) {
     try {
@@ -49,9 +31,9 @@ void MusicPlayer::openTrack() {
 }
 
 void MusicPlayer::LoadMusic() {
-    const std::string name = firstMp3In(resolveDiscPath(discRoot_ + "musik"));
-    if (!name.empty()) {
-        trackPath_ = (fs::path(resolveDiscPath(discRoot_ + "musik")) / name).string();
+    const std::vector<std::string> tracks = monthTracks(discRoot_);
+    if (!tracks.empty()) {
+        trackPath_ = tracks.front();
         const std::string title = "Månadens MP3: " + FindMP3Tag(trackPath_);
         guarded(p_.status, [&] {
             try {

@@ -4,6 +4,7 @@
 #include "app/RegularFile.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/StatusLine.h"
+#include "text/Utf8Path.h"
 
 #include <array>
 #include <cerrno>
@@ -36,12 +37,12 @@ std::string reason(std::errc why, const std::string& path) {
 // Where a save to this path really writes: through every symbolic link to
 // the file it ends at (which need not exist yet), so that the reader's link
 // stays a link.
-fs::path finalTarget(const std::string& target) {
-    fs::path at(target);
+std::string finalTarget(const std::string& target) {
+    fs::path at = pathFromUtf8(target);
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(at, ec)))
-            return at;
+            return utf8FromPath(at);
         const fs::path next = fs::read_symlink(at, ec);
         if (ec)
             throw std::runtime_error(ec.message() + ": " + target);
@@ -55,7 +56,7 @@ std::pair<File, std::string> createBeside(const std::string& target) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = target + ".part" + std::to_string(random() % 1000000);
-        if (std::FILE* f = std::fopen(name.c_str(), "wbx"))
+        if (std::FILE* f = openFile(name, "wbx"))
             return {File(f), name};
         if (errno != EEXIST)
             throw std::runtime_error(reason(target));
@@ -67,16 +68,16 @@ std::pair<File, std::string> createBeside(const std::string& target) {
 
 std::optional<std::string> copyReplacing(const std::string& source, const std::string& target) {
     std::ifstream in = openRegularFile(source);
-    const std::string destination = finalTarget(target).string();
+    const std::string destination = finalTarget(target);
     auto [out, partName] = createBeside(destination);
 
     std::optional<std::string> failure;
     std::error_code ec;
     // The replacement gets the permissions of the file it replaces, before
     // any byte goes in: a private file stays private.
-    const fs::file_status existing = fs::status(destination, ec);
+    const fs::file_status existing = fs::status(pathFromUtf8(destination), ec);
     if (!ec && fs::is_regular_file(existing)) {
-        fs::permissions(partName, existing.permissions() & fs::perms::all, ec);
+        fs::permissions(pathFromUtf8(partName), existing.permissions() & fs::perms::all, ec);
         if (ec)
             failure = ec.message() + ": " + destination;
     }
@@ -94,17 +95,17 @@ std::optional<std::string> copyReplacing(const std::string& source, const std::s
     if (std::fclose(out.release()) != 0 && !failure)
         failure = reason(destination);
     if (!failure) {
-        fs::rename(partName, destination, ec);
+        fs::rename(pathFromUtf8(partName), pathFromUtf8(destination), ec);
         if (ec)
             failure = ec.message() + ": " + destination;
     }
     if (failure)
-        fs::remove(partName, ec);
+        fs::remove(pathFromUtf8(partName), ec);
     return failure;
 }
 
 void TrackSaver::lbSaveMP3Click(const std::string& trackPath) {
-    const std::string proposed = trackPath.empty() ? std::string() : fs::path(trackPath).filename().string();
+    const std::string proposed = trackPath.empty() ? std::string() : utf8FromPath(pathFromUtf8(trackPath).filename());
     const std::optional<std::string> chosen = dialog_.askSaveFileName(proposed);
     if (!chosen)
         return;

@@ -9,13 +9,15 @@
 namespace dv::qt {
 
 DiscWebPage::DiscWebPage(std::string discRoot, QObject* parent)
-    : QWebEnginePage(parent), discRoot_(std::move(discRoot)) {
+    : QWebEnginePage(parent), discPages_(std::move(discRoot), paths_, PathCase::Sensitive) {
     connect(this, &QWebEnginePage::newWindowRequested, this, &DiscWebPage::newWindowRequested);
 }
 
 PageKind DiscWebPage::kindOf(const QUrl& url) const {
-    const QString path = url.isLocalFile() && url.host().isEmpty() ? url.toLocalFile() : QString();
-    return pageKindOf(toStdString(url.scheme()), toStdString(path), discRoot_);
+    std::optional<std::string> path;
+    if (url.isLocalFile() && url.host().isEmpty())
+        path = toStdString(url.toLocalFile());
+    return pageKindOf(toStdString(url.scheme()), path, discPages_, paths_);
 }
 
 bool DiscWebPage::takeCommandLink(const QUrl& url) {

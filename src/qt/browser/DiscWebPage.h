@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/CanonicalPaths.h"
+#include "browser/DiscPageCheck.h"
 #include "browser/PageRouting.h"
 
 #include <QUrl>
@@ -37,7 +39,8 @@ private:
     bool takeCommandLink(const QUrl& url);
     PageKind kindOf(const QUrl& url) const;
 
-    std::string discRoot_;
+    CanonicalPaths paths_;
+    DiscPageCheck discPages_;
 };
 
 } // namespace dv::qt

@@ -1,5 +1,6 @@
 #include "browser/QtBrowserHost.h"
 
+#include "app/DiscPath.h"
 #include "app/QtText.h"
 #include "app/StartupTrace.h"
 #include "browser/CommandLinkWatcher.h"
@@ -97,8 +98,11 @@ void QtBrowserHost::navigate(const std::string& address) {
     if (!view_)
         return;
     const QString text = toQString(address);
-    const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text)
-                                                      : QUrl(text, QUrl::TolerantMode);
+    // Disc pages are found without regard to letter case, as every other
+    // file of the disc is.
+    const QUrl url = text.startsWith(QLatin1Char('/'))
+                         ? QUrl::fromLocalFile(toQString(resolveDiscPath(address)))
+                         : QUrl(text, QUrl::TolerantMode);
     view_->load(url);
 }
 

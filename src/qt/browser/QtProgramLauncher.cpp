@@ -2,13 +2,15 @@
 
 #include "app/DiscPath.h"
 #include "app/QtText.h"
+#include "app/ReaderEnvironment.h"
 #include "app/RegularFile.h"
+#include "app/UrlHost.h"
 #include "browser/ProgramFile.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
+#include <QProcessEnvironment>
 #include <QTimer>
 #include <QUrl>
 
@@ -20,12 +22,20 @@ namespace dv::qt {
 
 namespace {
 
-bool isWebAddress(const QString& target) {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:(//|[^\\\\/])"));
-    return scheme.match(target).hasMatch();
-}
-
 std::string systemMessage(int error) { return std::strerror(error); }
+
+// What the reader's own programs get: not the variables the disc's start
+// program set for the runtime it brings.
+QProcessEnvironment readerProcessEnvironment() {
+    const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+    Environment current;
+    for (const QString& name : system.keys())
+        current[toStdString(name)] = toStdString(system.value(name));
+    QProcessEnvironment reader;
+    for (const auto& [name, value] : readerEnvironment(current))
+        reader.insert(toQString(name), toQString(value));
+    return reader;
+}
 
 } // namespace
 
@@ -34,7 +44,7 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
     if (file.empty())
         return systemMessage(ENOENT);
     const QString target = toQString(file);
-    if (isWebAddress(target))
+    if (hasUrlScheme(file))
         return openWithDesktop(target);
 
     const std::string path = resolveDiscPath(file);
@@ -51,6 +61,7 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
         startsAsProgram(readFileStart(path, kProgramSignatureSize).value_or(std::string()))) {
         QProcess process;
         process.setProgram(info.absoluteFilePath());
+        process.setProcessEnvironment(readerProcessEnvironment());
         process.setArguments(QProcess::splitCommand(toQString(parameters)));
         if (!process.startDetached())
             return toStdString(process.errorString());
@@ -64,6 +75,7 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
 std::optional<std::string> QtProgramLauncher::openWithDesktop(const QString& target) {
     // On the heap: an opener still busy when we stop waiting must live on.
     auto* opener = new QProcess;
+    opener->setProcessEnvironment(readerProcessEnvironment());
     opener->start(QStringLiteral("xdg-open"), {target});
     if (!opener->waitForStarted()) {
         const std::string error = toStdString(opener->errorString());

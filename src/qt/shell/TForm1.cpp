@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 
+#include "app/DiscLayout.h"
 #include "app/DiscPath.h"
 #include "app/DiscRoot.h"
 #include "app/MessageBoxes.h"
@@ -73,9 +74,14 @@ TForm1::TForm1(Environment environment)
     if (!background_.isNull())
         setMask(background_.mask());
 
-    const QString exe = env_.executablePath.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                       : env_.executablePath;
-    discRoot_ = discRootFromExecutable(toStdString(exe));
+    if (env_.executablePath.isEmpty()) {
+        // On a mastered disc the start program runs this executable from the
+        // runtime folder and names the disc root.
+        discRoot_ = discRootOf(toStdString(QCoreApplication::applicationFilePath()),
+                               qEnvironmentVariable(kDiscRootVariable).toStdString());
+    } else {
+        discRoot_ = discRootFromExecutable(toStdString(env_.executablePath));
+    }
     createPlayer();
 
     browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
@@ -108,7 +114,7 @@ void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
     fileSearch_ = &fileSearch;
     hiddenScreen_ = &hiddenScreen;
     hiddenScreen.setFilm(QUrl::fromLocalFile(
-        toQString(resolveDiscPath(discRoot_ + "Webblasare\\ie6sv\\ROMCONF.CAB"))));
+        toQString(resolveDiscPath(discRoot_ + std::string(disc::kHiddenScreenFilm)))));
     fileLauncher_ = std::make_unique<FileLauncher>(programLauncher_, progStarting, *env_.messageBoxes);
     extraInfo.setLauncher(fileLauncher_.get());
     MainWindowActions& actions = *this;
@@ -150,6 +156,9 @@ void TForm1::createPanels() {
     lbStatus->setObjectName(QStringLiteral("lbStatus"));
     lbStatus->setGeometry(toQRect(layout::kStatusLabel));
     lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Link addresses a page hovers and texts of the update service: plain text.
+    lbStatus->setTextFormat(Qt::PlainText);
+    lbStatus->setTextInteractionFlags(Qt::NoTextInteraction);
     QPalette text = lbStatus->palette();
     text.setColor(QPalette::WindowText, QColor(128, 128, 128));
     lbStatus->setPalette(text);

@@ -2,7 +2,9 @@
 
 #include "app/PublisherAddresses.h"
 
+#include <QFutureWatcher>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QWidget>
 
 #include <cstdlib>
@@ -15,8 +17,25 @@ UpdateChecker::UpdateChecker(Parts parts)
       consent_(store_.read().value_or(Settings{})), volume_(parts.discRoot),
       document_({parser_, parts.quarantine, parts.extraInfo, parts.boxes, parts.launcher, parts.notes,
                  parts.status, *this}),
-      request_(serviceBase(), volume_, http_, parts.status,
-               [this](const std::string& body) { document_.AutoUpdateComplete(body); }) {}
+      request_(serviceBase(), volume_, http_, parts.status, [this](const std::string& body) { answered(body); }) {
+    reading_.setMaxThreadCount(1);
+}
+
+void UpdateChecker::answered(const std::string& body) {
+    document_.answerReceived();
+    // Parsing a large document takes longer than a frame: a thread of its
+    // own, with a parser of its own. The plan comes back to this thread.
+    auto* watcher = new QFutureWatcher<UpdatePlan>(this);
+    connect(watcher, &QFutureWatcher<UpdatePlan>::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        document_.AutoUpdatePlanned(watcher->result());
+        Q_EMIT answerProcessed();
+    });
+    watcher->setFuture(QtConcurrent::run(&reading_, [body] {
+        LibXmlParser parser;
+        return readUpdatePlan(parser, body);
+    }));
+}
 
 std::string UpdateChecker::serviceBase() {
     if (const char* base = std::getenv("DATAVIND_UPDATE_URL"); base && *base)

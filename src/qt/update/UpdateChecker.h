@@ -9,6 +9,7 @@
 #include "update/UpdateRequest.h"
 
 #include <QObject>
+#include <QThreadPool>
 
 #include <optional>
 
@@ -43,9 +44,15 @@ public:
     void startPageLoaded();
     void DoAutoUpdate();
     void writeRegSettings();
+    QtHttpClient& httpClient() { return http_; }
+
+Q_SIGNALS:
+    // An answer's plan has been carried out (tests wait for it).
+    void answerProcessed();
 
 private:
     void requestTermination() override;
+    void answered(const std::string& body);
 
     QWidget& mainWindow_;
     ConsentDialog& consentDialog_;
@@ -56,6 +63,9 @@ private:
     LibXmlParser parser_;
     UpdateDocument document_;
     UpdateRequest request_;
+    // Documents are parsed and read here, one at a time and in the order
+    // their answers came, never on the user-interface thread.
+    QThreadPool reading_;
 };
 
 } // namespace dv::qt

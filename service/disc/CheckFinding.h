@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dv {
+
+// What a disc check can find. Each kind has one text in each language
+// (CheckMessages); the arguments fill its blanks in order.
+enum class FindingKind {
+    SectionPageMissing,     // hot-spot label, page
+    PageUnreadable,         // reason
+    PageTooLarge,           // size, bound
+    PageLinkMissing,        // link
+    PageLinkWrongCase,      // link, name on the disc
+    PageLinkOutsideDisc,    // link
+    CommandUnknownVerb,     // command text
+    CommandWithoutTarget,   // command text
+    CommandTargetMissing,   // target
+    CommandTargetOffDisc,   // target
+    CommandTargetRelative,  // target
+    CommandWindowsProgram,  // file
+    CommandNotAProgram,     // file
+    CommandDocumentWithParameters, // file, parameters
+    ProgramListUnreadable,  //
+    ProgramListEmpty,       //
+    ProgramListLineWithoutColumns, //
+    CurrentDiscUnknown,     //
+    CurrentDiscNotListed,   // disc name
+    NoTrack,                // folder
+    TrackUnreadable,        // reason
+    TrackWithoutTag,        //
+    SeveralTracks,          // count, the one played
+    HiddenScreenFilmMissing, //
+};
+
+enum class Severity { Error, Warning };
+
+// One finding: where (a path relative to the disc root, and a line, 0 when
+// the finding is about the whole file) and what.
+struct CheckFinding {
+    Severity severity = Severity::Error;
+    FindingKind kind = FindingKind::PageUnreadable;
+    std::string file;
+    int line = 0;
+    std::vector<std::string> arguments;
+};
+
+} // namespace dv

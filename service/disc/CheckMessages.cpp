@@ -1,0 +1,142 @@
+#include "CheckMessages.h"
+
+#include <array>
+#include <utility>
+
+namespace dv {
+
+namespace {
+
+struct Texts {
+    FindingKind kind;
+    const char* english;
+    const char* swedish;
+};
+
+// %1, %2 are the finding's arguments in order.
+constexpr std::array kTexts{
+    Texts{FindingKind::SectionPageMissing,
+          "the page of the hot-spot %1 does not exist (%2)",
+          "sidan som hot-spoten %1 leder till finns inte (%2)"},
+    Texts{FindingKind::PageUnreadable, "the page cannot be read: %1", "sidan kan inte läsas: %1"},
+    Texts{FindingKind::PageTooLarge, "the page is %1 bytes, more than the bound of %2",
+          "sidan är %1 byte, mer än gränsen %2"},
+    Texts{FindingKind::PageLinkMissing, "links to %1, which is not on the disc",
+          "länkar till %1, som inte finns på skivan"},
+    Texts{FindingKind::PageLinkWrongCase,
+          "links to %1, which is on the disc only as %2: the browser on Linux matches letter case exactly",
+          "länkar till %1, som bara finns som %2 på skivan: webbläsaren i Linux skiljer på stora och små bokstäver"},
+    Texts{FindingKind::PageLinkOutsideDisc, "links to %1, which lies outside the disc",
+          "länkar till %1, som ligger utanför skivan"},
+    Texts{FindingKind::CommandUnknownVerb,
+          "the command link \"%1\" has no verb the program knows (EXECUTE=, QUIT, MINIMIZE, SHOWINETSETTINGS): a click does nothing",
+          "kommandolänken \"%1\" har inget verb som programmet känner (EXECUTE=, QUIT, MINIMIZE, SHOWINETSETTINGS): ett klick gör ingenting"},
+    Texts{FindingKind::CommandWithoutTarget, "the command link \"%1\" names nothing to start",
+          "kommandolänken \"%1\" anger inget att starta"},
+    Texts{FindingKind::CommandTargetMissing, "the command link's target %1 is not on the disc",
+          "kommandolänkens mål %1 finns inte på skivan"},
+    Texts{FindingKind::CommandTargetOffDisc,
+          "the command link's target %1 is not on the disc: write it from <thisdir>",
+          "kommandolänkens mål %1 ligger inte på skivan: skriv det från <thisdir>"},
+    Texts{FindingKind::CommandTargetRelative,
+          "the command link's target %1 does not begin with <thisdir>: it is found from the folder the program was started in",
+          "kommandolänkens mål %1 börjar inte med <thisdir>: det söks från mappen som programmet startades i"},
+    Texts{FindingKind::CommandWindowsProgram,
+          "%1 is a Windows program: readers on Linux cannot start it",
+          "%1 är ett Windowsprogram: läsare med Linux kan inte starta det"},
+    Texts{FindingKind::CommandNotAProgram,
+          "%1 is named as a program but is none (neither an ELF program nor a script with #!): it opens as a document",
+          "%1 heter som ett program men är inget (varken ett ELF-program eller ett skript med #!): det öppnas som ett dokument"},
+    Texts{FindingKind::CommandDocumentWithParameters,
+          "%1 is a document, not a program: the parameters %2 are not passed on",
+          "%1 är ett dokument, inte ett program: parametrarna %2 förs inte vidare"},
+    Texts{FindingKind::ProgramListUnreadable,
+          "the program list cannot be read: the file search says \"Kunde inte ladda in programlistan! Kan därför inte söka.\"",
+          "programlistan kan inte läsas: filsökningen säger \"Kunde inte ladda in programlistan! Kan därför inte söka.\""},
+    Texts{FindingKind::ProgramListEmpty, "the program list holds no line: a search finds nothing",
+          "programlistan har inga rader: en sökning hittar ingenting"},
+    Texts{FindingKind::ProgramListLineWithoutColumns,
+          "the line is not \"disc TAB program TAB file\": it shows with no disc and no program",
+          "raden är inte \"skiva TAB program TAB fil\": den visas utan skiva och program"},
+    Texts{FindingKind::CurrentDiscUnknown,
+          "no current disc is named (a missing file or an empty first line): \"Denna skiva\" cannot be chosen",
+          "ingen aktuell skiva anges (filen saknas eller första raden är tom): \"Denna skiva\" går inte att välja"},
+    Texts{FindingKind::CurrentDiscNotListed,
+          "the current disc \"%1\" occurs in no line of the program list: a search of this disc finds nothing",
+          "den aktuella skivan \"%1\" finns inte på någon rad i programlistan: en sökning på denna skiva hittar ingenting"},
+    Texts{FindingKind::NoTrack, "%1 holds no MP3 track: the player stays empty",
+          "%1 innehåller inget MP3-spår: spelaren förblir tom"},
+    Texts{FindingKind::TrackUnreadable, "the track cannot be read: %1", "spåret kan inte läsas: %1"},
+    Texts{FindingKind::TrackWithoutTag,
+          "the track has no ID3v1 tag with an artist or a title: the title line says only \"Månadens MP3: \"",
+          "spåret har ingen ID3v1-tagg med artist eller titel: titelraden säger bara \"Månadens MP3: \""},
+    Texts{FindingKind::SeveralTracks,
+          "%1 MP3 tracks: the player plays the one the system lists first, here %2, which may differ elsewhere",
+          "%1 MP3-spår: spelaren spelar det som systemet listar först, här %2, vilket kan bli ett annat på en annan dator"},
+    Texts{FindingKind::HiddenScreenFilmMissing, "the hidden screen's film is not on the disc",
+          "den dolda skärmens film finns inte på skivan"},
+};
+
+std::string fill(std::string_view pattern, const std::vector<std::string>& arguments) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+            pattern[i + 1] <= '9') {
+            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (index < arguments.size())
+                out += arguments[index];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<Language> CheckMessages::languageOf(std::string_view code) {
+    if (code == "en")
+        return Language::English;
+    if (code == "sv")
+        return Language::Swedish;
+    return std::nullopt;
+}
+
+std::string CheckMessages::text(const CheckFinding& finding) const {
+    for (const Texts& t : kTexts)
+        if (t.kind == finding.kind)
+            return fill(language_ == Language::Swedish ? t.swedish : t.english, finding.arguments);
+    return {};
+}
+
+std::string CheckMessages::line(const CheckFinding& finding) const {
+    std::string out = finding.file.empty() ? std::string(".") : finding.file;
+    if (finding.line > 0) {
+        out += ':';
+        out += std::to_string(finding.line);
+    }
+    const bool swedish = language_ == Language::Swedish;
+    if (finding.severity == Severity::Error)
+        out += swedish ? ": fel: " : ": error: ";
+    else
+        out += swedish ? ": varning: " : ": warning: ";
+    out += text(finding);
+    return out;
+}
+
+std::string CheckMessages::summary(std::size_t errors, std::size_t warnings) const {
+    std::string out = std::to_string(errors);
+    if (language_ == Language::Swedish) {
+        out += " fel, ";
+        out += std::to_string(warnings);
+        out += warnings == 1 ? " varning" : " varningar";
+    } else {
+        out += errors == 1 ? " error, " : " errors, ";
+        out += std::to_string(warnings);
+        out += warnings == 1 ? " warning" : " warnings";
+    }
+    return out;
+}
+
+} // namespace dv

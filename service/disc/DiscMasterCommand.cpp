@@ -1,0 +1,197 @@
+#include "DiscMasterCommand.h"
+
+#include "AutorunFiles.h"
+#include "CheckMessages.h"
+#include "DiscCheck.h"
+#include "DiscFileKind.h"
+#include "DiscLabel.h"
+#include "ImageMaster.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+
+#include <unistd.h>
+
+namespace dv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsage =
+    "usage: dvcd-master DISC_FOLDER --label LABEL -o IMAGE.iso\n"
+    "                   [--windows-program FILE]   (default build/win64/datavind.exe)\n"
+    "                   [--linux-runtime FOLDER]   (default build/release/linux-runtime)\n"
+    "                   [--force] [--lang en|sv] [--max-page-size BYTES]\n";
+
+struct Options {
+    std::string disc;
+    std::string label;
+    std::string image;
+    std::string windowsProgram = "build/win64/datavind.exe";
+    std::string linuxRuntime = "build/release/linux-runtime";
+    bool force = false;
+    Language language = Language::English;
+    DiscCheckOptions check;
+};
+
+std::optional<std::string> parse(const std::vector<std::string>& arguments, Options& o) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (a == "--label" && hasValue) {
+            o.label = arguments[++i];
+        } else if ((a == "-o" || a == "--output") && hasValue) {
+            o.image = arguments[++i];
+        } else if (a == "--windows-program" && hasValue) {
+            o.windowsProgram = arguments[++i];
+        } else if (a == "--linux-runtime" && hasValue) {
+            o.linuxRuntime = arguments[++i];
+        } else if (a == "--force") {
+            o.force = true;
+        } else if (a == "--lang" && hasValue) {
+            const auto chosen = CheckMessages::languageOf(arguments[++i]);
+            if (!chosen)
+                return "--lang takes en or sv";
+            o.language = *chosen;
+        } else if (a == "--max-page-size" && hasValue) {
+            const std::string& v = arguments[++i];
+            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), o.check.maxPageBytes);
+            if (ec != std::errc() || end != v.data() + v.size())
+                return "--max-page-size takes a number of bytes";
+        } else if (!a.starts_with("-") && o.disc.empty()) {
+            o.disc = a;
+        } else {
+            return "unexpected argument " + a;
+        }
+    }
+    if (o.disc.empty())
+        return "no disc folder given";
+    if (o.label.empty())
+        return "no --label given";
+    if (o.image.empty())
+        return "no -o IMAGE.iso given";
+    return std::nullopt;
+}
+
+bool beginsWith(const std::string& file, std::string_view magic) {
+    std::ifstream in(file, std::ios::binary);
+    std::string head(magic.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    return in && head == magic;
+}
+
+std::optional<std::string> inputProblem(const Options& o) {
+    std::error_code ec;
+    if (!fs::is_directory(o.disc, ec))
+        return o.disc + " is no folder";
+    if (auto problem = labelProblem(o.label))
+        return *problem;
+    if (!fs::is_regular_file(o.windowsProgram, ec) || !beginsWith(o.windowsProgram, "MZ"))
+        return o.windowsProgram + " is no Windows program (build it with the win64 preset, or name it with --windows-program)";
+    const fs::path runtime(o.linuxRuntime);
+    if (!fs::is_regular_file(runtime / "datavind", ec) || !fs::is_regular_file(runtime / "linux" / "datavind", ec) ||
+        !beginsWith((runtime / "linux" / "datavind").string(), "\x7f" "ELF"))
+        return o.linuxRuntime + " holds no Linux runtime (make it with scripts/linux-runtime, or name it with --linux-runtime)";
+    return std::nullopt;
+}
+
+std::optional<long long> sourceDateEpoch() {
+    const char* value = std::getenv("SOURCE_DATE_EPOCH");
+    if (!value || !*value)
+        return std::nullopt;
+    long long epoch = 0;
+    const std::string_view v(value);
+    const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), epoch);
+    if (ec != std::errc() || end != v.data() + v.size())
+        return std::nullopt;
+    return epoch;
+}
+
+} // namespace
+
+int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    Options o;
+    if (const auto problem = parse(arguments, o)) {
+        err << "dvcd-master: " << *problem << "\n" << kUsage;
+        return 2;
+    }
+    if (const auto problem = inputProblem(o)) {
+        err << "dvcd-master: " << *problem << "\n";
+        return 2;
+    }
+    const auto started = std::chrono::steady_clock::now();
+
+    const std::vector<CheckFinding> findings = DiscCheck(o.disc, o.check).run();
+    const CheckMessages messages(o.language);
+    for (const CheckFinding& f : findings)
+        err << messages.line(f) << "\n";
+    if (DiscCheck::failed(findings)) {
+        if (!o.force) {
+            err << "dvcd-master: the disc fails its check; no image written (--force masters it anyway)\n";
+            return 1;
+        }
+        err << "dvcd-master: WARNING: THE DISC FAILS ITS CHECK AND IS MASTERED ANYWAY (--force).\n"
+               "dvcd-master: WARNING: readers will meet the errors above.\n";
+    }
+
+    ImageContents contents;
+    contents.discFolder = fs::absolute(o.disc).lexically_normal().string();
+    contents.label = o.label;
+    contents.image = o.image;
+    contents.windowsProgram = o.windowsProgram;
+    contents.linuxRuntime = o.linuxRuntime;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(o.disc, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (ImageMaster::replacedByImage(name)) {
+            err << "dvcd-master: leaving out " << name << " of the disc folder: the image brings its own\n";
+            continue;
+        }
+        contents.discEntries.push_back(name);
+        if (!entry.is_directory()) {
+            if (discFileKindOf(entry.path().string()) == DiscFileKind::LinuxProgram)
+                contents.discPrograms.push_back(name);
+            continue;
+        }
+        for (const auto& inner : fs::recursive_directory_iterator(entry.path(), ec))
+            if (inner.is_regular_file() && discFileKindOf(inner.path().string()) == DiscFileKind::LinuxProgram)
+                contents.discPrograms.push_back(fs::relative(inner.path(), o.disc).string());
+    }
+    std::sort(contents.discEntries.begin(), contents.discEntries.end());
+    std::sort(contents.discPrograms.begin(), contents.discPrograms.end());
+
+    const fs::path autorun = fs::temp_directory_path() / ("dvcd-master-" + std::to_string(::getpid()));
+    fs::create_directories(autorun);
+    std::ofstream(autorun / "autorun.inf", std::ios::binary) << AutorunFiles::windowsAutorun(o.label);
+    std::ofstream(autorun / ".autorun", std::ios::binary) << AutorunFiles::freedesktopAutorun();
+    contents.autorunFolder = autorun.string();
+    const std::optional<long long> date = sourceDateEpoch();
+    if (date) {
+        // Files made here carry the fixed date, so that the image depends
+        // on its contents only.
+        const auto when = std::chrono::file_clock::from_sys(
+            std::chrono::sys_seconds(std::chrono::seconds(*date)));
+        fs::last_write_time(autorun / "autorun.inf", when, ec);
+        fs::last_write_time(autorun / ".autorun", when, ec);
+    }
+
+    const std::optional<std::string> failure = ImageMaster::write(contents, date);
+    fs::remove_all(autorun, ec);
+    if (failure) {
+        err << "dvcd-master: " << *failure << "\n";
+        return 1;
+    }
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    out << o.image << ": " << fs::file_size(o.image, ec) << " bytes, label \"" << o.label << "\", "
+        << seconds << " s\n";
+    return 0;
+}
+
+} // namespace dv

@@ -1,0 +1,180 @@
+#include "PageCheck.h"
+
+#include "DiscFileKind.h"
+#include "app/DiscPath.h"
+#include "app/UrlHost.h"
+#include "browser/CommandLinkFilter.h"
+#include "browser/CommandText.h"
+#include "browser/DiscPageCheck.h"
+#include "browser/TargetSplitter.h"
+#include "text/AnsiText.h"
+
+#include <libxml/uri.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace dv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A link's path as the browser reads it: %hh undone.
+std::string unescapeUri(const std::string& text) {
+    char* raw = xmlURIUnescapeString(text.c_str(), static_cast<int>(text.size()), nullptr);
+    if (!raw)
+        return text;
+    std::string out(raw);
+    xmlFree(raw);
+    return out;
+}
+
+bool isAbsolutePath(std::string_view path) {
+    return path.starts_with('/') || path.starts_with('\\') ||
+           (path.size() >= 2 && path[1] == ':');
+}
+
+std::string normal(const fs::path& path) { return path.lexically_normal().string(); }
+
+} // namespace
+
+void PageCheck::add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments) {
+    findings_.push_back({severity, kind, page_, line, std::move(arguments)});
+}
+
+std::string PageCheck::relative(const std::string& path) const {
+    return path.starts_with(root_) ? path.substr(root_.size()) : path;
+}
+
+void PageCheck::check(const std::string& pagePath) {
+    page_ = relative(pagePath);
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(pagePath, ec);
+    if (ec) {
+        add(Severity::Error, FindingKind::PageUnreadable, 0, {ec.message()});
+        return;
+    }
+    if (size > maxPageBytes_)
+        add(Severity::Error, FindingKind::PageTooLarge, 0,
+            {std::to_string(size), std::to_string(maxPageBytes_)});
+    std::ifstream in(pagePath, std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) {
+        add(Severity::Error, FindingKind::PageUnreadable, 0, {"read error"});
+        return;
+    }
+    const std::string folder = fs::path(pagePath).parent_path().string();
+    for (const PageLink& link : PageLinks::read(html))
+        if (!commandLink(link))
+            pageLink(link, folder);
+}
+
+bool PageCheck::commandLink(const PageLink& link) {
+    // The program's own path from a clicked link to a command: the address
+    // as written, decoded, then the prefix; every page of the disc may run
+    // commands.
+    const NavigationDecision decision = beforeNavigate(writtenLinkAddress(link.value), true);
+    if (!decision.command)
+        return false;
+    const Command command = parseCommand(*decision.command, root_);
+    switch (command.verb) {
+    case CommandVerb::Unknown:
+        add(Severity::Error, FindingKind::CommandUnknownVerb, link.line, {*decision.command});
+        break;
+    case CommandVerb::Execute:
+        executeTarget(*decision.command, command.target, link.line);
+        break;
+    case CommandVerb::Quit:
+    case CommandVerb::Minimize:
+    case CommandVerb::ShowInetSettings:
+        break;
+    }
+    return true;
+}
+
+void PageCheck::executeTarget(const std::string& written, const std::string& target, int line) {
+    const SplitTarget split = splitTarget(target);
+    const std::string shown = written.substr(std::min<std::size_t>(written.size(), 8)); // after "EXECUTE="
+    if (split.file.find_first_not_of(" \t") == std::string::npos) {
+        add(Severity::Error, FindingKind::CommandWithoutTarget, line, {written});
+        return;
+    }
+    if (hasUrlScheme(split.file))
+        return; // a web address or mail link: the desktop opens it
+
+    std::string path = split.file;
+    const std::string rootLessSeparator = root_.substr(0, root_.size() - 1);
+    if (!path.starts_with(rootLessSeparator)) {
+        if (isAbsolutePath(path)) {
+            add(Severity::Error, FindingKind::CommandTargetOffDisc, line, {shown});
+            return;
+        }
+        add(Severity::Warning, FindingKind::CommandTargetRelative, line, {shown});
+        path = root_ + path;
+    }
+    const std::string found = normal(resolveDiscPath(path));
+    if (!liesInside(found, root_, PathCase::Sensitive)) {
+        add(Severity::Error, FindingKind::CommandTargetOffDisc, line, {shown});
+        return;
+    }
+    std::error_code ec;
+    if (!fs::exists(found, ec)) {
+        add(Severity::Error, FindingKind::CommandTargetMissing, line, {shown});
+        return;
+    }
+    switch (discFileKindOf(found)) {
+    case DiscFileKind::WindowsProgram:
+        add(Severity::Warning, FindingKind::CommandWindowsProgram, line, {relative(found)});
+        break;
+    case DiscFileKind::NamedProgram:
+        add(Severity::Error, FindingKind::CommandNotAProgram, line, {relative(found)});
+        break;
+    case DiscFileKind::Document:
+        if (!split.parameters.empty())
+            add(Severity::Warning, FindingKind::CommandDocumentWithParameters, line,
+                {relative(found), split.parameters});
+        break;
+    case DiscFileKind::LinuxProgram:
+    case DiscFileKind::Folder:
+        break;
+    }
+}
+
+void PageCheck::pageLink(const PageLink& link, const std::string& pageFolder) {
+    std::string value = link.value;
+    value.erase(0, value.find_first_not_of(" \t\r\n"));
+    value.erase(value.find_last_not_of(" \t\r\n") + 1);
+    if (value.empty() || value.starts_with('#'))
+        return;
+    const bool fileScheme = lowerAscii(value.substr(0, 5)) == "file:";
+    if (hasUrlScheme(value) && !fileScheme)
+        return; // the web, mail, scripts: not files of the disc
+    std::string path = value.substr(0, value.find_first_of("?#"));
+    path = unescapeUri(path);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (fileScheme) {
+        path.erase(0, 5);
+        if (path.starts_with("//"))
+            path.erase(0, path.find('/', 2) == std::string::npos ? path.size() : path.find('/', 2));
+    }
+    if (path.empty())
+        return;
+    const std::string target = path.starts_with('/') ? normal(path) : normal(fs::path(pageFolder) / path);
+    if (!liesInside(target, root_, PathCase::Sensitive)) {
+        add(Severity::Error, FindingKind::PageLinkOutsideDisc, link.line, {value});
+        return;
+    }
+    std::error_code ec;
+    if (fs::exists(target, ec))
+        return;
+    const std::string found = resolveDiscPath(target);
+    if (found != target && fs::exists(found, ec))
+        add(Severity::Error, FindingKind::PageLinkWrongCase, link.line, {value, relative(found)});
+    else
+        add(Severity::Error, FindingKind::PageLinkMissing, link.line, {value});
+}
+
+} // namespace dv

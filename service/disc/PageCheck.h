@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CheckFinding.h"
+#include "PageLinks.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dv {
+
+// Checks one page of the disc: its size, every address it links to, and
+// every command link, read with the program's own decoder, grammar,
+// <thisdir> rule and target splitter.
+class PageCheck {
+public:
+    // discRoot ends in a separator; findings are appended to the list.
+    PageCheck(std::string discRoot, std::uintmax_t maxPageBytes, std::vector<CheckFinding>& findings)
+        : root_(std::move(discRoot)), maxPageBytes_(maxPageBytes), findings_(findings) {}
+
+    void check(const std::string& pagePath);
+
+private:
+    // False when the link is no command link.
+    bool commandLink(const PageLink& link);
+    void executeTarget(const std::string& written, const std::string& target, int line);
+    void pageLink(const PageLink& link, const std::string& pageFolder);
+    void add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments);
+    std::string relative(const std::string& path) const;
+
+    std::string root_;
+    std::uintmax_t maxPageBytes_;
+    std::vector<CheckFinding>& findings_;
+    std::string page_; // relative to the disc root
+};
+
+} // namespace dv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell/HotSpotCatalog.h"
+#include "support/ResourcePicture.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace dv::win32 {
+
+// The main window's pictures from the program's resources: the background
+// BGBILD and the highlight picture of every hot-spot that has one.
+class SkinPictures {
+public:
+    explicit SkinPictures(const HotSpotCatalog& catalog);
+
+    // The background as the window shows it: its corner colour (the colour
+    // of its bottom-left pixel) left out, so the window's own colour shows
+    // there. That colour is the key of the shaped window.
+    const ResourcePicture& background() const { return background_; }
+    // The corner colour the background was drawn with.
+    Rgb cornerColour() const { return corner_; }
+    // The highlight picture of that name; an empty picture when missing.
+    const ResourcePicture& highlight(std::string_view name) const;
+
+private:
+    ResourcePicture background_;
+    Rgb corner_{};
+    std::map<std::string, ResourcePicture, std::less<>> highlights_;
+    ResourcePicture none_;
+};
+
+} // namespace dv::win32

@@ -1,0 +1,390 @@
+#include "shell/TForm1.h"
+
+#include "app/DiscPath.h"
+#include "app/DiscRoot.h"
+#include "app/MessageBoxes.h"
+#include "app/PublisherAddresses.h"
+#include "app/StartupTick.h"
+#include "app/UrlHost.h"
+#include "browser/CommandMessage.h"
+#include "browser/InternetSettings.h"
+#include "browser/TExtraInfoForm.h"
+#include "browser/TProgStartingForm.h"
+#include "filesearch/TFileSearchForm.h"
+#include "music/PlayerControls.h"
+#include "music/Win32SaveDialog.h"
+#include "shell/MainWindowLayout.h"
+#include "shell/SectionNavigation.h"
+#include "shell/TForm2.h"
+#include "shell/UnavailableBrowser.h"
+#include "shell/Win32PlatformFacts.h"
+#include "support/ExecutablePath.h"
+#include "support/StartupTrace.h"
+#include "support/UiFont.h"
+#include "support/Utf16.h"
+
+#include "ResourceIds.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+namespace dv::win32 {
+
+namespace {
+
+constexpr UINT_PTR kStartupTimer = 1;
+constexpr DWORD kShapedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kBorderedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
+
+HICON programIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size,
+                                         size, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+} // namespace
+
+TForm1::TForm1(Environment environment)
+    : env_(std::move(environment)), catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this),
+      indicator_(*this) {
+    if (!env_.messageBoxes)
+        throw std::invalid_argument("TForm1 needs message boxes");
+    // The window's own colour is also its key: the sky-blue corners of the
+    // background become holes while the window is layered.
+    const WindowClass windowClass{L"TForm1", 0, nullptr, IDC_ARROW, programIcon(GetSystemMetrics(SM_CXICON))};
+    if (!create(windowClass, WS_EX_LAYERED | WS_EX_APPWINDOW, kShapedStyle, widen(layout::kWindowCaption),
+                {0, 0, layout::kClientWidth, layout::kClientHeight}, nullptr))
+        throw std::runtime_error("Kunde inte skapa huvudfönstret");
+    SetLayeredWindowAttributes(hwnd(), toColorRef(layout::kSkyBlue), 0, LWA_COLORKEY);
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXSMICON))));
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    if (hook_)
+        MessageLoop::instance().removeFilter(*hook_);
+    if (hwnd())
+        KillTimer(hwnd(), kStartupTimer);
+}
+
+PlatformFacts TForm1::platformFacts() const {
+    return env_.platformFacts ? *env_.platformFacts : currentPlatformFacts(hwnd());
+}
+
+void TForm1::FormCreate() {
+    skin_ = std::make_unique<SkinPictures>(catalog_);
+    HotSpotTracker::Events events;
+    events.enter = [this](const HotSpot& spot) {
+        if (spot.name == "Label1")
+            keys_.enterStrip();
+        hover_.enter(spot);
+    };
+    events.leave = [this](const HotSpot& spot) {
+        if (spot.name == "Label1")
+            keys_.leaveStrip();
+        hover_.leave(spot);
+    };
+    events.click = [this](const HotSpot& spot) { clicked(spot); };
+    events.mouseUp = [this](const HotSpot& spot, int x, int) {
+        if (const auto it = mouseUps_.find(spot.name); it != mouseUps_.end())
+            reported([&] { it->second(x, spot.bounds.width); });
+    };
+    hotSpots_ = std::make_unique<HotSpotLayer>(hwnd(), catalog_, *skin_, std::move(events));
+    hotSpots_->setArrowCursors(useArrowCursors(platformFacts()));
+
+    discRoot_ = discRootFromExecutable(env_.executablePath.empty() ? executablePath() : env_.executablePath);
+    createControls();
+    createPlayer();
+
+    browser_ = env_.createBrowser
+                   ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
+                   : nullptr;
+    if (!browser_)
+        browser_ = std::make_unique<UnavailableBrowser>();
+    SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
+}
+
+void TForm1::createControls() {
+    IEPanel_ = std::make_unique<Panel>(hwnd(), layout::kIEPanel, Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}},
+                                       layout::kIEPanelCaption);
+    // Never seen: it lies outside the client area.
+    Panel1_ = std::make_unique<Panel>(hwnd(), layout::kPanel1,
+                                      Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}});
+    Panel2_ = std::make_unique<Panel>(hwnd(), layout::kPanel2,
+                                      Panel::Look{toColorRef(layout::kStatusPanelColour), RGB(128, 128, 128),
+                                                  layout::kStatusLabel});
+    const Rect& bar = layout::kDocumentProgress;
+    pbDocument_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
+                                  bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(pbDocument_, PBM_SETRANGE32, 0, 100);
+    pbDocumentView_.setBar(pbDocument_);
+}
+
+void TForm1::createPlayer() {
+    if (!env_.saveDialog) {
+        ownSaveDialog_ = std::make_unique<Win32SaveDialog>(hwnd());
+        env_.saveDialog = ownSaveDialog_.get();
+    }
+    player_ = std::make_unique<PlayerControls>(
+        discRoot_, PlayerControls::Parts{hwnd(), statusLine(), hover_, *env_.messageBoxes, *env_.saveDialog,
+                                         [this](bool visible) { setHotSpotVisible("lbTrackBar", visible); }});
+    setClickHandler("lbPlay", [this] { player_->player().lbPlayClick(); });
+    setClickHandler("lbStop", [this] { player_->player().lbStopClick(); });
+    setClickHandler("lbSaveMP3", [this] { player_->lbSaveMP3Click(); });
+    setMouseUpHandler("lbTrackBar", [this](int x, int width) { player_->player().lbTrackBarMouseUp(x, width); });
+    setMusicLoader([this] { player_->player().LoadMusic(); });
+}
+
+void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
+                           TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo, TForm2& hiddenScreen) {
+    fileSearch_ = &fileSearch;
+    progStarting_ = &progStarting;
+    consent_ = &consent;
+    extraInfoForm_ = &extraInfo;
+    hiddenScreen_ = &hiddenScreen;
+    hiddenScreen.setFilm(resolveDiscPath(discRoot_ + "Webblasare\\ie6sv\\ROMCONF.CAB"));
+    // The search window leaves the screen with the main window and comes back with it.
+    SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
+    MainWindowActions& actions = *this;
+    commands_ = std::make_unique<CommandLinks>(CommandLinks::Parts{hwnd(), discRoot_, quarantine_, extraInfo_, extraInfo,
+                                                                   progStarting, actions, statusLine(),
+                                                                   *env_.messageBoxes});
+}
+
+void TForm1::IECommand(const std::string& commandText) {
+    if (commands_)
+        commands_->run(commandText);
+}
+
+void TForm1::show() {
+    // Centred on the screen the window first appears on.
+    RECT window;
+    GetWindowRect(hwnd(), &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    UpdateWindow(hwnd());
+}
+
+void TForm1::StartupTimerTimer() {
+    KillTimer(hwnd(), kStartupTimer);
+    if (startupDone_)
+        return;
+    startupDone_ = true;
+    // The shape is chosen from the display as it is now, not at creation.
+    MainWindowFrame& frame = *this;
+    StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
+}
+
+void TForm1::setClickHandler(std::string_view spot, std::function<void()> handler) {
+    clicks_.insert_or_assign(std::string(spot), std::move(handler));
+}
+
+void TForm1::setMouseUpHandler(std::string_view spot, std::function<void(int x, int width)> handler) {
+    mouseUps_.insert_or_assign(std::string(spot), std::move(handler));
+}
+
+void TForm1::setHotSpotVisible(std::string_view spot, bool visible) { hotSpots_->setVisible(spot, visible); }
+
+void TForm1::setStatusText(const std::string& text) { Panel2_->setText(text); }
+
+void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
+    hotSpots_->setHighlightVisible(pictureName, visible);
+}
+
+void TForm1::setProgressVisible(bool visible) { pbDocumentView_.setProgressVisible(visible); }
+
+void TForm1::setProgressPosition(int position) { pbDocumentView_.setProgressPosition(position); }
+
+void TForm1::setProgressMaximum(int maximum) { pbDocumentView_.setProgressMaximum(maximum); }
+
+void TForm1::useBorderedWindow() {
+    bordered_ = true;
+    RECT window;
+    GetWindowRect(hwnd(), &window);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    const bool visible = IsWindowVisible(hwnd());
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, kBorderedStyle | (visible ? WS_VISIBLE : 0));
+    // The client area keeps the background's size; the window grows around it
+    // from where its top-left corner was.
+    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
+    AdjustWindowRectEx(&frame, kBorderedStyle, FALSE, WS_EX_APPWINDOW);
+    SetWindowPos(hwnd(), nullptr, window.left, window.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TForm1::installMessageHook() {
+    if (!env_.createMessageHook)
+        return;
+    hook_ = env_.createMessageHook();
+    if (hook_)
+        MessageLoop::instance().addFilter(*hook_);
+}
+
+void TForm1::loadMusic() {
+    if (musicLoader_)
+        reported(musicLoader_);
+}
+
+void TForm1::closeMainWindow() {
+    // After the current event: the window that sent it may still be in use.
+    PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void TForm1::minimiseApplication() {
+    // The whole program leaves the screen: the windows it owns (the search
+    // window) hide first and come back when it does.
+    ShowOwnedPopups(hwnd(), FALSE);
+    ShowWindow(hwnd(), SW_MINIMIZE);
+}
+
+bool TForm1::openInternetSettings() { return dv::win32::openInternetSettings(hwnd()); }
+
+void TForm1::FormPaint(HDC dc, const RECT& area) {
+    // Composed off screen, so a highlight never flickers over its background.
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+    const HDC memory = CreateCompatibleDC(dc);
+    const HBITMAP canvas = CreateCompatibleBitmap(dc, width, height);
+    const HGDIOBJ old = SelectObject(memory, canvas);
+    SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+    const HBRUSH sky = CreateSolidBrush(toColorRef(layout::kSkyBlue));
+    FillRect(memory, &area, sky);
+    DeleteObject(sky);
+    skin_->background().draw(memory, 0, 0);
+    hotSpots_->paint(memory);
+    player_->paint(memory);
+    SetViewportOrgEx(memory, 0, 0, nullptr);
+    BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+}
+
+bool TForm1::controlAt(POINT client) const {
+    if (hotSpots_->controlAt(client.x, client.y) || player_->onKnob(client))
+        return true;
+    // Panels, the progress bar and the browser; disabled ones count too.
+    const HWND child = ChildWindowFromPointEx(hwnd(), client, CWP_SKIPINVISIBLE);
+    return child && child != hwnd();
+}
+
+LRESULT TForm1::hitTest(WPARAM wParam, LPARAM lParam) {
+    const LRESULT hit = defaultHandling(WM_NCHITTEST, wParam, lParam);
+    if (hit != HTCLIENT || bordered_)
+        return hit;
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(hwnd(), &point);
+    // Bare background of the shaped window is a handle to drag it by.
+    return controlAt(point) ? hit : HTCAPTION;
+}
+
+void TForm1::FormKeyPress(wchar_t unit) {
+    // Characters outside the basic plane come as two units; one character at a time.
+    std::wstring character(1, unit);
+    if (unit >= 0xD800 && unit < 0xDC00) {
+        pendingHighSurrogate_ = unit;
+        return;
+    }
+    if (unit >= 0xDC00 && unit < 0xE000 && pendingHighSurrogate_)
+        character.insert(character.begin(), pendingHighSurrogate_);
+    pendingHighSurrogate_ = 0;
+    if (keys_.type(narrow(character)) && hiddenScreen_)
+        hiddenScreen_->showModal();
+}
+
+void TForm1::clicked(const HotSpot& spot) {
+    if (const auto it = clicks_.find(spot.name); it != clicks_.end()) {
+        reported(it->second);
+    } else if (spot.name == "lbExit") {
+        lbExitClick();
+    } else if (spot.name == "lbMinimize") {
+        lbMinimizeClick();
+    } else if (spot.name == "lbTMfilsok") {
+        lbTMfilsokClick();
+    } else if (isPageHotSpot(spot.name)) {
+        reported([&] { openSection(spot.name); });
+    }
+}
+
+void TForm1::openSection(const std::string& label) { dv::openSection(label, discRoot_, *browser_); }
+
+void TForm1::lbTMfilsokClick() {
+    if (fileSearch_)
+        fileSearch_->showModeless();
+}
+
+void TForm1::lbExitClick() { closeMainWindow(); }
+
+void TForm1::lbMinimizeClick() { minimiseApplication(); }
+
+void TForm1::reported(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        env_.messageBoxes->show({layout::kApplicationTitle, e.what(), MessageIcon::Error});
+    }
+}
+
+LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The volume knob takes the mouse before the hot-spots do.
+    if (player_ && player_->mouseMessage(message, wParam, lParam))
+        return 0;
+    if (hotSpots_ && hotSpots_->handle(message, wParam, lParam))
+        return message == WM_SETCURSOR ? TRUE : 0;
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // the background picture covers the whole client area
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd(), &ps);
+        FormPaint(dc, ps.rcPaint);
+        EndPaint(hwnd(), &ps);
+        StartupTrace::mark("shown");
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        const RECT all{0, 0, layout::kClientWidth, layout::kClientHeight};
+        FormPaint(reinterpret_cast<HDC>(wParam), all);
+        return 0;
+    }
+    case WM_NCHITTEST:
+        return hitTest(wParam, lParam);
+    case WM_CHAR:
+        FormKeyPress(static_cast<wchar_t>(wParam));
+        return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED)
+            ShowOwnedPopups(hwnd(), TRUE); // what left with the window comes back with it
+        return defaultHandling(message, wParam, lParam);
+    case kCommandMessage:
+        return receiveCommand(wParam, [this](const std::string& command) { IECommand(command); });
+    case WM_TIMER:
+        if (wParam == kStartupTimer) {
+            StartupTimerTimer();
+            return 0;
+        }
+        return defaultHandling(message, wParam, lParam);
+    case WM_DESTROY:
+        // Closing the main window ends the program, whatever else is open.
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace dv::win32

@@ -1,0 +1,196 @@
+#pragma once
+
+#include "app/MainWindowFrame.h"
+#include "browser/BrowserHost.h"
+#include "browser/CommandLinks.h"
+#include "browser/CommandRunner.h"
+#include "browser/DownloadIndicator.h"
+#include "browser/ProgressBarView.h"
+#include "browser/TExtraInfoList.h"
+#include "shell/HiddenScreenKeys.h"
+#include "shell/HighlightDisplay.h"
+#include "shell/HotSpotCatalog.h"
+#include "shell/HotSpotLayer.h"
+#include "shell/HoverController.h"
+#include "shell/Panel.h"
+#include "shell/PlatformFacts.h"
+#include "shell/SkinPictures.h"
+#include "shell/StatusLine.h"
+#include "support/MessageLoop.h"
+#include "support/Window.h"
+#include "update/QuarantineList.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace dv {
+class MessageBoxes;
+class SaveDialog;
+} // namespace dv
+
+namespace dv::win32 {
+
+class TAutoUpdateSettingsForm;
+class TExtraInfoForm;
+class TFileSearchForm;
+class PlayerControls;
+class TForm2;
+class TProgStartingForm;
+class Win32SaveDialog;
+
+// The skinned main window. It owns its controls and the core objects and
+// forwards every control event to them. The hot-spot labels are areas of
+// the window, not windows: the window hit-tests them, draws their highlight
+// pictures and shows their hints through one tooltip control.
+class TForm1 : public Window,
+               private StatusLine,
+               private HighlightDisplay,
+               private ProgressView,
+               private MainWindowFrame,
+               private MainWindowActions {
+public:
+    // Where the browser goes and what it reports to.
+    struct BrowserPlace {
+        HWND window;                // the main window, which runs command links
+        HWND panel;                 // IEPanel
+        const std::string& discRoot;
+        StatusLine& status;
+        DownloadIndicator& progress;
+    };
+    using BrowserFactory = std::function<std::unique_ptr<BrowserHost>(const BrowserPlace&)>;
+
+    // What the composition root hands in.
+    struct Environment {
+        MessageBoxes* messageBoxes = nullptr;          // required
+        std::string executablePath;                    // empty: this program's own
+        std::optional<PlatformFacts> platformFacts;    // empty: this machine's
+        BrowserFactory createBrowser;                  // empty: no browser can be created
+        // The application-wide hook, installed once the browser exists.
+        std::function<std::unique_ptr<MessageFilter>()> createMessageHook;
+        SaveDialog* saveDialog = nullptr;              // empty: Windows' own
+    };
+
+    explicit TForm1(Environment environment);
+    ~TForm1() override;
+
+    // The secondary windows the main window's operations use; they are
+    // created after the main window.
+    void attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
+                       TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo, TForm2& hiddenScreen);
+
+    // The first showing: centred on the screen.
+    void show();
+
+    // The start-up tick, also callable directly (tests); runs once.
+    void StartupTimerTimer();
+    bool startupDone() const { return startupDone_; }
+
+    const std::string& discRoot() const { return discRoot_; }
+    QuarantineList& quarantine() { return quarantine_; }
+    TExtraInfoList& extraInfo() { return extraInfo_; }
+    // ExecuteFile; once the secondary windows are attached.
+    FileLauncher* fileLauncher() { return commands_ ? &commands_->fileLauncher() : nullptr; }
+    // Runs one command of a command link, after any command still running.
+    void IECommand(const std::string& commandText);
+    StatusLine& statusLine() { return *this; }
+    std::string statusText() const { return Panel2_->text(); }
+    bool isBordered() const { return bordered_; }
+    bool isHighlightVisible(std::string_view picture) const { return hotSpots_->isHighlightVisible(picture); }
+    HoverController& hover() { return hover_; }
+    BrowserHost& browserHost() { return *browser_; }
+    const HotSpotCatalog& hotSpots() const { return catalog_; }
+    const ToolTips& toolTips() const { return hotSpots_->toolTips(); }
+    // The tooltip tool of a hot-spot (its index in the catalog).
+    static UINT toolId(std::size_t index) { return HotSpotLayer::toolId(index); }
+    HWND iePanel() const { return IEPanel_->hwnd(); }
+    HWND statusPanel() const { return Panel2_->hwnd(); }
+    HWND progressBar() const { return pbDocument_; }
+    PlayerControls& playerControls() { return *player_; }
+    // The cursor a hot-spot shows.
+    LPCWSTR cursorOf(const HotSpot& spot) const { return hotSpots_->cursorOf(spot); }
+
+    // For the parts of the window other subsystems fill: what a hot-spot
+    // does when clicked or released, whether it is there at all, and who
+    // loads the month's track at start.
+    void setClickHandler(std::string_view spot, std::function<void()> handler);
+    void setMouseUpHandler(std::string_view spot, std::function<void(int x, int width)> handler);
+    void setHotSpotVisible(std::string_view spot, bool visible);
+    void setMusicLoader(std::function<void()> loader) { musicLoader_ = std::move(loader); }
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // StatusLine
+    void setStatusText(const std::string& text) override;
+    // HighlightDisplay
+    void setHighlightVisible(std::string_view pictureName, bool visible) override;
+    // ProgressView
+    void setProgressVisible(bool visible) override;
+    void setProgressPosition(int position) override;
+    void setProgressMaximum(int maximum) override;
+    // MainWindowFrame
+    void useBorderedWindow() override;
+    void installMessageHook() override;
+    void loadMusic() override;
+    // MainWindowActions
+    void closeMainWindow() override;
+    void minimiseApplication() override;
+    bool openInternetSettings() override;
+
+    PlatformFacts platformFacts() const;
+    void FormCreate();
+    void createControls();
+    void createPlayer();
+    void FormPaint(HDC dc, const RECT& area);
+    LRESULT hitTest(WPARAM wParam, LPARAM lParam);
+    bool controlAt(POINT client) const;
+    void FormKeyPress(wchar_t unit);
+    void clicked(const HotSpot& spot);
+    void openSection(const std::string& label);
+    void lbTMfilsokClick();
+    void lbExitClick();
+    void lbMinimizeClick();
+    // Runs an event's work; what escapes it is shown in an error box.
+    void reported(const std::function<void()>& work);
+
+    Environment env_;
+    HotSpotCatalog catalog_;
+    HoverController hover_;
+    DownloadIndicator indicator_;
+    HiddenScreenKeys keys_;
+    std::unique_ptr<SkinPictures> skin_;
+    std::unique_ptr<HotSpotLayer> hotSpots_;
+    std::string discRoot_;
+    bool bordered_ = false;
+    bool startupDone_ = false;
+    wchar_t pendingHighSurrogate_ = 0;
+    std::map<std::string, std::function<void()>, std::less<>> clicks_;
+    std::map<std::string, std::function<void(int, int)>, std::less<>> mouseUps_;
+    std::function<void()> musicLoader_;
+
+    std::unique_ptr<Panel> IEPanel_;
+    std::unique_ptr<Panel> Panel1_;
+    std::unique_ptr<Panel> Panel2_; // draws lbStatus
+    HWND pbDocument_ = nullptr;
+    ProgressBarView pbDocumentView_;
+
+    TFileSearchForm* fileSearch_ = nullptr;
+    TProgStartingForm* progStarting_ = nullptr;
+    TAutoUpdateSettingsForm* consent_ = nullptr;
+    TExtraInfoForm* extraInfoForm_ = nullptr;
+    TForm2* hiddenScreen_ = nullptr;
+
+    QuarantineList quarantine_;
+    TExtraInfoList extraInfo_;
+    std::unique_ptr<CommandLinks> commands_;
+    std::unique_ptr<Win32SaveDialog> ownSaveDialog_;
+    std::unique_ptr<PlayerControls> player_;
+    std::unique_ptr<BrowserHost> browser_;
+    std::unique_ptr<MessageFilter> hook_;
+};
+
+} // namespace dv::win32

@@ -1,0 +1,124 @@
+#include "support/ResourcePicture.h"
+
+#include <cstring>
+#include <utility>
+
+namespace dv::win32 {
+
+namespace {
+
+// The bytes of an RCDATA resource; they live as long as the module.
+std::pair<const unsigned char*, DWORD> resourceBytes(const std::wstring& name) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    if (!found)
+        return {nullptr, 0};
+    const HGLOBAL loaded = LoadResource(module, found);
+    if (!loaded)
+        return {nullptr, 0};
+    return {static_cast<const unsigned char*>(LockResource(loaded)), SizeofResource(module, found)};
+}
+
+} // namespace
+
+ResourcePicture::ResourcePicture(const std::wstring& name) {
+    const auto [bytes, size] = resourceBytes(name);
+    if (!bytes || size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+        return;
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    std::memcpy(&file, bytes, sizeof file);
+    std::memcpy(&info, bytes + sizeof file, sizeof info);
+    const bool known = file.bfType == 0x4D42 && info.biSize >= sizeof info && info.biPlanes == 1 &&
+                       (info.biBitCount == 24 || info.biBitCount == 32) && info.biCompression == BI_RGB &&
+                       info.biWidth > 0 && info.biHeight > 0;
+    if (!known)
+        return;
+    const int stride = ((info.biWidth * info.biBitCount / 8) + 3) & ~3;
+    if (file.bfOffBits > size || static_cast<DWORD>(stride) * static_cast<DWORD>(info.biHeight) > size - file.bfOffBits)
+        return;
+
+    BITMAPINFO header{};
+    header.bmiHeader = info;
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap_)
+        return;
+    bits_ = static_cast<unsigned char*>(bits);
+    width_ = info.biWidth;
+    height_ = info.biHeight;
+    stride_ = stride;
+    alpha_ = info.biBitCount == 32;
+    std::memcpy(bits_, bytes + file.bfOffBits, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height_));
+}
+
+ResourcePicture::ResourcePicture(ResourcePicture&& other) noexcept { *this = std::move(other); }
+
+ResourcePicture& ResourcePicture::operator=(ResourcePicture&& other) noexcept {
+    if (this != &other) {
+        reset();
+        bitmap_ = std::exchange(other.bitmap_, nullptr);
+        bits_ = std::exchange(other.bits_, nullptr);
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        stride_ = std::exchange(other.stride_, 0);
+        alpha_ = std::exchange(other.alpha_, false);
+    }
+    return *this;
+}
+
+ResourcePicture::~ResourcePicture() { reset(); }
+
+void ResourcePicture::reset() {
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+    bits_ = nullptr;
+}
+
+unsigned char* ResourcePicture::at(int x, int y) const {
+    // Rows are stored from the bottom up.
+    const int row = height_ - 1 - y;
+    return bits_ + static_cast<std::ptrdiff_t>(row) * stride_ + x * (alpha_ ? 4 : 3);
+}
+
+Rgb ResourcePicture::pixel(int x, int y) const {
+    if (empty() || x < 0 || y < 0 || x >= width_ || y >= height_)
+        return {};
+    const unsigned char* p = at(x, y);
+    return {p[2], p[1], p[0]};
+}
+
+void ResourcePicture::replaceColour(Rgb from, Rgb to) {
+    if (empty() || alpha_)
+        return;
+    GdiFlush(); // GDI may still be drawing from the bits
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            unsigned char* p = at(x, y);
+            if (p[2] == from.red && p[1] == from.green && p[0] == from.blue) {
+                p[2] = to.red;
+                p[1] = to.green;
+                p[0] = to.blue;
+            }
+        }
+    }
+}
+
+void ResourcePicture::draw(HDC target, int x, int y) const {
+    if (empty())
+        return;
+    const HDC source = CreateCompatibleDC(target);
+    const HGDIOBJ old = SelectObject(source, bitmap_);
+    if (alpha_) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(target, x, y, width_, height_, source, 0, 0, width_, height_, blend);
+    } else {
+        BitBlt(target, x, y, width_, height_, source, 0, 0, SRCCOPY);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+} // namespace dv::win32

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/MessageBoxes.h"
+
+#include <windows.h>
+
+namespace dv::win32 {
+
+// The core's message boxes as Windows message boxes: owned by the given
+// window (the application's main window), brought to the foreground. Their
+// text is never interpreted: whatever the update service or a file name
+// holds is shown as it is.
+class Win32MessageBoxes : public MessageBoxes {
+public:
+    explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+    void setOwner(HWND owner) { owner_ = owner; }
+
+    MessageAnswer show(const MessageBoxRequest& request) override;
+
+private:
+    HWND owner_;
+};
+
+} // namespace dv::win32

@@ -1,0 +1,248 @@
+#include "CheckMessages.h"
+#include "DiscCheck.h"
+#include "DiscCheckCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace dv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A copy of the sample disc, changed by each case.
+class DiscCheckTest : public ::testing::Test {
+protected:
+    fs::path root = fs::temp_directory_path() / ("disccheck-" + std::to_string(::getpid()));
+    void SetUp() override {
+        fs::remove_all(root);
+        fs::copy(DATAVIND_SAMPLE_DISC, root, fs::copy_options::recursive);
+    }
+    void TearDown() override { fs::remove_all(root); }
+};
+
+void write(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void appendLink(const fs::path& page, const std::string& html) {
+    std::ofstream(page, std::ios::binary | std::ios::app) << html << "\n";
+}
+
+int lines(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return static_cast<int>(std::count(std::istreambuf_iterator<char>(in), {}, '\n'));
+}
+
+// 128 bytes of ID3v1 with the given artist and title.
+std::string tag(const std::string& artist, const std::string& title) {
+    std::string block(128, '\0');
+    block.replace(0, 3, "TAG");
+    block.replace(3, title.size(), title);
+    block.replace(33, artist.size(), artist);
+    return block;
+}
+
+TEST_F(DiscCheckTest, SampleDiscIsClean) {
+    const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
+    const CheckMessages english(Language::English);
+    for (const CheckFinding& f : findings)
+        ADD_FAILURE() << english.line(f);
+    EXPECT_FALSE(DiscCheck::failed(findings));
+}
+
+struct Fault {
+    const char* name;
+    std::function<void(const fs::path& root)> make;
+    FindingKind kind;
+    Severity severity;
+    const char* file;
+    int line; // -1: the last line of the file as changed; 0: the whole file
+};
+
+class DiscFaults : public DiscCheckTest, public ::testing::WithParamInterface<Fault> {};
+
+const fs::path kPage = "docs/nytta/index.htm";
+
+const Fault kFaults[] = {
+    {"page link to a file in another letter case",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<link rel="stylesheet" href="../Style.css">)"); },
+     FindingKind::PageLinkWrongCase, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link to a missing picture",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<img src="bilder/saknas.gif">)"); },
+     FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link with backslashes and an escaped blank to a missing page",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="..\noje\ny%20sida.htm#topp">x</a>)"); },
+     FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link out of the disc",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="../../../../etc/passwd">x</a>)"); },
+     FindingKind::PageLinkOutsideDisc, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link whose verb does not parse",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUT=<thisdir>\program\installera.sh">x</a>)"); },
+     FindingKind::CommandUnknownVerb, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link with nothing to start",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="command:execute=">x</a>)"); },
+     FindingKind::CommandWithoutTarget, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link, percent-encoded, to a missing target",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND%3aEXECUTE=%3cthisdir%3e\program\saknas.sh">x</a>)"); },
+     FindingKind::CommandTargetMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link whose target is missing in any letter case",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<THISDIR>\PROGRAM\INSTALLERA.BAT">x</a>)"); },
+     FindingKind::CommandTargetMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link to a program of the reader's system",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=/usr/bin/xterm">x</a>)"); },
+     FindingKind::CommandTargetOffDisc, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link that climbs out of the disc",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\..\..\bin\sh">x</a>)"); },
+     FindingKind::CommandTargetOffDisc, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link to a script that is no program",
+     [](const fs::path& r) {
+         write(r / "program/starta.sh", "echo no interpreter line\n");
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\program\starta.sh">x</a>)");
+     },
+     FindingKind::CommandNotAProgram, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link to a Windows program",
+     [](const fs::path& r) {
+         write(r / "program/setup.exe", "MZ");
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\program\SETUP.EXE">x</a>)");
+     },
+     FindingKind::CommandWindowsProgram, Severity::Warning, "docs/nytta/index.htm", -1},
+    {"command link giving parameters to a document",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\tillagg\kallkod.txt -v">x</a>)"); },
+     FindingKind::CommandDocumentWithParameters, Severity::Warning, "docs/nytta/index.htm", -1},
+    {"command link without <thisdir>",
+     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=program\installera.sh">x</a>)"); },
+     FindingKind::CommandTargetRelative, Severity::Warning, "docs/nytta/index.htm", -1},
+    {"missing section page",
+     [](const fs::path& r) { fs::remove(r / "docs/omdv/index.htm"); },
+     FindingKind::SectionPageMissing, Severity::Error, "docs/omdv/index.htm", 0},
+    {"page larger than the bound",
+     [](const fs::path& r) { appendLink(r / kPage, "<p>" + std::string(600 * 1024, 'x') + "</p>"); },
+     FindingKind::PageTooLarge, Severity::Error, "docs/nytta/index.htm", 0},
+    {"list without the current disc",
+     [](const fs::path& r) { write(r / "filsok/aktuellt.txt", "Datavind 13/2004\r\n"); },
+     FindingKind::CurrentDiscNotListed, Severity::Error, "filsok/aktuellt.txt", 1},
+    {"no current disc named",
+     [](const fs::path& r) { fs::remove(r / "filsok/aktuellt.txt"); },
+     FindingKind::CurrentDiscUnknown, Severity::Error, "filsok/aktuellt.txt", 0},
+    {"program list missing",
+     [](const fs::path& r) { fs::remove(r / "filsok/proglist.txt"); },
+     FindingKind::ProgramListUnreadable, Severity::Error, "filsok/proglist.txt", 0},
+    {"program list empty",
+     [](const fs::path& r) { write(r / "filsok/proglist.txt", ""); },
+     FindingKind::ProgramListEmpty, Severity::Error, "filsok/proglist.txt", 0},
+    {"program list line without columns",
+     [](const fs::path& r) { std::ofstream(r / "filsok/proglist.txt", std::ios::app) << "bara en fil.exe\r\n"; },
+     FindingKind::ProgramListLineWithoutColumns, Severity::Warning, "filsok/proglist.txt", -1},
+    {"track without a tag",
+     [](const fs::path& r) { write(r / "musik/Vinterljus.mp3", std::string(4096, '\x55')); },
+     FindingKind::TrackWithoutTag, Severity::Error, "musik/Vinterljus.mp3", 0},
+    {"track whose tag is all blanks",
+     [](const fs::path& r) { write(r / "musik/Vinterljus.mp3", std::string(4096, '\x55') + tag("  ", " ")); },
+     FindingKind::TrackWithoutTag, Severity::Error, "musik/Vinterljus.mp3", 0},
+    {"no track at all",
+     [](const fs::path& r) { fs::remove(r / "musik/Vinterljus.mp3"); },
+     FindingKind::NoTrack, Severity::Error, "musik", 0},
+    {"two tracks",
+     [](const fs::path& r) { write(r / "musik/Andra.MP3", std::string(4096, '\x55') + tag("Band", "Song")); },
+     FindingKind::SeveralTracks, Severity::Warning, "musik", 0},
+    {"hidden screen's film missing",
+     [](const fs::path& r) { fs::remove(r / "Webblasare/ie6sv/ROMCONF.CAB"); },
+     FindingKind::HiddenScreenFilmMissing, Severity::Error, "Webblasare/ie6sv/ROMCONF.CAB", 0},
+};
+
+TEST_P(DiscFaults, FoundWhereItIs) {
+    const Fault& fault = GetParam();
+    fault.make(root);
+    const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
+    const int line = fault.line >= 0 ? fault.line : lines(root / fault.file);
+    const auto found = std::find_if(findings.begin(), findings.end(), [&](const CheckFinding& f) {
+        return f.kind == fault.kind && f.file == fault.file && f.line == line;
+    });
+    const CheckMessages english(Language::English);
+    std::string all;
+    for (const CheckFinding& f : findings)
+        all += english.line(f) + "\n";
+    ASSERT_NE(found, findings.end()) << fault.name << "; found:\n" << all;
+    EXPECT_EQ(found->severity, fault.severity) << fault.name;
+    // Nothing else is wrong with the disc.
+    EXPECT_EQ(findings.size(), 1u) << fault.name << "; found:\n" << all;
+    EXPECT_EQ(DiscCheck::failed(findings), fault.severity == Severity::Error) << fault.name;
+}
+
+void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
+
+INSTANTIATE_TEST_SUITE_P(Faults, DiscFaults, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& param) {
+                             std::string name;
+                             for (const char c : std::string(param.param.name))
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
+    // Hot-spot pages, command targets and the film are found whatever their case.
+    fs::rename(root / "docs/hjalp/index.htm", root / "docs/hjalp/INDEX.HTM");
+    fs::rename(root / "Webblasare/ie6sv/ROMCONF.CAB", root / "Webblasare/ie6sv/romconf.cab");
+    fs::rename(root / "musik/Vinterljus.mp3", root / "musik/Vinterljus.Mp3");
+    appendLink(root / kPage, R"(<a href="CoMmAnD:eXeCuTe=<ThisDir>\PROGRAM\Installera.SH 'Ett spel'">x</a>)");
+    const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
+    EXPECT_TRUE(findings.empty());
+}
+
+TEST_F(DiscCheckTest, WebAddressesAndOtherVerbsAreNotFiles) {
+    appendLink(root / kPage, R"(<a href="http://www.datavind.example/saknas.htm">a</a>)"
+                             R"(<a href="mailto:red@datavind.example">b</a>)"
+                             R"(<a href="COMMAND:EXECUTE=https://www.datavind.example/">c</a>)"
+                             R"(<a href="COMMAND:QUIT">d</a><a href="command:minimize">e</a>)"
+                             R"(<a href="COMMAND:SHOWINETSETTINGS">f</a><a href="#topp">g</a>)");
+    EXPECT_TRUE(DiscCheck(root.string(), {}).run().empty());
+}
+
+TEST_F(DiscCheckTest, ReportInEitherLanguageAndExitStatus) {
+    fs::remove(root / "docs/omdv/index.htm");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* wanted;
+    };
+    const Case cases[] = {
+        {{root.string()}, 1,
+         "docs/omdv/index.htm: error: the page of the hot-spot lbTMom does not exist (docs/omdv/index.htm)\n"
+         "1 error, 0 warnings\n"},
+        {{root.string(), "--lang", "sv"}, 1,
+         "docs/omdv/index.htm: fel: sidan som hot-spoten lbTMom leder till finns inte (docs/omdv/index.htm)\n"
+         "1 fel, 0 varningar\n"},
+        {{root.string(), "--lang", "de"}, 2, ""},
+        {{root.string(), "--max-page-size", "tio"}, 2, ""},
+        {{(root / "saknas").string()}, 2, ""},
+        {{}, 2, ""},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runDiscCheckCommand(c.arguments, out, err), c.status) << err.str();
+        EXPECT_EQ(out.str(), c.wanted);
+        if (c.status == 2) {
+            EXPECT_NE(err.str().find("usage: dvcd-check"), std::string::npos);
+        }
+    }
+    write(root / "docs/omdv/index.htm", "<p>ok</p>");
+    std::ostringstream out, err;
+    EXPECT_EQ(runDiscCheckCommand({root.string(), "--max-page-size", "100"}, out, err), 1);
+    EXPECT_NE(out.str().find("docs/ettan/index.htm: error: the page is"), std::string::npos) << out.str();
+    std::ostringstream clean;
+    EXPECT_EQ(runDiscCheckCommand({root.string()}, clean, err), 0);
+    EXPECT_EQ(clean.str(), "0 errors, 0 warnings\n");
+}
+
+} // namespace
+} // namespace dv

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# dvcd-master on the sample disc: refuses a failing disc, masters with
+# --force loudly, reads the label back with tools that did not write it, and
+# checks the image's layout, modes, autorun files and reproducibility.
+# The Windows program and the Linux runtime are stand-ins here: this test is
+# about the image, not the programs in it (disc_image_test.sh runs those).
+#   master_layout_test.sh DVCD_MASTER SAMPLE_DISC
+set -euo pipefail
+master=$1
+sample=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$sample" "$work/disc"
+printf 'MZ stand-in for the Windows program' >"$work/datavind.exe"
+mkdir -p "$work/runtime/linux/lib"
+printf '#!/bin/sh\nexec "$(dirname "$0")/linux/datavind"\n' >"$work/runtime/datavind"
+printf '\177ELF stand-in' >"$work/runtime/linux/datavind"
+chmod 0755 "$work/runtime/datavind" "$work/runtime/linux/datavind"
+printf 'library' >"$work/runtime/linux/lib/libx.so.1"
+# A program without its executable bit and a document with one, as a copy
+# from a FAT stick leaves them.
+chmod 0644 "$work/disc/program/installera.sh"
+chmod 0755 "$work/disc/tillagg/kallkod.txt"
+# The program a build lays at the sample disc's root is replaced.
+printf '\177ELF old program' >"$work/disc/datavind"
+
+run_master() { # disc image label [more options]
+    local disc=$1 image=$2 label=$3
+    shift 3
+    SOURCE_DATE_EPOCH=1101859200 "$master" "$disc" --label "$label" -o "$image" \
+        --windows-program "$work/datavind.exe" --linux-runtime "$work/runtime" "$@"
+}
+
+# Usage errors: a label the update service or Windows cannot take, inputs missing.
+for label in "" "EN ETIKETT SOM AR FOR LANG" "DV/12" " DV" "DVÅ"; do
+    status=0
+    run_master "$work/disc" "$work/bad.iso" "$label" 2>"$work/err" || status=$?
+    [ "$status" -eq 2 ] || fail "label '$label' gave status $status"
+    [ ! -e "$work/bad.iso" ] || fail "label '$label' wrote an image"
+done
+status=0
+SOURCE_DATE_EPOCH=1 "$master" "$work/disc" --label DV -o "$work/bad.iso" \
+    --windows-program "$work/saknas.exe" --linux-runtime "$work/runtime" 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && grep -q "no Windows program" "$work/err" || fail "a missing Windows program was not refused"
+
+# A disc that fails its check is refused, and written only with --force, loudly.
+cp -r "$work/disc" "$work/broken"
+rm "$work/broken/docs/omdv/index.htm"
+status=0
+run_master "$work/broken" "$work/broken.iso" DV 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] || fail "a failing disc gave status $status"
+[ ! -e "$work/broken.iso" ] || fail "a failing disc was mastered"
+grep -q "docs/omdv/index.htm: error:" "$work/err" || fail "the refusal does not say why"
+run_master "$work/broken" "$work/broken.iso" DV --force 2>"$work/err" >/dev/null
+grep -q "WARNING: THE DISC FAILS ITS CHECK AND IS MASTERED ANYWAY" "$work/err" || fail "--force was not loud"
+[ -s "$work/broken.iso" ] || fail "--force wrote no image"
+
+# The sample disc.
+run_master "$work/disc" "$work/a.iso" "DV 12 2004" >"$work/out" 2>"$work/err"
+grep -q "a.iso: [0-9]* bytes, label \"DV 12 2004\"" "$work/out" || fail "no summary: $(cat "$work/out")"
+[ "$(blkid -o value -s LABEL "$work/a.iso")" = "DV 12 2004" ] || fail "blkid reads another label"
+isoinfo -d -i "$work/a.iso" | grep -q "^Volume id: DV 12 2004$" || fail "isoinfo reads another volume id"
+isoinfo -d -i "$work/a.iso" | grep -q "Joliet" || fail "no Joliet names"
+isoinfo -d -i "$work/a.iso" | grep -q "Rock Ridge" || fail "no Rock Ridge"
+
+listing=$(isoinfo -R -l -i "$work/a.iso")
+mode_of() { # directory name: the Rock Ridge mode of that entry
+    awk -v dir="Directory listing of $1" -v name="$2" '
+        /^Directory listing of / { here = ($0 == dir || $0 == dir " ") ; next }
+        here && $NF == name { print $1; exit }' <<<"$listing"
+}
+expect_mode() { [ "$(mode_of "$1" "$2")" = "$3" ] || fail "$1$2 is $(mode_of "$1" "$2"), not $3"; }
+expect_mode / datavind -r-xr-xr-x
+expect_mode / .autorun -r-xr-xr-x
+expect_mode / datavind.exe -r--r--r--
+expect_mode / autorun.inf -r--r--r--
+expect_mode /linux/ datavind -r-xr-xr-x
+expect_mode /program/ installera.sh -r-xr-xr-x
+expect_mode /tillagg/ kallkod.txt -r--r--r--
+expect_mode /docs/ettan/ index.htm -r--r--r--
+expect_mode /Webblasare/ie6sv/ ROMCONF.CAB -r--r--r--
+grep -q "^-.* 0 *0 .*" <<<"$listing" || fail "owners are not root"
+
+# Extracted by a tool that reads Rock Ridge, the root holds what it should.
+xorriso -osirrox on -indev "$work/a.iso" -extract / "$work/x" >/dev/null 2>&1
+cmp -s "$work/x/datavind" "$work/runtime/datavind" || fail "the start program at the root is not the runtime's"
+cmp -s "$work/x/datavind.exe" "$work/datavind.exe" || fail "datavind.exe is not the Windows program"
+cmp -s "$work/x/linux/datavind" "$work/runtime/linux/datavind" || fail "the Linux program is not in linux/"
+diff -r "$work/disc/docs" "$work/x/docs" >/dev/null || fail "the pages differ"
+printf '[autorun]\r\nopen=datavind.exe\r\nicon=datavind.exe,0\r\nlabel=DV 12 2004\r\n' | cmp -s - "$work/x/autorun.inf" ||
+    fail "autorun.inf: $(cat -A "$work/x/autorun.inf")"
+head -n1 "$work/x/.autorun" | grep -q '^#!/bin/sh' || fail ".autorun is no script"
+
+# The same inputs and date give the same image, also a few seconds later.
+sleep 1.1
+run_master "$work/disc" "$work/b.iso" "DV 12 2004" >/dev/null 2>&1
+cmp -s "$work/a.iso" "$work/b.iso" || fail "two masterings of the same disc differ"
+echo "master layout: all checks passed"

@@ -1,0 +1,42 @@
+#pragma once
+
+// Helpers for tests that open real windows under Wine: running the message
+// loop for a while or until something holds, reading what a window paints,
+// moving the real mouse pointer.
+
+#include <windows.h>
+
+#include "shell/Geometry.h"
+
+#include <functional>
+#include <memory>
+
+namespace dv::wintest {
+
+// Dispatches the thread's messages until done() holds or the time is up;
+// returns done().
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Dispatches the thread's messages for that long.
+void pumpFor(int ms);
+
+// The screen point of a point in a window's client area.
+POINT onScreen(HWND window, int x, int y);
+// Puts the real mouse pointer there and lets the window see it arrive.
+void moveMouseTo(HWND window, int x, int y);
+
+// What a window paints of its client area, as WM_PRINTCLIENT draws it.
+class ClientPicture {
+public:
+    explicit ClientPicture(HWND window);
+    Rgb at(int x, int y) const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::shared_ptr<void> bitmap_;
+    const unsigned char* bits_ = nullptr;
+};
+
+} // namespace dv::wintest
