@@ -49,7 +49,7 @@ std::vector<HWND> disableOthers(HWND modal) {
 } // namespace
 
 TForm2::TForm2(HWND owner) {
-    static const WindowClass kClass{L"DatavindForm2", CS_DBLCLKS};
+    static const WindowClass kClass{L"TForm2", CS_DBLCLKS};
     if (!create(kClass, 0, WS_POPUP | WS_CLIPCHILDREN, L"Form2", RECT{0, 0, 640, 480}, owner))
         throw std::runtime_error("Kunde inte skapa Form2.");
     WinMediaPlayer1 = std::make_unique<MciVideoWindow>(hwnd(), toRECT(timeline_.player().bounds));
