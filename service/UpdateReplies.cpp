@@ -24,6 +24,15 @@ Reply plain(unsigned status, std::string_view text) {
 
 bool isHead(std::string_view method) { return method == "HEAD"; }
 
+// Never stored, so that any cache in front goes on serving what it had.
+Reply unavailable(const RequestFacts& request, std::string_view text) {
+    Reply reply = plain(503, text);
+    reply.headers.emplace_back("Retry-After", "60");
+    if (isHead(request.method))
+        reply.body = {};
+    return reply;
+}
+
 } // namespace
 
 UpdateReplies::UpdateReplies(const DocumentFolder& documents, std::chrono::seconds lifetime)
@@ -44,13 +53,10 @@ Reply UpdateReplies::answer(const RequestFacts& request) const {
         return plain(400, "The request names no disc (discid=).\n");
     const DocumentFolder::Lookup found = documents_.find(*query.discId);
     switch (found.kind) {
-    case DocumentFolder::Lookup::Kind::Broken: {
-        Reply reply = plain(503, "The document of this disc is being repaired.\n");
-        reply.headers.emplace_back("Retry-After", "60");
-        if (isHead(request.method))
-            reply.body = {};
-        return reply;
-    }
+    case DocumentFolder::Lookup::Kind::Broken:
+        return unavailable(request, "The document of this disc is being repaired.\n");
+    case DocumentFolder::Lookup::Kind::Unavailable:
+        return unavailable(request, "The documents cannot be read yet.\n");
     case DocumentFolder::Lookup::Kind::Unknown:
         return document(request, found.document, unknownCaching_);
     case DocumentFolder::Lookup::Kind::Found:

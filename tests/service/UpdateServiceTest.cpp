@@ -300,5 +300,25 @@ TEST_F(UpdateServiceTest, AFolderThatCannotBeReadKeepsTheDocumentsServed) {
     EXPECT_TRUE(service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
 }
 
+TEST_F(UpdateServiceTest, StartedOnAFolderItCannotReadItAnswersEveryDiscWithAnErrorNeverStored) {
+    fs::rename(folder, top / "not yet mounted");
+    start();
+    ASSERT_TRUE(service->log().waitFor(folder.string() + ": cannot be read (No such file or directory); every disc "
+                                                         "gets an error answer until it can be read",
+                                       milliseconds(10000)))
+        << service->log().text();
+    for (const std::string id : {"ABC 2004", "XYZ 1999"}) {
+        auto answer = get(id);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 503) << id; // an empty document would clear the readers' lists
+        EXPECT_EQ(answer->header("cache-control"), "no-store") << id;
+        EXPECT_NE(answer->body, DocumentFolder::kEmptyDocument) << id;
+    }
+    fs::rename(top / "not yet mounted", folder);
+    ASSERT_TRUE(service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
+    EXPECT_EQ(get("ABC 2004")->body, kAbc);
+    EXPECT_EQ(get("XYZ 1999")->body, DocumentFolder::kEmptyDocument);
+}
+
 } // namespace
 } // namespace dv
