@@ -261,6 +261,35 @@ TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
     EXPECT_EQ(afterBody->body, kAbc);
 }
 
+TEST_F(UpdateServiceTest, ARequestWhoseBodyLengthIsInDoubtIsRefusedAndTheConnectionClosed) {
+    // A proxy in front that reads such a request otherwise than the service
+    // would have the rest taken as a request of its own (request smuggling).
+    start();
+    const std::string inner = "GET /dvcd/autoupdate.asp?discid=trasig HTTP/1.1\r\nHost: x\r\n\r\n";
+    const std::string head = "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n";
+    const struct {
+        const char* name;
+        std::string request;
+    } cases[] = {
+        {"length and chunked", head + "Content-Length: 4\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n" + inner},
+        {"two lengths", head + "Content-Length: 0\r\nContent-Length: 5\r\n\r\n" + inner},
+        {"chunked not last", head + "Transfer-Encoding: chunked, identity\r\n\r\n0\r\n\r\n" + inner},
+        {"identity only", head + "Transfer-Encoding: identity\r\n\r\n" + inner},
+        {"unknown coding", head + "Transfer-Encoding: xchunked\r\n\r\n" + inner},
+        {"chunked twice over", head + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked, gzip\r\n\r\n" + inner},
+    };
+    for (const auto& c : cases) {
+        LoopbackSocket socket(port());
+        socket.send(c.request);
+        auto answer = socket.answer(milliseconds(5000));
+        ASSERT_TRUE(answer) << c.name;
+        EXPECT_EQ(answer->status, 400) << c.name;
+        EXPECT_EQ(answer->header("connection"), "close") << c.name;
+        EXPECT_TRUE(socket.closedWithin(milliseconds(5000))) << c.name;
+    }
+    EXPECT_EQ(stoppedLog().find("discid=trasig"), std::string::npos);
+}
+
 TEST_F(UpdateServiceTest, ASecondServiceOnThePortIsRefused) {
     start();
     std::ostringstream log;
