@@ -32,6 +32,9 @@ enum class FindingKind {
     TrackWithoutTag,        //
     SeveralTracks,          // count, the one played
     HiddenScreenFilmMissing, //
+    DiscLink,               // where it leads
+    FolderUnreadable,       // reason
+    FileUnreadable,         // reason
 };
 
 enum class Severity { Error, Warning };

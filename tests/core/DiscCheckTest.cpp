@@ -11,6 +11,8 @@
 #include <functional>
 #include <sstream>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace dv {
@@ -155,6 +157,15 @@ const Fault kFaults[] = {
     {"two tracks",
      [](const fs::path& r) { write(r / "musik/Andra.MP3", std::string(4096, '\x55') + tag("Band", "Song")); },
      FindingKind::SeveralTracks, Severity::Warning, "musik", 0},
+    {"symbolic link to a file outside the disc",
+     [](const fs::path& r) { fs::create_symlink("/etc/passwd", r / "tillagg/extra.txt"); },
+     FindingKind::DiscLink, Severity::Error, "tillagg/extra.txt", 0},
+    {"page that is a symbolic link within the disc",
+     [](const fs::path& r) { fs::create_symlink("index.htm", r / "docs/nytta/kopia.htm"); },
+     FindingKind::DiscLink, Severity::Error, "docs/nytta/kopia.htm", 0},
+    {"folder that is a symbolic link",
+     [](const fs::path& r) { fs::create_directory_symlink("../tillagg", r / "program/tillagg"); },
+     FindingKind::DiscLink, Severity::Error, "program/tillagg", 0},
     {"hidden screen's film missing",
      [](const fs::path& r) { fs::remove(r / "Webblasare/ie6sv/ROMCONF.CAB"); },
      FindingKind::HiddenScreenFilmMissing, Severity::Error, "Webblasare/ie6sv/ROMCONF.CAB", 0},
@@ -188,6 +199,55 @@ INSTANTIATE_TEST_SUITE_P(Faults, DiscFaults, ::testing::ValuesIn(kFaults),
                                  name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
+
+// Root reads every file whatever its mode; an editor does not. Without
+// these two capabilities this thread reads as its owner would.
+class ReadAsAnOwner {
+public:
+    ReadAsAnOwner() {
+        ::syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header_, reduced);
+    }
+    ~ReadAsAnOwner() { ::syscall(SYS_capset, &header_, saved_); }
+    ReadAsAnOwner(const ReadAsAnOwner&) = delete;
+    ReadAsAnOwner& operator=(const ReadAsAnOwner&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+TEST_F(DiscCheckTest, WhatCannotBeReadIsReportedAndTheRestIsStillChecked) {
+    // A missing page linked from every folder, so that a walk that stops
+    // early leaves some unreported.
+    std::vector<std::string> pages = {"zz.htm"};
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_directory())
+            pages.push_back(fs::relative(entry.path() / "zz.htm", root).string());
+    for (const std::string& page : pages)
+        write(root / page, "<a href=\"saknas.htm\">x</a>\n");
+    write(root / "docs/hemlig/index.htm", "<p>ok</p>");
+    write(root / "tillagg/privat.txt", "hemligt");
+    fs::permissions(root / "docs/hemlig", fs::perms::none);
+    fs::permissions(root / "tillagg/privat.txt", fs::perms::none);
+    std::vector<CheckFinding> findings;
+    {
+        const ReadAsAnOwner owner;
+        findings = DiscCheck(root.string(), {}).run();
+    }
+    fs::permissions(root / "docs/hemlig", fs::perms::owner_all);
+    const auto has = [&](FindingKind kind, const std::string& file) {
+        return std::any_of(findings.begin(), findings.end(),
+                           [&](const CheckFinding& f) { return f.kind == kind && f.file == file; });
+    };
+    EXPECT_TRUE(has(FindingKind::FolderUnreadable, "docs/hemlig"));
+    EXPECT_TRUE(has(FindingKind::FileUnreadable, "tillagg/privat.txt"));
+    for (const std::string& page : pages)
+        EXPECT_TRUE(has(FindingKind::PageLinkMissing, page)) << page << " was not checked";
+    EXPECT_TRUE(DiscCheck::failed(findings));
+}
 
 TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
     // Hot-spot pages, command targets and the film are found whatever their case.
