@@ -57,6 +57,22 @@ run_master "$work/broken" "$work/broken.iso" DV --force 2>"$work/err" >/dev/null
 grep -q "WARNING: THE DISC FAILS ITS CHECK AND IS MASTERED ANYWAY" "$work/err" || fail "--force was not loud"
 [ -s "$work/broken.iso" ] || fail "--force wrote no image"
 
+# A folder it cannot read ends the mastering with a reason, --force or not,
+# and writes no image. As root, without the capabilities that read anything.
+cp -r "$work/disc" "$work/closed"
+mkdir -p "$work/closed/docs/noje/privat/inre"
+chmod 0 "$work/closed/docs/noje/privat"
+as_owner=()
+[ "$(id -u)" -ne 0 ] || as_owner=(setpriv --bounding-set -dac_override,-dac_read_search)
+status=0
+"${as_owner[@]}" env SOURCE_DATE_EPOCH=1101859200 "$master" "$work/closed" --label DV -o "$work/closed.iso" \
+    --windows-program "$work/datavind.exe" --linux-runtime "$work/runtime" --force 2>"$work/err" >/dev/null || status=$?
+chmod 0755 "$work/closed/docs/noje/privat"
+[ "$status" -eq 1 ] || fail "a folder it cannot read gave status $status: $(tail -n3 "$work/err")"
+grep -q "docs/noje/privat: error: the folder cannot be read" "$work/err" || fail "the check did not name the folder"
+grep -q "dvcd-master: cannot read .*docs/noje/privat" "$work/err" || fail "the refusal does not say why"
+[ ! -e "$work/closed.iso" ] || fail "a disc it cannot read was mastered"
+
 # The sample disc.
 run_master "$work/disc" "$work/a.iso" "DV 12 2004" >"$work/out" 2>"$work/err"
 grep -q "a.iso: [0-9]* bytes, label \"DV 12 2004\"" "$work/out" || fail "no summary: $(cat "$work/out")"
