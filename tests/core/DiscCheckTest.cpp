@@ -19,6 +19,7 @@ namespace dv {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // A copy of the sample disc, changed by each case.
 class DiscCheckTest : public ::testing::Test {
@@ -84,6 +85,17 @@ const Fault kFaults[] = {
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link with backslashes and an escaped blank to a missing page",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="..\noje\ny%20sida.htm#topp">x</a>)"); },
+     FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link behind 300 elements left open, as old pages leave <font>",
+     [](const fs::path& r) {
+         std::string rows;
+         for (int i = 0; i < 300; ++i)
+             rows += "<font face=\"Arial\">rad " + std::to_string(i) + "<br>\n";
+         appendLink(r / kPage, rows + R"(<img src="bilder/saknas.gif">)");
+     },
+     FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link behind a NUL byte in an attribute",
+     [](const fs::path& r) { appendLink(r / kPage, "<p title=\"a"s + '\0' + "b\">x</p>\n" + R"(<img src="saknas.gif">)"); },
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link out of the disc",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="../../../../etc/passwd">x</a>)"); },
