@@ -17,6 +17,7 @@ enum class FindingKind {
     CommandUnknownVerb,     // command text
     CommandWithoutTarget,   // command text
     CommandTargetMissing,   // target
+    CommandTargetCutAtBlank, // target, the file it is cut to
     CommandTargetOffDisc,   // target
     CommandTargetRelative,  // target
     CommandWindowsProgram,  // file

@@ -39,6 +39,18 @@ bool isAbsolutePath(std::string_view path) {
 
 std::string normal(const fs::path& path) { return path.lexically_normal().string(); }
 
+// True when the target up to a later blank, or the whole of it, names a file.
+bool holdsAFileAfterABlank(const std::string& target) {
+    std::error_code ec;
+    for (std::size_t blank = target.find(' '); blank != std::string::npos;) {
+        blank = target.find(' ', blank + 1);
+        const std::string candidate = resolveDiscPath(target.substr(0, blank));
+        if (fs::is_regular_file(candidate, ec))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void PageCheck::add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments) {
@@ -122,7 +134,14 @@ void PageCheck::executeTarget(const std::string& written, const std::string& tar
     }
     std::error_code ec;
     if (!fs::exists(found, ec)) {
-        add(Severity::Error, FindingKind::CommandTargetMissing, line, {shown});
+        // A path with a blank and no apostrophes is cut where the editor
+        // least expects it: when the file is there with what follows a
+        // blank, say so, with the file the program would start.
+        if (!split.parameters.empty() && target.find('\'') == std::string::npos &&
+            holdsAFileAfterABlank((path == split.file ? std::string() : root_) + target))
+            add(Severity::Error, FindingKind::CommandTargetCutAtBlank, line, {shown, splitTarget(shown).file});
+        else
+            add(Severity::Error, FindingKind::CommandTargetMissing, line, {shown});
         return;
     }
     switch (discFileKindOf(found)) {

@@ -118,6 +118,12 @@ const Fault kFaults[] = {
     {"command link that climbs out of the disc",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\..\..\bin\sh">x</a>)"); },
      FindingKind::CommandTargetOffDisc, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link to a program whose folder holds a blank, not in apostrophes",
+     [](const fs::path& r) {
+         write(r / "program/mitt spel/spel.sh", "#!/bin/sh\n");
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\program\mitt spel\spel.sh">x</a>)");
+     },
+     FindingKind::CommandTargetCutAtBlank, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link to a script that is no program",
      [](const fs::path& r) {
          write(r / "program/starta.sh", "echo no interpreter line\n");
@@ -269,6 +275,14 @@ TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
     appendLink(root / kPage, R"(<a href="CoMmAnD:eXeCuTe=<ThisDir>\PROGRAM\Installera.SH 'Ett spel'">x</a>)");
     const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
     EXPECT_TRUE(findings.empty());
+}
+
+TEST_F(DiscCheckTest, APathWithBlanksInApostrophesIsFound) {
+    write(root / "program/mitt spel/spel å.sh", "#!/bin/sh\n");
+    appendLink(root / kPage, R"(<a href="COMMAND:EXECUTE='<thisdir>\program\mitt spel\spel å.sh' 'en parameter'">x</a>)");
+    const CheckMessages english(Language::English);
+    for (const CheckFinding& f : DiscCheck(root.string(), {}).run())
+        ADD_FAILURE() << english.line(f);
 }
 
 TEST_F(DiscCheckTest, WebAddressesAndOtherVerbsAreNotFiles) {
