@@ -25,11 +25,9 @@ Reply plain(unsigned status, std::string_view text) {
 bool isHead(std::string_view method) { return method == "HEAD"; }
 
 // Never stored, so that any cache in front goes on serving what it had.
-Reply unavailable(const RequestFacts& request, std::string_view text) {
+Reply unavailable(std::string_view text) {
     Reply reply = plain(503, text);
     reply.headers.emplace_back("Retry-After", "60");
-    if (isHead(request.method))
-        reply.body = {};
     return reply;
 }
 
@@ -40,7 +38,16 @@ UpdateReplies::UpdateReplies(const DocumentFolder& documents, std::chrono::secon
       documentCaching_("public, max-age=" + std::to_string(lifetime.count())),
       unknownCaching_("public, max-age=" + std::to_string(std::min<long long>(lifetime.count(), 60))) {}
 
+// HEAD gets what GET gets but the body, whatever the answer: a body after
+// it would be read by a kept-alive client as the start of its next answer.
 Reply UpdateReplies::answer(const RequestFacts& request) const {
+    Reply reply = answerGet(request);
+    if (isHead(request.method))
+        reply.body = {};
+    return reply;
+}
+
+Reply UpdateReplies::answerGet(const RequestFacts& request) const {
     const UpdateQuery query = UpdateQuery::parse(request.target);
     if (query.path != kPath)
         return plain(404, "No such page.\n");
@@ -54,9 +61,9 @@ Reply UpdateReplies::answer(const RequestFacts& request) const {
     const DocumentFolder::Lookup found = documents_.find(*query.discId);
     switch (found.kind) {
     case DocumentFolder::Lookup::Kind::Broken:
-        return unavailable(request, "The document of this disc is being repaired.\n");
+        return unavailable("The document of this disc is being repaired.\n");
     case DocumentFolder::Lookup::Kind::Unavailable:
-        return unavailable(request, "The documents cannot be read yet.\n");
+        return unavailable("The documents cannot be read yet.\n");
     case DocumentFolder::Lookup::Kind::Unknown:
         return document(request, found.document, unknownCaching_);
     case DocumentFolder::Lookup::Kind::Found:
@@ -84,8 +91,7 @@ Reply UpdateReplies::document(const RequestFacts& request, std::shared_ptr<const
     } else {
         reply.headers.emplace_back("Content-Type", document->contentType);
         reply.contentLength = document->bytes.size();
-        if (!isHead(request.method))
-            reply.body = document->bytes;
+        reply.body = document->bytes;
     }
     reply.holds = std::move(document);
     return reply;

@@ -51,6 +51,7 @@ public:
     static constexpr std::string_view kPath = "/dvcd/autoupdate.asp";
 
 private:
+    Reply answerGet(const RequestFacts& request) const;
     Reply document(const RequestFacts& request, std::shared_ptr<const ServedDocument> document,
                    std::string_view cacheControl) const;
 

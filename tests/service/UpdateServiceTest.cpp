@@ -250,6 +250,13 @@ TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
         ASSERT_TRUE(answer);
         EXPECT_EQ(answer->body, kAbc);
     }
+    // An answer to HEAD carries no body, whatever its status.
+    socket.send("HEAD /nothing HTTP/1.1\r\nHost: x\r\n\r\n" + get);
+    EXPECT_EQ(socket.answer(milliseconds(5000), true)->status, 404);
+    auto afterHead = socket.answer(milliseconds(5000));
+    ASSERT_TRUE(afterHead);
+    EXPECT_EQ(afterHead->status, 200);
+    EXPECT_EQ(afterHead->body, kAbc);
     socket.send("POST /dvcd/autoupdate.asp?discid=x HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nabc");
     EXPECT_EQ(socket.answer(milliseconds(5000))->status, 405);
     // A body in pieces is read to its end before the answer.
