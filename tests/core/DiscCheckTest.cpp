@@ -285,6 +285,20 @@ TEST_F(DiscCheckTest, APathWithBlanksInApostrophesIsFound) {
         ADD_FAILURE() << english.line(f);
 }
 
+TEST_F(DiscCheckTest, RelativeLinksFollowThePagesBase) {
+    // The browser resolves relative links from <base href>, not from the page.
+    write(root / "docs/nytta/bas.htm", R"(<html><head><base href="../../tillagg/"></head><body>)"
+                                       R"(<a href="kallkod.txt">a</a><a href="../docs/style.css">b</a>)"
+                                       "\n" R"(<a href="saknas.txt">c</a></body></html>)");
+    write(root / "docs/nytta/webb.htm", R"(<base href="http://www.datavind.example/arkiv/"><a href="gammal.htm">d</a>)");
+    const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
+    const CheckMessages english(Language::English);
+    std::string all;
+    for (const CheckFinding& f : findings)
+        all += english.line(f) + "\n";
+    EXPECT_EQ(all, "docs/nytta/bas.htm:2: error: links to saknas.txt, which is not on the disc\n");
+}
+
 TEST_F(DiscCheckTest, WebAddressesAndOtherVerbsAreNotFiles) {
     appendLink(root / kPage, R"(<a href="http://www.datavind.example/saknas.htm">a</a>)"
                              R"(<a href="mailto:red@datavind.example">b</a>)"
