@@ -3,6 +3,7 @@
 #include "EntityTags.h"
 #include "HttpDate.h"
 #include "UpdateQuery.h"
+#include "text/AnsiText.h"
 
 #include <algorithm>
 
@@ -58,7 +59,11 @@ Reply UpdateReplies::answerGet(const RequestFacts& request) const {
     }
     if (!query.discId)
         return plain(400, "The request names no disc (discid=).\n");
-    const DocumentFolder::Lookup found = documents_.find(*query.discId);
+    DocumentFolder::Lookup found = documents_.find(*query.discId);
+    // Older discs send a label beyond ASCII in their Windows code page; the
+    // documents are named in UTF-8, as the program sends it.
+    if (found.kind == DocumentFolder::Lookup::Kind::Unknown && !isValidUtf8(*query.discId))
+        found = documents_.find(windows1252ToUtf8(*query.discId));
     switch (found.kind) {
     case DocumentFolder::Lookup::Kind::Broken:
         return unavailable("The document of this disc is being repaired.\n");

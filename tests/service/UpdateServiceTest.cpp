@@ -101,6 +101,32 @@ TEST_F(UpdateServiceTest, EveryWayADiscIdArrivesFindsItsDocument) {
     }
 }
 
+TEST_F(UpdateServiceTest, AnOlderDiscsLabelInItsCodePageFindsItsDocument) {
+    // The file is named in UTF-8; older discs send the label in Windows-1252,
+    // as it is or escaped, and the program sends UTF-8.
+    write("DATAVIND \xC3\x85R 2004.xml", "<dvcd><quarantine><quarantined>aring</quarantined></quarantine></dvcd>");
+    write("latin \xE5.xml", "<dvcd><quarantine><quarantined>raw</quarantined></quarantine></dvcd>");
+    start();
+    const struct {
+        std::string query;
+        std::string holds;
+    } cases[] = {
+        {"DATAVIND%20%C3%85R%202004", "aring"},
+        {"DATAVIND%20%C5R%202004", "aring"},
+        {"DATAVIND \xC5R 2004", "aring"},
+        {"latin%20%E5", "raw"}, // a file named in the code page itself is still found
+        {"DATAVIND%20%C4R%202004", "<dvcd/>"},
+    };
+    for (const auto& c : cases) {
+        LoopbackSocket socket(port());
+        socket.send("GET /dvcd/autoupdate.asp?discid=" + c.query + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        const auto answer = socket.answer(milliseconds(5000));
+        ASSERT_TRUE(answer) << c.query;
+        EXPECT_EQ(answer->status, 200) << c.query;
+        EXPECT_NE(answer->body.find(c.holds), std::string::npos) << c.query << ": " << answer->body;
+    }
+}
+
 TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
     const std::string labels[] = {"ABC 2004", "DV#12", "R&D+1;x=y", "100% %41", "Snöboll", "Sn\xF6", "a?b", "a/b?c"};
     for (const std::string& label : labels)
