@@ -109,6 +109,18 @@ printf '[autorun]\r\nopen=datavind.exe\r\nicon=datavind.exe,0\r\nlabel=DV 12 200
     fail "autorun.inf: $(cat -A "$work/x/autorun.inf")"
 head -n1 "$work/x/.autorun" | grep -q '^#!/bin/sh' || fail ".autorun is no script"
 
+# Names beyond ASCII reach Windows readers as they are, also when dvcd-master
+# runs in the C locale (cron, a service, a bare container), where xorriso
+# would take the names for ASCII and write "_" for each byte of a letter.
+cp -r "$work/disc" "$work/letters"
+name=$(printf 'r\303\244ksm\303\266rg\303\245s.txt')
+printf 'text' >"$work/letters/tillagg/$name"
+env -u LANG -u LANGUAGE LC_ALL=C SOURCE_DATE_EPOCH=1101859200 "$master" "$work/letters" --label DV -o "$work/c.iso" \
+    --windows-program "$work/datavind.exe" --linux-runtime "$work/runtime" >/dev/null 2>&1 || fail "no image in the C locale"
+joliet=$(isoinfo -J -f -i "$work/c.iso" | grep -a '^/tillagg/r' || true)
+[ "$joliet" = "/tillagg/$(printf 'r\344ksm\366rg\345s.txt')" ] || fail "the Joliet name is $(cat -v <<<"$joliet")"
+isoinfo -R -f -i "$work/c.iso" | grep -qx "/tillagg/$name" || fail "the Rock Ridge name differs"
+
 # The same inputs and date give the same image, also a few seconds later.
 sleep 1.1
 run_master "$work/disc" "$work/b.iso" "DV 12 2004" >/dev/null 2>&1
