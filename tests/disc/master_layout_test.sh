@@ -11,7 +11,8 @@ sample=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The extracted image is read-only, as a pressed disc is.
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 cp -r "$sample" "$work/disc"
 printf 'MZ stand-in for the Windows program' >"$work/datavind.exe"
 mkdir -p "$work/runtime/linux/lib"
