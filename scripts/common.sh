@@ -127,6 +127,7 @@ prepare_tester() {
     local build=$1 dir
     id "$DATAVIND_TESTER" >/dev/null 2>&1 ||
         useradd --create-home --home-dir "/var/lib/$DATAVIND_TESTER" --shell /usr/sbin/nologin "$DATAVIND_TESTER"
+    build=$(realpath "$build")
     dir=$build
     while [ "$dir" != / ]; do
         as_tester test -x "$dir" || chmod o+x "$dir"
