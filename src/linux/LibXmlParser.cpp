@@ -1,5 +1,7 @@
 #include "LibXmlParser.h"
 
+#include "update/XmlEncoding.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -17,9 +19,20 @@ std::string textOf(const xmlChar* s) { return s ? reinterpret_cast<const char*>(
 
 bool onlyBlanks(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
 
+// A prefix without a namespace declaration: libxml2 lets it pass, other
+// parsers refuse the document.
+bool undeclaredPrefix(const xmlChar* name, const xmlNs* ns) {
+    return !ns && std::string_view(reinterpret_cast<const char*>(name)).find(':') != std::string_view::npos;
+}
+
 XmlNode convert(const xmlNode* node, int depth) {
     if (depth > LibXmlParser::kMaxDepth)
         throw XmlError("the document is nested too deeply");
+    if (undeclaredPrefix(node->name, node->ns))
+        throw XmlError("the document uses a namespace prefix it does not declare");
+    for (const xmlAttr* a = node->properties; a; a = a->next)
+        if (undeclaredPrefix(a->name, a->ns))
+            throw XmlError("the document uses a namespace prefix it does not declare");
     XmlNode out;
     out.name = textOf(node->name);
     bool hasElements = false;
@@ -51,6 +64,7 @@ XmlNode convert(const xmlNode* node, int depth) {
 XmlNode LibXmlParser::parse(std::string_view bytes) {
     if (bytes.size() > kMaxBytes)
         throw XmlError("the document is larger than 1 MiB");
+    xmlDocumentEncoding(bytes);
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     const std::unique_ptr<xmlDoc, DocFree> doc(
         xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
@@ -58,6 +72,9 @@ XmlNode LibXmlParser::parse(std::string_view bytes) {
         const xmlError* e = xmlGetLastError();
         throw XmlError(e && e->message ? e->message : "the document is not well-formed XML");
     }
+    // The document needs none, and a DTD is where entity attacks live.
+    if (doc->intSubset || doc->extSubset)
+        throw XmlError("the document has a document type definition");
     const xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!root)
         throw XmlError("the document has no root element");
