@@ -5,12 +5,24 @@
 
 #ifdef _WIN32
 #include "update/MsXmlParser.h"
+
+#include <windows.h>
+
 namespace dv::test {
 using PlatformXmlParser = win32::MsXmlParser;
+
+// Wine's MSXML is an imitation that differs from MSXML in places.
+inline bool runningUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
+} // namespace dv::test
 #else
 #include "LibXmlParser.h"
+
 namespace dv::test {
 using PlatformXmlParser = LibXmlParser;
-}
+
+inline bool runningUnderWine() { return false; }
+} // namespace dv::test
 #endif

@@ -99,6 +99,9 @@ struct UpdateDocumentCase {
     const char* name;
     std::string document;
     std::string decisions;
+    // MSXML refuses the document, as libxml2 does here; Wine's imitation of
+    // MSXML takes it, so under Wine the case cannot be checked.
+    bool wineTakesIt = false;
 };
 
 namespace table {
@@ -228,9 +231,9 @@ inline std::vector<UpdateDocumentCase> updateDocumentCases() {
          "<d xmlns='urn:x'><quarantine><quarantined>a.exe</quarantined></quarantine></d>", quarantining("a.exe")},
         {"names are matched with case", "<d><Quarantine><quarantined>a.exe</quarantined></Quarantine></d>",
          kDone},
-        {"an undeclared prefix", "<d><u:quarantine><quarantined>a.exe</quarantined></u:quarantine></d>", kFailed},
+        {"an undeclared prefix", "<d><u:quarantine><quarantined>a.exe</quarantined></u:quarantine></d>", kFailed, true},
         {"an undeclared prefix of an attribute", "<d u:a='1'><quarantine><quarantined>a.exe</quarantined></quarantine></d>",
-         kFailed},
+         kFailed, true},
         {"a document type", "<!DOCTYPE d><d><quarantine><quarantined>a.exe</quarantined></quarantine></d>", kFailed},
         {"an internal entity", "<!DOCTYPE d [<!ENTITY e \"virus.exe\">]>" + q + "&e;" + qEnd, kFailed},
         {"an external document type", "<!DOCTYPE d SYSTEM \"http://127.0.0.1:9/dtd\">" + q + "a.exe" + qEnd, kFailed},

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "update/XmlDocument.h"
+
+namespace dv::win32 {
+
+// XmlParser on MSXML 6 (DOMDocument60), hardened for documents from the
+// network as the libxml2 adapter is: at most 1 MiB and 64 levels deep, DTDs
+// prohibited, nothing external resolved, no validation. MSXML reads the
+// bytes from a stream and finds their encoding itself, from the byte-order
+// mark or the declaration, as for a file. Needs nothing but COM on the
+// calling thread, which it sets up when the thread has none.
+class MsXmlParser : public XmlParser {
+public:
+    static constexpr std::size_t kMaxBytes = 1024 * 1024;
+    static constexpr int kMaxDepth = 64;
+
+    XmlNode parse(std::string_view bytes) override;
+};
+
+} // namespace dv::win32
