@@ -1,37 +1,15 @@
 #include "update/UpdateChecker.h"
 
-#include "app/PublisherAddresses.h"
-
 #include <QTimer>
 #include <QWidget>
-
-#include <cstdlib>
 
 namespace dv::qt {
 
 UpdateChecker::UpdateChecker(Parts parts)
-    : mainWindow_(parts.mainWindow), consentDialog_(parts.consent),
-      // Opened without creating: a first run leaves no trace until it exits.
-      consent_(store_.read().value_or(Settings{})), volume_(parts.discRoot),
-      document_({parser_, parts.quarantine, parts.extraInfo, parts.boxes, parts.launcher, parts.notes,
-                 parts.status, *this}),
-      request_(serviceBase(), volume_, http_, parts.status,
-               [this](const std::string& body) { document_.AutoUpdateComplete(body); }) {}
-
-std::string UpdateChecker::serviceBase() {
-    if (const char* base = std::getenv("DATAVIND_UPDATE_URL"); base && *base)
-        return base;
-    return publisher::kUpdateServiceBase;
-}
-
-void UpdateChecker::startPageLoaded() {
-    if (consent_.startPageLoaded(consentDialog_))
-        DoAutoUpdate();
-}
-
-void UpdateChecker::DoAutoUpdate() { request_.DoAutoUpdate(); }
-
-void UpdateChecker::writeRegSettings() { store_.write(consent_.settings()); }
+    : mainWindow_(parts.mainWindow), volume_(parts.discRoot),
+      update_({store_, parts.consent, volume_, http_, parser_, parts.quarantine, parts.extraInfo, parts.boxes,
+               parts.launcher, parts.notes, parts.status, *this},
+              OnlineUpdate::serviceBase()) {}
 
 void UpdateChecker::requestTermination() {
     // Once the processing has finished: the main window closes the usual way.

@@ -2,23 +2,19 @@
 
 #include "LibXmlParser.h"
 #include "LinuxVolumeInfo.h"
+#include "update/OnlineUpdate.h"
 #include "update/QtHttpClient.h"
 #include "update/QtSettingsStore.h"
-#include "update/UpdateConsent.h"
-#include "update/UpdateDocument.h"
-#include "update/UpdateRequest.h"
 
 #include <QObject>
-
-#include <optional>
 
 class QWidget;
 
 namespace dv::qt {
 
-// The online update: the settings read at start and written at exit, the
-// question once the start page is in, the request to the service and the
-// processing of its answer.
+// The online update on Linux: the core's OnlineUpdate over an INI file,
+// libblkid, Qt's HTTP client and libxml2. A message that may not be
+// continued from closes the main window.
 class UpdateChecker : public QObject, private ApplicationEnd {
     Q_OBJECT
 public:
@@ -36,26 +32,21 @@ public:
 
     explicit UpdateChecker(Parts parts);
 
-    // The service's base address: DATAVIND_UPDATE_URL when set (staging,
-    // tests), else the one the disc was built for.
-    static std::string serviceBase();
+    static std::string serviceBase() { return OnlineUpdate::serviceBase(); }
 
-    void startPageLoaded();
-    void DoAutoUpdate();
-    void writeRegSettings();
+    void startPageLoaded() { update_.startPageLoaded(); }
+    void DoAutoUpdate() { update_.DoAutoUpdate(); }
+    void writeRegSettings() { update_.writeRegSettings(); }
 
 private:
     void requestTermination() override;
 
     QWidget& mainWindow_;
-    ConsentDialog& consentDialog_;
     QtSettingsStore store_;
-    UpdateConsent consent_;
     LinuxVolumeInfo volume_;
     QtHttpClient http_;
     LibXmlParser parser_;
-    UpdateDocument document_;
-    UpdateRequest request_;
+    OnlineUpdate update_;
 };
 
 } // namespace dv::qt
