@@ -1,6 +1,6 @@
 #include "LibXmlParser.h"
 
-#include "update/XmlEncoding.h"
+#include "update/DocumentEncoding.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -64,7 +64,7 @@ XmlNode convert(const xmlNode* node, int depth) {
 XmlNode LibXmlParser::parse(std::string_view bytes) {
     if (bytes.size() > kMaxBytes)
         throw XmlError("the document is larger than 1 MiB");
-    xmlDocumentEncoding(bytes);
+    documentEncoding(bytes);
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     const std::unique_ptr<xmlDoc, DocFree> doc(
         xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));

@@ -7,7 +7,7 @@ namespace dv {
 // XmlParser on libxml2, hardened for documents from the network: at most
 // 1 MiB and 64 levels deep, no network access, no DTD loading, no entity
 // substitution. Refuses what other parsers refuse too (a DTD, undeclared
-// namespace prefixes, encodings xmlDocumentEncoding does not take), so the
+// namespace prefixes, encodings documentEncoding does not take), so the
 // same document gets the same decisions on every platform.
 class LibXmlParser : public XmlParser {
 public:

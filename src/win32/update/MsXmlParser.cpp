@@ -1,11 +1,10 @@
 #include "update/MsXmlParser.h"
 
 #include "support/Utf16.h"
-#include "update/XmlEncoding.h"
+#include "update/DocumentEncoding.h"
 
 #include <msxml2.h>
 #include <objbase.h>
-#include <shlwapi.h>
 #include <wrl/client.h>
 
 #include <string>
@@ -26,6 +25,7 @@ class Bstr {
 public:
     Bstr() = default;
     explicit Bstr(const wchar_t* text) : text_(SysAllocString(text)) {}
+    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     ~Bstr() { SysFreeString(text_); }
@@ -152,7 +152,10 @@ std::string reasonOf(IXMLDOMDocument2& document) {
 XmlNode MsXmlParser::parse(std::string_view bytes) {
     if (bytes.size() > kMaxBytes)
         throw XmlError("the document is larger than 1 MiB");
-    xmlDocumentEncoding(bytes);
+    // Decoded by the program's own rule, the one every parser of it shares;
+    // MSXML then reads Unicode text and leaves the declaration's encoding
+    // alone.
+    const Bstr source(widen(documentText(bytes)));
 
     const ComApartment apartment;
     ComPtr<IXMLDOMDocument2> document;
@@ -167,17 +170,8 @@ XmlNode MsXmlParser::parse(std::string_view bytes) {
     setProperty(*document.Get(), L"AllowDocumentFunction", boolean(false));
     setProperty(*document.Get(), L"AllowXsltScript", boolean(false));
 
-    // MSXML finds the encoding in the bytes, as it does for a file.
-    ComPtr<IStream> stream;
-    stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
-    if (!stream)
-        throw XmlError("out of memory");
-    VARIANT source;
-    VariantInit(&source);
-    source.vt = VT_UNKNOWN;
-    source.punkVal = stream.Get();
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    if (FAILED(document->load(source, &loaded)) || loaded != VARIANT_TRUE)
+    if (FAILED(document->loadXML(source, &loaded)) || loaded != VARIANT_TRUE)
         throw XmlError(reasonOf(*document.Get()));
 
     // The document needs none, and a DTD is where entity attacks live.

@@ -6,10 +6,11 @@ namespace dv::win32 {
 
 // XmlParser on MSXML 6 (DOMDocument60), hardened for documents from the
 // network as the libxml2 adapter is: at most 1 MiB and 64 levels deep, DTDs
-// prohibited, nothing external resolved, no validation. MSXML reads the
-// bytes from a stream and finds their encoding itself, from the byte-order
-// mark or the declaration, as for a file. Needs nothing but COM on the
-// calling thread, which it sets up when the thread has none.
+// prohibited and refused, nothing external resolved, no validation. The
+// bytes are decoded by the program's own rule (documentText), the one the
+// libxml2 adapter follows too, and MSXML reads the Unicode text. Needs
+// nothing but COM on the calling thread, which it sets up when the thread
+// has none; any thread may parse.
 class MsXmlParser : public XmlParser {
 public:
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
