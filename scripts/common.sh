@@ -94,3 +94,29 @@ remove_wine_prefix() {
     rm -rf "$WINEPREFIX"
     unset WINEPREFIX
 }
+
+# The ordinary user the Qt and end-to-end tests run as when the scripts run
+# as root.
+DATAVIND_TESTER=datavind-tester
+
+as_tester() {
+    runuser -u "$DATAVIND_TESTER" -- env -u QTWEBENGINE_DISABLE_SANDBOX -u XDG_RUNTIME_DIR \
+        HOME="/var/lib/$DATAVIND_TESTER" USER="$DATAVIND_TESTER" LOGNAME="$DATAVIND_TESTER" "$@"
+}
+
+# Makes the test user when missing and lets it run the tests of build
+# folder $1: it reads the build and the test scripts, and writes only where
+# the tests keep their settings and ctest its logs.
+prepare_tester() {
+    local build=$1 dir
+    id "$DATAVIND_TESTER" >/dev/null 2>&1 ||
+        useradd --create-home --home-dir "/var/lib/$DATAVIND_TESTER" --shell /usr/sbin/nologin "$DATAVIND_TESTER"
+    dir=$build
+    while [ "$dir" != / ]; do
+        as_tester test -x "$dir" || chmod o+x "$dir"
+        dir=$(dirname "$dir")
+    done
+    chmod -R o+rX "$build" "$DATAVIND_TOP/tests" "$DATAVIND_TOP/scripts"
+    mkdir -p "$build/Testing"
+    chown -R "$DATAVIND_TESTER" "$build/Testing" "$build/tests/qt/config"
+}

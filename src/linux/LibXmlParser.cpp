@@ -1,6 +1,7 @@
 #include "LibXmlParser.h"
 
 #include "update/DocumentEncoding.h"
+#include "update/XmlMarkupScan.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -62,19 +63,22 @@ XmlNode convert(const xmlNode* node, int depth) {
 } // namespace
 
 XmlNode LibXmlParser::parse(std::string_view bytes) {
+    // Once, before any thread parses.
+    static const bool initialised = (xmlInitParser(), true);
+    (void)initialised;
     if (bytes.size() > kMaxBytes)
         throw XmlError("the document is larger than 1 MiB");
-    documentEncoding(bytes);
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    // Decoded here, and read by libxml2 as the UTF-8 it now is, so that the
+    // scan sees the very text libxml2 parses.
+    const std::string text = documentText(bytes);
+    XmlMarkupScan::check(text);
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
     const std::unique_ptr<xmlDoc, DocFree> doc(
-        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
+        xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", options));
     if (!doc) {
         const xmlError* e = xmlGetLastError();
         throw XmlError(e && e->message ? e->message : "the document is not well-formed XML");
     }
-    // The document needs none, and a DTD is where entity attacks live.
-    if (doc->intSubset || doc->extSubset)
-        throw XmlError("the document has a document type definition");
     const xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!root)
         throw XmlError("the document has no root element");

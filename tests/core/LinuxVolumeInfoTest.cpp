@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dv {
@@ -61,6 +62,39 @@ TEST(LinuxVolumeInfo, DataWithoutAFilesystemGivesError) {
     std::ofstream(file, std::ios::binary) << std::string(64 * 1024, '\0');
     EXPECT_EQ(LinuxVolumeInfo::labelOf(file.string()), "ERROR");
     fs::remove(file);
+}
+
+TEST(LinuxVolumeInfo, UdevTextIsDecoded) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ABC\\x202004", "ABC 2004"},
+        {"a\\x2fb\\x5cc", "a/b\\c"},
+        {"Sn\xC3\xB6", "Sn\xC3\xB6"},
+        {"\\x", "\\x"},
+        {"\\x4", "\\x4"},
+        {"\\xzz", "\\xzz"},
+        {"plain", "plain"},
+    };
+    for (const auto& [encoded, decoded] : cases)
+        EXPECT_EQ(LinuxVolumeInfo::decodeUdevText(encoded), decoded) << encoded;
+}
+
+TEST(LinuxVolumeInfo, ByLabelNamesLeadToTheDevice) {
+    struct stat loop {};
+    struct stat other {};
+    if (stat("/dev/loop0", &loop) != 0 || !S_ISBLK(loop.st_mode) || stat("/dev/loop1", &other) != 0)
+        GTEST_SKIP() << "no loop devices to point at";
+    const fs::path dir = fs::temp_directory_path() / "volinfo-bylabel";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::create_symlink("/dev/loop1", dir / "Annan");
+    fs::create_symlink("/nonexistent", dir / "Borta");
+    fs::create_symlink("/dev/null", dir / "Tecken");
+    fs::create_symlink("/dev/loop0", dir / "ABC\\x202004");
+    EXPECT_EQ(LinuxVolumeInfo::labelFromByLabel(loop.st_rdev, dir.string()), "ABC 2004");
+    fs::remove(dir / "ABC\\x202004");
+    EXPECT_EQ(LinuxVolumeInfo::labelFromByLabel(loop.st_rdev, dir.string()), std::nullopt);
+    EXPECT_EQ(LinuxVolumeInfo::labelFromByLabel(loop.st_rdev, "/nonexistent"), std::nullopt);
+    fs::remove_all(dir);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "update/OnlineUpdate.h"
 
+#include "PlanReadingHere.h"
 #include "RecordingPorts.h"
 #include "app/PublisherAddresses.h"
 #include "browser/FileLauncher.h"
@@ -57,7 +58,7 @@ class ServingHttp : public HttpClient {
 public:
     explicit ServingHttp(CallLog& log) : log_(log) {}
     std::string body;
-    void get(const std::string& url, std::function<void(const std::string&)> done) override {
+    void get(const std::string& url, std::size_t, std::function<void(const std::string&)> done) override {
         log_.push_back("get:" + url);
         done(body);
     }
@@ -92,6 +93,7 @@ protected:
     LabelledDisc volume;
     ServingHttp http{log};
     OneEntryParser parser;
+    test::PlanReadingHere reading{parser};
     QuarantineList quarantine;
     TExtraInfoList notes;
     test::FakeMessageBoxes boxes;
@@ -103,7 +105,7 @@ protected:
     NoEnd end;
 
     OnlineUpdate::Parts parts() {
-        return {store, consent, volume, http, parser, quarantine, notes, boxes, fileLauncher, noteDialog, status, end};
+        return {store, consent, volume, http, reading, quarantine, notes, boxes, fileLauncher, noteDialog, status, end};
     }
 };
 
@@ -146,8 +148,47 @@ TEST_F(OnlineUpdateTest, TheStoredAnswerDecidesWithoutAsking) {
 TEST_F(OnlineUpdateTest, AFailedAnswerSaysSo) {
     store.stored = Settings{true, false};
     OnlineUpdate update(parts(), "http://u.example");
+    int processed = 0;
+    update.onAnswerProcessed([&] { ++processed; });
     update.DoAutoUpdate();
-    EXPECT_EQ(status.current(), "Automatisk uppdatering misslyckades!");
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"Kontrollerar om det finns uppdateringar...",
+                                                      "Uppdateringarna inlästa...",
+                                                      "Automatisk uppdatering misslyckades!"}));
+    EXPECT_EQ(processed, 1);
+}
+
+// The answer is read elsewhere and carried out when its plan comes back.
+class LaterReading : public PlanReading {
+public:
+    explicit LaterReading(XmlParser& parser) : parser_(parser) {}
+    void read(std::string answer, std::function<void(UpdatePlan)> planned) override {
+        pending_.push_back([this, answer, planned] { planned(readUpdatePlan(parser_, answer)); });
+    }
+    void deliver() {
+        for (auto& p : pending_)
+            p();
+        pending_.clear();
+    }
+
+private:
+    XmlParser& parser_;
+    std::vector<std::function<void()>> pending_;
+};
+
+TEST_F(OnlineUpdateTest, ThePlanIsCarriedOutWhenItComesBack) {
+    LaterReading later(parser);
+    http.body = "virus.exe";
+    store.stored = Settings{true, false};
+    OnlineUpdate::Parts p = parts();
+    OnlineUpdate update({p.store, p.consent, p.volume, p.http, later, p.quarantine, p.extraInfo, p.boxes, p.launcher,
+                         p.notes, p.status, p.end},
+                        "http://u.example");
+    update.DoAutoUpdate();
+    EXPECT_EQ(status.current(), "Uppdateringarna inlästa...");
+    EXPECT_TRUE(quarantine.empty());
+    later.deliver();
+    EXPECT_TRUE(quarantine.Quarantined("D:\\virus.exe"));
+    EXPECT_EQ(status.current(), "Automatisk uppdatering klar...");
 }
 
 TEST_F(OnlineUpdateTest, ServiceBaseFromTheEnvironmentFirst) {

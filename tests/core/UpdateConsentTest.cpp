@@ -58,19 +58,24 @@ public:
 class FakeHttp : public HttpClient {
 public:
     std::vector<std::string> urls;
+    std::size_t maxBytes = 0;
     bool refuse = false;
-    void get(const std::string& url, std::function<void(const std::string&)>) override {
+    void get(const std::string& url, std::size_t limit, std::function<void(const std::string&)>) override {
         if (refuse)
             throw std::runtime_error("Nätverket kan inte nås");
         urls.push_back(url);
+        maxBytes = limit;
     }
 };
 
-TEST(UpdateRequest, UrlCarriesTheLabelUnchanged) {
+TEST(UpdateRequest, UrlCarriesTheLabelWithItsDelimitersEncoded) {
     const std::pair<const char*, const char*> cases[] = {
-        {"ABC 2004", "http://u.example/dvcd/autoupdate.asp?discid=ABC 2004"},
+        {"ABC 2004", "http://u.example/dvcd/autoupdate.asp?discid=ABC%202004"},
         {"", "http://u.example/dvcd/autoupdate.asp?discid="},
         {"ERROR", "http://u.example/dvcd/autoupdate.asp?discid=ERROR"},
+        {"DV#12", "http://u.example/dvcd/autoupdate.asp?discid=DV%2312"},
+        {"R&D+1", "http://u.example/dvcd/autoupdate.asp?discid=R%26D%2B1"},
+        {"Snöboll", "http://u.example/dvcd/autoupdate.asp?discid=Snöboll"},
     };
     for (const auto& [label, url] : cases) {
         FakeVolumeInfo volume;
@@ -80,6 +85,7 @@ TEST(UpdateRequest, UrlCarriesTheLabelUnchanged) {
         UpdateRequest request("http://u.example", volume, http, status, [](const std::string&) {});
         request.DoAutoUpdate();
         EXPECT_EQ(http.urls, std::vector<std::string>{url});
+        EXPECT_EQ(http.maxBytes, std::size_t{1024 * 1024}); // what the parser takes, no more
         EXPECT_EQ(status.current(), "Kontrollerar om det finns uppdateringar...");
     }
 }

@@ -143,8 +143,20 @@ TEST_F(UpdateDocumentTest, OnlyZeroEndsTheProgramAfterTheRest) {
                                     value + "</cancontinue></message><message><severity>ERROR</severity>"
                                             "<text>sist</text></message></d>");
         EXPECT_EQ(std::count(log.begin(), log.end(), "terminate"), ends) << value;
-        EXPECT_EQ(log.back(), "box:sist") << value; // the remaining messages still come
+        // The remaining messages still come, and the end only after the last.
+        EXPECT_EQ(log[log.size() - 1 - static_cast<std::size_t>(ends)], "box:sist") << value;
+        if (ends) {
+            EXPECT_EQ(log.back(), "terminate") << value;
+        }
+        EXPECT_EQ(status.current(), "Automatisk uppdatering klar...") << value;
     }
+}
+
+TEST_F(UpdateDocumentTest, AnEndAskedForHoldsWhenALaterPartFails) {
+    document.AutoUpdateComplete("<d><message><severity>ERROR</severity><text>slut</text><cancontinue>0</cancontinue>"
+                                "</message><message><severity>ERROR</severity><text><b>x</b></text></message></d>");
+    EXPECT_EQ(log, (CallLog{"box:slut", "terminate"}));
+    EXPECT_EQ(status.current(), "Automatisk uppdatering misslyckades!");
 }
 
 TEST_F(UpdateDocumentTest, TwoPopupsAndNoOtherAddressesThanWebPages) {

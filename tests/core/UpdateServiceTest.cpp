@@ -1,4 +1,6 @@
 #include "UpdateService.h"
+#include "update/QueryValue.h"
+#include "update/UpdateRequest.h"
 
 #include <httplib.h>
 
@@ -134,6 +136,41 @@ TEST_F(UpdateServiceTest, OneAccessLogLineARequest) {
     for (std::string line; std::getline(lines, line);)
         requests += line.find("\"GET /dvcd/autoupdate.asp?discid=") != std::string::npos ? 1 : 0;
     EXPECT_EQ(requests, 2);
+}
+
+TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
+    const char* labels[] = {"ABC 2004", "DV#12", "R&D+1;x=y", "100% %41", "Snöboll", "Sn\xF6", "a?b", "a/b?c"};
+    for (const std::string label : labels) {
+        if (label.find('/') == std::string::npos)
+            write(label + ".xml", "<dvcd><quarantine><quarantined>" + encodeQueryValue(label) +
+                                      "</quarantined></quarantine></dvcd>");
+    }
+    // The folder is read again every second.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+    httplib::Client client("127.0.0.1", port);
+    client.set_url_encode(false);
+    for (const std::string label : labels) {
+        const std::string url = updateRequestUrl("", label);
+        // What the HTTP layer does with text beyond ASCII: UTF-8 as %hh.
+        std::string wire;
+        for (const char c : url) {
+            if (static_cast<unsigned char>(c) < 0x80) {
+                wire += c;
+            } else {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
+                wire += hex;
+            }
+        }
+        const auto answer = client.Get(wire);
+        ASSERT_TRUE(answer) << label;
+        EXPECT_EQ(answer->status, 200) << label;
+        if (label.find('/') == std::string::npos)
+            EXPECT_NE(answer->body.find("<quarantined>" + encodeQueryValue(label) + "<"), std::string::npos)
+                << label << ": " << answer->body;
+        else
+            EXPECT_EQ(answer->body, DocumentFolder::kEmptyDocument) << label;
+    }
 }
 
 } // namespace

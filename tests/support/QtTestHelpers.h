@@ -9,9 +9,14 @@
 #include "shell/TForm1.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include <unistd.h>
 
 #include <memory>
 #include <optional>
@@ -60,12 +65,56 @@ inline void dragWindowAt(QWidget* window, QPoint at, int dx, int dy) {
 
 } // namespace dv::test
 
+namespace dv::test {
+
+// Closes a dialog that stays up with no test answering it, so that a test
+// fails instead of hanging; remembers that it had to.
+class UnexpectedDialogGuard : public QObject {
+public:
+    static constexpr int kPatienceMs = 30000;
+    bool closedOne = false;
+
+    UnexpectedDialogGuard() {
+        timer_.setInterval(1000);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { look(); });
+        timer_.start();
+    }
+
+private:
+    void look() {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog != current_) {
+            current_ = dialog;
+            since_.start();
+            return;
+        }
+        if (!dialog || since_.elapsed() < kPatienceMs)
+            return;
+        qCritical("a dialog nobody answered was closed: \"%s\"", qPrintable(dialog->windowTitle()));
+        closedOne = true;
+        dialog->close();
+        current_ = nullptr;
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> current_;
+    QElapsedTimer since_;
+};
+
+} // namespace dv::test
+
 // A test main that prepares the web engine as the program's own main does.
+// The engine's sandbox stays on, as for a reader, unless the tests run as
+// root, where the engine cannot start with it.
 #define DATAVIND_QTEST_MAIN(TestObject)                                                        \
     int main(int argc, char** argv) {                                                          \
+        if (geteuid() == 0)                                                                    \
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");                                      \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                            \
         dv::qt::registerCommandScheme();                                                       \
         QApplication app(argc, argv);                                                          \
+        dv::test::UnexpectedDialogGuard guard;                                                 \
         TestObject test;                                                                       \
-        return QTest::qExec(&test, argc, argv);                                                \
+        const int failed = QTest::qExec(&test, argc, argv);                                    \
+        return failed ? failed : guard.closedOne ? 1 : 0;                                      \
     }

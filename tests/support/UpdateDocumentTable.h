@@ -136,6 +136,15 @@ inline std::string utf16(std::string_view utf8, bool bigEndian) {
     return out;
 }
 
+// An element with that many attributes, each declaring a namespace when
+// the name starts with xmlns.
+inline std::string attributes(int count, const std::string& name = "a") {
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += " " + name + std::to_string(i) + "='" + std::to_string(i) + "'";
+    return out;
+}
+
 inline std::string nested(int levels) {
     std::string open;
     std::string close;
@@ -256,6 +265,12 @@ inline std::vector<UpdateDocumentCase> updateDocumentCases() {
         {"high bytes declared as US-ASCII", "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>" + q + "\xF6" + qEnd, kFailed},
         {"a byte Windows-1252 leaves undefined", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + q + "\x81" + qEnd,
          kFailed},
+        {"64 attributes on an element", "<d" + attributes(64) + "><quarantine><quarantined>a.exe</quarantined>"
+                                        "</quarantine></d>", quarantining("a.exe")},
+        {"65 attributes on an element", "<d><quarantine><quarantined" + attributes(65) + ">a.exe</quarantined>"
+                                        "</quarantine></d>", kFailed},
+        {"65 namespace declarations", "<d" + attributes(40, "xmlns:p") + "><quarantine" + attributes(25, "xmlns:q") +
+                                      "><quarantined>a.exe</quarantined></quarantine></d>", kFailed},
         {"64 levels", nested(64), quarantining("deep.exe")},
         {"65 levels", nested(65), kFailed},
         {"exactly 1 MiB", ofSize(1024 * 1024), quarantining("big.exe")},

@@ -12,6 +12,7 @@ class TExtraInfoList {
 public:
     void Add(TExtraInfo record) { records_.push_back(std::move(record)); }
     void Clear() { records_.clear(); }
+    void assign(std::vector<TExtraInfo> records) { records_ = std::move(records); }
     std::size_t Count() const { return records_.size(); }
     const TExtraInfo& at(std::size_t index) const { return records_.at(index); }
 

@@ -2,18 +2,27 @@
 
 #include "update/UpdateConsent.h"
 #include "update/UpdateDocument.h"
+#include "update/UpdatePlan.h"
 #include "update/UpdateRequest.h"
 
+#include <functional>
 #include <string>
 
 namespace dv {
 
-class XmlParser;
+// Reads an answer's plan (readUpdatePlan) away from the user-interface
+// thread, one answer at a time and in the order they came, and hands each
+// plan back on that thread.
+class PlanReading {
+public:
+    virtual ~PlanReading() = default;
+    virtual void read(std::string answer, std::function<void(UpdatePlan)> planned) = 0;
+};
 
 // The online update as a front end composes it: the settings read when the
 // main window is put together (never created then) and written when it
 // goes, the question once the first start page is in, the request to the
-// service and the processing of its answer.
+// service, and its answer read elsewhere and carried out here.
 class OnlineUpdate {
 public:
     struct Parts {
@@ -21,7 +30,7 @@ public:
         ConsentDialog& consent;
         VolumeInfo& volume;
         HttpClient& http;
-        XmlParser& parser;
+        PlanReading& reading;
         QuarantineList& quarantine;
         TExtraInfoList& extraInfo;
         MessageBoxes& boxes;
@@ -46,13 +55,19 @@ public:
     void writeRegSettings();
 
     const Settings& settings() const { return consent_.settings(); }
+    // Called once each answer has been carried out (tests wait for it).
+    void onAnswerProcessed(std::function<void()> processed) { processed_ = std::move(processed); }
 
 private:
+    void answered(const std::string& body);
+
     SettingsStore& store_;
     ConsentDialog& consentDialog_;
+    PlanReading& reading_;
     UpdateConsent consent_;
     UpdateDocument document_;
     UpdateRequest request_;
+    std::function<void()> processed_;
 };
 
 } // namespace dv

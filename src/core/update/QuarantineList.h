@@ -14,6 +14,7 @@ class QuarantineList {
 public:
     void clear() { entries_.clear(); }
     void append(std::string entry) { entries_.push_back(std::move(entry)); }
+    void assign(std::vector<std::string> entries) { entries_ = std::move(entries); }
     std::size_t count() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
     const std::string& entry(std::size_t index) const { return entries_.at(index); }

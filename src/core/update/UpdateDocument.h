@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/UpdatePlan.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,7 +25,8 @@ public:
 // Acts on an update document: refills the quarantine and note lists, opens
 // announced pages, shows the service's messages. Whatever goes wrong stops
 // the processing there, keeps what was done before, and says so on the
-// status line.
+// status line. A message that may not be continued from ends the program,
+// once every message of the document has been shown.
 class UpdateDocument {
 public:
     struct Parts {
@@ -39,10 +42,17 @@ public:
 
     explicit UpdateDocument(Parts parts) : p_(parts) {}
 
+    // All at once: the answer's text parsed, read and acted on.
     void AutoUpdateComplete(std::string_view text);
 
+    // The same in steps, so that a front end can parse and read the
+    // document (readUpdatePlan) away from its user-interface thread; these
+    // two run on that thread, and AutoUpdatePlanned takes well under a frame
+    // whatever the document, but for the boxes it shows.
+    void answerReceived();
+    void AutoUpdatePlanned(const UpdatePlan& plan);
+
 private:
-    void process(std::string_view text);
     Parts p_;
 };
 

@@ -1,19 +1,22 @@
 #include "update/UpdateRequest.h"
 
 #include "shell/StatusLine.h"
+#include "update/QueryValue.h"
+#include "update/XmlDocument.h"
 
 #include <exception>
 
 namespace dv {
 
 std::string updateRequestUrl(const std::string& serviceBase, const std::string& discId) {
-    return serviceBase + "/dvcd/autoupdate.asp?discid=" + discId;
+    return serviceBase + "/dvcd/autoupdate.asp?discid=" + encodeQueryValue(discId);
 }
 
 void UpdateRequest::DoAutoUpdate() {
     status_.setStatusText("Kontrollerar om det finns uppdateringar...");
     try {
-        http_.get(updateRequestUrl(base_, volume_.getDiscName()), answered_);
+        // Nothing longer than the parser takes is worth reading.
+        http_.get(updateRequestUrl(base_, volume_.getDiscName()), kMaxXmlDocumentBytes, answered_);
     } catch (const std::exception& e) {
         status_.setStatusText(e.what());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -9,11 +10,14 @@ class StatusLine;
 
 // Fetches a document over HTTP. The answer's text as served, error answers
 // included, comes later on the user-interface thread; a request that cannot
-// start throws with the reason.
+// start throws with the reason. An answer longer than maxBytes, or one not
+// complete by the client's deadline for the whole request, is a failure:
+// reading stops there and the body is empty.
 class HttpClient {
 public:
     virtual ~HttpClient() = default;
-    virtual void get(const std::string& url, std::function<void(const std::string& body)> done) = 0;
+    virtual void get(const std::string& url, std::size_t maxBytes,
+                     std::function<void(const std::string& body)> done) = 0;
 };
 
 // The disc's label, "" for none, "ERROR" when it cannot be read.
@@ -23,7 +27,10 @@ public:
     virtual std::string getDiscName() = 0;
 };
 
-// The address of the update document for a disc: the id appended unchanged.
+// The address of the update document for a disc. The id is appended with
+// only what would change the address's meaning percent-encoded (see
+// encodeQueryValue): a blank goes as %20, so "ABC 2004" asks for
+// "ABC%202004", which the service decodes back to "ABC 2004".
 std::string updateRequestUrl(const std::string& serviceBase, const std::string& discId);
 
 // Asks the update service about this disc (DoAutoUpdate).

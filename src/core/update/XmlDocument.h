@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ struct XmlNode {
     std::string text;
     std::vector<XmlNode> children;
 };
+
+// The largest document the parser takes; the HTTP client stops reading an
+// answer past it.
+inline constexpr std::size_t kMaxXmlDocumentBytes = 1024 * 1024;
 
 struct XmlError : std::runtime_error {
     using std::runtime_error::runtime_error;

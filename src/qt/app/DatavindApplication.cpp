@@ -1,11 +1,11 @@
 #include "app/DatavindApplication.h"
 
 #include "app/MessageBoxes.h"
+#include "app/QtMessageBoxes.h"
 #include "app/QtText.h"
 #include "shell/MainWindowLayout.h"
 
 #include <QFont>
-#include <QMessageBox>
 
 #include <exception>
 
@@ -32,11 +32,10 @@ bool DatavindApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void DatavindApplication::report(const QString& text) {
-    if (boxes_) {
-        boxes_->show({layout::kApplicationTitle, toStdString(text), MessageIcon::Error});
-        return;
-    }
-    QMessageBox::critical(nullptr, toQString(layout::kApplicationTitle), text);
+    // The text may name a file or quote the update service: plain text.
+    QtMessageBoxes unowned;
+    MessageBoxes& boxes = boxes_ ? *boxes_ : unowned;
+    boxes.show({layout::kApplicationTitle, toStdString(text), MessageIcon::Error});
 }
 
 } // namespace dv::qt

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace dv::qt {
 
-// Message boxes as QMessageBox, owned by the main window when there is one.
+// Message boxes (MessageBoxDialog), owned by the main window when there is one.
 class QtMessageBoxes : public MessageBoxes {
 public:
     MessageAnswer show(const MessageBoxRequest& request) override;

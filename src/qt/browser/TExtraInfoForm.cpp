@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace dv::qt {
@@ -30,6 +31,20 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     lbInformation->setGeometry(8, 8, 369, 73);
     lbInformation->setWordWrap(true);
     lbInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Notes and addresses come from the update service: plain text only.
+    lbInformation->setTextFormat(Qt::PlainText);
+    lbInformation->setTextInteractionFlags(Qt::NoTextInteraction);
+    // A note too long for the label is shown whole in a scrolling field in
+    // its place, so the buttons keep theirs.
+    ebInformation = new QPlainTextEdit(this);
+    ebInformation->setObjectName(QStringLiteral("ebInformation"));
+    ebInformation->setGeometry(lbInformation->geometry());
+    ebInformation->setReadOnly(true);
+    ebInformation->setFrameShape(QFrame::NoFrame);
+    ebInformation->setBackgroundRole(QPalette::Window);
+    ebInformation->viewport()->setBackgroundRole(QPalette::Window);
+    ebInformation->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    ebInformation->hide();
 
     gbMoreInfo = new QGroupBox(QStringLiteral(" Mer information på nätet "), this);
     gbMoreInfo->setObjectName(QStringLiteral("gbMoreInfo"));
@@ -37,6 +52,8 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     lbURL = new QLabel(gbMoreInfo);
     lbURL->setObjectName(QStringLiteral("lbURL"));
     lbURL->move(8, 20);
+    lbURL->setTextFormat(Qt::PlainText);
+    lbURL->setTextInteractionFlags(Qt::NoTextInteraction);
     lbURL->setCursor(Qt::PointingHandCursor);
     lbURL->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     lbURL->installEventFilter(this);
@@ -65,7 +82,18 @@ void TExtraInfoForm::prepare(const TExtraInfo& note, const QString& caption, boo
     btNo->setText(canRun ? QStringLiteral("Nej") : QStringLiteral("Stäng"));
     (canRun ? btYes : btNo)->setDefault(true);
     (canRun ? btYes : btNo)->setFocus();
-    lbInformation->setText(toDisplayLines(note.Information));
+    const QString information = toDisplayLines(note.Information);
+    // Long notes are not measured: they go to the field at once.
+    const QRect needed = information.size() > 4000
+                             ? QRect()
+                             : lbInformation->fontMetrics().boundingRect(
+                                   QRect(0, 0, lbInformation->width(), 1 << 24), Qt::TextWordWrap, information);
+    const bool fits = needed.isValid() && needed.width() <= lbInformation->width() &&
+                      needed.height() <= lbInformation->height();
+    lbInformation->setText(fits ? information : QString());
+    lbInformation->setVisible(fits);
+    ebInformation->setPlainText(fits ? QString() : information);
+    ebInformation->setVisible(!fits);
     lbURL->setText(toQString(note.Url));
     lbURL->adjustSize();
 }

@@ -6,6 +6,7 @@
 
 class QGroupBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace dv {
@@ -37,6 +38,7 @@ private:
     void lbURLClick();
 
     QLabel* lbInformation = nullptr;
+    QPlainTextEdit* ebInformation = nullptr;
     QGroupBox* gbMoreInfo = nullptr;
     QLabel* lbURL = nullptr;
     QLabel* lbOpenNow = nullptr;

@@ -64,6 +64,9 @@ QLabel* PlayerControls::label(const char* name, QRect bounds, QColor colour, Qt:
     l->setObjectName(QLatin1String(name));
     l->setGeometry(bounds);
     l->setAlignment(alignment | Qt::AlignTop);
+    // Titles come from the track's tag: plain text.
+    l->setTextFormat(Qt::PlainText);
+    l->setTextInteractionFlags(Qt::NoTextInteraction);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     QPalette palette = l->palette();
     palette.setColor(QPalette::WindowText, colour);

@@ -155,6 +155,9 @@ void TForm1::createPanels() {
     lbStatus->setObjectName(QStringLiteral("lbStatus"));
     lbStatus->setGeometry(toQRect(layout::kStatusLabel));
     lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Link addresses a page hovers and texts of the update service: plain text.
+    lbStatus->setTextFormat(Qt::PlainText);
+    lbStatus->setTextInteractionFlags(Qt::NoTextInteraction);
     QPalette text = lbStatus->palette();
     text.setColor(QPalette::WindowText, QColor(128, 128, 128));
     lbStatus->setPalette(text);

@@ -5,25 +5,72 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
+#include <memory>
 #include <stdexcept>
 
 namespace dv::qt {
 
-void QtHttpClient::get(const std::string& url, std::function<void(const std::string& body)> done) {
-    // The id goes as it is; a blank is encoded on the wire.
+namespace {
+
+// What Qt may hold between two reads of ours.
+constexpr qint64 kReadBuffer = 64 * 1024;
+
+} // namespace
+
+void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
+                       std::function<void(const std::string& body)> done) {
+    // Text beyond ASCII in the id is sent as UTF-8 %hh; the rest of the
+    // address comes already encoded.
     const QUrl address(toQString(url), QUrl::TolerantMode);
     if (!address.isValid() || address.scheme().isEmpty())
         throw std::runtime_error("Ogiltig adress: " + url);
     if (!manager_)
         manager_ = new QNetworkAccessManager(this);
     QNetworkRequest request(address);
-    request.setTransferTimeout(kTimeoutMs);
     QNetworkReply* reply = manager_->get(request);
-    connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] {
+    reply->setReadBufferSize(kReadBuffer);
+
+    struct Transfer {
+        QByteArray body;
+        bool failed = false;
+    };
+    auto transfer = std::make_shared<Transfer>();
+    const auto limit = static_cast<qint64>(maxBytes);
+    const auto fail = [reply, transfer] {
+        transfer->failed = true;
+        transfer->body.clear();
+        reply->abort(); // finishes the reply at once
+    };
+
+    auto* deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, reply, fail);
+    deadline->start(deadline_);
+
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limit, fail] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > limit)
+            fail();
+    });
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer, limit, fail] {
+        if (transfer->failed)
+            return;
+        transfer->body += reply->read(limit + 1 - transfer->body.size());
+        if (transfer->body.size() > limit)
+            fail();
+    });
+    connect(reply, &QNetworkReply::finished, this, [reply, transfer, deadline, limit, done = std::move(done)] {
+        deadline->stop();
         reply->deleteLater();
-        done(reply->readAll().toStdString());
+        if (!transfer->failed) {
+            transfer->body += reply->read(limit + 1 - transfer->body.size());
+            if (transfer->body.size() > limit)
+                transfer->body.clear();
+        }
+        done(transfer->body.toStdString());
     });
 }
 

@@ -4,22 +4,32 @@
 
 #include <QObject>
 
+#include <chrono>
+
 class QNetworkAccessManager;
 
 namespace dv::qt {
 
 // HTTP GET with QNetworkAccessManager, created on first use and kept. The
-// body comes back as served, error pages included; no answer in 30 s counts
-// as a failed request (an empty body).
+// body comes back as served, error pages included. The whole request has a
+// deadline (30 s), not each read, so a server that sends a byte now and then
+// cannot keep it open; an answer past the size limit is cut off as soon as
+// it is known to be too long and never held in memory. Both are failures: an
+// empty body.
 class QtHttpClient : public QObject, public HttpClient {
     Q_OBJECT
 public:
-    static constexpr int kTimeoutMs = 30000;
+    static constexpr std::chrono::milliseconds kDeadline{30000};
 
-    void get(const std::string& url, std::function<void(const std::string& body)> done) override;
+    void get(const std::string& url, std::size_t maxBytes,
+             std::function<void(const std::string& body)> done) override;
+
+    // Shorter deadlines for tests.
+    void setDeadline(std::chrono::milliseconds deadline) { deadline_ = deadline; }
 
 private:
     QNetworkAccessManager* manager_ = nullptr;
+    std::chrono::milliseconds deadline_ = kDeadline;
 };
 
 } // namespace dv::qt

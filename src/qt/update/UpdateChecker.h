@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LibXmlParser.h"
 #include "LinuxVolumeInfo.h"
 #include "update/OnlineUpdate.h"
 #include "update/QtHttpClient.h"
+#include "update/QtPlanReading.h"
 #include "update/QtSettingsStore.h"
 
 #include <QObject>
@@ -13,8 +13,8 @@ class QWidget;
 namespace dv::qt {
 
 // The online update on Linux: the core's OnlineUpdate over an INI file,
-// libblkid, Qt's HTTP client and libxml2. A message that may not be
-// continued from closes the main window.
+// the disc's label, Qt's HTTP client and libxml2 on a thread of its own. A
+// message that may not be continued from closes the main window.
 class UpdateChecker : public QObject, private ApplicationEnd {
     Q_OBJECT
 public:
@@ -37,6 +37,11 @@ public:
     void startPageLoaded() { update_.startPageLoaded(); }
     void DoAutoUpdate() { update_.DoAutoUpdate(); }
     void writeRegSettings() { update_.writeRegSettings(); }
+    QtHttpClient& httpClient() { return http_; }
+
+Q_SIGNALS:
+    // An answer's plan has been carried out (tests wait for it).
+    void answerProcessed();
 
 private:
     void requestTermination() override;
@@ -45,7 +50,7 @@ private:
     QtSettingsStore store_;
     LinuxVolumeInfo volume_;
     QtHttpClient http_;
-    LibXmlParser parser_;
+    QtPlanReading reading_;
     OnlineUpdate update_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "support/Utf16.h"
 #include "update/DocumentEncoding.h"
+#include "update/XmlMarkupScan.h"
 
 #include <msxml2.h>
 #include <objbase.h>
@@ -155,7 +156,10 @@ XmlNode MsXmlParser::parse(std::string_view bytes) {
     // Decoded by the program's own rule, the one every parser of it shares;
     // MSXML then reads Unicode text and leaves the declaration's encoding
     // alone.
-    const Bstr source(widen(documentText(bytes)));
+    const std::string text = documentText(bytes);
+    // The bounds libxml2 needs, so that both parsers take the same documents.
+    XmlMarkupScan::check(text);
+    const Bstr source(widen(text));
 
     const ComApartment apartment;
     ComPtr<IXMLDOMDocument2> document;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "update/MsXmlParser.h"
 #include "update/OnlineUpdate.h"
 #include "update/RegistrySettingsStore.h"
+#include "update/ThreadPlanReading.h"
 #include "update/Win32VolumeInfo.h"
 #include "update/WinInetHttpClient.h"
 
@@ -13,7 +13,7 @@
 namespace dv::win32 {
 
 // The online update on Windows: the core's OnlineUpdate over the registry,
-// the volume label, WinINet and MSXML. The settings are read when it is
+// the volume label, WinINet and MSXML on a thread of its own. The settings are read when it is
 // made (with the main window) and written by writeRegSettings (when the
 // main window goes). A message that may not be continued from closes the
 // main window, once the processing is done.
@@ -41,6 +41,8 @@ public:
     void writeRegSettings() { update_.writeRegSettings(); }
 
     WinInetHttpClient& httpClient() { return http_; }
+    // Called once each answer has been carried out (tests wait for it).
+    void onAnswerProcessed(std::function<void()> processed) { update_.onAnswerProcessed(std::move(processed)); }
 
 private:
     void requestTermination() override;
@@ -49,7 +51,7 @@ private:
     RegistrySettingsStore store_;
     Win32VolumeInfo volume_;
     WinInetHttpClient http_;
-    MsXmlParser parser_;
+    ThreadPlanReading reading_;
     OnlineUpdate update_;
 };
 

@@ -220,10 +220,6 @@ std::string WinInetHttpClient::wireAddress(const std::string& url) {
     return out;
 }
 
-void WinInetHttpClient::get(const std::string& url, std::function<void(const std::string& body)> done) {
-    get(url, kMaxBytes, std::move(done));
-}
-
 void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes,
                             std::function<void(const std::string& body)> done) {
     if (!webAddress(url))

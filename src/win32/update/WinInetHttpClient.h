@@ -21,15 +21,14 @@ namespace dv::win32 {
 class WinInetHttpClient : public HttpClient {
 public:
     static constexpr std::chrono::milliseconds kDeadline{30000};
-    static constexpr std::size_t kMaxBytes = 1024 * 1024;
 
     WinInetHttpClient();
     ~WinInetHttpClient() override;
     WinInetHttpClient(const WinInetHttpClient&) = delete;
     WinInetHttpClient& operator=(const WinInetHttpClient&) = delete;
 
-    void get(const std::string& url, std::function<void(const std::string& body)> done) override;
-    void get(const std::string& url, std::size_t maxBytes, std::function<void(const std::string& body)> done);
+    void get(const std::string& url, std::size_t maxBytes,
+             std::function<void(const std::string& body)> done) override;
 
     // Shorter deadlines for tests.
     void setDeadline(std::chrono::milliseconds deadline) { deadline_ = deadline; }

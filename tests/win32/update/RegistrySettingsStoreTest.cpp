@@ -1,5 +1,6 @@
 #include "update/RegistrySettingsStore.h"
 
+#include "PlanReadingHere.h"
 #include "RecordingPorts.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfoList.h"
@@ -87,7 +88,7 @@ public:
 
 class NoNet : public HttpClient {
 public:
-    void get(const std::string&, std::function<void(const std::string&)>) override {}
+    void get(const std::string&, std::size_t, std::function<void(const std::string&)>) override {}
 };
 
 class NoEnd : public ApplicationEnd {
@@ -104,6 +105,7 @@ TEST_F(RegistrySettingsStoreTest, OnlyAnOrderlyExitLeavesTheKey) {
     NoDisc disc;
     NoNet net;
     MsXmlParser parser;
+    test::PlanReadingHere reading(parser);
     QuarantineList quarantine;
     TExtraInfoList notes;
     test::FakeMessageBoxes boxes;
@@ -114,8 +116,8 @@ TEST_F(RegistrySettingsStoreTest, OnlyAnOrderlyExitLeavesTheKey) {
     test::FakeExtraInfoDialog noteDialog(log);
     test::FakeStatusLine status;
     NoEnd end;
-    const OnlineUpdate::Parts parts{store,      question, disc,         net,    parser, quarantine,
-                                    notes,      boxes,    fileLauncher, noteDialog, status, end};
+    const OnlineUpdate::Parts parts{store, question, disc,       net,        reading, quarantine,
+                                    notes, boxes,    fileLauncher, noteDialog, status,  end};
     {
         OnlineUpdate update(parts, "http://127.0.0.1:9");
         update.startPageLoaded();

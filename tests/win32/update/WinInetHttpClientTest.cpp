@@ -1,5 +1,7 @@
 #include "update/WinInetHttpClient.h"
 
+#include "update/XmlDocument.h"
+
 #include "LoopbackHttpServer.h"
 #include "Win32MessagePump.h"
 
@@ -41,7 +43,7 @@ TEST(WinInetHttpClient, TheBodyAsServedOnThisThread) {
     LoopbackHttpServer server([](auto& c) { c.answer(200, "<dvcd>\r\n  <popup/>\n</dvcd>"); });
     WinInetHttpClient client;
     Answer answer;
-    client.get(server.base() + "/dvcd/autoupdate.asp?discid=ABC 2004", answer.receiver());
+    client.get(server.base() + "/dvcd/autoupdate.asp?discid=ABC 2004", kMaxXmlDocumentBytes, answer.receiver());
     EXPECT_FALSE(answer.body); // never before the loop runs
     ASSERT_TRUE(answer.wait());
     EXPECT_EQ(*answer.body, "<dvcd>\r\n  <popup/>\n</dvcd>");
@@ -55,7 +57,7 @@ TEST(WinInetHttpClient, ErrorAnswersComeAsServed) {
         LoopbackHttpServer server([status](auto& c) { c.answer(status, "<html>Fel " + std::to_string(status) + "</html>"); });
         WinInetHttpClient client;
         Answer answer;
-        client.get(server.base() + "/x", answer.receiver());
+        client.get(server.base() + "/x", kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait());
         EXPECT_EQ(*answer.body, "<html>Fel " + std::to_string(status) + "</html>");
     }
@@ -74,7 +76,7 @@ TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
     const std::string url = server.base() + "/dvcd/autoupdate.asp?discid=A";
     for (const char* expected : {"svar 1", "svar 2"}) {
         Answer answer;
-        client.get(url, answer.receiver());
+        client.get(url, kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait());
         EXPECT_EQ(*answer.body, expected);
     }
@@ -87,7 +89,7 @@ TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
 }
 
 TEST(WinInetHttpClient, TheSizeLimit) {
-    const std::string limit(WinInetHttpClient::kMaxBytes, 'x');
+    const std::string limit(kMaxXmlDocumentBytes, 'x');
     struct Case {
         const char* what;
         std::function<void(LoopbackHttpServer::Connection&)> serve;
@@ -123,7 +125,7 @@ TEST(WinInetHttpClient, TheSizeLimit) {
         client.setDeadline(8s);
         Answer answer;
         const auto start = Clock::now();
-        client.get(server.base() + "/big", answer.receiver());
+        client.get(server.base() + "/big", kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait()) << c.what;
         EXPECT_EQ(*answer.body, c.delivered ? limit : std::string()) << c.what;
         // Stopped on its own, not by the deadline.
@@ -159,7 +161,7 @@ TEST(WinInetHttpClient, OneDeadlineForTheWholeRequest) {
         client.setDeadline(1500ms);
         Answer answer;
         const auto begun = Clock::now();
-        client.get(server.base() + "/slow", answer.receiver());
+        client.get(server.base() + "/slow", kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait());
         EXPECT_EQ(*answer.body, "");
         EXPECT_GE(answer.at - begun, 1400ms);
@@ -178,7 +180,7 @@ TEST(WinInetHttpClient, NoServiceIsAnEmptyBody) {
     }
     WinInetHttpClient client;
     Answer answer;
-    client.get("http://127.0.0.1:" + std::to_string(port) + "/dvcd/autoupdate.asp?discid=A", answer.receiver());
+    client.get("http://127.0.0.1:" + std::to_string(port) + "/dvcd/autoupdate.asp?discid=A", kMaxXmlDocumentBytes, answer.receiver());
     ASSERT_TRUE(answer.wait());
     EXPECT_EQ(*answer.body, "");
 }
@@ -186,7 +188,9 @@ TEST(WinInetHttpClient, NoServiceIsAnEmptyBody) {
 TEST(WinInetHttpClient, OnlyWebAddressesStart) {
     WinInetHttpClient client;
     for (const char* url : {"file:///C:/windows/win.ini", "ftp://127.0.0.1/x", "C:\\dvcd.xml", "", "/dvcd"}) {
-        EXPECT_THROW(client.get(url, [](const std::string&) { ADD_FAILURE(); }), std::runtime_error) << url;
+        EXPECT_THROW(client.get(url, kMaxXmlDocumentBytes, [](const std::string&) { ADD_FAILURE(); }),
+                     std::runtime_error)
+            << url;
     }
     test::pumpFor(100ms);
 }
@@ -201,8 +205,8 @@ TEST(WinInetHttpClient, TwoRequestsAtOnce) {
     WinInetHttpClient client;
     Answer slow;
     Answer quick;
-    client.get(server.base() + "/slow", slow.receiver());
-    client.get(server.base() + "/quick", quick.receiver());
+    client.get(server.base() + "/slow", kMaxXmlDocumentBytes, slow.receiver());
+    client.get(server.base() + "/quick", kMaxXmlDocumentBytes, quick.receiver());
     ASSERT_TRUE(slow.wait());
     ASSERT_TRUE(quick.wait());
     EXPECT_EQ(*slow.body, "slow");
@@ -216,7 +220,7 @@ TEST(WinInetHttpClient, GoingAwayLeavesRequestsUnanswered) {
     const auto start = Clock::now();
     {
         WinInetHttpClient client;
-        client.get(server.base() + "/x", answer.receiver());
+        client.get(server.base() + "/x", kMaxXmlDocumentBytes, answer.receiver());
         test::pumpFor(200ms);
     }
     test::pumpFor(300ms);
