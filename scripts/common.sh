@@ -59,26 +59,40 @@ configure_and_build() { # $1: preset
 # Makes a fresh Wine prefix for this run and exports WINEPREFIX. No dialog
 # may wait for a person: a crash ends the program with a non-zero status
 # instead of opening the debugger, and sound goes to ALSA's null device.
+# With a folder given, makes a prefix there once, for a person at a desktop,
+# and uses it again later; its windows are left to the desktop's window
+# manager.
 make_wine_prefix() {
     export WINEARCH=win64 WINEDEBUG=-all
-    WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
-    export WINEPREFIX
+    if [ -n "${1:-}" ]; then
+        WINEPREFIX=$1
+        export WINEPREFIX
+        [ -f "$WINEPREFIX/.datavind-ready" ] && return 0
+        mkdir -p "$WINEPREFIX"
+    else
+        WINEPREFIX=$(mktemp -d /tmp/datavind-wine.XXXXXX)
+        export WINEPREFIX
+        DATAVIND_MADE_PREFIX=$WINEPREFIX
+    fi
     mkdir -p "$WINEPREFIX/home"
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$WINEPREFIX/home/.asoundrc"
     HOME="$WINEPREFIX/home" wineboot --init </dev/null >"$WINEPREFIX/boot.log" 2>&1
     HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /t REG_SZ /d '' /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
-    # Xvfb has no window manager: Wine draws window frames itself, as
-    # Windows does, and never waits for a manager to take a window away
-    # (which costs two seconds for every window closed).
-    HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Decorated /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
-    HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Managed /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    if [ -z "${1:-}" ]; then
+        # Xvfb has no window manager: Wine draws window frames itself, as
+        # Windows does, and never waits for a manager to take a window away
+        # (which costs two seconds for every window closed).
+        HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Decorated /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+        HOME="$WINEPREFIX/home" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v Managed /t REG_SZ /d N /f </dev/null >>"$WINEPREFIX/boot.log" 2>&1
+    fi
     # Wine's own fonts (Tahoma, MS Sans Serif), which the boot of a 64-bit-only
     # Wine leaves out of the prefix.
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     HOME="$WINEPREFIX/home" wineserver -w
+    touch "$WINEPREFIX/.datavind-ready"
 }
 
 # Makes the Wine prefix report another Windows version to one program, e.g.
@@ -88,8 +102,10 @@ wine_windows_version() {
         /v Version /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
 }
 
+# Removes the fresh prefix make_wine_prefix made, and no other: a prefix of
+# the caller's own or a kept one stays.
 remove_wine_prefix() {
-    [ -n "${WINEPREFIX:-}" ] || return 0
+    [ -n "${WINEPREFIX:-}" ] && [ "$WINEPREFIX" = "${DATAVIND_MADE_PREFIX:-}" ] || return 0
     HOME="$WINEPREFIX/home" wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     unset WINEPREFIX
@@ -118,5 +134,7 @@ prepare_tester() {
     done
     chmod -R o+rX "$build" "$DATAVIND_TOP/tests" "$DATAVIND_TOP/scripts"
     mkdir -p "$build/Testing"
-    chown -R "$DATAVIND_TESTER" "$build/Testing" "$build/tests/qt/config"
+    chown -R "$DATAVIND_TESTER" "$build/Testing"
+    # The Qt tests' settings; the Windows build has none.
+    [ ! -d "$build/tests/qt/config" ] || chown -R "$DATAVIND_TESTER" "$build/tests/qt/config"
 }

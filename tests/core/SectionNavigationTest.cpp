@@ -1,6 +1,7 @@
 #include "shell/SectionNavigation.h"
 
 #include "app/PublisherAddresses.h"
+#include "RecordingPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,27 @@ TEST(SectionNavigation, EveryPageHotSpot) {
 TEST(SectionNavigation, OutsideAddressesAreWebAddresses) {
     EXPECT_TRUE(std::string_view(publisher::kMagazineHomePage).starts_with("http"));
     EXPECT_TRUE(std::string_view(publisher::kMakerHomePage).starts_with("http"));
+}
+
+TEST(SectionNavigation, OpensPagesOnlyWhenTheBrowserExists) {
+    test::CallLog log;
+    test::FakeBrowserHost browser(log);
+    // No browser: every page hot-spot does nothing at all.
+    EXPECT_FALSE(openSection("lbNoje", "C:\\cd\\", browser));
+    EXPECT_FALSE(openSection("lbTMdatavind", "C:\\cd\\", browser));
+    EXPECT_TRUE(log.empty());
+
+    ASSERT_TRUE(browser.createControl());
+    log.clear();
+    EXPECT_TRUE(openSection("lbNoje", "C:\\cd\\", browser));
+    EXPECT_TRUE(openSection("lbVelmora", "C:\\cd\\", browser));
+    EXPECT_TRUE(openSection("lbEttan", "C:\\cd\\", browser));
+    EXPECT_TRUE(openSection("lbEttan", "C:\\cd\\", browser)); // the start page again loads it again
+    EXPECT_FALSE(openSection("lbTMfilsok", "C:\\cd\\", browser));
+    EXPECT_EQ(log, (test::CallLog{"navigate:C:\\cd\\docs/noje/index.htm",
+                                  std::string("navigate:") + publisher::kMakerHomePage,
+                                  "navigate:C:\\cd\\docs/ettan/index.htm",
+                                  "navigate:C:\\cd\\docs/ettan/index.htm"}));
 }
 
 } // namespace

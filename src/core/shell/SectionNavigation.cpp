@@ -1,6 +1,7 @@
 #include "shell/SectionNavigation.h"
 
 #include "app/PublisherAddresses.h"
+#include "browser/BrowserHost.h"
 
 #include <array>
 #include <utility>
@@ -34,6 +35,14 @@ std::optional<std::string> sectionAddress(std::string_view label, std::string_vi
     if (label == "lbVelmora")
         return std::string(publisher::kMakerHomePage);
     return std::nullopt;
+}
+
+bool openSection(std::string_view label, std::string_view discRoot, BrowserHost& browser) {
+    const std::optional<std::string> address = sectionAddress(label, discRoot);
+    if (!address || !browser.hasControl())
+        return false;
+    browser.navigate(*address);
+    return true;
 }
 
 } // namespace dv

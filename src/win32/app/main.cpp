@@ -1,8 +1,10 @@
 // Process entry: the application, its windows in their order, the message loop.
 
 #include "app/DiscWindows.h"
+#include "app/ProgramBrowser.h"
 #include "support/ErrorReport.h"
 #include "support/MessageLoop.h"
+#include "support/StartupTrace.h"
 #include "support/Win32MessageBoxes.h"
 
 #include <windows.h>
@@ -13,6 +15,8 @@
 #include <exception>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    dv::win32::StartupTrace::markProcessCreated();
+    dv::win32::StartupTrace::mark("entry");
     // The browser control is an OLE object on this thread; the common
     // controls give the tooltips and the progress bar.
     if (FAILED(OleInitialize(nullptr)))
@@ -21,12 +25,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
                                             ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
+    dv::win32::StartupTrace::mark("ole");
 
     int exitCode = 1;
     try {
         dv::win32::Win32MessageBoxes boxes;
-        dv::win32::DiscWindows windows({&boxes, {}, {}, {}, {}});
+        dv::win32::ProgramBrowser browser;
+        dv::win32::TForm1::Environment environment{&boxes, {}, {}, {}, {}};
+        browser.furnish(environment);
+        dv::win32::DiscWindows windows(environment);
         boxes.setOwner(windows.form1->hwnd());
+        dv::win32::StartupTrace::mark("windows");
         windows.form1->show();
         exitCode = dv::win32::MessageLoop::instance().run();
     } catch (const std::exception& e) {

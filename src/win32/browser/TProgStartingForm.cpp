@@ -1,18 +1,99 @@
 #include "browser/TProgStartingForm.h"
 
-#include "support/Utf16.h"
+#include "support/MessageLoop.h"
+#include "support/UiFont.h"
 #include "support/WindowPlacement.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
 
 namespace dv::win32 {
 
 namespace {
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
+
+constexpr int kClientWidth = 265;
+constexpr int kClientHeight = 74;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION; // a caption without border icons
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, RECT r, HWND parent) {
+    const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, parent, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), FALSE);
+    return h;
+}
+
 } // namespace
 
 TProgStartingForm::TProgStartingForm() {
-    create({L"TProgStartingForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle, widen("Vänta..."),
-           centredOnScreen(kStyle, kExStyle, 265, 74), nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    if (!create({L"TProgStartingForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle, L"Vänta...",
+                centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight), nullptr))
+        throw std::runtime_error("Kunde inte skapa väntefönstret");
+    Label1 = child(L"STATIC", L"Vänligen vänta, programmet eller länken du klickade på startas...",
+                   SS_LEFT | SS_NOPREFIX, {8, 8, 8 + 249, 8 + 28}, hwnd());
+    ProgressBar1 = child(PROGRESS_CLASSW, L"", 0, {8, 40, 8 + 249, 40 + 17}, hwnd());
+    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 100);
+}
+
+void TProgStartingForm::showWaiting() {
+    centreOnScreen();
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+    // Once, so that the window paints before the shell call blocks.
+    MessageLoop::instance().processPending();
+}
+
+void TProgStartingForm::hideWaiting() { ShowWindow(hwnd(), SW_HIDE); }
+
+int TProgStartingForm::position() const {
+    return static_cast<int>(SendMessageW(ProgressBar1, PBM_GETPOS, 0, 0));
+}
+
+void TProgStartingForm::centreOnScreen() {
+    // Where the reader's screen is now, which may differ from at start.
+    const RECT r = centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight);
+    SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT TProgStartingForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam)
+            FormShow();
+        else
+            FormHide();
+        break;
+    case WM_TIMER:
+        if (wParam == kTimer1) {
+            Timer1Timer();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        return 0; // only the launch hides it
+    default:
+        break;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+void TProgStartingForm::FormShow() {
+    SendMessageW(ProgressBar1, PBM_SETPOS, 0, 0);
+    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+}
+
+void TProgStartingForm::FormHide() { KillTimer(hwnd(), kTimer1); }
+
+void TProgStartingForm::Timer1Timer() {
+    // One step a tick; a full sweep takes ten seconds and then starts over.
+    PBRANGE range{};
+    SendMessageW(ProgressBar1, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const int at = position();
+    SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(at < range.iHigh ? at + 1 : range.iLow), 0);
 }
 
 } // namespace dv::win32

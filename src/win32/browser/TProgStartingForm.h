@@ -1,14 +1,38 @@
 #pragma once
 
+#include "browser/FileLauncher.h"
 #include "support/Window.h"
 
 namespace dv::win32 {
 
-// The "Vänta..." window shown while a program or document is started: a
-// tool window without border icons, always on top, centred on the screen.
-class TProgStartingForm : public Window {
+// The small "Vänta..." window on top of everything while the shell starts a
+// target. Its bar sweeps from empty to full in ten seconds and starts over,
+// moving whenever the program's messages are handled.
+class TProgStartingForm : public Window, public WaitingWindow {
 public:
     TProgStartingForm();
+
+    void showWaiting() override;
+    void hideWaiting() override;
+
+    HWND label() const { return Label1; }
+    HWND progressBar() const { return ProgressBar1; }
+    int position() const;
+
+    static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT kTimer1Interval = 100;
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FormShow();
+    void FormHide();
+    void Timer1Timer();
+    void centreOnScreen();
+
+    HWND Label1 = nullptr;
+    HWND ProgressBar1 = nullptr;
 };
 
 } // namespace dv::win32

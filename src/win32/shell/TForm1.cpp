@@ -5,12 +5,17 @@
 #include "app/PublisherAddresses.h"
 #include "app/StartupTick.h"
 #include "app/UrlHost.h"
+#include "browser/CommandMessage.h"
+#include "browser/InternetSettings.h"
+#include "browser/TExtraInfoForm.h"
+#include "browser/TProgStartingForm.h"
 #include "filesearch/TFileSearchForm.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/SectionNavigation.h"
 #include "shell/TForm2.h"
 #include "shell/UnavailableBrowser.h"
 #include "shell/Win32PlatformFacts.h"
+#include "support/ExecutablePath.h"
 #include "support/StartupTrace.h"
 #include "support/UiFont.h"
 #include "support/Utf16.h"
@@ -21,7 +26,6 @@
 #include <windowsx.h>
 
 #include <stdexcept>
-#include <vector>
 
 namespace dv::win32 {
 
@@ -32,22 +36,6 @@ constexpr DWORD kShapedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPC
 constexpr DWORD kBorderedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
-
-RECT toRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-std::string executablePath() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    // Paths on Windows may be longer than MAX_PATH: grow until it fits.
-    while (buffer.size() <= 32768) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0)
-            return {};
-        if (n < buffer.size())
-            return narrow(std::wstring_view(buffer.data(), n));
-        buffer.resize(buffer.size() * 2);
-    }
-    return {};
-}
 
 HICON programIcon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size,
@@ -80,9 +68,11 @@ TForm1::~TForm1() {
         KillTimer(hwnd(), kStartupTimer);
 }
 
+PlatformFacts TForm1::platformFacts() const {
+    return env_.platformFacts ? *env_.platformFacts : currentPlatformFacts(hwnd());
+}
+
 void TForm1::FormCreate() {
-    const PlatformFacts facts = env_.platformFacts.value_or(currentPlatformFacts(hwnd()));
-    arrowCursors_ = useArrowCursors(facts);
     skin_ = std::make_unique<SkinPictures>(catalog_);
     HotSpotTracker::Events events;
     events.enter = [this](const HotSpot& spot) {
@@ -100,18 +90,17 @@ void TForm1::FormCreate() {
         if (const auto it = mouseUps_.find(spot.name); it != mouseUps_.end())
             reported([&] { it->second(x, spot.bounds.width); });
     };
-    tracker_ = std::make_unique<HotSpotTracker>(catalog_.all(), std::move(events));
+    hotSpots_ = std::make_unique<HotSpotLayer>(hwnd(), catalog_, *skin_, std::move(events));
+    hotSpots_->setArrowCursors(useArrowCursors(platformFacts()));
 
     discRoot_ = discRootFromExecutable(env_.executablePath.empty() ? executablePath() : env_.executablePath);
     createControls();
-    createToolTips();
 
-    browser_ = env_.createBrowser ? env_.createBrowser(BrowserPlace{IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
-                                  : nullptr;
+    browser_ = env_.createBrowser
+                   ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
+                   : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
-    MainWindowFrame& frame = *this;
-    tick_ = std::make_unique<StartupTick>(facts, discRoot_, frame, *browser_, *env_.messageBoxes);
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
 }
 
@@ -128,15 +117,7 @@ void TForm1::createControls() {
     pbDocument_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
                                   bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(pbDocument_, PBM_SETRANGE32, 0, 100);
-}
-
-void TForm1::createToolTips() {
-    tips_ = std::make_unique<ToolTips>(hwnd());
-    const auto& spots = catalog_.all();
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        if (!spots[i].hint.empty())
-            tips_->add(toolId(i), spots[i].visibleAtStart ? spots[i].bounds : Rect{}, spots[i].hint);
-    }
+    pbDocumentView_.setBar(pbDocument_);
 }
 
 void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
@@ -144,8 +125,19 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     fileSearch_ = &fileSearch;
     progStarting_ = &progStarting;
     consent_ = &consent;
-    extraInfo_ = &extraInfo;
+    extraInfoForm_ = &extraInfo;
     hiddenScreen_ = &hiddenScreen;
+    // The search window leaves the screen with the main window and comes back with it.
+    SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
+    MainWindowActions& actions = *this;
+    commands_ = std::make_unique<CommandLinks>(CommandLinks::Parts{hwnd(), discRoot_, quarantine_, extraInfo_, extraInfo,
+                                                                   progStarting, actions, statusLine(),
+                                                                   *env_.messageBoxes});
+}
+
+void TForm1::IECommand(const std::string& commandText) {
+    if (commands_)
+        commands_->run(commandText);
 }
 
 void TForm1::show() {
@@ -169,16 +161,9 @@ void TForm1::StartupTimerTimer() {
     if (startupDone_)
         return;
     startupDone_ = true;
-    tick_->run();
-}
-
-bool TForm1::isHighlightVisible(std::string_view picture) const { return shownHighlights_.contains(picture); }
-
-LPCWSTR TForm1::cursorOf(const HotSpot& spot) const {
-    if (!spot.handCursor)
-        return IDC_ARROW;
-    // Windows before 98 had no hand cursor; the labels said so for themselves.
-    return arrowCursors_ && spot.arrowOnOldWindows ? IDC_ARROW : IDC_HAND;
+    // The shape is chosen from the display as it is now, not at creation.
+    MainWindowFrame& frame = *this;
+    StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
 }
 
 void TForm1::setClickHandler(std::string_view spot, std::function<void()> handler) {
@@ -189,38 +174,19 @@ void TForm1::setMouseUpHandler(std::string_view spot, std::function<void(int x, 
     mouseUps_.insert_or_assign(std::string(spot), std::move(handler));
 }
 
-void TForm1::setHotSpotVisible(std::string_view spot, bool visible) {
-    tracker_->setVisible(spot, visible);
-    const auto& spots = catalog_.all();
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        if (spots[i].name == spot && !spots[i].hint.empty())
-            tips_->move(toolId(i), visible ? spots[i].bounds : Rect{});
-    }
-}
+void TForm1::setHotSpotVisible(std::string_view spot, bool visible) { hotSpots_->setVisible(spot, visible); }
 
 void TForm1::setStatusText(const std::string& text) { Panel2_->setText(text); }
 
 void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
-    const auto it = shownHighlights_.find(pictureName);
-    if (visible == (it != shownHighlights_.end()))
-        return;
-    if (visible)
-        shownHighlights_.emplace(pictureName);
-    else
-        shownHighlights_.erase(it);
-    for (const HotSpot& spot : catalog_.all()) {
-        if (spot.highlight == pictureName) {
-            const RECT area = toRect(spot.highlightBounds);
-            InvalidateRect(hwnd(), &area, FALSE);
-        }
-    }
+    hotSpots_->setHighlightVisible(pictureName, visible);
 }
 
-void TForm1::setProgressVisible(bool visible) { ShowWindow(pbDocument_, visible ? SW_SHOWNA : SW_HIDE); }
+void TForm1::setProgressVisible(bool visible) { pbDocumentView_.setProgressVisible(visible); }
 
-void TForm1::setProgressPosition(int position) { SendMessageW(pbDocument_, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+void TForm1::setProgressPosition(int position) { pbDocumentView_.setProgressPosition(position); }
 
-void TForm1::setProgressMaximum(int maximum) { SendMessageW(pbDocument_, PBM_SETRANGE32, 0, maximum); }
+void TForm1::setProgressMaximum(int maximum) { pbDocumentView_.setProgressMaximum(maximum); }
 
 void TForm1::useBorderedWindow() {
     bordered_ = true;
@@ -256,17 +222,14 @@ void TForm1::closeMainWindow() {
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
-void TForm1::minimiseApplication() { ShowWindow(hwnd(), SW_MINIMIZE); }
-
-void TForm1::openInternetSettings() {
-    using ControlRunDll = void(WINAPI*)(HWND, HINSTANCE, LPCWSTR, int);
-    const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    const auto run = shell ? reinterpret_cast<ControlRunDll>(
-                                 reinterpret_cast<void*>(GetProcAddress(shell, "Control_RunDLLW")))
-                           : nullptr;
-    if (run)
-        run(hwnd(), GetModuleHandleW(nullptr), L"inetcpl.cpl", SW_SHOWNORMAL);
+void TForm1::minimiseApplication() {
+    // The whole program leaves the screen: the windows it owns (the search
+    // window) hide first and come back when it does.
+    ShowOwnedPopups(hwnd(), FALSE);
+    ShowWindow(hwnd(), SW_MINIMIZE);
 }
+
+void TForm1::openInternetSettings() { dv::win32::openInternetSettings(hwnd()); }
 
 void TForm1::FormPaint(HDC dc, const RECT& area) {
     // Composed off screen, so a highlight never flickers over its background.
@@ -282,10 +245,7 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
     FillRect(memory, &area, sky);
     DeleteObject(sky);
     skin_->background().draw(memory, 0, 0);
-    for (const HotSpot& spot : catalog_.all()) {
-        if (!spot.highlight.empty() && shownHighlights_.contains(spot.highlight))
-            skin_->highlight(spot.highlight).draw(memory, spot.highlightBounds.left, spot.highlightBounds.top);
-    }
+    hotSpots_->paint(memory);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
@@ -294,13 +254,8 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
 }
 
 bool TForm1::controlAt(POINT client) const {
-    if (tracker_->at(client.x, client.y))
+    if (hotSpots_->controlAt(client.x, client.y))
         return true;
-    for (const HotSpot& spot : catalog_.all()) {
-        if (!spot.highlight.empty() && shownHighlights_.contains(spot.highlight) &&
-            spot.highlightBounds.contains(client.x, client.y))
-            return true;
-    }
     // Panels, the progress bar and the browser; disabled ones count too.
     const HWND child = ChildWindowFromPointEx(hwnd(), client, CWP_SKIPINVISIBLE);
     return child && child != hwnd();
@@ -314,25 +269,6 @@ LRESULT TForm1::hitTest(WPARAM wParam, LPARAM lParam) {
     ScreenToClient(hwnd(), &point);
     // Bare background of the shaped window is a handle to drag it by.
     return controlAt(point) ? hit : HTCAPTION;
-}
-
-bool TForm1::setCursor(LPARAM lParam) {
-    if (LOWORD(lParam) != HTCLIENT)
-        return false;
-    POINT point;
-    GetCursorPos(&point);
-    ScreenToClient(hwnd(), &point);
-    const HotSpot* spot = tracker_->at(point.x, point.y);
-    SetCursor(LoadCursorW(nullptr, spot ? cursorOf(*spot) : IDC_ARROW));
-    return true;
-}
-
-void TForm1::mouseMoved(POINT client) {
-    if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-    }
-    tracker_->mouseMoved(client.x, client.y);
 }
 
 void TForm1::FormKeyPress(wchar_t unit) {
@@ -363,11 +299,7 @@ void TForm1::clicked(const HotSpot& spot) {
     }
 }
 
-void TForm1::openSection(const std::string& label) {
-    // Without a browser the page hot-spots do nothing at all.
-    if (const auto address = sectionAddress(label, discRoot_); address && browser_->hasControl())
-        browser_->navigate(*address);
-}
+void TForm1::openSection(const std::string& label) { dv::openSection(label, discRoot_, *browser_); }
 
 void TForm1::lbTMfilsokClick() {
     if (fileSearch_)
@@ -387,6 +319,8 @@ void TForm1::reported(const std::function<void()>& work) {
 }
 
 LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hotSpots_ && hotSpots_->handle(message, wParam, lParam))
+        return message == WM_SETCURSOR ? TRUE : 0;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the background picture covers the whole client area
@@ -405,37 +339,15 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCHITTEST:
         return hitTest(wParam, lParam);
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == hwnd() && setCursor(lParam))
-            return TRUE;
-        return defaultHandling(message, wParam, lParam);
-    case WM_MOUSEMOVE:
-        mouseMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-    case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        tracker_->mouseLeft();
-        return 0;
-    case WM_LBUTTONDOWN:
-        SetCapture(hwnd());
-        tracker_->pressed(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        // The capture goes first: a click may open a modal window.
-        releasing_ = true;
-        if (GetCapture() == hwnd())
-            ReleaseCapture();
-        releasing_ = false;
-        tracker_->released(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_CAPTURECHANGED:
-        // Another window took the mouse in the middle of a press.
-        if (!releasing_)
-            tracker_->pressCancelled();
-        return 0;
     case WM_CHAR:
         FormKeyPress(static_cast<wchar_t>(wParam));
         return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED)
+            ShowOwnedPopups(hwnd(), TRUE); // what left with the window comes back with it
+        return defaultHandling(message, wParam, lParam);
+    case kCommandMessage:
+        return receiveCommand(wParam, [this](const std::string& command) { IECommand(command); });
     case WM_TIMER:
         if (wParam == kStartupTimer) {
             StartupTimerTimer();

@@ -2,31 +2,32 @@
 
 #include "app/MainWindowFrame.h"
 #include "browser/BrowserHost.h"
+#include "browser/CommandLinks.h"
 #include "browser/CommandRunner.h"
 #include "browser/DownloadIndicator.h"
+#include "browser/ProgressBarView.h"
+#include "browser/TExtraInfoList.h"
 #include "shell/HiddenScreenKeys.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
-#include "shell/HotSpotTracker.h"
+#include "shell/HotSpotLayer.h"
 #include "shell/HoverController.h"
 #include "shell/Panel.h"
 #include "shell/PlatformFacts.h"
 #include "shell/SkinPictures.h"
 #include "shell/StatusLine.h"
 #include "support/MessageLoop.h"
-#include "support/ToolTips.h"
 #include "support/Window.h"
+#include "update/QuarantineList.h"
 
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 
 namespace dv {
 class MessageBoxes;
-class StartupTick;
 } // namespace dv
 
 namespace dv::win32 {
@@ -50,6 +51,7 @@ class TForm1 : public Window,
 public:
     // Where the browser goes and what it reports to.
     struct BrowserPlace {
+        HWND window;                // the main window, which runs command links
         HWND panel;                 // IEPanel
         const std::string& discRoot;
         StatusLine& status;
@@ -83,21 +85,27 @@ public:
     bool startupDone() const { return startupDone_; }
 
     const std::string& discRoot() const { return discRoot_; }
+    QuarantineList& quarantine() { return quarantine_; }
+    TExtraInfoList& extraInfo() { return extraInfo_; }
+    // ExecuteFile; once the secondary windows are attached.
+    FileLauncher* fileLauncher() { return commands_ ? &commands_->fileLauncher() : nullptr; }
+    // Runs one command of a command link, after any command still running.
+    void IECommand(const std::string& commandText);
     StatusLine& statusLine() { return *this; }
     std::string statusText() const { return Panel2_->text(); }
     bool isBordered() const { return bordered_; }
-    bool isHighlightVisible(std::string_view picture) const;
+    bool isHighlightVisible(std::string_view picture) const { return hotSpots_->isHighlightVisible(picture); }
     HoverController& hover() { return hover_; }
     BrowserHost& browserHost() { return *browser_; }
     const HotSpotCatalog& hotSpots() const { return catalog_; }
-    const ToolTips& toolTips() const { return *tips_; }
+    const ToolTips& toolTips() const { return hotSpots_->toolTips(); }
     // The tooltip tool of a hot-spot (its index in the catalog).
-    static UINT toolId(std::size_t index) { return static_cast<UINT>(index + 1); }
+    static UINT toolId(std::size_t index) { return HotSpotLayer::toolId(index); }
     HWND iePanel() const { return IEPanel_->hwnd(); }
     HWND statusPanel() const { return Panel2_->hwnd(); }
     HWND progressBar() const { return pbDocument_; }
     // The cursor a hot-spot shows.
-    LPCWSTR cursorOf(const HotSpot& spot) const;
+    LPCWSTR cursorOf(const HotSpot& spot) const { return hotSpots_->cursorOf(spot); }
 
     // For the parts of the window other subsystems fill: what a hot-spot
     // does when clicked or released, whether it is there at all, and who
@@ -128,14 +136,12 @@ private:
     void minimiseApplication() override;
     void openInternetSettings() override;
 
+    PlatformFacts platformFacts() const;
     void FormCreate();
     void createControls();
-    void createToolTips();
     void FormPaint(HDC dc, const RECT& area);
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool controlAt(POINT client) const;
-    bool setCursor(LPARAM lParam);
-    void mouseMoved(POINT client);
     void FormKeyPress(wchar_t unit);
     void clicked(const HotSpot& spot);
     void openSection(const std::string& label);
@@ -151,15 +157,11 @@ private:
     DownloadIndicator indicator_;
     HiddenScreenKeys keys_;
     std::unique_ptr<SkinPictures> skin_;
-    std::unique_ptr<HotSpotTracker> tracker_;
+    std::unique_ptr<HotSpotLayer> hotSpots_;
     std::string discRoot_;
-    bool arrowCursors_ = false;
     bool bordered_ = false;
-    bool trackingLeave_ = false;
-    bool releasing_ = false;
     bool startupDone_ = false;
     wchar_t pendingHighSurrogate_ = 0;
-    std::set<std::string, std::less<>> shownHighlights_;
     std::map<std::string, std::function<void()>, std::less<>> clicks_;
     std::map<std::string, std::function<void(int, int)>, std::less<>> mouseUps_;
     std::function<void()> musicLoader_;
@@ -168,17 +170,19 @@ private:
     std::unique_ptr<Panel> Panel1_;
     std::unique_ptr<Panel> Panel2_; // draws lbStatus
     HWND pbDocument_ = nullptr;
-    std::unique_ptr<ToolTips> tips_;
+    ProgressBarView pbDocumentView_;
 
     TFileSearchForm* fileSearch_ = nullptr;
     TProgStartingForm* progStarting_ = nullptr;
     TAutoUpdateSettingsForm* consent_ = nullptr;
-    TExtraInfoForm* extraInfo_ = nullptr;
+    TExtraInfoForm* extraInfoForm_ = nullptr;
     TForm2* hiddenScreen_ = nullptr;
 
+    QuarantineList quarantine_;
+    TExtraInfoList extraInfo_;
+    std::unique_ptr<CommandLinks> commands_;
     std::unique_ptr<BrowserHost> browser_;
     std::unique_ptr<MessageFilter> hook_;
-    std::unique_ptr<StartupTick> tick_;
 };
 
 } // namespace dv::win32

@@ -9,6 +9,9 @@ namespace dv::win32 {
 class StartupTrace {
 public:
     static void mark(const char* milestone);
+    // The milestone "created": when Windows created this process, which is
+    // earlier than anything the program itself can see.
+    static void markProcessCreated();
 };
 
 } // namespace dv::win32

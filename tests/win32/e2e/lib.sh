@@ -14,11 +14,22 @@ WINE_RUN="$DATAVIND_TOP/scripts/wine-run"
 dialogtool() { "$WINE_RUN" "$DIALOGTOOL" "$@"; }
 
 # The Windows version Wine reports to datavind.exe (winxp64, win7, win10...).
-report_windows_version() { wine_windows_version datavind.exe "$1"; }
+report_windows_version() {
+    wait_for_idle_wine
+    wine_windows_version datavind.exe "$1"
+}
+
+# Waits until the prefix's Wine processes of earlier tests have ended. Wine
+# keeps one desktop process per prefix on the display of its first program;
+# left running on another test's display, it stops window moves here.
+wait_for_idle_wine() {
+    HOME="$WINEPREFIX/home" timeout 30 wineserver -w || HOME="$WINEPREFIX/home" wineserver -k || true
+}
 
 # Starts the program of disc folder $1 from another folder, as autorun does,
 # and waits for its main window. Sets APP_PID.
 start_windows_program() {
+    wait_for_idle_wine
     (cd / && HOME="$WINEPREFIX/home" exec wine "$1/datavind.exe") </dev/null >"${E2E_LOG:-/dev/null}" 2>&1 &
     APP_PID=$!
     client_area 30
@@ -27,8 +38,11 @@ start_windows_program() {
 # The main window's client area on the screen: sets X Y W H STATE.
 client_area() {
     local out
-    out=$(dialogtool window --caption "Datavinds CD" --process datavind.exe --wait "${1:-5}") ||
+    out=$(dialogtool window --caption "Datavinds CD" --process datavind.exe --wait "${1:-5}") || {
+        shot "${name:-e2e}_lost"
+        xwininfo -root -tree | grep -i datavind >&2 || true
         fail "the main window is not there"
+    }
     read -r X Y W H STATE <<<"$out"
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+
 namespace dv::win32 {
 namespace {
 
@@ -59,6 +62,37 @@ TEST(ResourcePictureTest, PicturesOfTheOtherWindowsCarryTheirTransparency) {
         }
     }
     EXPECT_TRUE(ResourcePicture(L"FINNSINTE").empty());
+}
+
+// Draws a picture on white and counts what stayed white and what did not.
+std::pair<int, int> drawnOnWhite(const ResourcePicture& picture) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP canvas = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, canvas);
+    RECT all{0, 0, picture.width(), picture.height()};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    picture.draw(dc, 0, 0);
+    GdiFlush();
+    int white = 0, drawn = 0;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; i < picture.width() * picture.height(); ++i)
+        ((pixels[i] & 0xFFFFFF) == 0xFFFFFF ? white : drawn) += 1;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(canvas);
+    return {white, drawn};
+}
+
+TEST(ResourcePictureTest, TransparentPicturesLetTheBackgroundShowAndOpaqueOnesCoverIt) {
+    const auto [folderWhite, folderDrawn] = drawnOnWhite(ResourcePicture(L"FolderClosed"));
+    EXPECT_GT(folderWhite, 0);  // around the folder
+    EXPECT_GT(folderDrawn, 40); // the folder itself
+    const auto [skinWhite, skinDrawn] = drawnOnWhite(ResourcePicture(L"imAktNoje"));
+    EXPECT_EQ(skinWhite, 0);
+    EXPECT_EQ(skinDrawn, 72 * 73);
 }
 
 } // namespace

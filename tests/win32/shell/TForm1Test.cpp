@@ -60,10 +60,15 @@ protected:
     std::unique_ptr<TExtraInfoForm> extraInfo;
     std::unique_ptr<TForm2> form2;
 
+    DownloadIndicator* progress = nullptr;
+    HWND browserPanel = nullptr;
+
     void open(const PlatformFacts& facts, bool withBrowser = false) {
         TForm1::Environment environment{&boxes, "C:\\Skiva\\datavind.exe", facts, {}, {}};
         if (withBrowser) {
-            environment.createBrowser = [this](const TForm1::BrowserPlace&) {
+            environment.createBrowser = [this](const TForm1::BrowserPlace& place) {
+                progress = &place.progress;
+                browserPanel = place.panel;
                 auto host = std::make_unique<dv::test::FakeBrowserHost>(log);
                 browser = host.get();
                 return host;
@@ -397,6 +402,27 @@ TEST_F(TForm1Test, MinimiseMinimisesAndExitEndsTheProgram) {
     ASSERT_TRUE(pumpUntil([&] { return !IsWindow(window); }));
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(TForm1Test, TheBrowserGoesIntoThePagePanelAndDrivesTheProgressBar) {
+    open(kXp24, true);
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(browserPanel, form->iePanel());
+    form->StartupTimerTimer();
+    EXPECT_EQ(hitAt(600, 588), HTCAPTION); // bare background while the bar is hidden
+    const HWND bar = form->progressBar();
+    progress->downloadBegin();
+    EXPECT_TRUE(IsWindowVisible(bar));
+    progress->progressChange(30, 200);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 200);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 30);
+    // Pressing on the shown bar is pressing on a control.
+    EXPECT_EQ(hitAt(600, 588), HTCLIENT);
+    progress->progressChange(-1, 200); // done, even before the download completes
+    EXPECT_FALSE(IsWindowVisible(bar));
+    progress->downloadBegin();
+    progress->downloadComplete();
+    EXPECT_FALSE(IsWindowVisible(bar));
 }
 
 TEST_F(TForm1Test, TheStatusLineShowsPlainGreyText) {

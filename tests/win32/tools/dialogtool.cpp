@@ -6,6 +6,7 @@
 //   dialogtool press ID [--process NAME] [--caption TEXT] [--wait SECONDS]
 //   dialogtool window --caption TEXT [--process NAME] [--wait SECONDS]
 //   dialogtool restore --caption TEXT [--process NAME] [--wait SECONDS]
+//   dialogtool close --caption TEXT [--process NAME] [--wait SECONDS]
 //
 // list prints one line per box, in UTF-8, fields separated by tabs:
 //   window handle (hex), process name, caption, text, buttons as id=label
@@ -16,8 +17,8 @@
 // prints where its client area lies on the screen and its state:
 //   left top width height normal|minimised|maximised
 // e.g. "112 106 800 600 normal". restore asks that window to come back from
-// minimised, as a click on its task-bar button would, and prints it as
-// window does.
+// minimised, as a click on its task-bar button would, and close asks it to
+// close, as its close box would; both print it as window does.
 // --process keeps the windows of programs of that file name (any case),
 // --caption those with exactly that caption, and --wait waits up to that many
 // seconds (fractions allowed) for one to appear. The exit status is 0 when
@@ -141,9 +142,10 @@ bool printWindow(const Options& options) {
     for (const HWND window : topLevelWindows()) {
         if (!wanted(window, options))
             continue;
-        if (options.command == "restore") {
+        if (options.command == "restore")
             SendMessageTimeoutW(window, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-        }
+        if (options.command == "close")
+            PostMessageW(window, WM_CLOSE, 0, 0);
         RECT client;
         GetClientRect(window, &client);
         POINT origin{0, 0};
@@ -181,7 +183,7 @@ bool press(const Box& box, int id) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore [--process NAME] [--caption TEXT] [--wait SECONDS]\n");
+    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore|close [--process NAME] [--caption TEXT] [--wait SECONDS]\n");
     return 2;
 }
 
@@ -200,7 +202,8 @@ int wmain(int argc, wchar_t** argv) {
             return usage();
         options.buttonId = _wtoi(argv[2]);
         i = 3;
-    } else if (options.command != "list" && options.command != "window" && options.command != "restore") {
+    } else if (options.command != "list" && options.command != "window" && options.command != "restore" &&
+               options.command != "close") {
         return usage();
     }
     for (; i + 1 < argc; i += 2) {
@@ -214,7 +217,7 @@ int wmain(int argc, wchar_t** argv) {
         else
             return usage();
     }
-    const bool byCaption = options.command == "window" || options.command == "restore";
+    const bool byCaption = options.command == "window" || options.command == "restore" || options.command == "close";
     if (i != argc || (byCaption && options.caption.empty()))
         return usage();
 

@@ -1,0 +1,19 @@
+#include "browser/CommandLinks.h"
+
+#include "browser/TExtraInfoForm.h"
+#include "browser/TProgStartingForm.h"
+
+namespace dv::win32 {
+
+CommandLinks::CommandLinks(Parts parts)
+    : launcher_(parts.mainWindow), fileLauncher_(launcher_, parts.waitingWindow, parts.boxes),
+      runner_(parts.discRoot, CommandRunner::Parts{parts.quarantine, parts.extraInfo, parts.extraInfoForm,
+                                                    fileLauncher_, parts.window, parts.status, parts.boxes}),
+      commands_([this](const std::string& command) { runner_.DoCommand(command); }) {
+    parts.extraInfoForm.setOwner(parts.mainWindow);
+    parts.extraInfoForm.setLauncher(&fileLauncher_);
+}
+
+void CommandLinks::run(const std::string& commandText) { commands_.push(commandText); }
+
+} // namespace dv::win32

@@ -1,0 +1,115 @@
+#include "browser/Win32BrowserHost.h"
+
+#include "browser/CommandLinkFilter.h"
+#include "browser/CommandMessage.h"
+#include "browser/DownloadIndicator.h"
+#include "browser/InstalledEngineVersion.h"
+#include "browser/StatusTextRule.h"
+#include "browser/WebBrowserControl.h"
+#include "shell/StatusLine.h"
+#include "support/Utf16.h"
+
+#include <climits>
+
+using Microsoft::WRL::ComPtr;
+
+namespace dv::win32 {
+
+namespace {
+
+// The address a browser object (the control or one of its frames) shows.
+std::wstring locationOf(IDispatch* browser) {
+    ComPtr<IWebBrowser2> web;
+    if (!browser || FAILED(browser->QueryInterface(IID_PPV_ARGS(&web))))
+        return {};
+    BSTR location = nullptr;
+    if (FAILED(web->get_LocationURL(&location)) || !location)
+        return {};
+    std::wstring text(location, SysStringLen(location));
+    SysFreeString(location);
+    return text;
+}
+
+int clampToInt(long value) {
+    return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+}
+
+} // namespace
+
+Win32BrowserHost::Win32BrowserHost(Parts parts)
+    : p_(std::move(parts)), discPages_(p_.discRoot, realPaths_, PathCase::Insensitive) {}
+
+Win32BrowserHost::~Win32BrowserHost() = default;
+
+bool Win32BrowserHost::createControl() {
+    control_ = WebBrowserControl::create(p_.panel, *this);
+    return control_ != nullptr;
+}
+
+void Win32BrowserHost::destroyControl() { control_.reset(); }
+
+std::optional<std::string> Win32BrowserHost::engineVersionText() const { return installedEngineVersionText(); }
+
+char Win32BrowserHost::decimalSeparator() const { return localeDecimalSeparator(LOCALE_NAME_USER_DEFAULT); }
+
+void Win32BrowserHost::navigate(const std::string& address) {
+    if (control_)
+        control_->navigate(widen(address));
+}
+
+HWND Win32BrowserHost::browserWindow() const { return control_ ? control_->window() : nullptr; }
+
+bool Win32BrowserHost::browserBusy() const {
+    if (!control_)
+        return false;
+    VARIANT busy = control_->property(WebBrowserControl::kBusy);
+    const bool result = busy.vt == VT_BOOL && busy.boolVal != VARIANT_FALSE;
+    VariantClear(&busy);
+    return result;
+}
+
+ComPtr<IOleInPlaceActiveObject> Win32BrowserHost::inPlaceActiveObject() const {
+    ComPtr<IOleInPlaceActiveObject> inPlace;
+    if (!control_)
+        return inPlace;
+    VARIANT application = control_->property(WebBrowserControl::kApplication);
+    if (application.vt == VT_DISPATCH && application.pdispVal)
+        application.pdispVal->QueryInterface(IID_PPV_ARGS(&inPlace));
+    VariantClear(&application);
+    return inPlace;
+}
+
+bool Win32BrowserHost::navigatesFromDiscPage(IDispatch* frame) const {
+    if (!control_ || !discPages_.isDiscPage(localPathOfFileUrl(locationOf(frame))))
+        return false;
+    // A frame's page is judged with the page around it (for the control
+    // itself that is the same page again).
+    return discPages_.isDiscPage(localPathOfFileUrl(locationOf(&control_->browser())));
+}
+
+void Win32BrowserHost::beforeNavigate2(IDispatch* frame, const std::wstring& url, bool& cancel) {
+    const NavigationDecision decision = beforeNavigate(narrow(url), navigatesFromDiscPage(frame));
+    if (decision.navigate)
+        return;
+    cancel = true;
+    if (decision.command)
+        sendCommand(p_.commandWindow, *decision.command);
+}
+
+void Win32BrowserHost::downloadBegin() { p_.indicator.downloadBegin(); }
+
+void Win32BrowserHost::downloadComplete() { p_.indicator.downloadComplete(); }
+
+void Win32BrowserHost::progressChange(long progress, long maximum) {
+    p_.indicator.progressChange(clampToInt(progress), clampToInt(maximum));
+}
+
+void Win32BrowserHost::statusTextChange(const std::wstring& text) {
+    const std::string utf8 = narrow(text);
+    if (statusTextReachesStatusLine(utf8))
+        p_.status.setStatusText(utf8);
+}
+
+void Win32BrowserHost::documentComplete() {}
+
+} // namespace dv::win32

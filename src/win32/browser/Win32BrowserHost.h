@@ -1,0 +1,75 @@
+#pragma once
+
+#include "browser/BrowserEvents.h"
+#include "browser/BrowserHost.h"
+#include "browser/DiscPageCheck.h"
+#include "browser/HookedBrowser.h"
+#include "browser/Win32RealPaths.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace dv {
+class DownloadIndicator;
+class StatusLine;
+} // namespace dv
+
+namespace dv::win32 {
+
+class WebBrowserControl;
+
+// The main browser: the WebBrowser control filling the host panel. Its
+// download events drive the download indicator, its status texts reach the
+// status line through the core's rule, and every navigation passes the
+// command-link filter: a command link is cancelled and, when the page that
+// navigates is one of the disc's own, its command is sent to the main window
+// and has run when the event returns.
+class Win32BrowserHost : public BrowserHost, public HookedBrowser, private BrowserEvents {
+public:
+    struct Parts {
+        HWND panel;         // IEPanel, which the control fills
+        HWND commandWindow; // takes the command message
+        std::string discRoot;
+        StatusLine& status;
+        DownloadIndicator& indicator;
+    };
+
+    explicit Win32BrowserHost(Parts parts);
+    ~Win32BrowserHost() override;
+
+    bool createControl() override;
+    void destroyControl() override;
+    bool hasControl() const override { return control_ != nullptr; }
+    std::optional<std::string> engineVersionText() const override;
+    char decimalSeparator() const override;
+    void navigate(const std::string& address) override;
+
+    // The control while there is one.
+    WebBrowserControl* control() const { return control_.get(); }
+
+    HWND browserWindow() const override;
+    bool browserBusy() const override;
+    Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> inPlaceActiveObject() const override;
+
+private:
+    void beforeNavigate2(IDispatch* frame, const std::wstring& url, bool& cancel) override;
+    void downloadBegin() override;
+    void downloadComplete() override;
+    void progressChange(long progress, long maximum) override;
+    void statusTextChange(const std::wstring& text) override;
+    void documentComplete() override;
+
+    // True when the browser that navigates, and the page around it, show
+    // pages of the disc.
+    bool navigatesFromDiscPage(IDispatch* frame) const;
+
+    Parts p_;
+    Win32RealPaths realPaths_;
+    DiscPageCheck discPages_;
+    std::unique_ptr<WebBrowserControl> control_;
+};
+
+} // namespace dv::win32
