@@ -37,6 +37,7 @@ class TExtraInfoForm;
 class TFileSearchForm;
 class TForm2;
 class TProgStartingForm;
+class UpdateChecker;
 
 // The skinned main window. It owns its controls and the core objects and
 // forwards every control event to them. The hot-spot labels are areas of
@@ -56,6 +57,8 @@ public:
         const std::string& discRoot;
         StatusLine& status;
         DownloadIndicator& progress;
+        // The end of a page's loading, loaded or not.
+        std::function<void()> pageLoaded = {};
     };
     using BrowserFactory = std::function<std::unique_ptr<BrowserHost>(const BrowserPlace&)>;
 
@@ -91,6 +94,8 @@ public:
     FileLauncher* fileLauncher() { return commands_ ? &commands_->fileLauncher() : nullptr; }
     // Runs one command of a command link, after any command still running.
     void IECommand(const std::string& commandText);
+    // The online update; once the secondary windows are attached.
+    UpdateChecker* updateChecker() { return update_.get(); }
     StatusLine& statusLine() { return *this; }
     std::string statusText() const { return Panel2_->text(); }
     bool isBordered() const { return bordered_; }
@@ -181,6 +186,7 @@ private:
     QuarantineList quarantine_;
     TExtraInfoList extraInfo_;
     std::unique_ptr<CommandLinks> commands_;
+    std::unique_ptr<UpdateChecker> update_;
     std::unique_ptr<BrowserHost> browser_;
     std::unique_ptr<MessageFilter> hook_;
 };
