@@ -1,75 +1,222 @@
 #include "DocumentFolder.h"
 
+#include "DocumentAdvice.h"
 #include "UpdatePreview.h"
 
-#include <fstream>
-#include <iterator>
-#include <regex>
-#include <sstream>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <ostream>
+#include <set>
+#include <streambuf>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dv {
 
 namespace fs = std::filesystem;
 
-const std::string DocumentFolder::kEmptyDocument =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dvcd/>\n";
+const std::string DocumentFolder::kEmptyDocument = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dvcd/>\n";
+
+namespace {
+
+const std::shared_ptr<const ServedDocument> kEmpty = ServedDocument::make(DocumentFolder::kEmptyDocument, 0);
+
+// Output nobody reads: the check only needs the preview's verdict.
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+};
+
+bool completes(const std::string& bytes) {
+    NullBuffer nothing;
+    std::ostream out(&nothing);
+    return previewUpdateDocument(bytes, out);
+}
+
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+struct DocumentFolder::FileRead {
+    enum class Outcome { Unchanged, Gone, Busy, Failed, Read } outcome = Outcome::Failed;
+    std::string fault;
+    Version version;
+    std::string bytes;
+};
+
+DocumentFolder::FileRead DocumentFolder::readFile(const fs::path& path, const Entry* known) {
+    FileRead read;
+    // Non-blocking, so that a pipe given a document's name cannot stall the scan.
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (file.fd < 0) {
+        read.outcome = errno == ENOENT ? FileRead::Outcome::Gone : FileRead::Outcome::Failed;
+        read.fault = std::strerror(errno);
+        return read;
+    }
+    struct stat before {};
+    if (::fstat(file.fd, &before) != 0 || !S_ISREG(before.st_mode)) {
+        read.fault = "not a regular file";
+        return read;
+    }
+    const auto versionOf = [](const struct stat& s) {
+        return Version{static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino),
+                       static_cast<std::uint64_t>(s.st_size),
+                       static_cast<std::uint64_t>(s.st_mtim.tv_sec) * 1'000'000'000ULL +
+                           static_cast<std::uint64_t>(s.st_mtim.tv_nsec)};
+    };
+    read.version = versionOf(before);
+    if (known && known->read && known->version == read.version) {
+        read.outcome = FileRead::Outcome::Unchanged;
+        return read;
+    }
+    // One byte past the limit is enough to refuse a document as too large.
+    char chunk[65536];
+    while (read.bytes.size() <= kMaxBytes) {
+        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            read.fault = std::strerror(errno);
+            return read;
+        }
+        if (got == 0)
+            break;
+        read.bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    struct stat after {};
+    if (::fstat(file.fd, &after) != 0 || !(versionOf(after) == read.version)) {
+        read.outcome = FileRead::Outcome::Busy; // being written: read it again next time
+        return read;
+    }
+    read.outcome = FileRead::Outcome::Read;
+    return read;
+}
 
 std::vector<std::string> DocumentFolder::refresh() {
-    std::vector<std::string> problems;
-    std::map<std::string, Entry> next;
-    {
-        const std::lock_guard lock(mutex_);
-        next = documents_;
-    }
-    std::map<std::string, bool> seen;
+    std::vector<std::string> log;
+    std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file() || it->path().extension() != ".xml")
-            continue;
-        const std::string id = it->path().stem().string();
-        seen[id] = true;
-        const auto modified = it->last_write_time(ec);
-        auto& entry = next[id];
-        // Checked once a version: a broken one is reported once, not every pass.
-        if (entry.modified == modified && (entry.good || entry.reported))
-            continue;
-        entry.reported = false;
-        entry.modified = modified;
-        std::ifstream in(it->path(), std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::ostringstream ignored;
-        if (previewUpdateDocument(text, ignored))
-            entry.good = text;
-        else {
-            entry.reported = true;
-            problems.push_back(it->path().filename().string() +
-                               ": malformed, not served" +
-                               (entry.good ? " (the previous version still is)" : ""));
-        }
+        std::string name = it->path().filename().string();
+        if (name.size() >= 4 && name.ends_with(".xml"))
+            names.push_back(std::move(name));
     }
-    for (auto it = next.begin(); it != next.end();)
-        it = seen.count(it->first) ? std::next(it) : next.erase(it);
-    const std::lock_guard lock(mutex_);
-    documents_ = std::move(next);
-    return problems;
+    if (ec) {
+        // A half-read listing says nothing about the files it did not reach.
+        if (folderFault_ != ec.message())
+            log.push_back(folder_.string() + ": cannot be read (" + ec.message() + "); the " +
+                          std::to_string(goodCount()) + " documents read before are still served");
+        folderFault_ = ec.message();
+        return log;
+    }
+    if (!folderFault_.empty())
+        log.push_back(folder_.string() + ": can be read again");
+    folderFault_.clear();
+
+    std::set<std::string> present;
+    for (const std::string& name : names) {
+        const auto known = entries_.find(name);
+        FileRead read = readFile(folder_ / name, known == entries_.end() ? nullptr : &known->second);
+        if (read.outcome == FileRead::Outcome::Gone && known == entries_.end())
+            continue; // came and went between two looks: never a document
+        present.insert(name);
+        take(name, entries_[name], std::move(read), log);
+    }
+    for (auto& [name, entry] : entries_) {
+        if (present.count(name) || entry.removed)
+            continue;
+        entry.removed = true;
+        log.push_back(name + ": removed from the folder; " +
+                      (entry.good ? "its last version is still served" : "its discs still get an error answer") +
+                      " until the service restarts (an empty document withdraws one)");
+    }
+    publish();
+    return log;
 }
 
-DocumentFolder::Lookup DocumentFolder::find(const std::string& discId) const {
-    const std::lock_guard lock(mutex_);
-    const auto it = documents_.find(discId);
-    if (it == documents_.end())
-        return {Lookup::Kind::Unknown, kEmptyDocument};
-    if (!it->second.good)
-        return {Lookup::Kind::Broken, {}};
-    return {Lookup::Kind::Found, *it->second.good};
+void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read, std::vector<std::string>& log) {
+    if (read.outcome != FileRead::Outcome::Gone)
+        entry.removed = false;
+    switch (read.outcome) {
+    case FileRead::Outcome::Unchanged:
+    case FileRead::Outcome::Busy:
+        return;
+    case FileRead::Outcome::Gone:
+    case FileRead::Outcome::Failed:
+        if (entry.fault != read.fault)
+            log.push_back(name + ": cannot be read (" + read.fault + "); " +
+                          (entry.good ? "its last version is still served" : "its discs get an error answer"));
+        entry.fault = read.fault;
+        return;
+    case FileRead::Outcome::Read:
+        break;
+    }
+    if (!entry.fault.empty())
+        log.push_back(name + ": can be read again");
+    entry.fault.clear();
+    entry.read = true;
+    entry.version = read.version;
+    if (entry.good && entry.good->bytes == read.bytes) {
+        if (entry.broken)
+            log.push_back(name + ": served again as before");
+        entry.broken = false;
+        return; // touched, not changed
+    }
+    if (!completes(read.bytes)) {
+        log.push_back(name + ": malformed, not served" + (entry.good ? " (the previous version still is)" : ""));
+        entry.broken = true;
+        return;
+    }
+    entry.broken = false;
+    // Last-Modified never goes back for a disc, so a restored older file is
+    // still news to a cache that asks with If-Modified-Since.
+    const std::time_t now = std::time(nullptr);
+    std::time_t modified = static_cast<std::time_t>(read.version.modifiedNs / 1'000'000'000ULL);
+    if (entry.good)
+        modified = std::max(modified, entry.good->modified + 1);
+    modified = std::min(modified, now);
+    const std::vector<std::string> notes = documentAdvice(read.bytes);
+    entry.good = ServedDocument::make(std::move(read.bytes), modified);
+    log.push_back(name + ": served, " + entry.good->contentType + ", " + std::to_string(entry.good->bytes.size()) +
+                  " bytes");
+    for (const std::string& note : notes)
+        log.push_back(name + ": note: " + note);
 }
 
-std::string declaredCharset(const std::string& document) {
-    static const std::regex declaration(R"(^(\xEF\xBB\xBF)?<\?xml[^>]*encoding=["']([A-Za-z0-9._-]+)["'])");
-    std::smatch m;
-    if (std::regex_search(document, m, declaration))
-        return m[2].str();
-    return "UTF-8";
+void DocumentFolder::publish() {
+    auto catalogue = std::make_shared<Catalogue>();
+    for (const auto& [name, entry] : entries_)
+        catalogue->emplace(name.substr(0, name.size() - 4), entry.good);
+    const std::lock_guard lock(mutex_);
+    catalogue_ = std::move(catalogue);
+}
+
+std::size_t DocumentFolder::goodCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return e.second.good != nullptr; }));
+}
+
+DocumentFolder::Lookup DocumentFolder::find(std::string_view discId) const {
+    std::shared_ptr<const Catalogue> catalogue;
+    {
+        const std::lock_guard lock(mutex_);
+        catalogue = catalogue_;
+    }
+    const auto it = catalogue->find(discId);
+    if (it == catalogue->end())
+        return {Lookup::Kind::Unknown, kEmpty};
+    if (!it->second)
+        return {Lookup::Kind::Broken, nullptr};
+    return {Lookup::Kind::Found, it->second};
 }
 
 } // namespace dv

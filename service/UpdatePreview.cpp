@@ -1,5 +1,7 @@
 #include "UpdatePreview.h"
 
+#include "DocumentAdvice.h"
+
 #include "LibXmlParser.h"
 #include "app/MessageBoxes.h"
 #include "browser/CommandRunner.h"
@@ -95,6 +97,11 @@ bool previewUpdateDocument(std::string_view document, std::ostream& out) {
             << lines(n.Information, "      ") << (n.Url.empty() ? "" : " [" + n.Url + "]") << "\n";
     }
     out << "Status line: " << teller.status << "\n";
+    const std::vector<std::string> advice = documentAdvice(document);
+    if (!advice.empty())
+        out << "Take note (the program does not do what the document may seem to say):\n";
+    for (const std::string& note : advice)
+        out << "    " << note << "\n";
     return teller.status == "Automatisk uppdatering klar...";
 }
 

@@ -7,7 +7,8 @@ namespace dv {
 
 // What the program would do with an update document, told as text: the
 // notices, the pages it opens, the notes it keeps, the messages with their
-// icons, and whether it ends. For editors, before a document is served.
+// icons, whether it ends, and where it does something other than the
+// document seems to say. For editors, before a document is served.
 // Returns false when the program would report a failed update.
 bool previewUpdateDocument(std::string_view document, std::ostream& out);
 

@@ -1,101 +1,98 @@
 #include "UpdateService.h"
 
-#include <httplib.h>
+#include "ConnectionWorker.h"
+#include "ServiceAcceptor.h"
 
+#include <algorithm>
 #include <chrono>
-#include <ctime>
-#include <mutex>
-#include <ostream>
 
 namespace dv {
 
-namespace {
-
-std::mutex logMutex;
-
-std::string now() {
-    const std::time_t t = std::time(nullptr);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&t));
-    return text;
-}
-
-// Request targets are logged as sent; control characters are escaped so a
-// hostile id cannot forge log lines.
-std::string printable(const std::string& s) {
-    std::string out;
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out.substr(0, 300);
-}
-
-} // namespace
-
-UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log)
-    : documents_(std::move(folder)), log_(log), server_(std::make_unique<httplib::Server>()) {
-    // Headers and body go out in separate writes: without this each answer
-    // waits for the peer's delayed acknowledgement.
-    server_->set_tcp_nodelay(true);
-    server_->set_keep_alive_max_count(1000);
-    server_->Get("/dvcd/autoupdate.asp", [this](const httplib::Request& request, httplib::Response& response) {
-        const DocumentFolder::Lookup found = documents_.find(request.get_param_value("discid"));
-        if (found.kind == DocumentFolder::Lookup::Kind::Broken) {
-            response.status = 503;
-            response.set_content("The document of this disc is being repaired.\n", "text/plain; charset=utf-8");
-            return;
-        }
-        response.set_content(found.document, "text/xml; charset=" + declaredCharset(found.document));
-    });
-    server_->set_logger([this](const httplib::Request& request, const httplib::Response& response) {
-        const std::lock_guard lock(logMutex);
-        log_ << now() << ' ' << request.remote_addr << " \"" << request.method << ' '
-             << printable(request.target) << "\" " << response.status << ' ' << response.body.size()
-             << std::endl;
-    });
+UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log, ServiceSettings settings)
+    : settings_(settings), log_(log), documents_(std::move(folder)), replies_(documents_, settings_.cacheLifetime) {
+    const unsigned threads = settings_.threads ? settings_.threads : std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t share = std::max<std::size_t>(1, (settings_.maxConnections + threads - 1) / threads);
+    for (unsigned i = 0; i < threads; ++i)
+        workers_.push_back(std::make_unique<ConnectionWorker>(settings_, replies_, log_, share));
+    acceptor_ = std::make_unique<ServiceAcceptor>(workers_, log_);
 }
 
 UpdateService::~UpdateService() {
     stop();
-    if (watcher_.joinable())
-        watcher_.join();
+    acceptor_.reset();
+    workers_.clear();
 }
 
 int UpdateService::bind(const std::string& address, int port) {
-    for (const std::string& problem : documents_.refresh())
-        log_ << now() << " " << problem << std::endl;
-    if (port == 0)
-        return server_->bind_to_any_port(address.c_str());
-    return server_->bind_to_port(address.c_str(), port) ? port : -1;
-}
-
-void UpdateService::watch() {
-    while (running_) {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        for (const std::string& problem : documents_.refresh()) {
-            const std::lock_guard lock(logMutex);
-            log_ << now() << " " << problem << std::endl;
-        }
-    }
+    const int bound = acceptor_->listen(address, port, bindError_);
+    if (bound >= 0)
+        for (const std::string& line : documents_.refresh())
+            log_.event(line);
+    return bound;
 }
 
 void UpdateService::run() {
-    running_ = true;
-    watcher_ = std::thread([this] { watch(); });
-    server_->listen_after_bind();
-    running_ = false;
+    std::thread watcher([this] { watch(); });
+    acceptor_->start();
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < workers_.size(); ++i)
+        threads.emplace_back([worker = workers_[i].get()] { worker->run(); });
+    if (!stopping_)
+        workers_.front()->run();
+    for (auto& worker : workers_)
+        worker->stop();
+    for (std::thread& thread : threads)
+        thread.join();
+    acceptor_->close();
+    stop();
+    watcher.join();
+    log_.flush();
 }
 
 void UpdateService::stop() {
-    running_ = false;
-    server_->stop();
+    {
+        const std::lock_guard lock(stopMutex_);
+        stopping_ = true;
+    }
+    stopSignal_.notify_all();
+    for (auto& worker : workers_)
+        worker->stop();
+}
+
+std::size_t UpdateService::openConnections() const {
+    std::size_t open = 0;
+    for (const auto& worker : workers_)
+        open += worker->openConnections();
+    return open;
+}
+
+void UpdateService::watch() {
+    std::unique_lock lock(stopMutex_);
+    while (!stopSignal_.wait_for(lock, std::chrono::seconds(1), [this] { return stopping_.load(); })) {
+        lock.unlock();
+        for (const std::string& line : documents_.refresh())
+            log_.event(line);
+        logConnectionLimit();
+        log_.flush();
+        lock.lock();
+    }
+}
+
+// Once a second at most: how many connections the bound closed or turned
+// away since the last report.
+void UpdateService::logConnectionLimit() {
+    std::uint64_t closed = 0, turned = 0;
+    for (const auto& worker : workers_) {
+        closed += worker->closedForRoom();
+        turned += worker->turnedAway();
+    }
+    if (closed == closedForRoomLogged_ && turned == turnedAwayLogged_)
+        return;
+    log_.event("at the bound of " + std::to_string(settings_.maxConnections) + " connections: " +
+               std::to_string(closed - closedForRoomLogged_) + " waiting connections closed to make room, " +
+               std::to_string(turned - turnedAwayLogged_) + " new ones turned away");
+    closedForRoomLogged_ = closed;
+    turnedAwayLogged_ = turned;
 }
 
 } // namespace dv

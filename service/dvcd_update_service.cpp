@@ -1,23 +1,58 @@
-// dvcd-update-service FOLDER [PORT] [ADDRESS]
+// dvcd-update-service [OPTIONS] FOLDER [PORT] [ADDRESS]
 //
 // Serves the update documents of FOLDER ("<disc id>.xml") on ADDRESS:PORT
 // (default 127.0.0.1:8080) until SIGTERM or SIGINT.
 
+#include "ServiceCommandLine.h"
 #include "UpdateService.h"
 
 #include <csignal>
-#include <cstdlib>
 #include <iostream>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <thread>
 
+namespace {
+
+// Each connection is a file descriptor; the usual soft limit of 1024 would
+// stop the service long before its connection bound. Raised as far as the
+// hard limit allows, else the bound comes down to what fits.
+void makeRoomForConnections(dv::ServiceSettings& settings) {
+    constexpr rlim_t kSpare = 64; // the folder scan, the log, the listener
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return;
+    const rlim_t wanted = static_cast<rlim_t>(settings.maxConnections) + kSpare;
+    if (limit.rlim_cur < wanted) {
+        limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
+        setrlimit(RLIMIT_NOFILE, &limit);
+        getrlimit(RLIMIT_NOFILE, &limit);
+    }
+    if (limit.rlim_cur < wanted && limit.rlim_cur > kSpare) {
+        settings.maxConnections = static_cast<std::size_t>(limit.rlim_cur - kSpare);
+        std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed; at most "
+                  << settings.maxConnections << " connections\n";
+    }
+}
+
+std::string url(const std::string& address, int port) {
+    const bool v6 = address.find(':') != std::string::npos;
+    return "http://" + (v6 ? "[" + address + "]" : address) + ":" + std::to_string(port);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 4) {
-        std::cerr << "usage: dvcd-update-service FOLDER [PORT] [ADDRESS]\n";
+    dv::ServiceCommandLine line = dv::ServiceCommandLine::parse({argv + 1, argv + argc});
+    if (line.help) {
+        std::cout << dv::ServiceCommandLine::kUsage;
+        return 0;
+    }
+    if (!line.error.empty()) {
+        std::cerr << "dvcd-update-service: " << line.error << "\n" << dv::ServiceCommandLine::kUsage;
         return 2;
     }
-    const int port = argc >= 3 ? std::atoi(argv[2]) : 8080;
-    const std::string address = argc >= 4 ? argv[3] : "127.0.0.1";
+    makeRoomForConnections(line.settings);
 
     // Signals are taken by one thread that stops the service cleanly.
     sigset_t signals;
@@ -26,9 +61,13 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    dv::UpdateService service(argv[1], std::cout);
-    if (service.bind(address, port) < 0) {
-        std::cerr << "dvcd-update-service: cannot listen on " << address << ":" << port << "\n";
+    dv::UpdateService service(line.folder, std::cout, line.settings);
+    const int port = service.bind(line.address, line.port);
+    if (port < 0) {
+        std::cerr << "dvcd-update-service: cannot listen on " << url(line.address, line.port) << ": "
+                  << service.bindError()
+                  << (service.bindError() == "Address already in use" ? " (is another service running there?)" : "")
+                  << "\n";
         return 1;
     }
     std::thread stopper([&] {
@@ -37,7 +76,9 @@ int main(int argc, char** argv) {
         std::cout << "stopping on signal " << received << std::endl;
         service.stop();
     });
-    std::cout << "serving " << argv[1] << " on http://" << address << ":" << port << std::endl;
+    std::cout << "serving " << line.folder << " on " << url(line.address, port) << " (documents cached for "
+              << line.settings.cacheLifetime.count() << " s, at most " << line.settings.maxConnections
+              << " connections)" << std::endl;
     service.run();
     pthread_kill(stopper.native_handle(), SIGTERM); // in case it ended otherwise
     stopper.join();

@@ -1,6 +1,8 @@
 #include "music/PlayerControls.h"
 
 #include "app/QtText.h"
+#include "music/PlayerLayout.h"
+#include "music/PlayerMath.h"
 #include "shell/SkinPictures.h"
 
 #include <QLabel>
@@ -12,10 +14,12 @@ namespace dv::qt {
 
 namespace {
 
-// The player's colours, as the skin was made for them.
-const QColor kShadow(50, 84, 109);
-const QColor kBarBack(224, 234, 241);
-const QColor kBarFore(126, 155, 190);
+namespace layout = player::layout;
+
+QRect toQRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
+QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
+
+const QColor kShadow = toQColor(layout::kShadow);
 
 } // namespace
 
@@ -24,36 +28,36 @@ PlayerControls::PlayerControls(std::string discRoot, Parts parts)
       player_(std::move(discRoot), {*device_, *device_, *this, parts.status, parts.hover}),
       saver_(parts.saveDialog, parts.boxes, parts.status) {
     // The shadow lies one pixel right of and below the white text, under it.
-    lbSongNameShadow = label("lbSongNameShadow", {178, 578, 351, 12}, kShadow, Qt::AlignLeft);
-    lbSongNameWhite = label("lbSongNameWhite", {177, 577, 352, 13}, Qt::white, Qt::AlignLeft);
+    lbSongNameShadow = label("lbSongNameShadow", toQRect(layout::kSongNameShadow), kShadow, Qt::AlignLeft);
+    lbSongNameWhite = label("lbSongNameWhite", toQRect(layout::kSongNameWhite), Qt::white, Qt::AlignLeft);
 
     ggPlayerPos = new QProgressBar(&p_.window);
     ggPlayerPos->setObjectName(QStringLiteral("ggPlayerPos"));
-    ggPlayerPos->setGeometry(176, 592, 409, 5);
+    ggPlayerPos->setGeometry(toQRect(layout::kPositionBar));
     ggPlayerPos->setRange(0, 100);
     ggPlayerPos->setTextVisible(false);
     ggPlayerPos->setStyleSheet(QStringLiteral("QProgressBar { border: none; background: %1; }"
                                               "QProgressBar::chunk { background: %2; }")
-                                   .arg(kBarBack.name(), kBarFore.name()));
+                                   .arg(toQColor(layout::kBarBack).name(), toQColor(layout::kBarFore).name()));
     ggPlayerPos->hide();
     p_.trackBar.raise(); // the click strip lies over the bar
 
-    lbPosShadow = label("lbPosShadow", {545, 578, 40, 13}, kShadow, Qt::AlignRight);
-    lbPos = label("lbPos", {544, 577, 41, 13}, Qt::white, Qt::AlignRight);
+    lbPosShadow = label("lbPosShadow", toQRect(layout::kPositionShadow), kShadow, Qt::AlignRight);
+    lbPos = label("lbPos", toQRect(layout::kPosition), Qt::white, Qt::AlignRight);
     lbPosShadow->hide();
     lbPos->hide();
 
     imPlayerPlayPos = new QLabel(&p_.window);
     imPlayerPlayPos->setObjectName(QStringLiteral("imPlayerPlayPos"));
     imPlayerPlayPos->setPixmap(SkinPictures::picture(QStringLiteral("Knob")));
-    imPlayerPlayPos->setGeometry(62, 578, 7, 20);
-    imPlayerPlayPos->setToolTip(QStringLiteral("Volymkontroll"));
+    imPlayerPlayPos->setGeometry(player::kKnobMin, layout::kKnobTop, layout::kKnobWidth, layout::kKnobHeight);
+    imPlayerPlayPos->setToolTip(toQString(layout::kKnobHint));
     imPlayerPlayPos->installEventFilter(this);
     imPlayerPlayPos->hide();
 
     MPTimer = new QTimer(this);
     MPTimer->setObjectName(QStringLiteral("MPTimer"));
-    MPTimer->setInterval(500);
+    MPTimer->setInterval(layout::kPositionTimerMs);
     connect(MPTimer, &QTimer::timeout, this, [this] { player_.MPTimerTimer(); });
 }
 

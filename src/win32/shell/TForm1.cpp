@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 
+#include "app/DiscPath.h"
 #include "app/DiscRoot.h"
 #include "app/MessageBoxes.h"
 #include "app/PublisherAddresses.h"
@@ -10,6 +11,8 @@
 #include "browser/TExtraInfoForm.h"
 #include "browser/TProgStartingForm.h"
 #include "filesearch/TFileSearchForm.h"
+#include "music/PlayerControls.h"
+#include "music/Win32SaveDialog.h"
 #include "update/TAutoUpdateSettingsForm.h"
 #include "update/UpdateChecker.h"
 #include "shell/MainWindowLayout.h"
@@ -102,6 +105,7 @@ void TForm1::FormCreate() {
 
     discRoot_ = discRootFromExecutable(env_.executablePath.empty() ? executablePath() : env_.executablePath);
     createControls();
+    createPlayer();
 
     // The update's question waits until the browser's event is over.
     const auto pageLoaded = [this] { PostMessageW(hwnd(), kPageLoaded, 0, 0); };
@@ -129,6 +133,21 @@ void TForm1::createControls() {
     pbDocumentView_.setBar(pbDocument_);
 }
 
+void TForm1::createPlayer() {
+    if (!env_.saveDialog) {
+        ownSaveDialog_ = std::make_unique<Win32SaveDialog>(hwnd());
+        env_.saveDialog = ownSaveDialog_.get();
+    }
+    player_ = std::make_unique<PlayerControls>(
+        discRoot_, PlayerControls::Parts{hwnd(), statusLine(), hover_, *env_.messageBoxes, *env_.saveDialog,
+                                         [this](bool visible) { setHotSpotVisible("lbTrackBar", visible); }});
+    setClickHandler("lbPlay", [this] { player_->player().lbPlayClick(); });
+    setClickHandler("lbStop", [this] { player_->player().lbStopClick(); });
+    setClickHandler("lbSaveMP3", [this] { player_->lbSaveMP3Click(); });
+    setMouseUpHandler("lbTrackBar", [this](int x, int width) { player_->player().lbTrackBarMouseUp(x, width); });
+    setMusicLoader([this] { player_->player().LoadMusic(); });
+}
+
 void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
                            TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo, TForm2& hiddenScreen) {
     fileSearch_ = &fileSearch;
@@ -136,6 +155,7 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     consent_ = &consent;
     extraInfoForm_ = &extraInfo;
     hiddenScreen_ = &hiddenScreen;
+    hiddenScreen.setFilm(resolveDiscPath(discRoot_ + "Webblasare\\ie6sv\\ROMCONF.CAB"));
     // The search window leaves the screen with the main window and comes back with it.
     SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
     MainWindowActions& actions = *this;
@@ -260,6 +280,7 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
     DeleteObject(sky);
     skin_->background().draw(memory, 0, 0);
     hotSpots_->paint(memory);
+    player_->paint(memory);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
@@ -268,7 +289,7 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
 }
 
 bool TForm1::controlAt(POINT client) const {
-    if (hotSpots_->controlAt(client.x, client.y))
+    if (hotSpots_->controlAt(client.x, client.y) || player_->onKnob(client))
         return true;
     // Panels, the progress bar and the browser; disabled ones count too.
     const HWND child = ChildWindowFromPointEx(hwnd(), client, CWP_SKIPINVISIBLE);
@@ -333,6 +354,9 @@ void TForm1::reported(const std::function<void()>& work) {
 }
 
 LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The volume knob takes the mouse before the hot-spots do.
+    if (player_ && player_->mouseMessage(message, wParam, lParam))
+        return 0;
     if (hotSpots_ && hotSpots_->handle(message, wParam, lParam))
         return message == WM_SETCURSOR ? TRUE : 0;
     switch (message) {

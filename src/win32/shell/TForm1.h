@@ -28,6 +28,7 @@
 
 namespace dv {
 class MessageBoxes;
+class SaveDialog;
 } // namespace dv
 
 namespace dv::win32 {
@@ -35,9 +36,11 @@ namespace dv::win32 {
 class TAutoUpdateSettingsForm;
 class TExtraInfoForm;
 class TFileSearchForm;
+class PlayerControls;
 class TForm2;
 class TProgStartingForm;
 class UpdateChecker;
+class Win32SaveDialog;
 
 // The skinned main window. It owns its controls and the core objects and
 // forwards every control event to them. The hot-spot labels are areas of
@@ -70,6 +73,7 @@ public:
         BrowserFactory createBrowser;                  // empty: no browser can be created
         // The application-wide hook, installed once the browser exists.
         std::function<std::unique_ptr<MessageFilter>()> createMessageHook;
+        SaveDialog* saveDialog = nullptr;              // empty: Windows' own
     };
 
     explicit TForm1(Environment environment);
@@ -109,6 +113,7 @@ public:
     HWND iePanel() const { return IEPanel_->hwnd(); }
     HWND statusPanel() const { return Panel2_->hwnd(); }
     HWND progressBar() const { return pbDocument_; }
+    PlayerControls& playerControls() { return *player_; }
     // The cursor a hot-spot shows.
     LPCWSTR cursorOf(const HotSpot& spot) const { return hotSpots_->cursorOf(spot); }
 
@@ -144,6 +149,7 @@ private:
     PlatformFacts platformFacts() const;
     void FormCreate();
     void createControls();
+    void createPlayer();
     void FormPaint(HDC dc, const RECT& area);
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool controlAt(POINT client) const;
@@ -187,6 +193,8 @@ private:
     TExtraInfoList extraInfo_;
     std::unique_ptr<CommandLinks> commands_;
     std::unique_ptr<UpdateChecker> update_;
+    std::unique_ptr<Win32SaveDialog> ownSaveDialog_;
+    std::unique_ptr<PlayerControls> player_;
     std::unique_ptr<BrowserHost> browser_;
     std::unique_ptr<MessageFilter> hook_;
 };

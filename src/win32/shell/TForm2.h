@@ -1,24 +1,54 @@
 #pragma once
 
+#include "shell/HiddenScreenTimeline.h"
+#include "support/ResourcePicture.h"
 #include "support/Window.h"
+
+#include <memory>
+#include <string>
 
 namespace dv::win32 {
 
-// The hidden screen: a black borderless window, maximised when shown,
-// created at start and kept for the whole run. Shown modally; a click on
-// the black background closes it.
+class MciVideoWindow;
+
+// The hidden screen: black, borderless, filling the screen; a picture for a
+// moment, then a film from the disc in a window of its own. Created at start
+// and kept for the whole run; shown modally. A click on the black closes it.
 class TForm2 : public Window {
 public:
-    TForm2();
+    // owner: the window the screen belongs to (no task-bar button of its own).
+    explicit TForm2(HWND owner = nullptr);
+    ~TForm2() override;
 
-    // Shows the screen and returns once it is closed.
+    // The film to play; a missing one leaves the screen black.
+    void setFilm(std::string path) { film_ = std::move(path); }
+
+    // Shows the screen modally over the whole screen; returns when closed.
     void showModal();
+    // One three-second tick, also callable directly (tests).
+    void Timer1Timer();
+
+    const HiddenScreenTimeline& timeline() const { return timeline_; }
+    MciVideoWindow& player() { return *WinMediaPlayer1; }
+
+    static constexpr UINT_PTR kTimer1 = 1;
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    bool showing_ = false;
+    void FormShow();
+    void FormHide();
+    void FormClick(POINT at);
+    void paint(HDC dc) const;
+    void placePlayer();
+    bool onPicture(POINT at) const;
+
+    HiddenScreenTimeline timeline_;
+    ResourcePicture Image1{L"Image1"};
+    std::string film_;
+    std::unique_ptr<MciVideoWindow> WinMediaPlayer1;
+    bool pressedOnBlack_ = false;
 };
 
 } // namespace dv::win32

@@ -49,6 +49,13 @@ void ToolTips::move(UINT id, const Rect& area) {
     SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void ToolTips::setText(UINT id, const std::string& text) {
+    TOOLINFOW tool = info(owner_, id);
+    std::wstring wide = widen(text);
+    tool.lpszText = wide.data();
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 std::string ToolTips::text(UINT id) const {
     std::array<wchar_t, 256> buffer{};
     TOOLINFOW tool = info(owner_, id);

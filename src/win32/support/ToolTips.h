@@ -20,6 +20,7 @@ public:
     void add(UINT id, const Rect& area, const std::string& text);
     // An empty area switches the tool off (its control is hidden).
     void move(UINT id, const Rect& area);
+    void setText(UINT id, const std::string& text);
     std::string text(UINT id) const;
     HWND handle() const { return tips_; }
 

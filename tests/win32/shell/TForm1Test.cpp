@@ -485,7 +485,9 @@ TEST_F(TForm1Test, TheKeySequenceOnTheLogoStripOpensTheHiddenScreen) {
     const ShowWatch watch(form2->hwnd());
     auto type = [&](const char* keys) {
         for (const char* k = keys; *k; ++k) {
-            // The screen is modal: close it again as soon as it runs.
+            // The screen is modal: close it again as soon as it runs, with a
+            // click (press and release) on its black background.
+            PostMessageW(form2->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
             PostMessageW(form2->hwnd(), WM_LBUTTONUP, 0, 0);
             SendMessageW(main(), WM_CHAR, static_cast<WPARAM>(*k), 0);
         }

@@ -1,0 +1,46 @@
+#include "music/Win32SaveDialog.h"
+
+#include "support/Utf16.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+namespace dv::win32 {
+
+namespace {
+
+// Pairs of name and pattern, each ended by a NUL, the list by another.
+constexpr wchar_t kFilter[] = L"MP3-filer (*.MP3)\0*.MP3\0Alla filer (*.*)\0*.*\0";
+
+// Room for the longest path Windows takes.
+constexpr std::size_t kPathRoom = 32768;
+
+} // namespace
+
+std::optional<std::string> Win32SaveDialog::askSaveFileName(const std::string& proposedName) {
+    std::vector<wchar_t> path(kPathRoom, L'\0');
+    const std::wstring proposed = widen(proposedName);
+    proposed.copy(path.data(), std::min(proposed.size(), path.size() - 1));
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = kFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrDefExt = L"MP3";
+    dialog.Flags =
+        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (GetSaveFileNameW(&dialog))
+        return narrow(path.data());
+    if (const DWORD error = CommDlgExtendedError(); error != 0)
+        throw std::runtime_error("Dialogrutan för att spara kunde inte visas (fel " +
+                                 std::to_string(error) + ").");
+    return std::nullopt; // cancelled
+}
+
+} // namespace dv::win32
