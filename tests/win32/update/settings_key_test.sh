@@ -39,8 +39,21 @@ dark_pixels() {
         awk '$1 < 128 && $2 < 128 && $3 < 128 { n++ } END { print n + 0 }'
 }
 
+# The main window's client area, asked again until Wine answers: sets X Y.
+main_area() {
+    local out
+    for _ in 1 2 3; do
+        if out=$(dialogtool window --caption "Datavinds CD" --process datavind.exe --wait 5); then
+            read -r X Y _ <<<"$out"
+            return 0
+        fi
+    done
+    shot "${name}_lost"
+    fail "the main window is not there"
+}
+
 exit_program() {
-    client_area
+    main_area
     pointer_to 784 16
     xdotool click 1
     for _ in $(seq 100); do
@@ -92,7 +105,7 @@ key_exists || fail "an orderly exit left no settings key"
 # search box has the keys: Enter searches, Esc hides it.
 start_windows_program "$DISC"
 question_area 5 && fail "the question came although the reader asked not to be reminded"
-client_area # where this start put the window
+main_area # where this start put the window
 pointer_to 349 113
 xdotool click 1
 search=$(dialogtool window --caption "Filsökaren" --process datavind.exe --wait 10) ||
