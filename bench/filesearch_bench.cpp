@@ -6,6 +6,7 @@
 // resident memory, for bench/filesearch_bench.sh to set beside grep.
 
 #include "filesearch/FileSearch.h"
+#include "app/Hourglass.h"
 #include "app/MessageBoxes.h"
 
 #include <sys/resource.h>
@@ -74,7 +75,8 @@ std::size_t entriesOf(const dv::SearchTree& tree) {
 
 int run(int argc, char** argv) {
     StderrBoxes boxes;
-    dv::FileSearch search(std::string(argv[2]) + "/", boxes);
+    dv::NoHourglass hourglass;
+    dv::FileSearch search(std::string(argv[2]) + "/", boxes, hourglass);
     // The first search loads the list: time it with an empty result.
     const auto start = Clock::now();
     if (search.DoSearch("\x01", true) != dv::FileSearch::Outcome::Searched)

@@ -1,5 +1,7 @@
 // Any decoded address: the command filter and grammar never fail, the
-// upper-casing keeps lengths, and <thisdir> never survives replacement.
+// upper-casing keeps lengths, <thisdir> never survives replacement, and a
+// link's written address is the href with only its outer blanks and its
+// tabs and line breaks gone.
 #include "browser/CommandLinkFilter.h"
 #include "browser/CommandText.h"
 #include "text/AnsiText.h"
@@ -15,6 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const dv::NavigationDecision decision = dv::beforeNavigate(input, true);
     if (decision.command && decision.navigate)
+        std::abort();
+    const std::string written = dv::writtenLinkAddress(input);
+    if (written.size() > input.size() || written.find_first_of("\t\n\r") != std::string::npos ||
+        (!written.empty() && (static_cast<unsigned char>(written.front()) <= 0x20 ||
+                              static_cast<unsigned char>(written.back()) <= 0x20)))
+        std::abort();
+    const dv::NavigationDecision linked = dv::beforeNavigate(written, true);
+    if (linked.command && linked.navigate)
         std::abort();
     const dv::Command command = dv::parseCommand(text, "/media/cd/");
     if (command.verb == dv::CommandVerb::Execute &&

@@ -3,6 +3,7 @@
 #include "PageCheck.h"
 #include "app/DiscLayout.h"
 #include "app/DiscPath.h"
+#include "app/Hourglass.h"
 #include "app/MessageBoxes.h"
 #include "filesearch/FileSearch.h"
 #include "music/Id3v1Tag.h"
@@ -103,7 +104,8 @@ void DiscCheck::programList() {
     const std::string listFile = shownPath(disc::kProgramList);
     const std::string currentFile = shownPath(disc::kCurrentDiscFile);
     KeptBoxes boxes;
-    FileSearch search(root_, boxes);
+    NoHourglass hourglass;
+    FileSearch search(root_, boxes, hourglass);
     search.readCurrentDisc();
     if (!search.currentDiscKnown())
         add(Severity::Error, FindingKind::CurrentDiscUnknown, currentFile);

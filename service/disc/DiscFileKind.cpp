@@ -1,10 +1,10 @@
 #include "DiscFileKind.h"
 
+#include "app/RegularFile.h"
+#include "browser/ProgramFile.h"
 #include "text/AnsiText.h"
 
-#include <array>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 
 namespace dv {
@@ -13,14 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The Linux launcher starts directly what begins as a program does; this
-// reads the same first bytes it looks at.
+// The Linux launcher's own rule, on the same first bytes it reads.
 bool beginsAsProgram(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::array<char, 4> head{};
-    in.read(head.data(), head.size());
-    const std::string_view got(head.data(), static_cast<std::size_t>(in.gcount()));
-    return got == std::string_view("\x7f" "ELF", 4) || got.starts_with("#!");
+    return startsAsProgram(readFileStart(path, kProgramSignatureSize).value_or(std::string()));
 }
 
 bool oneOf(const std::string& extension, std::initializer_list<std::string_view> list) {

@@ -5,6 +5,7 @@
 #include "app/UrlHost.h"
 #include "browser/CommandLinkFilter.h"
 #include "browser/CommandText.h"
+#include "browser/DiscPageCheck.h"
 #include "browser/TargetSplitter.h"
 #include "text/AnsiText.h"
 
@@ -72,9 +73,10 @@ void PageCheck::check(const std::string& pagePath) {
 }
 
 bool PageCheck::commandLink(const PageLink& link) {
-    // The program's own path from a navigation to a command: decode, then
-    // the prefix; every page of the disc may run commands.
-    const NavigationDecision decision = beforeNavigate(link.value, true);
+    // The program's own path from a clicked link to a command: the address
+    // as written, decoded, then the prefix; every page of the disc may run
+    // commands.
+    const NavigationDecision decision = beforeNavigate(writtenLinkAddress(link.value), true);
     if (!decision.command)
         return false;
     const Command command = parseCommand(*decision.command, root_);
@@ -114,7 +116,7 @@ void PageCheck::executeTarget(const std::string& written, const std::string& tar
         path = root_ + path;
     }
     const std::string found = normal(resolveDiscPath(path));
-    if (!isInsideDisc(found, root_)) {
+    if (!liesInside(found, root_, PathCase::Sensitive)) {
         add(Severity::Error, FindingKind::CommandTargetOffDisc, line, {shown});
         return;
     }
@@ -161,7 +163,7 @@ void PageCheck::pageLink(const PageLink& link, const std::string& pageFolder) {
     if (path.empty())
         return;
     const std::string target = path.starts_with('/') ? normal(path) : normal(fs::path(pageFolder) / path);
-    if (!isInsideDisc(target, root_) && target + "/" != root_) {
+    if (!liesInside(target, root_, PathCase::Sensitive)) {
         add(Severity::Error, FindingKind::PageLinkOutsideDisc, link.line, {value});
         return;
     }

@@ -73,5 +73,12 @@ TEST_F(CommandRunnerTest, OtherVerbs) {
     EXPECT_EQ(status.current(), "Öppnar Kontrollpanelens Internetinställningar...");
 }
 
+TEST_F(CommandRunnerTest, NoSettingsProgramIsSaidOnTheStatusLine) {
+    window.settingsProgramInstalled = false;
+    runner.DoCommand("SHOWINETSETTINGS");
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"Öppnar Kontrollpanelens Internetinställningar...",
+                                                      "Hittade inget program för Internetinställningar."}));
+}
+
 } // namespace
 } // namespace dv

@@ -6,6 +6,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+
+#ifdef __linux__
+#include <sys/stat.h>
+#endif
 
 namespace dv {
 namespace {
@@ -32,7 +37,9 @@ protected:
     fs::path root = fs::temp_directory_path() /
                     ("filesearch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                      "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    test::FakeMessageBoxes boxes;
+    test::CallLog log;
+    test::FakeMessageBoxes boxes{&log};
+    test::FakeHourglass hourglass{&log};
 
     void SetUp() override { fs::create_directories(root / "filsok"); }
     void TearDown() override { fs::remove_all(root); }
@@ -40,7 +47,9 @@ protected:
     void write(const char* name, std::string_view bytes) {
         std::ofstream(root / "filsok" / name, std::ios::binary) << bytes;
     }
-    FileSearch search() { return FileSearch(root.string() + "/", boxes); }
+    FileSearch search() { return FileSearch(root.string() + "/", boxes, hourglass); }
+    fs::path list() const { return root / "filsok" / "proglist.txt"; }
+    fs::path current() const { return root / "filsok" / "aktuellt.txt"; }
 };
 
 constexpr std::string_view kFourLines = "D1\tP1\ta.exe\nD1\tP1\tb.txt\nD1\tP2\tA.DOC\nD2\tP1\tc.exe\n";
@@ -128,6 +137,55 @@ TEST_F(FileSearchTest, UnknownCurrentDisc) {
     s.DoSearch("", false);
     EXPECT_EQ(flatten(s.tree()), (std::vector<std::string>{"/P: no disc"}));
 }
+
+TEST_F(FileSearchTest, HourglassWhileLoadingAndSearchingNeverOverTheBox) {
+    FileSearch s = search();
+    s.DoSearch("a", true);
+    EXPECT_EQ(log, (test::CallLog{"hourglass", "arrow",
+                                  "box:Kunde inte ladda in programlistan! Kan därför inte söka."}));
+    log.clear();
+    write("proglist.txt", kFourLines);
+    s.DoSearch("a", true);
+    EXPECT_EQ(log, (test::CallLog{"hourglass", "arrow", "hourglass", "arrow"})); // load, then search
+    log.clear();
+    s.DoSearch("b", true);
+    EXPECT_EQ(log, (test::CallLog{"hourglass", "arrow"})); // the list is kept
+}
+
+#ifdef __linux__
+// A list or current-disc file that is no regular file: the list's own
+// message, an unknown current disc, and never a wait on a FIFO.
+TEST_F(FileSearchTest, SpecialFilesInsteadOfTheLists) {
+    const std::pair<const char*, std::function<void(const fs::path&)>> kinds[] = {
+        {"fifo", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }},
+        {"directory", [](const fs::path& p) { fs::create_directory(p); }},
+        {"dangling link", [](const fs::path& p) { fs::create_symlink("saknas.txt", p); }},
+        {"device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        fs::remove_all(list());
+        fs::remove_all(current());
+        make(list());
+        make(current());
+        boxes.shown.clear();
+        FileSearch s = search();
+        s.readCurrentDisc();
+        EXPECT_FALSE(s.currentDiscKnown()) << kind;
+        EXPECT_EQ(s.DoSearch("a", true), FileSearch::Outcome::NothingLoaded) << kind;
+        ASSERT_EQ(boxes.shown.size(), 1u) << kind;
+        EXPECT_EQ(boxes.shown[0].text, "Kunde inte ladda in programlistan! Kan därför inte söka.") << kind;
+    }
+}
+
+TEST_F(FileSearchTest, ALinkToAListIsRead) {
+    write("riktig.txt", kFourLines);
+    fs::create_symlink("riktig.txt", list());
+    FileSearch s = search();
+    EXPECT_EQ(s.DoSearch("c.exe", true), FileSearch::Outcome::Searched);
+    EXPECT_EQ(flatten(s.tree()), (std::vector<std::string>{"D2/P1: c.exe"}));
+}
+
+#endif
 
 } // namespace
 } // namespace dv

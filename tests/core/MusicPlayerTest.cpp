@@ -2,12 +2,18 @@
 
 #include "FakeMediaDevice.h"
 #include "RecordingPorts.h"
+#include "music/Id3v1Tag.h"
 #include "shell/HoverController.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
+
+#ifdef __linux__
+#include <sys/stat.h>
+#endif
 
 namespace dv {
 namespace {
@@ -162,6 +168,39 @@ TEST_F(MusicPlayerTest, WithoutVolumeControlOnlyTheKnobMoves) {
     EXPECT_EQ(volume.volume, -1);
     EXPECT_EQ(view.hint, "Volym 100%");
 }
+
+#ifdef __linux__
+// Names that end in .mp3 but are no file: never a track, never a wait.
+TEST_F(MusicPlayerTest, SpecialFilesAreNoTrack) {
+    fs::create_directories(root / "musik");
+    ASSERT_EQ(mkfifo((root / "musik" / "a.mp3").c_str(), 0644), 0);
+    fs::create_directory(root / "musik" / "b.mp3");
+    fs::create_symlink("saknas.mp3", root / "musik" / "c.mp3");
+    fs::create_symlink("/dev/zero", root / "musik" / "d.mp3");
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "");
+    EXPECT_FALSE(player.TrackLoaded());
+    EXPECT_TRUE(device.log.empty());
+    EXPECT_TRUE(status.texts.empty());
+    // The tag reader on its own refuses them too, with the reason.
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
+        EXPECT_THROW(FindMP3Tag((root / "musik" / name).string()), std::runtime_error) << name;
+
+    track("e.mp3", taggedTrack("Song", "Band"));
+    player.LoadMusic();
+    EXPECT_EQ(fs::path(player.trackPath()).filename(), "e.mp3");
+    EXPECT_EQ(view.title, "Månadens MP3: Band Song (03:07)");
+}
+
+TEST_F(MusicPlayerTest, ALinkToATrackIsATrack) {
+    fs::create_directories(root / "musik");
+    std::ofstream(root / "spar.bin", std::ios::binary) << taggedTrack("Song", "Band");
+    fs::create_symlink(root / "spar.bin", root / "musik" / "lank.mp3");
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "Månadens MP3: Band Song (03:07)");
+}
+
+#endif
 
 } // namespace
 } // namespace dv

@@ -1,19 +1,24 @@
 // Command links in real pages of a real disc folder: what starts, what is
 // refused, and what the browser still does as a browser.
 
+#include "FakeDesktop.h"
 #include "PageServer.h"
 #include "QtTestHelpers.h"
+#include "browser/CommandLinkFilter.h"
 #include "browser/QtBrowserHost.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <functional>
 
 using dv::test::MainWindowUnderTest;
 
@@ -128,6 +133,50 @@ private Q_SLOTS:
         QCOMPARE(view()->url().fileName(), QStringLiteral("other.htm"));
     }
 
+    // A stray percent sign changes nothing else in a link: the program gets
+    // what the core's decoder reads in the link as written, from the main
+    // page and from a frame.
+    void linkTextReachesTheDecoderAsWritten_data() {
+        QTest::addColumn<QString>("written"); // the link's parameters as the page writes them
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("a%zzb") << QStringLiteral("a%zzb") << QStringList{QStringLiteral("ab")};
+        QTest::newRow("t%4") << QStringLiteral("t%4") << QStringList{QStringLiteral("t\x04")};
+        QTest::newRow("u%") << QStringLiteral("u%") << QStringList{QStringLiteral("u")};
+        QTest::newRow("v%20w%zz") << QStringLiteral("v%20w%zz") << QStringList{QStringLiteral("v"), QStringLiteral("w")};
+        QTest::newRow("plus") << QStringLiteral("x+y") << QStringList{QStringLiteral("x"), QStringLiteral("y")};
+        QTest::newRow("utf-8") << QStringLiteral("sn%C3%B6+%C3%A5") << QStringList{QStringLiteral("snö"), QStringLiteral("å")};
+        QTest::newRow("windows-1252") << QStringLiteral("sn%F6") << QStringList{QStringLiteral("snö")};
+        QTest::newRow("as typed") << QStringLiteral("snö%21") << QStringList{QStringLiteral("snö!")};
+    }
+
+    void linkTextReachesTheDecoderAsWritten() {
+        QFETCH(QString, written);
+        QFETCH(QStringList, arguments);
+        const QString href = QStringLiteral("COMMAND:EXECUTE=<thisdir>\\program\\argrec.sh ") + written;
+        const dv::NavigationDecision core = dv::beforeNavigate(dv::writtenLinkAddress(href.toStdString()), true);
+        QVERIFY(core.command);
+        const QString command = QString::fromStdString(*core.command);
+        QCOMPARE(QProcess::splitCommand(command.mid(command.indexOf(QLatin1Char(' ')) + 1)), arguments);
+
+        QStringList expected;
+        for (const QString& a : arguments)
+            expected << QStringLiteral("arg=") + a;
+        write(disc_.filePath(QStringLiteral("docs/test/percent.htm")),
+              "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body><a id=\"l\" href=\"" +
+                  href.toUtf8() + "\">länk</a></body></html>");
+        write(disc_.filePath(QStringLiteral("docs/test/percentframe.htm")),
+              "<!DOCTYPE html><html><body><iframe src=\"percent.htm\"></iframe></body></html>");
+        for (const char* page : {"percent.htm", "percentframe.htm"}) {
+            QFile::remove(record_);
+            loadPage(disc_.filePath(QStringLiteral("docs/test/") + QLatin1String(page)));
+            const bool framed = QLatin1String(page) == QLatin1String("percentframe.htm");
+            evaluate(view()->page(), framed ? QStringLiteral("frames[0].document.getElementById('l').click()")
+                                            : QStringLiteral("document.getElementById('l').click()"));
+            QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(record_), page, 10000);
+            QCOMPARE(recorded().mid(1), expected);
+        }
+    }
+
     void commandLinkOfAWebPageIsRefused() {
         dv::test::PageServer server{QByteArray(kPage)};
         loadPage(server.url());
@@ -182,9 +231,49 @@ private Q_SLOTS:
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
     }
 
-    void internetSettingsVerbWritesItsStatusText() {
+    void internetSettingsVerbOpensTheDesktopsSettings() {
+        dv::test::FakeDesktop desktop(true);
+        desktop.addProgram(QStringLiteral("nm-connection-editor"));
         t_->form->IECommand(QStringLiteral("SHOWINETSETTINGS"));
         QCOMPARE(t_->form->statusText(), QStringLiteral("Öppnar Kontrollpanelens Internetinställningar..."));
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.started(), QStringList{QStringLiteral("nm-connection-editor")}, 5000);
+    }
+
+    void internetSettingsVerbSaysWhenThereIsNothingToOpen() {
+        const dv::test::FakeDesktop nothing(true);
+        t_->form->statusLine().setStatusText({});
+        t_->form->IECommand(QStringLiteral("SHOWINETSETTINGS"));
+        QCOMPARE(t_->form->statusText(), QStringLiteral("Hittade inget program för Internetinställningar."));
+    }
+
+    // However the program is minimised (the verb, the hot-spot, the window
+    // system), the search window leaves with it and comes back with it.
+    void minimisingTakesTheSearchWindowAlong() {
+        QWidget* search = t_->windows->fileSearch.get();
+        const std::pair<const char*, std::function<void()>> ways[] = {
+            {"verb", [this] { t_->form->IECommand(QStringLiteral("MINIMIZE")); }},
+            {"hot-spot", [this] {
+                 QTest::mouseClick(t_->form->findChild<QWidget*>(QStringLiteral("lbMinimize")), Qt::LeftButton,
+                                   {}, QPoint(2, 2));
+             }},
+            {"window system", [this] { t_->form->setWindowState(Qt::WindowMinimized); }},
+        };
+        for (const auto& [way, minimise] : ways) {
+            search->show();
+            QVERIFY(QTest::qWaitForWindowExposed(search));
+            minimise();
+            QVERIFY2(t_->form->isMinimized(), way);
+            QVERIFY2(!search->isVisible(), way);
+            t_->form->showNormal();
+            QTRY_VERIFY2(search->isVisible(), way);
+            QVERIFY2(!t_->form->isMinimized(), way);
+        }
+        // A search window the reader had closed stays closed.
+        search->hide();
+        t_->form->IECommand(QStringLiteral("MINIMIZE"));
+        t_->form->showNormal();
+        QTest::qWait(200);
+        QVERIFY(!search->isVisible());
     }
 
     // Last: it ends the program's main window.

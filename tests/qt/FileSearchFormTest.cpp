@@ -3,13 +3,19 @@
 #include "QtTestHelpers.h"
 #include "filesearch/TFileSearchForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,6 +32,18 @@ QStringList topics(QTreeWidgetItem* item) {
         names << item->child(i)->text(0);
     return names;
 }
+
+// Message boxes that note the pointer over the program when each opens:
+// the override cursor's shape, or -1 for none.
+class CursorWatchingBoxes : public dv::test::FakeMessageBoxes {
+public:
+    dv::MessageAnswer show(const dv::MessageBoxRequest& request) override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursorsSeen << (cursor ? static_cast<int>(cursor->shape()) : -1);
+        return FakeMessageBoxes::show(request);
+    }
+    QList<int> cursorsSeen;
+};
 
 } // namespace
 
@@ -141,6 +159,35 @@ private Q_SLOTS:
         showAll->click();
         showAll->click();
         QVERIFY(!thisDisc->isEnabled());
+    }
+
+    // The box that says the list could not be loaded has the ordinary
+    // pointer, and whatever the list's name stands for, the box is that one.
+    void unreadableListsShowTheMessageWithoutTheHourglass_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << QStringLiteral("missing");
+        QTest::newRow("fifo") << QStringLiteral("fifo");
+        QTest::newRow("folder") << QStringLiteral("folder");
+    }
+
+    void unreadableListsShowTheMessageWithoutTheHourglass() {
+        QFETCH(QString, kind);
+        QTemporaryDir disc;
+        const QString list = disc.filePath(QStringLiteral("filsok/proglist.txt"));
+        QDir().mkpath(disc.filePath(QStringLiteral("filsok")));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(list).constData(), 0644), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(list));
+        CursorWatchingBoxes boxes;
+        dv::qt::TFileSearchForm form((disc.path() + QLatin1Char('/')).toStdString(), boxes);
+        form.show();
+        child<QPushButton>(form, "btSearch")->click();
+        QCOMPARE(boxes.shown.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(boxes.shown[0].text),
+                 QStringLiteral("Kunde inte ladda in programlistan! Kan därför inte söka."));
+        QCOMPARE(boxes.cursorsSeen, QList<int>{-1});
+        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
     void missingListShowsTheMessage() {

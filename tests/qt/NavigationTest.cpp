@@ -10,7 +10,6 @@
 #include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QVideoWidget>
 #include <QWebEngineView>
 
 using dv::test::MainWindowUnderTest;
@@ -104,7 +103,7 @@ private Q_SLOTS:
             screen->Timer1Timer();
             screen->Timer1Timer();
             screen->Timer1Timer();
-            QVERIFY(screen->findChild<QVideoWidget*>(QStringLiteral("WinMediaPlayer1"))->isVisible());
+            QVERIFY(screen->findChild<QWidget*>(QStringLiteral("WinMediaPlayer1"))->isVisible());
             QTRY_COMPARE_WITH_TIMEOUT(screen->player()->playbackState(), QMediaPlayer::PlayingState, 5000);
             QTest::mouseClick(screen, Qt::LeftButton, {}, QPoint(5, 5));
         });

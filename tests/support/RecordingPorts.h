@@ -2,6 +2,7 @@
 
 // Fakes of the core's ports that record what they were asked to do, in order.
 
+#include "app/Hourglass.h"
 #include "app/MainWindowFrame.h"
 #include "app/MessageBoxes.h"
 #include "browser/BrowserHost.h"
@@ -59,6 +60,22 @@ public:
 private:
     CallLog* log_;
     std::deque<MessageAnswer> answers_;
+};
+
+class FakeHourglass : public Hourglass {
+public:
+    explicit FakeHourglass(CallLog* log = nullptr) : log_(log) {}
+    void showHourglass() override { record("hourglass"); }
+    void restoreCursor() override { record("arrow"); }
+    std::vector<std::string> calls;
+
+private:
+    void record(const std::string& what) {
+        calls.push_back(what);
+        if (log_)
+            log_->push_back(what);
+    }
+    CallLog* log_;
 };
 
 class FakeFrame : public MainWindowFrame {
@@ -160,7 +177,11 @@ public:
     explicit FakeWindowActions(CallLog& log) : log_(log) {}
     void closeMainWindow() override { log_.push_back("close"); }
     void minimiseApplication() override { log_.push_back("minimise"); }
-    void openInternetSettings() override { log_.push_back("inetsettings"); }
+    bool openInternetSettings() override {
+        log_.push_back("inetsettings");
+        return settingsProgramInstalled;
+    }
+    bool settingsProgramInstalled = true;
 
 private:
     CallLog& log_;

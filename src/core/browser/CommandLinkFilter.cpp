@@ -15,8 +15,19 @@ NavigationDecision beforeNavigate(std::string_view address, bool fromDiscPage) {
     return {false, std::move(command)};
 }
 
-bool isInsideDisc(std::string_view path, std::string_view discRoot) {
-    return !discRoot.empty() && path.starts_with(discRoot);
+std::string writtenLinkAddress(std::string_view href) {
+    const auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!href.empty() && blankOrControl(href.front()))
+        href.remove_prefix(1);
+    while (!href.empty() && blankOrControl(href.back()))
+        href.remove_suffix(1);
+    std::string address;
+    address.reserve(href.size());
+    for (const char c : href) {
+        if (c != '\t' && c != '\n' && c != '\r')
+            address += c;
+    }
+    return address;
 }
 
 } // namespace dv

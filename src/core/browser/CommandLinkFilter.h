@@ -16,7 +16,9 @@ struct NavigationDecision {
 // one of the disc's own, so that no outside page can start programs.
 NavigationDecision beforeNavigate(std::string_view address, bool fromDiscPage);
 
-// True when a local file path lies inside the disc root.
-bool isInsideDisc(std::string_view path, std::string_view discRoot);
+// The address of a link as its page wrote it, read the way a browser reads
+// an href: blanks and control characters around it dropped, tabs and line
+// breaks inside it removed. Percent signs stay as written, for the decoder.
+std::string writtenLinkAddress(std::string_view href);
 
 } // namespace dv

@@ -23,7 +23,8 @@ void CommandRunner::DoCommand(std::string_view commandText) {
         break;
     case CommandVerb::ShowInetSettings:
         p_.status.setStatusText("Öppnar Kontrollpanelens Internetinställningar...");
-        p_.window.openInternetSettings();
+        if (!p_.window.openInternetSettings())
+            p_.status.setStatusText("Hittade inget program för Internetinställningar.");
         break;
     case CommandVerb::Unknown:
         break;

@@ -28,14 +28,15 @@ public:
     virtual ~MainWindowActions() = default;
     virtual void closeMainWindow() = 0;
     virtual void minimiseApplication() = 0;
-    // Opens the desktop's network or proxy settings where a program for them
-    // is installed.
-    virtual void openInternetSettings() = 0;
+    // Opens the desktop's network or proxy settings; false when no program
+    // for them is installed.
+    virtual bool openInternetSettings() = 0;
 };
 
 // Runs one command of a command link: a target to start (refused when
 // quarantined, shown with its note first when it has one), quit, minimise,
-// or the Internet settings. Unknown verbs do nothing.
+// or the Internet settings (the status line says when there is nothing to
+// open them with). Unknown verbs do nothing.
 class CommandRunner {
 public:
     struct Parts {

@@ -10,10 +10,18 @@ namespace dv {
 
 bool FileLauncher::ExecuteFile(std::string_view target) {
     const SplitTarget split = splitTarget(target);
+    return start(split.file, split.parameters, target);
+}
+
+bool FileLauncher::OpenAddress(std::string_view address) {
+    return start(std::string(address), {}, address);
+}
+
+bool FileLauncher::start(const std::string& file, const std::string& parameters, std::string_view target) {
     waiting_.showWaiting();
     std::optional<std::string> error;
     try {
-        error = launcher_.open(split.file, split.parameters);
+        error = launcher_.open(file, parameters);
     } catch (const std::exception& e) {
         error = e.what();
     }

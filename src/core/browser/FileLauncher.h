@@ -36,8 +36,13 @@ public:
 
     // True when the target was started.
     bool ExecuteFile(std::string_view target);
+    // Opens a web address as it stands, never split at a blank or an
+    // apostrophe; the same window and box as ExecuteFile.
+    bool OpenAddress(std::string_view address);
 
 private:
+    bool start(const std::string& file, const std::string& parameters, std::string_view target);
+
     ProgramLauncher& launcher_;
     WaitingWindow& waiting_;
     MessageBoxes& boxes_;

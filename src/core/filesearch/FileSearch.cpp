@@ -2,7 +2,9 @@
 
 #include "app/DiscLayout.h"
 #include "app/DiscPath.h"
+#include "app/Hourglass.h"
 #include "app/MessageBoxes.h"
+#include "app/RegularFile.h"
 #include "shell/MainWindowLayout.h"
 #include "text/AnsiText.h"
 #include "text/Utf8Path.h"
@@ -11,12 +13,31 @@
 
 namespace dv {
 
-FileSearch::FileSearch(std::string discRoot, MessageBoxes& boxes)
-    : discRoot_(std::move(discRoot)), boxes_(boxes) {}
+namespace {
+
+// The hourglass for as long as it lives, also when the work throws.
+class BusyWhile {
+public:
+    explicit BusyWhile(Hourglass& hourglass) : hourglass_(hourglass) { hourglass_.showHourglass(); }
+    ~BusyWhile() { hourglass_.restoreCursor(); }
+    BusyWhile(const BusyWhile&) = delete;
+    BusyWhile& operator=(const BusyWhile&) = delete;
+
+private:
+    Hourglass& hourglass_;
+};
+
+} // namespace
+
+FileSearch::FileSearch(std::string discRoot, MessageBoxes& boxes, Hourglass& hourglass)
+    : discRoot_(std::move(discRoot)), boxes_(boxes), hourglass_(hourglass) {}
 
 void FileSearch::readCurrentDisc() {
     currentDisc_.clear();
-    std::ifstream in(pathFromUtf8(resolveDiscPath(discRoot_ + std::string(disc::kCurrentDiscFile))), std::ios::binary);
+    const std::string path = resolveDiscPath(discRoot_ + std::string(disc::kCurrentDiscFile));
+    if (!isRegularFile(path))
+        return;
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     std::string first;
     if (!in || !std::getline(in, first))
         return;
@@ -26,13 +47,21 @@ void FileSearch::readCurrentDisc() {
 }
 
 FileSearch::Outcome FileSearch::DoSearch(std::string_view text, bool allDiscs) {
-    if (list_.empty() && !list_.load(resolveDiscPath(discRoot_ + std::string(disc::kProgramList))))
-        boxes_.show({layout::kApplicationTitle,
-                     "Kunde inte ladda in programlistan! Kan därför inte söka.",
-                     MessageIcon::None, MessageButtons::Ok});
+    if (list_.empty()) {
+        bool loaded = false;
+        {
+            const BusyWhile busy(hourglass_);
+            loaded = list_.load(resolveDiscPath(discRoot_ + std::string(disc::kProgramList)));
+        }
+        if (!loaded)
+            boxes_.show({layout::kApplicationTitle,
+                         "Kunde inte ladda in programlistan! Kan därför inte söka.",
+                         MessageIcon::None, MessageButtons::Ok});
+    }
     if (list_.empty())
         return Outcome::NothingLoaded;
 
+    const BusyWhile busy(hourglass_);
     tree_.discs.clear();
     DiscNode* disc = nullptr;
     ProgramNode* program = nullptr;

@@ -9,6 +9,7 @@
 
 namespace dv {
 
+class Hourglass;
 class MessageBoxes;
 
 // Searches the program list of this and earlier discs. The list is read on
@@ -18,7 +19,7 @@ class FileSearch {
 public:
     enum class Outcome { Searched, NothingLoaded };
 
-    FileSearch(std::string discRoot, MessageBoxes& boxes);
+    FileSearch(std::string discRoot, MessageBoxes& boxes, Hourglass& hourglass);
 
     // Reads the current disc's name, the first line of filsok\aktuellt.txt;
     // empty when the file is missing or empty.
@@ -28,8 +29,10 @@ public:
 
     // Searches the entries (not disc or program names) without regard to
     // case, Swedish letters included; an empty text finds every entry.
-    // Without allDiscs only the current disc's lines count. When no list
-    // could be loaded the tree is left as it was.
+    // Without allDiscs only the current disc's lines count. The hourglass
+    // shows while the list loads and while it is searched, never over the
+    // box that says the list could not be loaded; then the tree is left as
+    // it was.
     Outcome DoSearch(std::string_view text, bool allDiscs);
 
     const SearchTree& tree() const { return tree_; }
@@ -38,6 +41,7 @@ public:
 private:
     std::string discRoot_;
     MessageBoxes& boxes_;
+    Hourglass& hourglass_;
     std::string currentDisc_;
     ProgramList list_;
     SearchTree tree_;

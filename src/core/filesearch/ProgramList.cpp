@@ -1,5 +1,6 @@
 #include "filesearch/ProgramList.h"
 
+#include "app/RegularFile.h"
 #include "text/AnsiText.h"
 #include "text/Utf8Path.h"
 
@@ -7,6 +8,8 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <new>
+#include <stdexcept>
 
 namespace dv {
 
@@ -20,18 +23,26 @@ bool ProgramList::load(const std::string& path) {
     text_.clear();
     upper_.clear();
     lines_.clear();
+    if (!isRegularFile(path))
+        return false;
     std::ifstream in(pathFromUtf8(path), std::ios::binary | std::ios::ate);
     if (!in)
         return false;
     const std::streamoff size = in.tellg();
     if (size < 0)
         return false;
-    // Read in one piece: a growing buffer would need twice the memory.
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size))
+    try {
+        // Read in one piece: a growing buffer would need twice the memory.
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        in.seekg(0);
+        if (!in.read(bytes.data(), size))
+            return false;
+        loadBytes(std::move(bytes));
+    } catch (const std::bad_alloc&) {
+        return false; // larger than this machine can hold: no list
+    } catch (const std::length_error&) {
         return false;
-    loadBytes(std::move(bytes));
+    }
     return true;
 }
 

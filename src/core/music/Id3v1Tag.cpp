@@ -1,12 +1,9 @@
 #include "music/Id3v1Tag.h"
 
+#include "app/RegularFile.h"
 #include "text/AnsiText.h"
-#include "text/Utf8Path.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
-#include <stdexcept>
 
 namespace dv {
 
@@ -36,9 +33,8 @@ std::string tagTextOf(std::string_view lastBytes) {
 }
 
 std::string FindMP3Tag(const std::string& path) {
-    std::ifstream in(pathFromUtf8(path), std::ios::binary | std::ios::ate);
-    if (!in)
-        throw std::runtime_error(std::string(std::strerror(errno)) + ": " + path);
+    std::ifstream in = openRegularFile(path);
+    in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     if (size < static_cast<std::streamoff>(kBlockSize))
         return {};

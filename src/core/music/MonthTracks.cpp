@@ -17,7 +17,10 @@ std::vector<std::string> monthTracks(std::string_view discRoot) {
     std::vector<std::string> tracks;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lowerAscii(utf8FromPath(it->path().extension())) == ".mp3")
+        // Only a regular file (or a link to one) is a track: a FIFO would
+        // never finish opening, and a folder or device of that name is no music.
+        std::error_code kind;
+        if (lowerAscii(utf8FromPath(it->path().extension())) == ".mp3" && it->is_regular_file(kind))
             tracks.push_back(utf8FromPath(folder / it->path().filename()));
     }
     return tracks;

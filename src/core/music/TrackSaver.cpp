@@ -1,6 +1,7 @@
 #include "music/TrackSaver.h"
 
 #include "app/MessageBoxes.h"
+#include "app/RegularFile.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/StatusLine.h"
 #include "text/Utf8Path.h"
@@ -10,9 +11,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <stdexcept>
+#include <system_error>
 
 namespace dv {
 
@@ -26,6 +29,27 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string reason(const std::string& path) { return std::string(std::strerror(errno)) + ": " + path; }
+
+std::string reason(std::errc why, const std::string& path) {
+    return std::make_error_code(why).message() + ": " + path;
+}
+
+// Where a save to this path really writes: through every symbolic link to
+// the file it ends at (which need not exist yet), so that the reader's link
+// stays a link.
+std::string finalTarget(const std::string& target) {
+    fs::path at = pathFromUtf8(target);
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(at, ec)))
+            return utf8FromPath(at);
+        const fs::path next = fs::read_symlink(at, ec);
+        if (ec)
+            throw std::runtime_error(ec.message() + ": " + target);
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    throw std::runtime_error(reason(std::errc::too_many_symbolic_link_levels, target));
+}
 
 // A new file beside the target that no one else has.
 std::pair<File, std::string> createBeside(const std::string& target) {
@@ -43,31 +67,37 @@ std::pair<File, std::string> createBeside(const std::string& target) {
 } // namespace
 
 std::optional<std::string> copyReplacing(const std::string& source, const std::string& target) {
-    const File in(openFile(source, "rb"));
-    if (!in)
-        throw std::runtime_error(reason(source));
-    auto [out, partName] = createBeside(target);
+    std::ifstream in = openRegularFile(source);
+    const std::string destination = finalTarget(target);
+    auto [out, partName] = createBeside(destination);
 
     std::optional<std::string> failure;
-    std::array<char, 64 * 1024> buffer{};
-    while (!failure) {
-        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in.get());
-        if (n > 0 && std::fwrite(buffer.data(), 1, n, out.get()) != n)
-            failure = reason(target);
-        else if (n < buffer.size())
-            break;
+    std::error_code ec;
+    // The replacement gets the permissions of the file it replaces, before
+    // any byte goes in: a private file stays private.
+    const fs::file_status existing = fs::status(pathFromUtf8(destination), ec);
+    if (!ec && fs::is_regular_file(existing)) {
+        fs::permissions(pathFromUtf8(partName), existing.permissions() & fs::perms::all, ec);
+        if (ec)
+            failure = ec.message() + ": " + destination;
     }
-    if (!failure && std::ferror(in.get()))
+    std::array<char, 64 * 1024> buffer{};
+    while (!failure && in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto n = static_cast<std::size_t>(in.gcount());
+        if (n > 0 && std::fwrite(buffer.data(), 1, n, out.get()) != n)
+            failure = reason(destination);
+    }
+    if (!failure && in.bad())
         failure = reason(source);
     if (!failure && std::fflush(out.get()) != 0)
-        failure = reason(target);
+        failure = reason(destination);
     if (std::fclose(out.release()) != 0 && !failure)
-        failure = reason(target);
-    std::error_code ec;
+        failure = reason(destination);
     if (!failure) {
-        fs::rename(pathFromUtf8(partName), pathFromUtf8(target), ec);
+        fs::rename(pathFromUtf8(partName), pathFromUtf8(destination), ec);
         if (ec)
-            failure = ec.message() + ": " + target;
+            failure = ec.message() + ": " + destination;
     }
     if (failure)
         fs::remove(pathFromUtf8(partName), ec);

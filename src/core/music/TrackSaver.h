@@ -19,9 +19,11 @@ public:
 
 // Copies a file over a target without ever leaving a half-written target:
 // the copy goes to a new file beside the target and replaces it only when
-// complete. Failing to open the source or to create the copy throws; a
-// failure while writing gives the system's reason, with the target as it was
-// and no copy left behind.
+// complete. A target that is a symbolic link is written through: the file
+// the link ends at is replaced and the link stays. A replaced file keeps its
+// permissions. Failing to open the source (or a source that is no regular
+// file) or to create the copy throws; a failure while writing gives the
+// system's reason, with the target as it was and no copy left behind.
 std::optional<std::string> copyReplacing(const std::string& source, const std::string& target);
 
 // Saves the month's track where the reader chooses.

@@ -3,9 +3,12 @@
 #include "app/MessageBoxes.h"
 #include "app/QtMessageBoxes.h"
 #include "app/QtText.h"
+#include "app/QtTranslations.h"
 #include "shell/MainWindowLayout.h"
 
 #include <QFont>
+#include <QQuickWindow>
+#include <QScreen>
 
 #include <exception>
 
@@ -18,6 +21,12 @@ DatavindApplication::DatavindApplication(int& argc, char** argv) : QApplication(
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
+    installQtTranslations(translationFolders(applicationDirPath()));
+    // At fewer than 24 bits per pixel the OpenGL composition of Qt Quick
+    // widgets, the web view among them, shows nothing but black; the
+    // software scene graph draws them. Said before any view exists.
+    if (const QScreen* screen = primaryScreen(); screen && screen->depth() < 24)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
 bool DatavindApplication::notify(QObject* receiver, QEvent* event) {

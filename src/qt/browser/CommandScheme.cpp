@@ -9,8 +9,6 @@ namespace dv::qt {
 
 namespace {
 
-const QByteArray kScheme = QByteArrayLiteral("command");
-
 class RefusingHandler : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
@@ -22,18 +20,22 @@ public:
 } // namespace
 
 void registerCommandScheme() {
-    if (QWebEngineUrlScheme::schemeByName(kScheme).name() == kScheme)
-        return;
-    QWebEngineUrlScheme scheme(kScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    // Only local pages may even link to it; the page filter decides the rest.
-    scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
-    QWebEngineUrlScheme::registerScheme(scheme);
+    for (const QByteArray& name : {kCommandScheme, kWrittenLinkScheme}) {
+        if (QWebEngineUrlScheme::schemeByName(name).name() == name)
+            continue;
+        QWebEngineUrlScheme scheme(name);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+        // Only local pages may even link to it; the page filter decides the rest.
+        scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
+        QWebEngineUrlScheme::registerScheme(scheme);
+    }
 }
 
 void refuseCommandLoads(QWebEngineProfile& profile) {
-    if (!profile.urlSchemeHandler(kScheme))
-        profile.installUrlSchemeHandler(kScheme, new RefusingHandler(&profile));
+    for (const QByteArray& name : {kCommandScheme, kWrittenLinkScheme}) {
+        if (!profile.urlSchemeHandler(name))
+            profile.installUrlSchemeHandler(name, new RefusingHandler(&profile));
+    }
 }
 
 } // namespace dv::qt

@@ -3,6 +3,7 @@
 #include "app/DiscPath.h"
 #include "app/QtText.h"
 #include "app/StartupTrace.h"
+#include "browser/CommandLinkWatcher.h"
 #include "browser/CommandScheme.h"
 #include "browser/DiscWebPage.h"
 #include "browser/DownloadIndicator.h"
@@ -14,6 +15,7 @@
 #include <QLocale>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
@@ -38,9 +40,15 @@ bool QtBrowserHost::createControl() {
     view->setObjectName(QStringLiteral("IE"));
     auto* page = new DiscWebPage(discRoot_, view);
     refuseCommandLoads(*page->profile());
+    watchCommandLinks(*page);
+    // Disc pages use the web as pages of a web site do: pictures, frames, and
+    // scripts that move to a web page. Only disc pages are local in the panel.
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     view->setPage(page);
     view->setContextMenuPolicy(Qt::NoContextMenu);
     connect(page, &DiscWebPage::commandLink, this, &QtBrowserHost::commandLink, Qt::QueuedConnection);
+    connect(page, &DiscWebPage::webPageForNewWindow, this, &QtBrowserHost::webPageForNewWindow,
+            Qt::QueuedConnection);
     auto* layout = new QVBoxLayout(&panel_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 #include <functional>
 
@@ -45,6 +46,8 @@ Q_SIGNALS:
     void pageLoaded(bool ok);
     // A command link of a disc page, to be run after its navigation was cancelled.
     void commandLink(const QString& commandText);
+    // A web page the reader asked to open in a new window.
+    void webPageForNewWindow(const QUrl& address);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,7 +3,9 @@
 #include "app/DiscPath.h"
 #include "app/QtText.h"
 #include "app/ReaderEnvironment.h"
+#include "app/RegularFile.h"
 #include "app/UrlHost.h"
+#include "browser/ProgramFile.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -45,10 +47,18 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
     if (hasUrlScheme(file))
         return openWithDesktop(target);
 
-    const QFileInfo info(toQString(resolveDiscPath(file)));
+    const std::string path = resolveDiscPath(file);
+    const QFileInfo info(toQString(path));
     if (!info.exists())
         return systemMessage(ENOENT);
-    if (info.isFile() && info.isExecutable()) {
+    // A FIFO or device is neither program nor document; handed to the
+    // desktop it would keep the waiting window up for nothing.
+    if (!info.isFile() && !info.isDir())
+        return systemMessage(EINVAL);
+    // A disc without Unix permissions marks every file executable: only a
+    // real program starts by itself, a document goes to its application.
+    if (info.isFile() && info.isExecutable() &&
+        startsAsProgram(readFileStart(path, kProgramSignatureSize).value_or(std::string()))) {
         QProcess process;
         process.setProgram(info.absoluteFilePath());
         process.setProcessEnvironment(readerProcessEnvironment());

@@ -3,7 +3,6 @@
 #include "app/QtText.h"
 #include "shell/SkinPictures.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -34,18 +33,10 @@ QIcon folderIcon() {
     return icon;
 }
 
-// The hourglass for as long as it lives.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 } // namespace
 
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
-    : QWidget(nullptr, Qt::Tool), search_(discRoot, boxes) {
+    : QWidget(nullptr, Qt::Tool), search_(discRoot, boxes, hourglass_) {
     setObjectName(QStringLiteral("FileSearchForm"));
     setWindowTitle(QStringLiteral("Filsökaren"));
     resize(498, 379);
@@ -156,9 +147,12 @@ void TFileSearchForm::Action1Execute() {
 }
 
 void TFileSearchForm::search(const QString& text) {
-    const BusyCursor busy;
-    if (search_.DoSearch(toStdString(text), rbAllDiscs->isChecked()) == FileSearch::Outcome::Searched)
-        showTree();
+    if (search_.DoSearch(toStdString(text), rbAllDiscs->isChecked()) != FileSearch::Outcome::Searched)
+        return;
+    // Filling the tree belongs to the search: still busy.
+    hourglass_.showHourglass();
+    showTree();
+    hourglass_.restoreCursor();
 }
 
 void TFileSearchForm::showTree() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/QtHourglass.h"
 #include "filesearch/FileSearch.h"
 
 #include <QWidget>
@@ -44,6 +45,7 @@ private:
     void search(const QString& text);
     void showTree();
 
+    QtHourglass hourglass_;
     FileSearch search_;
     QWidget* Panel1 = nullptr;
     QLabel* Label1 = nullptr;

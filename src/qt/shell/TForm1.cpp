@@ -87,6 +87,7 @@ TForm1::TForm1(Environment environment)
     browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
                                                env_.engineVersion);
     connect(browser_.get(), &QtBrowserHost::commandLink, this, &TForm1::IECommand);
+    connect(browser_.get(), &QtBrowserHost::webPageForNewWindow, this, &TForm1::openWebPageInNewWindow);
     MainWindowFrame& frame = *this;
     tick_ = std::make_unique<StartupTick>(currentPlatformFacts(*this), discRoot_, frame, *browser_,
                                           *env_.messageBoxes);
@@ -281,7 +282,28 @@ void TForm1::closeMainWindow() { close(); }
 
 void TForm1::minimiseApplication() { showMinimized(); }
 
-void TForm1::openInternetSettings() { dv::qt::openInternetSettings(); }
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !fileSearch_)
+        return;
+    // The whole program leaves the screen and comes back, however the main
+    // window was minimised. The search window is a tool window with no task
+    // bar entry to go to, so it hides and shows again.
+    if (isMinimized() && fileSearch_->isVisible()) {
+        fileSearch_->hide();
+        fileSearchHiddenWithUs_ = true;
+    } else if (!isMinimized() && fileSearchHiddenWithUs_) {
+        fileSearchHiddenWithUs_ = false;
+        fileSearch_->show();
+    }
+}
+
+bool TForm1::openInternetSettings() { return dv::qt::openInternetSettings(); }
+
+void TForm1::openWebPageInNewWindow(const QUrl& address) {
+    if (fileLauncher_)
+        fileLauncher_->OpenAddress(toStdString(address.toString(QUrl::FullyEncoded)));
+}
 
 void TForm1::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -364,6 +386,6 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::lbExitClick() { close(); }
 
-void TForm1::lbMinimizeClick() { showMinimized(); }
+void TForm1::lbMinimizeClick() { minimiseApplication(); }
 
 } // namespace dv::qt

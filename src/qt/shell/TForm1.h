@@ -26,6 +26,7 @@
 class QLabel;
 class QProgressBar;
 class QTimer;
+class QUrl;
 
 namespace dv {
 class MessageBoxes;
@@ -95,6 +96,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -117,7 +119,7 @@ private:
     // MainWindowActions
     void closeMainWindow() override;
     void minimiseApplication() override;
-    void openInternetSettings() override;
+    bool openInternetSettings() override;
 
     void createPanels();
     void createHotSpots(bool arrowCursors);
@@ -128,6 +130,7 @@ private:
     void lbTMfilsokClick();
     void lbExitClick();
     void lbMinimizeClick();
+    void openWebPageInNewWindow(const QUrl& address);
 
     Environment env_;
     HotSpotCatalog catalog_;
@@ -146,6 +149,7 @@ private:
     QProgressBar* pbDocument = nullptr;
     QTimer* StartupTimer = nullptr;
     QWidget* fileSearch_ = nullptr;
+    bool fileSearchHiddenWithUs_ = false;
     TForm2* hiddenScreen_ = nullptr;
     HiddenScreenKeys keys_;
     std::map<std::string, QLabel*, std::less<>> highlights_;

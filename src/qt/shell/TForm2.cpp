@@ -1,5 +1,8 @@
 #include "shell/TForm2.h"
 
+#include "app/QtText.h"
+#include "app/RegularFile.h"
+#include "shell/FilmView.h"
 #include "shell/SkinPictures.h"
 
 #include <QGuiApplication>
@@ -8,7 +11,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
-#include <QVideoWidget>
+#include <QVideoSink>
 
 namespace dv::qt {
 
@@ -25,11 +28,11 @@ TForm2::TForm2(QUrl film) : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHin
     Image1->setPixmap(SkinPictures::picture(QStringLiteral("Image1")));
     place(*Image1, timeline_.image());
 
-    WinMediaPlayer1 = new QVideoWidget(this);
+    WinMediaPlayer1 = new FilmView(this);
     WinMediaPlayer1->setObjectName(QStringLiteral("WinMediaPlayer1"));
     place(*WinMediaPlayer1, timeline_.player());
     player_ = new QMediaPlayer(this);
-    player_->setVideoOutput(WinMediaPlayer1);
+    player_->setVideoOutput(WinMediaPlayer1->sink());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -62,7 +65,8 @@ void TForm2::Timer1Timer() {
     place(*WinMediaPlayer1, timeline_.player());
     if (!timeline_.timerEnabled())
         Timer1->stop();
-    if (open) {
+    // Only a file is a film: the player would wait on a FIFO for ever.
+    if (open && film_.isLocalFile() && isRegularFile(toStdString(film_.toLocalFile()))) {
         player_->setSource(film_);
         player_->play();
     }
@@ -71,6 +75,7 @@ void TForm2::Timer1Timer() {
 void TForm2::hideEvent(QHideEvent* event) {
     Timer1->stop();
     player_->stop();
+    WinMediaPlayer1->clear();
     QDialog::hideEvent(event);
 }
 

@@ -8,16 +8,18 @@
 class QLabel;
 class QMediaPlayer;
 class QTimer;
-class QVideoWidget;
 
 namespace dv::qt {
+
+class FilmView;
 
 // The hidden screen: black, borderless, filling the screen; a picture for a
 // moment, then a film from the disc. A click on the black closes it.
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    // film: the file to play; a missing one leaves the screen black.
+    // film: the file to play; a missing one, or anything but a file, leaves
+    // the screen black.
     explicit TForm2(QUrl film = {});
 
     void setFilm(QUrl film) { film_ = std::move(film); }
@@ -41,7 +43,7 @@ private:
     HiddenScreenTimeline timeline_;
     QUrl film_;
     QLabel* Image1 = nullptr;
-    QVideoWidget* WinMediaPlayer1 = nullptr;
+    FilmView* WinMediaPlayer1 = nullptr;
     QMediaPlayer* player_ = nullptr;
     QTimer* Timer1 = nullptr;
 };

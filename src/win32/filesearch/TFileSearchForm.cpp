@@ -68,27 +68,10 @@ std::string textOf(HWND control) {
     return narrow(text);
 }
 
-// The hourglass for as long as it lives, the cursor before it back after.
-class Hourglass {
-public:
-    Hourglass() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-    ~Hourglass() { SetCursor(previous_); }
-
-private:
-    HCURSOR previous_;
-};
-
 } // namespace
 
-MessageAnswer TFileSearchForm::ArrowForBoxes::show(const MessageBoxRequest& request) {
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    return boxes_.show(request);
-}
-
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
-    : boxes_(boxes), search_(discRoot, boxes_) {
+    : search_(discRoot, boxes, hourglass_) {
     create({L"TFileSearchForm", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, kExStyle, kStyle,
            widen("Filsökaren"), centredOnScreen(kStyle, kExStyle, 498, 379), nullptr);
     FormCreate();
@@ -203,9 +186,13 @@ void TFileSearchForm::Action1Execute() {
 }
 
 void TFileSearchForm::search(const std::string& text) {
-    const Hourglass busy;
-    if (search_.DoSearch(text, checked(rbAllDiscs)) == FileSearch::Outcome::Searched)
-        showTree();
+    // The core shows the hourglass while it loads and searches.
+    if (search_.DoSearch(text, checked(rbAllDiscs)) != FileSearch::Outcome::Searched)
+        return;
+    // Filling the tree belongs to the search: still busy.
+    hourglass_.showHourglass();
+    showTree();
+    hourglass_.restoreCursor();
 }
 
 void TFileSearchForm::showTree() {

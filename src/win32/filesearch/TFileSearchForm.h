@@ -5,6 +5,7 @@
 #include "filesearch/FileSearch.h"
 #include "filesearch/Splitter.h"
 #include "support/MessageLoop.h"
+#include "support/Win32Hourglass.h"
 #include "support/Window.h"
 
 #include <commctrl.h>
@@ -53,16 +54,6 @@ private:
         TFileSearchForm& form_;
     };
 
-    // Message boxes with the arrow back first: no hourglass over a box.
-    class ArrowForBoxes : public MessageBoxes {
-    public:
-        explicit ArrowForBoxes(MessageBoxes& boxes) : boxes_(boxes) {}
-        MessageAnswer show(const MessageBoxRequest& request) override;
-
-    private:
-        MessageBoxes& boxes_;
-    };
-
     void FormCreate();
     void createControls();
     void layOut();
@@ -72,7 +63,7 @@ private:
     void showTree();
     bool checked(HWND button) const;
 
-    ArrowForBoxes boxes_;
+    Win32Hourglass hourglass_;
     FileSearch search_;
     Keys keys_{*this};
     // Which program each program node of the tree is (disc, program).

@@ -263,7 +263,7 @@ void TForm1::minimiseApplication() {
     ShowWindow(hwnd(), SW_MINIMIZE);
 }
 
-void TForm1::openInternetSettings() { dv::win32::openInternetSettings(hwnd()); }
+bool TForm1::openInternetSettings() { return dv::win32::openInternetSettings(hwnd()); }
 
 void TForm1::FormPaint(HDC dc, const RECT& area) {
     // Composed off screen, so a highlight never flickers over its background.

@@ -144,7 +144,7 @@ private:
     // MainWindowActions
     void closeMainWindow() override;
     void minimiseApplication() override;
-    void openInternetSettings() override;
+    bool openInternetSettings() override;
 
     PlatformFacts platformFacts() const;
     void FormCreate();

@@ -420,5 +420,23 @@ TEST_F(TFileSearchFormTest, MissingListShowsTheMessageWithoutTheHourglass) {
     std::filesystem::remove_all(disc);
 }
 
+// The busy pointer of the program: the hourglass at once, the pointer
+// before it back when the outermost use ends.
+TEST(Win32Hourglass, NestedUsesKeepTheOutermost) {
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    SetCursor(arrow);
+    Win32Hourglass hourglass;
+    hourglass.showHourglass();
+    EXPECT_EQ(GetCursor(), wait);
+    hourglass.showHourglass();
+    hourglass.restoreCursor();
+    EXPECT_EQ(GetCursor(), wait);
+    hourglass.restoreCursor();
+    EXPECT_EQ(GetCursor(), arrow);
+    hourglass.restoreCursor(); // one too many changes nothing
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
 } // namespace
 } // namespace dv::win32

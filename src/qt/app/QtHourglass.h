@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/Hourglass.h"
+
+namespace dv::qt {
+
+// The application's busy pointer (an override cursor over every window).
+class QtHourglass : public Hourglass {
+public:
+    void showHourglass() override;
+    void restoreCursor() override;
+};
+
+} // namespace dv::qt

@@ -1,0 +1,242 @@
+// What may lie in the browser panel and where pages the reader opens go:
+// pages from outside the disc never come in and never run commands, web
+// pages asked for in a new window go to the desktop's browser, disc pages
+// stay in the panel, and scripts of disc pages may move to the web.
+
+#include "FakeDesktop.h"
+#include "PageServer.h"
+#include "QtTestHelpers.h"
+#include "browser/QtBrowserHost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+using dv::test::MainWindowUnderTest;
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray page(const QByteArray& body) {
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>" + body + "</body></html>";
+}
+
+// Runs a command that records its one word in the disc's record file.
+QByteArray recorder(const char* word) {
+    return QByteArray("COMMAND:EXECUTE=<thisdir>\\program\\argrec.sh ") + word;
+}
+
+QVariant evaluate(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("script did not answer: %s", qPrintable(script));
+    return result;
+}
+
+} // namespace
+
+class PanelPagesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir disc_;
+    QTemporaryDir outside_;
+    QString record_;
+    std::unique_ptr<MainWindowUnderTest> t_;
+
+    QWebEngineView* view() { return t_->form->browserHost().view(); }
+    QString discPage(const char* name) { return disc_.filePath(QStringLiteral("docs/test/") + QLatin1String(name)); }
+
+    bool loadPage(const QString& address) {
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
+        t_->form->browserHost().navigate(address.toStdString());
+        return loaded.wait(30000) && loaded.first().first().toBool();
+    }
+
+    // A click of the reader's own on an element of the page.
+    void clickElement(const char* id) {
+        const QVariantList at = evaluate(view()->page(), QStringLiteral("(function(){ const r = document."
+                                                                        "getElementById('%1').getBoundingClientRect();"
+                                                                        " return [r.left + 3, r.top + 3]; })()")
+                                                             .arg(QLatin1String(id)))
+                                    .toList();
+        QVERIFY2(at.size() == 2, id);
+        QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {},
+                          QPoint(at[0].toInt(), at[1].toInt()));
+    }
+
+    QStringList recorded() {
+        QFile f(record_);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(disc_.isValid() && outside_.isValid());
+        QDir().mkpath(disc_.filePath(QStringLiteral("program")));
+        QVERIFY(QFile::copy(QStringLiteral(DATAVIND_SAMPLE_DISC "/program/argrec.sh"),
+                            disc_.filePath(QStringLiteral("program/argrec.sh"))));
+        record_ = disc_.filePath(QStringLiteral("argrec.txt"));
+        qputenv("DATAVIND_ARGREC", record_.toUtf8());
+
+        // A page outside the disc that tries every way to run a command: in
+        // its own frame, in the page above it, and through the page above.
+        write(outside_.filePath(QStringLiteral("elak.htm")),
+              page("<a id=\"run\" href=\"" + recorder("utifran") + "\">kör</a><script>\n"
+                   "document.getElementById('run').click();\n"
+                   "location.href = '" + recorder("ram") + "'.replace(/\\\\/g, '\\\\\\\\');\n"
+                   "try { parent.location.href = '" + recorder("ovanfor") + "'.replace(/\\\\/g, '\\\\\\\\'); } catch (e) {}\n"
+                   "try { const a = parent.document.createElement('a'); a.href = '" + recorder("genom") +
+                   "'.replace(/\\\\/g, '\\\\\\\\'); parent.document.body.appendChild(a); a.click(); } catch (e) {}\n"
+                   "</script>"));
+        write(discPage("ram.htm"), page("<iframe id=\"f\" src=\"" +
+                                         QUrl::fromLocalFile(outside_.filePath(QStringLiteral("elak.htm"))).toEncoded() +
+                                         "\"></iframe>"));
+        // A link on the disc that leads out of it.
+        QVERIFY(QFile::link(outside_.filePath(QStringLiteral("elak.htm")), discPage("lank.htm")));
+        write(discPage("index.htm"), page("<a id=\"lank\" href=\"lank.htm\">länk</a>"));
+        // Frames of the disc's own still run their commands.
+        write(discPage("inre.htm"), page("<a id=\"run\" href=\"" + recorder("inifran") + "\">kör</a>"));
+        write(discPage("ramar.htm"), page("<iframe id=\"f\" src=\"inre.htm\"></iframe>"));
+
+        t_ = std::make_unique<MainWindowUnderTest>(std::function<std::optional<std::string>()>{},
+                                                   disc_.filePath(QStringLiteral("datavind")));
+        t_->form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t_->form));
+        QSignalSpy done(t_->form, &dv::qt::TForm1::startupDone);
+        QVERIFY(done.wait(5000));
+    }
+
+    void init() { QFile::remove(record_); }
+
+    void anOutsidePageInAFrameNeverLoadsNorRunsCommands() {
+        QVERIFY(loadPage(discPage("ram.htm")));
+        QTest::qWait(1500);
+        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(evaluate(view()->page(), QStringLiteral("frames[0].location.href")).toString(),
+                 QStringLiteral("about:blank"));
+        QCOMPARE(view()->url().fileName(), QStringLiteral("ram.htm"));
+    }
+
+    void aPageReachedThroughALinkOutOfTheDiscNeverLoads() {
+        QVERIFY(loadPage(discPage("index.htm")));
+        clickElement("lank");
+        QTest::qWait(1500);
+        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
+        // Nor when the program itself is sent there.
+        t_->form->browserHost().navigate(discPage("lank.htm").toStdString());
+        QTest::qWait(1500);
+        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
+    }
+
+    void framesOfTheDiscRunTheirCommands() {
+        QVERIFY(loadPage(discPage("ramar.htm")));
+        evaluate(view()->page(), QStringLiteral("frames[0].document.getElementById('run').click()"));
+        QTRY_COMPARE_WITH_TIMEOUT(recorded(), QStringList{QStringLiteral("arg=inifran")}, 10000);
+    }
+
+    void aWebPageForANewWindowGoesToTheDesktopsBrowser() {
+        dv::test::FakeDesktop desktop;
+        desktop.addProgram(QStringLiteral("xdg-open"));
+        dv::test::PageServer server(page("webben"));
+        const QByteArray web = server.url().toUtf8();
+        write(discPage("nya.htm"), page("<p><a id=\"blank\" target=\"_blank\" href=\"" + web + "nytt\">nytt</a></p>"
+                                        "<p><button id=\"open\" onclick=\"window.open('" + web + "oppna')\">öppna</button></p>"));
+        QVERIFY(loadPage(discPage("nya.htm")));
+        clickElement("blank");
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.started(), QStringList{QStringLiteral("xdg-open ") + server.url() + QStringLiteral("nytt")}, 10000);
+        clickElement("open");
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.started().size(), 2, 10000);
+        QCOMPARE(desktop.started().last(), QStringLiteral("xdg-open ") + server.url() + QStringLiteral("oppna"));
+        QCOMPARE(view()->url().fileName(), QStringLiteral("nya.htm"));
+        QVERIFY(t_->boxes.shown.empty());
+    }
+
+    void aDiscPageForANewWindowStaysInThePanel() {
+        write(discPage("nyskiva.htm"), page("<p><a id=\"blank\" target=\"_blank\" href=\"inre.htm\">inre</a></p>"));
+        QVERIFY(loadPage(discPage("nyskiva.htm")));
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
+        clickElement("blank");
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(view()->url().fileName(), QStringLiteral("inre.htm"));
+    }
+
+    void aCommandLinkForANewWindowRunsItsCommand() {
+        write(discPage("nykommando.htm"),
+              page("<p><a id=\"blank\" target=\"_blank\" href=\"" + recorder("nyttfonster") + "\">kör</a></p>"
+                   "<p><button id=\"open\" onclick=\"window.open('" +
+                   recorder("oppnat").replace("\\", "\\\\") + "')\">kör</button></p>"));
+        QVERIFY(loadPage(discPage("nykommando.htm")));
+        clickElement("blank");
+        QTRY_COMPARE_WITH_TIMEOUT(recorded(), QStringList{QStringLiteral("arg=nyttfonster")}, 10000);
+        clickElement("open");
+        QTRY_COMPARE_WITH_TIMEOUT(recorded(), QStringList{QStringLiteral("arg=oppnat")}, 10000);
+        QCOMPARE(view()->url().fileName(), QStringLiteral("nykommando.htm"));
+    }
+
+    void popUpsNobodyAskedForStayAway() {
+        dv::test::FakeDesktop desktop;
+        desktop.addProgram(QStringLiteral("xdg-open"));
+        dv::test::PageServer server(page("webben"));
+        const QByteArray web = server.url().toUtf8();
+        write(discPage("popup.htm"), page("<a id=\"blank\" target=\"_blank\" href=\"" + web + "a\">a</a><script>"
+                                          "window.open('" + web + "b'); window.open('inre.htm');"
+                                          "setTimeout(function () { document.getElementById('blank').click(); }, 100);"
+                                          "</script>"));
+        QVERIFY(loadPage(discPage("popup.htm")));
+        QTest::qWait(1500);
+        QCOMPARE(desktop.started(), QStringList());
+        QCOMPARE(view()->url().fileName(), QStringLiteral("popup.htm"));
+    }
+
+    void aScriptOfADiscPageMovesToTheWeb() {
+        dv::test::PageServer server(page("<p id=\"w\">webben</p>"));
+        write(discPage("flytta.htm"), page("<script>setTimeout(function () { location.href = '" +
+                                            server.url().toUtf8() + "'; }, 100);</script>"));
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
+        t_->form->browserHost().navigate(discPage("flytta.htm").toStdString());
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.count() >= 2, 15000);
+        QCOMPARE(view()->url(), QUrl(server.url()));
+        QCOMPARE(loaded.last().first().toBool(), true);
+        QCOMPARE(evaluate(view()->page(), QStringLiteral("document.getElementById('w').textContent")).toString(),
+                 QStringLiteral("webben"));
+    }
+
+    void aWebPageNeverRunsCommandsInANewWindowEither() {
+        dv::test::FakeDesktop desktop;
+        desktop.addProgram(QStringLiteral("xdg-open"));
+        dv::test::PageServer server(page("<p><a id=\"blank\" target=\"_blank\" href=\"" + recorder("webb") +
+                                         "\">kör</a></p><p><button id=\"open\" onclick=\"window.open('" +
+                                         recorder("webb").replace("\\", "\\\\") + "')\">kör</button></p>"));
+        QVERIFY(loadPage(server.url()));
+        clickElement("blank");
+        clickElement("open");
+        QTest::qWait(1500);
+        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(desktop.started(), QStringList());
+        QCOMPARE(view()->url(), QUrl(server.url()));
+    }
+
+    void cleanupTestCase() { t_.reset(); }
+};
+
+DATAVIND_QTEST_MAIN(PanelPagesTest)
+#include "PanelPagesTest.moc"
