@@ -113,14 +113,16 @@ std::vector<std::string> DocumentFolder::refresh() {
     if (ec) {
         // A half-read listing says nothing about the files it did not reach.
         if (folderFault_ != ec.message())
-            log.push_back(folder_.string() + ": cannot be read (" + ec.message() + "); the " +
-                          std::to_string(goodCount()) + " documents read before are still served");
+            log.push_back(folder_.string() + ": cannot be read (" + ec.message() + "); " +
+                          (read_ ? "the " + std::to_string(goodCount()) + " documents read before are still served"
+                                 : std::string("every disc gets an error answer until it can be read")));
         folderFault_ = ec.message();
         return log;
     }
     if (!folderFault_.empty())
         log.push_back(folder_.string() + ": can be read again");
     folderFault_.clear();
+    read_ = true;
 
     std::set<std::string> present;
     for (const std::string& name : names) {
@@ -211,6 +213,8 @@ DocumentFolder::Lookup DocumentFolder::find(std::string_view discId) const {
         const std::lock_guard lock(mutex_);
         catalogue = catalogue_;
     }
+    if (!catalogue)
+        return {Lookup::Kind::Unavailable, nullptr};
     const auto it = catalogue->find(discId);
     if (it == catalogue->end())
         return {Lookup::Kind::Unknown, kEmpty};

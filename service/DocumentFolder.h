@@ -23,7 +23,10 @@ namespace dv {
 // service runs: a folder that cannot be read, a file that cannot be read or
 // vanishes, and a file that is removed all leave the last good version
 // served (or, with none, an error answer that leaves the readers' lists as
-// they are). Editors withdraw a document by serving an empty one.
+// they are). Until the folder has been read once, every disc gets that error
+// answer: a service started on a folder not yet mounted knows nothing, so it
+// tells no disc that it has no document. Editors withdraw a document by
+// serving an empty one.
 class DocumentFolder {
 public:
     explicit DocumentFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -34,11 +37,12 @@ public:
     std::vector<std::string> refresh();
 
     struct Lookup {
-        enum class Kind { Unknown, Broken, Found } kind = Kind::Unknown;
+        enum class Kind { Unknown, Broken, Unavailable, Found } kind = Kind::Unknown;
         std::shared_ptr<const ServedDocument> document; // the empty one for Unknown
     };
     // The document for a disc id. Broken: the disc has a document but no
     // good version of it has been read; nothing can be served for it.
+    // Unavailable: the folder has never been read.
     Lookup find(std::string_view discId) const;
 
     // What a disc the service does not know gets.
@@ -71,8 +75,9 @@ private:
     std::filesystem::path folder_;
     std::map<std::string, Entry> entries_; // the refreshing thread's own
     std::string folderFault_;              // the folder fault last reported
+    bool read_ = false;                    // the folder has been listed once
     mutable std::mutex mutex_;
-    std::shared_ptr<const Catalogue> catalogue_ = std::make_shared<Catalogue>(); // null: broken
+    std::shared_ptr<const Catalogue> catalogue_; // null until the folder has been read
 };
 
 } // namespace dv

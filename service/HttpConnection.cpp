@@ -116,6 +116,11 @@ void HttpConnection::readRequest() {
     }
     if (ec && ec != http::error::need_more)
         return failed(ec);
+    // A body whose end only a final chunked coding could tell is refused, as
+    // the standard asks: a proxy in front that read it otherwise would have
+    // the rest taken for a request of its own.
+    if (parser_->is_header_done() && !parser_->chunked() && parser_->get().count(http::field::transfer_encoding) > 0)
+        return refuse(400);
     if (parser_->is_done())
         return answer();
     if (parser_->is_header_done() && phase_ == Phase::Header)

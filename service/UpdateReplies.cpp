@@ -3,6 +3,7 @@
 #include "EntityTags.h"
 #include "HttpDate.h"
 #include "UpdateQuery.h"
+#include "text/AnsiText.h"
 
 #include <algorithm>
 
@@ -24,6 +25,13 @@ Reply plain(unsigned status, std::string_view text) {
 
 bool isHead(std::string_view method) { return method == "HEAD"; }
 
+// Never stored, so that any cache in front goes on serving what it had.
+Reply unavailable(std::string_view text) {
+    Reply reply = plain(503, text);
+    reply.headers.emplace_back("Retry-After", "60");
+    return reply;
+}
+
 } // namespace
 
 UpdateReplies::UpdateReplies(const DocumentFolder& documents, std::chrono::seconds lifetime)
@@ -31,7 +39,16 @@ UpdateReplies::UpdateReplies(const DocumentFolder& documents, std::chrono::secon
       documentCaching_("public, max-age=" + std::to_string(lifetime.count())),
       unknownCaching_("public, max-age=" + std::to_string(std::min<long long>(lifetime.count(), 60))) {}
 
+// HEAD gets what GET gets but the body, whatever the answer: a body after
+// it would be read by a kept-alive client as the start of its next answer.
 Reply UpdateReplies::answer(const RequestFacts& request) const {
+    Reply reply = answerGet(request);
+    if (isHead(request.method))
+        reply.body = {};
+    return reply;
+}
+
+Reply UpdateReplies::answerGet(const RequestFacts& request) const {
     const UpdateQuery query = UpdateQuery::parse(request.target);
     if (query.path != kPath)
         return plain(404, "No such page.\n");
@@ -42,15 +59,16 @@ Reply UpdateReplies::answer(const RequestFacts& request) const {
     }
     if (!query.discId)
         return plain(400, "The request names no disc (discid=).\n");
-    const DocumentFolder::Lookup found = documents_.find(*query.discId);
+    DocumentFolder::Lookup found = documents_.find(*query.discId);
+    // Older discs send a label beyond ASCII in their Windows code page; the
+    // documents are named in UTF-8, as the program sends it.
+    if (found.kind == DocumentFolder::Lookup::Kind::Unknown && !isValidUtf8(*query.discId))
+        found = documents_.find(windows1252ToUtf8(*query.discId));
     switch (found.kind) {
-    case DocumentFolder::Lookup::Kind::Broken: {
-        Reply reply = plain(503, "The document of this disc is being repaired.\n");
-        reply.headers.emplace_back("Retry-After", "60");
-        if (isHead(request.method))
-            reply.body = {};
-        return reply;
-    }
+    case DocumentFolder::Lookup::Kind::Broken:
+        return unavailable("The document of this disc is being repaired.\n");
+    case DocumentFolder::Lookup::Kind::Unavailable:
+        return unavailable("The documents cannot be read yet.\n");
     case DocumentFolder::Lookup::Kind::Unknown:
         return document(request, found.document, unknownCaching_);
     case DocumentFolder::Lookup::Kind::Found:
@@ -78,8 +96,7 @@ Reply UpdateReplies::document(const RequestFacts& request, std::shared_ptr<const
     } else {
         reply.headers.emplace_back("Content-Type", document->contentType);
         reply.contentLength = document->bytes.size();
-        if (!isHead(request.method))
-            reply.body = document->bytes;
+        reply.body = document->bytes;
     }
     reply.holds = std::move(document);
     return reply;

@@ -36,8 +36,9 @@ struct Reply {
 //   that names the version the client has;
 // - a disc without a document: the empty document, cached one minute at
 //   most, so a document published for it reaches the readers soon;
-// - a disc whose document has no good version: 503, never stored, so any
-//   cache in front goes on serving what it had.
+// - a disc whose document has no good version, and every disc while the
+//   folder has never been read: 503, never stored, so any cache in front
+//   goes on serving what it had.
 // HEAD gets the headers of GET. Anything else is refused plainly.
 class UpdateReplies {
 public:
@@ -50,6 +51,7 @@ public:
     static constexpr std::string_view kPath = "/dvcd/autoupdate.asp";
 
 private:
+    Reply answerGet(const RequestFacts& request) const;
     Reply document(const RequestFacts& request, std::shared_ptr<const ServedDocument> document,
                    std::string_view cacheControl) const;
 

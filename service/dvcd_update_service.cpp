@@ -6,6 +6,7 @@
 #include "ServiceCommandLine.h"
 #include "UpdateService.h"
 
+#include <algorithm>
 #include <csignal>
 #include <iostream>
 #include <pthread.h>
@@ -16,9 +17,11 @@ namespace {
 
 // Each connection is a file descriptor; the usual soft limit of 1024 would
 // stop the service long before its connection bound. Raised as far as the
-// hard limit allows, else the bound comes down to what fits.
+// hard limit allows, else the bound comes down to what fits: with the bound
+// above the limit, idle connections would take every descriptor and new
+// clients would wait unseen in the backlog, as the bound never comes into play.
 void makeRoomForConnections(dv::ServiceSettings& settings) {
-    constexpr rlim_t kSpare = 64; // the folder scan, the log, the listener
+    constexpr rlim_t kSpare = 64; // the folder scan, the log, the listener, the loops
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return;
@@ -28,8 +31,10 @@ void makeRoomForConnections(dv::ServiceSettings& settings) {
         setrlimit(RLIMIT_NOFILE, &limit);
         getrlimit(RLIMIT_NOFILE, &limit);
     }
-    if (limit.rlim_cur < wanted && limit.rlim_cur > kSpare) {
-        settings.maxConnections = static_cast<std::size_t>(limit.rlim_cur - kSpare);
+    if (limit.rlim_cur < wanted) {
+        // Too few files even for the spare: half of them for connections.
+        const rlim_t room = limit.rlim_cur > 2 * kSpare ? limit.rlim_cur - kSpare : limit.rlim_cur / 2;
+        settings.maxConnections = std::max<std::size_t>(1, static_cast<std::size_t>(room));
         std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed; at most "
                   << settings.maxConnections << " connections\n";
     }

@@ -17,6 +17,7 @@ enum class FindingKind {
     CommandUnknownVerb,     // command text
     CommandWithoutTarget,   // command text
     CommandTargetMissing,   // target
+    CommandTargetCutAtBlank, // target, the file it is cut to
     CommandTargetOffDisc,   // target
     CommandTargetRelative,  // target
     CommandWindowsProgram,  // file
@@ -32,6 +33,9 @@ enum class FindingKind {
     TrackWithoutTag,        //
     SeveralTracks,          // count, the one played
     HiddenScreenFilmMissing, //
+    DiscLink,               // where it leads
+    FolderUnreadable,       // reason
+    FileUnreadable,         // reason
 };
 
 enum class Severity { Error, Warning };

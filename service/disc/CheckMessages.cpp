@@ -35,6 +35,9 @@ constexpr std::array kTexts{
           "kommandolänken \"%1\" anger inget att starta"},
     Texts{FindingKind::CommandTargetMissing, "the command link's target %1 is not on the disc",
           "kommandolänkens mål %1 finns inte på skivan"},
+    Texts{FindingKind::CommandTargetCutAtBlank,
+          "the command link's target %1 is cut at its first blank, so the program would start %2, which is not on the disc: put a path that holds blanks in apostrophes ('<thisdir>\\mapp med blanksteg\\fil.exe' parameters)",
+          "kommandolänkens mål %1 kapas vid första blanksteget, så programmet skulle starta %2, som inte finns på skivan: sätt en sökväg med blanksteg inom apostrofer ('<thisdir>\\mapp med blanksteg\\fil.exe' parametrar)"},
     Texts{FindingKind::CommandTargetOffDisc,
           "the command link's target %1 is not on the disc: write it from <thisdir>",
           "kommandolänkens mål %1 ligger inte på skivan: skriv det från <thisdir>"},
@@ -75,6 +78,14 @@ constexpr std::array kTexts{
           "%1 MP3-spår: spelaren spelar det som systemet listar först, här %2, vilket kan bli ett annat på en annan dator"},
     Texts{FindingKind::HiddenScreenFilmMissing, "the hidden screen's film is not on the disc",
           "den dolda skärmens film finns inte på skivan"},
+    Texts{FindingKind::DiscLink,
+          "a symbolic link (to %1): the image holds the link, not what it leads to, so readers on Windows do not see it, and one that leads out of the disc leads nowhere on a reader's machine; put the file or folder itself here",
+          "en symbolisk länk (till %1): skivavbilden får länken, inte det den leder till, så läsare med Windows ser den inte, och en länk ut ur skivan leder ingenstans hos läsaren; lägg filen eller mappen själv här"},
+    Texts{FindingKind::FolderUnreadable,
+          "the folder cannot be read (%1): nothing in it was checked, and no image can be made of it",
+          "mappen kan inte läsas (%1): inget i den har kontrollerats, och ingen skivavbild kan göras av den"},
+    Texts{FindingKind::FileUnreadable, "the file cannot be read (%1): no image can be made of it",
+          "filen kan inte läsas (%1): ingen skivavbild kan göras av den"},
 };
 
 std::string fill(std::string_view pattern, const std::vector<std::string>& arguments) {

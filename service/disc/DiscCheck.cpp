@@ -1,5 +1,6 @@
 #include "DiscCheck.h"
 
+#include "ImageMaster.h"
 #include "PageCheck.h"
 #include "app/DiscLayout.h"
 #include "app/DiscPath.h"
@@ -14,7 +15,11 @@
 #include "text/AnsiText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace dv {
 
@@ -66,7 +71,7 @@ std::string DiscCheck::relative(const std::string& path) const {
 std::vector<CheckFinding> DiscCheck::run() {
     findings_.clear();
     sectionPages();
-    pages();
+    files();
     programList();
     music();
     hiddenScreen();
@@ -86,14 +91,47 @@ void DiscCheck::sectionPages() {
     }
 }
 
-void DiscCheck::pages() {
+// Every folder and file of the disc, as the image will take them: a link is
+// taken as a link, and what cannot be read stops the image. A folder that
+// cannot be read is reported and the walk goes on with the others.
+void DiscCheck::files() {
     std::vector<std::string> found;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string extension = lowerAscii(it->path().extension().string());
-        if ((extension == ".htm" || extension == ".html") && !it->is_directory(ec))
-            found.push_back(it->path().string());
+    const std::size_t firstFinding = findings_.size();
+    std::vector<fs::path> folders{fs::path(root_)};
+    while (!folders.empty()) {
+        const fs::path folder = std::move(folders.back());
+        folders.pop_back();
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const fs::path& path = it->path();
+            if (folder == fs::path(root_) && ImageMaster::replacedByImage(path.filename().string()))
+                continue; // the image brings its own
+            std::error_code kind;
+            const fs::file_status status = it->symlink_status(kind);
+            if (fs::is_symlink(status)) {
+                std::error_code unread;
+                add(Severity::Error, FindingKind::DiscLink, relative(path.string()), 0,
+                    {fs::read_symlink(path, unread).string()});
+            } else if (fs::is_directory(status)) {
+                folders.push_back(path);
+            } else if (const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); fd < 0) {
+                add(Severity::Error, FindingKind::FileUnreadable, relative(path.string()), 0,
+                    {std::error_code(errno, std::generic_category()).message()});
+            } else {
+                ::close(fd);
+                const std::string extension = lowerAscii(path.extension().string());
+                if (extension == ".htm" || extension == ".html")
+                    found.push_back(path.string());
+            }
+        }
+        if (ec) {
+            const std::string shown = relative(folder.string());
+            add(Severity::Error, FindingKind::FolderUnreadable, shown.empty() ? "." : shown, 0, {ec.message()});
+        }
     }
+    // In the order of the names, whatever order the folders list them in.
+    std::stable_sort(findings_.begin() + static_cast<std::ptrdiff_t>(firstFinding), findings_.end(),
+                     [](const CheckFinding& a, const CheckFinding& b) { return a.file < b.file; });
     std::sort(found.begin(), found.end());
     PageCheck check(root_, options_.maxPageBytes, findings_);
     for (const std::string& page : found)

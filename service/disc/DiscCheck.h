@@ -27,7 +27,7 @@ public:
 
 private:
     void sectionPages();
-    void pages();
+    void files();
     void programList();
     void music();
     void hiddenScreen();

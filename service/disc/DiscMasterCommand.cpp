@@ -148,22 +148,39 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     contents.windowsProgram = o.windowsProgram;
     contents.linuxRuntime = o.linuxRuntime;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(o.disc, ec)) {
+    // A folder that cannot be read has no image, whatever --force says.
+    const auto unreadable = [&](const fs::path& folder) {
+        err << "dvcd-master: cannot read " << folder.string() << " (" << ec.message() << "); no image written\n";
+        return 1;
+    };
+    fs::directory_iterator top(o.disc, ec);
+    for (const fs::directory_iterator end; !ec && top != end; top.increment(ec)) {
+        const fs::directory_entry& entry = *top;
         const std::string name = entry.path().filename().string();
         if (ImageMaster::replacedByImage(name)) {
             err << "dvcd-master: leaving out " << name << " of the disc folder: the image brings its own\n";
             continue;
         }
         contents.discEntries.push_back(name);
-        if (!entry.is_directory()) {
+        std::error_code kind;
+        if (!entry.is_directory(kind)) {
             if (discFileKindOf(entry.path().string()) == DiscFileKind::LinuxProgram)
                 contents.discPrograms.push_back(name);
             continue;
         }
-        for (const auto& inner : fs::recursive_directory_iterator(entry.path(), ec))
-            if (inner.is_regular_file() && discFileKindOf(inner.path().string()) == DiscFileKind::LinuxProgram)
-                contents.discPrograms.push_back(fs::relative(inner.path(), o.disc).string());
+        fs::path entered = entry.path(); // the folder the walk went into last
+        fs::recursive_directory_iterator inner(entered, ec);
+        for (const fs::recursive_directory_iterator last; !ec && inner != last; inner.increment(ec)) {
+            if (inner->is_directory(kind))
+                entered = inner->path();
+            else if (inner->is_regular_file(kind) && discFileKindOf(inner->path().string()) == DiscFileKind::LinuxProgram)
+                contents.discPrograms.push_back(fs::relative(inner->path(), o.disc, kind).string());
+        }
+        if (ec)
+            return unreadable(entered);
     }
+    if (ec)
+        return unreadable(o.disc);
     std::sort(contents.discEntries.begin(), contents.discEntries.end());
     std::sort(contents.discPrograms.begin(), contents.discPrograms.end());
 

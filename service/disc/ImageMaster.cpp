@@ -24,8 +24,11 @@ bool ImageMaster::replacedByImage(const std::string& topLevelName) {
 }
 
 std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
+    // Names on the disc folder are UTF-8 whatever the locale says: in the C
+    // locale xorriso would write "_" for each of their bytes beyond ASCII in
+    // the Joliet names that Windows reads.
     std::vector<std::string> a = {
-        "xorriso", "-no_rc", "-report_about", "WARNING", "-abort_on", "FAILURE",
+        "xorriso", "-no_rc", "-report_about", "WARNING", "-abort_on", "FAILURE", "-local_charset", "UTF-8",
         "-outdev", "stdio:" + c.image,
         "-volid", c.label,
         "-joliet", "on",

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace dv {
 
@@ -38,6 +39,18 @@ bool isAbsolutePath(std::string_view path) {
 }
 
 std::string normal(const fs::path& path) { return path.lexically_normal().string(); }
+
+// True when the target up to a later blank, or the whole of it, names a file.
+bool holdsAFileAfterABlank(const std::string& target) {
+    std::error_code ec;
+    for (std::size_t blank = target.find(' '); blank != std::string::npos;) {
+        blank = target.find(' ', blank + 1);
+        const std::string candidate = resolveDiscPath(target.substr(0, blank));
+        if (fs::is_regular_file(candidate, ec))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -66,10 +79,41 @@ void PageCheck::check(const std::string& pagePath) {
         add(Severity::Error, FindingKind::PageUnreadable, 0, {"read error"});
         return;
     }
-    const std::string folder = fs::path(pagePath).parent_path().string();
-    for (const PageLink& link : PageLinks::read(html))
-        if (!commandLink(link))
-            pageLink(link, folder);
+    const std::vector<PageLink> links = PageLinks::read(html);
+    const std::string pageFolder = fs::path(pagePath).parent_path().string();
+    const std::optional<std::string> folder = baseFolder(links, pageFolder);
+    for (const PageLink& link : links) {
+        if (commandLink(link))
+            continue;
+        if (link.element == "base")
+            pageLink(link, pageFolder); // the base itself is written from the page
+        else if (folder)
+            pageLink(link, *folder);
+        else if (hasUrlScheme(link.value))
+            pageLink(link, {}); // relative links lead to the web: only the page's own files are looked at
+    }
+}
+
+// The folder relative links start from: the page's own, or the first
+// <base href> as the browser takes it; none when that is a web address.
+std::optional<std::string> PageCheck::baseFolder(const std::vector<PageLink>& links, const std::string& pageFolder) {
+    const auto base = std::find_if(links.begin(), links.end(), [](const PageLink& link) {
+        return link.element == "base" && link.attribute == "href";
+    });
+    if (base == links.end())
+        return pageFolder;
+    std::string value = base->value;
+    value.erase(0, value.find_first_not_of(" \t\r\n"));
+    value.erase(value.find_last_not_of(" \t\r\n") + 1);
+    if (value.empty())
+        return pageFolder;
+    if (hasUrlScheme(value))
+        return std::nullopt;
+    std::string path = unescapeUri(value.substr(0, value.find_first_of("?#")));
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const fs::path written = path.starts_with('/') ? fs::path(path) : fs::path(pageFolder) / path;
+    // "dir/" names the folder itself; "dir/page.htm" the folder it lies in.
+    return normal(path.ends_with('/') ? written : written.parent_path());
 }
 
 bool PageCheck::commandLink(const PageLink& link) {
@@ -122,7 +166,14 @@ void PageCheck::executeTarget(const std::string& written, const std::string& tar
     }
     std::error_code ec;
     if (!fs::exists(found, ec)) {
-        add(Severity::Error, FindingKind::CommandTargetMissing, line, {shown});
+        // A path with a blank and no apostrophes is cut where the editor
+        // least expects it: when the file is there with what follows a
+        // blank, say so, with the file the program would start.
+        if (!split.parameters.empty() && target.find('\'') == std::string::npos &&
+            holdsAFileAfterABlank((path == split.file ? std::string() : root_) + target))
+            add(Severity::Error, FindingKind::CommandTargetCutAtBlank, line, {shown, splitTarget(shown).file});
+        else
+            add(Severity::Error, FindingKind::CommandTargetMissing, line, {shown});
         return;
     }
     switch (discFileKindOf(found)) {

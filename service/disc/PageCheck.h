@@ -4,6 +4,7 @@
 #include "PageLinks.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ private:
     bool commandLink(const PageLink& link);
     void executeTarget(const std::string& written, const std::string& target, int line);
     void pageLink(const PageLink& link, const std::string& pageFolder);
+    static std::optional<std::string> baseFolder(const std::vector<PageLink>& links, const std::string& pageFolder);
     void add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments);
     std::string relative(const std::string& path) const;
 

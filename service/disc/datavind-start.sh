@@ -14,15 +14,34 @@ x86_64 | amd64) ;;
     ;;
 esac
 
+# A disc mounted noexec runs none of its programs, this one's included when
+# the reader starts it with sh: say what to do rather than "Permission denied".
+if [ ! -x "$runtime/datavind" ]; then
+    device=$(findmnt -n -o SOURCE --target "$here" 2>/dev/null) || device=
+    echo "Datavinds cd: the disc is mounted so that no program on it may run (noexec)." >&2
+    echo "Mount it again with programs allowed, then start $here/datavind again:" >&2
+    echo "    udisksctl unmount -b ${device:-/dev/sr0} && udisksctl mount -b ${device:-/dev/sr0} -o exec" >&2
+    exit 126
+fi
+
 DATAVIND_RUNTIME_VARIABLES=
-# runtime NAME VALUE: sets a variable for the disc's runtime and keeps the
-# reader's own value, if any, in DATAVIND_SAVED_NAME.
-runtime() {
+# keep NAME: keeps the reader's own value of NAME, if any, in
+# DATAVIND_SAVED_NAME, for the programs started from the disc.
+keep() {
     if eval "[ -n \"\${$1+set}\" ]"; then
         eval "DATAVIND_SAVED_$1=\$$1; export DATAVIND_SAVED_$1"
     fi
-    eval "$1=\$2; export $1"
     DATAVIND_RUNTIME_VARIABLES="$DATAVIND_RUNTIME_VARIABLES $1"
+}
+# runtime NAME VALUE: sets a variable for the disc's runtime.
+runtime() {
+    keep "$1"
+    eval "$1=\$2; export $1"
+}
+# without NAME: the disc's runtime runs without the reader's value.
+without() {
+    keep "$1"
+    unset "$1"
 }
 
 cache="${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/datavind"
@@ -38,6 +57,14 @@ runtime GST_REGISTRY_1_0 "$cache/gstreamer-$(id -u).bin"
 runtime FONTCONFIG_FILE "$runtime/fonts/fonts.conf"
 # The system's GIO modules are built for its own GLib.
 runtime GIO_MODULE_DIR "$runtime/lib/gio-modules"
+# Qt: the disc brings the X11 window system only (a Wayland desktop runs it
+# through XWayland), and its own plugins, QML and web engine process, which
+# a desktop's values for its own Qt would replace.
+runtime QT_QPA_PLATFORM xcb
+for name in QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QML2_IMPORT_PATH QML_IMPORT_PATH \
+    QTWEBENGINEPROCESS_PATH QTWEBENGINE_RESOURCES_PATH QTWEBENGINE_LOCALES_PATH; do
+    without "$name"
+done
 # With no OpenGL driver on the system, Qt draws in software.
 if ! /sbin/ldconfig -p 2>/dev/null | grep -q 'libGLX_[a-z]*\.so\.0'; then
     runtime QT_XCB_GL_INTEGRATION none

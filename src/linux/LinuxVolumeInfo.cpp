@@ -1,5 +1,7 @@
 #include "LinuxVolumeInfo.h"
 
+#include "text/HexDigit.h"
+
 #include <blkid/blkid.h>
 #include <libudev.h>
 #include <sys/stat.h>
@@ -24,24 +26,14 @@ struct UdevDeviceFree {
     void operator()(udev_device* d) const { udev_device_unref(d); }
 };
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::string LinuxVolumeInfo::decodeUdevText(const std::string& encoded) {
     std::string out;
     for (std::size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '\\' && i + 3 < encoded.size() && encoded[i + 1] == 'x' && hexValue(encoded[i + 2]) >= 0 &&
-            hexValue(encoded[i + 3]) >= 0) {
-            out += static_cast<char>(hexValue(encoded[i + 2]) * 16 + hexValue(encoded[i + 3]));
+        if (encoded[i] == '\\' && i + 3 < encoded.size() && encoded[i + 1] == 'x' && hexDigitValue(encoded[i + 2]) >= 0 &&
+            hexDigitValue(encoded[i + 3]) >= 0) {
+            out += static_cast<char>(hexDigitValue(encoded[i + 2]) * 16 + hexDigitValue(encoded[i + 3]));
             i += 3;
         } else {
             out += encoded[i];

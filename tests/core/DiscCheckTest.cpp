@@ -11,12 +11,15 @@
 #include <functional>
 #include <sstream>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace dv {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // A copy of the sample disc, changed by each case.
 class DiscCheckTest : public ::testing::Test {
@@ -83,6 +86,17 @@ const Fault kFaults[] = {
     {"page link with backslashes and an escaped blank to a missing page",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="..\noje\ny%20sida.htm#topp">x</a>)"); },
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link behind 300 elements left open, as old pages leave <font>",
+     [](const fs::path& r) {
+         std::string rows;
+         for (int i = 0; i < 300; ++i)
+             rows += "<font face=\"Arial\">rad " + std::to_string(i) + "<br>\n";
+         appendLink(r / kPage, rows + R"(<img src="bilder/saknas.gif">)");
+     },
+     FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
+    {"page link behind a NUL byte in an attribute",
+     [](const fs::path& r) { appendLink(r / kPage, "<p title=\"a"s + '\0' + "b\">x</p>\n" + R"(<img src="saknas.gif">)"); },
+     FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link out of the disc",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="../../../../etc/passwd">x</a>)"); },
      FindingKind::PageLinkOutsideDisc, Severity::Error, "docs/nytta/index.htm", -1},
@@ -104,6 +118,12 @@ const Fault kFaults[] = {
     {"command link that climbs out of the disc",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\..\..\bin\sh">x</a>)"); },
      FindingKind::CommandTargetOffDisc, Severity::Error, "docs/nytta/index.htm", -1},
+    {"command link to a program whose folder holds a blank, not in apostrophes",
+     [](const fs::path& r) {
+         write(r / "program/mitt spel/spel.sh", "#!/bin/sh\n");
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\program\mitt spel\spel.sh">x</a>)");
+     },
+     FindingKind::CommandTargetCutAtBlank, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link to a script that is no program",
      [](const fs::path& r) {
          write(r / "program/starta.sh", "echo no interpreter line\n");
@@ -155,6 +175,15 @@ const Fault kFaults[] = {
     {"two tracks",
      [](const fs::path& r) { write(r / "musik/Andra.MP3", std::string(4096, '\x55') + tag("Band", "Song")); },
      FindingKind::SeveralTracks, Severity::Warning, "musik", 0},
+    {"symbolic link to a file outside the disc",
+     [](const fs::path& r) { fs::create_symlink("/etc/passwd", r / "tillagg/extra.txt"); },
+     FindingKind::DiscLink, Severity::Error, "tillagg/extra.txt", 0},
+    {"page that is a symbolic link within the disc",
+     [](const fs::path& r) { fs::create_symlink("index.htm", r / "docs/nytta/kopia.htm"); },
+     FindingKind::DiscLink, Severity::Error, "docs/nytta/kopia.htm", 0},
+    {"folder that is a symbolic link",
+     [](const fs::path& r) { fs::create_directory_symlink("../tillagg", r / "program/tillagg"); },
+     FindingKind::DiscLink, Severity::Error, "program/tillagg", 0},
     {"hidden screen's film missing",
      [](const fs::path& r) { fs::remove(r / "Webblasare/ie6sv/ROMCONF.CAB"); },
      FindingKind::HiddenScreenFilmMissing, Severity::Error, "Webblasare/ie6sv/ROMCONF.CAB", 0},
@@ -189,6 +218,55 @@ INSTANTIATE_TEST_SUITE_P(Faults, DiscFaults, ::testing::ValuesIn(kFaults),
                              return name;
                          });
 
+// Root reads every file whatever its mode; an editor does not. Without
+// these two capabilities this thread reads as its owner would.
+class ReadAsAnOwner {
+public:
+    ReadAsAnOwner() {
+        ::syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header_, reduced);
+    }
+    ~ReadAsAnOwner() { ::syscall(SYS_capset, &header_, saved_); }
+    ReadAsAnOwner(const ReadAsAnOwner&) = delete;
+    ReadAsAnOwner& operator=(const ReadAsAnOwner&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+TEST_F(DiscCheckTest, WhatCannotBeReadIsReportedAndTheRestIsStillChecked) {
+    // A missing page linked from every folder, so that a walk that stops
+    // early leaves some unreported.
+    std::vector<std::string> pages = {"zz.htm"};
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_directory())
+            pages.push_back(fs::relative(entry.path() / "zz.htm", root).string());
+    for (const std::string& page : pages)
+        write(root / page, "<a href=\"saknas.htm\">x</a>\n");
+    write(root / "docs/hemlig/index.htm", "<p>ok</p>");
+    write(root / "tillagg/privat.txt", "hemligt");
+    fs::permissions(root / "docs/hemlig", fs::perms::none);
+    fs::permissions(root / "tillagg/privat.txt", fs::perms::none);
+    std::vector<CheckFinding> findings;
+    {
+        const ReadAsAnOwner owner;
+        findings = DiscCheck(root.string(), {}).run();
+    }
+    fs::permissions(root / "docs/hemlig", fs::perms::owner_all);
+    const auto has = [&](FindingKind kind, const std::string& file) {
+        return std::any_of(findings.begin(), findings.end(),
+                           [&](const CheckFinding& f) { return f.kind == kind && f.file == file; });
+    };
+    EXPECT_TRUE(has(FindingKind::FolderUnreadable, "docs/hemlig"));
+    EXPECT_TRUE(has(FindingKind::FileUnreadable, "tillagg/privat.txt"));
+    for (const std::string& page : pages)
+        EXPECT_TRUE(has(FindingKind::PageLinkMissing, page)) << page << " was not checked";
+    EXPECT_TRUE(DiscCheck::failed(findings));
+}
+
 TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
     // Hot-spot pages, command targets and the film are found whatever their case.
     fs::rename(root / "docs/hjalp/index.htm", root / "docs/hjalp/INDEX.HTM");
@@ -197,6 +275,28 @@ TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
     appendLink(root / kPage, R"(<a href="CoMmAnD:eXeCuTe=<ThisDir>\PROGRAM\Installera.SH 'Ett spel'">x</a>)");
     const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
     EXPECT_TRUE(findings.empty());
+}
+
+TEST_F(DiscCheckTest, APathWithBlanksInApostrophesIsFound) {
+    write(root / "program/mitt spel/spel å.sh", "#!/bin/sh\n");
+    appendLink(root / kPage, R"(<a href="COMMAND:EXECUTE='<thisdir>\program\mitt spel\spel å.sh' 'en parameter'">x</a>)");
+    const CheckMessages english(Language::English);
+    for (const CheckFinding& f : DiscCheck(root.string(), {}).run())
+        ADD_FAILURE() << english.line(f);
+}
+
+TEST_F(DiscCheckTest, RelativeLinksFollowThePagesBase) {
+    // The browser resolves relative links from <base href>, not from the page.
+    write(root / "docs/nytta/bas.htm", R"(<html><head><base href="../../tillagg/"></head><body>)"
+                                       R"(<a href="kallkod.txt">a</a><a href="../docs/style.css">b</a>)"
+                                       "\n" R"(<a href="saknas.txt">c</a></body></html>)");
+    write(root / "docs/nytta/webb.htm", R"(<base href="http://www.datavind.example/arkiv/"><a href="gammal.htm">d</a>)");
+    const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
+    const CheckMessages english(Language::English);
+    std::string all;
+    for (const CheckFinding& f : findings)
+        all += english.line(f) + "\n";
+    EXPECT_EQ(all, "docs/nytta/bas.htm:2: error: links to saknas.txt, which is not on the disc\n");
 }
 
 TEST_F(DiscCheckTest, WebAddressesAndOtherVerbsAreNotFiles) {

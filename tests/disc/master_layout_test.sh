@@ -11,7 +11,8 @@ sample=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The extracted image is read-only, as a pressed disc is.
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 cp -r "$sample" "$work/disc"
 printf 'MZ stand-in for the Windows program' >"$work/datavind.exe"
 mkdir -p "$work/runtime/linux/lib"
@@ -57,6 +58,22 @@ run_master "$work/broken" "$work/broken.iso" DV --force 2>"$work/err" >/dev/null
 grep -q "WARNING: THE DISC FAILS ITS CHECK AND IS MASTERED ANYWAY" "$work/err" || fail "--force was not loud"
 [ -s "$work/broken.iso" ] || fail "--force wrote no image"
 
+# A folder it cannot read ends the mastering with a reason, --force or not,
+# and writes no image. As root, without the capabilities that read anything.
+cp -r "$work/disc" "$work/closed"
+mkdir -p "$work/closed/docs/noje/privat/inre"
+chmod 0 "$work/closed/docs/noje/privat"
+as_owner=()
+[ "$(id -u)" -ne 0 ] || as_owner=(setpriv --bounding-set -dac_override,-dac_read_search)
+status=0
+"${as_owner[@]}" env SOURCE_DATE_EPOCH=1101859200 "$master" "$work/closed" --label DV -o "$work/closed.iso" \
+    --windows-program "$work/datavind.exe" --linux-runtime "$work/runtime" --force 2>"$work/err" >/dev/null || status=$?
+chmod 0755 "$work/closed/docs/noje/privat"
+[ "$status" -eq 1 ] || fail "a folder it cannot read gave status $status: $(tail -n3 "$work/err")"
+grep -q "docs/noje/privat: error: the folder cannot be read" "$work/err" || fail "the check did not name the folder"
+grep -q "dvcd-master: cannot read .*docs/noje/privat" "$work/err" || fail "the refusal does not say why"
+[ ! -e "$work/closed.iso" ] || fail "a disc it cannot read was mastered"
+
 # The sample disc.
 run_master "$work/disc" "$work/a.iso" "DV 12 2004" >"$work/out" 2>"$work/err"
 grep -q "a.iso: [0-9]* bytes, label \"DV 12 2004\"" "$work/out" || fail "no summary: $(cat "$work/out")"
@@ -92,6 +109,18 @@ diff -r "$work/disc/docs" "$work/x/docs" >/dev/null || fail "the pages differ"
 printf '[autorun]\r\nopen=datavind.exe\r\nicon=datavind.exe,0\r\nlabel=DV 12 2004\r\n' | cmp -s - "$work/x/autorun.inf" ||
     fail "autorun.inf: $(cat -A "$work/x/autorun.inf")"
 head -n1 "$work/x/.autorun" | grep -q '^#!/bin/sh' || fail ".autorun is no script"
+
+# Names beyond ASCII reach Windows readers as they are, also when dvcd-master
+# runs in the C locale (cron, a service, a bare container), where xorriso
+# would take the names for ASCII and write "_" for each byte of a letter.
+cp -r "$work/disc" "$work/letters"
+name=$(printf 'r\303\244ksm\303\266rg\303\245s.txt')
+printf 'text' >"$work/letters/tillagg/$name"
+env -u LANG -u LANGUAGE LC_ALL=C SOURCE_DATE_EPOCH=1101859200 "$master" "$work/letters" --label DV -o "$work/c.iso" \
+    --windows-program "$work/datavind.exe" --linux-runtime "$work/runtime" >/dev/null 2>&1 || fail "no image in the C locale"
+joliet=$(isoinfo -J -f -i "$work/c.iso" | grep -a '^/tillagg/r' || true)
+[ "$joliet" = "/tillagg/$(printf 'r\344ksm\366rg\345s.txt')" ] || fail "the Joliet name is $(cat -v <<<"$joliet")"
+isoinfo -R -f -i "$work/c.iso" | grep -qx "/tillagg/$name" || fail "the Rock Ridge name differs"
 
 # The same inputs and date give the same image, also a few seconds later.
 sleep 1.1

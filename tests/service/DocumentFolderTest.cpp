@@ -110,6 +110,26 @@ TEST_F(DocumentFolderTest, AnUnreadableFolderKeepsEveryDocument) {
     EXPECT_EQ(served("DEF"), kOther);
 }
 
+TEST_F(DocumentFolderTest, AFolderNeverReadGivesNoDiscTheEmptyDocument) {
+    // Started while the folder is missing (not yet mounted, a wrong path):
+    // nothing is known, so no disc may be told that it has no document.
+    fs::remove(path);
+    auto log = folder.refresh();
+    EXPECT_TRUE(mentions(log, path.string() + ": cannot be read (No such file or directory); every disc gets an "
+                                              "error answer until it can be read"))
+        << joined(log);
+    EXPECT_EQ(folder.find("ABC").kind, Kind::Unavailable);
+    EXPECT_EQ(folder.find("XYZ").kind, Kind::Unavailable);
+    EXPECT_EQ(folder.find("XYZ").document, nullptr);
+    EXPECT_TRUE(folder.refresh().empty()); // the same fault is logged once
+    fs::create_directory(path);
+    write("ABC.xml", kGood);
+    log = folder.refresh();
+    EXPECT_TRUE(mentions(log, path.string() + ": can be read again")) << joined(log);
+    EXPECT_EQ(served("ABC"), kGood);
+    EXPECT_EQ(folder.find("XYZ").kind, Kind::Unknown);
+}
+
 TEST_F(DocumentFolderTest, AFileThatVanishesDuringAScanKeepsItsVersionAndTheScanGoesOn) {
     // A link whose file is gone is listed but cannot be opened: the state of
     // a file removed between the listing and its reading.

@@ -97,6 +97,20 @@ TEST_F(UpdateRepliesTest, HeadGetsTheHeadersOfGet) {
     EXPECT_EQ(headersOf(head), headersOf(get));
 }
 
+TEST_F(UpdateRepliesTest, HeadGetsNoBodyWhateverTheAnswer) {
+    // A body after the header of an answer to HEAD is read by a kept-alive
+    // client as the start of its next answer.
+    for (const std::string target : {"/dvcd/autoupdate.asp?discid=ABC%202004", "/dvcd/autoupdate.asp?discid=XYZ",
+                                      "/dvcd/autoupdate.asp?discid=trasig", "/", "/dvcd/autoupdate.asp"}) {
+        const Reply get = this->get(target);
+        const Reply head = this->get(target, "", "", "HEAD");
+        EXPECT_EQ(head.status, get.status) << target;
+        EXPECT_TRUE(head.body.empty()) << target;
+        EXPECT_EQ(head.contentLength, get.contentLength) << target;
+        EXPECT_EQ(headersOf(head), headersOf(get)) << target;
+    }
+}
+
 TEST_F(UpdateRepliesTest, UnknownDiscsGetTheEmptyDocumentForAMinute) {
     const Reply reply = get("/dvcd/autoupdate.asp?discid=XYZ");
     EXPECT_EQ(reply.status, 200U);

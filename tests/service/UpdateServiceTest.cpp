@@ -101,6 +101,32 @@ TEST_F(UpdateServiceTest, EveryWayADiscIdArrivesFindsItsDocument) {
     }
 }
 
+TEST_F(UpdateServiceTest, AnOlderDiscsLabelInItsCodePageFindsItsDocument) {
+    // The file is named in UTF-8; older discs send the label in Windows-1252,
+    // as it is or escaped, and the program sends UTF-8.
+    write("DATAVIND \xC3\x85R 2004.xml", "<dvcd><quarantine><quarantined>aring</quarantined></quarantine></dvcd>");
+    write("latin \xE5.xml", "<dvcd><quarantine><quarantined>raw</quarantined></quarantine></dvcd>");
+    start();
+    const struct {
+        std::string query;
+        std::string holds;
+    } cases[] = {
+        {"DATAVIND%20%C3%85R%202004", "aring"},
+        {"DATAVIND%20%C5R%202004", "aring"},
+        {"DATAVIND \xC5R 2004", "aring"},
+        {"latin%20%E5", "raw"}, // a file named in the code page itself is still found
+        {"DATAVIND%20%C4R%202004", "<dvcd/>"},
+    };
+    for (const auto& c : cases) {
+        LoopbackSocket socket(port());
+        socket.send("GET /dvcd/autoupdate.asp?discid=" + c.query + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        const auto answer = socket.answer(milliseconds(5000));
+        ASSERT_TRUE(answer) << c.query;
+        EXPECT_EQ(answer->status, 200) << c.query;
+        EXPECT_NE(answer->body.find(c.holds), std::string::npos) << c.query << ": " << answer->body;
+    }
+}
+
 TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
     const std::string labels[] = {"ABC 2004", "DV#12", "R&D+1;x=y", "100% %41", "Snöboll", "Sn\xF6", "a?b", "a/b?c"};
     for (const std::string& label : labels)
@@ -250,6 +276,13 @@ TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
         ASSERT_TRUE(answer);
         EXPECT_EQ(answer->body, kAbc);
     }
+    // An answer to HEAD carries no body, whatever its status.
+    socket.send("HEAD /nothing HTTP/1.1\r\nHost: x\r\n\r\n" + get);
+    EXPECT_EQ(socket.answer(milliseconds(5000), true)->status, 404);
+    auto afterHead = socket.answer(milliseconds(5000));
+    ASSERT_TRUE(afterHead);
+    EXPECT_EQ(afterHead->status, 200);
+    EXPECT_EQ(afterHead->body, kAbc);
     socket.send("POST /dvcd/autoupdate.asp?discid=x HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nabc");
     EXPECT_EQ(socket.answer(milliseconds(5000))->status, 405);
     // A body in pieces is read to its end before the answer.
@@ -259,6 +292,35 @@ TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
     auto afterBody = socket.answer(milliseconds(5000));
     ASSERT_TRUE(afterBody);
     EXPECT_EQ(afterBody->body, kAbc);
+}
+
+TEST_F(UpdateServiceTest, ARequestWhoseBodyLengthIsInDoubtIsRefusedAndTheConnectionClosed) {
+    // A proxy in front that reads such a request otherwise than the service
+    // would have the rest taken as a request of its own (request smuggling).
+    start();
+    const std::string inner = "GET /dvcd/autoupdate.asp?discid=trasig HTTP/1.1\r\nHost: x\r\n\r\n";
+    const std::string head = "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n";
+    const struct {
+        const char* name;
+        std::string request;
+    } cases[] = {
+        {"length and chunked", head + "Content-Length: 4\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n" + inner},
+        {"two lengths", head + "Content-Length: 0\r\nContent-Length: 5\r\n\r\n" + inner},
+        {"chunked not last", head + "Transfer-Encoding: chunked, identity\r\n\r\n0\r\n\r\n" + inner},
+        {"identity only", head + "Transfer-Encoding: identity\r\n\r\n" + inner},
+        {"unknown coding", head + "Transfer-Encoding: xchunked\r\n\r\n" + inner},
+        {"chunked twice over", head + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked, gzip\r\n\r\n" + inner},
+    };
+    for (const auto& c : cases) {
+        LoopbackSocket socket(port());
+        socket.send(c.request);
+        auto answer = socket.answer(milliseconds(5000));
+        ASSERT_TRUE(answer) << c.name;
+        EXPECT_EQ(answer->status, 400) << c.name;
+        EXPECT_EQ(answer->header("connection"), "close") << c.name;
+        EXPECT_TRUE(socket.closedWithin(milliseconds(5000))) << c.name;
+    }
+    EXPECT_EQ(stoppedLog().find("discid=trasig"), std::string::npos);
 }
 
 TEST_F(UpdateServiceTest, ASecondServiceOnThePortIsRefused) {
@@ -298,6 +360,26 @@ TEST_F(UpdateServiceTest, AFolderThatCannotBeReadKeepsTheDocumentsServed) {
     EXPECT_EQ(get("trasig")->status, 503);
     fs::rename(top / "renamed", folder);
     EXPECT_TRUE(service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
+}
+
+TEST_F(UpdateServiceTest, StartedOnAFolderItCannotReadItAnswersEveryDiscWithAnErrorNeverStored) {
+    fs::rename(folder, top / "not yet mounted");
+    start();
+    ASSERT_TRUE(service->log().waitFor(folder.string() + ": cannot be read (No such file or directory); every disc "
+                                                         "gets an error answer until it can be read",
+                                       milliseconds(10000)))
+        << service->log().text();
+    for (const std::string id : {"ABC 2004", "XYZ 1999"}) {
+        auto answer = get(id);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 503) << id; // an empty document would clear the readers' lists
+        EXPECT_EQ(answer->header("cache-control"), "no-store") << id;
+        EXPECT_NE(answer->body, DocumentFolder::kEmptyDocument) << id;
+    }
+    fs::rename(top / "not yet mounted", folder);
+    ASSERT_TRUE(service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
+    EXPECT_EQ(get("ABC 2004")->body, kAbc);
+    EXPECT_EQ(get("XYZ 1999")->body, DocumentFolder::kEmptyDocument);
 }
 
 } // namespace

@@ -1,22 +1,8 @@
 #include "browser/UrlDecoder.h"
 
-#include <optional>
+#include "text/HexDigit.h"
 
 namespace dv {
-
-namespace {
-
-std::optional<int> hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return std::nullopt;
-}
-
-} // namespace
 
 std::string urlDecode(std::string_view address) {
     std::string out;
@@ -42,9 +28,9 @@ std::string urlDecode(std::string_view address) {
         int value = 0;
         bool hex = !digits.empty();
         for (const char d : digits) {
-            const auto v = hexValue(d);
-            hex = hex && v.has_value();
-            value = value * 16 + v.value_or(0);
+            const int v = hexDigitValue(d);
+            hex = hex && v >= 0;
+            value = value * 16 + (v >= 0 ? v : 0);
         }
         if (hex && value >= 1)
             out += static_cast<char>(value);

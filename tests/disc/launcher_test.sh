@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The Linux start program of a mastered disc, with a stand-in for the real
+# program that writes down the environment it was given: the disc root with
+# blanks, quotes and letters beyond ASCII in its path, the variables a
+# reader's desktop may set for its own Qt kept from the disc's program (and
+# saved for the programs it starts), and a disc mounted noexec.
+#   launcher_test.sh START_SCRIPT
+set -euo pipefail
+start_script=$1
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+cleanup() {
+    mountpoint -q "$work/noexec" 2>/dev/null && umount "$work/noexec"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+lay_out() { # folder: a disc root with the start program and a stand-in runtime
+    mkdir -p "$1/linux"
+    cp "$start_script" "$1/datavind"
+    printf '#!/bin/sh\nenv >"$DATAVIND_TEST_ENV"\n' >"$1/linux/datavind"
+    chmod 0755 "$1/datavind" "$1/linux/datavind"
+}
+
+disc="$work/DV 12 '2004' \$HOME å"
+lay_out "$disc"
+env -i PATH="$PATH" HOME="$work" DATAVIND_TEST_ENV="$work/env" \
+    QT_QPA_PLATFORM=wayland QT_PLUGIN_PATH=/usr/lib/x86_64-linux-gnu/qt6/plugins \
+    QML2_IMPORT_PATH=/usr/lib/qml QTWEBENGINEPROCESS_PATH=/usr/lib/qt6/libexec/QtWebEngineProcess \
+    FONTCONFIG_FILE=/etc/mine.conf \
+    "$disc/datavind" || fail "the start program ended with status $?"
+got() { grep "^$1=" "$work/env" | cut -d= -f2-; }
+has() { grep -q "^$1=" "$work/env"; }
+
+[ "$(got DATAVIND_DISC_ROOT)" = "$disc" ] || fail "the disc root is '$(got DATAVIND_DISC_ROOT)'"
+[ "$(got FONTCONFIG_FILE)" = "$disc/linux/fonts/fonts.conf" ] || fail "fonts: $(got FONTCONFIG_FILE)"
+[ "$(got DATAVIND_SAVED_FONTCONFIG_FILE)" = /etc/mine.conf ] || fail "the reader's font configuration was not kept"
+# The disc brings Qt's X11 window system only, and its own plugins.
+[ "$(got QT_QPA_PLATFORM)" = xcb ] || fail "QT_QPA_PLATFORM is '$(got QT_QPA_PLATFORM)'"
+[ "$(got DATAVIND_SAVED_QT_QPA_PLATFORM)" = wayland ] || fail "the reader's window system was not kept"
+for name in QT_PLUGIN_PATH QML2_IMPORT_PATH QTWEBENGINEPROCESS_PATH; do
+    ! has "$name" || fail "the reader's $name reached the disc's program"
+    has "DATAVIND_SAVED_$name" || fail "the reader's $name was not kept for the programs the disc starts"
+done
+for name in QT_QPA_PLATFORM QT_PLUGIN_PATH QML2_IMPORT_PATH QTWEBENGINEPROCESS_PATH FONTCONFIG_FILE; do
+    grep -qw "$name" <<<"$(got DATAVIND_RUNTIME_VARIABLES)" || fail "$name is not listed to be given back"
+done
+! has DATAVIND_SAVED_QT_QPA_PLATFORM_PLUGIN_PATH || fail "a variable the reader never set was saved"
+
+# A disc mounted noexec: the start program, run by sh, says what to do.
+mounted=""
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir "$work/noexec"
+    mount -t tmpfs -o noexec,mode=0755 tmpfs "$work/noexec" && mounted=yes
+fi
+if [ -n "$mounted" ]; then
+    lay_out "$work/noexec/disc"
+    status=0
+    sh "$work/noexec/disc/datavind" 2>"$work/err" || status=$?
+    [ "$status" -ne 0 ] || fail "the start program ended well on a noexec disc"
+    grep -q "noexec" "$work/err" && grep -q "udisksctl mount" "$work/err" ||
+        fail "no advice for a noexec disc: $(cat "$work/err")"
+else
+    echo "launcher: the noexec case needs root to mount; left out"
+fi
+echo "launcher: all checks passed"
