@@ -1,7 +1,7 @@
 #include "LibXmlParser.h"
 
-#include "XmlEncoding.h"
-#include "XmlMarkupScan.h"
+#include "update/DocumentEncoding.h"
+#include "update/XmlMarkupScan.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -20,9 +20,20 @@ std::string textOf(const xmlChar* s) { return s ? reinterpret_cast<const char*>(
 
 bool onlyBlanks(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
 
+// A prefix without a namespace declaration: libxml2 lets it pass, other
+// parsers refuse the document.
+bool undeclaredPrefix(const xmlChar* name, const xmlNs* ns) {
+    return !ns && std::string_view(reinterpret_cast<const char*>(name)).find(':') != std::string_view::npos;
+}
+
 XmlNode convert(const xmlNode* node, int depth) {
     if (depth > LibXmlParser::kMaxDepth)
         throw XmlError("the document is nested too deeply");
+    if (undeclaredPrefix(node->name, node->ns))
+        throw XmlError("the document uses a namespace prefix it does not declare");
+    for (const xmlAttr* a = node->properties; a; a = a->next)
+        if (undeclaredPrefix(a->name, a->ns))
+            throw XmlError("the document uses a namespace prefix it does not declare");
     XmlNode out;
     out.name = textOf(node->name);
     bool hasElements = false;
@@ -59,7 +70,7 @@ XmlNode LibXmlParser::parse(std::string_view bytes) {
         throw XmlError("the document is larger than 1 MiB");
     // Decoded here, and read by libxml2 as the UTF-8 it now is, so that the
     // scan sees the very text libxml2 parses.
-    const std::string text = XmlEncoding::toUtf8(bytes);
+    const std::string text = documentText(bytes);
     XmlMarkupScan::check(text);
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
     const std::unique_ptr<xmlDoc, DocFree> doc(

@@ -1,6 +1,6 @@
 #include "update/UpdateDocument.h"
 
-#include "LibXmlParser.h"
+#include "PlatformXmlParser.h"
 #include "RecordingPorts.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfoList.h"
@@ -25,7 +25,7 @@ private:
 class UpdateDocumentTest : public ::testing::Test {
 protected:
     CallLog log;
-    LibXmlParser parser;
+    test::PlatformXmlParser parser;
     QuarantineList quarantine;
     TExtraInfoList notes;
     test::FakeMessageBoxes boxes{&log};

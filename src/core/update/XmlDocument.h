@@ -29,8 +29,10 @@ struct XmlError : std::runtime_error {
 };
 
 // Parses a document from its bytes: encoding from the byte-order mark or the
-// XML declaration, else UTF-8. Never reaches the network, loads no DTD and
-// substitutes no entities. Throws XmlError; returns the root element.
+// XML declaration, else UTF-8 (see documentEncoding). Never reaches the
+// network and refuses a document with a DTD, so no entity is ever
+// substituted. Element names are local names; a prefix must be declared.
+// Throws XmlError; returns the root element.
 class XmlParser {
 public:
     virtual ~XmlParser() = default;

@@ -1,25 +1,20 @@
 #pragma once
 
-#include "LibXmlParser.h"
 #include "LinuxVolumeInfo.h"
+#include "update/OnlineUpdate.h"
 #include "update/QtHttpClient.h"
+#include "update/QtPlanReading.h"
 #include "update/QtSettingsStore.h"
-#include "update/UpdateConsent.h"
-#include "update/UpdateDocument.h"
-#include "update/UpdateRequest.h"
 
 #include <QObject>
-#include <QThreadPool>
-
-#include <optional>
 
 class QWidget;
 
 namespace dv::qt {
 
-// The online update: the settings read at start and written at exit, the
-// question once the start page is in, the request to the service and the
-// processing of its answer.
+// The online update on Linux: the core's OnlineUpdate over an INI file,
+// the disc's label, Qt's HTTP client and libxml2 on a thread of its own. A
+// message that may not be continued from closes the main window.
 class UpdateChecker : public QObject, private ApplicationEnd {
     Q_OBJECT
 public:
@@ -37,13 +32,11 @@ public:
 
     explicit UpdateChecker(Parts parts);
 
-    // The service's base address: DATAVIND_UPDATE_URL when set (staging,
-    // tests), else the one the disc was built for.
-    static std::string serviceBase();
+    static std::string serviceBase() { return OnlineUpdate::serviceBase(); }
 
-    void startPageLoaded();
-    void DoAutoUpdate();
-    void writeRegSettings();
+    void startPageLoaded() { update_.startPageLoaded(); }
+    void DoAutoUpdate() { update_.DoAutoUpdate(); }
+    void writeRegSettings() { update_.writeRegSettings(); }
     QtHttpClient& httpClient() { return http_; }
 
 Q_SIGNALS:
@@ -52,20 +45,13 @@ Q_SIGNALS:
 
 private:
     void requestTermination() override;
-    void answered(const std::string& body);
 
     QWidget& mainWindow_;
-    ConsentDialog& consentDialog_;
     QtSettingsStore store_;
-    UpdateConsent consent_;
     LinuxVolumeInfo volume_;
     QtHttpClient http_;
-    LibXmlParser parser_;
-    UpdateDocument document_;
-    UpdateRequest request_;
-    // Documents are parsed and read here, one at a time and in the order
-    // their answers came, never on the user-interface thread.
-    QThreadPool reading_;
+    QtPlanReading reading_;
+    OnlineUpdate update_;
 };
 
 } // namespace dv::qt

@@ -144,7 +144,13 @@ HRESULT BrowserEventSink::dispatch(DISPID id, const DISPPARAMS& params) {
         listener_->statusTextChange(textOf(argument(params, 0)));
         return S_OK;
     case DISPID_DOCUMENTCOMPLETE:
-        listener_->documentComplete();
+        // (pDisp, URL)
+        listener_->documentComplete(dispatchOf(argument(params, 0)));
+        return S_OK;
+    case DISPID_NAVIGATEERROR:
+        // (pDisp, URL, Frame, StatusCode, Cancel): the control's own error
+        // page follows, as it should.
+        listener_->navigateError(dispatchOf(argument(params, 0)));
         return S_OK;
     default:
         // Every other event is left to the control's own behaviour.

@@ -19,7 +19,10 @@ public:
     virtual void downloadComplete() = 0;
     virtual void progressChange(long progress, long maximum) = 0;
     virtual void statusTextChange(const std::wstring& text) = 0;
-    virtual void documentComplete() = 0;
+    // A document of the browser or one of its frames has loaded, or failed
+    // to (navigateError); frame as for beforeNavigate2.
+    virtual void documentComplete(IDispatch* frame) = 0;
+    virtual void navigateError(IDispatch* frame) = 0;
 };
 
 } // namespace dv::win32

@@ -110,6 +110,19 @@ void Win32BrowserHost::statusTextChange(const std::wstring& text) {
         p_.status.setStatusText(utf8);
 }
 
-void Win32BrowserHost::documentComplete() {}
+void Win32BrowserHost::documentComplete(IDispatch* frame) { pageEnded(frame); }
+
+void Win32BrowserHost::navigateError(IDispatch* frame) { pageEnded(frame); }
+
+void Win32BrowserHost::pageEnded(IDispatch* frame) {
+    if (!p_.pageLoaded || !control_ || !frame)
+        return;
+    // One object, one IUnknown: the control itself, not one of its frames.
+    ComPtr<IUnknown> ended;
+    ComPtr<IUnknown> own;
+    if (SUCCEEDED(frame->QueryInterface(IID_PPV_ARGS(&ended))) &&
+        SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) && ended == own)
+        p_.pageLoaded();
+}
 
 } // namespace dv::win32

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ public:
         std::string discRoot;
         StatusLine& status;
         DownloadIndicator& indicator;
+        // The end of a page's loading in the control itself (not a frame),
+        // whether the page loaded or not; may be empty.
+        std::function<void()> pageLoaded = {};
     };
 
     explicit Win32BrowserHost(Parts parts);
@@ -60,7 +64,9 @@ private:
     void downloadComplete() override;
     void progressChange(long progress, long maximum) override;
     void statusTextChange(const std::wstring& text) override;
-    void documentComplete() override;
+    void documentComplete(IDispatch* frame) override;
+    void navigateError(IDispatch* frame) override;
+    void pageEnded(IDispatch* frame);
 
     // True when the browser that navigates, and the page around it, show
     // pages of the disc.

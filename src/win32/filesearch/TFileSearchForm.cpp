@@ -1,19 +1,157 @@
 #include "filesearch/TFileSearchForm.h"
 
+#include "support/UiFont.h"
 #include "support/Utf16.h"
 #include "support/WindowPlacement.h"
+
+#include <algorithm>
 
 namespace dv::win32 {
 
 namespace {
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX & ~WS_MINIMIZEBOX;
-constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+
+constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX & ~WS_MINIMIZEBOX) | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+constexpr int kPanelHeight = 97;
+constexpr SIZE kMinimumClient{390, 200};
+// Images of the tree's image list, in this order.
+constexpr int kOpenFolder = 0;
+constexpr int kClosedFolder = 1;
+constexpr const wchar_t* kImages[] = {L"FolderOpen", L"FolderClosed", L"Computer", L"ProgramWindow"};
+constexpr int kSearchButton = 1;
+constexpr int kShowAll = 2;
+constexpr int kTree = 3;
+
+HWND child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, RECT r, int id = 0,
+           DWORD exStyle = 0) {
+    const HWND control = CreateWindowExW(exStyle, kind, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
+                                         r.top, r.right - r.left, r.bottom - r.top, parent,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                         nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), FALSE);
+    return control;
+}
+
+// The width a label, radio button or check box needs for its text.
+int textWidth(HWND control, int extra) {
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(control, text, 256);
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, uiFont());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx + extra;
+}
+
+void fitWidth(HWND control, int extra, int height) {
+    SetWindowPos(control, nullptr, 0, 0, textWidth(control, extra), height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+HTREEITEM addNode(HWND tree, HTREEITEM parent, std::string_view text, int image, int selectedImage, LPARAM data) {
+    std::wstring wide = widen(text);
+    TVINSERTSTRUCTW item{};
+    item.hParent = parent;
+    item.hInsertAfter = TVI_LAST;
+    item.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    item.item.pszText = wide.data();
+    item.item.iImage = image;
+    item.item.iSelectedImage = selectedImage;
+    item.item.lParam = data;
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+std::string textOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+
 } // namespace
 
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
-    : discRoot_(discRoot), boxes_(boxes) {
+    : search_(discRoot, boxes, hourglass_) {
     create({L"TFileSearchForm", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, kExStyle, kStyle,
            widen("Filsökaren"), centredOnScreen(kStyle, kExStyle, 498, 379), nullptr);
+    FormCreate();
+    MessageLoop::instance().addFilter(keys_);
+}
+
+TFileSearchForm::~TFileSearchForm() {
+    MessageLoop::instance().removeFilter(keys_);
+    if (images_)
+        ImageList_Destroy(images_);
+}
+
+void TFileSearchForm::FormCreate() {
+    createControls();
+    search_.readCurrentDisc();
+    if (!search_.currentDiscKnown()) {
+        // Without a current disc "Denna skiva" would find nothing of use.
+        EnableWindow(rbThisDisc, FALSE);
+        SendMessageW(rbThisDisc, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendMessageW(rbAllDiscs, BM_SETCHECK, BST_CHECKED, 0);
+    }
+    lastFocus_ = ebSearch;
+    layOut();
+}
+
+void TFileSearchForm::createControls() {
+    images_ = ImageList_Create(16, 16, ILC_COLOR32, 4, 0);
+    for (const wchar_t* name : kImages) {
+        const ResourcePicture picture(name);
+        ImageList_Add(images_, picture.handle(), nullptr);
+    }
+
+    Panel1 = std::make_unique<ControlPanel>(hwnd(), kPanelHeight, ResourcePicture(L"Filsok"));
+    const HWND panel = Panel1->hwnd();
+    // In tab order.
+    Label1 = child(panel, L"STATIC", "Skriv in den text du vill söka efter:", SS_LEFT | SS_NOPREFIX, {8, 8, 8, 21});
+    fitWidth(Label1, 0, 13);
+    ebSearch = child(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {8, 24, 193, 45}, 0,
+                     WS_EX_CLIENTEDGE);
+    rbThisDisc = child(panel, L"BUTTON", "Denna skiva", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                       {200, 25, 200, 42});
+    rbAllDiscs = child(panel, L"BUTTON", "Alla skivor", BS_AUTORADIOBUTTON, {200, 41, 200, 58});
+    const int box = GetSystemMetrics(SM_CXMENUCHECK) + 8;
+    fitWidth(rbThisDisc, box, 17);
+    fitWidth(rbAllDiscs, box, 17);
+    SendMessageW(rbThisDisc, BM_SETCHECK, BST_CHECKED, 0);
+    btSearch = child(panel, L"BUTTON", "Sök", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, {8, 48, 81, 71}, kSearchButton);
+    cbShowAll = child(panel, L"BUTTON", "Sök inte, visa alla filer", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
+                      {200, 64, 200, 81}, kShowAll);
+    fitWidth(cbShowAll, box, 17);
+
+    Tree = child(hwnd(), WC_TREEVIEWW, "",
+                 TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
+                 {0, kPanelHeight, treeWidth_, kPanelHeight + 10}, kTree, WS_EX_CLIENTEDGE);
+    SendMessageW(Tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+    Splitter1 = std::make_unique<Splitter>(hwnd(), [this](int left) {
+        treeWidth_ = left;
+        layOut();
+    });
+    List = child(hwnd(), L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                 {0, kPanelHeight, 10, kPanelHeight + 10}, 0, WS_EX_CLIENTEDGE);
+    StatusBar1 = child(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
+}
+
+void TFileSearchForm::layOut() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
+    RECT status{};
+    GetWindowRect(StatusBar1, &status);
+    const int bottom = client.bottom - (status.bottom - status.top);
+    const int height = std::max(0, bottom - kPanelHeight);
+    treeWidth_ = Splitter::allowedLeft(treeWidth_, client.right);
+    const int listLeft = treeWidth_ + Splitter::kWidth;
+    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, kPanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Tree, nullptr, 0, kPanelHeight, treeWidth_, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Splitter1->hwnd(), nullptr, treeWidth_, kPanelHeight, Splitter::kWidth, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(List, nullptr, listLeft, kPanelHeight, std::max(0, static_cast<int>(client.right) - listLeft), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFileSearchForm::showModeless() {
@@ -21,13 +159,147 @@ void TFileSearchForm::showModeless() {
     SetForegroundWindow(hwnd());
 }
 
+HWND TFileSearchForm::control(std::string_view name) const {
+    const std::pair<std::string_view, HWND> controls[] = {
+        {"Panel1", Panel1->hwnd()}, {"Label1", Label1},         {"ebSearch", ebSearch},
+        {"rbThisDisc", rbThisDisc}, {"rbAllDiscs", rbAllDiscs}, {"btSearch", btSearch},
+        {"cbShowAll", cbShowAll},   {"Tree", Tree},             {"Splitter1", Splitter1->hwnd()},
+        {"List", List},             {"StatusBar1", StatusBar1}};
+    for (const auto& [n, h] : controls)
+        if (n == name)
+            return h;
+    return nullptr;
+}
+
+bool TFileSearchForm::checked(HWND button) const { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TFileSearchForm::btSearchClick() { search(textOf(ebSearch)); }
+
+void TFileSearchForm::Action1Execute() {
+    const bool showAll = checked(cbShowAll);
+    EnableWindow(ebSearch, !showAll);
+    EnableWindow(btSearch, !showAll);
+    EnableWindow(rbThisDisc, !showAll && search_.currentDiscKnown());
+    EnableWindow(rbAllDiscs, !showAll);
+    if (showAll)
+        search({});
+}
+
+void TFileSearchForm::search(const std::string& text) {
+    // The core shows the hourglass while it loads and searches.
+    if (search_.DoSearch(text, checked(rbAllDiscs)) != FileSearch::Outcome::Searched)
+        return;
+    // Filling the tree belongs to the search: still busy.
+    hourglass_.showHourglass();
+    showTree();
+    hourglass_.restoreCursor();
+}
+
+void TFileSearchForm::showTree() {
+    SendMessageW(Tree, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    SendMessageW(List, LB_RESETCONTENT, 0, 0);
+    programs_.clear();
+    const SearchTree& tree = search_.tree();
+    if (!tree.empty()) { // no hits: not even the root
+        const HTREEITEM root = addNode(Tree, TVI_ROOT, SearchTree::kRootName, kOpenFolder, kOpenFolder, -1);
+        for (std::size_t d = 0; d < tree.discs.size(); ++d) {
+            const HTREEITEM disc = addNode(Tree, root, tree.discs[d].name, kClosedFolder, kOpenFolder, -1);
+            for (std::size_t p = 0; p < tree.discs[d].programs.size(); ++p) {
+                addNode(Tree, disc, tree.discs[d].programs[p].name, kClosedFolder, kOpenFolder,
+                        static_cast<LPARAM>(programs_.size()));
+                programs_.emplace_back(d, p);
+            }
+        }
+        SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    }
+    SendMessageW(Tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Tree, nullptr, TRUE);
+}
+
+void TFileSearchForm::TreeChange(HTREEITEM node) {
+    SendMessageW(List, LB_RESETCONTENT, 0, 0);
+    if (!node || SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node)))
+        return;
+    TVITEMW item{};
+    item.mask = TVIF_PARAM;
+    item.hItem = node;
+    SendMessageW(Tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    if (item.lParam < 0 || static_cast<std::size_t>(item.lParam) >= programs_.size())
+        return;
+    const auto [d, p] = programs_[static_cast<std::size_t>(item.lParam)];
+    const auto& entries = search_.tree().discs.at(d).programs.at(p).entries;
+    SendMessageW(List, WM_SETREDRAW, FALSE, 0);
+    for (const std::string_view entry : entries)
+        SendMessageW(List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(entry).c_str()));
+    SendMessageW(List, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(List, nullptr, TRUE);
+}
+
 LRESULT TFileSearchForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
+    switch (message) {
+    case WM_CLOSE:
         // Closing only hides it: the window lives until the program ends.
         ShowWindow(hwnd(), SW_HIDE);
         return 0;
+    case WM_SIZE:
+        layOut();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        RECT frame{0, 0, kMinimumClient.cx, kMinimumClient.cy};
+        AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+        return 0;
     }
-    return defaultHandling(message, wParam, lParam);
+    case WM_ACTIVATE:
+        // Back where the reader left off, as a dialog does.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(hwnd(), focus))
+                lastFocus_ = focus;
+        } else if (lastFocus_ && IsWindowEnabled(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kSearchButton && HIWORD(wParam) == BN_CLICKED)
+            btSearchClick();
+        else if (LOWORD(wParam) == kShowAll && HIWORD(wParam) == BN_CLICKED)
+            Action1Execute();
+        else if (LOWORD(wParam) == IDCANCEL)
+            ShowWindow(hwnd(), SW_HIDE);
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == Tree && header->code == TVN_SELCHANGEDW)
+            TreeChange(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        // Labels, radio buttons and the check box on the white window.
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    default:
+        break;
+    }
+    return Window::onMessage(message, wParam, lParam);
+}
+
+bool TFileSearchForm::Keys::preTranslate(MSG& message) {
+    const HWND form = form_.hwnd();
+    if (!form || (message.hwnd != form && !IsChild(form, message.hwnd)))
+        return false;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        ShowWindow(form, SW_HIDE);
+        return true;
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && message.hwnd == form_.ebSearch) {
+        form_.btSearchClick();
+        return true;
+    }
+    return IsDialogMessageW(form, &message);
 }
 
 } // namespace dv::win32

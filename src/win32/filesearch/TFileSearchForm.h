@@ -1,30 +1,88 @@
 #pragma once
 
+#include "app/MessageBoxes.h"
+#include "filesearch/ControlPanel.h"
+#include "filesearch/FileSearch.h"
+#include "filesearch/Splitter.h"
+#include "support/MessageLoop.h"
+#include "support/Win32Hourglass.h"
 #include "support/Window.h"
 
-#include <string>
+#include <commctrl.h>
 
-namespace dv {
-class MessageBoxes;
-}
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace dv::win32 {
 
 // The file search window "Filsökaren": a sizeable tool window, created at
-// start after the main window (it reads the disc root) and shown modelessly.
+// start after the main window (it reads the disc root) and shown
+// modelessly. The core's FileSearch does the searching; this window shows
+// its tree of discs and programs and, for the program selected, its files.
+// Closing or Esc only hides it; its results stay. Keys go through the
+// program's message loop as in a dialog: Tab moves between the controls,
+// Enter in the search box searches.
 class TFileSearchForm : public Window {
 public:
     TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes);
+    ~TFileSearchForm() override;
 
     // Shows the window, or brings it to the front when it is already shown.
     void showModeless();
+
+    void btSearchClick();
+
+    // A control by its name (Panel1, Label1, ebSearch, rbThisDisc,
+    // rbAllDiscs, btSearch, cbShowAll, Tree, Splitter1, List, StatusBar1).
+    HWND control(std::string_view name) const;
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::string discRoot_;
-    MessageBoxes& boxes_;
+    // Dialog keys for this window, and its own two: Enter in the search box
+    // and Esc anywhere.
+    class Keys : public MessageFilter {
+    public:
+        explicit Keys(TFileSearchForm& form) : form_(form) {}
+        bool preTranslate(MSG& message) override;
+
+    private:
+        TFileSearchForm& form_;
+    };
+
+    void FormCreate();
+    void createControls();
+    void layOut();
+    void Action1Execute();
+    void TreeChange(HTREEITEM node);
+    void search(const std::string& text);
+    void showTree();
+    bool checked(HWND button) const;
+
+    Win32Hourglass hourglass_;
+    FileSearch search_;
+    Keys keys_{*this};
+    // Which program each program node of the tree is (disc, program).
+    std::vector<std::pair<std::size_t, std::size_t>> programs_;
+    HIMAGELIST images_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int treeWidth_ = 185;
+
+    std::unique_ptr<ControlPanel> Panel1;
+    HWND Label1 = nullptr;
+    HWND ebSearch = nullptr;
+    HWND rbThisDisc = nullptr;
+    HWND rbAllDiscs = nullptr;
+    HWND btSearch = nullptr;
+    HWND cbShowAll = nullptr;
+    HWND Tree = nullptr;
+    std::unique_ptr<Splitter> Splitter1;
+    HWND List = nullptr;
+    HWND StatusBar1 = nullptr;
 };
 
 } // namespace dv::win32

@@ -13,6 +13,8 @@
 #include "filesearch/TFileSearchForm.h"
 #include "music/PlayerControls.h"
 #include "music/Win32SaveDialog.h"
+#include "update/TAutoUpdateSettingsForm.h"
+#include "update/UpdateChecker.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/SectionNavigation.h"
 #include "shell/TForm2.h"
@@ -35,6 +37,8 @@ namespace dv::win32 {
 namespace {
 
 constexpr UINT_PTR kStartupTimer = 1;
+// The end of a page's loading, posted by the browser's event (kCommandMessage is WM_USER + 2).
+constexpr UINT kPageLoaded = WM_USER + 3;
 constexpr DWORD kShapedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kBorderedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -69,6 +73,9 @@ TForm1::~TForm1() {
         MessageLoop::instance().removeFilter(*hook_);
     if (hwnd())
         KillTimer(hwnd(), kStartupTimer);
+    // The settings are written last, on every orderly exit.
+    if (update_)
+        update_->writeRegSettings();
 }
 
 PlatformFacts TForm1::platformFacts() const {
@@ -100,9 +107,11 @@ void TForm1::FormCreate() {
     createControls();
     createPlayer();
 
-    browser_ = env_.createBrowser
-                   ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_, statusLine(), indicator_})
-                   : nullptr;
+    // The update's question waits until the browser's event is over.
+    const auto pageLoaded = [this] { PostMessageW(hwnd(), kPageLoaded, 0, 0); };
+    browser_ = env_.createBrowser ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_, statusLine(),
+                                                                    indicator_, pageLoaded})
+                                  : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
@@ -153,6 +162,11 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     commands_ = std::make_unique<CommandLinks>(CommandLinks::Parts{hwnd(), discRoot_, quarantine_, extraInfo_, extraInfo,
                                                                    progStarting, actions, statusLine(),
                                                                    *env_.messageBoxes});
+    consent.setOwner(hwnd());
+    // Reads the settings now, as the window is put together; never creates them.
+    update_ = std::make_unique<UpdateChecker>(UpdateChecker::Parts{discRoot_, quarantine_, extraInfo_,
+                                                                   *env_.messageBoxes, commands_->fileLauncher(),
+                                                                   extraInfo, consent, statusLine(), hwnd()});
 }
 
 void TForm1::IECommand(const std::string& commandText) {
@@ -378,6 +392,11 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         return defaultHandling(message, wParam, lParam);
+    case kPageLoaded:
+        // Only the first page of a run counts (the core's rule).
+        if (update_)
+            reported([this] { update_->startPageLoaded(); });
+        return 0;
     case WM_DESTROY:
         // Closing the main window ends the program, whatever else is open.
         PostQuitMessage(0);

@@ -39,6 +39,7 @@ class TFileSearchForm;
 class PlayerControls;
 class TForm2;
 class TProgStartingForm;
+class UpdateChecker;
 class Win32SaveDialog;
 
 // The skinned main window. It owns its controls and the core objects and
@@ -59,6 +60,8 @@ public:
         const std::string& discRoot;
         StatusLine& status;
         DownloadIndicator& progress;
+        // The end of a page's loading, loaded or not.
+        std::function<void()> pageLoaded = {};
     };
     using BrowserFactory = std::function<std::unique_ptr<BrowserHost>(const BrowserPlace&)>;
 
@@ -95,6 +98,8 @@ public:
     FileLauncher* fileLauncher() { return commands_ ? &commands_->fileLauncher() : nullptr; }
     // Runs one command of a command link, after any command still running.
     void IECommand(const std::string& commandText);
+    // The online update; once the secondary windows are attached.
+    UpdateChecker* updateChecker() { return update_.get(); }
     StatusLine& statusLine() { return *this; }
     std::string statusText() const { return Panel2_->text(); }
     bool isBordered() const { return bordered_; }
@@ -187,6 +192,7 @@ private:
     QuarantineList quarantine_;
     TExtraInfoList extraInfo_;
     std::unique_ptr<CommandLinks> commands_;
+    std::unique_ptr<UpdateChecker> update_;
     std::unique_ptr<Win32SaveDialog> ownSaveDialog_;
     std::unique_ptr<PlayerControls> player_;
     std::unique_ptr<BrowserHost> browser_;

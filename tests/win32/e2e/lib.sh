@@ -26,9 +26,21 @@ wait_for_idle_wine() {
     HOME="$WINEPREFIX/home" timeout 30 wineserver -w || HOME="$WINEPREFIX/home" wineserver -k || true
 }
 
+# The program's settings key, as the program keeps it for the reader.
+SETTINGS_KEY='HKCU\Software\Velmora Media\Datavinds cd'
+
+# A reader who has answered the update question already and asked not to be
+# reminded: the program starts without asking and checks nothing. Tests of
+# the question itself set ASK_UPDATE_QUESTION=1.
+answer_update_question() {
+    HOME="$WINEPREFIX/home" wine reg add "$SETTINGS_KEY" /v DontRemind /t REG_DWORD /d 1 /f \
+        </dev/null >/dev/null 2>&1
+}
+
 # Starts the program of disc folder $1 from another folder, as autorun does,
 # and waits for its main window. Sets APP_PID.
 start_windows_program() {
+    [ -n "${ASK_UPDATE_QUESTION:-}" ] || answer_update_question
     wait_for_idle_wine
     (cd / && HOME="$WINEPREFIX/home" exec wine "$1/datavind.exe") </dev/null >"${E2E_LOG:-/dev/null}" 2>&1 &
     APP_PID=$!

@@ -5,11 +5,12 @@
 
 namespace dv {
 
-// A pass over a UTF-8 XML document before libxml2 sees it, for the costs
-// libxml2 2.9 has no limit of its own for. Its check for a repeated
-// attribute compares each attribute of an element with every one before it,
-// and namespace declarations are searched one by one, so one element with
-// 150 000 attributes in under 1 MiB takes minutes. An update document needs
+// A pass over a UTF-8 XML document before the parser sees it, for the costs
+// libxml2 2.9 has no limit of its own for; MSXML's adapter makes the same
+// pass, so that both parsers take and refuse the same documents. libxml2's
+// check for a repeated attribute compares each attribute of an element with
+// every one before it, and namespace declarations are searched one by one,
+// so one element with 150 000 attributes in under 1 MiB takes minutes. An update document needs
 // neither attributes nor namespaces; bounding them per element and per
 // document keeps every document that passes to a few milliseconds.
 //

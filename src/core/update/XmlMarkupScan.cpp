@@ -1,4 +1,4 @@
-#include "XmlMarkupScan.h"
+#include "update/XmlMarkupScan.h"
 
 #include "update/XmlDocument.h"
 

@@ -1,0 +1,273 @@
+#include "update/WinInetHttpClient.h"
+
+#include "shell/MainWindowLayout.h"
+#include "support/Utf16.h"
+#include "support/Window.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <algorithm>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace dv::win32 {
+
+namespace {
+
+constexpr UINT kFinished = WM_APP + 1;
+constexpr DWORD kReadChunk = 64 * 1024;
+
+// Never from the cache and never into it: the service's word of today.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                                INTERNET_FLAG_NO_UI;
+
+bool webAddress(const std::string& url) {
+    const auto starts = [&](std::string_view scheme) {
+        if (url.size() < scheme.size())
+            return false;
+        for (std::size_t i = 0; i < scheme.size(); ++i)
+            if ((url[i] | 0x20) != scheme[i] && url[i] != scheme[i])
+                return false;
+        return true;
+    };
+    return starts("http://") || starts("https://");
+}
+
+// The length the server announces; 0 when it announces none.
+unsigned long long announcedLength(HINTERNET request) {
+    wchar_t text[32] = {};
+    DWORD size = sizeof text;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+        return 0;
+    unsigned long long length = 0;
+    for (const wchar_t* c = text; *c >= L'0' && *c <= L'9'; ++c)
+        length = std::min(length * 10 + static_cast<unsigned>(*c - L'0'), 1ULL << 62);
+    return length;
+}
+
+} // namespace
+
+// Receives the readers' word that they are done, and the deadlines.
+class WinInetHttpClient::AnswerWindow : public Window {
+public:
+    explicit AnswerWindow(WinInetHttpClient& client) : client_(client) {
+        if (!create({L"DatavindHttpAnswers"}, 0, 0, L"", {0, 0, 0, 0}, HWND_MESSAGE))
+            throw std::runtime_error("Kan inte skapa fönstret för uppdateringens svar");
+    }
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kFinished) {
+            client_.finished(static_cast<unsigned>(wParam));
+            return 0;
+        }
+        if (message == WM_TIMER) {
+            client_.deadlinePassed(static_cast<unsigned>(wParam));
+            return 0;
+        }
+        return Window::onMessage(message, wParam, lParam);
+    }
+
+private:
+    WinInetHttpClient& client_;
+};
+
+struct WinInetHttpClient::Transfer {
+    std::wstring url;
+    std::size_t maxBytes = 0;
+    DWORD waitLimit = 0; // milliseconds
+    std::function<void(const std::string&)> done;
+    bool answered = false; // user-interface thread only
+
+    // Written by the reader, read once it has finished (after join).
+    std::string body;
+    bool failed = false;
+
+    std::thread reader;
+
+    // Closing the session closes the request under it, which ends a wait
+    // for a connection or for data at once.
+    void cancel() {
+        const std::lock_guard guard(lock_);
+        cancelled_ = true;
+        if (session_) {
+            InternetCloseHandle(session_);
+            session_ = nullptr;
+        }
+    }
+
+    void setSession(HINTERNET session) { session_ = session; }
+
+    // On the reader's thread.
+    void read(HWND window, unsigned id) {
+        HINTERNET session = nullptr;
+        {
+            const std::lock_guard guard(lock_);
+            session = cancelled_ ? nullptr : session_;
+        }
+        HINTERNET connection = nullptr;
+        HINTERNET request = session ? open(session, connection) : nullptr;
+        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) ||
+                 announcedLength(request) > maxBytes || !readBody(request);
+        {
+            const std::lock_guard guard(lock_);
+            // A cancelled session took its handles with it.
+            if (!cancelled_) {
+                if (request)
+                    InternetCloseHandle(request);
+                if (connection)
+                    InternetCloseHandle(connection);
+            }
+        }
+        PostMessageW(window, kFinished, id, 0);
+    }
+
+private:
+    // The request, not yet sent, with no wait of its own longer than the
+    // deadline: where closing the handles does not end a wait at once, the
+    // wait still ends in time.
+    HINTERNET open(HINTERNET session, HINTERNET& connection) {
+        URL_COMPONENTSW parts{};
+        parts.dwStructSize = sizeof parts;
+        wchar_t host[256] = {};
+        std::vector<wchar_t> path(url.size() + 1);
+        std::vector<wchar_t> extra(url.size() + 1);
+        parts.lpszHostName = host;
+        parts.dwHostNameLength = 256;
+        parts.lpszUrlPath = path.data();
+        parts.dwUrlPathLength = static_cast<DWORD>(path.size());
+        parts.lpszExtraInfo = extra.data();
+        parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+        if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts))
+            return nullptr;
+        connection = InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+        if (!connection)
+            return nullptr;
+        const std::wstring target = std::wstring(path.data()) + extra.data();
+        const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? DWORD{INTERNET_FLAG_SECURE} : 0;
+        const wchar_t* accept[] = {L"*/*", nullptr};
+        HINTERNET request = HttpOpenRequestW(connection, L"GET", target.empty() ? L"/" : target.c_str(), nullptr,
+                                             nullptr, accept, kRequestFlags | secure, 0);
+        if (request) {
+            for (const DWORD option : {DWORD{INTERNET_OPTION_CONNECT_TIMEOUT}, DWORD{INTERNET_OPTION_SEND_TIMEOUT},
+                                       DWORD{INTERNET_OPTION_RECEIVE_TIMEOUT}})
+                InternetSetOptionW(request, option, &waitLimit, sizeof waitLimit);
+        }
+        return request;
+    }
+
+    bool cancelled() {
+        const std::lock_guard guard(lock_);
+        return cancelled_;
+    }
+
+    // Reads what has come, a piece at a time, so that the deadline is
+    // looked at between pieces however slowly they come.
+    bool readBody(HINTERNET request) {
+        std::vector<char> buffer(kReadChunk);
+        for (;;) {
+            if (cancelled())
+                return false;
+            DWORD available = 0;
+            if (!InternetQueryDataAvailable(request, &available, 0, 0))
+                return false;
+            if (available == 0)
+                return true;
+            DWORD got = 0;
+            if (!InternetReadFile(request, buffer.data(), std::min(available, kReadChunk), &got))
+                return false;
+            if (got == 0)
+                return true;
+            // Never more than one byte past the limit is kept.
+            body.append(buffer.data(), std::min<std::size_t>(got, maxBytes + 1 - body.size()));
+            if (body.size() > maxBytes)
+                return false;
+        }
+    }
+
+    std::mutex lock_;
+    HINTERNET session_ = nullptr;
+    bool cancelled_ = false;
+};
+
+WinInetHttpClient::WinInetHttpClient() : window_(std::make_unique<AnswerWindow>(*this)) {}
+
+WinInetHttpClient::~WinInetHttpClient() {
+    // Whatever is under way ends unanswered; its reader finishes on its own.
+    for (auto& [id, transfer] : transfers_) {
+        KillTimer(window_->hwnd(), id);
+        transfer->cancel();
+        transfer->reader.detach();
+    }
+}
+
+std::string WinInetHttpClient::wireAddress(const std::string& url) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : url) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || u >= 0x7F || std::string_view("\"<>\\^`{|}").find(c) != std::string_view::npos) {
+            out += '%';
+            out += kHex[u >> 4];
+            out += kHex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes,
+                            std::function<void(const std::string& body)> done) {
+    if (!webAddress(url))
+        throw std::runtime_error("Ogiltig adress: " + url);
+    // The reader's own Internet settings: proxy, automatic configuration.
+    HINTERNET session = InternetOpenW(widen(layout::kApplicationTitle).c_str(), INTERNET_OPEN_TYPE_PRECONFIG,
+                                      nullptr, nullptr, 0);
+    if (!session)
+        throw std::runtime_error("Internet kan inte nås (fel " + std::to_string(GetLastError()) + ")");
+
+    auto transfer = std::make_shared<Transfer>();
+    transfer->url = widen(wireAddress(url));
+    transfer->maxBytes = maxBytes;
+    transfer->waitLimit = static_cast<DWORD>(deadline_.count());
+    transfer->done = std::move(done);
+    transfer->setSession(session);
+    const unsigned id = nextId_++;
+    SetTimer(window_->hwnd(), id, static_cast<UINT>(deadline_.count()), nullptr);
+    const HWND window = window_->hwnd();
+    transfer->reader = std::thread([transfer, window, id] { transfer->read(window, id); });
+    transfers_.emplace(id, std::move(transfer));
+}
+
+void WinInetHttpClient::finished(unsigned id) {
+    const auto found = transfers_.find(id);
+    if (found == transfers_.end())
+        return;
+    const std::shared_ptr<Transfer> transfer = found->second;
+    transfers_.erase(found);
+    KillTimer(window_->hwnd(), id);
+    transfer->reader.join();
+    transfer->cancel();
+    if (transfer->answered)
+        return; // the deadline has answered already
+    transfer->answered = true;
+    transfer->done(transfer->failed ? std::string() : std::move(transfer->body));
+}
+
+void WinInetHttpClient::deadlinePassed(unsigned id) {
+    KillTimer(window_->hwnd(), id);
+    const auto found = transfers_.find(id);
+    if (found == transfers_.end() || found->second->answered)
+        return;
+    const std::shared_ptr<Transfer> transfer = found->second;
+    transfer->cancel();
+    transfer->answered = true;
+    // Kept until its reader has finished; the answer is due now.
+    transfer->done(std::string());
+}
+
+} // namespace dv::win32

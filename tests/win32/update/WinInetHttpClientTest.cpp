@@ -1,0 +1,244 @@
+#include "update/WinInetHttpClient.h"
+
+#include "update/XmlDocument.h"
+
+#include "LoopbackHttpServer.h"
+#include "Win32MessagePump.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include <wininet.h>
+
+namespace dv::win32 {
+namespace {
+
+using namespace std::chrono_literals;
+using test::LoopbackHttpServer;
+using Clock = std::chrono::steady_clock;
+
+// One answer, and where and when it came.
+struct Answer {
+    std::optional<std::string> body;
+    DWORD thread = 0;
+    Clock::time_point at;
+
+    std::function<void(const std::string&)> receiver() {
+        return [this](const std::string& b) {
+            EXPECT_FALSE(body) << "answered twice";
+            body = b;
+            thread = GetCurrentThreadId();
+            at = Clock::now();
+        };
+    }
+    bool wait(std::chrono::milliseconds limit = 10s) {
+        return test::pumpUntil([this] { return body.has_value(); }, limit);
+    }
+};
+
+std::string requestLine(const std::string& head) { return head.substr(0, head.find("\r\n")); }
+
+TEST(WinInetHttpClient, TheBodyAsServedOnThisThread) {
+    LoopbackHttpServer server([](auto& c) { c.answer(200, "<dvcd>\r\n  <popup/>\n</dvcd>"); });
+    WinInetHttpClient client;
+    Answer answer;
+    client.get(server.base() + "/dvcd/autoupdate.asp?discid=ABC 2004", kMaxXmlDocumentBytes, answer.receiver());
+    EXPECT_FALSE(answer.body); // never before the loop runs
+    ASSERT_TRUE(answer.wait());
+    EXPECT_EQ(*answer.body, "<dvcd>\r\n  <popup/>\n</dvcd>");
+    EXPECT_EQ(answer.thread, GetCurrentThreadId());
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(requestLine(server.requests()[0]), "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1");
+}
+
+TEST(WinInetHttpClient, ErrorAnswersComeAsServed) {
+    for (const int status : {404, 500, 503}) {
+        LoopbackHttpServer server([status](auto& c) { c.answer(status, "<html>Fel " + std::to_string(status) + "</html>"); });
+        WinInetHttpClient client;
+        Answer answer;
+        client.get(server.base() + "/x", kMaxXmlDocumentBytes, answer.receiver());
+        ASSERT_TRUE(answer.wait());
+        EXPECT_EQ(*answer.body, "<html>Fel " + std::to_string(status) + "</html>");
+    }
+}
+
+// Each request reaches the service, however long the last answer said it
+// would stay fresh; proxies are asked for a fresh answer too, and nothing is
+// kept in the reader's cache.
+TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
+    std::atomic<int> served{0};
+    LoopbackHttpServer server([&](auto& c) {
+        c.answer(200, "svar " + std::to_string(++served),
+                 "Cache-Control: public, max-age=86400\r\nExpires: Fri, 01 Jan 2100 00:00:00 GMT\r\n");
+    });
+    WinInetHttpClient client;
+    const std::string url = server.base() + "/dvcd/autoupdate.asp?discid=A";
+    for (const char* expected : {"svar 1", "svar 2"}) {
+        Answer answer;
+        client.get(url, kMaxXmlDocumentBytes, answer.receiver());
+        ASSERT_TRUE(answer.wait());
+        EXPECT_EQ(*answer.body, expected);
+    }
+    EXPECT_EQ(served, 2);
+    for (const std::string& head : server.requests())
+        EXPECT_NE(head.find("\r\nPragma: no-cache\r\n"), std::string::npos) << head;
+    DWORD size = 0;
+    EXPECT_FALSE(GetUrlCacheEntryInfoW(std::wstring(url.begin(), url.end()).c_str(), nullptr, &size));
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_FILE_NOT_FOUND});
+}
+
+TEST(WinInetHttpClient, TheSizeLimit) {
+    const std::string limit(kMaxXmlDocumentBytes, 'x');
+    struct Case {
+        const char* what;
+        std::function<void(LoopbackHttpServer::Connection&)> serve;
+        bool delivered;
+    };
+    const Case cases[] = {
+        {"exactly the limit", [&](auto& c) { c.answer(200, limit); }, true},
+        {"one byte more", [&](auto& c) { c.answer(200, limit + "y"); }, false},
+        {"announced too long, never sent",
+         [](auto& c) {
+             c.send("HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\n<dvcd>");
+             c.wait(20s);
+         },
+         false},
+        {"without a length, one byte more",
+         [&](auto& c) {
+             c.send("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+             c.send(limit + "y");
+         },
+         false},
+        {"without a length, endless",
+         [](auto& c) {
+             c.send("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+             const std::string chunk(65536, 'z');
+             while (c.send(chunk)) {
+             }
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        LoopbackHttpServer server(c.serve);
+        WinInetHttpClient client;
+        client.setDeadline(8s);
+        Answer answer;
+        const auto start = Clock::now();
+        client.get(server.base() + "/big", kMaxXmlDocumentBytes, answer.receiver());
+        ASSERT_TRUE(answer.wait()) << c.what;
+        EXPECT_EQ(*answer.body, c.delivered ? limit : std::string()) << c.what;
+        // Stopped on its own, not by the deadline.
+        EXPECT_LT(answer.at - start, 5s) << c.what;
+    }
+}
+
+// The deadline is for the whole request: a server that sends a byte now
+// and then cannot keep it open, nor can one that never answers. Its
+// connection is closed then, not left to run.
+TEST(WinInetHttpClient, OneDeadlineForTheWholeRequest) {
+    std::atomic<long long> closedAfterMs{-1};
+    const auto start = Clock::now();
+    const auto noteClose = [&] {
+        closedAfterMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    };
+    const std::function<void(LoopbackHttpServer::Connection&)> servers[] = {
+        [&](auto& c) {
+            if (!c.wait(30s))
+                noteClose();
+        },
+        [&](auto& c) {
+            c.send("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+            while (c.send("x") && c.wait(100ms)) {
+            }
+            noteClose();
+        },
+    };
+    for (const auto& serve : servers) {
+        closedAfterMs = -1;
+        LoopbackHttpServer server(serve);
+        WinInetHttpClient client;
+        client.setDeadline(1500ms);
+        Answer answer;
+        const auto begun = Clock::now();
+        client.get(server.base() + "/slow", kMaxXmlDocumentBytes, answer.receiver());
+        ASSERT_TRUE(answer.wait());
+        EXPECT_EQ(*answer.body, "");
+        EXPECT_GE(answer.at - begun, 1400ms);
+        EXPECT_LT(answer.at - begun, 4s);
+        // The reader's own end brings no second answer, and the server sees
+        // the connection go.
+        EXPECT_TRUE(test::pumpUntil([&] { return closedAfterMs >= 0; }, 3s)) << &serve - servers;
+    }
+}
+
+TEST(WinInetHttpClient, NoServiceIsAnEmptyBody) {
+    unsigned short port = 0;
+    {
+        LoopbackHttpServer gone([](auto&) {});
+        port = static_cast<unsigned short>(std::stoi(gone.base().substr(gone.base().rfind(':') + 1)));
+    }
+    WinInetHttpClient client;
+    Answer answer;
+    client.get("http://127.0.0.1:" + std::to_string(port) + "/dvcd/autoupdate.asp?discid=A", kMaxXmlDocumentBytes, answer.receiver());
+    ASSERT_TRUE(answer.wait());
+    EXPECT_EQ(*answer.body, "");
+}
+
+TEST(WinInetHttpClient, OnlyWebAddressesStart) {
+    WinInetHttpClient client;
+    for (const char* url : {"file:///C:/windows/win.ini", "ftp://127.0.0.1/x", "C:\\dvcd.xml", "", "/dvcd"}) {
+        EXPECT_THROW(client.get(url, kMaxXmlDocumentBytes, [](const std::string&) { ADD_FAILURE(); }),
+                     std::runtime_error)
+            << url;
+    }
+    test::pumpFor(100ms);
+}
+
+TEST(WinInetHttpClient, TwoRequestsAtOnce) {
+    LoopbackHttpServer server([](auto& c) {
+        const bool slow = c.head().find("/slow") != std::string::npos;
+        if (slow)
+            c.wait(500ms);
+        c.answer(200, slow ? "slow" : "quick");
+    });
+    WinInetHttpClient client;
+    Answer slow;
+    Answer quick;
+    client.get(server.base() + "/slow", kMaxXmlDocumentBytes, slow.receiver());
+    client.get(server.base() + "/quick", kMaxXmlDocumentBytes, quick.receiver());
+    ASSERT_TRUE(slow.wait());
+    ASSERT_TRUE(quick.wait());
+    EXPECT_EQ(*slow.body, "slow");
+    EXPECT_EQ(*quick.body, "quick");
+    EXPECT_LT(quick.at, slow.at);
+}
+
+TEST(WinInetHttpClient, GoingAwayLeavesRequestsUnanswered) {
+    LoopbackHttpServer server([](auto& c) { c.wait(30s); });
+    Answer answer;
+    const auto start = Clock::now();
+    {
+        WinInetHttpClient client;
+        client.get(server.base() + "/x", kMaxXmlDocumentBytes, answer.receiver());
+        test::pumpFor(200ms);
+    }
+    test::pumpFor(300ms);
+    EXPECT_FALSE(answer.body);
+    EXPECT_LT(Clock::now() - start, 3s);
+}
+
+TEST(WinInetHttpClient, WireAddress) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://u.example/dvcd/autoupdate.asp?discid=ABC 2004", "http://u.example/dvcd/autoupdate.asp?discid=ABC%202004"},
+        {"http://u.example/a?discid=Sn\xC3\xB6" "boll", "http://u.example/a?discid=Sn%C3%B6boll"},
+        {"http://u.example/a?discid=DV%2312", "http://u.example/a?discid=DV%2312"},
+        {"http://u.example/a?discid=<\"x\">|{}^`\\\t", "http://u.example/a?discid=%3C%22x%22%3E%7C%7B%7D%5E%60%5C%09"},
+        {"http://u.example/a?discid=A-Z_0.9~!$'()*,/:@", "http://u.example/a?discid=A-Z_0.9~!$'()*,/:@"},
+    };
+    for (const auto& [url, wire] : cases)
+        EXPECT_EQ(WinInetHttpClient::wireAddress(url), wire) << url;
+}
+
+} // namespace
+} // namespace dv::win32
