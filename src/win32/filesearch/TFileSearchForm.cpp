@@ -182,9 +182,14 @@ void TFileSearchForm::search(const std::string& text) {
 
 void TFileSearchForm::showTree() {
     SendMessageW(Tree, WM_SETREDRAW, FALSE, 0);
+    // The nodes still in the tree belong to the last search, the tree the
+    // core now holds to this one: forget the old nodes first, and select
+    // none, so that the selection moving while they go (as Windows moves it
+    // from node to node) finds nothing to list.
+    programs_.clear();
+    SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, 0);
     SendMessageW(Tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     SendMessageW(List, LB_RESETCONTENT, 0, 0);
-    programs_.clear();
     const SearchTree& tree = search_.tree();
     if (!tree.empty()) { // no hits: not even the root
         const HTREEITEM root = addNode(Tree, TVI_ROOT, SearchTree::kRootName, kOpenFolder, kOpenFolder, -1);
