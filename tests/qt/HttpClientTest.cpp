@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QFile>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 using dv::test::RawHttpServer;
@@ -56,6 +58,48 @@ void trickle(RawHttpServer& server, int socket) {
     if (!server.send(socket, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 100000\r\n\r\n<"))
         return;
     while (server.pause(1000) && server.send(socket, "x")) {
+    }
+}
+
+// The other ways a server can send more than it says: through a redirect
+// (in the redirect's own body or at the address it names), compressed, or
+// in chunks without end.
+RawHttpServer::Answer redirectedTo(RawHttpServer::Answer then) {
+    auto first = std::make_shared<std::atomic<bool>>(true);
+    return [first, then](RawHttpServer& server, int socket) {
+        if (first->exchange(false))
+            server.send(socket, "HTTP/1.1 302 Found\r\nLocation: /b\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        else
+            then(server, socket);
+    };
+}
+
+void redirectWithHugeBody(RawHttpServer& server, int socket) {
+    if (!server.send(socket, "HTTP/1.1 302 Found\r\nLocation: /b\r\nConnection: close\r\n\r\n"))
+        return;
+    const std::string chunk(256 * 1024, 'x');
+    while (server.send(socket, chunk)) {
+    }
+}
+
+// 128 MiB of blanks in a few hundred KiB.
+const QByteArray& packedBlanks() {
+    static const QByteArray packed = qCompress(QByteArray(128 * 1024 * 1024, ' '), 9).mid(4);
+    return packed;
+}
+
+void compressedBomb(RawHttpServer& server, int socket) {
+    const QByteArray& packed = packedBlanks();
+    server.send(socket, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Encoding: deflate\r\n"
+                        "Content-Length: " + std::to_string(packed.size()) + "\r\nConnection: close\r\n\r\n" +
+                            packed.toStdString());
+}
+
+void endlessChunks(RawHttpServer& server, int socket) {
+    if (!server.send(socket, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nTransfer-Encoding: chunked\r\n\r\n"))
+        return;
+    const std::string chunk = "40000\r\n" + std::string(0x40000, 'x') + "\r\n";
+    while (server.send(socket, chunk)) {
     }
 }
 
@@ -109,6 +153,61 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("%1 bytes sent").arg(server.bytesSent())));
             QVERIFY2(residentMiB() - before < 64, qPrintable(QStringLiteral("grew %1 MiB").arg(residentMiB() - before)));
         }
+    }
+
+    // An error page is the server's answer and comes as served; a body that
+    // breaks off before its end is no answer at all.
+    void errorPagesComeWholeBrokenBodiesNot_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("not found") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\nnone") << QByteArray("none");
+        QTest::newRow("server error") << QByteArray("HTTP/1.1 500 Oops\r\nContent-Length: 4\r\n\r\noops") << QByteArray("oops");
+        QTest::newRow("cut short") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<half/>") << QByteArray();
+        QTest::newRow("chunks cut short") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7\r\n<half/>\r\n")
+                                          << QByteArray();
+    }
+
+    void errorPagesComeWholeBrokenBodiesNot() {
+        QFETCH(QByteArray, answer);
+        QFETCH(QByteArray, body);
+        RawHttpServer server([answer](RawHttpServer& s, int socket) { s.send(socket, answer.toStdString()); });
+        dv::qt::QtHttpClient client;
+        const auto got = fetch(client, server.url() + "/", 20000);
+        QVERIFY(got.has_value());
+        QCOMPARE(QByteArray::fromStdString(*got), body);
+    }
+
+    // The engine does not follow a redirect before its body has ended: one
+    // without end holds the request, idle, until the deadline.
+    void noOtherRouteGetsPastTheLimit_data() {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<int>("withinMs");
+        QTest::newRow("redirect's own body") << 0 << 12000;
+        QTest::newRow("redirected to a huge answer") << 1 << 8000;
+        QTest::newRow("compressed") << 2 << 8000;
+        QTest::newRow("endless chunks") << 3 << 8000;
+    }
+
+    void noOtherRouteGetsPastTheLimit() {
+        QFETCH(int, which);
+        QFETCH(int, withinMs);
+        const RawHttpServer::Answer answers[] = {redirectWithHugeBody,
+                                                 redirectedTo(sized(1500LL * 1000 * 1000, false)),
+                                                 compressedBomb, endlessChunks};
+        packedBlanks();
+        const long before = residentMiB();
+        RawHttpServer server(answers[which]);
+        dv::qt::QtHttpClient client;
+        client.setDeadline(std::chrono::milliseconds(10000));
+        QElapsedTimer clock;
+        clock.start();
+        const auto body = fetch(client, server.url() + "/", 20000);
+        QVERIFY(body.has_value());
+        QVERIFY(body->empty());
+        QVERIFY2(clock.elapsed() < withinMs, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(server.bytesSent() < 64LL * 1024 * 1024,
+                 qPrintable(QStringLiteral("%1 bytes sent").arg(server.bytesSent())));
+        QVERIFY2(residentMiB() - before < 64, qPrintable(QStringLiteral("grew %1 MiB").arg(residentMiB() - before)));
     }
 
     void theDeadlineIsForTheWholeRequest() {

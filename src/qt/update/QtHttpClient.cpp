@@ -18,6 +18,15 @@ namespace {
 // What Qt may hold between two reads of ours.
 constexpr qint64 kReadBuffer = 64 * 1024;
 
+// An error page is an answer as served, whatever the engine says of it; any
+// other answer that ends in an error (the connection lost mid-body, a
+// compressed body that would not unpack) is no answer, whatever part of it
+// came.
+bool brokeOff(const QNetworkReply& reply) {
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return reply.error() != QNetworkReply::NoError && status < 400;
+}
+
 } // namespace
 
 void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
@@ -67,7 +76,7 @@ void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
         reply->deleteLater();
         if (!transfer->failed) {
             transfer->body += reply->read(limit + 1 - transfer->body.size());
-            if (transfer->body.size() > limit)
+            if (transfer->body.size() > limit || brokeOff(*reply))
                 transfer->body.clear();
         }
         done(transfer->body.toStdString());

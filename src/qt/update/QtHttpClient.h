@@ -15,7 +15,7 @@ namespace dv::qt {
 // deadline (30 s), not each read, so a server that sends a byte now and then
 // cannot keep it open; an answer past the size limit is cut off as soon as
 // it is known to be too long and never held in memory. Both are failures: an
-// empty body.
+// empty body; so is an answer that breaks off or will not unpack.
 class QtHttpClient : public QObject, public HttpClient {
     Q_OBJECT
 public:
