@@ -5,6 +5,7 @@
 
 #include "FakeDesktop.h"
 #include "PageServer.h"
+#include "RawHttpServer.h"
 #include "QtTestHelpers.h"
 #include "browser/QtBrowserHost.h"
 
@@ -233,6 +234,62 @@ private Q_SLOTS:
         QCOMPARE(recorded(), QStringList());
         QCOMPARE(desktop.started(), QStringList());
         QCOMPARE(view()->url(), QUrl(server.url()));
+    }
+
+    // A web page inside a frame of a disc page is the web's, not the disc's:
+    // no route of its own, nor of a frame it makes, runs a command, whether
+    // the reader clicks or a script acts alone.
+    void aWebPageInAFrameOfADiscPageNeverRunsCommands() {
+        const auto js = [](const char* word) { return recorder(word).replace("\\", "\\\\"); };
+        const QByteArray nested = page("<a id=\"r\" href=\"" + recorder("data") + "\">x</a><script>"
+                                       "document.getElementById('r').click();"
+                                       "try { top.location.href = '" + js("datatopp") + "'; } catch (e) {}"
+                                       "location.href = '" + js("dataram") + "';</script>");
+        dv::test::PageServer server(
+            page("<a id=\"run\" style=\"display:block;height:40px\" href=\"" + recorder("klick") + "\">kör</a>"
+                 "<button style=\"display:block;height:40px\" onclick=\"window.open('" + js("knapp") +
+                 "')\">öppna</button>"
+                 "<iframe style=\"height:20px\" src=\"data:text/html;base64," + nested.toBase64() + "\"></iframe>"
+                 "<iframe style=\"height:20px\" srcdoc=\"<a id=r href='" + recorder("srcdoc") +
+                 "'>x</a><script>document.getElementById('r').click()</script>\"></iframe>"
+                 "<script>document.getElementById('run').click();"
+                 "window.open('" + js("oppna") + "');"
+                 "try { top.location.href = '" + js("topp") + "'; } catch (e) {}"
+                 "try { top.open('" + js("toppoppna") + "'); } catch (e) {}</script>"));
+        write(discPage("webbram.htm"), page("<iframe id=\"f\" style=\"width:400px;height:200px;border:0\" src=\"" +
+                                            server.url().toUtf8() + "\"></iframe>"));
+        QVERIFY(loadPage(discPage("webbram.htm")));
+        QTest::qWait(1500);
+        // The reader clicks the web page's link, then its button.
+        const QVariantList at = evaluate(view()->page(), QStringLiteral("(function(){ const r = document."
+                                                                        "getElementById('f').getBoundingClientRect();"
+                                                                        " return [r.left, r.top]; })()"))
+                                    .toList();
+        QCOMPARE(at.size(), 2);
+        QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt() + 10, at[1].toInt() + 20));
+        QTest::mouseClick(view()->focusProxy(), Qt::MiddleButton, {}, QPoint(at[0].toInt() + 10, at[1].toInt() + 20));
+        QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt() + 10, at[1].toInt() + 60));
+        QTest::qWait(1500);
+        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(view()->url().fileName(), QStringLiteral("webbram.htm"));
+    }
+
+    // A web address the disc page follows that the server redirects to a
+    // command: the redirect is the web's word, not the disc's.
+    void aRedirectFromTheWebNeverRunsCommands() {
+        dv::test::RawHttpServer server([](dv::test::RawHttpServer& s, int socket) {
+            s.send(socket, "HTTP/1.0 302 Found\r\nLocation: " + recorder("omdirigerad").toStdString() +
+                               "\r\nContent-Length: 0\r\n\r\n");
+        });
+        const QByteArray web = QByteArray::fromStdString(server.url()) + "/a";
+        write(discPage("omdirigering.htm"),
+              page("<a id=\"lank\" href=\"" + web + "\">webben</a><iframe src=\"" + web + "\"></iframe>"));
+        QVERIFY(loadPage(discPage("omdirigering.htm")));
+        clickElement("lank");
+        QTest::qWait(1500);
+        evaluate(view()->page(), QStringLiteral("location.href = '%1'").arg(QString::fromUtf8(web)));
+        QTest::qWait(1500);
+        QCOMPARE(recorded(), QStringList());
     }
 
     void cleanupTestCase() { t_.reset(); }
