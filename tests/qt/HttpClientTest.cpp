@@ -165,6 +165,10 @@ private Q_SLOTS:
         QTest::newRow("cut short") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<half/>") << QByteArray();
         QTest::newRow("chunks cut short") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7\r\n<half/>\r\n")
                                           << QByteArray();
+        QTest::newRow("redirect to a local file")
+            << QByteArray("HTTP/1.1 302 Found\r\nLocation: file:///etc/hostname\r\nContent-Length: 0\r\n\r\n") << QByteArray();
+        QTest::newRow("redirect to a data address")
+            << QByteArray("HTTP/1.1 302 Found\r\nLocation: data:text/xml,%3Cdvcd/%3E\r\nContent-Length: 0\r\n\r\n") << QByteArray();
     }
 
     void errorPagesComeWholeBrokenBodiesNot() {
