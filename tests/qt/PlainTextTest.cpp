@@ -11,9 +11,11 @@
 #include "browser/TExtraInfoForm.h"
 #include "filesearch/TFileSearchForm.h"
 #include "music/PlayerControls.h"
+#include "music/QtSaveDialog.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -227,6 +229,68 @@ private Q_SLOTS:
             checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbSongNameWhite")), text);
             checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbSongNameShadow")), text);
         }
+    }
+
+    // Saving the track over a file of the same name asks first; the name is
+    // the disc's, and the question shows it literally. A "no" goes back to
+    // the dialog, a "yes" saves.
+    void theReplaceQuestionShowsTheNameLiterally() {
+        QTemporaryDir folder;
+        const QString name = QStringLiteral("<b>fet<br><a href=x>l.mp3");
+        QFile existing(folder.filePath(name));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+
+        struct Question {
+            bool ownBox = false;
+            QString text;
+            Qt::TextFormat format = Qt::AutoText;
+        };
+        QList<Question> questions;
+        int step = 0;
+        QTimer script;
+        connect(&script, &QTimer::timeout, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible())
+                return;
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            if (files && (step == 0 || step == 2)) {
+                if (step == 0) {
+                    files->setDirectory(folder.path());
+                    files->selectFile(name);
+                }
+                ++step;
+                QMetaObject::invokeMethod(files, &QDialog::accept, Qt::QueuedConnection);
+            } else if (!files && (step == 1 || step == 3)) {
+                Question q;
+                if (auto* box = qobject_cast<dv::qt::MessageBoxDialog*>(modal); box && box->textLabel()) {
+                    q = {true, box->textLabel()->text(), box->textLabel()->textFormat()};
+                    if (step == 3) {
+                        ++step;
+                        QMetaObject::invokeMethod(box->findChild<QPushButton*>(QStringLiteral("btYes")),
+                                                  &QAbstractButton::click, Qt::QueuedConnection);
+                        questions << q;
+                        return;
+                    }
+                }
+                questions << q;
+                ++step;
+                QMetaObject::invokeMethod(qobject_cast<QDialog*>(modal), &QDialog::reject, Qt::QueuedConnection);
+            }
+        });
+        script.start(50);
+        dv::qt::QtSaveDialog dialog(nullptr);
+        const std::optional<std::string> chosen = dialog.askSaveFileName(name.toStdString());
+        script.stop();
+
+        QCOMPARE(questions.size(), 2);
+        for (const Question& q : questions) {
+            QVERIFY(q.ownBox);
+            QCOMPARE(q.format, Qt::PlainText);
+            QVERIFY2(q.text.contains(name), qPrintable(q.text));
+        }
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QString::fromStdString(*chosen), folder.filePath(name));
     }
 
     void fileSearchShowsLiteralNames() {
