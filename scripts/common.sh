@@ -102,6 +102,20 @@ wine_windows_version() {
         /v Version /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
 }
 
+# Maps folder $2 in the Wine prefix as the CD drive $1 (a lower-case
+# letter). Wine reads a folder drive's volume label from its .windows-label.
+map_wine_cd_drive() {
+    ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
+    HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Wine\Drives' /v "$1:" /t REG_SZ /d cdrom /f \
+        </dev/null >/dev/null 2>&1
+    HOME="$WINEPREFIX/home" wineserver -w
+}
+
+unmap_wine_cd_drive() {
+    rm -f "$WINEPREFIX/dosdevices/$1:"
+    HOME="$WINEPREFIX/home" wine reg delete 'HKLM\Software\Wine\Drives' /v "$1:" /f </dev/null >/dev/null 2>&1 || true
+}
+
 # Removes the fresh prefix make_wine_prefix made, and no other: a prefix of
 # the caller's own or a kept one stays.
 remove_wine_prefix() {

@@ -49,6 +49,31 @@ TEST(UpdateConsent, Table) {
     }
 }
 
+TEST(ConsentAnswer, FromTheDialogsControls) {
+    struct Case {
+        const char* what;
+        bool closedWithButton;
+        bool yes;
+        bool no;
+        bool dontRemind;
+        ConsentAnswer answer;
+    };
+    const Case cases[] = {
+        {"yes", true, true, false, false, {true, false}},
+        {"no, don't remind", true, false, true, true, {false, true}},
+        {"no choice", true, false, false, false, {std::nullopt, false}},
+        {"don't remind only", true, false, false, true, {std::nullopt, true}},
+        {"yes, then Esc", false, true, false, false, {std::nullopt, false}},
+        {"no, then Esc", false, false, true, false, {std::nullopt, false}},
+        {"don't remind, then Esc", false, false, false, true, {std::nullopt, true}},
+    };
+    for (const Case& c : cases) {
+        const ConsentAnswer answer = ConsentAnswer::fromControls(c.closedWithButton, c.yes, c.no, c.dontRemind);
+        EXPECT_EQ(answer.checkAtStart, c.answer.checkAtStart) << c.what;
+        EXPECT_EQ(answer.dontRemind, c.answer.dontRemind) << c.what;
+    }
+}
+
 class FakeVolumeInfo : public VolumeInfo {
 public:
     std::string label;

@@ -2,6 +2,7 @@
 
 #include "PlatformXmlParser.h"
 #include "RecordingPorts.h"
+#include "UpdateDocumentTable.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfoList.h"
 #include "update/QuarantineList.h"
@@ -46,26 +47,7 @@ protected:
     }
 };
 
-constexpr const char* kWorkedExample = R"(<?xml version="1.0" encoding="UTF-8"?>
-<dvcd>
-  <quarantine>
-    <quarantined>prog\virus.exe</quarantined>
-    <quarantined>badlink.htm</quarantined>
-  </quarantine>
-  <popup><url>http://www.datavind.example/viktigt.htm</url></popup>
-  <extrainfo>
-    <filename>spel\setup.exe</filename>
-    <information>Spelet kräver ett 3D-kort.</information>
-    <url>http://www.datavind.example/spel.htm</url>
-    <canrun>1</canrun>
-  </extrainfo>
-  <message>
-    <caption>Viktigt</caption>
-    <text>En rad#13en andra rad</text>
-    <severity>warning</severity>
-    <cancontinue>1</cancontinue>
-  </message>
-</dvcd>)";
+using test::table::kWorkedExample;
 
 TEST_F(UpdateDocumentTest, WorkedExample) {
     document.AutoUpdateComplete(kWorkedExample);

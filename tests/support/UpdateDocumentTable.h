@@ -110,6 +110,28 @@ inline const std::string kFailed =
     "quarantined earlier.exe\nnote earlier.exe | earlier note |  | may run\nstatus Automatisk uppdatering misslyckades!\n";
 inline const std::string kDone = "status Automatisk uppdatering klar...\n";
 
+// The worked example of the update document: every group once, in order.
+inline constexpr const char* kWorkedExample = R"(<?xml version="1.0" encoding="UTF-8"?>
+<dvcd>
+  <quarantine>
+    <quarantined>prog\virus.exe</quarantined>
+    <quarantined>badlink.htm</quarantined>
+  </quarantine>
+  <popup><url>http://www.datavind.example/viktigt.htm</url></popup>
+  <extrainfo>
+    <filename>spel\setup.exe</filename>
+    <information>Spelet kräver ett 3D-kort.</information>
+    <url>http://www.datavind.example/spel.htm</url>
+    <canrun>1</canrun>
+  </extrainfo>
+  <message>
+    <caption>Viktigt</caption>
+    <text>En rad#13en andra rad</text>
+    <severity>warning</severity>
+    <cancontinue>1</cancontinue>
+  </message>
+</dvcd>)";
+
 inline std::string quarantineBox() {
     return "box information Datavinds cd - Karantän | Denna skiva innehåller en eller flera filer eller länkar som "
            "satts i karantän efter att skivan trycktes!\\r\\rAnledningen till karantänen är att problem upptäckts "
@@ -169,27 +191,7 @@ inline std::vector<UpdateDocumentCase> updateDocumentCases() {
     const std::string q = "<d><quarantine><quarantined>";
     const std::string qEnd = "</quarantined></quarantine></d>";
     return {
-        {"worked example",
-         R"(<?xml version="1.0" encoding="UTF-8"?>
-<dvcd>
-  <quarantine>
-    <quarantined>prog\virus.exe</quarantined>
-    <quarantined>badlink.htm</quarantined>
-  </quarantine>
-  <popup><url>http://www.datavind.example/viktigt.htm</url></popup>
-  <extrainfo>
-    <filename>spel\setup.exe</filename>
-    <information>Spelet kräver ett 3D-kort.</information>
-    <url>http://www.datavind.example/spel.htm</url>
-    <canrun>1</canrun>
-  </extrainfo>
-  <message>
-    <caption>Viktigt</caption>
-    <text>En rad#13en andra rad</text>
-    <severity>warning</severity>
-    <cancontinue>1</cancontinue>
-  </message>
-</dvcd>)",
+        {"worked example", kWorkedExample,
          quarantineBox() +
              "box information Datavinds cd | Den automatiska uppdateringen kommer nu att starta ett "
              "webbläsarfönster,\\reftersom Datavinds redaktion har något viktigt att berätta om denna skiva.\n"

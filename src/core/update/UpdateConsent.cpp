@@ -2,6 +2,14 @@
 
 namespace dv {
 
+ConsentAnswer ConsentAnswer::fromControls(bool closedWithButton, bool yes, bool no, bool dontRemind) {
+    ConsentAnswer answer;
+    answer.dontRemind = dontRemind;
+    if (closedWithButton && (yes || no))
+        answer.checkAtStart = yes;
+    return answer;
+}
+
 bool UpdateConsent::startPageLoaded(ConsentDialog& dialog) {
     // Only the first start page of a run counts.
     if (done_)

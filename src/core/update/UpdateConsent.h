@@ -8,6 +8,11 @@ namespace dv {
 struct ConsentAnswer {
     std::optional<bool> checkAtStart; // empty: closed without choosing
     bool dontRemind = false;
+
+    // What the dialog's controls say once it has closed: a choice only when
+    // "Stäng" closed it with one of the two buttons chosen (Esc or the close
+    // box is no choice); the check box however it closed.
+    static ConsentAnswer fromControls(bool closedWithButton, bool yes, bool no, bool dontRemind);
 };
 
 class ConsentDialog {

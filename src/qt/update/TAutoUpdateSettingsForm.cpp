@@ -54,11 +54,7 @@ TAutoUpdateSettingsForm::TAutoUpdateSettingsForm()
 
 ConsentAnswer TAutoUpdateSettingsForm::ask() {
     const bool accepted = exec() == QDialog::Accepted;
-    ConsentAnswer answer;
-    answer.dontRemind = cbNoNo->isChecked();
-    if (accepted && (rbYes->isChecked() || rbNo->isChecked()))
-        answer.checkAtStart = rbYes->isChecked();
-    return answer;
+    return ConsentAnswer::fromControls(accepted, rbYes->isChecked(), rbNo->isChecked(), cbNoNo->isChecked());
 }
 
 } // namespace dv::qt

@@ -1,6 +1,6 @@
 #include "filesearch/TFileSearchForm.h"
 
-#include "support/UiFont.h"
+#include "support/ChildControl.h"
 #include "support/Utf16.h"
 #include "support/WindowPlacement.h"
 
@@ -22,31 +22,9 @@ constexpr int kSearchButton = 1;
 constexpr int kShowAll = 2;
 constexpr int kTree = 3;
 
-HWND child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, RECT r, int id = 0,
-           DWORD exStyle = 0) {
-    const HWND control = CreateWindowExW(exStyle, kind, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
-                                         r.top, r.right - r.left, r.bottom - r.top, parent,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                         nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), FALSE);
-    return control;
-}
-
-// The width a label, radio button or check box needs for its text.
-int textWidth(HWND control, int extra) {
-    wchar_t text[256] = {};
-    const int length = GetWindowTextW(control, text, 256);
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, uiFont());
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text, length, &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size.cx + extra;
-}
-
+// A label, radio button or check box as wide as its text needs, plus `extra`.
 void fitWidth(HWND control, int extra, int height) {
-    SetWindowPos(control, nullptr, 0, 0, textWidth(control, extra), height, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(control, nullptr, 0, 0, textExtent(control).cx + extra, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 HTREEITEM addNode(HWND tree, HTREEITEM parent, std::string_view text, int image, int selectedImage, LPARAM data) {
@@ -107,33 +85,37 @@ void TFileSearchForm::createControls() {
     Panel1 = std::make_unique<ControlPanel>(hwnd(), kPanelHeight, ResourcePicture(L"Filsok"));
     const HWND panel = Panel1->hwnd();
     // In tab order.
-    Label1 = child(panel, L"STATIC", "Skriv in den text du vill söka efter:", SS_LEFT | SS_NOPREFIX, {8, 8, 8, 21});
+    Label1 = createChildControl(panel, L"STATIC", "Skriv in den text du vill söka efter:", SS_LEFT | SS_NOPREFIX,
+                                {8, 8, 8, 21});
     fitWidth(Label1, 0, 13);
-    ebSearch = child(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {8, 24, 193, 45}, 0,
-                     WS_EX_CLIENTEDGE);
-    rbThisDisc = child(panel, L"BUTTON", "Denna skiva", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-                       {200, 25, 200, 42});
-    rbAllDiscs = child(panel, L"BUTTON", "Alla skivor", BS_AUTORADIOBUTTON, {200, 41, 200, 58});
+    ebSearch = createChildControl(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {8, 24, 193, 45}, 0,
+                                  WS_EX_CLIENTEDGE);
+    rbThisDisc = createChildControl(panel, L"BUTTON", "Denna skiva", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                                    {200, 25, 200, 42});
+    rbAllDiscs = createChildControl(panel, L"BUTTON", "Alla skivor", BS_AUTORADIOBUTTON, {200, 41, 200, 58});
     const int box = GetSystemMetrics(SM_CXMENUCHECK) + 8;
     fitWidth(rbThisDisc, box, 17);
     fitWidth(rbAllDiscs, box, 17);
     SendMessageW(rbThisDisc, BM_SETCHECK, BST_CHECKED, 0);
-    btSearch = child(panel, L"BUTTON", "Sök", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, {8, 48, 81, 71}, kSearchButton);
-    cbShowAll = child(panel, L"BUTTON", "Sök inte, visa alla filer", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
-                      {200, 64, 200, 81}, kShowAll);
+    btSearch = createChildControl(panel, L"BUTTON", "Sök", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, {8, 48, 81, 71},
+                                  kSearchButton);
+    cbShowAll = createChildControl(panel, L"BUTTON", "Sök inte, visa alla filer",
+                                   BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, {200, 64, 200, 81}, kShowAll);
     fitWidth(cbShowAll, box, 17);
 
-    Tree = child(hwnd(), WC_TREEVIEWW, "",
-                 TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
-                 {0, kPanelHeight, treeWidth_, kPanelHeight + 10}, kTree, WS_EX_CLIENTEDGE);
+    Tree =
+        createChildControl(hwnd(), WC_TREEVIEWW, "",
+                           TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
+                           {0, kPanelHeight, treeWidth_, kPanelHeight + 10}, kTree, WS_EX_CLIENTEDGE);
     SendMessageW(Tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
     Splitter1 = std::make_unique<Splitter>(hwnd(), [this](int left) {
         treeWidth_ = left;
         layOut();
     });
-    List = child(hwnd(), L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                 {0, kPanelHeight, 10, kPanelHeight + 10}, 0, WS_EX_CLIENTEDGE);
-    StatusBar1 = child(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
+    List = createChildControl(hwnd(), L"LISTBOX", "",
+                              LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                              {0, kPanelHeight, 10, kPanelHeight + 10}, 0, WS_EX_CLIENTEDGE);
+    StatusBar1 = createChildControl(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
 }
 
 void TFileSearchForm::layOut() {
@@ -161,19 +143,22 @@ void TFileSearchForm::showModeless() {
 
 HWND TFileSearchForm::control(std::string_view name) const {
     const std::pair<std::string_view, HWND> controls[] = {
-        {"Panel1", Panel1->hwnd()}, {"Label1", Label1},         {"ebSearch", ebSearch},
-        {"rbThisDisc", rbThisDisc}, {"rbAllDiscs", rbAllDiscs}, {"btSearch", btSearch},
-        {"cbShowAll", cbShowAll},   {"Tree", Tree},             {"Splitter1", Splitter1->hwnd()},
-        {"List", List},             {"StatusBar1", StatusBar1}};
+        {"Panel1", Panel1->hwnd()},       {"Label1", Label1},     {"ebSearch", ebSearch},    {"rbThisDisc", rbThisDisc},
+        {"rbAllDiscs", rbAllDiscs},       {"btSearch", btSearch}, {"cbShowAll", cbShowAll},  {"Tree", Tree},
+        {"Splitter1", Splitter1->hwnd()}, {"List", List},         {"StatusBar1", StatusBar1}};
     for (const auto& [n, h] : controls)
         if (n == name)
             return h;
     return nullptr;
 }
 
-bool TFileSearchForm::checked(HWND button) const { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TFileSearchForm::checked(HWND button) const {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
-void TFileSearchForm::btSearchClick() { search(textOf(ebSearch)); }
+void TFileSearchForm::btSearchClick() {
+    search(textOf(ebSearch));
+}
 
 void TFileSearchForm::Action1Execute() {
     const bool showAll = checked(cbShowAll);
@@ -197,9 +182,14 @@ void TFileSearchForm::search(const std::string& text) {
 
 void TFileSearchForm::showTree() {
     SendMessageW(Tree, WM_SETREDRAW, FALSE, 0);
+    // The nodes still in the tree belong to the last search, the tree the
+    // core now holds to this one: forget the old nodes first, and select
+    // none, so that the selection moving while they go (as Windows moves it
+    // from node to node) finds nothing to list.
+    programs_.clear();
+    SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, 0);
     SendMessageW(Tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     SendMessageW(List, LB_RESETCONTENT, 0, 0);
-    programs_.clear();
     const SearchTree& tree = search_.tree();
     if (!tree.empty()) { // no hits: not even the root
         const HTREEITEM root = addNode(Tree, TVI_ROOT, SearchTree::kRootName, kOpenFolder, kOpenFolder, -1);

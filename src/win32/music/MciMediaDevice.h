@@ -2,7 +2,7 @@
 
 #include "music/MciDevice.h"
 #include "music/MediaDevice.h"
-#include "music/MessageWindow.h"
+#include "support/MessageWindow.h"
 
 #include <functional>
 #include <optional>

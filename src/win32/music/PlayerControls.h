@@ -1,7 +1,7 @@
 #pragma once
 
 #include "music/MciMediaDevice.h"
-#include "music/MessageWindow.h"
+#include "support/MessageWindow.h"
 #include "music/MusicPlayer.h"
 #include "music/PlayerView.h"
 #include "music/SessionVolume.h"

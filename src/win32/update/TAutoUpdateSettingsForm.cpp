@@ -1,7 +1,6 @@
 #include "update/TAutoUpdateSettingsForm.h"
 
-#include "support/UiFont.h"
-#include "support/Utf16.h"
+#include "support/ChildControl.h"
 #include "support/WindowPlacement.h"
 
 #include <algorithm>
@@ -16,28 +15,15 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // copies, where "Stäng" is not the default button.
 constexpr int kButton1 = 101;
 
+// The places of the form it copies: left, top, width, height.
 HWND child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, int x, int y, int w, int h,
            int id = 0) {
-    const HWND control =
-        CreateWindowExW(0, kind, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), FALSE);
-    return control;
+    return createChildControl(parent, kind, text, style, {x, y, x + w, y + h}, id);
 }
 
-SIZE textSize(HWND control) {
-    wchar_t text[256] = {};
-    const int length = GetWindowTextW(control, text, 256);
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, uiFont());
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text, length, &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size;
+bool checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
-
-bool checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 } // namespace
 
@@ -52,13 +38,15 @@ TAutoUpdateSettingsForm::~TAutoUpdateSettingsForm() = default;
 void TAutoUpdateSettingsForm::createControls() {
     const HWND self = hwnd();
     Label1 = child(self, L"STATIC",
-                   "Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om det finns någon "
-                   "uppdaterad information som rör den aktuella skivan. Det kan exempelvis röra sig om problem med "
+                   "Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om "
+                   "det finns någon "
+                   "uppdaterad information som rör den aktuella skivan. Det kan exempelvis röra "
+                   "sig om problem med "
                    "vissa program, eller sena ändringar som tillkommit efter att skivan trycktes.",
                    SS_LEFT | SS_NOPREFIX, 8, 8, 393, 57);
     Label2 = child(self, L"STATIC", "Vill du att skivan ska göra en sådan kontroll när den startas?",
                    SS_LEFT | SS_NOPREFIX, 8, 80, 0, 0);
-    const SIZE label2 = textSize(Label2);
+    const SIZE label2 = textExtent(Label2);
     SetWindowPos(Label2, nullptr, 0, 0, label2.cx, label2.cy, SWP_NOMOVE | SWP_NOZORDER);
     // In tab order.
     rbYes = child(self, L"BUTTON", "Ja (rekommenderas)", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 8, 104, 153, 17);
@@ -69,7 +57,7 @@ void TAutoUpdateSettingsForm::createControls() {
     // A wider font than the form was drawn for must not cut the text; it
     // still ends before the button.
     const int box = GetSystemMetrics(SM_CXMENUCHECK) + 6;
-    SetWindowPos(cbNoNo, nullptr, 0, 0, std::clamp(static_cast<int>(textSize(cbNoNo).cx) + box, 257, 325 - 8 - 8), 17,
+    SetWindowPos(cbNoNo, nullptr, 0, 0, std::clamp(static_cast<int>(textExtent(cbNoNo).cx) + box, 257, 325 - 8 - 8), 17,
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -79,9 +67,8 @@ void TAutoUpdateSettingsForm::setOwner(HWND owner) {
 }
 
 HWND TAutoUpdateSettingsForm::control(std::string_view name) const {
-    const std::pair<std::string_view, HWND> controls[] = {{"Label1", Label1}, {"Label2", Label2},
-                                                          {"rbYes", rbYes},   {"rbNo", rbNo},
-                                                          {"Button1", Button1}, {"cbNoNo", cbNoNo}};
+    const std::pair<std::string_view, HWND> controls[] = {{"Label1", Label1}, {"Label2", Label2},   {"rbYes", rbYes},
+                                                          {"rbNo", rbNo},     {"Button1", Button1}, {"cbNoNo", cbNoNo}};
     for (const auto& [n, h] : controls)
         if (n == name)
             return h;
@@ -108,11 +95,7 @@ ConsentAnswer TAutoUpdateSettingsForm::ask() {
     ShowWindow(hwnd(), SW_HIDE);
     loop.removeFilter(keys);
 
-    ConsentAnswer answer;
-    answer.dontRemind = checked(cbNoNo);
-    if (accepted_ && (checked(rbYes) || checked(rbNo)))
-        answer.checkAtStart = checked(rbYes);
-    return answer;
+    return ConsentAnswer::fromControls(accepted_, checked(rbYes), checked(rbNo), checked(cbNoNo));
 }
 
 void TAutoUpdateSettingsForm::close(bool accepted) {

@@ -1,9 +1,7 @@
 #include "update/ThreadPlanReading.h"
 
-#include "support/Window.h"
+#include "support/MessageWindow.h"
 #include "update/MsXmlParser.h"
-
-#include <stdexcept>
 
 namespace dv::win32 {
 
@@ -13,27 +11,13 @@ constexpr UINT kPlanned = WM_APP + 2;
 
 } // namespace
 
-class ThreadPlanReading::PlanWindow : public Window {
-public:
-    explicit PlanWindow(ThreadPlanReading& reading) : reading_(reading) {
-        if (!create({L"DatavindUpdatePlans"}, 0, 0, L"", {0, 0, 0, 0}, HWND_MESSAGE))
-            throw std::runtime_error("Kan inte skapa fönstret för uppdateringens svar");
-    }
-
-protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == kPlanned) {
-            reading_.arrived(static_cast<unsigned>(wParam));
-            return 0;
-        }
-        return Window::onMessage(message, wParam, lParam);
-    }
-
-private:
-    ThreadPlanReading& reading_;
-};
-
-ThreadPlanReading::ThreadPlanReading() : window_(std::make_unique<PlanWindow>(*this)) {}
+ThreadPlanReading::ThreadPlanReading()
+    : window_(std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM) {
+          if (message != kPlanned)
+              return false;
+          arrived(static_cast<unsigned>(wParam));
+          return true;
+      })) {}
 
 ThreadPlanReading::~ThreadPlanReading() {
     {

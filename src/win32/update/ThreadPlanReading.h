@@ -11,6 +11,8 @@
 
 namespace dv::win32 {
 
+class MessageWindow;
+
 // Update documents parsed and read on a thread of their own with a parser
 // of their own (MSXML), one at a time and in the order their answers came;
 // each plan comes back on the user-interface thread through a message
@@ -26,7 +28,6 @@ public:
     void read(std::string answer, std::function<void(UpdatePlan)> planned) override;
 
 private:
-    class PlanWindow;
     struct Job {
         unsigned id;
         std::string answer;
@@ -35,7 +36,8 @@ private:
     void work();
     void arrived(unsigned id);
 
-    std::unique_ptr<PlanWindow> window_;
+    // Where the worker posts the word that a plan is read.
+    std::unique_ptr<MessageWindow> window_;
     std::map<unsigned, std::function<void(UpdatePlan)>> waiting_; // user-interface thread only
     unsigned nextId_ = 1;
 

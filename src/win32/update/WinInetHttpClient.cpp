@@ -1,8 +1,8 @@
 #include "update/WinInetHttpClient.h"
 
 #include "shell/MainWindowLayout.h"
+#include "support/MessageWindow.h"
 #include "support/Utf16.h"
-#include "support/Window.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -21,8 +21,8 @@ constexpr UINT kFinished = WM_APP + 1;
 constexpr DWORD kReadChunk = 64 * 1024;
 
 // Never from the cache and never into it: the service's word of today.
-constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                                INTERNET_FLAG_NO_UI;
+constexpr DWORD kRequestFlags =
+    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI;
 
 bool webAddress(const std::string& url) {
     const auto starts = [&](std::string_view scheme) {
@@ -49,31 +49,6 @@ unsigned long long announcedLength(HINTERNET request) {
 }
 
 } // namespace
-
-// Receives the readers' word that they are done, and the deadlines.
-class WinInetHttpClient::AnswerWindow : public Window {
-public:
-    explicit AnswerWindow(WinInetHttpClient& client) : client_(client) {
-        if (!create({L"DatavindHttpAnswers"}, 0, 0, L"", {0, 0, 0, 0}, HWND_MESSAGE))
-            throw std::runtime_error("Kan inte skapa fönstret för uppdateringens svar");
-    }
-
-protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == kFinished) {
-            client_.finished(static_cast<unsigned>(wParam));
-            return 0;
-        }
-        if (message == WM_TIMER) {
-            client_.deadlinePassed(static_cast<unsigned>(wParam));
-            return 0;
-        }
-        return Window::onMessage(message, wParam, lParam);
-    }
-
-private:
-    WinInetHttpClient& client_;
-};
 
 struct WinInetHttpClient::Transfer {
     std::wstring url;
@@ -193,7 +168,16 @@ private:
     bool cancelled_ = false;
 };
 
-WinInetHttpClient::WinInetHttpClient() : window_(std::make_unique<AnswerWindow>(*this)) {}
+WinInetHttpClient::WinInetHttpClient()
+    : window_(std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM) {
+          if (message == kFinished)
+              finished(static_cast<unsigned>(wParam));
+          else if (message == WM_TIMER)
+              deadlinePassed(static_cast<unsigned>(wParam));
+          else
+              return false;
+          return true;
+      })) {}
 
 WinInetHttpClient::~WinInetHttpClient() {
     // Whatever is under way ends unanswered; its reader finishes on its own.
@@ -225,8 +209,8 @@ void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes,
     if (!webAddress(url))
         throw std::runtime_error("Ogiltig adress: " + url);
     // The reader's own Internet settings: proxy, automatic configuration.
-    HINTERNET session = InternetOpenW(widen(layout::kApplicationTitle).c_str(), INTERNET_OPEN_TYPE_PRECONFIG,
-                                      nullptr, nullptr, 0);
+    HINTERNET session =
+        InternetOpenW(widen(layout::kApplicationTitle).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session)
         throw std::runtime_error("Internet kan inte nås (fel " + std::to_string(GetLastError()) + ")");
 

@@ -9,6 +9,8 @@
 
 namespace dv::win32 {
 
+class MessageWindow;
+
 // HTTP GET through WinINet, which follows the reader's own Internet
 // settings (proxy and all). Each request reads on a thread of its own; the
 // answer comes back on the user-interface thread through a message window.
@@ -39,13 +41,13 @@ public:
     static std::string wireAddress(const std::string& url);
 
 private:
-    class AnswerWindow;
     struct Transfer;
 
     void finished(unsigned id);
     void deadlinePassed(unsigned id);
 
-    std::unique_ptr<AnswerWindow> window_;
+    // Receives the readers' word that they are done, and the deadlines.
+    std::unique_ptr<MessageWindow> window_;
     std::map<unsigned, std::shared_ptr<Transfer>> transfers_;
     unsigned nextId_ = 1;
     std::chrono::milliseconds deadline_ = kDeadline;

@@ -37,12 +37,26 @@ answer_update_question() {
         </dev/null >/dev/null 2>&1
 }
 
+# A reader who said yes to update checks at start and asked not to be
+# asked again: the program looks for updates once its start page is in,
+# without a question.
+agree_to_update_checks() {
+    HOME="$WINEPREFIX/home" wine reg add "$SETTINGS_KEY" /v CheckAtStart /t REG_DWORD /d 1 /f \
+        </dev/null >/dev/null 2>&1
+    answer_update_question
+}
+
 # Starts the program of disc folder $1 from another folder, as autorun does,
 # and waits for its main window. Sets APP_PID.
-start_windows_program() {
+start_windows_program() { start_windows_executable "$1/datavind.exe"; }
+
+# Starts the Windows program $1, a Unix path or one on a Wine drive
+# (D:\datavind.exe), from another folder, and waits for its main window.
+# Sets APP_PID.
+start_windows_executable() {
     [ -n "${ASK_UPDATE_QUESTION:-}" ] || answer_update_question
     wait_for_idle_wine
-    (cd / && HOME="$WINEPREFIX/home" exec wine "$1/datavind.exe") </dev/null >"${E2E_LOG:-/dev/null}" 2>&1 &
+    (cd / && HOME="$WINEPREFIX/home" exec wine "$1") </dev/null >"${E2E_LOG:-/dev/null}" 2>&1 &
     APP_PID=$!
     client_area 30
 }

@@ -287,6 +287,22 @@ TEST_F(TFileSearchFormTest, SelectingNodesFillsTheList) {
     EXPECT_EQ(program.selectedImage, 0);
 }
 
+// The nodes of the last search go with the new one: nothing of them stays
+// selected or listed.
+TEST_F(TFileSearchFormTest, ANewSearchStartsWithNothingSelected) {
+    SendMessageW(c("rbAllDiscs"), BM_CLICK, 0, 0);
+    type("");
+    clickSearch();
+    const Node disc = childrenOf(c("Tree"), top().at(0).item).back();
+    select(c("Tree"), childrenOf(c("Tree"), disc.item).back().item);
+    ASSERT_FALSE(listed(c("List")).empty());
+    type("SNOBOLL");
+    clickSearch();
+    EXPECT_TRUE(listed(c("List")).empty());
+    EXPECT_EQ(SendMessageW(c("Tree"), TVM_GETNEXTITEM, TVGN_CARET, 0), 0);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(TFileSearchFormTest, ShowAllDisablesTheSearchAndListsEverything) {
     SendMessageW(c("rbAllDiscs"), BM_CLICK, 0, 0);
     SendMessageW(c("cbShowAll"), BM_CLICK, 0, 0);

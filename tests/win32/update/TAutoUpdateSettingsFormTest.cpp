@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace dv::win32 {
 namespace {
 
@@ -44,12 +46,13 @@ Step click(TAutoUpdateSettingsForm& form, const char* name) {
 // Runs the question with the script's steps; fails rather than waits when
 // the dialog does not close.
 ConsentAnswer askWith(TAutoUpdateSettingsForm& form, std::deque<Step> steps) {
-    steps.push_back([&form] {
-        static int ticks = 0;
-        if (++ticks > 100) { // 3 s: the steps did not close it
+    // Counted for this question alone (a count carried over from earlier
+    // questions would give a later one less time); the script runs a copy of
+    // the step each tick, so the count lives apart from it.
+    steps.push_back([&form, ticks = std::make_shared<int>(0)] {
+        if (++*ticks > 100) { // 3 s: the steps did not close it
             ADD_FAILURE() << "the dialog stayed open";
             SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
-            ticks = 0;
             return true;
         }
         return !form.isAsking();

@@ -4,22 +4,19 @@
 # the folder's .windows-label), the disc root on that drive.
 # $1: the test program, $2: scripts/wine-run.
 set -euo pipefail
+source "$(dirname "$0")/../../../scripts/common.sh"
 : "${WINEPREFIX:?WINEPREFIX is not set}"
 tests=$1 wine_run=$2
 label='Datavind 12/2004'
 disc=$(mktemp -d)
-link="$WINEPREFIX/dosdevices/r:"
 cleanup() {
-    rm -f "$link"
-    HOME="$WINEPREFIX/home" wine reg delete 'HKLM\Software\Wine\Drives' /v 'r:' /f </dev/null >/dev/null 2>&1 || true
+    unmap_wine_cd_drive r
     rm -rf "$disc"
 }
 trap cleanup EXIT
 mkdir -p "$disc/program"
 printf '%s' "$label" >"$disc/.windows-label"
-ln -sfn "$disc" "$link"
-HOME="$WINEPREFIX/home" wine reg add 'HKLM\Software\Wine\Drives' /v 'r:' /t REG_SZ /d cdrom /f </dev/null >/dev/null 2>&1
-HOME="$WINEPREFIX/home" wineserver -w
+map_wine_cd_drive r "$disc"
 out=$(DATAVIND_TEST_DISC_ROOT='R:\' DATAVIND_TEST_DISC_LABEL="$label" "$wine_run" "$tests" \
     --gtest_also_run_disabled_tests \
     --gtest_filter='Win32VolumeInfo.DISABLED_TheLabelOfACdDrive:UpdateCheckerTest.TheLabelReachesTheServiceAndItsDocumentActs' 2>&1) || true

@@ -1,4 +1,4 @@
-#include "music/MessageWindow.h"
+#include "support/MessageWindow.h"
 
 #include <stdexcept>
 
