@@ -48,6 +48,10 @@ void ServiceAcceptor::close() {
 }
 
 void ServiceAcceptor::accept() {
+    if (onTheirWay_ >= kOnTheirWay) {
+        held_ = true; // handedOver() goes on
+        return;
+    }
     ConnectionWorker& worker = *workers_[next_++ % workers_.size()];
     acceptor_.async_accept(worker.context(), [this, &worker](const boost::system::error_code& ec, tcp::socket socket) {
         if (ec == asio::error::operation_aborted || !acceptor_.is_open())
@@ -55,7 +59,24 @@ void ServiceAcceptor::accept() {
         if (ec)
             return pause(ec);
         pausedLogged_ = false;
-        asio::post(worker.context(), [&worker, s = std::move(socket)]() mutable { worker.adopt(std::move(s)); });
+        ++onTheirWay_;
+        asio::post(worker.context(), [this, &worker, s = std::move(socket)]() mutable {
+            worker.adopt(std::move(s));
+            handedOver();
+        });
+        accept();
+    });
+}
+
+// The one that brings the count below the limit wakes the acceptor; it
+// can only be held at the limit.
+void ServiceAcceptor::handedOver() {
+    if (onTheirWay_-- != kOnTheirWay)
+        return;
+    asio::post(acceptor_.get_executor(), [this] {
+        if (!held_ || !acceptor_.is_open())
+            return;
+        held_ = false;
         accept();
     });
 }

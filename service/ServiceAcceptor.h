@@ -3,6 +3,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,8 +16,14 @@ class ConnectionWorker;
 // The listening socket: takes connections and hands them to the workers in
 // turn. Runs on the first worker's loop. Refuses to share its port
 // (SO_REUSEADDR only, which on Linux never lets two listeners bind it).
+// A connection taken is a descriptor before its worker counts it; so that a
+// worker whose thread lags cannot gather them past the open-file limit, the
+// acceptor waits while a few are on their way.
 class ServiceAcceptor {
 public:
+    // Connections taken but not yet in a worker's hands, at most.
+    static constexpr std::size_t kOnTheirWay = 8;
+
     ServiceAcceptor(std::vector<std::unique_ptr<ConnectionWorker>>& workers, AccessLog& log);
 
     // Returns the port, or -1 with the reason in error.
@@ -27,6 +34,7 @@ public:
 private:
     void accept();
     void pause(const boost::system::error_code& ec);
+    void handedOver(); // on the worker's thread
 
     std::vector<std::unique_ptr<ConnectionWorker>>& workers_;
     AccessLog& log_;
@@ -34,6 +42,8 @@ private:
     boost::asio::steady_timer retry_;
     std::size_t next_ = 0;
     bool pausedLogged_ = false;
+    std::atomic<std::size_t> onTheirWay_{0};
+    bool held_ = false; // waiting for a worker to take one; on the acceptor's thread
 };
 
 } // namespace dv

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <thread>
 
 namespace dv {
 
@@ -24,6 +26,8 @@ struct ServiceSettings {
     std::size_t maxConnections = 4096;
     // Threads that serve connections; 0: one a processor.
     unsigned threads = 0;
+
+    unsigned workerThreads() const { return threads ? threads : std::max(1U, std::thread::hardware_concurrency()); }
 };
 
 } // namespace dv

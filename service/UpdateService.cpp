@@ -10,7 +10,7 @@ namespace dv {
 
 UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log, ServiceSettings settings)
     : settings_(settings), log_(log), documents_(std::move(folder)), replies_(documents_, settings_.cacheLifetime) {
-    const unsigned threads = settings_.threads ? settings_.threads : std::max(1U, std::thread::hardware_concurrency());
+    const unsigned threads = settings_.workerThreads();
     const std::size_t share = std::max<std::size_t>(1, (settings_.maxConnections + threads - 1) / threads);
     for (unsigned i = 0; i < threads; ++i)
         workers_.push_back(std::make_unique<ConnectionWorker>(settings_, replies_, log_, share));

@@ -3,6 +3,7 @@
 // Serves the update documents of FOLDER ("<disc id>.xml") on ADDRESS:PORT
 // (default 127.0.0.1:8080) until SIGTERM or SIGINT.
 
+#include "ServiceAcceptor.h"
 #include "ServiceCommandLine.h"
 #include "UpdateService.h"
 
@@ -21,19 +22,29 @@ namespace {
 // above the limit, idle connections would take every descriptor and new
 // clients would wait unseen in the backlog, as the bound never comes into play.
 void makeRoomForConnections(dv::ServiceSettings& settings) {
-    constexpr rlim_t kSpare = 64; // the folder scan, the log, the listener, the loops
+    // Besides its connections the service needs the standard streams, the
+    // listener, the folder scan and the connections on their way to a
+    // worker; and each worker's loop holds three (epoll, wake-up, timer).
+    const rlim_t threads = settings.workerThreads();
+    const rlim_t needed = 8 + dv::ServiceAcceptor::kOnTheirWay + 3 * threads;
+    const rlim_t spare = 64 + 3 * threads;
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return;
-    const rlim_t wanted = static_cast<rlim_t>(settings.maxConnections) + kSpare;
+    const rlim_t wanted = static_cast<rlim_t>(settings.maxConnections) + spare;
     if (limit.rlim_cur < wanted) {
         limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
         setrlimit(RLIMIT_NOFILE, &limit);
         getrlimit(RLIMIT_NOFILE, &limit);
     }
     if (limit.rlim_cur < wanted) {
-        // Too few files even for the spare: half of them for connections.
-        const rlim_t room = limit.rlim_cur > 2 * kSpare ? limit.rlim_cur - kSpare : limit.rlim_cur / 2;
+        // Too few files even for the spare: half of them for connections,
+        // fewer when the loops need more, in equal shares for the workers.
+        rlim_t room = limit.rlim_cur > 2 * spare
+                          ? limit.rlim_cur - spare
+                          : std::min(limit.rlim_cur / 2, limit.rlim_cur > needed ? limit.rlim_cur - needed : 0);
+        if (room >= threads)
+            room -= room % threads;
         settings.maxConnections = std::max<std::size_t>(1, static_cast<std::size_t>(room));
         std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed; at most "
                   << settings.maxConnections << " connections\n";
