@@ -85,8 +85,7 @@ struct WinInetHttpClient::Transfer {
         }
         HINTERNET connection = nullptr;
         HINTERNET request = session ? open(session, connection) : nullptr;
-        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) ||
-                 announcedLength(request) > maxBytes || !readBody(request);
+        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) || !readAnnounced(request);
         {
             const std::lock_guard guard(lock_);
             // A cancelled session took its handles with it.
@@ -137,6 +136,14 @@ private:
     bool cancelled() {
         const std::lock_guard guard(lock_);
         return cancelled_;
+    }
+
+    // The whole body, as long as the server said it would be: a connection
+    // that closes early ends the reading as quietly as the body's end does,
+    // and the part that came is no document.
+    bool readAnnounced(HINTERNET request) {
+        const unsigned long long announced = announcedLength(request);
+        return announced <= maxBytes && readBody(request) && (announced == 0 || body.size() == announced);
     }
 
     // Reads what has come, a piece at a time, so that the deadline is

@@ -66,6 +66,19 @@ TEST(WinInetHttpClient, ErrorAnswersComeAsServed) {
 // Each request reaches the service, however long the last answer said it
 // would stay fresh; proxies are asked for a fresh answer too, and nothing is
 // kept in the reader's cache.
+// A body that breaks off is a failed request, never the part that came:
+// that part may be a document of its own, with a shorter quarantine list.
+TEST(WinInetHttpClient, ABodyCutShortIsAFailure) {
+    LoopbackHttpServer server([](auto& c) {
+        c.send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<dvcd><popup/></dvcd>");
+    });
+    WinInetHttpClient client;
+    Answer answer;
+    client.get(server.base() + "/cut", kMaxXmlDocumentBytes, answer.receiver());
+    ASSERT_TRUE(answer.wait());
+    EXPECT_EQ(*answer.body, "");
+}
+
 TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
     std::atomic<int> served{0};
     LoopbackHttpServer server([&](auto& c) {
