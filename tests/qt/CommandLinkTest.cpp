@@ -20,6 +20,7 @@
 
 #include <functional>
 
+using dv::test::evaluate;
 using dv::test::MainWindowUnderTest;
 
 namespace {
@@ -37,18 +38,6 @@ void write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-QVariant evaluate(QWebEnginePage* page, const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script did not answer: %s", qPrintable(script));
-    return result;
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+using dv::test::evaluate;
 using dv::test::MainWindowUnderTest;
 
 namespace {
@@ -35,18 +36,6 @@ QByteArray page(const QByteArray& body) {
 // Runs a command that records its one word in the disc's record file.
 QByteArray recorder(const char* word) {
     return QByteArray("COMMAND:EXECUTE=<thisdir>\\program\\argrec.sh ") + word;
-}
-
-QVariant evaluate(QWebEnginePage* page, const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script did not answer: %s", qPrintable(script));
-    return result;
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
+#include <QWebEnginePage>
 #include <QWidget>
 
 #include <unistd.h>
@@ -23,6 +25,19 @@
 #include <string>
 
 namespace dv::test {
+
+// A script's value in a page, once the page has answered.
+inline QVariant evaluate(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("script did not answer: %s", qPrintable(script));
+    return result;
+}
 
 inline QString sampleDiscExecutable() {
     return QStringLiteral(DATAVIND_SAMPLE_DISC) + QStringLiteral("/datavind");
