@@ -52,7 +52,9 @@ std::optional<std::string> Win32RealPaths::realPath(const std::string& localPath
 std::optional<std::string> localPathOfFileUrl(std::wstring_view url) {
     if (url.size() < 5 || CompareStringOrdinal(url.data(), 5, L"file:", 5, TRUE) != CSTR_EQUAL)
         return std::nullopt;
-    const std::wstring address(url);
+    // A fragment or a query names no file: left in, its "\.." parts would
+    // climb out of the page's own file when the path is resolved.
+    const std::wstring address(url.substr(0, url.find_first_of(L"#?")));
     std::vector<wchar_t> path(address.size() + MAX_PATH);
     DWORD length = static_cast<DWORD>(path.size());
     if (FAILED(PathCreateFromUrlW(address.c_str(), path.data(), &length, 0)))

@@ -95,6 +95,38 @@ TEST_F(CommandLinkTest, APathOutOfTheDiscIsNoDiscPage) {
     EXPECT_FALSE(disc.programRan(3000));
 }
 
+TEST_F(CommandLinkTest, AnOutsidePageNamingADiscPageInItsFragmentOrQueryRunsNothing) {
+    // The part after "#" or "?" names no file: an outside page whose address
+    // ends in "#/../../<disc>/docs/..." is still the outside page.
+    std::string outside = disc.outsidePage();
+    for (char& c : outside)
+        if (c == '\\')
+            c = '/';
+    std::string discName = disc.root().substr(0, disc.root().size() - 1);
+    discName = discName.substr(discName.rfind('\\') + 1);
+    for (const char* mark : {"#", "?"}) {
+        const std::wstring address =
+            widen("file:///" + outside + mark + "/../../" + discName + "/docs/ettan/index.htm");
+        program.navigate2(address);
+        ASSERT_TRUE(pumpUntil([&] {
+            return program.location().find(widen(mark)) != std::wstring::npos && !program.browser().browserBusy();
+        })) << narrow(program.location());
+        program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+        EXPECT_FALSE(disc.programRan(3000)) << narrow(program.location());
+    }
+    // A disc page at one of its anchors is still the disc page.
+    std::string page = disc.root() + "docs\\ettan\\index.htm";
+    for (char& c : page)
+        if (c == '\\')
+            c = '/';
+    program.navigate2(widen("file:///" + page + "#kapitel"));
+    ASSERT_TRUE(pumpUntil([&] {
+        return program.location().find(L"#kapitel") != std::wstring::npos && !program.browser().browserBusy();
+    })) << narrow(program.location());
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    EXPECT_TRUE(disc.programRan(15000));
+}
+
 TEST(CommandLinks, PagesAreJudgedByWhereTheyReallyLie) {
     struct Case {
         const char* page;

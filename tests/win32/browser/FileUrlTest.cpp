@@ -1,0 +1,38 @@
+#include "browser/Win32RealPaths.h"
+#include "support/Utf16.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace dv::win32::test {
+namespace {
+
+TEST(FileUrl, TheLocalPathOfAPageAddress) {
+    struct Case {
+        const wchar_t* url;
+        std::optional<std::string> path;
+    };
+    const Case cases[] = {
+        {L"file:///C:/a%20b/x.htm", "C:\\a b\\x.htm"},
+        {L"FILE:///C:/x.htm", "C:\\x.htm"},
+        {L"file://C:\\x\\y.htm", "C:\\x\\y.htm"},
+        {L"file://server/share/x.htm", "\\\\server\\share\\x.htm"},
+        {L"file:///C:/x%23y.htm", "C:\\x#y.htm"}, // an escaped "#" is part of the name
+        // A fragment or a query is no part of the file's path.
+        {L"file:///C:/x.htm#kapitel", "C:\\x.htm"},
+        {L"file:///C:/x.htm?q=1", "C:\\x.htm"},
+        {L"file:///C:/ut/x.htm#/../../skiva/index.htm", "C:\\ut\\x.htm"},
+        {L"file://C:\\ut\\x.htm?\\..\\..\\skiva\\index.htm", "C:\\ut\\x.htm"},
+        {L"http://example.com/x.htm", std::nullopt},
+        {L"about:blank", std::nullopt},
+        {L"res://ieframe.dll/navcancl.htm", std::nullopt},
+        {L"fil", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(localPathOfFileUrl(c.url), c.path) << narrow(c.url);
+}
+
+} // namespace
+} // namespace dv::win32::test
