@@ -9,6 +9,9 @@
 #include <exdispid.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace dv::win32::test {
 namespace {
 
@@ -125,6 +128,22 @@ TEST_F(CommandLinkTest, AnOutsidePageNamingADiscPageInItsFragmentOrQueryRunsNoth
     })) << narrow(program.location());
     program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
     EXPECT_TRUE(disc.programRan(15000));
+}
+
+TEST_F(CommandLinkTest, AnOutsidePageWhoseNameLooksEscapedRunsNothing) {
+    // A file name may hold "%5C": it is no separator of the page's path.
+    std::string discName = disc.root().substr(0, disc.root().size() - 1);
+    discName = discName.substr(discName.rfind('\\') + 1);
+    const std::string outside = disc.outsidePage();
+    const std::string page = outside.substr(0, outside.size() - std::string("sida.htm").size()) + "a%5C..%5C..%5C" +
+                             discName + "%5Cdocs%5Cettan%5Cindex.htm";
+    {
+        std::ofstream file(std::filesystem::path(widen(page)));
+        file << "<html><body>Utanf&ouml;r</body></html>\n";
+    }
+    ASSERT_TRUE(program.showPage(page)) << narrow(program.location());
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    EXPECT_FALSE(disc.programRan(3000)) << narrow(program.location());
 }
 
 TEST(CommandLinks, PagesAreJudgedByWhereTheyReallyLie) {
