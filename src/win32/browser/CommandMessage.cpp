@@ -4,27 +4,45 @@
 
 #include <exception>
 #include <memory>
+#include <set>
 
 namespace dv::win32 {
+
+namespace {
+
+// The records sendCommand has on their way. The message number is an
+// ordinary one any program may send (or broadcast) to our window; only an
+// address found here is one of ours, safe to read and free.
+std::set<const TCommand*>& recordsInFlight() {
+    static std::set<const TCommand*> records;
+    return records;
+}
+
+} // namespace
 
 bool sendCommand(HWND window, std::string text) {
     auto record = std::make_unique<TCommand>(TCommand{std::move(text)});
     if (!IsWindow(window))
         return false;
+    recordsInFlight().insert(record.get());
     const LRESULT answer =
         SendMessageW(window, kCommandMessage, reinterpret_cast<WPARAM>(record.get()), 0);
-    if (answer != kCommandTaken)
+    if (answer != kCommandTaken) {
+        recordsInFlight().erase(record.get());
         return false; // nobody took it: it is freed here
+    }
     record.release(); // receiveCommand freed it
     return true;
 }
 
 LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string&)>& run) {
+    const auto* address = reinterpret_cast<const TCommand*>(wParam);
+    if (recordsInFlight().erase(address) == 0)
+        return 0; // not sent by sendCommand: nothing to run, nothing to free
     std::string text;
     {
-        const std::unique_ptr<TCommand> record(reinterpret_cast<TCommand*>(wParam));
-        if (record)
-            text = std::move(record->Text);
+        const std::unique_ptr<const TCommand> record(address);
+        text = record->Text;
     }
     try {
         run(text);

@@ -23,7 +23,8 @@ struct TCommand {
 bool sendCommand(HWND window, std::string text);
 
 // The handler of kCommandMessage: frees the record and runs its text. What
-// escapes run is reported, never thrown back into the browser's event.
+// escapes run is reported, never thrown back into the browser's event. A
+// message that sendCommand did not send is refused (0): nothing runs.
 LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string&)>& run);
 
 } // namespace dv::win32

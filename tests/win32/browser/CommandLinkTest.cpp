@@ -1,5 +1,6 @@
 #include "BrowserTestSupport.h"
 
+#include "browser/CommandMessage.h"
 #include "browser/SystemMessageText.h"
 #include "browser/WebBrowserControl.h"
 #include "support/MessageLoop.h"
@@ -167,6 +168,24 @@ TEST(CommandLinks, PagesAreJudgedByWhereTheyReallyLie) {
                   c.runs)
             << c.page;
     }
+}
+
+TEST_F(CommandLinkTest, ACommandMessageFromElsewhereRunsNothing) {
+    // Any program may send the main window this message number; its word
+    // parameter is then no record of ours.
+    auto* stray = new TCommand{"MINIMIZE"};
+    const LRESULT answer = SendMessageW(form.hwnd(), kCommandMessage, reinterpret_cast<WPARAM>(stray), 0);
+    EXPECT_NE(answer, kCommandTaken);
+    pumpUntil([&] { return IsIconic(form.hwnd()) != FALSE; }, 1000);
+    EXPECT_FALSE(IsIconic(form.hwnd()));
+    if (answer != kCommandTaken)
+        delete stray; // still ours
+    PostMessageW(form.hwnd(), kCommandMessage, 12345, 0);
+    pumpUntil([] { return false; }, 300);
+    EXPECT_FALSE(program.closed());
+    // The program's own commands still run.
+    program.navigate2(L"COMMAND:MINIMIZE");
+    EXPECT_TRUE(pumpUntil([&] { return IsIconic(form.hwnd()) != FALSE; }, 15000));
 }
 
 TEST_F(CommandLinkTest, AQuarantinedTargetGetsTheWarningOnly) {
