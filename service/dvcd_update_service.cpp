@@ -21,7 +21,9 @@ namespace {
 // hard limit allows, else the bound comes down to what fits: with the bound
 // above the limit, idle connections would take every descriptor and new
 // clients would wait unseen in the backlog, as the bound never comes into play.
-void makeRoomForConnections(dv::ServiceSettings& settings) {
+// False when the limit cannot hold even the worker loops and a connection
+// for each: the service would fail later, in the middle of its start.
+bool makeRoomForConnections(dv::ServiceSettings& settings) {
     // Besides its connections the service needs the standard streams, the
     // listener, the folder scan and the connections on their way to a
     // worker; and each worker's loop holds three (epoll, wake-up, timer).
@@ -30,12 +32,17 @@ void makeRoomForConnections(dv::ServiceSettings& settings) {
     const rlim_t spare = 64 + 3 * threads;
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
-        return;
+        return true;
     const rlim_t wanted = static_cast<rlim_t>(settings.maxConnections) + spare;
     if (limit.rlim_cur < wanted) {
         limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
         setrlimit(RLIMIT_NOFILE, &limit);
         getrlimit(RLIMIT_NOFILE, &limit);
+    }
+    if (limit.rlim_cur < needed + threads) {
+        std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed, too few for "
+                  << threads << " worker threads; raise the limit (ulimit -n) or give fewer --threads\n";
+        return false;
     }
     if (limit.rlim_cur < wanted) {
         // Too few files even for the spare: half of them for connections,
@@ -49,6 +56,7 @@ void makeRoomForConnections(dv::ServiceSettings& settings) {
         std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed; at most "
                   << settings.maxConnections << " connections\n";
     }
+    return true;
 }
 
 std::string url(const std::string& address, int port) {
@@ -68,7 +76,8 @@ int main(int argc, char** argv) {
         std::cerr << "dvcd-update-service: " << line.error << "\n" << dv::ServiceCommandLine::kUsage;
         return 2;
     }
-    makeRoomForConnections(line.settings);
+    if (!makeRoomForConnections(line.settings))
+        return 1;
 
     // Signals are taken by one thread that stops the service cleanly.
     sigset_t signals;

@@ -156,6 +156,15 @@ TEST_F(ServiceProcessTest, AFewOpenFilesStillLeaveRoomForANewClient) {
     }
 }
 
+TEST_F(ServiceProcessTest, TooFewOpenFilesForItsThreadsEndsTheStartWithAReason) {
+    auto service = std::make_unique<ChildProcess>(std::vector<std::string>{
+        "/bin/sh", "-c", "ulimit -n 48 && exec \"$0\" \"$@\"", DVCD_UPDATE_SERVICE, "--threads=16", folder.string(), "0"});
+    EXPECT_EQ(service->waitExit(milliseconds(20000)), 1) << service->output();
+    EXPECT_NE(service->output().find("only 48 open files allowed, too few for 16 worker threads"), std::string::npos)
+        << service->output();
+    EXPECT_EQ(service->output().find("serving"), std::string::npos) << service->output();
+}
+
 TEST_F(ServiceProcessTest, WrongArgumentsAreRefusedWithTheUsage) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{}, {folder.string(), "port"}, {"--cache-seconds=x", folder.string()}}) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -15,6 +16,9 @@ class StatusLine;
 // reading stops there and the body is empty.
 class HttpClient {
 public:
+    // The whole request's deadline, look-up and connection included.
+    static constexpr std::chrono::milliseconds kDeadline{30000};
+
     virtual ~HttpClient() = default;
     virtual void get(const std::string& url, std::size_t maxBytes,
                      std::function<void(const std::string& body)> done) = 0;

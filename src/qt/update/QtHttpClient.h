@@ -19,8 +19,6 @@ namespace dv::qt {
 class QtHttpClient : public QObject, public HttpClient {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds kDeadline{30000};
-
     void get(const std::string& url, std::size_t maxBytes,
              std::function<void(const std::string& body)> done) override;
 

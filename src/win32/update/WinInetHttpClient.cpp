@@ -215,22 +215,28 @@ void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes,
                             std::function<void(const std::string& body)> done) {
     if (!webAddress(url))
         throw std::runtime_error("Ogiltig adress: " + url);
-    // The reader's own Internet settings: proxy, automatic configuration.
-    HINTERNET session =
-        InternetOpenW(widen(layout::kApplicationTitle).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (!session)
-        throw std::runtime_error("Internet kan inte nås (fel " + std::to_string(GetLastError()) + ")");
-
     auto transfer = std::make_shared<Transfer>();
     transfer->url = widen(wireAddress(url));
     transfer->maxBytes = maxBytes;
     transfer->waitLimit = static_cast<DWORD>(deadline_.count());
     transfer->done = std::move(done);
+    // The reader's own Internet settings: proxy, automatic configuration.
+    HINTERNET session =
+        InternetOpenW(widen(layout::kApplicationTitle).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (!session)
+        throw std::runtime_error("Internet kan inte nås (fel " + std::to_string(GetLastError()) + ")");
     transfer->setSession(session);
     const unsigned id = nextId_++;
-    SetTimer(window_->hwnd(), id, static_cast<UINT>(deadline_.count()), nullptr);
     const HWND window = window_->hwnd();
-    transfer->reader = std::thread([transfer, window, id] { transfer->read(window, id); });
+    try {
+        transfer->reader = std::thread([transfer, window, id] { transfer->read(window, id); });
+    } catch (...) {
+        transfer->cancel(); // no thread: the session would be left open
+        throw;
+    }
+    // Its end is told through this thread's loop, so nothing can come
+    // before the timer and the table have it.
+    SetTimer(window, id, static_cast<UINT>(deadline_.count()), nullptr);
     transfers_.emplace(id, std::move(transfer));
 }
 

@@ -22,8 +22,6 @@ class MessageWindow;
 // fails. Destroying the client abandons what is under way unanswered.
 class WinInetHttpClient : public HttpClient {
 public:
-    static constexpr std::chrono::milliseconds kDeadline{30000};
-
     WinInetHttpClient();
     ~WinInetHttpClient() override;
     WinInetHttpClient(const WinInetHttpClient&) = delete;
