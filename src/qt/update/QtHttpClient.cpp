@@ -22,9 +22,16 @@ constexpr qint64 kReadBuffer = 64 * 1024;
 // other answer that ends in an error (the connection lost mid-body, a
 // compressed body that would not unpack) is no answer, whatever part of it
 // came.
-bool brokeOff(const QNetworkReply& reply) {
+// Qt does not always say so when the connection is lost mid-body: now and
+// then it ends such a reply as done. A body shorter than its announced
+// length is cut, whatever Qt says (a compressed body's length is that of
+// the compressed bytes, so those are left to the decompressor's error).
+bool brokeOff(const QNetworkReply& reply, const QByteArray& body) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return reply.error() != QNetworkReply::NoError && status < 400;
+    if (reply.error() != QNetworkReply::NoError && status < 400)
+        return true;
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    return length.isValid() && !reply.hasRawHeader("Content-Encoding") && body.size() != length.toLongLong();
 }
 
 } // namespace
@@ -76,7 +83,7 @@ void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
         reply->deleteLater();
         if (!transfer->failed) {
             transfer->body += reply->read(limit + 1 - transfer->body.size());
-            if (transfer->body.size() > limit || brokeOff(*reply))
+            if (transfer->body.size() > limit || brokeOff(*reply, transfer->body))
                 transfer->body.clear();
         }
         done(transfer->body.toStdString());
