@@ -12,6 +12,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/common.sh"
+source "$top/bench/process_tree.sh"
 build=${1:-$top/build/release}
 disc=$build/disc
 runs=${RUNS:-3}
@@ -25,17 +26,6 @@ if [ -z "${DISPLAY:-}" ]; then
     trap stop_xvfb EXIT
 fi
 
-now_ms() { date +%s%3N; }
-
-# The process and all its descendants.
-tree_of() {
-    local pids=($1) i=0
-    while [ $i -lt ${#pids[@]} ]; do
-        pids+=($(pgrep -P "${pids[$i]}" || true))
-        i=$((i + 1))
-    done
-    echo "${pids[@]}"
-}
 rss_kb() { local t=0 p; for p in $(tree_of "$1"); do t=$((t + $(awk '/VmRSS/{print $2}' /proc/$p/status 2>/dev/null || echo 0))); done; echo $t; }
 cpu_ticks() { local t=0 p; for p in $(tree_of "$1"); do t=$((t + $(awk '{print $14 + $15}' /proc/$p/stat 2>/dev/null || echo 0))); done; echo $t; }
 

@@ -19,6 +19,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/common.sh"
+source "$top/bench/process_tree.sh"
 win=${1:-$top/build/win64}
 qt=${2:-$top/build/release}
 runs=${RUNS:-3}
@@ -49,16 +50,7 @@ fi
 web_engine_environment
 make_wine_prefix
 
-now_ms() { date +%s%3N; }
 rss_kb() { awk '/VmRSS/{print $2}' "/proc/$1/status" 2>/dev/null || echo 0; }
-tree_of() {
-    local pids=($1) i=0
-    while [ $i -lt ${#pids[@]} ]; do
-        pids+=($(pgrep -P "${pids[$i]}" || true))
-        i=$((i + 1))
-    done
-    echo "${pids[@]}"
-}
 tree_rss_kb() { local t=0 p; for p in $(tree_of "$1"); do t=$((t + $(rss_kb "$p"))); done; echo $t; }
 # The prefix's own processes: wineserver and the Windows services it runs.
 wine_rss_kb() {
