@@ -51,8 +51,31 @@ stop_xvfb() {
     XVFB_PID=""
 }
 
+# ccache, when installed, keeps compiled objects between runs and between
+# clones: a clean clone on a machine that built before compiles only what
+# changed. The cache lies outside the clone; paths are taken relative to the
+# clone's parent so that two clones share it.
+use_ccache() {
+    command -v ccache >/dev/null || return 1
+    if [ -z "${CCACHE_DIR:-}" ]; then
+        if [ -w /var/cache/datavind-ccache ] || { [ ! -e /var/cache/datavind-ccache ] && [ -w /var/cache ]; }; then
+            CCACHE_DIR=/var/cache/datavind-ccache
+        else
+            CCACHE_DIR="${XDG_CACHE_HOME:-$HOME/.cache}/datavind-ccache"
+        fi
+    fi
+    export CCACHE_DIR
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$DATAVIND_TOP")}"
+    export CCACHE_NOHASHDIR=1 CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-12G}"
+    mkdir -p "$CCACHE_DIR" 2>/dev/null
+}
+
 configure_and_build() { # $1: preset
-    cmake --preset "$1" -S "$DATAVIND_TOP" >/dev/null
+    local launcher=()
+    if use_ccache; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake --preset "$1" -S "$DATAVIND_TOP" "${launcher[@]}" >/dev/null
     cmake --build --preset "$1" -j "$(nproc)"
 }
 
