@@ -70,13 +70,16 @@ use_ccache() {
     mkdir -p "$CCACHE_DIR" 2>/dev/null
 }
 
-configure_and_build() { # $1: preset
+configure_and_build() { # $1: preset, then the targets to build (default all)
+    local preset=$1 targets=()
+    shift
+    [ $# -eq 0 ] || targets=(--target "$@")
     local launcher=()
     if use_ccache; then
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     fi
-    cmake --preset "$1" -S "$DATAVIND_TOP" "${launcher[@]}" >/dev/null
-    cmake --build --preset "$1" -j "$(nproc)"
+    cmake --preset "$preset" -S "$DATAVIND_TOP" "${launcher[@]}" >/dev/null
+    cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
 }
 
 # Makes a fresh Wine prefix for this run and exports WINEPREFIX. No dialog
@@ -175,4 +178,31 @@ prepare_tester() {
     chown -R "$DATAVIND_TESTER" "$build/Testing"
     # The Qt tests' settings; the Windows build has none.
     [ ! -d "$build/tests/qt/config" ] || chown -R "$DATAVIND_TESTER" "$build/tests/qt/config"
+}
+
+# Runs a test command ($2...) of build folder $1 that needs the display: as
+# the ordinary test user when root (readers are not root, and the web
+# engine's sandbox cannot run as root), else as the caller.
+run_display_tests() {
+    local build=$1
+    shift
+    if [ "$(id -u)" -ne 0 ]; then
+        "$@"
+        return
+    fi
+    say "As $DATAVIND_TESTER, web engine sandbox on: $*"
+    prepare_tester "$build"
+    (cd "$DATAVIND_TOP" && as_tester "$@")
+}
+
+# The paths changed in the work tree and in the commits not yet on the
+# upstream branch (or on main, for a branch without one), one a line.
+changed_paths() {
+    local base
+    base=$(git -C "$DATAVIND_TOP" merge-base HEAD '@{upstream}' 2>/dev/null ||
+        git -C "$DATAVIND_TOP" merge-base HEAD main 2>/dev/null || git -C "$DATAVIND_TOP" rev-parse HEAD)
+    {
+        git -C "$DATAVIND_TOP" diff --name-only "$base"
+        git -C "$DATAVIND_TOP" ls-files --others --exclude-standard
+    } | sort -u
 }
