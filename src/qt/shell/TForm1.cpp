@@ -110,6 +110,10 @@ TForm1::TForm1(Environment environment)
 }
 
 TForm1::~TForm1() {
+    // Closing moves the focus and hides the labels after the core objects
+    // they report to are gone.
+    for (HotSpotLabel* label : findChildren<HotSpotLabel*>(Qt::FindDirectChildrenOnly))
+        disconnect(label, nullptr, this, nullptr);
     if (hook_)
         qApp->removeEventFilter(hook_.get());
     // The settings are written last, on every orderly exit.

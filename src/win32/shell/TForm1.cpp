@@ -74,6 +74,7 @@ TForm1::~TForm1() {
     if (accessible_) {
         accessible_->disconnect();
         accessible_->Release();
+        accessible_ = nullptr;
     }
     if (hook_)
         MessageLoop::instance().removeFilter(*hook_);
