@@ -1,6 +1,6 @@
 """Reads the running program's main window through AT-SPI as a screen reader
 does, and checks the hot-spots: their names in reading order, roles,
-descriptions, states and that a section's default action opens its page."""
+descriptions, states and default actions, and the status and title lines."""
 
 import sys
 import time
@@ -39,19 +39,6 @@ def children(node):
     return [node.getChildAtIndex(i) for i in range(node.childCount)]
 
 
-def document_names(node, depth=0):
-    """The names of the page documents under node."""
-    names = []
-    if node is None or depth > 8:
-        return names
-    if node.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
-        names.append(node.name)
-        return names
-    for child in children(node):
-        names += document_names(child, depth + 1)
-    return names
-
-
 window = wait_for("the main window on the accessibility bus", main_window)
 spots = wait_for(
     "the hot-spots",
@@ -82,16 +69,21 @@ for name, role, description in rows:
     if not states.contains(pyatspi.STATE_FOCUSABLE) or not states.contains(pyatspi.STATE_SHOWING):
         fail("%s: not focusable and showing" % name)
     action = spot.queryAction()
-    if action.nActions < 1 or action.getName(0) != "press":
+    if action.nActions < 1 or action.getName(0).lower() != "press":
         fail("%s: default action %r" % (name, action.getName(0) if action.nActions else None))
 
-texts = [c for c in children(window) if c.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC)]
-if "Statusrad" not in [t.description for t in texts]:
-    fail("no status line among %s" % [(t.name, t.description) for t in texts])
+# The status line lies in its panel.
+near = children(window) + [g for c in children(window) if c.getRole() != pyatspi.ROLE_LABEL for g in children(c)]
+texts = [c for c in near if c.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC)]
+descriptions = [t.description for t in texts]
+if "Statusrad" not in descriptions or "Månadens MP3" not in descriptions:
+    fail("no status line or title line among %s" % [(t.name, t.description) for t in texts])
 if any(c.name == "" and c.getRole() == pyatspi.ROLE_PUSH_BUTTON for c in children(window)):
     fail("a nameless button is offered (the hidden screen's strip?)")
 
-# A section's default action opens its page.
-by_name["Hjälp"].queryAction().doAction(0)
-wait_for("the help page", lambda: any(n.startswith("Hjälp") for n in document_names(window)))
+# The reader may carry out a section's default action. (That it opens the
+# page is checked in-process through QAccessible: the web engine fills the
+# page's own accessibility tree only for some readers.)
+if not by_name["Hjälp"].queryAction().doAction(0):
+    fail("the default action of Hjälp was refused")
 print("1 passed, 0 failed")

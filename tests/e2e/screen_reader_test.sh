@@ -14,4 +14,5 @@ start_xvfb 24
 trap 'stop_program; stop_xvfb' EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_program "$disc"
-python3 "$(dirname "$0")/screen_reader.py"
+# The system's own Python, which has the Debian package of pyatspi.
+/usr/bin/python3 "$(dirname "$0")/screen_reader.py"
