@@ -348,6 +348,8 @@ bool TForm1::focusPage() {
     return GetFocus() == page;
 }
 
+IAccessible* TForm1::accessibleClient() const { return accessible_; }
+
 void TForm1::showFileSearch() {
     if (fileSearch_)
         fileSearch_->showModeless();

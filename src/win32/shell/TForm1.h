@@ -24,6 +24,8 @@
 #include "support/Window.h"
 #include "update/QuarantineList.h"
 
+#include <oleacc.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -128,6 +130,8 @@ public:
     void setHotSpotVisible(std::string_view spot, bool visible);
     // The keyboard's and screen readers' view of the hot-spots.
     const HotSpotFocus& hotSpotFocus() const { return focus_; }
+    // The object WM_GETOBJECT hands out for the client area.
+    IAccessible* accessibleClient() const;
     void setMusicLoader(std::function<void()> loader) { musicLoader_ = std::move(loader); }
 
 protected:

