@@ -20,7 +20,8 @@
 #include "shell/HotSpotLabel.h"
 #include "shell/MainWindowLayout.h"
 #include "shell/QtPlatformFacts.h"
-#include "shell/SectionNavigation.h"
+#include "shell/HotSpotAccess.h"
+#include "shell/MainWindowAccessible.h"
 #include "shell/SkinPictures.h"
 #include "shell/TForm2.h"
 #include "update/TAutoUpdateSettingsForm.h"
@@ -51,13 +52,15 @@ QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
 
 TForm1::TForm1(Environment environment)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), env_(std::move(environment)),
-      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), indicator_(*this),
+      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), focus_(catalog_, hover_),
+      indicator_(*this),
       commands_([this](const std::string& command) {
           if (runner_)
               runner_->DoCommand(command);
       }) {
     if (!env_.messageBoxes)
         throw std::invalid_argument("TForm1 needs message boxes");
+    MainWindowAccessible::install();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(layout::kWindowCaption));
     setFixedSize(layout::kClientWidth, layout::kClientHeight);
@@ -83,11 +86,17 @@ TForm1::TForm1(Environment environment)
         discRoot_ = discRootFromExecutable(toStdString(env_.executablePath));
     }
     createPlayer();
+    if (auto* title = findChild<QLabel*>(QStringLiteral("lbSongNameWhite")))
+        title->setAccessibleDescription(toQString(HotSpotAccess::kTitleLineName));
 
     browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
                                                env_.engineVersion);
     connect(browser_.get(), &QtBrowserHost::commandLink, this, &TForm1::IECommand);
     connect(browser_.get(), &QtBrowserHost::webPageForNewWindow, this, &TForm1::openWebPageInNewWindow);
+    MainWindowActions& actions = *this;
+    HotSpotCommands& commands = *this;
+    dispatch_ = std::make_unique<HotSpotDispatch>(
+        HotSpotDispatch::Parts{hover_, keys_, actions, commands, *browser_, discRoot_});
     MainWindowFrame& frame = *this;
     tick_ = std::make_unique<StartupTick>(currentPlatformFacts(*this), discRoot_, frame, *browser_,
                                           *env_.messageBoxes);
@@ -101,6 +110,10 @@ TForm1::TForm1(Environment environment)
 }
 
 TForm1::~TForm1() {
+    // Closing moves the focus and hides the labels after the core objects
+    // they report to are gone.
+    for (HotSpotLabel* label : findChildren<HotSpotLabel*>(Qt::FindDirectChildrenOnly))
+        disconnect(label, nullptr, this, nullptr);
     if (hook_)
         qApp->removeEventFilter(hook_.get());
     // The settings are written last, on every orderly exit.
@@ -159,6 +172,7 @@ void TForm1::createPanels() {
     // Link addresses a page hovers and texts of the update service: plain text.
     lbStatus->setTextFormat(Qt::PlainText);
     lbStatus->setTextInteractionFlags(Qt::NoTextInteraction);
+    lbStatus->setAccessibleDescription(toQString(HotSpotAccess::kStatusLineName));
     QPalette text = lbStatus->palette();
     text.setColor(QPalette::WindowText, QColor(128, 128, 128));
     lbStatus->setPalette(text);
@@ -185,15 +199,9 @@ void TForm1::createHotSpots(bool arrowCursors) {
         highlights_.emplace(spot.highlight, picture);
     }
 
-    clicks_["lbExit"] = [this] { lbExitClick(); };
-    clicks_["lbMinimize"] = [this] { lbMinimizeClick(); };
-    clicks_["lbTMfilsok"] = [this] { lbTMfilsokClick(); };
-    clicks_["lbPlay"] = [this] { player_->player().lbPlayClick(); };
-    clicks_["lbStop"] = [this] { player_->player().lbStopClick(); };
-    clicks_["lbSaveMP3"] = [this] { reported([this] { player_->lbSaveMP3Click(); }); };
-
     for (const HotSpot& spot : catalog_.all()) {
         auto* label = new HotSpotLabel(this);
+        label->setSpot(spot);
         label->setObjectName(toQString(spot.name));
         label->setGeometry(toQRect(spot.bounds));
         label->setToolTip(toQString(spot.hint));
@@ -201,17 +209,18 @@ void TForm1::createHotSpots(bool arrowCursors) {
             label->setCursor(arrowCursors && spot.arrowOnOldWindows ? Qt::ArrowCursor
                                                                     : Qt::PointingHandCursor);
         label->setVisible(spot.visibleAtStart);
-        if (spot.name == "Label1") {
-            // The hidden screen's strip arms and disarms the key sequence.
-            connect(label, &HotSpotLabel::entered, this, [this] { keys_.enterStrip(); });
-            connect(label, &HotSpotLabel::left, this, [this] { keys_.leaveStrip(); });
-        }
-        connect(label, &HotSpotLabel::entered, this, [this, &spot] { hover_.enter(spot); });
-        connect(label, &HotSpotLabel::left, this, [this, &spot] { hover_.leave(spot); });
-        if (const auto click = clicks_.find(spot.name); click != clicks_.end())
-            connect(label, &HotSpotLabel::clicked, this, click->second);
-        else if (isPageHotSpot(spot.name))
-            connect(label, &HotSpotLabel::clicked, this, [this, &spot] { openSection(spot.name); });
+        const HotSpotAccessEntry* access = HotSpotAccess::find(spot.name);
+        label->setFocusPolicy(access && access->tabStop ? Qt::TabFocus : Qt::NoFocus);
+        connect(label, &HotSpotLabel::entered, this, [this, &spot] { dispatch_->entered(spot); });
+        connect(label, &HotSpotLabel::left, this, [this, &spot] { dispatch_->left(spot); });
+        connect(label, &HotSpotLabel::clicked, this, [this, &spot] { reported([&] { dispatch_->clicked(spot); }); });
+        connect(label, &HotSpotLabel::focusEntered, this, [this, &spot] { focus_.focus(&spot); });
+        connect(label, &HotSpotLabel::focusLeft, this, [this, &spot] {
+            if (focus_.focused() == &spot)
+                focus_.focus(nullptr);
+        });
+        connect(label, &HotSpotLabel::visibilityChanged, this,
+                [this, &spot](bool visible) { focus_.setVisible(spot.name, visible); });
     }
 }
 
@@ -225,7 +234,7 @@ void TForm1::createPlayer() {
         discRoot_, PlayerControls::Parts{*this, *trackBar, statusLine(), hover_, *env_.messageBoxes,
                                     *env_.saveDialog});
     connect(trackBar, &HotSpotLabel::released, this, [this, trackBar](QPoint at, Qt::MouseButton) {
-        player_->player().lbTrackBarMouseUp(at.x(), trackBar->width());
+        reported([&] { dispatch_->released(*trackBar->spot(), at.x()); });
     });
 }
 
@@ -356,13 +365,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-void TForm1::openSection(const std::string& label) {
-    // Without a browser the page hot-spots do nothing at all.
-    if (const auto address = sectionAddress(label, discRoot_); address && browser_->hasControl())
-        browser_->navigate(*address);
-}
-
-void TForm1::lbTMfilsokClick() {
+void TForm1::showFileSearch() {
     if (!fileSearch_)
         return;
     fileSearch_->show();
@@ -384,8 +387,52 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TForm1::lbExitClick() { close(); }
+void TForm1::play() { player_->player().lbPlayClick(); }
 
-void TForm1::lbMinimizeClick() { minimiseApplication(); }
+void TForm1::stop() { player_->player().lbStopClick(); }
+
+void TForm1::saveTrack() { player_->lbSaveMP3Click(); }
+
+void TForm1::seek(int x, int width) { player_->player().lbTrackBarMouseUp(x, width); }
+
+HotSpotLabel* TForm1::labelOf(const HotSpot& spot) const {
+    return findChild<HotSpotLabel*>(toQString(spot.name), Qt::FindDirectChildrenOnly);
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+    const Qt::FocusReason reason = next ? Qt::TabFocusReason : Qt::BacktabFocusReason;
+    const HotSpot* target = focus_.next(!next);
+    if (!target) {
+        // Past the last hot-spot: into the page, when there is one.
+        if (QWidget* page = browser_->view(); page && page->isVisible()) {
+            page->setFocus(reason);
+            return true;
+        }
+        focus_.focus(nullptr);
+        target = focus_.next(!next);
+    }
+    HotSpotLabel* label = target ? labelOf(*target) : nullptr;
+    if (!label)
+        return false;
+    label->setFocus(reason);
+    return true;
+}
+
+QList<QWidget*> TForm1::accessibleChildren() const {
+    QList<QWidget*> children;
+    for (const HotSpot* spot : focus_.offered()) {
+        if (HotSpotLabel* label = labelOf(*spot))
+            children << label;
+    }
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        // The hot-spots came above; pictures and shadows say nothing new.
+        const QString name = child->objectName();
+        if (qobject_cast<HotSpotLabel*>(child) || highlights_.contains(name.toStdString()) ||
+            name.endsWith(QStringLiteral("Shadow")) || child == Panel1 || child->isWindow())
+            continue;
+        children << child;
+    }
+    return children;
+}
 
 } // namespace dv::qt

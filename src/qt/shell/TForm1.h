@@ -9,6 +9,9 @@
 #include "shell/HiddenScreenKeys.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
+#include "shell/HotSpotCommands.h"
+#include "shell/HotSpotDispatch.h"
+#include "shell/HotSpotFocus.h"
 #include "shell/HoverController.h"
 #include "shell/StatusLine.h"
 #include "update/QuarantineList.h"
@@ -48,13 +51,16 @@ class UpdateChecker;
 class TProgStartingForm;
 
 // The skinned main window. It owns its controls and the core objects, and
-// forwards every control event to them.
+// forwards every control event to them. Its hot-spots are reached with Tab
+// as HotSpotFocus says and seen by screen readers through
+// MainWindowAccessible.
 class TForm1 : public QWidget,
                private StatusLine,
                private HighlightDisplay,
                private ProgressView,
                private MainWindowFrame,
-               private MainWindowActions {
+               private MainWindowActions,
+               private HotSpotCommands {
     Q_OBJECT
 public:
     // What the composition root hands in.
@@ -85,6 +91,9 @@ public:
     StatusLine& statusLine() { return *this; }
     PlayerControls& playerControls() { return *player_; }
     UpdateChecker& updateChecker() { return *update_; }
+    const HotSpotFocus& hotSpotFocus() const { return focus_; }
+    // What screen readers find in the window, in their order.
+    QList<QWidget*> accessibleChildren() const;
 
     // The start-up tick, also callable directly (tests); runs once.
     void StartupTimerTimer();
@@ -102,6 +111,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // Typed characters reach the window unless a control took them.
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab among the hot-spots and into the page.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // StatusLine
@@ -120,21 +131,25 @@ private:
     void closeMainWindow() override;
     void minimiseApplication() override;
     bool openInternetSettings() override;
+    // HotSpotCommands
+    void showFileSearch() override;
+    void play() override;
+    void stop() override;
+    void saveTrack() override;
+    void seek(int x, int width) override;
 
     void createPanels();
     void createHotSpots(bool arrowCursors);
     void createPlayer();
     // Runs an event's work; what escapes it is shown in an error box.
     void reported(const std::function<void()>& handler);
-    void openSection(const std::string& label);
-    void lbTMfilsokClick();
-    void lbExitClick();
-    void lbMinimizeClick();
+    HotSpotLabel* labelOf(const HotSpot& spot) const;
     void openWebPageInNewWindow(const QUrl& address);
 
     Environment env_;
     HotSpotCatalog catalog_;
     HoverController hover_;
+    HotSpotFocus focus_;
     DownloadIndicator indicator_;
     std::string discRoot_;
     QPixmap background_;
@@ -153,7 +168,6 @@ private:
     TForm2* hiddenScreen_ = nullptr;
     HiddenScreenKeys keys_;
     std::map<std::string, QLabel*, std::less<>> highlights_;
-    std::map<std::string, std::function<void()>> clicks_;
 
     QuarantineList quarantine_;
     TExtraInfoList extraInfo_;
@@ -167,6 +181,7 @@ private:
     std::unique_ptr<PlayerControls> player_;
     std::unique_ptr<QtBrowserHost> browser_;
     std::unique_ptr<StartupTick> tick_;
+    std::unique_ptr<HotSpotDispatch> dispatch_;
 };
 
 } // namespace dv::qt

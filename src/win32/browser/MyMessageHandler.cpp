@@ -1,5 +1,7 @@
 #include "browser/MyMessageHandler.h"
 
+#include "browser/PageFocus.h"
+
 namespace dv::win32 {
 
 bool MyMessageHandler::heldBack(const MSG& message) {
@@ -21,8 +23,13 @@ bool MyMessageHandler::preTranslate(MSG& message) {
         return true;
     if (!inPlace_)
         inPlace_ = browser_.inPlaceActiveObject();
-    if (inPlace_ && !heldBack(message))
-        inPlace_->TranslateAccelerator(&message);
+    if (!inPlace_ || heldBack(message))
+        return true;
+    // The control answers S_FALSE for a Tab past the page's last element:
+    // the focus goes on to the window's hot-spots.
+    if (inPlace_->TranslateAccelerator(&message) == S_FALSE && message.message == WM_KEYDOWN &&
+        message.wParam == VK_TAB)
+        PostMessageW(GetAncestor(browserWindow, GA_ROOT), kLeavePageMessage, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
     return true;
 }
 

@@ -16,7 +16,9 @@
 #include "update/TAutoUpdateSettingsForm.h"
 #include "update/UpdateChecker.h"
 #include "shell/MainWindowLayout.h"
-#include "shell/SectionNavigation.h"
+#include "music/PlayerLayout.h"
+#include "shell/HotSpotAccess.h"
+#include "shell/SkinAccessible.h"
 #include "shell/TForm2.h"
 #include "shell/UnavailableBrowser.h"
 #include "shell/Win32PlatformFacts.h"
@@ -53,7 +55,7 @@ HICON programIcon(int size) {
 
 TForm1::TForm1(Environment environment)
     : env_(std::move(environment)), catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this),
-      indicator_(*this) {
+      indicator_(*this), focus_(catalog_, hover_) {
     if (!env_.messageBoxes)
         throw std::invalid_argument("TForm1 needs message boxes");
     // The window's own colour is also its key: the sky-blue corners of the
@@ -69,6 +71,11 @@ TForm1::TForm1(Environment environment)
 }
 
 TForm1::~TForm1() {
+    if (accessible_) {
+        accessible_->disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
     if (hook_)
         MessageLoop::instance().removeFilter(*hook_);
     if (hwnd())
@@ -86,19 +93,17 @@ void TForm1::FormCreate() {
     skin_ = std::make_unique<SkinPictures>(catalog_);
     HotSpotTracker::Events events;
     events.enter = [this](const HotSpot& spot) {
-        if (spot.name == "Label1")
-            keys_.enterStrip();
-        hover_.enter(spot);
+        if (dispatch_)
+            dispatch_->entered(spot);
     };
     events.leave = [this](const HotSpot& spot) {
-        if (spot.name == "Label1")
-            keys_.leaveStrip();
-        hover_.leave(spot);
+        if (dispatch_)
+            dispatch_->left(spot);
     };
     events.click = [this](const HotSpot& spot) { clicked(spot); };
     events.mouseUp = [this](const HotSpot& spot, int x, int) {
-        if (const auto it = mouseUps_.find(spot.name); it != mouseUps_.end())
-            reported([&] { it->second(x, spot.bounds.width); });
+        if (dispatch_)
+            reported([&] { dispatch_->released(spot, x); });
     };
     hotSpots_ = std::make_unique<HotSpotLayer>(hwnd(), catalog_, *skin_, std::move(events));
     hotSpots_->setArrowCursors(useArrowCursors(platformFacts()));
@@ -114,6 +119,19 @@ void TForm1::FormCreate() {
                                   : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
+    MainWindowActions& actions = *this;
+    HotSpotCommands& commands = *this;
+    dispatch_ = std::make_unique<HotSpotDispatch>(
+        HotSpotDispatch::Parts{hover_, keys_, actions, commands, *browser_, discRoot_});
+    keyboard_ = std::make_unique<HotSpotKeyboard>(
+        hwnd(), catalog_, focus_,
+        HotSpotKeyboard::Events{[this](const HotSpot& spot) { clicked(spot); },
+                                [this](bool) { return focusPage(); }});
+    accessible_ = new SkinAccessible(SkinAccessible::Parts{
+        hwnd(), catalog_, focus_, *keyboard_,
+        {[this] { return statusText(); }, layout::kPanel2, HotSpotAccess::kStatusLineName},
+        {[this] { return narrow(player_->titleText()); }, player::layout::kSongNameWhite,
+         HotSpotAccess::kTitleLineName}});
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
 }
 
@@ -141,10 +159,6 @@ void TForm1::createPlayer() {
     player_ = std::make_unique<PlayerControls>(
         discRoot_, PlayerControls::Parts{hwnd(), statusLine(), hover_, *env_.messageBoxes, *env_.saveDialog,
                                          [this](bool visible) { setHotSpotVisible("lbTrackBar", visible); }});
-    setClickHandler("lbPlay", [this] { player_->player().lbPlayClick(); });
-    setClickHandler("lbStop", [this] { player_->player().lbStopClick(); });
-    setClickHandler("lbSaveMP3", [this] { player_->lbSaveMP3Click(); });
-    setMouseUpHandler("lbTrackBar", [this](int x, int width) { player_->player().lbTrackBarMouseUp(x, width); });
     setMusicLoader([this] { player_->player().LoadMusic(); });
 }
 
@@ -200,15 +214,12 @@ void TForm1::StartupTimerTimer() {
     StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
 }
 
-void TForm1::setClickHandler(std::string_view spot, std::function<void()> handler) {
-    clicks_.insert_or_assign(std::string(spot), std::move(handler));
+void TForm1::setHotSpotVisible(std::string_view spot, bool visible) {
+    hotSpots_->setVisible(spot, visible);
+    focus_.setVisible(spot, visible);
+    // Screen readers learn that the hot-spots offered have changed.
+    NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
-
-void TForm1::setMouseUpHandler(std::string_view spot, std::function<void(int x, int width)> handler) {
-    mouseUps_.insert_or_assign(std::string(spot), std::move(handler));
-}
-
-void TForm1::setHotSpotVisible(std::string_view spot, bool visible) { hotSpots_->setVisible(spot, visible); }
 
 void TForm1::setStatusText(const std::string& text) { Panel2_->setText(text); }
 
@@ -281,6 +292,7 @@ void TForm1::FormPaint(HDC dc, const RECT& area) {
     skin_->background().draw(memory, 0, 0);
     hotSpots_->paint(memory);
     player_->paint(memory);
+    keyboard_->paint(memory);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
@@ -321,29 +333,35 @@ void TForm1::FormKeyPress(wchar_t unit) {
 }
 
 void TForm1::clicked(const HotSpot& spot) {
-    if (const auto it = clicks_.find(spot.name); it != clicks_.end()) {
-        reported(it->second);
-    } else if (spot.name == "lbExit") {
-        lbExitClick();
-    } else if (spot.name == "lbMinimize") {
-        lbMinimizeClick();
-    } else if (spot.name == "lbTMfilsok") {
-        lbTMfilsokClick();
-    } else if (isPageHotSpot(spot.name)) {
-        reported([&] { openSection(spot.name); });
-    }
+    if (dispatch_)
+        reported([&] { dispatch_->clicked(spot); });
 }
 
-void TForm1::openSection(const std::string& label) { dv::openSection(label, discRoot_, *browser_); }
+bool TForm1::focusPage() {
+    // The innermost window of the browser takes the keys of the page.
+    HWND page = GetWindow(IEPanel_->hwnd(), GW_CHILD);
+    if (!page)
+        return false;
+    for (HWND inner = GetWindow(page, GW_CHILD); inner; inner = GetWindow(inner, GW_CHILD))
+        page = inner;
+    SetFocus(page);
+    return GetFocus() == page;
+}
 
-void TForm1::lbTMfilsokClick() {
+IAccessible* TForm1::accessibleClient() const { return accessible_; }
+
+void TForm1::showFileSearch() {
     if (fileSearch_)
         fileSearch_->showModeless();
 }
 
-void TForm1::lbExitClick() { closeMainWindow(); }
+void TForm1::play() { player_->player().lbPlayClick(); }
 
-void TForm1::lbMinimizeClick() { minimiseApplication(); }
+void TForm1::stop() { player_->player().lbStopClick(); }
+
+void TForm1::saveTrack() { player_->lbSaveMP3Click(); }
+
+void TForm1::seek(int x, int width) { player_->player().lbTrackBarMouseUp(x, width); }
 
 void TForm1::reported(const std::function<void()>& work) {
     try {
@@ -359,6 +377,8 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     if (hotSpots_ && hotSpots_->handle(message, wParam, lParam))
         return message == WM_SETCURSOR ? TRUE : 0;
+    if (keyboard_ && keyboard_->handle(message, wParam, lParam))
+        return 0;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the background picture covers the whole client area
@@ -397,7 +417,13 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (update_)
             reported([this] { update_->startPageLoaded(); });
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = accessible_ ? accessible_->answer(wParam, lParam) : 0)
+            return object;
+        return defaultHandling(message, wParam, lParam);
     case WM_DESTROY:
+        if (accessible_)
+            accessible_->disconnect();
         // Closing the main window ends the program, whatever else is open.
         PostQuitMessage(0);
         return 0;

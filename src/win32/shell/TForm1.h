@@ -10,6 +10,10 @@
 #include "shell/HiddenScreenKeys.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
+#include "shell/HotSpotCommands.h"
+#include "shell/HotSpotDispatch.h"
+#include "shell/HotSpotFocus.h"
+#include "shell/HotSpotKeyboard.h"
 #include "shell/HotSpotLayer.h"
 #include "shell/HoverController.h"
 #include "shell/Panel.h"
@@ -20,8 +24,9 @@
 #include "support/Window.h"
 #include "update/QuarantineList.h"
 
+#include <oleacc.h>
+
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,18 +45,21 @@ class PlayerControls;
 class TForm2;
 class TProgStartingForm;
 class UpdateChecker;
+class SkinAccessible;
 class Win32SaveDialog;
 
 // The skinned main window. It owns its controls and the core objects and
 // forwards every control event to them. The hot-spot labels are areas of
 // the window, not windows: the window hit-tests them, draws their highlight
-// pictures and shows their hints through one tooltip control.
+// pictures and shows their hints through one tooltip control. The keyboard
+// reaches them through HotSpotKeyboard, screen readers through SkinAccessible.
 class TForm1 : public Window,
                private StatusLine,
                private HighlightDisplay,
                private ProgressView,
                private MainWindowFrame,
-               private MainWindowActions {
+               private MainWindowActions,
+               private HotSpotCommands {
 public:
     // Where the browser goes and what it reports to.
     struct BrowserPlace {
@@ -117,12 +125,13 @@ public:
     // The cursor a hot-spot shows.
     LPCWSTR cursorOf(const HotSpot& spot) const { return hotSpots_->cursorOf(spot); }
 
-    // For the parts of the window other subsystems fill: what a hot-spot
-    // does when clicked or released, whether it is there at all, and who
-    // loads the month's track at start.
-    void setClickHandler(std::string_view spot, std::function<void()> handler);
-    void setMouseUpHandler(std::string_view spot, std::function<void(int x, int width)> handler);
+    // Whether a hot-spot is there at all, and who loads the month's track
+    // at start.
     void setHotSpotVisible(std::string_view spot, bool visible);
+    // The keyboard's and screen readers' view of the hot-spots.
+    const HotSpotFocus& hotSpotFocus() const { return focus_; }
+    // The object WM_GETOBJECT hands out for the client area.
+    IAccessible* accessibleClient() const;
     void setMusicLoader(std::function<void()> loader) { musicLoader_ = std::move(loader); }
 
 protected:
@@ -145,6 +154,12 @@ private:
     void closeMainWindow() override;
     void minimiseApplication() override;
     bool openInternetSettings() override;
+    // HotSpotCommands
+    void showFileSearch() override;
+    void play() override;
+    void stop() override;
+    void saveTrack() override;
+    void seek(int x, int width) override;
 
     PlatformFacts platformFacts() const;
     void FormCreate();
@@ -155,10 +170,8 @@ private:
     bool controlAt(POINT client) const;
     void FormKeyPress(wchar_t unit);
     void clicked(const HotSpot& spot);
-    void openSection(const std::string& label);
-    void lbTMfilsokClick();
-    void lbExitClick();
-    void lbMinimizeClick();
+    // Tab past the hot-spots: the page takes the keyboard, when there is one.
+    bool focusPage();
     // Runs an event's work; what escapes it is shown in an error box.
     void reported(const std::function<void()>& work);
 
@@ -167,14 +180,13 @@ private:
     HoverController hover_;
     DownloadIndicator indicator_;
     HiddenScreenKeys keys_;
+    HotSpotFocus focus_;
     std::unique_ptr<SkinPictures> skin_;
     std::unique_ptr<HotSpotLayer> hotSpots_;
     std::string discRoot_;
     bool bordered_ = false;
     bool startupDone_ = false;
     wchar_t pendingHighSurrogate_ = 0;
-    std::map<std::string, std::function<void()>, std::less<>> clicks_;
-    std::map<std::string, std::function<void(int, int)>, std::less<>> mouseUps_;
     std::function<void()> musicLoader_;
 
     std::unique_ptr<Panel> IEPanel_;
@@ -197,6 +209,9 @@ private:
     std::unique_ptr<PlayerControls> player_;
     std::unique_ptr<BrowserHost> browser_;
     std::unique_ptr<MessageFilter> hook_;
+    std::unique_ptr<HotSpotDispatch> dispatch_;
+    std::unique_ptr<HotSpotKeyboard> keyboard_;
+    SkinAccessible* accessible_ = nullptr; // a COM object: readers may hold it longer
 };
 
 } // namespace dv::win32

@@ -1,6 +1,7 @@
 #include "BrowserTestSupport.h"
 
 #include "browser/MyMessageHandler.h"
+#include "browser/PageFocus.h"
 #include "support/MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace {
 class RecordingInPlaceObject final : public IOleInPlaceActiveObject {
 public:
     std::vector<MSG> translated;
+    HRESULT answer = S_FALSE; // S_FALSE: not the control's key
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) ||
@@ -35,7 +37,7 @@ public:
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message) override {
         translated.push_back(*message);
-        return S_FALSE;
+        return answer;
     }
     HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(WINBOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnDocWindowActivate(WINBOOL) override { return S_OK; }
@@ -110,6 +112,40 @@ TEST(MyMessageHandler, WithoutABrowserNothingIsHandled) {
     EXPECT_FALSE(hook.preTranslate(right));
     EXPECT_FALSE(hook.preTranslate(key));
     EXPECT_EQ(browser.asked, 0);
+}
+
+TEST(MyMessageHandler, ATabThePageDoesNotTakeHandsTheFocusToTheWindow) {
+    struct Case {
+        HRESULT answer;
+        bool shift;
+        bool posted;
+    };
+    const Case cases[] = {{S_FALSE, false, true}, {S_FALSE, true, true}, {S_OK, false, false}};
+    FakeBrowser browser;
+    MyMessageHandler hook(browser);
+    for (const Case& c : cases) {
+        browser.inPlace.answer = c.answer;
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG tab = message(browser.field, WM_KEYDOWN, VK_TAB);
+        EXPECT_TRUE(hook.preTranslate(tab));
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        MSG posted;
+        const bool got = PeekMessageW(&posted, browser.window, kLeavePageMessage, kLeavePageMessage, PM_REMOVE);
+        EXPECT_EQ(got, c.posted) << c.answer << c.shift;
+        if (got) {
+            EXPECT_EQ(posted.wParam, c.shift ? 1u : 0u);
+        }
+    }
+    // Other keys the page does not take stay where they are.
+    browser.inPlace.answer = S_FALSE;
+    MSG key = message(browser.field, WM_KEYDOWN, 'A');
+    EXPECT_TRUE(hook.preTranslate(key));
+    MSG posted;
+    EXPECT_FALSE(PeekMessageW(&posted, browser.window, kLeavePageMessage, kLeavePageMessage, PM_REMOVE));
 }
 
 TEST(MyMessageHandler, KeysGoToTheBrowserAndItsAcceleratorsButThoseThatLeaveThePage) {
