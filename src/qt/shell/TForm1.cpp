@@ -89,8 +89,8 @@ TForm1::TForm1(Environment environment)
     connect(browser_.get(), &QtBrowserHost::commandLink, this, &TForm1::IECommand);
     connect(browser_.get(), &QtBrowserHost::webPageForNewWindow, this, &TForm1::openWebPageInNewWindow);
     MainWindowFrame& frame = *this;
-    tick_ = std::make_unique<StartupTick>(currentPlatformFacts(*this), discRoot_, frame, *browser_,
-                                          *env_.messageBoxes);
+    tick_ = std::make_unique<StartupTick>([this] { return currentPlatformFacts(*this); }, discRoot_, frame,
+                                          *browser_, *env_.messageBoxes);
 
     StartupTimer = new QTimer(this);
     StartupTimer->setObjectName(QStringLiteral("StartupTimer"));

@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 
+#include "app/DiscLayout.h"
 #include "app/DiscPath.h"
 #include "app/DiscRoot.h"
 #include "app/MessageBoxes.h"
@@ -114,6 +115,9 @@ void TForm1::FormCreate() {
                                   : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
+    MainWindowFrame& frame = *this;
+    tick_ = std::make_unique<StartupTick>([this] { return platformFacts(); }, discRoot_, frame, *browser_,
+                                          *env_.messageBoxes);
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
 }
 
@@ -155,7 +159,7 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     consent_ = &consent;
     extraInfoForm_ = &extraInfo;
     hiddenScreen_ = &hiddenScreen;
-    hiddenScreen.setFilm(resolveDiscPath(discRoot_ + "Webblasare\\ie6sv\\ROMCONF.CAB"));
+    hiddenScreen.setFilm(resolveDiscPath(discRoot_ + std::string(disc::kHiddenScreenFilm)));
     // The search window leaves the screen with the main window and comes back with it.
     SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
     MainWindowActions& actions = *this;
@@ -192,12 +196,7 @@ void TForm1::show() {
 
 void TForm1::StartupTimerTimer() {
     KillTimer(hwnd(), kStartupTimer);
-    if (startupDone_)
-        return;
-    startupDone_ = true;
-    // The shape is chosen from the display as it is now, not at creation.
-    MainWindowFrame& frame = *this;
-    StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
+    tick_->run();
 }
 
 void TForm1::setClickHandler(std::string_view spot, std::function<void()> handler) {
