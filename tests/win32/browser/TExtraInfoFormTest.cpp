@@ -114,7 +114,14 @@ TEST_F(TExtraInfoFormTest, DrawsAndWiresTheModel) {
             GetClientRect(d, &seen.client);
             seen.scrolls = IsWindowVisible(form->ebInformation()) != FALSE;
             const HWND information = seen.scrolls ? form->ebInformation() : form->lbInformation();
-            seen.information = textOf(information);
+            if (seen.scrolls) {
+                // An edit control keeps its text in its own buffer: asked for by message.
+                wchar_t text[4096]{};
+                SendMessageW(information, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+                seen.information = text;
+            } else {
+                seen.information = textOf(information);
+            }
             seen.information_ = boundsIn(information, d);
             seen.group = boundsIn(form->gbMoreInfo(), d);
             seen.link = boundsIn(form->lbURL(), d);

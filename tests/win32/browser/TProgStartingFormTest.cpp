@@ -70,7 +70,9 @@ TEST(TProgStartingForm, DrawsAndWiresTheModel) {
     GetWindowRect(w, &r);
     EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
-    EXPECT_LE(form.position(), Model::positionWhenShown() + 1);
+    // Started over from the beginning, not on from 50 (a loaded machine may
+    // have handled a tick or two already).
+    EXPECT_LT(form.position(), 50);
     EXPECT_TRUE(pumpUntil([&] { return form.position() >= 3; }, 5000));
 
     // Hidden, its timer is gone: killing it again fails.
