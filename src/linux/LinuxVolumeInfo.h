@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/UpdateRequest.h"
+#include "update/VolumeInfo.h"
 
 #include <optional>
 #include <string>

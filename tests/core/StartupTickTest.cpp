@@ -9,11 +9,13 @@ namespace {
 
 using test::CallLog;
 
-PlatformFacts linux(int depth) {
-    PlatformFacts f;
-    f.colourDepth = depth;
-    f.canShapeWindows = true;
-    return f;
+StartupTick::FactsSource linux(int depth) {
+    return [depth] {
+        PlatformFacts f;
+        f.colourDepth = depth;
+        f.canShapeWindows = true;
+        return f;
+    };
 }
 
 struct Fixture {
@@ -56,6 +58,33 @@ TEST(StartupTick, RunsOnceEvenAfterFailure) {
     const CallLog afterFirst = f.log;
     EXPECT_EQ(tick.run(), StartupTick::Outcome::BrowserFailed);
     EXPECT_EQ(f.log, afterFirst);
+}
+
+// The display is asked when the tick runs, once: a depth that changed after
+// the window was made decides the shape.
+TEST(StartupTick, TheShapeFollowsTheDisplayAsItIsWhenTheTickRuns) {
+    test::CallLog log;
+    test::FakeFrame frame{log};
+    test::FakeBrowserHost browser{log};
+    test::FakeMessageBoxes boxes{&log};
+    int depth = 24;
+    int asked = 0;
+    StartupTick tick(
+        [&] {
+            ++asked;
+            PlatformFacts f;
+            f.colourDepth = depth;
+            f.canShapeWindows = true;
+            return f;
+        },
+        "/cd/", frame, browser, boxes);
+    EXPECT_EQ(asked, 0);
+    depth = 16;
+    tick.run();
+    tick.run();
+    EXPECT_EQ(asked, 1);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "bordered");
 }
 
 } // namespace

@@ -1,21 +1,31 @@
-// The "more information" dialog and the "Vänta..." window on the real widgets.
+// The Qt program draws the core's dialog models and wires their controls to
+// them. What the models decide (places, texts, keys, which addresses open,
+// the bar's sweep) is tested in the core's tables; here only that the
+// widgets show it.
 
 #include "QtTestHelpers.h"
+#include "app/QtTextMeasure.h"
+#include "browser/ExtraInfoDialogModel.h"
 #include "browser/FileLauncher.h"
+#include "browser/TExtraInfo.h"
 #include "browser/TExtraInfoForm.h"
 #include "browser/TProgStartingForm.h"
+#include "browser/WaitingWindowModel.h"
+#include "update/ConsentDialogModel.h"
 #include "update/TAutoUpdateSettingsForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 using dv::TExtraInfo;
 using dv::test::CallLog;
+using dv::qt::toQRect;
 
 namespace {
 
@@ -28,7 +38,18 @@ void whenShown(QWidget& dialog, std::function<void()> act) {
 }
 
 template <typename T> T* child(QWidget& w, const char* name) {
-    return w.findChild<T*>(QLatin1String(name));
+    auto* c = w.findChild<T*>(QLatin1String(name));
+    if (!c)
+        qFatal("no %s", name);
+    return c;
+}
+
+// The label's text, in the label's own font, fits the label.
+bool showsWhole(QLabel& label) {
+    const QRect needed = label.fontMetrics().boundingRect(QRect(0, 0, label.width(), 1 << 20),
+                                                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                                                          label.text());
+    return needed.width() <= label.width() && needed.height() <= label.height();
 }
 
 } // namespace
@@ -37,59 +58,8 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void extraInfoControlsLieAtTheirPlaces() {
-        dv::qt::TExtraInfoForm form;
-        QCOMPARE(form.size(), QSize(386, 217));
-        QCOMPARE(form.windowTitle(), QStringLiteral("Datavinds cd - Mer information"));
-        QCOMPARE(child<QLabel>(form, "lbInformation")->geometry(), QRect(8, 8, 369, 73));
-        QVERIFY(child<QLabel>(form, "lbInformation")->wordWrap());
-        auto* group = child<QGroupBox>(form, "gbMoreInfo");
-        QCOMPARE(group->geometry(), QRect(8, 96, 369, 49));
-        QCOMPARE(group->title(), QStringLiteral(" Mer information på nätet "));
-        QCOMPARE(child<QLabel>(form, "lbURL")->pos(), QPoint(8, 20));
-        QCOMPARE(child<QLabel>(form, "lbURL")->parentWidget(), group);
-        QCOMPARE(child<QLabel>(form, "lbOpenNow")->pos(), QPoint(8, 160));
-        QCOMPARE(child<QLabel>(form, "lbOpenNow")->text(),
-                 QStringLiteral("Vill du gå vidare och starta det du klickade på nu?"));
-        QCOMPARE(child<QPushButton>(form, "btYes")->geometry(), QRect(224, 184, 75, 23));
-        QCOMPARE(child<QPushButton>(form, "btNo")->geometry(), QRect(304, 184, 75, 23));
-    }
-
-    void onlyJaStarts() {
-        dv::qt::TExtraInfoForm form;
-        const TExtraInfo note{"spel\\setup.sh", "Spelet kräver ett 3D-kort.", "http://www.a.example/", true};
-        whenShown(form, [&] {
-            QVERIFY(child<QGroupBox>(form, "gbMoreInfo")->isVisible());
-            QVERIFY(child<QPushButton>(form, "btYes")->isVisible());
-            QCOMPARE(child<QPushButton>(form, "btNo")->text(), QStringLiteral("Nej"));
-            QCOMPARE(child<QLabel>(form, "lbURL")->text(), QStringLiteral("http://www.a.example/"));
-            child<QPushButton>(form, "btYes")->click();
-        });
-        QVERIFY(form.askToStart(note));
-        whenShown(form, [&] { child<QPushButton>(form, "btNo")->click(); });
-        QVERIFY(!form.askToStart(note));
-        whenShown(form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
-        QVERIFY(!form.askToStart(note));
-        whenShown(form, [&] { form.close(); });
-        QVERIFY(!form.askToStart(note));
-    }
-
-    void noteThatMayNotRunHasOnlyStang() {
-        dv::qt::TExtraInfoForm form;
-        const TExtraInfo note{"virus.sh", "Programmet är borttaget.", "", false};
-        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            whenShown(form, [&form, key] {
-                QVERIFY(!child<QGroupBox>(form, "gbMoreInfo")->isVisible());
-                QVERIFY(!child<QPushButton>(form, "btYes")->isVisible());
-                QVERIFY(!child<QLabel>(form, "lbOpenNow")->isVisible());
-                QCOMPARE(child<QPushButton>(form, "btNo")->text(), QStringLiteral("Stäng"));
-                QTest::keyClick(&form, key);
-            });
-            QVERIFY(!form.askToStart(note));
-        }
-    }
-
-    void addressOpensOnlyWebPagesAndKeepsTheDialog() {
+    void extraInfoDrawsAndWiresTheModel() {
+        using Model = dv::ExtraInfoDialogModel;
         CallLog log;
         dv::test::FakeLauncher launcher(log);
         dv::test::FakeWaitingWindow waiting(log);
@@ -97,76 +67,164 @@ private Q_SLOTS:
         dv::FileLauncher fileLauncher(launcher, waiting, boxes);
         dv::qt::TExtraInfoForm form;
         form.setLauncher(&fileLauncher);
-        const char* addresses[] = {"https://www.a.example/info", "file:///etc/passwd",
-                                   "/bin/sh -c date", "javascript:alert(1)", "http://"};
-        for (const char* address : addresses) {
-            const TExtraInfo note{"x", "Text", address, true};
+        const dv::qt::QtTextMeasure measure(form);
+
+        struct Case {
+            const char* what;
+            TExtraInfo note;
+        };
+        const Case cases[] = {
+            {"may run", {"x", "Spelet kräver ett 3D-kort.", "https://www.a.example/info", true}},
+            {"may not run", {"x", "Programmet är borttaget.", "", false}},
+            {"an address that is no web page", {"x", "Borttaget.", "file:///etc/passwd", false}},
+            {"a long note", {"x", std::string(40, '\r') + "sista raden", "", true}},
+        };
+        for (const Case& c : cases) {
+            const dv::ExtraInfoView view = Model::question(c.note);
+            const dv::ExtraInfoLayout l = Model::layout(view, measure);
             whenShown(form, [&] {
-                QLabel* url = child<QLabel>(form, "lbURL");
-                QTest::mouseClick(url, Qt::LeftButton, {}, QPoint(2, 2));
-                QVERIFY(form.isVisible());
-                form.reject();
+                QCOMPARE(form.windowTitle(), QString::fromStdString(view.caption));
+                QCOMPARE(form.size(), QSize(l.clientWidth, l.clientHeight));
+                auto* label = child<QLabel>(form, "lbInformation");
+                auto* field = child<QPlainTextEdit>(form, "ebInformation");
+                QCOMPARE(label->isVisible(), !l.informationScrolls);
+                QCOMPARE(field->isVisible(), l.informationScrolls);
+                QCOMPARE((l.informationScrolls ? static_cast<QWidget*>(field) : label)->geometry(),
+                         toQRect(l.lbInformation));
+                QCOMPARE(l.informationScrolls ? field->toPlainText() : label->text(),
+                         QString::fromStdString(view.information));
+                if (!l.informationScrolls) {
+                    QVERIFY2(showsWhole(*label), c.what);
+                }
+                auto* group = child<QGroupBox>(form, "gbMoreInfo");
+                QCOMPARE(group->isVisible(), view.moreInfoVisible);
+                QCOMPARE(group->geometry(), toQRect(l.gbMoreInfo));
+                QCOMPARE(group->title(), QString::fromUtf8(Model::kMoreInfoTitle));
+                QCOMPARE(child<QLabel>(form, "lbURL")->geometry(), toQRect(l.lbURL));
+                QCOMPARE(child<QLabel>(form, "lbURL")->text(), QString::fromStdString(view.url));
+                QCOMPARE(child<QLabel>(form, "lbURL")->textFormat(), Qt::PlainText);
+                auto* openNow = child<QLabel>(form, "lbOpenNow");
+                QCOMPARE(openNow->isVisible(), view.openNowVisible);
+                QCOMPARE(openNow->geometry(), toQRect(l.lbOpenNow));
+                QCOMPARE(openNow->text(), QString::fromUtf8(Model::kOpenNow));
+                auto* yes = child<QPushButton>(form, "btYes");
+                auto* no = child<QPushButton>(form, "btNo");
+                QCOMPARE(yes->isVisible(), view.yesVisible);
+                QCOMPARE(yes->geometry(), toQRect(l.btYes));
+                QCOMPARE(no->geometry(), toQRect(l.btNo));
+                QCOMPARE(no->text(), QString::fromStdString(view.noText));
+                QCOMPARE(yes->isDefault(), view.defaultButton == dv::ExtraInfoView::Button::Yes);
+                QCOMPARE(no->isDefault(), view.defaultButton == dv::ExtraInfoView::Button::No);
+                // The address is wired to the model's rule: only a web page opens, the dialog stays.
+                if (view.moreInfoVisible) {
+                    log.clear();
+                    QTest::mouseClick(child<QLabel>(form, "lbURL"), Qt::LeftButton, {}, QPoint(2, 2));
+                    QVERIFY(form.isVisible());
+                    const CallLog opened{"waiting:shown", "open:" + c.note.Url + "|", "waiting:hidden"};
+                    QCOMPARE(log, Model::addressToOpen(view.url) ? opened : CallLog{});
+                }
+                // Enter goes to the model: the default button answers.
+                QTest::keyClick(&form, Qt::Key_Return);
             });
-            form.askToStart(note);
+            QCOMPARE(form.askToStart(c.note), c.note.CanRun);
         }
-        QCOMPARE(log, (CallLog{"waiting:shown", "open:https://www.a.example/info|", "waiting:hidden"}));
+        // The buttons, Esc and the close box.
+        whenShown(form, [&] { child<QPushButton>(form, "btNo")->click(); });
+        QVERIFY(!form.askToStart(cases[0].note));
+        whenShown(form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
+        QVERIFY(!form.askToStart(cases[0].note));
+        whenShown(form, [&] { form.close(); });
+        QVERIFY(!form.askToStart(cases[0].note));
+        whenShown(form, [&] {
+            QCOMPARE(form.windowTitle(), QStringLiteral("Datavinds cd - Meddelande"));
+            QVERIFY(!child<QPushButton>(form, "btYes")->isVisible());
+            child<QPushButton>(form, "btNo")->click();
+        });
+        form.showNotice(cases[0].note, "Datavinds cd - Meddelande");
     }
 
-    void consentDialogControlsAndAnswers() {
+    void consentDialogDrawsAndWiresTheModel() {
+        using Model = dv::ConsentDialogModel;
         dv::qt::TAutoUpdateSettingsForm form;
-        QCOMPARE(form.windowTitle(), QStringLiteral("Automatisk uppdatering"));
-        QCOMPARE(form.size(), QSize(408, 177));
+        const dv::ConsentDialogLayout l = Model::layout(dv::qt::QtTextMeasure(form));
+        QCOMPARE(form.windowTitle(), QString::fromUtf8(Model::kCaption));
+        QCOMPARE(form.size(), QSize(l.clientWidth, l.clientHeight));
+        auto* intro = child<QLabel>(form, "Label1");
+        auto* question = child<QLabel>(form, "Label2");
         auto* yes = child<QRadioButton>(form, "rbYes");
         auto* no = child<QRadioButton>(form, "rbNo");
         auto* close = child<QPushButton>(form, "Button1");
         auto* noNo = child<QCheckBox>(form, "cbNoNo");
-        QCOMPARE(yes->geometry(), QRect(8, 104, 153, 17));
-        QCOMPARE(no->geometry(), QRect(8, 120, 65, 17));
-        QCOMPARE(close->geometry(), QRect(325, 146, 75, 23));
-        QCOMPARE(noNo->pos(), QPoint(8, 152));
-        QCOMPARE(close->text(), QStringLiteral("Stäng"));
+        QCOMPARE(intro->geometry(), toQRect(l.Label1));
+        QCOMPARE(question->geometry(), toQRect(l.Label2));
+        QCOMPARE(yes->geometry(), toQRect(l.rbYes));
+        QCOMPARE(no->geometry(), toQRect(l.rbNo));
+        QCOMPARE(close->geometry(), toQRect(l.Button1));
+        QCOMPARE(noNo->geometry(), toQRect(l.cbNoNo));
+        QCOMPARE(intro->text(), QString::fromUtf8(Model::kIntro));
+        QCOMPARE(question->text(), QString::fromUtf8(Model::kQuestion));
+        QCOMPARE(yes->text(), QString::fromUtf8(Model::kYes));
+        QCOMPARE(no->text(), QString::fromUtf8(Model::kNo));
+        QCOMPARE(close->text(), QString::fromUtf8(Model::kClose));
+        QCOMPARE(noNo->text(), QString::fromUtf8(Model::kDontRemind));
+        // In this font too the paragraph keeps its last line.
+        QVERIFY(showsWhole(*intro));
+        QVERIFY(showsWhole(*question));
         QVERIFY(!yes->isChecked() && !no->isChecked() && !noNo->isChecked());
         QCOMPARE(yes->nextInFocusChain(), no);
         QCOMPARE(no->nextInFocusChain(), close);
         QCOMPARE(close->nextInFocusChain(), noNo);
 
-        whenShown(form, [&] { no->click(); close->click(); });
+        // Enter away from "Stäng" leaves it open; on "Stäng" it closes with the choice.
+        whenShown(form, [&] {
+            no->click();
+            yes->setFocus();
+            QTest::keyClick(yes, Qt::Key_Return);
+            QVERIFY(form.isVisible());
+            close->setFocus();
+            QTest::keyClick(close, Qt::Key_Return);
+        });
         dv::ConsentAnswer a = form.ask();
         QCOMPARE(a.checkAtStart, std::optional<bool>(false));
         QVERIFY(!a.dontRemind);
-
-        // Esc is the cancel result: no choice, but the reminder choice counts.
+        // Esc: no choice, but the reminder choice counts.
         whenShown(form, [&] { yes->click(); noNo->click(); QTest::keyClick(&form, Qt::Key_Escape); });
         a = form.ask();
         QCOMPARE(a.checkAtStart, std::nullopt);
         QVERIFY(a.dontRemind);
+        whenShown(form, [&] { close->click(); });
+        a = form.ask();
+        QCOMPARE(a.checkAtStart, std::optional<bool>(true));
     }
 
-    void waitingWindowSweepsWhileShown() {
+    void waitingWindowDrawsAndWiresTheModel() {
+        using Model = dv::WaitingWindowModel;
         dv::qt::TProgStartingForm form;
-        QCOMPARE(form.windowTitle(), QStringLiteral("Vänta..."));
-        QCOMPARE(form.size(), QSize(265, 74));
+        const dv::WaitingWindowLayout l = Model::layout(dv::qt::QtTextMeasure(form));
+        QCOMPARE(form.windowTitle(), QString::fromUtf8(Model::kCaption));
+        QCOMPARE(form.size(), QSize(l.clientWidth, l.clientHeight));
         QVERIFY(form.windowFlags().testFlag(Qt::Tool));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(child<QLabel>(form, "Label1")->pos(), QPoint(8, 8));
-        QCOMPARE(child<QLabel>(form, "Label1")->text(),
-                 QStringLiteral("Vänligen vänta, programmet eller länken du klickade på startas..."));
+        auto* label = child<QLabel>(form, "Label1");
+        QCOMPARE(label->geometry(), toQRect(l.Label1));
+        QCOMPARE(label->text(), QString::fromUtf8(Model::kText));
+        QVERIFY(showsWhole(*label));
         auto* bar = child<QProgressBar>(form, "ProgressBar1");
-        QCOMPARE(bar->geometry(), QRect(8, 40, 249, 17));
+        auto* timer = child<QTimer>(form, "Timer1");
+        QCOMPARE(bar->geometry(), toQRect(l.ProgressBar1));
+        QCOMPARE(bar->minimum(), Model::kMinimum);
+        QCOMPARE(bar->maximum(), Model::kMaximum);
+        QCOMPARE(timer->interval(), Model::kTickMs);
+
         bar->setValue(60);
         form.showWaiting();
         QVERIFY(form.isVisible());
-        QVERIFY(bar->value() <= 1); // starts over at every showing
+        QVERIFY(bar->value() <= Model::positionWhenShown() + 1); // starts over at every showing
         QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= 3, 2000);
+        bar->setValue(Model::kMaximum);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->value(), Model::nextPosition(Model::kMaximum), 1000);
         form.hideWaiting();
-        const int stopped = bar->value();
-        QTest::qWait(400);
-        QCOMPARE(bar->value(), stopped);
-        bar->setValue(100);
-        form.showWaiting();
-        bar->setValue(100);
-        QTRY_COMPARE_WITH_TIMEOUT(bar->value(), 0, 1000); // past the end it starts over
-        form.hideWaiting();
+        QVERIFY(!timer->isActive()); // hidden, the bar stands still
     }
 };
 

@@ -1,11 +1,15 @@
 // The "Filsökaren" window on the sample disc's program list.
 
 #include "QtTestHelpers.h"
+#include "app/QtTextMeasure.h"
+#include "filesearch/FileSearchWindowModel.h"
 #include "filesearch/TFileSearchForm.h"
+#include "shell/SkinPictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -14,8 +18,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -57,24 +59,46 @@ class FileSearchFormTest : public QObject {
     }
 
 private Q_SLOTS:
-    void windowAndControls() {
+    // The places, texts, enabled controls, keys, tree pictures and the
+    // hourglass are the core's (its tables hold the cases); the window
+    // shows them and wires its controls to them.
+    void drawsAndWiresTheModel() {
+        using Model = dv::FileSearchWindowModel;
         auto form = sampleForm();
-        QCOMPARE(form->windowTitle(), QStringLiteral("Filsökaren"));
-        QCOMPARE(form->size(), QSize(498, 379));
-        QCOMPARE(form->minimumSize(), QSize(390, 200));
+        const dv::FileSearchWindowLayout l = Model::layout(dv::qt::QtTextMeasure(*form));
+        QCOMPARE(form->windowTitle(), QString::fromUtf8(Model::kCaption));
+        QCOMPARE(form->size(), QSize(l.clientWidth, l.clientHeight));
+        QCOMPARE(form->minimumSize(), QSize(l.minimumWidth, l.minimumHeight));
         QVERIFY(form->windowFlags().testFlag(Qt::Tool));
-        QCOMPARE(child<QLineEdit>(*form, "ebSearch")->geometry(), QRect(8, 24, 185, 21));
-        QCOMPARE(child<QPushButton>(*form, "btSearch")->geometry(), QRect(8, 48, 73, 23));
-        QCOMPARE(child<QRadioButton>(*form, "rbThisDisc")->pos(), QPoint(200, 25));
-        QCOMPARE(child<QRadioButton>(*form, "rbAllDiscs")->pos(), QPoint(200, 41));
-        QCOMPARE(child<QCheckBox>(*form, "cbShowAll")->pos(), QPoint(200, 64));
+        QCOMPARE(child<QWidget>(*form, "Panel1")->height(), l.panelHeight);
+        struct Control {
+            const char* name;
+            dv::Rect place;
+            const char* text;
+        };
+        const Control controls[] = {
+            {"Label1", l.Label1, Model::kPrompt},          {"ebSearch", l.ebSearch, nullptr},
+            {"rbThisDisc", l.rbThisDisc, Model::kThisDisc}, {"rbAllDiscs", l.rbAllDiscs, Model::kAllDiscs},
+            {"btSearch", l.btSearch, Model::kSearch},       {"cbShowAll", l.cbShowAll, Model::kShowAll},
+        };
+        for (const Control& c : controls) {
+            QWidget* w = child<QWidget>(*form, c.name);
+            QCOMPARE(w->geometry(), dv::qt::toQRect(c.place));
+            if (auto* label = qobject_cast<QLabel*>(w))
+                QCOMPARE(label->text(), QString::fromUtf8(c.text));
+            if (auto* button = qobject_cast<QAbstractButton*>(w))
+                QCOMPARE(button->text(), QString::fromUtf8(c.text));
+        }
         QVERIFY(child<QRadioButton>(*form, "rbThisDisc")->isChecked());
-        QVERIFY(child<QRadioButton>(*form, "rbThisDisc")->isEnabled());
-    }
 
-    void enterRunsTheSameSearchAsTheButton() {
-        auto form = sampleForm();
         form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* picture = child<QLabel>(*form, "Image1");
+        const QSize size = picture->pixmap().size();
+        QCOMPARE(picture->geometry(),
+                 dv::qt::toQRect(Model::pictureBounds(l, form->width(), {size.width(), size.height()})));
+
+        // Enter in the search box searches; the tree wears the model's pictures.
         auto* edit = child<QLineEdit>(*form, "ebSearch");
         auto* tree = child<QTreeWidget>(*form, "Tree");
         edit->setText(QStringLiteral("läsmig"));
@@ -82,14 +106,48 @@ private Q_SLOTS:
         QCOMPARE(tree->topLevelItemCount(), 1);
         QTreeWidgetItem* root = tree->topLevelItem(0);
         QCOMPARE(root->text(0), QStringLiteral("Datavind"));
+        QVERIFY(root->isExpanded());
         QCOMPARE(topics(root), QStringList{QStringLiteral("Datavind 12/2004")});
-        const QStringList byEnter = topics(root->child(0));
-        child<QPushButton>(*form, "btSearch")->click();
-        QCOMPARE(topics(tree->topLevelItem(0)->child(0)), byEnter);
-        QCOMPARE(byEnter, (QStringList{QStringLiteral("Snöbollskriget 2"), QStringLiteral("Tomtens verkstad"),
-                                       QStringLiteral("Diskrensaren")}));
-        QVERIFY(tree->topLevelItem(0)->isExpanded());
-        QVERIFY(!tree->topLevelItem(0)->child(0)->isExpanded());
+        QCOMPARE(topics(root->child(0)), (QStringList{QStringLiteral("Snöbollskriget 2"),
+                                                      QStringLiteral("Tomtens verkstad"),
+                                                      QStringLiteral("Diskrensaren")}));
+        const auto pixmapOf = [](const QTreeWidgetItem* item, QIcon::Mode mode) {
+            return item->icon(0).pixmap(16, 16, mode).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        const auto skin = [](Model::Picture p) {
+            return dv::qt::SkinPictures::picture(QLatin1String(Model::pictureName(p)))
+                .scaled(16, 16)
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32);
+        };
+        const QTreeWidgetItem* nodes[] = {root, root->child(0), root->child(0)->child(0)};
+        for (int depth = 0; depth < 3; ++depth) {
+            const Model::NodePictures pictures = Model::picturesAt(depth);
+            QCOMPARE(pixmapOf(nodes[depth], QIcon::Normal), skin(pictures.normal));
+            QCOMPARE(pixmapOf(nodes[depth], QIcon::Selected), skin(pictures.selected));
+        }
+
+        // "Sök inte, visa alla filer" enables and disables as the model says, and lists every disc.
+        child<QRadioButton>(*form, "rbAllDiscs")->setChecked(true);
+        auto* showAll = child<QCheckBox>(*form, "cbShowAll");
+        Model model(true);
+        for (const bool on : {true, false}) {
+            showAll->click();
+            model.showAllToggled(on);
+            const Model::Controls enabled = model.enabled();
+            QCOMPARE(edit->isEnabled(), enabled.ebSearch);
+            QCOMPARE(child<QWidget>(*form, "btSearch")->isEnabled(), enabled.btSearch);
+            QCOMPARE(child<QWidget>(*form, "rbThisDisc")->isEnabled(), enabled.rbThisDisc);
+            QCOMPARE(child<QWidget>(*form, "rbAllDiscs")->isEnabled(), enabled.rbAllDiscs);
+            QCOMPARE(tree->topLevelItem(0)->childCount(), 12); // every disc; turned off, left as it is
+        }
+
+        // Esc hides it; the results stay for the next showing.
+        QTest::keyClick(tree, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        form->show();
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(edit->text(), QStringLiteral("läsmig"));
     }
 
     void selectingNodesFillsTheList() {
@@ -110,77 +168,17 @@ private Q_SLOTS:
         QCOMPARE(list->count(), 0);
     }
 
-    void showAllDisablesTheSearchAndListsEverything() {
-        auto form = sampleForm();
-        form->show();
-        child<QRadioButton>(*form, "rbAllDiscs")->setChecked(true);
-        auto* showAll = child<QCheckBox>(*form, "cbShowAll");
-        showAll->click();
-        for (const char* name : {"ebSearch", "btSearch", "rbThisDisc", "rbAllDiscs"})
-            QVERIFY2(!child<QWidget>(*form, name)->isEnabled(), name);
-        auto* tree = child<QTreeWidget>(*form, "Tree");
-        QCOMPARE(tree->topLevelItem(0)->childCount(), 12); // every disc
-        showAll->click();
-        for (const char* name : {"ebSearch", "btSearch", "rbThisDisc", "rbAllDiscs"})
-            QVERIFY2(child<QWidget>(*form, name)->isEnabled(), name);
-        QCOMPARE(tree->topLevelItem(0)->childCount(), 12); // results left as they are
-    }
-
-    void noHitsLeaveAnEmptyTree() {
-        auto form = sampleForm();
-        child<QLineEdit>(*form, "ebSearch")->setText(QStringLiteral("finns inte någonstans"));
-        child<QPushButton>(*form, "btSearch")->click();
-        QCOMPARE(child<QTreeWidget>(*form, "Tree")->topLevelItemCount(), 0);
-    }
-
-    void escapeHidesAndResultsStay() {
-        auto form = sampleForm();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        child<QLineEdit>(*form, "ebSearch")->setText(QStringLiteral("setup"));
-        child<QPushButton>(*form, "btSearch")->click();
-        QTest::keyClick(child<QTreeWidget>(*form, "Tree"), Qt::Key_Escape);
-        QVERIFY(!form->isVisible());
-        form->show();
-        QCOMPARE(child<QTreeWidget>(*form, "Tree")->topLevelItemCount(), 1);
-        QCOMPARE(child<QLineEdit>(*form, "ebSearch")->text(), QStringLiteral("setup"));
-    }
-
-    void unknownCurrentDiscKeepsDennaSkivaOff() {
+    // Without a current disc the window starts as the model says; a list that
+    // cannot be read gives its box with the ordinary pointer (the override
+    // cursor is how this program shows the hourglass).
+    void noCurrentDiscAndNoList() {
         QTemporaryDir disc;
-        QDir().mkpath(disc.filePath(QStringLiteral("filsok")));
-        QFile::copy(QStringLiteral(DATAVIND_SAMPLE_DISC "/filsok/proglist.txt"),
-                    disc.filePath(QStringLiteral("filsok/proglist.txt")));
-        dv::qt::TFileSearchForm form((disc.path() + QLatin1Char('/')).toStdString(), boxes_);
-        auto* thisDisc = child<QRadioButton>(form, "rbThisDisc");
-        QVERIFY(!thisDisc->isEnabled());
-        QVERIFY(child<QRadioButton>(form, "rbAllDiscs")->isChecked());
-        auto* showAll = child<QCheckBox>(form, "cbShowAll");
-        showAll->click();
-        showAll->click();
-        QVERIFY(!thisDisc->isEnabled());
-    }
-
-    // The box that says the list could not be loaded has the ordinary
-    // pointer, and whatever the list's name stands for, the box is that one.
-    void unreadableListsShowTheMessageWithoutTheHourglass_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << QStringLiteral("missing");
-        QTest::newRow("fifo") << QStringLiteral("fifo");
-        QTest::newRow("folder") << QStringLiteral("folder");
-    }
-
-    void unreadableListsShowTheMessageWithoutTheHourglass() {
-        QFETCH(QString, kind);
-        QTemporaryDir disc;
-        const QString list = disc.filePath(QStringLiteral("filsok/proglist.txt"));
-        QDir().mkpath(disc.filePath(QStringLiteral("filsok")));
-        if (kind == QLatin1String("fifo"))
-            QCOMPARE(mkfifo(QFile::encodeName(list).constData(), 0644), 0);
-        else if (kind == QLatin1String("folder"))
-            QVERIFY(QDir().mkpath(list));
+        boxes_.shown.clear();
         CursorWatchingBoxes boxes;
         dv::qt::TFileSearchForm form((disc.path() + QLatin1Char('/')).toStdString(), boxes);
+        const dv::FileSearchWindowModel model(false);
+        QCOMPARE(child<QRadioButton>(form, "rbThisDisc")->isEnabled(), model.enabled().rbThisDisc);
+        QCOMPARE(child<QRadioButton>(form, "rbAllDiscs")->isChecked(), model.allDiscsAtStart());
         form.show();
         child<QPushButton>(form, "btSearch")->click();
         QCOMPARE(boxes.shown.size(), std::size_t{1});
@@ -188,16 +186,6 @@ private Q_SLOTS:
                  QStringLiteral("Kunde inte ladda in programlistan! Kan därför inte söka."));
         QCOMPARE(boxes.cursorsSeen, QList<int>{-1});
         QVERIFY(QApplication::overrideCursor() == nullptr);
-    }
-
-    void missingListShowsTheMessage() {
-        QTemporaryDir disc;
-        boxes_.shown.clear();
-        dv::qt::TFileSearchForm form((disc.path() + QLatin1Char('/')).toStdString(), boxes_);
-        child<QPushButton>(form, "btSearch")->click();
-        QCOMPARE(boxes_.shown.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(boxes_.shown[0].text),
-                 QStringLiteral("Kunde inte ladda in programlistan! Kan därför inte söka."));
     }
 };
 

@@ -7,6 +7,8 @@
 #include "app/MessageBoxDialog.h"
 #include "app/QtMessageBoxes.h"
 #include "app/QtText.h"
+#include "app/QtTextMeasure.h"
+#include "browser/ExtraInfoDialogModel.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfoForm.h"
 #include "filesearch/TFileSearchForm.h"
@@ -174,12 +176,15 @@ private Q_SLOTS:
         std::string note;
         for (int i = 0; i < 2000; ++i)
             note += "Rad " + std::to_string(i) + "\r";
+        const dv::ExtraInfoLayout layout = dv::ExtraInfoDialogModel::layout(
+            dv::ExtraInfoDialogModel::notice({"", note, "", false}, "Datavinds cd - Långt"), dv::qt::QtTextMeasure(form));
+        QVERIFY(layout.informationScrolls);
         whenBoxShown([&](QWidget*) {
-            QCOMPARE(form.size(), QSize(386, 217));
+            QCOMPARE(form.size(), QSize(layout.clientWidth, layout.clientHeight));
             QVERIFY(!form.findChild<QLabel*>(QStringLiteral("lbInformation"))->isVisible());
             auto* field = form.findChild<QPlainTextEdit*>(QStringLiteral("ebInformation"));
             QVERIFY(field->isVisible());
-            QCOMPARE(field->geometry(), QRect(8, 8, 369, 73));
+            QCOMPARE(field->geometry(), dv::qt::toQRect(layout.lbInformation));
             QCOMPARE(field->toPlainText(), dv::qt::toDisplayLines(note));
             QVERIFY(field->verticalScrollBar()->maximum() > 0);
             QVERIFY(form.findChild<QPushButton*>(QStringLiteral("btNo"))->isVisible());

@@ -7,7 +7,7 @@
 
 namespace dv {
 
-StartupTick::StartupTick(PlatformFacts facts, std::string discRoot, MainWindowFrame& frame,
+StartupTick::StartupTick(FactsSource facts, std::string discRoot, MainWindowFrame& frame,
                          BrowserHost& browser, MessageBoxes& boxes)
     : facts_(std::move(facts)), discRoot_(std::move(discRoot)), frame_(frame), browser_(browser),
       boxes_(boxes) {}
@@ -20,7 +20,7 @@ StartupTick::Outcome StartupTick::run() {
     // Mark the tick as done before anything that may fail, so it never runs twice.
     outcome_ = Outcome::BrowserFailed;
 
-    if (!useTransparency(facts_))
+    if (!useTransparency(facts_()))
         frame_.useBorderedWindow();
 
     if (!createIE(browser_)) {

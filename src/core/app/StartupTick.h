@@ -2,6 +2,7 @@
 
 #include "shell/PlatformFacts.h"
 
+#include <functional>
 #include <string>
 
 namespace dv {
@@ -14,11 +15,19 @@ class MessageBoxes;
 // started: choose the window shape, create the browser and show the start
 // page. A browser that cannot be created is reported and the rest is skipped;
 // the window stays up without it.
+//
+// Both programs create the main window shaped and let this tick decide, from
+// facts read when it runs, not when the window was made: by then the window
+// is shown on the screen it will stay on (a window being built may not have
+// one yet), and a display that changed in between (another depth, a remote
+// session) is the one the reader looks at.
 class StartupTick {
 public:
     enum class Outcome { NotRun, BrowserReady, BrowserFailed };
 
-    StartupTick(PlatformFacts facts, std::string discRoot, MainWindowFrame& frame,
+    using FactsSource = std::function<PlatformFacts()>;
+
+    StartupTick(FactsSource facts, std::string discRoot, MainWindowFrame& frame,
                 BrowserHost& browser, MessageBoxes& boxes);
 
     // Runs the steps on the first call; later calls do nothing.
@@ -29,7 +38,7 @@ public:
     std::string startPage() const;
 
 private:
-    PlatformFacts facts_;
+    FactsSource facts_;
     std::string discRoot_;
     MainWindowFrame& frame_;
     BrowserHost& browser_;

@@ -1,35 +1,14 @@
 #pragma once
 
-#include <chrono>
-#include <cstddef>
+#include "update/HttpClient.h"
+#include "update/VolumeInfo.h"
+
 #include <functional>
 #include <string>
 
 namespace dv {
 
 class StatusLine;
-
-// Fetches a document over HTTP. The answer's text as served, error answers
-// included, comes later on the user-interface thread; a request that cannot
-// start throws with the reason. An answer longer than maxBytes, or one not
-// complete by the client's deadline for the whole request, is a failure:
-// reading stops there and the body is empty.
-class HttpClient {
-public:
-    // The whole request's deadline, look-up and connection included.
-    static constexpr std::chrono::milliseconds kDeadline{30000};
-
-    virtual ~HttpClient() = default;
-    virtual void get(const std::string& url, std::size_t maxBytes,
-                     std::function<void(const std::string& body)> done) = 0;
-};
-
-// The disc's label, "" for none, "ERROR" when it cannot be read.
-class VolumeInfo {
-public:
-    virtual ~VolumeInfo() = default;
-    virtual std::string getDiscName() = 0;
-};
 
 // The address of the update document for a disc. The id is appended with
 // only what would change the address's meaning percent-encoded (see

@@ -1,5 +1,6 @@
 #include "app/DatavindApplication.h"
 
+#include "app/ErrorReportText.h"
 #include "app/MessageBoxes.h"
 #include "app/QtMessageBoxes.h"
 #include "app/QtText.h"
@@ -35,7 +36,7 @@ bool DatavindApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& e) {
         report(QString::fromUtf8(e.what()));
     } catch (...) {
-        report(QStringLiteral("Ett okänt fel inträffade."));
+        report(QString::fromUtf8(kUnknownErrorText));
     }
     return false;
 }

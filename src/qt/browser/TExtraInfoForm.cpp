@@ -1,10 +1,9 @@
 #include "browser/TExtraInfoForm.h"
 
 #include "app/QtText.h"
-#include "app/UrlHost.h"
+#include "app/QtTextMeasure.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfo.h"
-#include "shell/MainWindowLayout.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -14,21 +13,14 @@
 
 namespace dv::qt {
 
-namespace {
-
-constexpr int kYes = 6;
-constexpr int kNo = 7;
-
-} // namespace
+using Model = ExtraInfoDialogModel;
 
 TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("ExtraInfoForm"));
-    setWindowTitle(toQString(layout::kApplicationTitle) + QStringLiteral(" - Mer information"));
-    setFixedSize(386, 217);
+    setWindowTitle(toQString(Model::questionCaption()));
 
     lbInformation = new QLabel(this);
     lbInformation->setObjectName(QStringLiteral("lbInformation"));
-    lbInformation->setGeometry(8, 8, 369, 73);
     lbInformation->setWordWrap(true);
     lbInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Notes and addresses come from the update service: plain text only.
@@ -38,7 +30,6 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     // its place, so the buttons keep theirs.
     ebInformation = new QPlainTextEdit(this);
     ebInformation->setObjectName(QStringLiteral("ebInformation"));
-    ebInformation->setGeometry(lbInformation->geometry());
     ebInformation->setReadOnly(true);
     ebInformation->setFrameShape(QFrame::NoFrame);
     ebInformation->setBackgroundRole(QPalette::Window);
@@ -46,76 +37,90 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     ebInformation->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     ebInformation->hide();
 
-    gbMoreInfo = new QGroupBox(QStringLiteral(" Mer information på nätet "), this);
+    gbMoreInfo = new QGroupBox(toQString(Model::kMoreInfoTitle), this);
     gbMoreInfo->setObjectName(QStringLiteral("gbMoreInfo"));
-    gbMoreInfo->setGeometry(8, 96, 369, 49);
     lbURL = new QLabel(gbMoreInfo);
     lbURL->setObjectName(QStringLiteral("lbURL"));
-    lbURL->move(8, 20);
     lbURL->setTextFormat(Qt::PlainText);
     lbURL->setTextInteractionFlags(Qt::NoTextInteraction);
     lbURL->setCursor(Qt::PointingHandCursor);
     lbURL->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     lbURL->installEventFilter(this);
 
-    lbOpenNow = new QLabel(QStringLiteral("Vill du gå vidare och starta det du klickade på nu?"), this);
+    lbOpenNow = new QLabel(toQString(Model::kOpenNow), this);
     lbOpenNow->setObjectName(QStringLiteral("lbOpenNow"));
-    lbOpenNow->move(8, 160);
+    lbOpenNow->setWordWrap(true);
+    lbOpenNow->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    btYes = new QPushButton(QStringLiteral("Ja"), this);
+    btYes = new QPushButton(toQString(Model::kYes), this);
     btYes->setObjectName(QStringLiteral("btYes"));
-    btYes->setGeometry(224, 184, 75, 23);
-    btYes->setDefault(true);
-    connect(btYes, &QPushButton::clicked, this, [this] { done(kYes); });
-
-    btNo = new QPushButton(QStringLiteral("Nej"), this);
+    connect(btYes, &QPushButton::clicked, this, [this] { done(static_cast<int>(Model::Result::Yes)); });
+    btNo = new QPushButton(toQString(Model::kNo), this);
     btNo->setObjectName(QStringLiteral("btNo"));
-    btNo->setGeometry(304, 184, 75, 23);
-    connect(btNo, &QPushButton::clicked, this, [this] { done(kNo); });
+    connect(btNo, &QPushButton::clicked, this, [this] { done(static_cast<int>(Model::Result::No)); });
+    // The model says what Enter presses.
+    btYes->setAutoDefault(false);
+    btNo->setAutoDefault(false);
+
+    // As the form was drawn: a note that may run.
+    present(Model::question({"", "", "", true}));
 }
 
-void TExtraInfoForm::prepare(const TExtraInfo& note, const QString& caption, bool canRun) {
-    setWindowTitle(caption);
-    gbMoreInfo->setVisible(!note.Url.empty());
-    lbOpenNow->setVisible(canRun);
-    btYes->setVisible(canRun);
-    btNo->setText(canRun ? QStringLiteral("Nej") : QStringLiteral("Stäng"));
-    (canRun ? btYes : btNo)->setDefault(true);
-    (canRun ? btYes : btNo)->setFocus();
-    const QString information = toDisplayLines(note.Information);
-    // Long notes are not measured: they go to the field at once.
-    const QRect needed = information.size() > 4000
-                             ? QRect()
-                             : lbInformation->fontMetrics().boundingRect(
-                                   QRect(0, 0, lbInformation->width(), 1 << 24), Qt::TextWordWrap, information);
-    const bool fits = needed.isValid() && needed.width() <= lbInformation->width() &&
-                      needed.height() <= lbInformation->height();
-    lbInformation->setText(fits ? information : QString());
-    lbInformation->setVisible(fits);
-    ebInformation->setPlainText(fits ? QString() : information);
-    ebInformation->setVisible(!fits);
-    lbURL->setText(toQString(note.Url));
-    lbURL->adjustSize();
+void TExtraInfoForm::present(const ExtraInfoView& view) {
+    view_ = view;
+    setWindowTitle(toQString(view.caption));
+    gbMoreInfo->setVisible(view.moreInfoVisible);
+    lbOpenNow->setVisible(view.openNowVisible);
+    btYes->setVisible(view.yesVisible);
+    btNo->setText(toQString(view.noText));
+    QPushButton* byDefault = view.defaultButton == ExtraInfoView::Button::Yes ? btYes : btNo;
+    btYes->setDefault(byDefault == btYes);
+    btNo->setDefault(byDefault == btNo);
+    byDefault->setFocus();
+    lbURL->setText(toQString(view.url));
+
+    const ExtraInfoLayout l = Model::layout(view, QtTextMeasure(*this));
+    setFixedSize(l.clientWidth, l.clientHeight);
+    const QString information = toQString(view.information);
+    lbInformation->setGeometry(toQRect(l.lbInformation));
+    lbInformation->setText(l.informationScrolls ? QString() : information);
+    lbInformation->setVisible(!l.informationScrolls);
+    ebInformation->setGeometry(toQRect(l.lbInformation));
+    ebInformation->setPlainText(l.informationScrolls ? information : QString());
+    ebInformation->setVisible(l.informationScrolls);
+    gbMoreInfo->setGeometry(toQRect(l.gbMoreInfo));
+    lbURL->setGeometry(toQRect(l.lbURL));
+    lbOpenNow->setGeometry(toQRect(l.lbOpenNow));
+    btYes->setGeometry(toQRect(l.btYes));
+    btNo->setGeometry(toQRect(l.btNo));
 }
 
 bool TExtraInfoForm::askToStart(const TExtraInfo& note) {
-    prepare(note, toQString(layout::kApplicationTitle) + QStringLiteral(" - Mer information"),
-            note.CanRun);
-    return exec() == kYes;
+    present(Model::question(note));
+    return Model::starts(static_cast<Model::Result>(exec()));
 }
 
 void TExtraInfoForm::showNotice(const TExtraInfo& note, const std::string& caption) {
-    prepare(note, toQString(caption), false);
+    present(Model::notice(note, caption));
     exec();
 }
 
 void TExtraInfoForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        done(kNo);
+    const int key = event->key();
+    if (key != Qt::Key_Escape && key != Qt::Key_Return && key != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
         return;
     }
-    QDialog::keyPressEvent(event);
+    event->accept();
+    std::optional<ExtraInfoView::Button> focused;
+    if (focusWidget() == btYes)
+        focused = ExtraInfoView::Button::Yes;
+    else if (focusWidget() == btNo)
+        focused = ExtraInfoView::Button::No;
+    const auto result =
+        Model::onKey(key == Qt::Key_Escape ? Model::Key::Escape : Model::Key::Enter, view_, focused);
+    if (result)
+        done(static_cast<int>(*result));
 }
 
 bool TExtraInfoForm::eventFilter(QObject* watched, QEvent* event) {
@@ -128,10 +133,8 @@ bool TExtraInfoForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TExtraInfoForm::lbURLClick() {
-    // Addresses from the update service open only when they are web pages.
-    const std::string address = toStdString(lbURL->text());
-    if (launcher_ && isWebPageAddress(address))
-        launcher_->ExecuteFile(address);
+    if (const auto address = Model::addressToOpen(view_.url); address && launcher_)
+        launcher_->ExecuteFile(*address);
 }
 
 } // namespace dv::qt

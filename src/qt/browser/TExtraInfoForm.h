@@ -1,6 +1,7 @@
 #pragma once
 
-#include "browser/CommandRunner.h"
+#include "browser/ExtraInfoDialog.h"
+#include "browser/ExtraInfoDialogModel.h"
 
 #include <QDialog>
 
@@ -34,8 +35,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void prepare(const TExtraInfo& note, const QString& caption, bool canRun);
+    // Draws the model's view of a note: texts, what shows, places.
+    void present(const ExtraInfoView& view);
     void lbURLClick();
+
+    ExtraInfoView view_;
 
     QLabel* lbInformation = nullptr;
     QPlainTextEdit* ebInformation = nullptr;

@@ -1,5 +1,9 @@
 #include "browser/TProgStartingForm.h"
 
+#include "app/QtText.h"
+#include "app/QtTextMeasure.h"
+#include "browser/WaitingWindowModel.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,27 +13,32 @@
 
 namespace dv::qt {
 
+using Model = WaitingWindowModel;
+
 TProgStartingForm::TProgStartingForm()
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("ProgStartingForm"));
-    setWindowTitle(QStringLiteral("Vänta..."));
-    setFixedSize(265, 74);
+    setWindowTitle(toQString(Model::kCaption));
 
-    Label1 = new QLabel(
-        QStringLiteral("Vänligen vänta, programmet eller länken du klickade på startas..."), this);
+    Label1 = new QLabel(toQString(Model::kText), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    Label1->setGeometry(8, 8, 249, 28);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(8, 40, 249, 17);
-    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setRange(Model::kMinimum, Model::kMaximum);
     ProgressBar1->setTextVisible(false);
 
+    const WaitingWindowLayout l = Model::layout(QtTextMeasure(*this));
+    setFixedSize(l.clientWidth, l.clientHeight);
+    Label1->setGeometry(toQRect(l.Label1));
+    ProgressBar1->setGeometry(toQRect(l.ProgressBar1));
+
     Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(Model::kTickMs);
     connect(Timer1, &QTimer::timeout, this, &TProgStartingForm::Timer1Timer);
 }
 
@@ -46,7 +55,7 @@ void TProgStartingForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
-    ProgressBar1->setValue(ProgressBar1->minimum());
+    ProgressBar1->setValue(Model::positionWhenShown());
     Timer1->start();
 }
 
@@ -55,12 +64,6 @@ void TProgStartingForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-void TProgStartingForm::Timer1Timer() {
-    // One step per tick; a full sweep takes ten seconds and then starts over.
-    if (ProgressBar1->value() < ProgressBar1->maximum())
-        ProgressBar1->setValue(ProgressBar1->value() + 1);
-    else
-        ProgressBar1->setValue(ProgressBar1->minimum());
-}
+void TProgStartingForm::Timer1Timer() { ProgressBar1->setValue(Model::nextPosition(ProgressBar1->value())); }
 
 } // namespace dv::qt

@@ -1,6 +1,7 @@
 #include "filesearch/TFileSearchForm.h"
 
 #include "app/QtText.h"
+#include "app/QtTextMeasure.h"
 #include "shell/SkinPictures.h"
 
 #include <QCheckBox>
@@ -22,77 +23,81 @@ namespace dv::qt {
 
 namespace {
 
+using Model = FileSearchWindowModel;
+
 // Which program node an item is: the disc and program index in the tree.
 constexpr int kDiscRole = Qt::UserRole;
 constexpr int kProgramRole = Qt::UserRole + 1;
 
-// Folders show open while selected.
-QIcon folderIcon() {
-    QIcon icon(SkinPictures::picture(QStringLiteral("FolderClosed")));
-    icon.addPixmap(SkinPictures::picture(QStringLiteral("FolderOpen")), QIcon::Selected);
+QPixmap picture(Model::Picture which) { return SkinPictures::picture(QLatin1String(Model::pictureName(which))); }
+
+QIcon iconAt(int depth) {
+    const Model::NodePictures pictures = Model::picturesAt(depth);
+    QIcon icon(picture(pictures.normal));
+    icon.addPixmap(picture(pictures.selected), QIcon::Selected);
     return icon;
 }
 
 } // namespace
 
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
-    : QWidget(nullptr, Qt::Tool), search_(discRoot, boxes, hourglass_) {
+    : QWidget(nullptr, Qt::Tool), search_(discRoot, boxes, hourglass_), model_([this] {
+          search_.readCurrentDisc();
+          return search_.currentDiscKnown();
+      }()) {
     setObjectName(QStringLiteral("FileSearchForm"));
-    setWindowTitle(QStringLiteral("Filsökaren"));
-    resize(498, 379);
-    setMinimumSize(390, 200);
+    setWindowTitle(toQString(Model::kCaption));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
 
     createControls();
-    search_.readCurrentDisc();
-    if (!search_.currentDiscKnown()) {
-        // Without a current disc "Denna skiva" would find nothing of use.
-        rbThisDisc->setEnabled(false);
-        rbAllDiscs->setChecked(true);
-    }
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+    rbAllDiscs->setChecked(model_.allDiscsAtStart());
+    rbThisDisc->setChecked(!model_.allDiscsAtStart());
+    showEnabled();
     ebSearch->setFocus();
 }
 
 void TFileSearchForm::createControls() {
+    const FileSearchWindowLayout l = Model::layout(QtTextMeasure(*this));
+    resize(l.clientWidth, l.clientHeight);
+    setMinimumSize(l.minimumWidth, l.minimumHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(97);
+    Panel1->setFixedHeight(l.panelHeight);
     layout->addWidget(Panel1);
-    Label1 = new QLabel(QStringLiteral("Skriv in den text du vill söka efter:"), Panel1);
+    Label1 = new QLabel(toQString(Model::kPrompt), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(8, 8);
+    Label1->setGeometry(toQRect(l.Label1));
     ebSearch = new QLineEdit(Panel1);
     ebSearch->setObjectName(QStringLiteral("ebSearch"));
-    ebSearch->setGeometry(8, 24, 185, 21);
+    ebSearch->setGeometry(toQRect(l.ebSearch));
     ebSearch->installEventFilter(this);
-    rbThisDisc = new QRadioButton(QStringLiteral("Denna skiva"), Panel1);
+    rbThisDisc = new QRadioButton(toQString(Model::kThisDisc), Panel1);
     rbThisDisc->setObjectName(QStringLiteral("rbThisDisc"));
-    rbThisDisc->move(200, 25);
-    rbThisDisc->setChecked(true);
-    rbAllDiscs = new QRadioButton(QStringLiteral("Alla skivor"), Panel1);
+    rbThisDisc->setGeometry(toQRect(l.rbThisDisc));
+    rbAllDiscs = new QRadioButton(toQString(Model::kAllDiscs), Panel1);
     rbAllDiscs->setObjectName(QStringLiteral("rbAllDiscs"));
-    rbAllDiscs->move(200, 41);
-    btSearch = new QPushButton(QStringLiteral("Sök"), Panel1);
+    rbAllDiscs->setGeometry(toQRect(l.rbAllDiscs));
+    btSearch = new QPushButton(toQString(Model::kSearch), Panel1);
     btSearch->setObjectName(QStringLiteral("btSearch"));
-    btSearch->setGeometry(8, 48, 73, 23);
+    btSearch->setGeometry(toQRect(l.btSearch));
     connect(btSearch, &QPushButton::clicked, this, &TFileSearchForm::btSearchClick);
-    cbShowAll = new QCheckBox(QStringLiteral("Sök inte, visa alla filer"), Panel1);
+    cbShowAll = new QCheckBox(toQString(Model::kShowAll), Panel1);
     cbShowAll->setObjectName(QStringLiteral("cbShowAll"));
-    cbShowAll->move(200, 64);
+    cbShowAll->setGeometry(toQRect(l.cbShowAll));
     connect(cbShowAll, &QCheckBox::toggled, this, &TFileSearchForm::Action1Execute);
-    auto* picture = new QLabel(Panel1);
-    picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(SkinPictures::picture(QStringLiteral("Filsok")));
-    picture->setGeometry(390, 8, 96, 81);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(SkinPictures::picture(QLatin1String(Model::kPicture)));
+    layout_ = l;
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -105,30 +110,61 @@ void TFileSearchForm::createControls() {
             [this](QTreeWidgetItem* current) { TreeChange(current); });
     List = new QListWidget(Splitter1);
     List->setObjectName(QStringLiteral("List"));
-    Splitter1->setSizes({185, 313});
+    Splitter1->setSizes({l.treeWidth, l.clientWidth - l.treeWidth});
     Splitter1->setStretchFactor(1, 1);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     layout->addWidget(StatusBar1);
+    placePicture();
+}
+
+void TFileSearchForm::placePicture() {
+    const QSize size = Image1->pixmap().size();
+    Image1->setGeometry(toQRect(Model::pictureBounds(layout_, width(), {size.width(), size.height()})));
+}
+
+void TFileSearchForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placePicture();
+}
+
+Model::Key TFileSearchForm::keyOf(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Model::Key::Enter;
+    case Qt::Key_Escape:
+        return Model::Key::Escape;
+    default:
+        return Model::Key::Other;
+    }
+}
+
+bool TFileSearchForm::keyAction(const QKeyEvent& event, bool inSearchBox) {
+    switch (Model::onKey(keyOf(event), inSearchBox)) {
+    case Model::KeyAction::Search:
+        btSearch->click();
+        return true;
+    case Model::KeyAction::Hide:
+        hide();
+        return true;
+    case Model::KeyAction::None:
+        break;
+    }
+    return false;
 }
 
 bool TFileSearchForm::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the search box is the button.
-    if (watched == ebSearch && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            btSearch->click();
-            return true;
-        }
-    }
+    if (watched == ebSearch && event->type() == QEvent::KeyPress &&
+        keyAction(*static_cast<QKeyEvent*>(event), true))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void TFileSearchForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (keyAction(*event, false)) {
         event->accept();
-        hide();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -136,23 +172,24 @@ void TFileSearchForm::keyPressEvent(QKeyEvent* event) {
 
 void TFileSearchForm::btSearchClick() { search(ebSearch->text()); }
 
+void TFileSearchForm::showEnabled() {
+    const Model::Controls enabled = model_.enabled();
+    ebSearch->setEnabled(enabled.ebSearch);
+    btSearch->setEnabled(enabled.btSearch);
+    rbThisDisc->setEnabled(enabled.rbThisDisc);
+    rbAllDiscs->setEnabled(enabled.rbAllDiscs);
+}
+
 void TFileSearchForm::Action1Execute() {
-    const bool showAll = cbShowAll->isChecked();
-    ebSearch->setEnabled(!showAll);
-    btSearch->setEnabled(!showAll);
-    rbThisDisc->setEnabled(!showAll && search_.currentDiscKnown());
-    rbAllDiscs->setEnabled(!showAll);
-    if (showAll)
+    const bool searchAll = model_.showAllToggled(cbShowAll->isChecked());
+    showEnabled();
+    if (searchAll)
         search({});
 }
 
 void TFileSearchForm::search(const QString& text) {
-    if (search_.DoSearch(toStdString(text), rbAllDiscs->isChecked()) != FileSearch::Outcome::Searched)
-        return;
-    // Filling the tree belongs to the search: still busy.
-    hourglass_.showHourglass();
-    showTree();
-    hourglass_.restoreCursor();
+    Model::search(search_, hourglass_, toStdString(text), rbAllDiscs->isChecked(),
+                  [this](const SearchTree&) { showTree(); });
 }
 
 void TFileSearchForm::showTree() {
@@ -161,18 +198,19 @@ void TFileSearchForm::showTree() {
     const SearchTree& tree = search_.tree();
     if (tree.empty())
         return; // no hits: not even the root
-    const QIcon folder = folderIcon();
     auto* root = new QTreeWidgetItem(Tree, {toQString(SearchTree::kRootName)});
-    root->setIcon(0, QIcon(SkinPictures::picture(QStringLiteral("FolderOpen"))));
+    root->setIcon(0, iconAt(0));
+    const QIcon disc = iconAt(1);
+    const QIcon program = iconAt(2);
     for (std::size_t d = 0; d < tree.discs.size(); ++d) {
-        auto* disc = new QTreeWidgetItem(root, {toQString(tree.discs[d].name)});
-        disc->setIcon(0, folder);
+        auto* discItem = new QTreeWidgetItem(root, {toQString(tree.discs[d].name)});
+        discItem->setIcon(0, disc);
         const auto& programs = tree.discs[d].programs;
         for (std::size_t p = 0; p < programs.size(); ++p) {
-            auto* program = new QTreeWidgetItem(disc, {toQString(programs[p].name)});
-            program->setIcon(0, folder);
-            program->setData(0, kDiscRole, QVariant::fromValue(d));
-            program->setData(0, kProgramRole, QVariant::fromValue(p));
+            auto* item = new QTreeWidgetItem(discItem, {toQString(programs[p].name)});
+            item->setIcon(0, program);
+            item->setData(0, kDiscRole, QVariant::fromValue(d));
+            item->setData(0, kProgramRole, QVariant::fromValue(p));
         }
     }
     root->setExpanded(true);

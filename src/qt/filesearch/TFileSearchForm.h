@@ -2,6 +2,7 @@
 
 #include "app/QtHourglass.h"
 #include "filesearch/FileSearch.h"
+#include "filesearch/FileSearchWindowModel.h"
 
 #include <QWidget>
 
@@ -36,10 +37,16 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static FileSearchWindowModel::Key keyOf(const QKeyEvent& event);
+    // What the model says a key does here; true when it did something.
+    bool keyAction(const QKeyEvent& event, bool inSearchBox);
     void createControls();
+    void placePicture();
+    void showEnabled();
     void Action1Execute();
     void TreeChange(QTreeWidgetItem* node);
     void search(const QString& text);
@@ -47,6 +54,8 @@ private:
 
     QtHourglass hourglass_;
     FileSearch search_;
+    FileSearchWindowModel model_;
+    FileSearchWindowLayout layout_;
     QWidget* Panel1 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* ebSearch = nullptr;
@@ -54,6 +63,7 @@ private:
     QRadioButton* rbAllDiscs = nullptr;
     QPushButton* btSearch = nullptr;
     QCheckBox* cbShowAll = nullptr;
+    QLabel* Image1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QTreeWidget* Tree = nullptr;
     QListWidget* List = nullptr;

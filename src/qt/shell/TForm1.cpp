@@ -98,8 +98,8 @@ TForm1::TForm1(Environment environment)
     dispatch_ = std::make_unique<HotSpotDispatch>(
         HotSpotDispatch::Parts{hover_, keys_, actions, commands, *browser_, discRoot_});
     MainWindowFrame& frame = *this;
-    tick_ = std::make_unique<StartupTick>(currentPlatformFacts(*this), discRoot_, frame, *browser_,
-                                          *env_.messageBoxes);
+    tick_ = std::make_unique<StartupTick>([this] { return currentPlatformFacts(*this); }, discRoot_, frame,
+                                          *browser_, *env_.messageBoxes);
 
     StartupTimer = new QTimer(this);
     StartupTimer->setObjectName(QStringLiteral("StartupTimer"));

@@ -1,55 +1,82 @@
 #include "update/TAutoUpdateSettingsForm.h"
 
-#include <QCheckBox>
+#include "app/QtText.h"
+#include "app/QtTextMeasure.h"
+#include "update/ConsentDialogModel.h"
 
-#include <algorithm>
+#include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace dv::qt {
 
+using Model = ConsentDialogModel;
+
 TAutoUpdateSettingsForm::TAutoUpdateSettingsForm()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AutoUpdateSettingsForm"));
-    setWindowTitle(QStringLiteral("Automatisk uppdatering"));
-    setFixedSize(408, 177);
+    setWindowTitle(toQString(Model::kCaption));
 
-    Label1 = new QLabel(
-        QStringLiteral("Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om det "
-                       "finns någon uppdaterad information som rör den aktuella skivan. Det kan "
-                       "exempelvis röra sig om problem med vissa program, eller sena ändringar som "
-                       "tillkommit efter att skivan trycktes."),
-        this);
+    Label1 = new QLabel(toQString(Model::kIntro), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 8, 393, 57);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2 = new QLabel(QStringLiteral("Vill du att skivan ska göra en sådan kontroll när den startas?"), this);
+    Label2 = new QLabel(toQString(Model::kQuestion), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->move(8, 80);
 
     // In tab order.
-    rbYes = new QRadioButton(QStringLiteral("Ja (rekommenderas)"), this);
+    rbYes = new QRadioButton(toQString(Model::kYes), this);
     rbYes->setObjectName(QStringLiteral("rbYes"));
-    rbYes->setGeometry(8, 104, 153, 17);
-    rbNo = new QRadioButton(QStringLiteral("Nej"), this);
+    rbNo = new QRadioButton(toQString(Model::kNo), this);
     rbNo->setObjectName(QStringLiteral("rbNo"));
-    rbNo->setGeometry(8, 120, 65, 17);
-    Button1 = new QPushButton(QStringLiteral("Stäng"), this);
+    Button1 = new QPushButton(toQString(Model::kClose), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(325, 146, 75, 23);
+    // No default button: the model says what Enter does.
+    Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    cbNoNo = new QCheckBox(QStringLiteral("Påminn mig inte om denna funktion i framtiden"), this);
+    cbNoNo = new QCheckBox(toQString(Model::kDontRemind), this);
     cbNoNo->setObjectName(QStringLiteral("cbNoNo"));
-    cbNoNo->setGeometry(8, 152, 257, 17);
-    // This font runs wider than the one the dialog was drawn for: let the
-    // text show whole, it still ends before the button.
-    cbNoNo->resize(std::max(257, cbNoNo->sizeHint().width()), 17);
     setTabOrder(rbYes, rbNo);
     setTabOrder(rbNo, Button1);
     setTabOrder(Button1, cbNoNo);
-    // QDialog already takes Esc as reject: the cancel result.
+    layOut();
+}
+
+void TAutoUpdateSettingsForm::layOut() {
+    const ConsentDialogLayout l = Model::layout(QtTextMeasure(*this));
+    setFixedSize(l.clientWidth, l.clientHeight);
+    Label1->setGeometry(toQRect(l.Label1));
+    Label2->setGeometry(toQRect(l.Label2));
+    rbYes->setGeometry(toQRect(l.rbYes));
+    rbNo->setGeometry(toQRect(l.rbNo));
+    Button1->setGeometry(toQRect(l.Button1));
+    cbNoNo->setGeometry(toQRect(l.cbNoNo));
+}
+
+void TAutoUpdateSettingsForm::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Escape && key != Qt::Key_Return && key != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const QWidget* focus = focusWidget();
+    const Model::Control focused = focus == Button1 ? Model::Control::Button1
+                                   : focus == rbNo  ? Model::Control::rbNo
+                                   : focus == cbNoNo ? Model::Control::cbNoNo
+                                                     : Model::Control::rbYes;
+    switch (Model::onKey(key == Qt::Key_Escape ? Model::Key::Escape : Model::Key::Enter, focused)) {
+    case Model::Closing::WithTheChoice:
+        accept();
+        break;
+    case Model::Closing::WithoutAChoice:
+        reject();
+        break;
+    case Model::Closing::StaysOpen:
+        break;
+    }
 }
 
 ConsentAnswer TAutoUpdateSettingsForm::ask() {

@@ -20,7 +20,12 @@ public:
     // Shows the question; Esc or closing is no choice, "Stäng" keeps the choice.
     ConsentAnswer ask() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void layOut();
+
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QRadioButton* rbYes = nullptr;

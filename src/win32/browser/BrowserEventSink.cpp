@@ -1,6 +1,7 @@
 #include "browser/BrowserEventSink.h"
 
 #include "browser/BrowserEvents.h"
+#include "app/ErrorReportText.h"
 #include "support/ErrorReport.h"
 
 #include <exdisp.h>
@@ -112,7 +113,7 @@ HRESULT BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
     } catch (const std::exception& e) {
         reportUnhandled(e.what());
     } catch (...) {
-        reportUnhandled("Okänt fel");
+        reportUnhandled(kUnknownErrorText);
     }
     Release();
     return result;

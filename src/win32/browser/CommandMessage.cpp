@@ -1,5 +1,6 @@
 #include "browser/CommandMessage.h"
 
+#include "app/ErrorReportText.h"
 #include "support/ErrorReport.h"
 
 #include <exception>
@@ -49,7 +50,7 @@ LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string
     } catch (const std::exception& e) {
         reportUnhandled(e.what());
     } catch (...) {
-        reportUnhandled("Okänt fel");
+        reportUnhandled(kUnknownErrorText);
     }
     return kCommandTaken;
 }

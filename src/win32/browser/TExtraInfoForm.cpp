@@ -1,35 +1,29 @@
 #include "browser/TExtraInfoForm.h"
 
-#include "app/UrlHost.h"
 #include "browser/DialogKeys.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfo.h"
-#include "shell/MainWindowLayout.h"
 #include "support/MessageLoop.h"
 #include "support/UiFont.h"
 #include "support/WindowPlacement.h"
 #include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace dv::win32 {
 
 namespace {
 
-constexpr int kClientWidth = 386;
-constexpr int kClientHeight = 217;
+using Model = ExtraInfoDialogModel;
+
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr int kUrlId = 100;
-// lbURL lies at (8, 20) inside the group box at (8, 96).
-constexpr POINT kUrlAt{8 + 8, 96 + 20};
-constexpr int kUrlMaxWidth = 369 - 2 * 8;
 
-HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, RECT r, HWND parent, int id = 0,
+HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, HWND parent, int id = 0,
            HFONT font = uiFont()) {
-    const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, parent,
+    const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                    nullptr);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -43,19 +37,13 @@ HFONT underlined(HFONT base) {
     return CreateFontIndirectW(&font);
 }
 
-// Static controls break lines at CR LF; the update service writes lone CRs
-// or LFs too.
+// Static and edit controls break lines at CR LF; the model's lines end in LF.
 std::wstring withWindowsLineBreaks(const std::string& text) {
-    const std::wstring wide = widen(text);
     std::wstring out;
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        if (wide[i] == L'\r' || wide[i] == L'\n') {
-            out += L"\r\n";
-            if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
-                ++i;
-        } else {
-            out += wide[i];
-        }
+    for (const wchar_t c : widen(text)) {
+        if (c == L'\n')
+            out += L'\r';
+        out += c;
     }
     return out;
 }
@@ -67,21 +55,23 @@ void setDefault(HWND button, bool isDefault) {
 } // namespace
 
 TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
-    const std::wstring caption = widen(std::string(layout::kApplicationTitle) + " - Mer information");
-    if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle, caption,
-                centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight), owner))
+    if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
+                widen(Model::questionCaption()), centredOnScreen(kStyle, kExStyle, 386, 217), owner))
         throw std::runtime_error("Kunde inte skapa informationsfönstret");
     linkFont_ = underlined(uiFont());
 
     // Texts from outside never turn "&" into an underlined letter.
-    lbInformation_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {8, 8, 8 + 369, 8 + 73}, hwnd());
-    gbMoreInfo_ = child(L"BUTTON", L" Mer information på nätet ", BS_GROUPBOX, {8, 96, 8 + 369, 96 + 49}, hwnd());
-    lbURL_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-                   {kUrlAt.x, kUrlAt.y, kUrlAt.x + kUrlMaxWidth, kUrlAt.y + 13}, hwnd(), kUrlId, linkFont_);
-    lbOpenNow_ = child(L"STATIC", L"Vill du gå vidare och starta det du klickade på nu?", SS_LEFT | SS_NOPREFIX,
-                       {8, 160, 8 + 369, 160 + 13}, hwnd());
-    btYes_ = child(L"BUTTON", L"Ja", BS_DEFPUSHBUTTON | WS_TABSTOP, {224, 184, 224 + 75, 184 + 23}, hwnd(), kYes);
-    btNo_ = child(L"BUTTON", L"Nej", BS_PUSHBUTTON | WS_TABSTOP, {304, 184, 304 + 75, 184 + 23}, hwnd(), kNo);
+    lbInformation_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, hwnd());
+    // A note too long for the label is shown whole in a scrolling field in
+    // its place, so the buttons keep theirs.
+    ebInformation_ = child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, hwnd());
+    gbMoreInfo_ = child(L"BUTTON", widen(Model::kMoreInfoTitle).c_str(), BS_GROUPBOX, hwnd());
+    lbURL_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, hwnd(), kUrlId, linkFont_);
+    lbOpenNow_ = child(L"STATIC", widen(Model::kOpenNow).c_str(), SS_LEFT | SS_NOPREFIX, hwnd());
+    btYes_ = child(L"BUTTON", widen(Model::kYes).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, hwnd(), kYes);
+    btNo_ = child(L"BUTTON", widen(Model::kNo).c_str(), BS_PUSHBUTTON | WS_TABSTOP, hwnd(), kNo);
+    // As the form was drawn: a note that may run.
+    present(Model::question({"", "", "", true}));
 }
 
 TExtraInfoForm::~TExtraInfoForm() {
@@ -96,37 +86,43 @@ void TExtraInfoForm::setOwner(HWND owner) {
     SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
-void TExtraInfoForm::prepare(const TExtraInfo& note, const std::string& caption, bool canRun) {
-    SetWindowTextW(hwnd(), widen(caption).c_str());
-    ShowWindow(gbMoreInfo_, note.Url.empty() ? SW_HIDE : SW_SHOW);
-    ShowWindow(lbURL_, note.Url.empty() ? SW_HIDE : SW_SHOW);
-    ShowWindow(lbOpenNow_, canRun ? SW_SHOW : SW_HIDE);
-    ShowWindow(btYes_, canRun ? SW_SHOW : SW_HIDE);
-    SetWindowTextW(btNo_, canRun ? L"Nej" : L"Stäng");
-    setDefault(btYes_, canRun);
-    setDefault(btNo_, !canRun);
-    SetWindowTextW(lbInformation_, withWindowsLineBreaks(note.Information).c_str());
+void TExtraInfoForm::present(const ExtraInfoView& view) {
+    view_ = view;
+    SetWindowTextW(hwnd(), widen(view.caption).c_str());
+    ShowWindow(gbMoreInfo_, view.moreInfoVisible ? SW_SHOW : SW_HIDE);
+    ShowWindow(lbURL_, view.moreInfoVisible ? SW_SHOW : SW_HIDE);
+    ShowWindow(lbOpenNow_, view.openNowVisible ? SW_SHOW : SW_HIDE);
+    ShowWindow(btYes_, view.yesVisible ? SW_SHOW : SW_HIDE);
+    SetWindowTextW(btNo_, widen(view.noText).c_str());
+    setDefault(btYes_, view.defaultButton == ExtraInfoView::Button::Yes);
+    setDefault(btNo_, view.defaultButton == ExtraInfoView::Button::No);
+    SetWindowTextW(lbURL_, widen(view.url).c_str());
 
-    // The address is as wide as its text, so only the text is a link.
-    const std::wstring url = widen(note.Url);
-    SetWindowTextW(lbURL_, url.c_str());
-    const HDC dc = GetDC(lbURL_);
-    const HGDIOBJ old = SelectObject(dc, linkFont_);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, url.c_str(), static_cast<int>(url.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(lbURL_, dc);
-    SetWindowPos(lbURL_, nullptr, 0, 0, std::min<int>(extent.cx + 1, kUrlMaxWidth), std::max<int>(extent.cy, 13),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const ExtraInfoLayout l = Model::layout(view, Win32TextMeasure(uiFont()));
+    clientWidth_ = l.clientWidth;
+    clientHeight_ = l.clientHeight;
+    const std::wstring information = withWindowsLineBreaks(view.information);
+    SetWindowTextW(lbInformation_, l.informationScrolls ? L"" : information.c_str());
+    SetWindowTextW(ebInformation_, l.informationScrolls ? information.c_str() : L"");
+    ShowWindow(lbInformation_, l.informationScrolls ? SW_HIDE : SW_SHOW);
+    ShowWindow(ebInformation_, l.informationScrolls ? SW_SHOW : SW_HIDE);
+    place(lbInformation_, l.lbInformation);
+    place(ebInformation_, l.lbInformation);
+    place(gbMoreInfo_, l.gbMoreInfo);
+    // lbURL is a child of the dialog that lies inside the group box.
+    place(lbURL_, {l.gbMoreInfo.left + l.lbURL.left, l.gbMoreInfo.top + l.lbURL.top, l.lbURL.width, l.lbURL.height});
+    place(lbOpenNow_, l.lbOpenNow);
+    place(btYes_, l.btYes);
+    place(btNo_, l.btNo);
 }
 
 bool TExtraInfoForm::askToStart(const TExtraInfo& note) {
-    prepare(note, std::string(layout::kApplicationTitle) + " - Mer information", note.CanRun);
-    return showModal() == kYes;
+    present(Model::question(note));
+    return Model::starts(static_cast<Model::Result>(showModal()));
 }
 
 void TExtraInfoForm::showNotice(const TExtraInfo& note, const std::string& caption) {
-    prepare(note, caption, false);
+    present(Model::notice(note, caption));
     showModal();
 }
 
@@ -164,27 +160,36 @@ void TExtraInfoForm::close(int result) {
 
 void TExtraInfoForm::centreOnScreen() {
     // Where the reader's screen is now, which may differ from at start.
-    const RECT r = centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight);
-    SetWindowPos(hwnd(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = centredOnScreen(kStyle, kExStyle, clientWidth_, clientHeight_);
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND TExtraInfoForm::defaultButton() const {
-    // Enter presses the button that has the focus, else the default one.
+    return view_.defaultButton == ExtraInfoView::Button::Yes ? btYes_ : btNo_;
+}
+
+std::optional<ExtraInfoView::Button> TExtraInfoForm::focusedButton() const {
     const HWND focus = GetFocus();
-    if ((focus == btYes_ || focus == btNo_) && IsWindowVisible(focus))
-        return focus;
-    return IsWindowVisible(btYes_) ? btYes_ : btNo_;
+    if (focus == btYes_)
+        return ExtraInfoView::Button::Yes;
+    if (focus == btNo_)
+        return ExtraInfoView::Button::No;
+    return std::nullopt;
+}
+
+HWND TExtraInfoForm::enterButton() const {
+    const auto result = Model::onKey(Model::Key::Enter, view_, focusedButton());
+    return result == Model::Result::Yes ? btYes_ : btNo_;
+}
+
+void TExtraInfoForm::onKey(ExtraInfoDialogModel::Key key) {
+    if (const auto result = Model::onKey(key, view_, focusedButton()))
+        close(static_cast<int>(*result));
 }
 
 void TExtraInfoForm::lbURLClick() {
-    // Addresses from the update service open only when they are web pages.
-    const int length = GetWindowTextLengthW(lbURL_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(lbURL_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    const std::string address = narrow(text);
-    if (launcher_ && isWebPageAddress(address))
-        launcher_->ExecuteFile(address);
+    if (const auto address = Model::addressToOpen(view_.url); address && launcher_)
+        launcher_->ExecuteFile(*address);
 }
 
 LRESULT TExtraInfoForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -197,20 +202,25 @@ LRESULT TExtraInfoForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             close(kNo);
         else if (from == lbURL_ && HIWORD(wParam) == STN_CLICKED)
             lbURLClick();
-        else if (LOWORD(wParam) == IDCANCEL) // Escape
-            close(kNo);
-        else if (LOWORD(wParam) == IDOK) // Enter with no default button
-            SendMessageW(defaultButton(), BM_CLICK, 0, 0);
+        else if (LOWORD(wParam) == IDCANCEL)
+            onKey(Model::Key::Escape);
+        else if (LOWORD(wParam) == IDOK) // Enter on no button
+            onKey(Model::Key::Enter);
         return 0;
     }
     case DM_GETDEFID:
-        return MAKELRESULT(GetDlgCtrlID(defaultButton()), DC_HASDEFID);
+        // The dialog keys press the button the model says Enter presses.
+        return MAKELRESULT(GetDlgCtrlID(enterButton()), DC_HASDEFID);
     case WM_CLOSE:
         close(IDCANCEL);
         return 0;
     case WM_CTLCOLORSTATIC: {
         const auto dc = reinterpret_cast<HDC>(wParam);
-        SetBkMode(dc, TRANSPARENT);
+        // The scrolling field paints its own background, or scrolled lines smear.
+        if (reinterpret_cast<HWND>(lParam) == ebInformation_)
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        else
+            SetBkMode(dc, TRANSPARENT);
         if (reinterpret_cast<HWND>(lParam) == lbURL_)
             SetTextColor(dc, RGB(0, 0, 255));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "browser/CommandRunner.h"
+#include "browser/ExtraInfoDialog.h"
+#include "browser/ExtraInfoDialogModel.h"
 #include "support/Window.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace dv {
@@ -41,6 +43,7 @@ public:
     bool showing() const { return showing_; }
 
     HWND lbInformation() const { return lbInformation_; }
+    HWND ebInformation() const { return ebInformation_; }
     HWND gbMoreInfo() const { return gbMoreInfo_; }
     HWND lbURL() const { return lbURL_; }
     HWND lbOpenNow() const { return lbOpenNow_; }
@@ -51,14 +54,23 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void prepare(const TExtraInfo& note, const std::string& caption, bool canRun);
+    // Draws the model's view of a note: texts, what shows, places.
+    void present(const ExtraInfoView& view);
     int showModal();
     void centreOnScreen();
     HWND defaultButton() const;
+    std::optional<ExtraInfoView::Button> focusedButton() const;
+    HWND enterButton() const;
+    void onKey(ExtraInfoDialogModel::Key key);
     void lbURLClick();
+
+    ExtraInfoView view_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
 
     HWND owner_;
     HWND lbInformation_ = nullptr;
+    HWND ebInformation_ = nullptr;
     HWND gbMoreInfo_ = nullptr;
     HWND lbURL_ = nullptr;
     HWND lbOpenNow_ = nullptr;

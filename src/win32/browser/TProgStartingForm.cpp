@@ -2,6 +2,8 @@
 
 #include "support/MessageLoop.h"
 #include "support/UiFont.h"
+#include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 #include "support/WindowPlacement.h"
 
 #include <commctrl.h>
@@ -12,8 +14,8 @@ namespace dv::win32 {
 
 namespace {
 
-constexpr int kClientWidth = 265;
-constexpr int kClientHeight = 74;
+using Model = WaitingWindowModel;
+
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION; // a caption without border icons
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
@@ -30,13 +32,14 @@ HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, RECT r,
 TProgStartingForm::TProgStartingForm() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    if (!create({L"TProgStartingForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle, L"Vänta...",
-                centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight), nullptr))
+    layout_ = Model::layout(Win32TextMeasure(uiFont()));
+    if (!create({L"TProgStartingForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
+                widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, layout_.clientWidth, layout_.clientHeight),
+                nullptr))
         throw std::runtime_error("Kunde inte skapa väntefönstret");
-    Label1 = child(L"STATIC", L"Vänligen vänta, programmet eller länken du klickade på startas...",
-                   SS_LEFT | SS_NOPREFIX, {8, 8, 8 + 249, 8 + 28}, hwnd());
-    ProgressBar1 = child(PROGRESS_CLASSW, L"", 0, {8, 40, 8 + 249, 40 + 17}, hwnd());
-    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 100);
+    Label1 = child(L"STATIC", widen(Model::kText).c_str(), SS_LEFT | SS_NOPREFIX, toRect(layout_.Label1), hwnd());
+    ProgressBar1 = child(PROGRESS_CLASSW, L"", 0, toRect(layout_.ProgressBar1), hwnd());
+    SendMessageW(ProgressBar1, PBM_SETRANGE32, Model::kMinimum, Model::kMaximum);
 }
 
 void TProgStartingForm::showWaiting() {
@@ -55,7 +58,7 @@ int TProgStartingForm::position() const {
 
 void TProgStartingForm::centreOnScreen() {
     // Where the reader's screen is now, which may differ from at start.
-    const RECT r = centredOnScreen(kStyle, kExStyle, kClientWidth, kClientHeight);
+    const RECT r = centredOnScreen(kStyle, kExStyle, layout_.clientWidth, layout_.clientHeight);
     SetWindowPos(hwnd(), HWND_TOPMOST, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -82,18 +85,14 @@ LRESULT TProgStartingForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void TProgStartingForm::FormShow() {
-    SendMessageW(ProgressBar1, PBM_SETPOS, 0, 0);
-    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+    SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(Model::positionWhenShown()), 0);
+    SetTimer(hwnd(), kTimer1, Model::kTickMs, nullptr);
 }
 
 void TProgStartingForm::FormHide() { KillTimer(hwnd(), kTimer1); }
 
 void TProgStartingForm::Timer1Timer() {
-    // One step a tick; a full sweep takes ten seconds and then starts over.
-    PBRANGE range{};
-    SendMessageW(ProgressBar1, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-    const int at = position();
-    SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(at < range.iHigh ? at + 1 : range.iLow), 0);
+    SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(Model::nextPosition(position())), 0);
 }
 
 } // namespace dv::win32

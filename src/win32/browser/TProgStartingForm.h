@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/FileLauncher.h"
+#include "browser/WaitingWindowModel.h"
 #include "support/Window.h"
 
 namespace dv::win32 {
@@ -20,7 +21,6 @@ public:
     int position() const;
 
     static constexpr UINT_PTR kTimer1 = 1;
-    static constexpr UINT kTimer1Interval = 100;
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -31,6 +31,7 @@ private:
     void Timer1Timer();
     void centreOnScreen();
 
+    WaitingWindowLayout layout_;
     HWND Label1 = nullptr;
     HWND ProgressBar1 = nullptr;
 };

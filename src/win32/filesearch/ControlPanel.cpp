@@ -1,19 +1,9 @@
 #include "filesearch/ControlPanel.h"
 
-#include <algorithm>
-
 namespace dv::win32 {
 
-namespace {
-
-// The gap between the picture and the panel's top and right edges.
-constexpr int kMargin = 8;
-// The picture never slides over the search controls on the left.
-constexpr int kLeftmostPicture = 350;
-
-} // namespace
-
-ControlPanel::ControlPanel(HWND parent, int height, ResourcePicture picture) : picture_(std::move(picture)) {
+ControlPanel::ControlPanel(HWND parent, int height, ResourcePicture picture, Placement placement)
+    : picture_(std::move(picture)), placement_(std::move(placement)) {
     RECT client{};
     GetClientRect(parent, &client);
     create({L"DatavindControlPanel", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, WS_EX_CONTROLPARENT,
@@ -25,8 +15,7 @@ RECT ControlPanel::pictureBounds() const {
         return {};
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int left = std::max(kLeftmostPicture, static_cast<int>(client.right) - kMargin - picture_.width());
-    return {left, kMargin, left + picture_.width(), kMargin + picture_.height()};
+    return placement_(static_cast<int>(client.right), {picture_.width(), picture_.height()});
 }
 
 LRESULT ControlPanel::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,9 @@
 #include "filesearch/TFileSearchForm.h"
 
 #include "support/ChildControl.h"
+#include "support/UiFont.h"
 #include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 #include "support/WindowPlacement.h"
 
 #include <algorithm>
@@ -10,24 +12,21 @@ namespace dv::win32 {
 
 namespace {
 
+using Model = FileSearchWindowModel;
+
 constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX & ~WS_MINIMIZEBOX) | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-constexpr int kPanelHeight = 97;
-constexpr SIZE kMinimumClient{390, 200};
-// Images of the tree's image list, in this order.
-constexpr int kOpenFolder = 0;
-constexpr int kClosedFolder = 1;
-constexpr const wchar_t* kImages[] = {L"FolderOpen", L"FolderClosed", L"Computer", L"ProgramWindow"};
+// The tree's image list: the model's pictures, at their enum's values.
+constexpr Model::Picture kImages[] = {Model::Picture::FolderOpen, Model::Picture::FolderClosed};
+static_assert(static_cast<int>(Model::Picture::FolderOpen) == 0 && static_cast<int>(Model::Picture::FolderClosed) == 1);
 constexpr int kSearchButton = 1;
 constexpr int kShowAll = 2;
 constexpr int kTree = 3;
 
-// A label, radio button or check box as wide as its text needs, plus `extra`.
-void fitWidth(HWND control, int extra, int height) {
-    SetWindowPos(control, nullptr, 0, 0, textExtent(control).cx + extra, height, SWP_NOMOVE | SWP_NOZORDER);
-}
-
-HTREEITEM addNode(HWND tree, HTREEITEM parent, std::string_view text, int image, int selectedImage, LPARAM data) {
+HTREEITEM addNode(HWND tree, HTREEITEM parent, std::string_view text, int depth, LPARAM data) {
+    const Model::NodePictures pictures = Model::picturesAt(depth);
+    const int image = static_cast<int>(pictures.normal);
+    const int selectedImage = static_cast<int>(pictures.selected);
     std::wstring wide = widen(text);
     TVINSERTSTRUCTW item{};
     item.hParent = parent;
@@ -49,9 +48,11 @@ std::string textOf(HWND control) {
 } // namespace
 
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
-    : search_(discRoot, boxes, hourglass_) {
+    : search_(discRoot, boxes, hourglass_), layout_(Model::layout(Win32TextMeasure(uiFont()))),
+      treeWidth_(layout_.treeWidth) {
     create({L"TFileSearchForm", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, kExStyle, kStyle,
-           widen("Filsökaren"), centredOnScreen(kStyle, kExStyle, 498, 379), nullptr);
+           widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, layout_.clientWidth, layout_.clientHeight),
+           nullptr);
     FormCreate();
     MessageLoop::instance().addFilter(keys_);
 }
@@ -65,48 +66,42 @@ TFileSearchForm::~TFileSearchForm() {
 void TFileSearchForm::FormCreate() {
     createControls();
     search_.readCurrentDisc();
-    if (!search_.currentDiscKnown()) {
-        // Without a current disc "Denna skiva" would find nothing of use.
-        EnableWindow(rbThisDisc, FALSE);
-        SendMessageW(rbThisDisc, BM_SETCHECK, BST_UNCHECKED, 0);
-        SendMessageW(rbAllDiscs, BM_SETCHECK, BST_CHECKED, 0);
-    }
+    model_.emplace(search_.currentDiscKnown());
+    SendMessageW(model_->allDiscsAtStart() ? rbAllDiscs : rbThisDisc, BM_SETCHECK, BST_CHECKED, 0);
+    showEnabled();
     lastFocus_ = ebSearch;
     layOut();
 }
 
 void TFileSearchForm::createControls() {
-    images_ = ImageList_Create(16, 16, ILC_COLOR32, 4, 0);
-    for (const wchar_t* name : kImages) {
-        const ResourcePicture picture(name);
+    images_ = ImageList_Create(16, 16, ILC_COLOR32, 2, 0);
+    for (const Model::Picture image : kImages) {
+        const ResourcePicture picture(widen(Model::pictureName(image)));
         ImageList_Add(images_, picture.handle(), nullptr);
     }
 
-    Panel1 = std::make_unique<ControlPanel>(hwnd(), kPanelHeight, ResourcePicture(L"Filsok"));
+    const FileSearchWindowLayout& l = layout_;
+    Panel1 = std::make_unique<ControlPanel>(
+        hwnd(), l.panelHeight, ResourcePicture(widen(Model::kPicture)), [this](int width, SIZE picture) {
+            return toRect(Model::pictureBounds(layout_, width, {picture.cx, picture.cy}));
+        });
     const HWND panel = Panel1->hwnd();
     // In tab order.
-    Label1 = createChildControl(panel, L"STATIC", "Skriv in den text du vill söka efter:", SS_LEFT | SS_NOPREFIX,
-                                {8, 8, 8, 21});
-    fitWidth(Label1, 0, 13);
-    ebSearch = createChildControl(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {8, 24, 193, 45}, 0,
+    Label1 = createChildControl(panel, L"STATIC", Model::kPrompt, SS_LEFT | SS_NOPREFIX, toRect(l.Label1));
+    ebSearch = createChildControl(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, toRect(l.ebSearch), 0,
                                   WS_EX_CLIENTEDGE);
-    rbThisDisc = createChildControl(panel, L"BUTTON", "Denna skiva", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-                                    {200, 25, 200, 42});
-    rbAllDiscs = createChildControl(panel, L"BUTTON", "Alla skivor", BS_AUTORADIOBUTTON, {200, 41, 200, 58});
-    const int box = GetSystemMetrics(SM_CXMENUCHECK) + 8;
-    fitWidth(rbThisDisc, box, 17);
-    fitWidth(rbAllDiscs, box, 17);
-    SendMessageW(rbThisDisc, BM_SETCHECK, BST_CHECKED, 0);
-    btSearch = createChildControl(panel, L"BUTTON", "Sök", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, {8, 48, 81, 71},
-                                  kSearchButton);
-    cbShowAll = createChildControl(panel, L"BUTTON", "Sök inte, visa alla filer",
-                                   BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, {200, 64, 200, 81}, kShowAll);
-    fitWidth(cbShowAll, box, 17);
+    rbThisDisc = createChildControl(panel, L"BUTTON", Model::kThisDisc, BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                                    toRect(l.rbThisDisc));
+    rbAllDiscs = createChildControl(panel, L"BUTTON", Model::kAllDiscs, BS_AUTORADIOBUTTON, toRect(l.rbAllDiscs));
+    btSearch = createChildControl(panel, L"BUTTON", Model::kSearch, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                                  toRect(l.btSearch), kSearchButton);
+    cbShowAll = createChildControl(panel, L"BUTTON", Model::kShowAll, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
+                                   toRect(l.cbShowAll), kShowAll);
 
     Tree =
         createChildControl(hwnd(), WC_TREEVIEWW, "",
                            TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
-                           {0, kPanelHeight, treeWidth_, kPanelHeight + 10}, kTree, WS_EX_CLIENTEDGE);
+                           {0, layout_.panelHeight, treeWidth_, layout_.panelHeight + 10}, kTree, WS_EX_CLIENTEDGE);
     SendMessageW(Tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
     Splitter1 = std::make_unique<Splitter>(hwnd(), [this](int left) {
         treeWidth_ = left;
@@ -114,7 +109,7 @@ void TFileSearchForm::createControls() {
     });
     List = createChildControl(hwnd(), L"LISTBOX", "",
                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                              {0, kPanelHeight, 10, kPanelHeight + 10}, 0, WS_EX_CLIENTEDGE);
+                              {0, layout_.panelHeight, 10, layout_.panelHeight + 10}, 0, WS_EX_CLIENTEDGE);
     StatusBar1 = createChildControl(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
 }
 
@@ -125,6 +120,7 @@ void TFileSearchForm::layOut() {
     RECT status{};
     GetWindowRect(StatusBar1, &status);
     const int bottom = client.bottom - (status.bottom - status.top);
+    const int kPanelHeight = layout_.panelHeight;
     const int height = std::max(0, bottom - kPanelHeight);
     treeWidth_ = Splitter::allowedLeft(treeWidth_, client.right);
     const int listLeft = treeWidth_ + Splitter::kWidth;
@@ -160,24 +156,23 @@ void TFileSearchForm::btSearchClick() {
     search(textOf(ebSearch));
 }
 
+void TFileSearchForm::showEnabled() {
+    const Model::Controls enabled = model_->enabled();
+    EnableWindow(ebSearch, enabled.ebSearch);
+    EnableWindow(btSearch, enabled.btSearch);
+    EnableWindow(rbThisDisc, enabled.rbThisDisc);
+    EnableWindow(rbAllDiscs, enabled.rbAllDiscs);
+}
+
 void TFileSearchForm::Action1Execute() {
-    const bool showAll = checked(cbShowAll);
-    EnableWindow(ebSearch, !showAll);
-    EnableWindow(btSearch, !showAll);
-    EnableWindow(rbThisDisc, !showAll && search_.currentDiscKnown());
-    EnableWindow(rbAllDiscs, !showAll);
-    if (showAll)
+    const bool searchAll = model_->showAllToggled(checked(cbShowAll));
+    showEnabled();
+    if (searchAll)
         search({});
 }
 
 void TFileSearchForm::search(const std::string& text) {
-    // The core shows the hourglass while it loads and searches.
-    if (search_.DoSearch(text, checked(rbAllDiscs)) != FileSearch::Outcome::Searched)
-        return;
-    // Filling the tree belongs to the search: still busy.
-    hourglass_.showHourglass();
-    showTree();
-    hourglass_.restoreCursor();
+    Model::search(search_, hourglass_, text, checked(rbAllDiscs), [this](const SearchTree&) { showTree(); });
 }
 
 void TFileSearchForm::showTree() {
@@ -192,12 +187,11 @@ void TFileSearchForm::showTree() {
     SendMessageW(List, LB_RESETCONTENT, 0, 0);
     const SearchTree& tree = search_.tree();
     if (!tree.empty()) { // no hits: not even the root
-        const HTREEITEM root = addNode(Tree, TVI_ROOT, SearchTree::kRootName, kOpenFolder, kOpenFolder, -1);
+        const HTREEITEM root = addNode(Tree, TVI_ROOT, SearchTree::kRootName, 0, -1);
         for (std::size_t d = 0; d < tree.discs.size(); ++d) {
-            const HTREEITEM disc = addNode(Tree, root, tree.discs[d].name, kClosedFolder, kOpenFolder, -1);
+            const HTREEITEM disc = addNode(Tree, root, tree.discs[d].name, 1, -1);
             for (std::size_t p = 0; p < tree.discs[d].programs.size(); ++p) {
-                addNode(Tree, disc, tree.discs[d].programs[p].name, kClosedFolder, kOpenFolder,
-                        static_cast<LPARAM>(programs_.size()));
+                addNode(Tree, disc, tree.discs[d].programs[p].name, 2, static_cast<LPARAM>(programs_.size()));
                 programs_.emplace_back(d, p);
             }
         }
@@ -236,7 +230,7 @@ LRESULT TFileSearchForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layOut();
         return 0;
     case WM_GETMINMAXINFO: {
-        RECT frame{0, 0, kMinimumClient.cx, kMinimumClient.cy};
+        RECT frame{0, 0, layout_.minimumWidth, layout_.minimumHeight};
         AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
@@ -281,13 +275,20 @@ bool TFileSearchForm::Keys::preTranslate(MSG& message) {
     const HWND form = form_.hwnd();
     if (!form || (message.hwnd != form && !IsChild(form, message.hwnd)))
         return false;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-        ShowWindow(form, SW_HIDE);
-        return true;
-    }
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && message.hwnd == form_.ebSearch) {
-        form_.btSearchClick();
-        return true;
+    if (message.message == WM_KEYDOWN) {
+        const Model::Key key = message.wParam == VK_RETURN   ? Model::Key::Enter
+                               : message.wParam == VK_ESCAPE ? Model::Key::Escape
+                                                             : Model::Key::Other;
+        switch (Model::onKey(key, message.hwnd == form_.ebSearch)) {
+        case Model::KeyAction::Search:
+            form_.btSearchClick();
+            return true;
+        case Model::KeyAction::Hide:
+            ShowWindow(form, SW_HIDE);
+            return true;
+        case Model::KeyAction::None:
+            break;
+        }
     }
     return IsDialogMessageW(form, &message);
 }

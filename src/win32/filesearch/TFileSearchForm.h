@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "filesearch/ControlPanel.h"
 #include "filesearch/FileSearch.h"
+#include "filesearch/FileSearchWindowModel.h"
 #include "filesearch/Splitter.h"
 #include "support/MessageLoop.h"
 #include "support/Win32Hourglass.h"
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,6 +59,7 @@ private:
     void FormCreate();
     void createControls();
     void layOut();
+    void showEnabled();
     void Action1Execute();
     void TreeChange(HTREEITEM node);
     void search(const std::string& text);
@@ -65,12 +68,14 @@ private:
 
     Win32Hourglass hourglass_;
     FileSearch search_;
+    FileSearchWindowLayout layout_;
+    std::optional<FileSearchWindowModel> model_; // once the current disc is read
     Keys keys_{*this};
     // Which program each program node of the tree is (disc, program).
     std::vector<std::pair<std::size_t, std::size_t>> programs_;
     HIMAGELIST images_ = nullptr;
     HWND lastFocus_ = nullptr;
-    int treeWidth_ = 185;
+    int treeWidth_;
 
     std::unique_ptr<ControlPanel> Panel1;
     HWND Label1 = nullptr;

@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 
+#include "app/DiscLayout.h"
 #include "app/DiscPath.h"
 #include "app/DiscRoot.h"
 #include "app/MessageBoxes.h"
@@ -132,6 +133,9 @@ void TForm1::FormCreate() {
         {[this] { return statusText(); }, layout::kPanel2, HotSpotAccess::kStatusLineName},
         {[this] { return narrow(player_->titleText()); }, player::layout::kSongNameWhite,
          HotSpotAccess::kTitleLineName}});
+    MainWindowFrame& frame = *this;
+    tick_ = std::make_unique<StartupTick>([this] { return platformFacts(); }, discRoot_, frame, *browser_,
+                                          *env_.messageBoxes);
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
 }
 
@@ -169,7 +173,7 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     consent_ = &consent;
     extraInfoForm_ = &extraInfo;
     hiddenScreen_ = &hiddenScreen;
-    hiddenScreen.setFilm(resolveDiscPath(discRoot_ + "Webblasare\\ie6sv\\ROMCONF.CAB"));
+    hiddenScreen.setFilm(resolveDiscPath(discRoot_ + std::string(disc::kHiddenScreenFilm)));
     // The search window leaves the screen with the main window and comes back with it.
     SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
     MainWindowActions& actions = *this;
@@ -206,12 +210,7 @@ void TForm1::show() {
 
 void TForm1::StartupTimerTimer() {
     KillTimer(hwnd(), kStartupTimer);
-    if (startupDone_)
-        return;
-    startupDone_ = true;
-    // The shape is chosen from the display as it is now, not at creation.
-    MainWindowFrame& frame = *this;
-    StartupTick(platformFacts(), discRoot_, frame, *browser_, *env_.messageBoxes).run();
+    tick_->run();
 }
 
 void TForm1::setHotSpotVisible(std::string_view spot, bool visible) {

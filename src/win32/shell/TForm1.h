@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindowFrame.h"
+#include "app/StartupTick.h"
 #include "browser/BrowserHost.h"
 #include "browser/CommandLinks.h"
 #include "browser/CommandRunner.h"
@@ -97,7 +98,7 @@ public:
 
     // The start-up tick, also callable directly (tests); runs once.
     void StartupTimerTimer();
-    bool startupDone() const { return startupDone_; }
+    bool startupDone() const { return tick_ && tick_->outcome() != StartupTick::Outcome::NotRun; }
 
     const std::string& discRoot() const { return discRoot_; }
     QuarantineList& quarantine() { return quarantine_; }
@@ -185,7 +186,7 @@ private:
     std::unique_ptr<HotSpotLayer> hotSpots_;
     std::string discRoot_;
     bool bordered_ = false;
-    bool startupDone_ = false;
+    std::unique_ptr<StartupTick> tick_;
     wchar_t pendingHighSurrogate_ = 0;
     std::function<void()> musicLoader_;
 

@@ -1,5 +1,6 @@
 #include "support/Window.h"
 
+#include "app/ErrorReportText.h"
 #include "support/ErrorReport.h"
 
 #include <exception>
@@ -69,7 +70,7 @@ LRESULT CALLBACK Window::windowProcedure(HWND hwnd, UINT message, WPARAM wParam,
     } catch (const std::exception& e) {
         reportUnhandled(e.what());
     } catch (...) {
-        reportUnhandled("Okänt fel");
+        reportUnhandled(kUnknownErrorText);
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

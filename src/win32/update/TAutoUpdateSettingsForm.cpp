@@ -1,24 +1,24 @@
 #include "update/TAutoUpdateSettingsForm.h"
 
 #include "support/ChildControl.h"
+#include "support/UiFont.h"
+#include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 #include "support/WindowPlacement.h"
-
-#include <algorithm>
 
 namespace dv::win32 {
 
 namespace {
 
+using Model = ConsentDialogModel;
+
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-// Not IDOK: Enter away from the button closes nothing, as in the form it
-// copies, where "Stäng" is not the default button.
+// Not IDOK: "Stäng" is no default button; the model says what Enter does.
 constexpr int kButton1 = 101;
 
-// The places of the form it copies: left, top, width, height.
-HWND child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, int x, int y, int w, int h,
-           int id = 0) {
-    return createChildControl(parent, kind, text, style, {x, y, x + w, y + h}, id);
+HWND child(HWND parent, const wchar_t* kind, const char* text, DWORD style, const Rect& place, int id = 0) {
+    return createChildControl(parent, kind, text, style, toRect(place), id);
 }
 
 bool checked(HWND button) {
@@ -28,37 +28,23 @@ bool checked(HWND button) {
 } // namespace
 
 TAutoUpdateSettingsForm::TAutoUpdateSettingsForm() {
+    const ConsentDialogLayout l = Model::layout(Win32TextMeasure(uiFont()));
     create({L"TAutoUpdateSettingsForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
-           L"Automatisk uppdatering", centredOnScreen(kStyle, kExStyle, 408, 177), nullptr);
-    createControls();
+           widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, l.clientWidth, l.clientHeight), nullptr);
+    createControls(l);
 }
 
 TAutoUpdateSettingsForm::~TAutoUpdateSettingsForm() = default;
 
-void TAutoUpdateSettingsForm::createControls() {
+void TAutoUpdateSettingsForm::createControls(const ConsentDialogLayout& l) {
     const HWND self = hwnd();
-    Label1 = child(self, L"STATIC",
-                   "Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om "
-                   "det finns någon "
-                   "uppdaterad information som rör den aktuella skivan. Det kan exempelvis röra "
-                   "sig om problem med "
-                   "vissa program, eller sena ändringar som tillkommit efter att skivan trycktes.",
-                   SS_LEFT | SS_NOPREFIX, 8, 8, 393, 57);
-    Label2 = child(self, L"STATIC", "Vill du att skivan ska göra en sådan kontroll när den startas?",
-                   SS_LEFT | SS_NOPREFIX, 8, 80, 0, 0);
-    const SIZE label2 = textExtent(Label2);
-    SetWindowPos(Label2, nullptr, 0, 0, label2.cx, label2.cy, SWP_NOMOVE | SWP_NOZORDER);
+    Label1 = child(self, L"STATIC", Model::kIntro, SS_LEFT | SS_NOPREFIX, l.Label1);
+    Label2 = child(self, L"STATIC", Model::kQuestion, SS_LEFT | SS_NOPREFIX, l.Label2);
     // In tab order.
-    rbYes = child(self, L"BUTTON", "Ja (rekommenderas)", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 8, 104, 153, 17);
-    rbNo = child(self, L"BUTTON", "Nej", BS_AUTORADIOBUTTON | WS_TABSTOP, 8, 120, 65, 17);
-    Button1 = child(self, L"BUTTON", "Stäng", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, 325, 146, 75, 23, kButton1);
-    cbNoNo = child(self, L"BUTTON", "Påminn mig inte om denna funktion i framtiden",
-                   BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 8, 152, 257, 17);
-    // A wider font than the form was drawn for must not cut the text; it
-    // still ends before the button.
-    const int box = GetSystemMetrics(SM_CXMENUCHECK) + 6;
-    SetWindowPos(cbNoNo, nullptr, 0, 0, std::clamp(static_cast<int>(textExtent(cbNoNo).cx) + box, 257, 325 - 8 - 8), 17,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    rbYes = child(self, L"BUTTON", Model::kYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, l.rbYes);
+    rbNo = child(self, L"BUTTON", Model::kNo, BS_AUTORADIOBUTTON | WS_TABSTOP, l.rbNo);
+    Button1 = child(self, L"BUTTON", Model::kClose, BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, l.Button1, kButton1);
+    cbNoNo = child(self, L"BUTTON", Model::kDontRemind, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, l.cbNoNo);
 }
 
 void TAutoUpdateSettingsForm::setOwner(HWND owner) {
@@ -98,6 +84,24 @@ ConsentAnswer TAutoUpdateSettingsForm::ask() {
     return ConsentAnswer::fromControls(accepted_, checked(rbYes), checked(rbNo), checked(cbNoNo));
 }
 
+void TAutoUpdateSettingsForm::onKey(ConsentDialogModel::Key key) {
+    const HWND focus = GetFocus();
+    const Model::Control focused = focus == Button1 ? Model::Control::Button1
+                                   : focus == rbNo  ? Model::Control::rbNo
+                                   : focus == cbNoNo ? Model::Control::cbNoNo
+                                                     : Model::Control::rbYes;
+    switch (Model::onKey(key, focused)) {
+    case Model::Closing::WithTheChoice:
+        close(true);
+        break;
+    case Model::Closing::WithoutAChoice:
+        close(false);
+        break;
+    case Model::Closing::StaysOpen:
+        break;
+    }
+}
+
 void TAutoUpdateSettingsForm::close(bool accepted) {
     if (!asking_)
         return;
@@ -110,8 +114,8 @@ LRESULT TAutoUpdateSettingsForm::onMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
         if (LOWORD(wParam) == kButton1 && HIWORD(wParam) == BN_CLICKED)
             close(true);
-        else if (LOWORD(wParam) == IDCANCEL)
-            close(false); // Esc
+        else if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)
+            onKey(LOWORD(wParam) == IDCANCEL ? Model::Key::Escape : Model::Key::Enter);
         return 0;
     case WM_CLOSE:
         close(false);

@@ -2,6 +2,7 @@
 
 #include "support/MessageLoop.h"
 #include "support/Window.h"
+#include "update/ConsentDialogModel.h"
 #include "update/UpdateConsent.h"
 
 #include <string_view>
@@ -41,7 +42,9 @@ private:
         HWND dialog_;
     };
 
-    void createControls();
+    void createControls(const ConsentDialogLayout& layout);
+    // Enter and Esc, as the model has them.
+    void onKey(ConsentDialogModel::Key key);
     void close(bool accepted);
 
     HWND Label1 = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/UpdateRequest.h"
+#include "update/HttpClient.h"
 
 #include <chrono>
 #include <cstddef>

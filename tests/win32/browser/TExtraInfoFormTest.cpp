@@ -2,7 +2,9 @@
 
 #include "RecordingPorts.h"
 #include "browser/TExtraInfoForm.h"
+#include "support/UiFont.h"
 #include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 
 #include <gtest/gtest.h>
 
@@ -55,96 +57,130 @@ protected:
     std::unique_ptr<TExtraInfoForm> form;
 };
 
-TEST_F(TExtraInfoFormTest, EveryControlAtItsPlace) {
+// What the dialog shows, where, and what its keys and address do are the
+// core's (its tables hold the cases); the dialog draws the model's view and
+// layout and wires its buttons, keys and address to it.
+TEST_F(TExtraInfoFormTest, DrawsAndWiresTheModel) {
+    using Model = ExtraInfoDialogModel;
     const HWND w = form->hwnd();
-    RECT client{};
-    GetClientRect(w, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 217);
     EXPECT_TRUE(hasStyle(w, WS_CAPTION | WS_SYSMENU));
     EXPECT_FALSE(hasStyle(w, WS_THICKFRAME));
     EXPECT_FALSE(hasStyle(w, WS_MINIMIZEBOX));
     EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
     EXPECT_EQ(GetWindow(w, GW_OWNER), owner);
-
-    struct Place {
-        HWND control;
-        RECT bounds;
-        const wchar_t* text; // nullptr: set per note
-    };
-    const Place places[] = {
-        {form->lbInformation(), {8, 8, 8 + 369, 8 + 73}, nullptr},
-        {form->gbMoreInfo(), {8, 96, 8 + 369, 96 + 49}, L" Mer information på nätet "},
-        {form->lbOpenNow(), {8, 160, 8 + 369, 160 + 13}, L"Vill du gå vidare och starta det du klickade på nu?"},
-        {form->btYes(), {224, 184, 224 + 75, 184 + 23}, L"Ja"},
-        {form->btNo(), {304, 184, 304 + 75, 184 + 23}, L"Nej"},
-    };
-    for (const Place& p : places) {
-        const RECT r = boundsIn(p.control, w);
-        EXPECT_EQ(r.left, p.bounds.left) << narrow(textOf(p.control));
-        EXPECT_EQ(r.top, p.bounds.top) << narrow(textOf(p.control));
-        EXPECT_EQ(r.right, p.bounds.right) << narrow(textOf(p.control));
-        EXPECT_EQ(r.bottom, p.bounds.bottom) << narrow(textOf(p.control));
-        if (p.text) {
-            EXPECT_EQ(textOf(p.control), p.text);
-        }
-    }
-    const RECT url = boundsIn(form->lbURL(), w);
-    EXPECT_EQ(url.left, 8 + 8);
-    EXPECT_EQ(url.top, 96 + 20);
-    EXPECT_TRUE(hasStyle(form->btYes(), BS_DEFPUSHBUTTON));
     // Texts from outside are shown as they are: "&" is no mnemonic.
     for (const HWND text : {form->lbInformation(), form->lbURL(), form->lbOpenNow()})
         EXPECT_TRUE(hasStyle(text, SS_NOPREFIX));
-}
 
-TEST_F(TExtraInfoFormTest, TheAnswers) {
+    dv::test::CallLog log;
+    dv::test::FakeLauncher launcher(log);
+    dv::test::FakeWaitingWindow waiting(log);
+    dv::test::FakeMessageBoxes boxes(&log);
+    FileLauncher files(launcher, waiting, boxes);
+    form->setLauncher(&files);
+
     struct Case {
         const char* what;
         TExtraInfo note;
         DialogAnswerer::Action answer;
-        bool yes;
-        Seen expected;
+        bool starts;
     };
-    const TExtraInfo runnable{"x.exe", "Kräver 3D-kort.", "http://www.datavind.example/x", true};
-    const TExtraInfo closed{"x.exe", "Fungerar inte längre.", "", false};
-    const Seen canRun{L"Datavinds cd - Mer information", true, true, true, true, L"Nej", false};
-    const Seen cannotRun{L"Datavinds cd - Mer information", false, false, false, false, L"Stäng", false};
     const Case cases[] = {
-        {"Ja", runnable, DialogAnswerer::clickButtonWithText(L"Ja"), true, canRun},
-        {"Nej", runnable, DialogAnswerer::clickButtonWithText(L"Nej"), false, canRun},
-        {"Escape", runnable, DialogAnswerer::postKey(VK_ESCAPE), false, canRun},
-        {"Enter", runnable, DialogAnswerer::postKey(VK_RETURN), true, canRun},
-        {"close box", runnable, [](HWND w) { PostMessageW(w, WM_CLOSE, 0, 0); }, false, canRun},
-        {"Stäng", closed, DialogAnswerer::clickButtonWithText(L"Stäng"), false, cannotRun},
-        {"Enter without Ja", closed, DialogAnswerer::postKey(VK_RETURN), false, cannotRun},
-        {"Escape without Ja", closed, DialogAnswerer::postKey(VK_ESCAPE), false, cannotRun},
+        {"Ja", {"x.exe", "Kräver 3D-kort.", "http://www.datavind.example/x", true},
+         DialogAnswerer::clickButtonWithText(L"Ja"), true},
+        {"Enter", {"x.exe", "Kräver 3D-kort.", "", true}, DialogAnswerer::postKey(VK_RETURN), true},
+        {"Nej", {"x.exe", "Kräver 3D-kort.", "", true}, DialogAnswerer::clickButtonWithText(L"Nej"), false},
+        {"Escape", {"x.exe", "Läs <b>detta</b> & sedan\rnästa rad", "http://a.example/?a=1&b=2", true},
+         DialogAnswerer::postKey(VK_ESCAPE), false},
+        {"close box", {"x.exe", "Info", "", true}, [](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); }, false},
+        {"Stäng", {"x.exe", "Fungerar inte längre.", "file:///C:/Windows/system32/calc.exe", false},
+         DialogAnswerer::clickButtonWithText(L"Stäng"), false},
+        {"Enter without Ja", {"x.exe", "Fungerar inte längre.", "", false}, DialogAnswerer::postKey(VK_RETURN),
+         false},
+        {"a note too long for the label", {"x.exe", std::string(40, '\r') + "sista raden", "", true},
+         DialogAnswerer::postKey(VK_RETURN), true},
     };
     for (const Case& c : cases) {
-        Seen seen;
-        DialogAnswerer dialog(L"Datavinds cd - Mer information", seeing(seen, c.answer));
-        EXPECT_EQ(form->askToStart(c.note), c.yes) << c.what;
+        const ExtraInfoView view = Model::question(c.note);
+        const ExtraInfoLayout l = Model::layout(view, Win32TextMeasure(uiFont()));
+        struct Drawn {
+            std::wstring caption, information, url, no;
+            RECT client{}, information_{}, group{}, link{}, openNow{}, yes{}, noButton{};
+            bool scrolls = false, moreInfo = false, openNowShown = false, yesShown = false, yesDefault = false;
+            bool ownerEnabled = true, opened = false, stayed = false;
+        } seen;
+        DialogAnswerer dialog(widen(view.caption), [&](HWND d) {
+            seen.caption = textOf(d);
+            GetClientRect(d, &seen.client);
+            seen.scrolls = IsWindowVisible(form->ebInformation()) != FALSE;
+            const HWND information = seen.scrolls ? form->ebInformation() : form->lbInformation();
+            if (seen.scrolls) {
+                // An edit control keeps its text in its own buffer: asked for by message.
+                wchar_t text[4096]{};
+                SendMessageW(information, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+                seen.information = text;
+            } else {
+                seen.information = textOf(information);
+            }
+            seen.information_ = boundsIn(information, d);
+            seen.group = boundsIn(form->gbMoreInfo(), d);
+            seen.link = boundsIn(form->lbURL(), d);
+            seen.openNow = boundsIn(form->lbOpenNow(), d);
+            seen.yes = boundsIn(form->btYes(), d);
+            seen.noButton = boundsIn(form->btNo(), d);
+            seen.url = textOf(form->lbURL());
+            seen.no = textOf(form->btNo());
+            seen.moreInfo = IsWindowVisible(form->gbMoreInfo()) != FALSE;
+            seen.openNowShown = IsWindowVisible(form->lbOpenNow()) != FALSE;
+            seen.yesShown = IsWindowVisible(form->btYes()) != FALSE;
+            seen.yesDefault = hasStyle(form->btYes(), BS_DEFPUSHBUTTON);
+            seen.ownerEnabled = IsWindowEnabled(owner) != FALSE;
+            if (seen.moreInfo) {
+                // Sent, so the click is handled when the call returns.
+                log.clear();
+                SendMessageW(form->lbURL(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                SendMessageW(form->lbURL(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+                seen.opened = !log.empty();
+                seen.stayed = IsWindowVisible(d) != FALSE;
+            }
+            c.answer(d);
+        });
+        EXPECT_EQ(form->askToStart(c.note), c.starts) << c.what;
         dialog.finish();
         ASSERT_TRUE(dialog.answered()) << c.what;
-        EXPECT_EQ(seen.caption, c.expected.caption) << c.what;
-        EXPECT_EQ(seen.moreInfo, c.expected.moreInfo) << c.what;
-        EXPECT_EQ(seen.url, c.expected.url) << c.what;
-        EXPECT_EQ(seen.openNow, c.expected.openNow) << c.what;
-        EXPECT_EQ(seen.yes, c.expected.yes) << c.what;
-        EXPECT_EQ(seen.no, c.expected.no) << c.what;
+        EXPECT_EQ(narrow(seen.caption), view.caption) << c.what;
+        EXPECT_EQ(seen.client.right, l.clientWidth) << c.what;
+        EXPECT_EQ(seen.client.bottom, l.clientHeight) << c.what;
+        EXPECT_EQ(seen.scrolls, l.informationScrolls) << c.what;
+        std::wstring lines = widen(view.information);
+        for (std::size_t at = lines.find(L'\n'); at != std::wstring::npos; at = lines.find(L'\n', at + 2))
+            lines.insert(at, 1, L'\r');
+        EXPECT_EQ(seen.information, lines) << c.what;
+        const auto same = [](RECT a, RECT b) {
+            return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        };
+        EXPECT_TRUE(same(seen.information_, toRect(l.lbInformation))) << c.what;
+        EXPECT_TRUE(same(seen.group, toRect(l.gbMoreInfo))) << c.what;
+        const Rect link{l.gbMoreInfo.left + l.lbURL.left, l.gbMoreInfo.top + l.lbURL.top, l.lbURL.width,
+                        l.lbURL.height};
+        EXPECT_TRUE(same(seen.link, toRect(link))) << c.what;
+        EXPECT_TRUE(same(seen.openNow, toRect(l.lbOpenNow))) << c.what;
+        EXPECT_TRUE(same(seen.yes, toRect(l.btYes))) << c.what;
+        EXPECT_TRUE(same(seen.noButton, toRect(l.btNo))) << c.what;
+        EXPECT_EQ(narrow(seen.url), view.url) << c.what;
+        EXPECT_EQ(narrow(seen.no), view.noText) << c.what;
+        EXPECT_EQ(seen.moreInfo, view.moreInfoVisible) << c.what;
+        EXPECT_EQ(seen.openNowShown, view.openNowVisible) << c.what;
+        EXPECT_EQ(seen.yesShown, view.yesVisible) << c.what;
+        EXPECT_EQ(seen.yesDefault, view.defaultButton == ExtraInfoView::Button::Yes) << c.what;
         EXPECT_FALSE(seen.ownerEnabled) << c.what; // modal
         EXPECT_TRUE(IsWindowEnabled(owner)) << c.what;
         EXPECT_FALSE(IsWindowVisible(form->hwnd())) << c.what;
+        if (view.moreInfoVisible) {
+            EXPECT_EQ(seen.opened, Model::addressToOpen(view.url).has_value()) << c.what;
+            EXPECT_TRUE(seen.stayed) << c.what;
+        }
     }
-}
-
-TEST_F(TExtraInfoFormTest, TextsFromOutsideArePlainText) {
-    const TExtraInfo note{"x", "Läs <b>detta</b> & sedan\rnästa rad", "http://a.example/?a=1&b=2", false};
-    DialogAnswerer dialog(L"Datavinds cd - Mer information", DialogAnswerer::clickButtonWithText(L"Stäng"));
-    form->askToStart(note);
-    dialog.finish();
-    EXPECT_EQ(textOf(form->lbInformation()), L"Läs <b>detta</b> & sedan\r\nnästa rad");
-    EXPECT_EQ(textOf(form->lbURL()), L"http://a.example/?a=1&b=2");
 }
 
 TEST_F(TExtraInfoFormTest, TheNoticeHasItsOwnCaptionAndOnlyStang) {
@@ -156,44 +192,6 @@ TEST_F(TExtraInfoFormTest, TheNoticeHasItsOwnCaptionAndOnlyStang) {
     ASSERT_TRUE(dialog.answered());
     EXPECT_FALSE(seen.yes);
     EXPECT_EQ(seen.no, L"Stäng");
-}
-
-TEST_F(TExtraInfoFormTest, TheAddressOpensOnlyWebPagesAndTheDialogStays) {
-    dv::test::CallLog log;
-    dv::test::FakeLauncher launcher(log);
-    dv::test::FakeWaitingWindow waiting(log);
-    dv::test::FakeMessageBoxes boxes(&log);
-    FileLauncher files(launcher, waiting, boxes);
-    form->setLauncher(&files);
-    struct Case {
-        const char* url;
-        bool opens;
-    };
-    const Case cases[] = {
-        {"http://www.datavind.example/rymd.htm", true},
-        {"https://www.datavind.example/", true},
-        {"file:///C:/Windows/system32/calc.exe", false},
-        {"C:\\Windows\\system32\\calc.exe", false},
-        {"javascript:alert(1)", false},
-        {"http://a.example/x y", false}, // would be cut into program and parameters
-    };
-    for (const Case& c : cases) {
-        log.clear();
-        bool stayed = false;
-        DialogAnswerer dialog(L"Datavinds cd - Mer information", [&](HWND w) {
-            const POINT at{2, 2};
-            PostMessageW(form->lbURL(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-            PostMessageW(form->lbURL(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-            Sleep(500);
-            stayed = IsWindowVisible(w) != FALSE;
-            DialogAnswerer::clickButtonWithText(L"Nej")(w);
-        });
-        EXPECT_FALSE(form->askToStart({"x", "Info", c.url, true})) << c.url;
-        dialog.finish();
-        EXPECT_TRUE(stayed) << c.url;
-        const dv::test::CallLog opened{"waiting:shown", "open:" + std::string(c.url) + "|", "waiting:hidden"};
-        EXPECT_EQ(log, c.opens ? opened : dv::test::CallLog{}) << c.url;
-    }
 }
 
 } // namespace

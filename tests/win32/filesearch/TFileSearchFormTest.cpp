@@ -4,7 +4,9 @@
 
 #include "RecordingPorts.h"
 #include "Win32MessagePump.h"
+#include "support/UiFont.h"
 #include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 
 #include <commctrl.h>
 
@@ -93,11 +95,11 @@ std::vector<std::string> listed(HWND list) {
 }
 
 // A key as the reader types it: into the thread's queue, through the
-// program's message loop and its filters.
+// program's message loop and its filters, handled before this returns.
 void press(HWND target, WPARAM key) {
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-    test::pumpFor(100ms);
+    MessageLoop::instance().processPending();
 }
 
 void select(HWND tree, HTREEITEM item) {
@@ -121,133 +123,127 @@ protected:
 
     HWND c(const char* name) const { return form->control(name); }
     void type(const std::string& text) { SetWindowTextW(c("ebSearch"), widen(text).c_str()); }
-    void clickSearch() {
-        SendMessageW(c("btSearch"), BM_CLICK, 0, 0);
-        test::pumpFor(50ms);
+    void clickSearch() { SendMessageW(c("btSearch"), BM_CLICK, 0, 0); }
+    // Shown, and the search box has the focus back.
+    void show() {
+        form->showModeless();
+        ASSERT_TRUE(test::pumpUntil([&] { return IsWindowVisible(form->hwnd()) && GetFocus() != nullptr; }, 5s));
     }
     std::vector<Node> top() const { return childrenOf(c("Tree"), nullptr); }
 };
 
-TEST_F(TFileSearchFormTest, WindowAndControls) {
-    EXPECT_EQ(textOf(form->hwnd()), "Filsökaren");
+// The places, texts, enabled controls, keys, tree pictures and the hourglass
+// are the core's (its tables hold the cases); the window shows them and
+// wires its controls to them.
+TEST_F(TFileSearchFormTest, DrawsAndWiresTheModel) {
+    using Model = FileSearchWindowModel;
+    const FileSearchWindowLayout l = Model::layout(Win32TextMeasure(uiFont()));
+    EXPECT_EQ(textOf(form->hwnd()), Model::kCaption);
     EXPECT_FALSE(IsWindowVisible(form->hwnd())); // created, not shown
     EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_STYLE) & WS_THICKFRAME);
     RECT client{};
     GetClientRect(form->hwnd(), &client);
-    EXPECT_EQ(client.right, 498);
-    EXPECT_EQ(client.bottom, 379);
+    EXPECT_EQ(client.right, l.clientWidth);
+    EXPECT_EQ(client.bottom, l.clientHeight);
     RECT window{};
     GetWindowRect(form->hwnd(), &window);
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
     EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
-
-    const RECT panel = placeOf(c("Panel1"));
-    EXPECT_EQ(panel.left, 0);
-    EXPECT_EQ(panel.top, 0);
-    EXPECT_EQ(panel.right, 498);
-    EXPECT_EQ(panel.bottom, 97);
-    struct Place {
-        const char* name;
-        int x, y, width, height; // 0: as the text needs
-        const char* text;
-    };
-    const Place places[] = {
-        {"Label1", 8, 8, 0, 0, "Skriv in den text du vill söka efter:"},
-        {"ebSearch", 8, 24, 185, 0, ""},
-        {"rbThisDisc", 200, 25, 0, 0, "Denna skiva"},
-        {"rbAllDiscs", 200, 41, 0, 0, "Alla skivor"},
-        {"btSearch", 8, 48, 73, 23, "Sök"},
-        {"cbShowAll", 200, 64, 0, 0, "Sök inte, visa alla filer"},
-    };
-    for (const Place& p : places) {
-        EXPECT_EQ(GetParent(c(p.name)), c("Panel1")) << p.name;
-        const RECT r = placeOf(c(p.name));
-        EXPECT_EQ(r.left, p.x) << p.name;
-        EXPECT_EQ(r.top, p.y) << p.name;
-        if (p.width) {
-            EXPECT_EQ(r.right - r.left, p.width) << p.name;
-        }
-        if (p.height) {
-            EXPECT_EQ(r.bottom - r.top, p.height) << p.name;
-        }
-        EXPECT_EQ(textOf(c(p.name)), p.text) << p.name;
-    }
-    EXPECT_TRUE(checked(c("rbThisDisc")));
-    EXPECT_TRUE(IsWindowEnabled(c("rbThisDisc")));
-    EXPECT_FALSE(checked(c("rbAllDiscs")));
-    EXPECT_FALSE(checked(c("cbShowAll")));
-
-    // Tree left, 185 wide, the splitter, the list filling the rest, the
-    // status bar at the bottom.
-    const RECT status = placeOf(c("StatusBar1"));
-    EXPECT_EQ(status.bottom, 379);
-    EXPECT_EQ(status.left, 0);
-    EXPECT_EQ(status.right, 498);
-    const RECT tree = placeOf(c("Tree"));
-    EXPECT_EQ(tree.left, 0);
-    EXPECT_EQ(tree.top, 97);
-    EXPECT_EQ(tree.right, 185);
-    EXPECT_EQ(tree.bottom, status.top);
-    const RECT splitter = placeOf(c("Splitter1"));
-    EXPECT_EQ(splitter.left, 185);
-    const RECT list = placeOf(c("List"));
-    EXPECT_EQ(list.left, splitter.right);
-    EXPECT_EQ(list.right, 498);
-    EXPECT_EQ(list.top, 97);
-    EXPECT_EQ(list.bottom, status.top);
-    EXPECT_FALSE(GetWindowLongW(c("Tree"), GWL_STYLE) & TVS_EDITLABELS); // read-only
-
-    // Four 16 x 16 pictures for the tree.
-    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(c("Tree"), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
-    EXPECT_EQ(ImageList_GetImageCount(images), 4);
-    int width = 0;
-    int height = 0;
-    ImageList_GetIconSize(images, &width, &height);
-    EXPECT_EQ(width, 16);
-    EXPECT_EQ(height, 16);
-}
-
-TEST_F(TFileSearchFormTest, NeverSmallerThan390By200) {
     MINMAXINFO info{};
     SendMessageW(form->hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    RECT frame{0, 0, 390, 200};
+    RECT frame{0, 0, l.minimumWidth, l.minimumHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(form->hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(form->hwnd(), GWL_EXSTYLE)));
     EXPECT_EQ(info.ptMinTrackSize.x, frame.right - frame.left);
     EXPECT_EQ(info.ptMinTrackSize.y, frame.bottom - frame.top);
-}
 
-TEST_F(TFileSearchFormTest, ShownWithTheFocusInTheSearchBox) {
-    form->showModeless();
-    test::pumpFor(200ms);
-    EXPECT_TRUE(IsWindowVisible(form->hwnd()));
-    EXPECT_EQ(GetFocus(), c("ebSearch"));
-}
+    const RECT panel = placeOf(c("Panel1"));
+    EXPECT_EQ(panel.right, l.clientWidth);
+    EXPECT_EQ(panel.bottom, l.panelHeight);
+    struct Place {
+        const char* name;
+        Rect place;
+        const char* text;
+    };
+    const Place places[] = {
+        {"Label1", l.Label1, Model::kPrompt},           {"ebSearch", l.ebSearch, ""},
+        {"rbThisDisc", l.rbThisDisc, Model::kThisDisc}, {"rbAllDiscs", l.rbAllDiscs, Model::kAllDiscs},
+        {"btSearch", l.btSearch, Model::kSearch},       {"cbShowAll", l.cbShowAll, Model::kShowAll},
+    };
+    for (const Place& p : places) {
+        EXPECT_EQ(GetParent(c(p.name)), c("Panel1")) << p.name;
+        const RECT r = placeOf(c(p.name));
+        const RECT expected = toRect(p.place);
+        EXPECT_EQ(r.left, expected.left) << p.name;
+        EXPECT_EQ(r.top, expected.top) << p.name;
+        EXPECT_EQ(r.right, expected.right) << p.name;
+        EXPECT_EQ(r.bottom, expected.bottom) << p.name;
+        EXPECT_EQ(textOf(c(p.name)), p.text) << p.name;
+    }
+    EXPECT_TRUE(checked(c("rbThisDisc")));
+    EXPECT_FALSE(checked(c("cbShowAll")));
+    const RECT tree = placeOf(c("Tree"));
+    EXPECT_EQ(tree.top, l.panelHeight);
+    EXPECT_EQ(tree.right, l.treeWidth);
+    EXPECT_FALSE(GetWindowLongW(c("Tree"), GWL_STYLE) & TVS_EDITLABELS); // read-only
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(c("Tree"), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    EXPECT_EQ(ImageList_GetImageCount(images), 2);
 
-TEST_F(TFileSearchFormTest, EnterRunsTheSameSearchAsTheButton) {
-    form->showModeless();
-    test::pumpFor(100ms);
+    // Enter in the search box searches, as the button does.
+    show();
     type("läsmig");
     SetFocus(c("ebSearch"));
     press(c("ebSearch"), VK_RETURN);
     std::vector<Node> roots = top();
     ASSERT_EQ(roots.size(), 1u);
     EXPECT_EQ(roots[0].text, "Datavind");
+    EXPECT_TRUE(expanded(c("Tree"), roots[0].item));
     const std::vector<Node> discs = childrenOf(c("Tree"), roots[0].item);
     ASSERT_EQ(namesOf(discs), std::vector<std::string>{"Datavind 12/2004"});
-    const std::vector<std::string> byEnter = namesOf(childrenOf(c("Tree"), discs[0].item));
-    EXPECT_EQ(byEnter, (std::vector<std::string>{"Snöbollskriget 2", "Tomtens verkstad", "Diskrensaren"}));
-    EXPECT_TRUE(expanded(c("Tree"), roots[0].item));
+    const std::vector<Node> programs = childrenOf(c("Tree"), discs[0].item);
+    EXPECT_EQ(namesOf(programs), (std::vector<std::string>{"Snöbollskriget 2", "Tomtens verkstad", "Diskrensaren"}));
     EXPECT_FALSE(expanded(c("Tree"), discs[0].item));
     EXPECT_EQ(textOf(c("ebSearch")), "läsmig"); // Enter is not typed into the box
+    // The tree wears the model's pictures.
+    const Node nodes[] = {roots[0], discs[0], programs.at(0)};
+    for (int depth = 0; depth < 3; ++depth) {
+        EXPECT_EQ(nodes[depth].image, static_cast<int>(Model::picturesAt(depth).normal)) << depth;
+        EXPECT_EQ(nodes[depth].selectedImage, static_cast<int>(Model::picturesAt(depth).selected)) << depth;
+    }
 
-    clickSearch();
-    roots = top();
-    ASSERT_EQ(roots.size(), 1u);
-    EXPECT_EQ(namesOf(childrenOf(c("Tree"), childrenOf(c("Tree"), roots[0].item).at(0).item)), byEnter);
+    // "Sök inte, visa alla filer" enables and disables as the model says, and lists every disc.
+    SendMessageW(c("rbAllDiscs"), BM_CLICK, 0, 0);
+    Model model(true);
+    for (const bool on : {true, false}) {
+        SendMessageW(c("cbShowAll"), BM_CLICK, 0, 0);
+        model.showAllToggled(on);
+        const Model::Controls enabled = model.enabled();
+        EXPECT_EQ(IsWindowEnabled(c("ebSearch")) != FALSE, enabled.ebSearch) << on;
+        EXPECT_EQ(IsWindowEnabled(c("btSearch")) != FALSE, enabled.btSearch) << on;
+        EXPECT_EQ(IsWindowEnabled(c("rbThisDisc")) != FALSE, enabled.rbThisDisc) << on;
+        EXPECT_EQ(IsWindowEnabled(c("rbAllDiscs")) != FALSE, enabled.rbAllDiscs) << on;
+        ASSERT_EQ(top().size(), 1u);
+        EXPECT_EQ(childrenOf(c("Tree"), top()[0].item).size(), 12u); // every disc; turned off, left as it is
+    }
+
+    // Esc hides it; the results stay for the next showing; closing only hides.
+    SetFocus(c("Tree"));
+    press(c("Tree"), VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+    show();
+    EXPECT_EQ(top().size(), 1u);
+    EXPECT_EQ(textOf(c("ebSearch")), "läsmig");
+    SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+    EXPECT_TRUE(IsWindow(form->hwnd()));
+}
+
+TEST_F(TFileSearchFormTest, ShownWithTheFocusInTheSearchBox) {
+    show();
+    EXPECT_EQ(GetFocus(), c("ebSearch"));
 }
 
 TEST_F(TFileSearchFormTest, ThisDiscAndAllDiscs) {
@@ -279,12 +275,6 @@ TEST_F(TFileSearchFormTest, SelectingNodesFillsTheList) {
     select(c("Tree"), program.item);
     select(c("Tree"), root.item);
     EXPECT_TRUE(listed(c("List")).empty());
-    // Folders show closed, and open while selected; the root is open.
-    EXPECT_EQ(root.image, 0);
-    EXPECT_EQ(disc.image, 1);
-    EXPECT_EQ(disc.selectedImage, 0);
-    EXPECT_EQ(program.image, 1);
-    EXPECT_EQ(program.selectedImage, 0);
 }
 
 // The nodes of the last search go with the new one: nothing of them stays
@@ -303,19 +293,6 @@ TEST_F(TFileSearchFormTest, ANewSearchStartsWithNothingSelected) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(TFileSearchFormTest, ShowAllDisablesTheSearchAndListsEverything) {
-    SendMessageW(c("rbAllDiscs"), BM_CLICK, 0, 0);
-    SendMessageW(c("cbShowAll"), BM_CLICK, 0, 0);
-    for (const char* name : {"ebSearch", "btSearch", "rbThisDisc", "rbAllDiscs"})
-        EXPECT_FALSE(IsWindowEnabled(c(name))) << name;
-    ASSERT_EQ(top().size(), 1u);
-    EXPECT_EQ(childrenOf(c("Tree"), top()[0].item).size(), 12u); // every disc
-    SendMessageW(c("cbShowAll"), BM_CLICK, 0, 0);
-    for (const char* name : {"ebSearch", "btSearch", "rbThisDisc", "rbAllDiscs"})
-        EXPECT_TRUE(IsWindowEnabled(c(name))) << name;
-    EXPECT_EQ(childrenOf(c("Tree"), top()[0].item).size(), 12u); // results left as they are
-}
-
 TEST_F(TFileSearchFormTest, NoHitsLeaveAnEmptyTree) {
     type("setup");
     clickSearch();
@@ -325,26 +302,8 @@ TEST_F(TFileSearchFormTest, NoHitsLeaveAnEmptyTree) {
     EXPECT_TRUE(top().empty());
 }
 
-TEST_F(TFileSearchFormTest, EscapeHidesAndResultsStay) {
-    form->showModeless();
-    test::pumpFor(100ms);
-    type("setup");
-    clickSearch();
-    SetFocus(c("Tree"));
-    press(c("Tree"), VK_ESCAPE);
-    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
-    form->showModeless();
-    test::pumpFor(100ms);
-    EXPECT_EQ(top().size(), 1u);
-    EXPECT_EQ(textOf(c("ebSearch")), "setup");
-    SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindowVisible(form->hwnd())); // closing only hides
-    EXPECT_TRUE(IsWindow(form->hwnd()));
-}
-
 TEST_F(TFileSearchFormTest, TabOrder) {
-    form->showModeless();
-    test::pumpFor(100ms);
+    show();
     SetFocus(c("ebSearch"));
     std::vector<HWND> focus{GetFocus()};
     for (int i = 0; i < 6; ++i) {
@@ -400,28 +359,16 @@ TEST_F(TFileSearchFormTest, ResizingKeepsTheLayout) {
     EXPECT_EQ(placeOf(c("List")).bottom, placeOf(c("StatusBar1")).top);
 }
 
-TEST_F(TFileSearchFormTest, UnknownCurrentDiscKeepsDennaSkivaOff) {
-    const std::filesystem::path disc = std::filesystem::temp_directory_path() / "datavind-filsok-test";
-    std::filesystem::create_directories(disc / "filsok");
-    std::filesystem::copy_file(std::filesystem::path(sampleDisc()) / "filsok" / "proglist.txt",
-                               disc / "filsok" / "proglist.txt", std::filesystem::copy_options::overwrite_existing);
-    {
-        TFileSearchForm other(disc.string() + "\\", boxes);
-        EXPECT_FALSE(IsWindowEnabled(other.control("rbThisDisc")));
-        EXPECT_TRUE(checked(other.control("rbAllDiscs")));
-        SendMessageW(other.control("cbShowAll"), BM_CLICK, 0, 0);
-        SendMessageW(other.control("cbShowAll"), BM_CLICK, 0, 0);
-        EXPECT_FALSE(IsWindowEnabled(other.control("rbThisDisc")));
-        EXPECT_TRUE(IsWindowEnabled(other.control("rbAllDiscs")));
-    }
-    std::filesystem::remove_all(disc);
-}
-
-// The hourglass is gone before the box and after the search.
-TEST_F(TFileSearchFormTest, MissingListShowsTheMessageWithoutTheHourglass) {
+// Without a current disc the window starts as the model says; a list that
+// cannot be read gives its box under the ordinary pointer, and the next
+// search tries again.
+TEST_F(TFileSearchFormTest, NoCurrentDiscAndNoList) {
     const std::filesystem::path disc = std::filesystem::temp_directory_path() / "datavind-filsok-empty";
     std::filesystem::create_directories(disc);
     TFileSearchForm other(disc.string() + "\\", boxes);
+    const FileSearchWindowModel model(false);
+    EXPECT_EQ(IsWindowEnabled(other.control("rbThisDisc")) != FALSE, model.enabled().rbThisDisc);
+    EXPECT_EQ(checked(other.control("rbAllDiscs")), model.allDiscsAtStart());
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     SetCursor(arrow);
     SendMessageW(other.control("btSearch"), BM_CLICK, 0, 0);

@@ -1,7 +1,9 @@
 #include "update/TAutoUpdateSettingsForm.h"
 
 #include "Win32ModalScript.h"
+#include "support/UiFont.h"
 #include "support/Utf16.h"
+#include "support/Win32TextMeasure.h"
 
 #include <gtest/gtest.h>
 
@@ -61,50 +63,65 @@ ConsentAnswer askWith(TAutoUpdateSettingsForm& form, std::deque<Step> steps) {
     return form.ask();
 }
 
-TEST(TAutoUpdateSettingsForm, EveryControlAtItsPlace) {
+// The texts, places and keys are the core's (its tables hold the cases); the
+// dialog draws them and wires its keys and button to them.
+TEST(TAutoUpdateSettingsForm, DrawsAndWiresTheModel) {
+    using Model = ConsentDialogModel;
     TAutoUpdateSettingsForm form;
-    EXPECT_EQ(textOf(form.hwnd()), "Automatisk uppdatering");
+    const ConsentDialogLayout l = Model::layout(Win32TextMeasure(uiFont()));
+    EXPECT_EQ(textOf(form.hwnd()), Model::kCaption);
     EXPECT_FALSE(IsWindowVisible(form.hwnd())); // created, not shown
     RECT client{};
     GetClientRect(form.hwnd(), &client);
-    EXPECT_EQ(client.right, 408);
-    EXPECT_EQ(client.bottom, 177);
+    EXPECT_EQ(client.right, l.clientWidth);
+    EXPECT_EQ(client.bottom, l.clientHeight);
     EXPECT_FALSE(GetWindowLongW(form.hwnd(), GWL_STYLE) & WS_THICKFRAME); // a fixed border
 
     struct Control {
         const char* name;
-        RECT place;
+        Rect place;
         const char* text;
     };
     const Control controls[] = {
-        {"Label1", {8, 8, 401, 65},
-         "Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om det finns någon uppdaterad "
-         "information som rör den aktuella skivan. Det kan exempelvis röra sig om problem med vissa program, eller "
-         "sena ändringar som tillkommit efter att skivan trycktes."},
-        {"rbYes", {8, 104, 161, 121}, "Ja (rekommenderas)"},
-        {"rbNo", {8, 120, 73, 137}, "Nej"},
-        {"Button1", {325, 146, 400, 169}, "Stäng"},
+        {"Label1", l.Label1, Model::kIntro}, {"Label2", l.Label2, Model::kQuestion},
+        {"rbYes", l.rbYes, Model::kYes},     {"rbNo", l.rbNo, Model::kNo},
+        {"Button1", l.Button1, Model::kClose}, {"cbNoNo", l.cbNoNo, Model::kDontRemind},
     };
     for (const Control& c : controls) {
         const RECT r = placeOf(form.control(c.name));
-        EXPECT_EQ(r.left, c.place.left) << c.name;
-        EXPECT_EQ(r.top, c.place.top) << c.name;
-        EXPECT_EQ(r.right, c.place.right) << c.name;
-        EXPECT_EQ(r.bottom, c.place.bottom) << c.name;
+        const RECT expected = toRect(c.place);
+        EXPECT_EQ(r.left, expected.left) << c.name;
+        EXPECT_EQ(r.top, expected.top) << c.name;
+        EXPECT_EQ(r.right, expected.right) << c.name;
+        EXPECT_EQ(r.bottom, expected.bottom) << c.name;
         EXPECT_EQ(textOf(form.control(c.name)), c.text) << c.name;
     }
-    const RECT label2 = placeOf(form.control("Label2"));
-    EXPECT_EQ(label2.left, 8);
-    EXPECT_EQ(label2.top, 80);
-    EXPECT_EQ(textOf(form.control("Label2")), "Vill du att skivan ska göra en sådan kontroll när den startas?");
-    const RECT noNo = placeOf(form.control("cbNoNo"));
-    EXPECT_EQ(noNo.left, 8);
-    EXPECT_EQ(noNo.top, 152);
-    EXPECT_GE(noNo.right, 265);
-    EXPECT_LT(noNo.right, 325); // never under the button
-    EXPECT_EQ(textOf(form.control("cbNoNo")), "Påminn mig inte om denna funktion i framtiden");
     for (const char* name : {"rbYes", "rbNo", "cbNoNo"})
         EXPECT_FALSE(checked(form.control(name))) << name;
+
+    // Enter away from "Stäng" leaves it open; on "Stäng" it closes with the choice.
+    bool openAfterEnter = false;
+    ConsentAnswer answer = askWith(form, {click(form, "rbNo"), key(VK_RETURN),
+                                          [&] {
+                                              openAfterEnter = form.isAsking();
+                                              SetFocus(form.control("Button1"));
+                                              return true;
+                                          },
+                                          key(VK_RETURN)});
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_EQ(answer.checkAtStart, std::optional<bool>(false));
+    // Esc and the close box are no choice; the reminder choice counts.
+    answer = askWith(form, {click(form, "rbYes"), click(form, "cbNoNo"), key(VK_ESCAPE)});
+    EXPECT_EQ(answer.checkAtStart, std::nullopt);
+    EXPECT_TRUE(answer.dontRemind);
+    answer = askWith(form, {click(form, "rbYes"), [&] {
+                                PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+                                return true;
+                            }});
+    EXPECT_EQ(answer.checkAtStart, std::nullopt);
+    answer = askWith(form, {click(form, "rbYes"), click(form, "Button1")});
+    EXPECT_EQ(answer.checkAtStart, std::optional<bool>(true));
+    EXPECT_FALSE(IsWindowVisible(form.hwnd()));
 }
 
 TEST(TAutoUpdateSettingsForm, CentredOnTheScreen) {
@@ -134,49 +151,6 @@ TEST(TAutoUpdateSettingsForm, TabOrder) {
     const std::vector<HWND> expected{form.control("rbYes"), form.control("rbNo"), form.control("Button1"),
                                      form.control("cbNoNo"), form.control("rbYes")};
     EXPECT_EQ(focus, expected);
-}
-
-TEST(TAutoUpdateSettingsForm, Answers) {
-    struct Case {
-        const char* what;
-        std::vector<const char*> clicks;
-        WPARAM key; // 0: "Stäng"
-        ConsentAnswer answer;
-    };
-    const Case cases[] = {
-        {"yes", {"rbYes"}, 0, {true, false}},
-        {"no, don't remind", {"rbNo", "cbNoNo"}, 0, {false, true}},
-        {"no choice", {}, 0, {std::nullopt, false}},
-        {"don't remind only", {"cbNoNo"}, 0, {std::nullopt, true}},
-        {"yes, then Esc", {"rbYes"}, VK_ESCAPE, {std::nullopt, false}},
-        {"don't remind, then Esc", {"cbNoNo"}, VK_ESCAPE, {std::nullopt, true}},
-        {"yes, then no", {"rbYes", "rbNo"}, 0, {false, false}},
-    };
-    for (const Case& c : cases) {
-        TAutoUpdateSettingsForm form;
-        std::deque<Step> steps;
-        for (const char* name : c.clicks)
-            steps.push_back(click(form, name));
-        steps.push_back(c.key ? key(c.key) : click(form, "Button1"));
-        const ConsentAnswer answer = askWith(form, steps);
-        EXPECT_EQ(answer.checkAtStart, c.answer.checkAtStart) << c.what;
-        EXPECT_EQ(answer.dontRemind, c.answer.dontRemind) << c.what;
-        EXPECT_FALSE(IsWindowVisible(form.hwnd())) << c.what;
-    }
-}
-
-// Enter away from "Stäng" closes nothing; closing the window is no choice.
-TEST(TAutoUpdateSettingsForm, EnterAndTheCloseBox) {
-    TAutoUpdateSettingsForm form;
-    bool openAfterEnter = false;
-    const ConsentAnswer answer = askWith(form, {click(form, "rbYes"), key(VK_RETURN),
-                                                [&] {
-                                                    openAfterEnter = form.isAsking();
-                                                    PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
-                                                    return true;
-                                                }});
-    EXPECT_TRUE(openAfterEnter);
-    EXPECT_EQ(answer.checkAtStart, std::nullopt);
 }
 
 class OwnerWindow : public Window {
