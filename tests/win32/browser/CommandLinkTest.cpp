@@ -131,6 +131,113 @@ TEST_F(CommandLinkTest, AnOutsidePageNamingADiscPageInItsFragmentOrQueryRunsNoth
     EXPECT_TRUE(disc.programRan(15000));
 }
 
+// The control reports a local page's "#" unescaped: a page in a folder named
+// like the disc's followed by "#" is no disc page for that.
+TEST_F(CommandLinkTest, AnOutsidePageInAFolderNamedLikeTheDiscAndAHashRunsNothing) {
+    const std::string root = disc.root().substr(0, disc.root().size() - 1);
+    for (const char* folder : {"#x", "#", "?x"}) {
+        const std::string page = root + folder + "\\ond.htm";
+        std::error_code error;
+        std::filesystem::create_directories(std::filesystem::path(widen(root + folder)), error);
+        if (error)
+            continue; // "?" is no part of a Windows name
+        {
+            std::ofstream file(std::filesystem::path(widen(page)));
+            file << "<html><body>Utanf&ouml;r</body></html>\n";
+        }
+        ASSERT_TRUE(program.showPage(page)) << narrow(program.location());
+        ASSERT_NE(program.location().find(L"ond.htm"), std::wstring::npos) << narrow(program.location());
+        program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+        EXPECT_FALSE(disc.programRan(3000)) << narrow(program.location());
+        std::filesystem::remove_all(std::filesystem::path(widen(root + folder)), error);
+    }
+    // A disc page in a folder with "#" in its name is still a disc page.
+    const std::string inside = disc.root() + "docs\\C#\\index.htm";
+    std::filesystem::create_directories(std::filesystem::path(widen(disc.root() + "docs\\C#")));
+    {
+        std::ofstream file(std::filesystem::path(widen(inside)));
+        file << "<html><body>Inne</body></html>\n";
+    }
+    ASSERT_TRUE(program.showPage(inside)) << narrow(program.location());
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    EXPECT_TRUE(disc.programRan(15000)) << narrow(program.location());
+}
+
+// A frame's browser as the control names it in its events: an object of
+// its own that is not the control.
+class FrameBrowser : public IDispatch {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+            *object = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+};
+
+// The control's events for a navigation of `browser` to `address`.
+void sendBeforeNavigate(TestProgram& program, IDispatch* browser, const wchar_t* address) {
+    BSTR text = SysAllocString(address);
+    VARIANT url = EventSender::text(text);
+    VARIANT empty;
+    VariantInit(&empty);
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    EventSender(program.browser().control()->eventSink())
+        .send(DISPID_BEFORENAVIGATE2, {EventSender::dispatch(browser), EventSender::reference(&url),
+                                       EventSender::reference(&empty), EventSender::reference(&empty),
+                                       EventSender::reference(&empty), EventSender::reference(&empty),
+                                       EventSender::flag(&cancel)});
+    SysFreeString(text);
+}
+
+void sendDocumentComplete(TestProgram& program, IDispatch* browser) {
+    VARIANT empty;
+    VariantInit(&empty);
+    EventSender(program.browser().control()->eventSink())
+        .send(DISPID_DOCUMENTCOMPLETE, {EventSender::dispatch(browser), EventSender::reference(&empty)});
+}
+
+// A web page in a frame of a disc page can move the top browser to a
+// command link (target="_top", top.location), and the control names the
+// top browser as the one that navigates: once a frame has shown a page from
+// outside the disc, the page's command links run nothing until the top
+// browser shows a disc page again.
+TEST_F(CommandLinkTest, AWebPageInAFrameRefusesThePagesCommandLinks) {
+    IDispatch* top = &program.browser().control()->browser();
+    FrameBrowser frame;
+    const std::wstring page = program.location();
+    for (const wchar_t* framed : {L"http://annons.example/ruta.htm", L"https://x.example/", L"file://C:\\windows\\win.ini"}) {
+        sendBeforeNavigate(program, &frame, framed);
+        sendDocumentComplete(program, &frame);
+        program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+        EXPECT_FALSE(disc.programRan(3000)) << narrow(framed);
+        // The top browser shows its disc page anew: its own frames are new.
+        sendDocumentComplete(program, top);
+        ASSERT_EQ(program.location(), page);
+        program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+        EXPECT_TRUE(disc.programRan(15000)) << narrow(framed);
+        disc.forgetRecording();
+    }
+    // Frames that show the disc's own pages, or nothing, change nothing.
+    sendBeforeNavigate(program, &frame, L"about:blank");
+    sendBeforeNavigate(program, &frame, widen("file://" + disc.root() + "docs\\ettan\\index.htm").c_str());
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    EXPECT_TRUE(disc.programRan(15000));
+}
+
 TEST_F(CommandLinkTest, AnOutsidePageWhoseNameLooksEscapedRunsNothing) {
     // A file name may hold "%5C": it is no separator of the page's path.
     std::string discName = disc.root().substr(0, disc.root().size() - 1);
