@@ -101,6 +101,10 @@ bool handleAllButInput() {
 } // namespace
 
 std::optional<std::string> ShellProgramLauncher::open(const std::string& file, const std::string& parameters) {
+    // The shell takes no longer path, and Wine's faults on one of a thousand
+    // characters: refused as Windows refuses it.
+    if (widen(file).size() >= MAX_PATH && file.find("://") == std::string::npos)
+        return systemMessageText(ERROR_FILENAME_EXCED_RANGE);
     auto request = std::make_shared<ShellRequest>();
     request->file = widen(file);
     request->parameters = widen(parameters);

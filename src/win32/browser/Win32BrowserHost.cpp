@@ -141,12 +141,7 @@ void Win32BrowserHost::documentComplete(IDispatch* frame) {
     pageEnded(frame);
 }
 
-void Win32BrowserHost::navigateError(IDispatch* frame) {
-    // The control's own error page follows, in the top browser or a frame.
-    if (control_ && isControl(frame))
-        frames_.topPageShown(PageKind::Other);
-    pageEnded(frame);
-}
+void Win32BrowserHost::navigateError(IDispatch* frame) { pageEnded(frame); }
 
 bool Win32BrowserHost::isControl(IDispatch* frame) const {
     if (!control_ || !frame)

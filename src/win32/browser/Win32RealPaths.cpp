@@ -56,16 +56,20 @@ bool isFileUrl(std::wstring_view url) {
     return url.size() >= 5 && CompareStringOrdinal(url.data(), 5, L"file:", 5, TRUE) == CSTR_EQUAL;
 }
 
-// The path of a file: address whose "#" and "?" are all part of the path.
+// The path of a file: address whose "#" and "?" are all part of the path:
+// the part before the first of them converted, the rest taken as it stands.
 std::optional<std::string> pathOfWholeUrl(std::wstring_view url) {
-    std::wstring address;
-    for (const wchar_t c : url)
-        address += c == L'#' ? L"%23" : c == L'?' ? L"%3F" : std::wstring(1, c);
+    const std::size_t mark = url.find_first_of(L"#?");
+    const std::wstring address(url.substr(0, mark));
     std::vector<wchar_t> path(address.size() + MAX_PATH);
     DWORD length = static_cast<DWORD>(path.size());
     if (FAILED(PathCreateFromUrlW(address.c_str(), path.data(), &length, 0)))
         return std::nullopt;
-    return narrow(std::wstring_view(path.data(), length));
+    std::wstring whole(path.data(), length);
+    if (mark != std::wstring_view::npos)
+        for (const wchar_t c : url.substr(mark))
+            whole += c == L'/' ? L'\\' : c;
+    return narrow(whole);
 }
 
 bool isDotSegment(std::wstring_view part) { return part == L"." || part == L".."; }

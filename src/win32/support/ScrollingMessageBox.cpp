@@ -121,7 +121,7 @@ INT_PTR CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         // A field, not a label: it wraps and scrolls, and its text is
         // never read as anything but text.
         const HWND field = addChild(box, L"EDIT", nullptr,
-                                    ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_BORDER,
+                                    ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_BORDER,
                                     ScrollingMessageBox::kTextId);
         SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
         SetWindowTextW(field, state->text.c_str());

@@ -44,7 +44,8 @@ TEST(ShellProgramLauncher, AShellThatDoesNotAnswerFreezesNothing) {
         launcher.setPatience(3000);
         TickCounter counter;
         const auto start = Clock::now();
-        launcher.open(path, "");
+        const auto refusal = launcher.open(path, "");
+        EXPECT_TRUE(refusal.has_value()) << "a path longer than the shell takes is refused";
         const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         waiting.hideWaiting();
         EXPECT_LT(took, 6000);

@@ -279,7 +279,8 @@ TEST_F(UpdateCheckerTest, AHugeMessageGetsABoxThatFitsTheScreen) {
     std::string manyLines;
     for (int i = 0; i < 40000; ++i)
         manyLines += "rad " + std::to_string(i) + "#13";
-    for (const std::string* text : {&oneLine, &manyLines}) {
+    const std::string* texts[] = {&oneLine, &manyLines};
+    for (const std::string* text : texts) {
         LoopbackHttpServer server([text](auto& c) {
             c.answer(200, "<d><message><caption>Stor</caption><text>" + *text +
                               "</text><severity>WARNING</severity></message></d>");

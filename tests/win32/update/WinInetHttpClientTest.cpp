@@ -29,8 +29,9 @@ struct Answer {
     std::function<void(HttpAnswer)> receiver() {
         return [this](HttpAnswer a) {
             EXPECT_FALSE(body) << "answered twice";
-            if (a.status == 0)
+            if (a.status == 0) {
                 EXPECT_EQ(a.body, "") << "no answer carries no body";
+            }
             body = std::move(a.body);
             status = a.status;
             thread = GetCurrentThreadId();
@@ -82,25 +83,22 @@ TEST(WinInetHttpClient, ErrorAnswersComeAsServedWithTheirStatus) {
 // A label's dot segments stay in the id: WinINet resolves them in the
 // whole address, query included.
 TEST(WinInetHttpClient, ALabelCannotMoveTheRequestsPath) {
-    LoopbackHttpServer server([](auto& c) { c.answer(200, "<dvcd/>"); });
-    WinInetHttpClient client;
-    for (const char* label : {"a/../../b", "/..", "x/./../y", "..\\..\\z"}) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a/../../b", "GET /dvcd/autoupdate.asp?discid=a%2F%2E%2E%2F%2E%2E%2Fb HTTP/1.1"},
+        {"/..", "GET /dvcd/autoupdate.asp?discid=%2F%2E%2E HTTP/1.1"},
+        {"x/./../y", "GET /dvcd/autoupdate.asp?discid=x%2F%2E%2F%2E%2E%2Fy HTTP/1.1"},
+    };
+    for (const auto& [label, line] : cases) {
+        LoopbackHttpServer server([](auto& c) { c.answer(200, "<dvcd/>"); });
+        WinInetHttpClient client;
         Answer answer;
         client.get(updateRequestUrl(server.base(), label), kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait());
+        ASSERT_FALSE(server.requests().empty());
+        EXPECT_EQ(requestLine(server.requests()[0]), line);
     }
-    ASSERT_EQ(server.requests().size(), 4u);
-    EXPECT_EQ(requestLine(server.requests()[0]),
-              "GET /dvcd/autoupdate.asp?discid=a%2F%2E%2E%2F%2E%2E%2Fb HTTP/1.1");
-    for (const std::string& head : server.requests())
-        EXPECT_EQ(requestLine(head).rfind("GET /dvcd/autoupdate.asp?discid=", 0), 0u) << requestLine(head);
 }
 
-// Each request reaches the service, however long the last answer said it
-// would stay fresh; proxies are asked for a fresh answer too, and nothing is
-// kept in the reader's cache.
-// A body that breaks off is a failed request, never the part that came:
-// that part may be a document of its own, with a shorter quarantine list.
 TEST(WinInetHttpClient, ABodyCutShortIsAFailure) {
     LoopbackHttpServer server([](auto& c) {
         c.send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<dvcd><popup/></dvcd>");
