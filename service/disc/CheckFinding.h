@@ -14,6 +14,7 @@ enum class FindingKind {
     PageLinkMissing,        // link
     PageLinkWrongCase,      // link, name on the disc
     PageLinkOutsideDisc,    // link
+    PageWebFrame,           // the frame's address
     CommandUnknownVerb,     // command text
     CommandWithoutTarget,   // command text
     CommandTargetMissing,   // target

@@ -85,6 +85,8 @@ void PageCheck::check(const std::string& pagePath) {
     for (const PageLink& link : links) {
         if (commandLink(link))
             continue;
+        if (webFrame(link))
+            add(Severity::Warning, FindingKind::PageWebFrame, link.line, {link.value});
         if (link.element == "base")
             pageLink(link, pageFolder); // the base itself is written from the page
         else if (folder)
@@ -114,6 +116,15 @@ std::optional<std::string> PageCheck::baseFolder(const std::vector<PageLink>& li
     const fs::path written = path.starts_with('/') ? fs::path(path) : fs::path(pageFolder) / path;
     // "dir/" names the folder itself; "dir/page.htm" the folder it lies in.
     return normal(path.ends_with('/') ? written : written.parent_path());
+}
+
+bool PageCheck::webFrame(const PageLink& link) {
+    if ((link.element != "frame" && link.element != "iframe") || link.attribute != "src")
+        return false;
+    std::string value = link.value;
+    value.erase(0, value.find_first_not_of(" \t\r\n"));
+    const std::string scheme = lowerAscii(value.substr(0, value.find(':')));
+    return value.find(':') != std::string::npos && (scheme == "http" || scheme == "https");
 }
 
 bool PageCheck::commandLink(const PageLink& link) {

@@ -24,6 +24,8 @@ public:
 private:
     // False when the link is no command link.
     bool commandLink(const PageLink& link);
+    // True for a frame whose source is a web address.
+    static bool webFrame(const PageLink& link);
     void executeTarget(const std::string& written, const std::string& target, int line);
     void pageLink(const PageLink& link, const std::string& pageFolder);
     static std::optional<std::string> baseFolder(const std::vector<PageLink>& links, const std::string& pageFolder);

@@ -57,10 +57,11 @@ public:
 class ServingHttp : public HttpClient {
 public:
     explicit ServingHttp(CallLog& log) : log_(log) {}
+    int status = 200;
     std::string body;
-    void get(const std::string& url, std::size_t, std::function<void(const std::string&)> done) override {
+    void get(const std::string& url, std::size_t, std::function<void(HttpAnswer)> done) override {
         log_.push_back("get:" + url);
-        done(body);
+        done({status, body});
     }
 
 private:
@@ -130,6 +131,29 @@ TEST_F(OnlineUpdateTest, AYesChecksAtOnceAndTheAnswerIsProcessed) {
     EXPECT_EQ(log.size(), 3u);
     update.writeRegSettings();
     EXPECT_EQ(store.stored, (Settings{true, false}));
+}
+
+// A cloud store's 403 page, or a 404 or 500 that carries a well-formed
+// document, is no answer of the service's: the lists stay as they were.
+TEST_F(OnlineUpdateTest, OnlyASuccessIsReadAsTheDocument) {
+    const std::pair<int, bool> cases[] = {{200, true}, {204, true}, {299, true}, {0, false}, {199, false},
+                                          {301, false}, {403, false}, {404, false}, {500, false}};
+    for (const auto& [code, read] : cases) {
+        quarantine = QuarantineList();
+        http.status = 200;
+        http.body = "old.exe";
+        consent.answer = {true, false};
+        OnlineUpdate update(parts(), "http://u.example");
+        update.DoAutoUpdate();
+        ASSERT_TRUE(quarantine.Quarantined("D:\\old.exe"));
+        http.status = code;
+        http.body = "new.exe";
+        update.DoAutoUpdate();
+        EXPECT_EQ(quarantine.Quarantined("D:\\new.exe"), read) << code;
+        EXPECT_EQ(quarantine.Quarantined("D:\\old.exe"), !read) << code;
+        EXPECT_EQ(status.current(), read ? "Automatisk uppdatering klar..." : "Automatisk uppdatering misslyckades!")
+            << code;
+    }
 }
 
 TEST_F(OnlineUpdateTest, TheStoredAnswerDecidesWithoutAsking) {

@@ -20,7 +20,12 @@ TEST(QueryValue, EncodesExactlyWhatWouldChangeTheAddress) {
         {"\t\r\n\x01\x1f\x7f", "%09%0D%0A%01%1F%7F"},
         {"\"<>[\\]^`{|}", "%22%3C%3E%5B%5C%5D%5E%60%7B%7C%7D"},
         // Kept: letters, digits and the punctuation a query value may hold.
-        {"Az09-._~!$'()*,/:@", "Az09-._~!$'()*,/:@"},
+        {"Az09-_~!$'()*,:@", "Az09-_~!$'()*,:@"},
+        // Dot segments would move the request to another path.
+        {"a/../../b", "a%2F%2E%2E%2F%2E%2E%2Fb"},
+        {"/..", "%2F%2E%2E"},
+        {"./x", "%2E%2Fx"},
+        {"DV 12.2004", "DV%2012%2E2004"},
         {"a?b", "a%3Fb"},
         // Well-formed UTF-8 is kept; stray bytes are not text and are encoded.
         {"Snöbollskriget €", "Snöbollskriget%20€"},
@@ -36,7 +41,7 @@ TEST(QueryValue, EncodesExactlyWhatWouldChangeTheAddress) {
 }
 
 TEST(QueryValue, DecodingGivesBackTheLabel) {
-    const char* labels[] = {"ABC 2004", "DV#12", "a+b&c=d;e", "100% %zz", "Snö\xF6", " +%2B "};
+    const char* labels[] = {"ABC 2004", "DV#12", "a+b&c=d;e", "100% %zz", "Snö\xF6", " +%2B ", "a/../../b", "./."};
     for (const char* label : labels)
         EXPECT_EQ(urlDecode(encodeQueryValue(label)), label) << label;
 }

@@ -85,7 +85,7 @@ public:
     std::vector<std::string> urls;
     std::size_t maxBytes = 0;
     bool refuse = false;
-    void get(const std::string& url, std::size_t limit, std::function<void(const std::string&)>) override {
+    void get(const std::string& url, std::size_t limit, std::function<void(HttpAnswer)>) override {
         if (refuse)
             throw std::runtime_error("Nätverket kan inte nås");
         urls.push_back(url);
@@ -101,6 +101,7 @@ TEST(UpdateRequest, UrlCarriesTheLabelWithItsDelimitersEncoded) {
         {"DV#12", "http://u.example/dvcd/autoupdate.asp?discid=DV%2312"},
         {"R&D+1", "http://u.example/dvcd/autoupdate.asp?discid=R%26D%2B1"},
         {"Snöboll", "http://u.example/dvcd/autoupdate.asp?discid=Snöboll"},
+        {"a/../../b", "http://u.example/dvcd/autoupdate.asp?discid=a%2F%2E%2E%2F%2E%2E%2Fb"},
     };
     for (const auto& [label, url] : cases) {
         FakeVolumeInfo volume;

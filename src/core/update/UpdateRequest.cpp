@@ -5,6 +5,7 @@
 #include "update/XmlDocument.h"
 
 #include <exception>
+#include <utility>
 
 namespace dv {
 
@@ -16,7 +17,10 @@ void UpdateRequest::DoAutoUpdate() {
     status_.setStatusText("Kontrollerar om det finns uppdateringar...");
     try {
         // Nothing longer than the parser takes is worth reading.
-        http_.get(updateRequestUrl(base_, volume_.getDiscName()), kMaxXmlDocumentBytes, answered_);
+        http_.get(updateRequestUrl(base_, volume_.getDiscName()), kMaxXmlDocumentBytes,
+                  [answered = answered_](HttpAnswer answer) {
+                      answered(answer.succeeded() ? std::move(answer.body) : std::string());
+                  });
     } catch (const std::exception& e) {
         status_.setStatusText(e.what());
     }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace dv {
 
@@ -16,7 +17,9 @@ class StatusLine;
 // "ABC%202004", which the service decodes back to "ABC 2004".
 std::string updateRequestUrl(const std::string& serviceBase, const std::string& discId);
 
-// Asks the update service about this disc (DoAutoUpdate).
+// Asks the update service about this disc (DoAutoUpdate). Only a success's
+// body is handed on as the answer; anything else is handed on as an empty
+// text, which is no document: a failed update.
 class UpdateRequest {
 public:
     UpdateRequest(std::string serviceBase, VolumeInfo& volume, HttpClient& http, StatusLine& status,

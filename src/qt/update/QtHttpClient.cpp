@@ -36,8 +36,7 @@ bool brokeOff(const QNetworkReply& reply, const QByteArray& body) {
 
 } // namespace
 
-void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
-                       std::function<void(const std::string& body)> done) {
+void QtHttpClient::get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) {
     // Text beyond ASCII in the id is sent as UTF-8 %hh; the rest of the
     // address comes already encoded.
     const QUrl address(toQString(url), QUrl::TolerantMode);
@@ -84,9 +83,13 @@ void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
         if (!transfer->failed) {
             transfer->body += reply->read(limit + 1 - transfer->body.size());
             if (transfer->body.size() > limit || brokeOff(*reply, transfer->body))
-                transfer->body.clear();
+                transfer->failed = true;
         }
-        done(transfer->body.toStdString());
+        if (transfer->failed) {
+            done({});
+            return;
+        }
+        done({reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), transfer->body.toStdString()});
     });
 }
 

@@ -3,6 +3,7 @@
 #include "browser/CommandLinkFilter.h"
 #include "browser/CommandMessage.h"
 #include "browser/DownloadIndicator.h"
+#include "browser/FrameAddresses.h"
 #include "browser/InstalledEngineVersion.h"
 #include "browser/StatusTextRule.h"
 #include "browser/WebBrowserControl.h"
@@ -79,18 +80,38 @@ ComPtr<IOleInPlaceActiveObject> Win32BrowserHost::inPlaceActiveObject() const {
     return inPlace;
 }
 
-bool Win32BrowserHost::navigatesFromDiscPage(IDispatch* frame) const {
-    if (!control_ || !discPages_.isDiscPage(localPathOfFileUrl(locationOf(frame))))
+PageKind Win32BrowserHost::kindOf(const std::wstring& address) const {
+    const std::size_t colon = address.find(L':');
+    const std::string scheme = colon == std::wstring::npos ? std::string() : narrow(address.substr(0, colon));
+    return pageKindOf(scheme, pageFileOfUrl(address), discPages_, realPaths_);
+}
+
+void Win32BrowserHost::lookAtFrames() {
+    if (!control_)
+        return;
+    for (const std::wstring& address : frameAddressesOf(control_->browser()))
+        frames_.frameShows(address.empty() ? PageKind::Outside : kindOf(address));
+}
+
+bool Win32BrowserHost::navigatesFromDiscPage(IDispatch* frame) {
+    if (!control_ || !discPages_.isDiscPage(pageFileOfUrl(locationOf(frame))))
         return false;
     // A frame's page is judged with the page around it (for the control
     // itself that is the same page again).
-    return discPages_.isDiscPage(localPathOfFileUrl(locationOf(&control_->browser())));
+    if (!discPages_.isDiscPage(pageFileOfUrl(locationOf(&control_->browser()))))
+        return false;
+    // The frame that moves the top browser may be any of the page's.
+    lookAtFrames();
+    return frames_.commandsAllowed();
 }
 
 void Win32BrowserHost::beforeNavigate2(IDispatch* frame, const std::wstring& url, bool& cancel) {
     const NavigationDecision decision = beforeNavigate(narrow(url), navigatesFromDiscPage(frame));
-    if (decision.navigate)
+    if (decision.navigate) {
+        if (control_ && frame && !isControl(frame))
+            frames_.frameShows(kindOf(url));
         return;
+    }
     cancel = true;
     if (decision.command)
         sendCommand(p_.commandWindow, *decision.command);
@@ -110,18 +131,30 @@ void Win32BrowserHost::statusTextChange(const std::wstring& text) {
         p_.status.setStatusText(utf8);
 }
 
-void Win32BrowserHost::documentComplete(IDispatch* frame) { pageEnded(frame); }
+void Win32BrowserHost::documentComplete(IDispatch* frame) {
+    if (control_ && isControl(frame)) {
+        frames_.topPageShown(kindOf(locationOf(&control_->browser())));
+        lookAtFrames();
+    } else if (control_) {
+        frames_.frameShows(kindOf(locationOf(frame)));
+    }
+    pageEnded(frame);
+}
 
 void Win32BrowserHost::navigateError(IDispatch* frame) { pageEnded(frame); }
 
-void Win32BrowserHost::pageEnded(IDispatch* frame) {
-    if (!p_.pageLoaded || !control_ || !frame)
-        return;
+bool Win32BrowserHost::isControl(IDispatch* frame) const {
+    if (!control_ || !frame)
+        return false;
     // One object, one IUnknown: the control itself, not one of its frames.
     ComPtr<IUnknown> ended;
     ComPtr<IUnknown> own;
-    if (SUCCEEDED(frame->QueryInterface(IID_PPV_ARGS(&ended))) &&
-        SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) && ended == own)
+    return SUCCEEDED(frame->QueryInterface(IID_PPV_ARGS(&ended))) &&
+           SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) && ended == own;
+}
+
+void Win32BrowserHost::pageEnded(IDispatch* frame) {
+    if (p_.pageLoaded && isControl(frame))
         p_.pageLoaded();
 }
 

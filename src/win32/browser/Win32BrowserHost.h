@@ -3,6 +3,7 @@
 #include "browser/BrowserEvents.h"
 #include "browser/BrowserHost.h"
 #include "browser/DiscPageCheck.h"
+#include "browser/FrameWatch.h"
 #include "browser/HookedBrowser.h"
 #include "browser/Win32RealPaths.h"
 
@@ -67,14 +68,21 @@ private:
     void documentComplete(IDispatch* frame) override;
     void navigateError(IDispatch* frame) override;
     void pageEnded(IDispatch* frame);
+    bool isControl(IDispatch* frame) const;
 
     // True when the browser that navigates, and the page around it, show
-    // pages of the disc.
-    bool navigatesFromDiscPage(IDispatch* frame) const;
+    // pages of the disc, and no frame of the page has shown one from
+    // outside it.
+    bool navigatesFromDiscPage(IDispatch* frame);
+    // What an address shows: a disc page, the web, ...
+    PageKind kindOf(const std::wstring& address) const;
+    // Tells the watch what every frame of the page shows now.
+    void lookAtFrames();
 
     Parts p_;
     Win32RealPaths realPaths_;
     DiscPageCheck discPages_;
+    FrameWatch frames_;
     std::unique_ptr<WebBrowserControl> control_;
 };
 

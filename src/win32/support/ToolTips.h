@@ -10,6 +10,10 @@ namespace dv::win32 {
 
 // The common controls' tooltip window for areas of one window: each tool is
 // a rectangle of the owner's client area with a plain text (no & prefixes).
+// The owner's mouse messages reach it through a subclass of its own: the
+// control's TTF_SUBCLASS uses one subclass id for every tooltip control, so
+// of two on one window (the hot-spots' and the player's) only the last
+// made would ever show.
 class ToolTips {
 public:
     explicit ToolTips(HWND owner);
@@ -25,6 +29,9 @@ public:
     HWND handle() const { return tips_; }
 
 private:
+    static LRESULT CALLBACK relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR tips);
+
     HWND owner_;
     HWND tips_;
 };

@@ -1,5 +1,6 @@
 #include "support/Win32MessageBoxes.h"
 
+#include "support/ScrollingMessageBox.h"
 #include "support/Utf16.h"
 
 namespace dv::win32 {
@@ -19,6 +20,8 @@ UINT iconFlag(MessageIcon icon) {
 } // namespace
 
 MessageAnswer Win32MessageBoxes::show(const MessageBoxRequest& request) {
+    if (!ScrollingMessageBox::fitsWindowsBox(request.text))
+        return ScrollingMessageBox::show(owner_, request);
     const UINT buttons = request.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     const int answer = MessageBoxW(owner_, widen(request.text).c_str(), widen(request.caption).c_str(),
                                    buttons | iconFlag(request.icon) | MB_SETFOREGROUND);

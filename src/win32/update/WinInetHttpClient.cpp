@@ -54,11 +54,12 @@ struct WinInetHttpClient::Transfer {
     std::wstring url;
     std::size_t maxBytes = 0;
     DWORD waitLimit = 0; // milliseconds
-    std::function<void(const std::string&)> done;
+    std::function<void(HttpAnswer)> done;
     bool answered = false; // user-interface thread only
 
-    // Written by the reader, read once it has finished (after join).
+    // Written by the reader, read once it has said so.
     std::string body;
+    int status = 0;
     bool failed = false;
 
     std::thread reader;
@@ -76,7 +77,10 @@ struct WinInetHttpClient::Transfer {
 
     void setSession(HINTERNET session) { session_ = session; }
 
-    // On the reader's thread.
+    // On the reader's thread. The answer is told as soon as it is known,
+    // before the handles go: closing a request whose body has not all come
+    // reads the rest while it keeps coming (Wine does, to keep the
+    // connection), and a failed answer must not wait for that.
     void read(HWND window, unsigned id) {
         HINTERNET session = nullptr;
         {
@@ -85,7 +89,9 @@ struct WinInetHttpClient::Transfer {
         }
         HINTERNET connection = nullptr;
         HINTERNET request = session ? open(session, connection) : nullptr;
-        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) || !readAnnounced(request);
+        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) || !readStatus(request) ||
+                 !readAnnounced(request);
+        PostMessageW(window, kFinished, id, 0);
         {
             const std::lock_guard guard(lock_);
             // A cancelled session took its handles with it.
@@ -96,7 +102,6 @@ struct WinInetHttpClient::Transfer {
                     InternetCloseHandle(connection);
             }
         }
-        PostMessageW(window, kFinished, id, 0);
     }
 
 private:
@@ -136,6 +141,15 @@ private:
     bool cancelled() {
         const std::lock_guard guard(lock_);
         return cancelled_;
+    }
+
+    bool readStatus(HINTERNET request) {
+        DWORD code = 0;
+        DWORD size = sizeof code;
+        if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr))
+            return false;
+        status = static_cast<int>(code);
+        return code >= 100 && code <= 999;
     }
 
     // The whole body, as long as the server said it would be: a connection
@@ -190,8 +204,8 @@ WinInetHttpClient::~WinInetHttpClient() {
     // Whatever is under way ends unanswered; its reader finishes on its own.
     for (auto& [id, transfer] : transfers_) {
         KillTimer(window_->hwnd(), id);
-        transfer->cancel();
         transfer->reader.detach();
+        closeAside(transfer);
     }
 }
 
@@ -211,8 +225,7 @@ std::string WinInetHttpClient::wireAddress(const std::string& url) {
     return out;
 }
 
-void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes,
-                            std::function<void(const std::string& body)> done) {
+void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) {
     if (!webAddress(url))
         throw std::runtime_error("Ogiltig adress: " + url);
     auto transfer = std::make_shared<Transfer>();
@@ -247,12 +260,16 @@ void WinInetHttpClient::finished(unsigned id) {
     const std::shared_ptr<Transfer> transfer = found->second;
     transfers_.erase(found);
     KillTimer(window_->hwnd(), id);
-    transfer->reader.join();
-    transfer->cancel();
+    // Its handles may still be closing: that is the reader's to finish.
+    transfer->reader.detach();
     if (transfer->answered)
         return; // the deadline has answered already
     transfer->answered = true;
-    transfer->done(transfer->failed ? std::string() : std::move(transfer->body));
+    if (transfer->failed)
+        transfer->done({});
+    else
+        transfer->done({transfer->status, std::move(transfer->body)});
+    closeAside(transfer);
 }
 
 void WinInetHttpClient::deadlinePassed(unsigned id) {
@@ -261,10 +278,19 @@ void WinInetHttpClient::deadlinePassed(unsigned id) {
     if (found == transfers_.end() || found->second->answered)
         return;
     const std::shared_ptr<Transfer> transfer = found->second;
-    transfer->cancel();
     transfer->answered = true;
     // Kept until its reader has finished; the answer is due now.
-    transfer->done(std::string());
+    transfer->done({});
+    closeAside(transfer);
+}
+
+void WinInetHttpClient::closeAside(const std::shared_ptr<Transfer>& transfer) {
+    // Closing may read what is left of a body: never on this thread.
+    try {
+        std::thread([transfer] { transfer->cancel(); }).detach();
+    } catch (...) {
+        transfer->cancel();
+    }
 }
 
 } // namespace dv::win32

@@ -14,12 +14,13 @@ class MessageWindow;
 // HTTP GET through WinINet, which follows the reader's own Internet
 // settings (proxy and all). Each request reads on a thread of its own; the
 // answer comes back on the user-interface thread through a message window.
-// The body is the answer as served, error answers included, never from or
-// into the cache. The whole request has a deadline, not each read: when it
-// passes, the request's handles are closed, which ends whatever the thread
-// waits for, and the answer is an empty body, as is one longer than the
-// size limit (reading stops as soon as that is known) or a connection that
-// fails. Destroying the client abandons what is under way unanswered.
+// The answer is the status and the body as served, error answers included,
+// never from or into the cache. The whole request has a deadline, not each
+// read: when it passes, no answer is given at once and the request's handles
+// are closed, away from this thread, which ends whatever the reader waits
+// for. So is an answer longer than the size limit (reading stops as soon as
+// that is known) or a connection that fails. Destroying the client abandons
+// what is under way unanswered.
 class WinInetHttpClient : public HttpClient {
 public:
     WinInetHttpClient();
@@ -27,8 +28,7 @@ public:
     WinInetHttpClient(const WinInetHttpClient&) = delete;
     WinInetHttpClient& operator=(const WinInetHttpClient&) = delete;
 
-    void get(const std::string& url, std::size_t maxBytes,
-             std::function<void(const std::string& body)> done) override;
+    void get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) override;
 
     // Shorter deadlines for tests.
     void setDeadline(std::chrono::milliseconds deadline) { deadline_ = deadline; }
@@ -43,6 +43,7 @@ private:
 
     void finished(unsigned id);
     void deadlinePassed(unsigned id);
+    static void closeAside(const std::shared_ptr<Transfer>& transfer);
 
     // Receives the readers' word that they are done, and the deadlines.
     std::unique_ptr<MessageWindow> window_;

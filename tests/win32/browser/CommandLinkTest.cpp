@@ -131,6 +131,38 @@ TEST_F(CommandLinkTest, AnOutsidePageNamingADiscPageInItsFragmentOrQueryRunsNoth
     EXPECT_TRUE(disc.programRan(15000));
 }
 
+// The control reports a local page's "#" unescaped: a page in a folder named
+// like the disc's followed by "#" is no disc page for that.
+TEST_F(CommandLinkTest, AnOutsidePageInAFolderNamedLikeTheDiscAndAHashRunsNothing) {
+    const std::string root = disc.root().substr(0, disc.root().size() - 1);
+    for (const char* folder : {"#x", "#", "?x"}) {
+        const std::string page = root + folder + "\\ond.htm";
+        std::error_code error;
+        std::filesystem::create_directories(std::filesystem::path(widen(root + folder)), error);
+        if (error)
+            continue; // "?" is no part of a Windows name
+        {
+            std::ofstream file(std::filesystem::path(widen(page)));
+            file << "<html><body>Utanf&ouml;r</body></html>\n";
+        }
+        ASSERT_TRUE(program.showPage(page)) << narrow(program.location());
+        ASSERT_NE(program.location().find(L"ond.htm"), std::wstring::npos) << narrow(program.location());
+        program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+        EXPECT_FALSE(disc.programRan(3000)) << narrow(program.location());
+        std::filesystem::remove_all(std::filesystem::path(widen(root + folder)), error);
+    }
+    // A disc page in a folder with "#" in its name is still a disc page.
+    const std::string inside = disc.root() + "docs\\C#\\index.htm";
+    std::filesystem::create_directories(std::filesystem::path(widen(disc.root() + "docs\\C#")));
+    {
+        std::ofstream file(std::filesystem::path(widen(inside)));
+        file << "<html><body>Inne</body></html>\n";
+    }
+    ASSERT_TRUE(program.showPage(inside)) << narrow(program.location());
+    program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
+    EXPECT_TRUE(disc.programRan(15000)) << narrow(program.location());
+}
+
 TEST_F(CommandLinkTest, AnOutsidePageWhoseNameLooksEscapedRunsNothing) {
     // A file name may hold "%5C": it is no separator of the page's path.
     std::string discName = disc.root().substr(0, disc.root().size() - 1);

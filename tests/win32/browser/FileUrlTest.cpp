@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dv::win32::test {
 namespace {
@@ -32,6 +33,29 @@ TEST(FileUrl, TheLocalPathOfAPageAddress) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(localPathOfFileUrl(c.url), c.path) << narrow(c.url);
+}
+
+TEST(FileUrl, ThePathsAPageAddressMayName) {
+    struct Case {
+        const wchar_t* url;
+        std::vector<std::string> paths;
+    };
+    const Case cases[] = {
+        {L"file:///C:/skiva/x.htm", {"C:\\skiva\\x.htm"}},
+        // The control reports a folder's "#" unescaped: the whole path first.
+        {L"file:///C:/skiva#x/ond.htm", {"C:\\skiva#x\\ond.htm", "C:\\skiva"}},
+        {L"file:///C:/skiva#x/ond.htm#kapitel", {"C:\\skiva#x\\ond.htm#kapitel", "C:\\skiva#x\\ond.htm", "C:\\skiva"}},
+        {L"file:///C:/skiva/x.htm?q=1", {"C:\\skiva\\x.htm?q=1", "C:\\skiva\\x.htm"}},
+        {L"file:///C:/a%23b.htm#c", {"C:\\a#b.htm#c", "C:\\a#b.htm"}},
+        // Dot segments after a "#" or "?" would climb out of the page's file.
+        {L"file:///C:/ut/x.htm#/../../skiva/index.htm", {"C:\\ut\\x.htm"}},
+        {L"file://C:\\ut\\x.htm?\\..\\skiva\\index.htm", {"C:\\ut\\x.htm"}},
+        {L"file:///C:/ut#x/./y.htm", {"C:\\ut"}},
+        {L"file:///C:/ut#x/y.htm#/..", {"C:\\ut#x\\y.htm", "C:\\ut"}},
+        {L"http://example.com/x.htm#a", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(localPathsOfFileUrl(c.url), c.paths) << narrow(c.url);
 }
 
 } // namespace

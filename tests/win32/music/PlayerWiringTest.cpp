@@ -20,7 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <dlgs.h>
+
+#include <array>
 
 #include <filesystem>
 
@@ -122,6 +125,50 @@ TEST_F(PlayerWiringTest, TheStartUpTickLoadsTheTrackAndTheWindowPaintsItsTitle) 
     const RECT knob = player().knobBounds();
     EXPECT_EQ(hitAt(knob.left + 3, knob.top + 5), HTCLIENT);
     EXPECT_EQ(hitAt(knob.left - 4, knob.top + 5), HTCAPTION);
+}
+
+// The text shown by a tooltip window now, "" when none shows.
+std::string shownTip(HWND tips) {
+    if (!IsWindowVisible(tips))
+        return {};
+    std::array<wchar_t, 256> text{};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text.data();
+    if (!SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
+        return {};
+    return narrow(text.data());
+}
+
+// The hot-spots' tooltips and the knob's live on the same window: each
+// hint shows under the real pointer, not only as a text the control holds.
+TEST_F(PlayerWiringTest, EveryHintShowsUnderThePointer) {
+    SetForegroundWindow(main());
+    const HWND spotTips = form->toolTips().handle();
+    const auto& spots = form->hotSpots().all();
+    int shown = 0;
+    for (const HotSpot& s : spots) {
+        if (s.hint.empty() || !s.visibleAtStart)
+            continue;
+        SCOPED_TRACE(s.name);
+        wintest::moveMouseTo(main(), 250, 60);
+        ASSERT_TRUE(pumpUntil([&] { return shownTip(spotTips).empty(); }, 3000));
+        wintest::moveMouseTo(main(), s.bounds.left + s.bounds.width / 2, s.bounds.top + s.bounds.height / 2);
+        EXPECT_TRUE(pumpUntil([&] { return shownTip(spotTips) == s.hint; }, 4000)) << shownTip(spotTips);
+        ++shown;
+    }
+    EXPECT_GE(shown, 8);
+    // And the knob's, from its own tooltip control.
+    const RECT knob = player().knobBounds();
+    wintest::moveMouseTo(main(), 250, 60);
+    wintest::moveMouseTo(main(), (knob.left + knob.right) / 2, (knob.top + knob.bottom) / 2);
+    EXPECT_TRUE(pumpUntil([&] {
+        for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
+             tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr))
+            if (GetWindow(tips, GW_OWNER) == main() && shownTip(tips) == player().knobHint())
+                return true;
+        return false;
+    }, 4000));
 }
 
 TEST_F(PlayerWiringTest, PlayAndStopHotSpotsShowAndHideThePositionAndTheBarSeeks) {

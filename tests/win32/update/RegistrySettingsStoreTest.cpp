@@ -88,7 +88,7 @@ public:
 
 class NoNet : public HttpClient {
 public:
-    void get(const std::string&, std::size_t, std::function<void(const std::string&)>) override {}
+    void get(const std::string&, std::size_t, std::function<void(HttpAnswer)>) override {}
 };
 
 class NoEnd : public ApplicationEnd {

@@ -19,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <optional>
 
 namespace dv::win32 {
 namespace {
@@ -180,10 +182,19 @@ TEST_F(UpdateCheckerTest, AMessageThatEndsTheProgramClosesTheMainWindowAfterItsB
     EXPECT_TRUE(test::pumpUntil([this] { return mainWindow.closes == 1; }, 2s));
 }
 
-// What cannot be a document leaves both lists as they were.
+// What cannot be a document leaves both lists as they were; so does a
+// well-formed document in an answer that is no success (a cloud store's
+// XML error page once emptied the quarantine list).
 TEST_F(UpdateCheckerTest, AFailedUpdateSaysSoAndKeepsTheLists) {
     const std::function<void(LoopbackHttpServer::Connection&)> answers[] = {
         [](auto& c) { c.answer(404, "<html><body>Sidan finns inte<br></body></html>"); },
+        [](auto& c) {
+            c.answer(403, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Error><Code>AccessDenied</Code>"
+                          "<Message>Access Denied</Message></Error>",
+                     "Content-Type: application/xml\r\n");
+        },
+        [](auto& c) { c.answer(404, "<dvcd/>"); },
+        [](auto& c) { c.answer(500, "<dvcd><quarantine/></dvcd>"); },
         [](auto& c) { c.answer(200, std::string(1024 * 1024 + 1, ' ')); },
         [](auto& c) { c.answer(200, ""); },
     };
@@ -200,6 +211,97 @@ TEST_F(UpdateCheckerTest, AFailedUpdateSaysSoAndKeepsTheLists) {
         EXPECT_EQ(status.current(), "Automatisk uppdatering misslyckades!");
         EXPECT_TRUE(quarantine.Quarantined("kvar.exe"));
         EXPECT_TRUE(reader.boxes.empty());
+    }
+}
+
+// What a box of this thread looked like when it came, and its whole text.
+struct SeenBox {
+    RECT bounds{};
+    RECT workArea{};
+    std::wstring text;
+    std::chrono::steady_clock::time_point at;
+};
+
+// Looks for the first visible box of this thread, notes it and presses OK.
+class BoxWatcher {
+public:
+    BoxWatcher() : timer_(SetTimer(nullptr, 0, 50, tick)) { current_ = this; }
+    ~BoxWatcher() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+    std::optional<SeenBox> seen;
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (current_ && !current_->seen)
+            EnumThreadWindows(GetCurrentThreadId(), look, 0);
+    }
+    static BOOL CALLBACK look(HWND window, LPARAM) {
+        wchar_t kind[16] = {};
+        GetClassNameW(window, kind, 16);
+        if (std::wstring(kind) != L"#32770" || !IsWindowVisible(window) || current_->seen)
+            return TRUE;
+        SeenBox box;
+        box.at = std::chrono::steady_clock::now();
+        GetWindowRect(window, &box.bounds);
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+        box.workArea = info.rcWork;
+        // The longest text a child holds: the message.
+        EnumChildWindows(window, longestText, reinterpret_cast<LPARAM>(&box.text));
+        current_->seen = std::move(box);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return FALSE;
+    }
+    static BOOL CALLBACK longestText(HWND child, LPARAM into) {
+        auto& text = *reinterpret_cast<std::wstring*>(into);
+        const int length = GetWindowTextLengthW(child);
+        if (length > static_cast<int>(text.size())) {
+            std::wstring t(static_cast<std::size_t>(length) + 1, L'\0');
+            t.resize(static_cast<std::size_t>(GetWindowTextW(child, t.data(), length + 1)));
+            text = std::move(t);
+        }
+        return TRUE;
+    }
+    inline static BoxWatcher* current_ = nullptr;
+    UINT_PTR timer_;
+};
+
+// An update message of 810 KB under the 1 MiB cap, one line without a blank,
+// or many short lines: the box fits the work area of its monitor, comes at
+// once, and holds the whole text, to be read by scrolling.
+TEST_F(UpdateCheckerTest, AHugeMessageGetsABoxThatFitsTheScreen) {
+    const std::string oneLine(810 * 1000, 'x');
+    std::string manyLines;
+    for (int i = 0; i < 40000; ++i)
+        manyLines += "rad " + std::to_string(i) + "#13";
+    const std::string* texts[] = {&oneLine, &manyLines};
+    for (const std::string* text : texts) {
+        LoopbackHttpServer server([text](auto& c) {
+            c.answer(200, "<d><message><caption>Stor</caption><text>" + *text +
+                              "</text><severity>WARNING</severity></message></d>");
+        });
+        serveFrom(server);
+        status.texts.clear();
+        UpdateChecker checker(parts());
+        BoxWatcher watcher;
+        checker.DoAutoUpdate();
+        ASSERT_TRUE(test::pumpUntil([&] { return watcher.seen.has_value(); }, 20s));
+        ASSERT_TRUE(processed());
+        const SeenBox& box = *watcher.seen;
+        EXPECT_GE(box.bounds.left, box.workArea.left);
+        EXPECT_GE(box.bounds.top, box.workArea.top);
+        EXPECT_LE(box.bounds.right, box.workArea.right);
+        EXPECT_LE(box.bounds.bottom, box.workArea.bottom);
+        EXPECT_GT(box.bounds.right - box.bounds.left, 200);
+        EXPECT_GT(box.bounds.bottom - box.bounds.top, 100);
+        // Each "#13" became a line break of two characters in the field.
+        const std::size_t whole = text == &oneLine ? oneLine.size() : manyLines.size() - 40000;
+        EXPECT_EQ(box.text.size(), whole) << "the whole text is there";
     }
 }
 

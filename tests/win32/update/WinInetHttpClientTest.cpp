@@ -1,5 +1,6 @@
 #include "update/WinInetHttpClient.h"
 
+#include "update/UpdateRequest.h"
 #include "update/XmlDocument.h"
 
 #include "LoopbackHttpServer.h"
@@ -21,13 +22,18 @@ using Clock = std::chrono::steady_clock;
 // One answer, and where and when it came.
 struct Answer {
     std::optional<std::string> body;
+    int status = -1;
     DWORD thread = 0;
     Clock::time_point at;
 
-    std::function<void(const std::string&)> receiver() {
-        return [this](const std::string& b) {
+    std::function<void(HttpAnswer)> receiver() {
+        return [this](HttpAnswer a) {
             EXPECT_FALSE(body) << "answered twice";
-            body = b;
+            if (a.status == 0) {
+                EXPECT_EQ(a.body, "") << "no answer carries no body";
+            }
+            body = std::move(a.body);
+            status = a.status;
             thread = GetCurrentThreadId();
             at = Clock::now();
         };
@@ -52,22 +58,47 @@ TEST(WinInetHttpClient, TheBodyAsServedOnThisThread) {
     EXPECT_EQ(requestLine(server.requests()[0]), "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1");
 }
 
-TEST(WinInetHttpClient, ErrorAnswersComeAsServed) {
-    for (const int status : {404, 500, 503}) {
-        LoopbackHttpServer server([status](auto& c) { c.answer(status, "<html>Fel " + std::to_string(status) + "</html>"); });
+// An error answer comes as served, with its status, which alone tells a
+// 404 or 500 that carries a well-formed document from the document.
+TEST(WinInetHttpClient, ErrorAnswersComeAsServedWithTheirStatus) {
+    const std::pair<int, std::string> cases[] = {
+        {200, "<dvcd/>"},
+        {204, ""},
+        {403, "<?xml version=\"1.0\"?><Error><Code>AccessDenied</Code></Error>"},
+        {404, "<dvcd/>"},
+        {500, "<dvcd><quarantine/></dvcd>"},
+        {503, "<html>Fel</html>"},
+    };
+    for (const auto& [status, page] : cases) {
+        LoopbackHttpServer server([&](auto& c) { c.answer(status, page); });
         WinInetHttpClient client;
         Answer answer;
         client.get(server.base() + "/x", kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait());
-        EXPECT_EQ(*answer.body, "<html>Fel " + std::to_string(status) + "</html>");
+        EXPECT_EQ(answer.status, status);
+        EXPECT_EQ(*answer.body, page);
     }
 }
 
-// Each request reaches the service, however long the last answer said it
-// would stay fresh; proxies are asked for a fresh answer too, and nothing is
-// kept in the reader's cache.
-// A body that breaks off is a failed request, never the part that came:
-// that part may be a document of its own, with a shorter quarantine list.
+// A label's dot segments stay in the id: WinINet resolves them in the
+// whole address, query included.
+TEST(WinInetHttpClient, ALabelCannotMoveTheRequestsPath) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a/../../b", "GET /dvcd/autoupdate.asp?discid=a%2F%2E%2E%2F%2E%2E%2Fb HTTP/1.1"},
+        {"/..", "GET /dvcd/autoupdate.asp?discid=%2F%2E%2E HTTP/1.1"},
+        {"x/./../y", "GET /dvcd/autoupdate.asp?discid=x%2F%2E%2F%2E%2E%2Fy HTTP/1.1"},
+    };
+    for (const auto& [label, line] : cases) {
+        LoopbackHttpServer server([](auto& c) { c.answer(200, "<dvcd/>"); });
+        WinInetHttpClient client;
+        Answer answer;
+        client.get(updateRequestUrl(server.base(), label), kMaxXmlDocumentBytes, answer.receiver());
+        ASSERT_TRUE(answer.wait());
+        ASSERT_FALSE(server.requests().empty());
+        EXPECT_EQ(requestLine(server.requests()[0]), line);
+    }
+}
+
 TEST(WinInetHttpClient, ABodyCutShortIsAFailure) {
     LoopbackHttpServer server([](auto& c) {
         c.send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n<dvcd><popup/></dvcd>");
@@ -77,6 +108,7 @@ TEST(WinInetHttpClient, ABodyCutShortIsAFailure) {
     client.get(server.base() + "/cut", kMaxXmlDocumentBytes, answer.receiver());
     ASSERT_TRUE(answer.wait());
     EXPECT_EQ(*answer.body, "");
+    EXPECT_EQ(answer.status, 0);
 }
 
 TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
@@ -123,6 +155,16 @@ TEST(WinInetHttpClient, TheSizeLimit) {
              c.send(limit + "y");
          },
          false},
+        // Refused at its headers and answered then, though the whole of it
+        // comes quickly (closing the request reads what keeps coming).
+        {"announced too long, sent at once",
+         [](auto& c) {
+             c.send("HTTP/1.1 200 OK\r\nContent-Length: 52428800\r\n\r\n");
+             const std::string chunk(65536, 'z');
+             for (int i = 0; i < 800 && c.send(chunk); ++i) {
+             }
+         },
+         false},
         {"without a length, endless",
          [](auto& c) {
              c.send("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
@@ -141,6 +183,7 @@ TEST(WinInetHttpClient, TheSizeLimit) {
         client.get(server.base() + "/big", kMaxXmlDocumentBytes, answer.receiver());
         ASSERT_TRUE(answer.wait()) << c.what;
         EXPECT_EQ(*answer.body, c.delivered ? limit : std::string()) << c.what;
+        EXPECT_EQ(answer.status, c.delivered ? 200 : 0) << c.what;
         // Stopped on its own, not by the deadline.
         EXPECT_LT(answer.at - start, 5s) << c.what;
     }
@@ -201,7 +244,7 @@ TEST(WinInetHttpClient, NoServiceIsAnEmptyBody) {
 TEST(WinInetHttpClient, OnlyWebAddressesStart) {
     WinInetHttpClient client;
     for (const char* url : {"file:///C:/windows/win.ini", "ftp://127.0.0.1/x", "C:\\dvcd.xml", "", "/dvcd"}) {
-        EXPECT_THROW(client.get(url, kMaxXmlDocumentBytes, [](const std::string&) { ADD_FAILURE(); }),
+        EXPECT_THROW(client.get(url, kMaxXmlDocumentBytes, [](HttpAnswer) { ADD_FAILURE(); }),
                      std::runtime_error)
             << url;
     }
