@@ -25,6 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The volume descriptors, path tables and Joliet and Rock Ridge records
+// beside the files' own entries: a generous bound.
+constexpr std::uint64_t kImageStructureBytes = 2 * 1024 * 1024;
+
 constexpr const char* kUsage =
     "usage: dvcd-master DISC_FOLDER --label LABEL -o IMAGE.iso\n"
     "                   [--windows-program FILE]   (default build/win64/datavind.exe)\n"
@@ -217,7 +221,14 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     // the end of the blank.
     const std::uint64_t capacity = DiscRoom::capacity(o.medium);
     const std::string medium = DiscRoom::name(o.medium);
-    const auto expected = ImageMaster::imageBytes(contents);
+    // Sizing the image costs a compression of the runtime: only when the
+    // files, all uncompressed, would not fit anyway.
+    std::uint64_t plain = DiscRoom::bytesOnDisc(contents.windowsProgram) +
+                          DiscRoom::bytesOnDisc(contents.linuxRuntime) + kImageStructureBytes;
+    for (const std::string& entry : contents.discEntries)
+        plain += DiscRoom::bytesOnDisc((fs::path(contents.discFolder) / entry).string());
+    const auto expected = plain > capacity ? ImageMaster::imageBytes(contents)
+                                           : std::variant<std::uint64_t, std::string>(plain);
     if (const auto* bytes = std::get_if<std::uint64_t>(&expected); bytes && *bytes > capacity) {
         fs::remove_all(autorun, ec);
         err << "dvcd-master: the image would be " << *bytes << " bytes, " << DiscRoom::megabytes(*bytes - capacity)
