@@ -121,16 +121,20 @@ class CdDrive(Operations):
         if not os.access(self._real(path), mode):
             raise FuseOSError(errno.EACCES)
 
-    def open(self, path, flags):
-        if flags & (os.O_WRONLY | os.O_RDWR | os.O_TRUNC | os.O_APPEND):
+    def open(self, path, fi):
+        if fi.flags & (os.O_WRONLY | os.O_RDWR | os.O_TRUNC | os.O_APPEND):
             raise FuseOSError(errno.EROFS)
         try:
-            return os.open(self._real(path), os.O_RDONLY)
+            fi.fh = os.open(self._real(path), os.O_RDONLY)
         except OSError as e:
             raise FuseOSError(e.errno)
+        # A disc does not change: what the kernel holds of a file stays valid
+        # from one opening to the next, as with a mounted disc.
+        fi.keep_cache = 1
+        return 0
 
-    def read(self, path, size, offset, fh):
-        data = os.pread(fh, size, offset)
+    def read(self, path, size, offset, fi):
+        data = os.pread(fi.fh, size, offset)
         where = self.sectors.get(path)
         if where and data:
             first, on_disc, file_size = where
@@ -143,8 +147,9 @@ class CdDrive(Operations):
             self.drive.read(path, start, max(end - start, SECTOR))
         return data
 
-    def release(self, path, fh):
-        os.close(fh)
+    def release(self, path, fi):
+        os.close(fi.fh)
+        return 0
 
     def statfs(self, path):
         st = os.statvfs(self.tree)
@@ -167,7 +172,7 @@ def main():
     if not sectors:
         sys.exit("cd_drive: no files in " + a.image)
     FUSE(CdDrive(a.tree, sectors, drive), a.mountpoint, foreground=True, ro=True, allow_other=True,
-         default_permissions=True, fsname="cd_drive", max_read=131072)
+         default_permissions=True, fsname="cd_drive", max_read=131072, raw_fi=True)
 
 
 if __name__ == "__main__":

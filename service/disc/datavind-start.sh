@@ -86,7 +86,7 @@ read_ahead() {
 }
 read_ahead read-first
 if [ -n "${DISPLAY:-}" ] && [ -x "$runtime/datavind-splash" ]; then
-    "$runtime/datavind-splash" $$ >/dev/null 2>&1 &
+    "$runtime/datavind-splash" $$ >/dev/null &
     DATAVIND_SPLASH=$!
     export DATAVIND_SPLASH
 fi
