@@ -9,7 +9,8 @@
 namespace dv {
 
 // Runs a program found on PATH, with this process's environment plus the
-// given variables, and waits for it. Its output goes where ours goes.
+// given variables, and waits for it. Its output goes where ours goes, or
+// into *output when given.
 class ChildProcess {
 public:
     struct Result {
@@ -17,7 +18,8 @@ public:
         std::optional<std::string> error; // when it could not be started
     };
 
-    static Result run(const std::vector<std::string>& arguments, const Environment& extra = {});
+    static Result run(const std::vector<std::string>& arguments, const Environment& extra = {},
+                      std::string* output = nullptr);
 };
 
 } // namespace dv

@@ -5,6 +5,7 @@
 #include "DiscCheck.h"
 #include "DiscFileKind.h"
 #include "DiscLabel.h"
+#include "DiscRoom.h"
 #include "ImageMaster.h"
 
 #include <algorithm>
@@ -24,10 +25,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The volume descriptors, path tables and Joliet and Rock Ridge records
+// beside the files' own entries: a generous bound.
+constexpr std::uint64_t kImageStructureBytes = 2 * 1024 * 1024;
+
 constexpr const char* kUsage =
     "usage: dvcd-master DISC_FOLDER --label LABEL -o IMAGE.iso\n"
     "                   [--windows-program FILE]   (default build/win64/datavind.exe)\n"
     "                   [--linux-runtime FOLDER]   (default build/release/linux-runtime)\n"
+    "                   [--medium cd74|cd80|dvd]   (default cd80)\n"
+    "                   [--plain-runtime]          (linux/ uncompressed; by default zisofs)\n"
     "                   [--force] [--lang en|sv] [--max-page-size BYTES]\n";
 
 struct Options {
@@ -37,6 +44,8 @@ struct Options {
     std::string windowsProgram = "build/win64/datavind.exe";
     std::string linuxRuntime = "build/release/linux-runtime";
     bool force = false;
+    Medium medium = Medium::Cd80;
+    bool compressRuntime = true;
     Language language = Language::English;
     DiscCheckOptions check;
 };
@@ -53,6 +62,13 @@ std::optional<std::string> parse(const std::vector<std::string>& arguments, Opti
             o.windowsProgram = arguments[++i];
         } else if (a == "--linux-runtime" && hasValue) {
             o.linuxRuntime = arguments[++i];
+        } else if (a == "--medium" && hasValue) {
+            const auto chosen = DiscRoom::mediumOf(arguments[++i]);
+            if (!chosen)
+                return "--medium takes cd74, cd80 or dvd";
+            o.medium = *chosen;
+        } else if (a == "--plain-runtime") {
+            o.compressRuntime = false;
         } else if (a == "--force") {
             o.force = true;
         } else if (a == "--lang" && hasValue) {
@@ -147,6 +163,8 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     contents.image = o.image;
     contents.windowsProgram = o.windowsProgram;
     contents.linuxRuntime = o.linuxRuntime;
+    contents.compressRuntime = o.compressRuntime;
+    contents.startFiles = ImageMaster::startFilesOf(o.linuxRuntime);
     std::error_code ec;
     // A folder that cannot be read has no image, whatever --force says.
     const auto unreadable = [&](const fs::path& folder) {
@@ -199,6 +217,25 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
         fs::last_write_time(autorun / ".autorun", when, ec);
     }
 
+    // An image the blank cannot hold is no image: the burner would stop at
+    // the end of the blank.
+    const std::uint64_t capacity = DiscRoom::capacity(o.medium);
+    const std::string medium = DiscRoom::name(o.medium);
+    // Sizing the image costs a compression of the runtime: only when the
+    // files, all uncompressed, would not fit anyway.
+    std::uint64_t plain = DiscRoom::bytesOnDisc(contents.windowsProgram) +
+                          DiscRoom::bytesOnDisc(contents.linuxRuntime) + kImageStructureBytes;
+    for (const std::string& entry : contents.discEntries)
+        plain += DiscRoom::bytesOnDisc((fs::path(contents.discFolder) / entry).string());
+    const auto expected = plain > capacity ? ImageMaster::imageBytes(contents)
+                                           : std::variant<std::uint64_t, std::string>(plain);
+    if (const auto* bytes = std::get_if<std::uint64_t>(&expected); bytes && *bytes > capacity) {
+        fs::remove_all(autorun, ec);
+        err << "dvcd-master: the image would be " << *bytes << " bytes, " << DiscRoom::megabytes(*bytes - capacity)
+            << " more than a " << medium << " holds (" << capacity << " bytes); no image written"
+            << " (--medium cd74, cd80 or dvd)\n";
+        return 1;
+    }
     const std::optional<std::string> failure = ImageMaster::write(contents, date);
     fs::remove_all(autorun, ec);
     if (failure) {
@@ -206,8 +243,26 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
         return 1;
     }
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    out << o.image << ": " << fs::file_size(o.image, ec) << " bytes, label \"" << o.label << "\", "
-        << seconds << " s\n";
+    const std::uint64_t size = fs::file_size(o.image, ec);
+    if (ec) {
+        err << "dvcd-master: xorriso wrote no readable image at " << o.image << " (" << ec.message() << ")\n";
+        return 1;
+    }
+    if (size > capacity) {
+        fs::remove(o.image, ec);
+        err << "dvcd-master: the image is " << size << " bytes, " << DiscRoom::megabytes(size - capacity)
+            << " more than a " << medium << " holds (" << capacity << " bytes); no image written"
+            << " (--medium cd74, cd80 or dvd)\n";
+        return 1;
+    }
+    out << o.image << ": " << size << " bytes, label \"" << o.label << "\", " << seconds << " s\n";
+    std::uint64_t content = 0;
+    for (const std::string& entry : contents.discEntries)
+        content += DiscRoom::bytesOnDisc((fs::path(contents.discFolder) / entry).string());
+    out << "room left on a " << medium << " for more of the disc's own content: "
+        << DiscRoom::megabytes(capacity - size) << " (the disc's own content takes "
+        << DiscRoom::megabytes(content) << ", the programs and the runtime "
+        << DiscRoom::megabytes(size > content ? size - content : 0) << ")\n";
     return 0;
 }
 

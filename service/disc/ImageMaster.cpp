@@ -4,6 +4,8 @@
 #include "text/AnsiText.h"
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 namespace dv {
 
@@ -42,17 +44,20 @@ std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
     }
     a.insert(a.end(), {"-map", c.windowsProgram, "/datavind.exe",
                        "-map", join(c.linuxRuntime, "datavind"), "/datavind",
-                       "-map", join(c.linuxRuntime, "linux"), "/linux",
-                       "-map", join(c.autorunFolder, "autorun.inf"), "/autorun.inf",
-                       "-map", join(c.autorunFolder, ".autorun"), "/.autorun"});
+                       "-map", join(c.linuxRuntime, "linux"), "/linux"});
+    const bool autorun = !c.autorunFolder.empty();
+    if (autorun)
+        a.insert(a.end(), {"-map", join(c.autorunFolder, "autorun.inf"), "/autorun.inf",
+                           "-map", join(c.autorunFolder, ".autorun"), "/.autorun"});
     // A pressed disc is read-only to everyone; only programs are started.
     a.insert(a.end(), {"-chown_r", "0", "/", "--", "-chgrp_r", "0", "/", "--"});
     for (const std::string& path : discPaths) {
         a.insert(a.end(), {"-find", path, "-type", "d", "-exec", "chmod", "0555", "--"});
         a.insert(a.end(), {"-find", path, "-type", "f", "-exec", "chmod", "0444", "--"});
     }
-    a.insert(a.end(), {"-chmod", "0444", "/datavind.exe", "/autorun.inf", "--"});
-    a.insert(a.end(), {"-chmod", "0555", "/datavind", "/.autorun", "/", "--"});
+    a.insert(a.end(), {"-chmod", "0444", "/datavind.exe", "--", "-chmod", "0555", "/datavind", "/", "--"});
+    if (autorun)
+        a.insert(a.end(), {"-chmod", "0444", "/autorun.inf", "--", "-chmod", "0555", "/.autorun", "--"});
     a.insert(a.end(), {"-chmod_r", "go-w,u-w", "/linux", "--"});
     if (!c.discPrograms.empty()) {
         a.insert(a.end(), {"-chmod", "0555"});
@@ -60,8 +65,73 @@ std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
             a.push_back("/" + program);
         a.push_back("--");
     }
+    if (c.compressRuntime)
+        a.insert(a.end(), {"-zisofs", "default", "-set_filter_r", "--zisofs", "/linux", "--"});
+    // The start program and then the runtime's start files lie at the front
+    // of the disc, in the order they are read: the higher the weight, the
+    // lower the address.
+    int weight = static_cast<int>(c.startFiles.size()) + 2;
+    a.insert(a.end(), {"-find", "/datavind", "-exec", "sort_weight", std::to_string(weight--), "--"});
+    for (const std::string& file : c.startFiles)
+        a.insert(a.end(), {"-find", "/linux/" + file, "-exec", "sort_weight", std::to_string(weight--), "--"});
     a.insert(a.end(), {"-commit", "-end"});
     return a;
+}
+
+std::vector<std::string> ImageMaster::startFilesOf(const std::string& linuxRuntime) {
+    const fs::path linux = fs::path(linuxRuntime) / "linux";
+    std::vector<std::string> files;
+    std::set<std::string> seen;
+    for (const char* list : {"read-first", "read-next"}) {
+        std::ifstream in(linux / list);
+        for (std::string line; std::getline(in, line);) {
+            const fs::path relative = fs::path(line).lexically_normal();
+            std::error_code ec;
+            // Only files inside the runtime: the list is read from a folder
+            // someone else made.
+            if (line.empty() || relative.is_absolute() || *relative.begin() == ".." ||
+                !fs::is_regular_file(fs::symlink_status(linux / relative, ec)) || !seen.insert(relative.string()).second)
+                continue;
+            files.push_back(relative.generic_string());
+        }
+    }
+    return files;
+}
+
+std::variant<std::uint64_t, std::string> ImageMaster::programsBytes(const ImageContents& contents) {
+    ImageContents programs = contents;
+    programs.discEntries.clear();
+    programs.discPrograms.clear();
+    programs.autorunFolder.clear();
+    return imageBytes(programs);
+}
+
+std::variant<std::uint64_t, std::string> ImageMaster::imageBytes(const ImageContents& contents) {
+    ImageContents sized = contents;
+    sized.image = "/dev/null";
+    std::vector<std::string> a = xorrisoArguments(sized);
+    a.resize(a.size() - 2); // -commit -end
+    a.insert(a.end(), {"-print_size", "-end"});
+    std::string output;
+    const ChildProcess::Result result = ChildProcess::run(a, {}, &output);
+    if (result.error)
+        return *result.error;
+    // "Image size   : 51234s"
+    const std::string marker = "Image size";
+    const auto at = output.find(marker);
+    const auto colon = at == std::string::npos ? at : output.find(':', at);
+    if (result.status != 0 || colon == std::string::npos)
+        return "xorriso could not size the image (status " + std::to_string(result.status) + ")";
+    std::uint64_t sectors = 0;
+    std::size_t i = colon + 1;
+    while (i < output.size() && output[i] == ' ')
+        ++i;
+    bool digits = false;
+    for (; i < output.size() && output[i] >= '0' && output[i] <= '9'; ++i, digits = true)
+        sectors = sectors * 10 + static_cast<std::uint64_t>(output[i] - '0');
+    if (!digits)
+        return "xorriso could not size the image";
+    return sectors * 2048;
 }
 
 std::optional<std::string> ImageMaster::write(const ImageContents& contents,

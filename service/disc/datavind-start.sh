@@ -74,4 +74,21 @@ export DATAVIND_RUNTIME_VARIABLES
 
 DATAVIND_DISC_ROOT="$here"
 export DATAVIND_DISC_ROOT
+
+# From a CD: the files the start reads lie on the disc in the order they are
+# read; reading each whole keeps the drive reading on rather than seeking
+# between a few pages of each. First what the start window needs, then the
+# window (its process waits for this one, which becomes the program), then
+# the rest while it shows.
+read_ahead() {
+    [ -r "$runtime/$1" ] && (cd "$runtime" && tr '\n' '\0' <"$1" | xargs -r -0 cat --) >/dev/null 2>&1
+    return 0
+}
+read_ahead read-first
+if [ -n "${DISPLAY:-}" ] && [ -x "$runtime/datavind-splash" ]; then
+    "$runtime/datavind-splash" $$ >/dev/null &
+    DATAVIND_SPLASH=$!
+    export DATAVIND_SPLASH
+fi
+read_ahead read-next
 exec "$runtime/datavind" "$@"

@@ -333,10 +333,17 @@ TEST_F(DiscCheckTest, ReportInEitherLanguageAndExitStatus) {
         {{(root / "saknas").string()}, 2, ""},
         {{}, 2, ""},
     };
+    // The findings and the summary, then the room left on the disc (the
+    // sample disc's size is DiscRoomTest's business).
+    const auto withoutRoom = [](const std::string& text) {
+        const auto at = text.find("the disc's own content takes ");
+        EXPECT_TRUE(text.empty() || at != std::string::npos) << text;
+        return at == std::string::npos ? text : text.substr(0, at);
+    };
     for (const Case& c : cases) {
         std::ostringstream out, err;
         EXPECT_EQ(runDiscCheckCommand(c.arguments, out, err), c.status) << err.str();
-        EXPECT_EQ(out.str(), c.wanted);
+        EXPECT_EQ(withoutRoom(out.str()), c.wanted);
         if (c.status == 2) {
             EXPECT_NE(err.str().find("usage: dvcd-check"), std::string::npos);
         }
@@ -347,7 +354,7 @@ TEST_F(DiscCheckTest, ReportInEitherLanguageAndExitStatus) {
     EXPECT_NE(out.str().find("docs/ettan/index.htm: error: the page is"), std::string::npos) << out.str();
     std::ostringstream clean;
     EXPECT_EQ(runDiscCheckCommand({root.string()}, clean, err), 0);
-    EXPECT_EQ(clean.str(), "0 errors, 0 warnings\n");
+    EXPECT_EQ(withoutRoom(clean.str()), "0 errors, 0 warnings\n");
 }
 
 } // namespace

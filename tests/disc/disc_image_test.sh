@@ -63,6 +63,8 @@ got=$(blkid -o value -s LABEL "$work/disc.iso")
 say "Extracting the image"
 xorriso -osirrox on -indev "$work/disc.iso" -extract / "$work/cdrom" >/dev/null 2>&1
 [ -x "$work/cdrom/datavind" ] || fail "no executable start program at the image's root"
+# The runtime is compressed on the disc; read back it is the same, byte for byte.
+diff -r "$runtime/linux" "$work/cdrom/linux" >/dev/null || fail "the runtime read back from the image differs"
 
 # The root the reader's program runs in: the minimal system, the extracted
 # disc read-only, and the X server's socket.

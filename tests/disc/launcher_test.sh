@@ -48,6 +48,36 @@ for name in QT_QPA_PLATFORM QT_PLUGIN_PATH QML2_IMPORT_PATH QTWEBENGINEPROCESS_P
 done
 ! has DATAVIND_SAVED_QT_QPA_PLATFORM_PLUGIN_PATH || fail "a variable the reader never set was saved"
 
+# On a display: the start window runs with the program's process id (the
+# script's own, which the program takes over), the program learns the
+# window's, and the listed start files are read ahead, a missing one not
+# stopping the start. A listed file is a FIFO here: its writer ends only
+# when the script has read it.
+with_window="$work/window disc"
+lay_out "$with_window"
+printf '#!/bin/sh\necho "pid=$$" >"$DATAVIND_TEST_ENV"\nenv >>"$DATAVIND_TEST_ENV"\n' >"$with_window/linux/datavind"
+printf '#!/bin/sh\necho "$1 $$" >"$DATAVIND_TEST_WINDOW"\n' >"$with_window/linux/datavind-splash"
+chmod 0755 "$with_window/linux/datavind-splash"
+mkfifo "$with_window/linux/lib.fifo"
+printf 'saknas.so\nlib.fifo\n' >"$with_window/linux/read-first"
+printf 'datavind\n' >"$with_window/linux/read-next"
+(echo data >"$with_window/linux/lib.fifo") &
+writer=$!
+env -i PATH="$PATH" HOME="$work" DISPLAY=:99 DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_WINDOW="$work/window" \
+    "$with_window/datavind" || fail "the start program with a window ended with status $?"
+for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
+read -r window_arg window_pid <"$work/window" || fail "no start window was started"
+[ "$window_arg" = "$(got pid)" ] || fail "the start window waits for $window_arg, the program is $(got pid)"
+[ "$(got DATAVIND_SPLASH)" = "$window_pid" ] || fail "the program was told the window is '$(got DATAVIND_SPLASH)', not $window_pid"
+kill -0 "$writer" 2>/dev/null && { kill "$writer"; fail "the start files were not read ahead"; }
+wait "$writer" || fail "the FIFO's writer failed"
+# Without a display there is no window to show.
+rm -f "$work/window" "$with_window/linux/lib.fifo"
+env -i PATH="$PATH" HOME="$work" DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_WINDOW="$work/window" \
+    "$with_window/datavind" 2>/dev/null || true
+[ ! -e "$work/window" ] || fail "a start window was started without a display"
+! has DATAVIND_SPLASH || fail "the program was told of a window without a display"
+
 # A disc mounted noexec: the start program, run by sh, says what to do.
 mounted=""
 if [ "$(id -u)" -eq 0 ]; then

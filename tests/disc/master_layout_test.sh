@@ -20,6 +20,12 @@ printf '#!/bin/sh\nexec "$(dirname "$0")/linux/datavind"\n' >"$work/runtime/data
 printf '\177ELF stand-in' >"$work/runtime/linux/datavind"
 chmod 0755 "$work/runtime/datavind" "$work/runtime/linux/datavind"
 printf 'library' >"$work/runtime/linux/lib/libx.so.1"
+# Libraries that compress well, the order the program reads them in at
+# start, and a Windows program that would compress as well as they do.
+for n in 1 2 3; do seq 1 200000 >"$work/runtime/linux/lib/libbig$n.so"; done
+printf 'lib/libbig3.so\n' >"$work/runtime/linux/read-first"
+printf 'lib/libbig1.so\n../../etc/passwd\ndatavind\n' >"$work/runtime/linux/read-next"
+{ printf 'MZ stand-in for the Windows program'; seq 1 200000; } >"$work/datavind.exe"
 # A program without its executable bit and a document with one, as a copy
 # from a FAT stick leaves them.
 chmod 0644 "$work/disc/program/installera.sh"
@@ -109,6 +115,55 @@ diff -r "$work/disc/docs" "$work/x/docs" >/dev/null || fail "the pages differ"
 printf '[autorun]\r\nopen=datavind.exe\r\nicon=datavind.exe,0\r\nlabel=DV 12 2004\r\n' | cmp -s - "$work/x/autorun.inf" ||
     fail "autorun.inf: $(cat -A "$work/x/autorun.inf")"
 head -n1 "$work/x/.autorun" | grep -q '^#!/bin/sh' || fail ".autorun is no script"
+
+# The runtime alone is compressed (zisofs), and reads back byte for byte
+# through both tools that read images without the kernel.
+streams=$(xorriso -indev "$work/a.iso" -find / -type f -exec show_stream -- 2>/dev/null)
+# (xorriso leaves a file of a few bytes plain: it would not shrink.)
+for n in 1 2 3; do
+    grep -q -- "^'/linux/lib/libbig$n.so' < --zisofs-decode" <<<"$streams" || fail "libbig$n.so is not compressed"
+done
+grep -- '--zisofs-decode' <<<"$streams" | grep -v "^'/linux/" && fail "a file outside linux/ is compressed"
+diff -r "$work/runtime/linux" "$work/x/linux" || fail "the runtime extracted by xorriso differs"
+mkdir -p "$work/fuse"
+fuseiso "$work/a.iso" "$work/fuse" || fail "fuseiso cannot mount the image"
+status=0
+diff -r "$work/runtime/linux" "$work/fuse/linux" >"$work/err" 2>&1 || status=$?
+cmp -s "$work/fuse/datavind.exe" "$work/datavind.exe" || status=1
+fusermount -u "$work/fuse" 2>/dev/null || umount "$work/fuse"
+[ "$status" -eq 0 ] || fail "the image read through fuseiso differs: $(head -n3 "$work/err")"
+# The start program, then the runtime's start files in their order, lie
+# first on the disc; a name outside the runtime in the lists is left out.
+lba_of() {
+    xorriso -indev "$work/a.iso" -find "$1" -exec report_lba -- 2>/dev/null |
+        awk -F, '/^File data lba:/ {gsub(/ /, "", $2); print $2}'
+}
+previous=0
+for file in /datavind /linux/lib/libbig3.so /linux/lib/libbig1.so /linux/datavind /docs/ettan/index.htm; do
+    lba=$(lba_of "$file")
+    [ -n "$lba" ] && [ "$lba" -gt "$previous" ] || fail "$file lies at $lba, before the file read ahead of it ($previous)"
+    previous=$lba
+done
+[ "$(lba_of /linux/lib/libbig2.so)" -gt "$(lba_of /linux/datavind)" ] || fail "a file not read at start lies among those that are"
+grep -q "room left on a CD 80 for more of the disc's own content: [0-9.]* MB" "$work/out" ||
+    fail "no room left said: $(cat "$work/out")"
+run_master "$work/disc" "$work/plain.iso" "DV 12 2004" --plain-runtime >/dev/null 2>&1
+xorriso -indev "$work/plain.iso" -find / -type f -exec show_stream -- 2>/dev/null | grep -q -- '--zisofs-decode' &&
+    fail "--plain-runtime compressed the runtime"
+[ "$(stat -c %s "$work/plain.iso")" -gt "$(stat -c %s "$work/a.iso")" ] || fail "the plain image is no larger"
+
+# An image larger than the blank is refused before it is written; the
+# medium is named as the editors buy it.
+cp -r "$work/disc" "$work/full"
+truncate -s 690000000 "$work/full/tillagg/film.ogv"
+status=0
+run_master "$work/full" "$work/full.iso" DV --medium cd74 >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] || fail "an image larger than a CD 74 gave status $status"
+grep -q "more than a CD 74 holds (681984000 bytes); no image written" "$work/err" || fail "the refusal: $(cat "$work/err")"
+[ ! -e "$work/full.iso" ] || fail "an image larger than the medium was written"
+status=0
+run_master "$work/disc" "$work/bad.iso" DV --medium cd90 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && grep -q "medium takes cd74, cd80 or dvd" "$work/err" || fail "--medium cd90 gave status $status"
 
 # Names beyond ASCII reach Windows readers as they are, also when dvcd-master
 # runs in the C locale (cron, a service, a bare container), where xorriso

@@ -3,6 +3,7 @@
 #include "app/DatavindApplication.h"
 #include "app/DiscWindows.h"
 #include "app/QtMessageBoxes.h"
+#include "app/SplashHandOver.h"
 #include "browser/CommandScheme.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     dv::qt::DiscWindows windows({&boxes, {}, {}});
     boxes.setOwner(windows.form1.get());
 
+    dv::qt::SplashHandOver splash(windows.form1.get());
     windows.form1->show();
     return app.exec();
 }

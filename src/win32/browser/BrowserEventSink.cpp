@@ -3,6 +3,7 @@
 #include "browser/BrowserEvents.h"
 #include "app/ErrorReportText.h"
 #include "support/ErrorReport.h"
+#include "support/StartupTrace.h"
 
 #include <exdisp.h>
 #include <exdispid.h>
@@ -146,6 +147,7 @@ HRESULT BrowserEventSink::dispatch(DISPID id, const DISPPARAMS& params) {
         return S_OK;
     case DISPID_DOCUMENTCOMPLETE:
         // (pDisp, URL)
+        StartupTrace::mark("loaded");
         listener_->documentComplete(dispatchOf(argument(params, 0)));
         return S_OK;
     case DISPID_NAVIGATEERROR:
