@@ -187,6 +187,27 @@ TEST_F(UpdateServiceTest, ChangedDocumentsAreServedAfterTheirCheck) {
     EXPECT_NE(get("ABC 2004")->body.find("ny.exe"), std::string::npos);
 }
 
+TEST_F(UpdateServiceTest, AChangeIsSeenByNotificationNotByTheSlowRescan) {
+    static_assert(UpdateService::kSafetyRescan >= std::chrono::seconds(30));
+    start();
+    for (int i = 0; i < 3; ++i) {
+        const std::string marker = "changed" + std::to_string(i) + ".exe";
+        top.write("new.xml", "<dvcd><quarantine><quarantined>" + marker + "</quarantined></quarantine></dvcd>");
+        fs::rename(top / "new.xml", folder / "ABC 2004.xml"); // as an editor's tool saves
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        bool served = false;
+        while (!served && std::chrono::steady_clock::now() < deadline) {
+            served = get("ABC 2004")->body.find(marker) != std::string::npos;
+            if (!served)
+                std::this_thread::sleep_for(milliseconds(10));
+        }
+        EXPECT_TRUE(served) << marker;
+    }
+    write("NEW 2005.xml", "<dvcd><quarantine><quarantined>fresh.exe</quarantined></quarantine></dvcd>");
+    ASSERT_TRUE(service->log().waitFor("NEW 2005.xml: served", milliseconds(10000)));
+    EXPECT_NE(get("NEW 2005")->body.find("fresh.exe"), std::string::npos);
+}
+
 TEST_F(UpdateServiceTest, OneAccessLogLineARequest) {
     start();
     get("ABC 2004");
