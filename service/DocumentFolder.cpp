@@ -224,7 +224,9 @@ void DocumentFolder::look(int folder, const std::string& name, std::vector<std::
     }
     if (read.outcome == FileRead::Outcome::Vanished && known == entries_.end())
         return; // came and went between two looks: never a document
-    take(name, entries_[name], std::move(read), log);
+    const auto [entry, added] = entries_.try_emplace(name);
+    namesChanged_ = namesChanged_ || added;
+    take(name, entry->second, std::move(read), log);
 }
 
 void DocumentFolder::removed(const std::string& name, Entry& entry, std::vector<std::string>& log) {
@@ -280,6 +282,7 @@ void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read
     modified = std::min(modified, now);
     const std::vector<std::string> notes = documentAdvice(read.bytes);
     entry.good = ServedDocument::make(std::move(read.bytes), modified);
+    entry.slot->good.store(entry.good);
     log.push_back(name + ": served, " + entry.good->contentType + ", " + std::to_string(entry.good->bytes.size()) +
                   " bytes");
     for (const std::string& note : notes)
@@ -287,9 +290,12 @@ void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read
 }
 
 void DocumentFolder::publish() {
+    if (!namesChanged_)
+        return;
     auto catalogue = std::make_shared<Catalogue>();
     for (const auto& [name, entry] : entries_)
-        catalogue->emplace(name.substr(0, name.size() - 4), entry.good);
+        catalogue->emplace(name.substr(0, name.size() - 4), entry.slot);
+    namesChanged_ = false;
     const std::lock_guard lock(mutex_);
     catalogue_ = std::move(catalogue);
 }
@@ -310,9 +316,10 @@ DocumentFolder::Lookup DocumentFolder::find(std::string_view discId) const {
     const auto it = catalogue->find(discId);
     if (it == catalogue->end())
         return {Lookup::Kind::Unknown, kEmpty};
-    if (!it->second)
+    std::shared_ptr<const ServedDocument> good = it->second->good.load();
+    if (!good)
         return {Lookup::Kind::Broken, nullptr};
-    return {Lookup::Kind::Found, it->second};
+    return {Lookup::Kind::Found, std::move(good)};
 }
 
 } // namespace dv

@@ -2,6 +2,7 @@
 
 #include "ServedDocument.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -67,10 +68,17 @@ public:
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
 
 private:
+    // A disc's place in the catalogue: a new version is put here, so a
+    // change costs nothing however many documents there are; only a new
+    // name makes a new catalogue.
+    struct Slot {
+        std::atomic<std::shared_ptr<const ServedDocument>> good;
+    };
     struct Entry {
         bool read = false; // some version was read, good or not
         Version version;   // the version last read
         std::shared_ptr<const ServedDocument> good;
+        std::shared_ptr<Slot> slot = std::make_shared<Slot>(); // where find() sees good
         bool broken = false; // the version last read is malformed
         std::string fault; // the read fault last reported
         bool removed = false;
@@ -84,12 +92,13 @@ private:
     void publish();
     std::size_t goodCount() const;
 
-    using Catalogue = std::map<std::string, std::shared_ptr<const ServedDocument>, std::less<>>;
+    using Catalogue = std::map<std::string, std::shared_ptr<const Slot>, std::less<>>;
 
     std::filesystem::path folder_;
     std::map<std::string, Entry> entries_; // the refreshing thread's own
     std::string folderFault_;              // the folder fault last reported
     bool read_ = false;                    // the folder has been listed once
+    bool namesChanged_ = true;             // since the catalogue was made
     mutable std::mutex mutex_;
     std::shared_ptr<const Catalogue> catalogue_; // null until the folder has been read
 };
