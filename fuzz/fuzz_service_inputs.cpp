@@ -6,7 +6,7 @@
 #include "EntityTags.h"
 #include "HttpDate.h"
 #include "UpdateQuery.h"
-#include "XmlCharset.h"
+#include "update/DocumentEncoding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case 1:
-        if (dv::xmlCharset(text).find_first_of("\r\n\"; ") != std::string::npos)
+        if (dv::documentCharset(text).find_first_of("\r\n\"; ") != std::string::npos)
             __builtin_trap(); // the charset goes into a header as it is
         break;
     case 2:

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ostream>
 
 namespace dv {
 
 namespace {
 
-constexpr std::size_t kBacklog = 4 * 1024 * 1024;
 constexpr std::size_t kLongestTarget = 300;
+// Request lines gathered past this are written by the thread that adds one.
+constexpr std::size_t kGathered = 64 * 1024;
 
 // Control characters as \xHH, and in a quoted part the quote and the
 // backslash too, so no text from outside can forge or break a log line.
@@ -31,7 +31,7 @@ void appendPrintable(std::string& out, std::string_view text, bool quoted, std::
 
 } // namespace
 
-void AccessLog::stamp() {
+void AccessLog::stamp(std::string& line) {
     const std::time_t now = std::time(nullptr);
     if (now != second_) {
         std::tm t{};
@@ -41,60 +41,81 @@ void AccessLog::stamp() {
         second_ = now;
         secondText_ = text;
     }
-    pending_ += secondText_;
+    line += secondText_;
 }
 
 void AccessLog::request(std::string_view client, std::string_view method, std::string_view target, unsigned status,
                         std::size_t bytes) {
-    std::unique_lock lock(mutex_);
-    stamp();
-    pending_ += ' ';
-    pending_ += client;
-    pending_ += " \"";
-    appendPrintable(pending_, method, true, kLongestTarget);
+    std::string line;
+    line.reserve(64 + std::min(target.size(), kLongestTarget));
+    line += ' ';
+    line += client;
+    line += " \"";
+    appendPrintable(line, method, true, kLongestTarget);
     if (!target.empty()) {
-        pending_ += ' ';
-        appendPrintable(pending_, target, true, kLongestTarget);
+        line += ' ';
+        appendPrintable(line, target, true, kLongestTarget);
     }
-    pending_ += "\" ";
-    pending_ += std::to_string(status);
-    pending_ += ' ';
-    pending_ += std::to_string(bytes);
-    pending_ += '\n';
-    if (pending_.size() >= kBacklog) {
-        lock.unlock();
-        flush();
-    }
+    line += "\" ";
+    line += std::to_string(status);
+    line += ' ';
+    line += std::to_string(bytes);
+    line += '\n';
+    const std::lock_guard lock(mutex_);
+    add(line);
+    if (pending_.size() >= kGathered)
+        write();
 }
 
 void AccessLog::event(std::string_view text) {
-    {
-        const std::lock_guard lock(mutex_);
-        stamp();
-        pending_ += ' ';
-        appendPrintable(pending_, text, false, std::string_view::npos);
-        pending_ += '\n';
-    }
-    flush();
+    std::string line(" ");
+    appendPrintable(line, text, false, std::string_view::npos);
+    line += '\n';
+    const std::lock_guard lock(mutex_);
+    add(line);
+    write();
 }
 
-// Lines leave in the order they came: whoever writes takes everything
-// gathered so far, and writers take turns.
 void AccessLog::flush() {
-    const std::lock_guard turn(writing_);
-    std::string text;
-    {
-        const std::lock_guard lock(mutex_);
-        text.swap(pending_);
-    }
-    write(text);
+    const std::lock_guard lock(mutex_);
+    write();
 }
 
-void AccessLog::write(const std::string& text) {
-    if (text.empty())
+// A line is the time and the text given; the time is taken here, under the
+// lock, so lines stay in the order of their times.
+void AccessLog::add(const std::string& text) {
+    std::string line;
+    stamp(line);
+    if (dropped_ > 0) {
+        std::string notice;
+        stamp(notice);
+        notice += " " + std::to_string(dropped_) + " log lines dropped here: the output did not take them in time\n";
+        if (pending_.size() + notice.size() + line.size() + text.size() > kBacklog) {
+            ++dropped_;
+            return;
+        }
+        pending_ += notice;
+        dropped_ = 0;
+    }
+    if (pending_.size() + line.size() + text.size() > kBacklog) {
+        ++dropped_;
         return;
-    out_ << text;
-    out_.flush();
+    }
+    pending_ += line;
+    pending_ += text;
+}
+
+void AccessLog::write() {
+    if (!pending_.empty())
+        pending_.erase(0, out_.tryWrite(pending_));
+    if (dropped_ > 0 && pending_.empty()) {
+        std::string notice;
+        stamp(notice);
+        pending_ = notice + " " + std::to_string(dropped_) +
+                   " log lines dropped here: the output did not take them in time\n";
+        dropped_ = 0;
+        pending_.erase(0, out_.tryWrite(pending_));
+    }
 }
 
 } // namespace dv

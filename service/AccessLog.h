@@ -1,8 +1,9 @@
 #pragma once
 
+#include "LogOutput.h"
+
 #include <cstddef>
 #include <ctime>
-#include <iosfwd>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -11,13 +12,16 @@ namespace dv {
 
 // The service's log: one line a request, and the service's own events.
 // Request lines are gathered and written by flush(), which the service calls
-// every second from a thread that answers nobody, so that a slow disc never
-// holds up an answer; only a backlog past 4 MiB is written by the thread
-// that adds to it. Events are written at once. Safe to use from any thread.
+// every second; events are written at once. Writing never waits for the
+// output: what it cannot take yet stays in a backlog, and lines that find
+// the backlog full are dropped and counted, and the count is logged where
+// they would have been once there is room again. Safe to use from any thread.
 class AccessLog {
 public:
-    explicit AccessLog(std::ostream& out) : out_(out) {}
+    explicit AccessLog(LogOutput& out) : out_(out) {}
     ~AccessLog() { flush(); }
+    AccessLog(const AccessLog&) = delete;
+    AccessLog& operator=(const AccessLog&) = delete;
 
     // "<time> <client> "<method> <target>" <status> <bytes>". Control
     // characters in the target are escaped, so a hostile id cannot forge lines.
@@ -26,14 +30,18 @@ public:
     void event(std::string_view text);
     void flush();
 
-private:
-    void stamp(); // appends the time of this second
-    void write(const std::string& text);
+    // Lines not yet written, at most.
+    static constexpr std::size_t kBacklog = 1024 * 1024;
 
-    std::ostream& out_;
-    std::mutex writing_; // taken before mutex_ when both are
+private:
+    void stamp(std::string& line);
+    void add(const std::string& line); // with mutex_ held
+    void write();                      // with mutex_ held
+
+    LogOutput& out_;
     std::mutex mutex_;
     std::string pending_;
+    std::size_t dropped_ = 0; // lines dropped since the last that was kept
     std::time_t second_ = 0;
     std::string secondText_;
 };

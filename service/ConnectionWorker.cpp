@@ -21,6 +21,15 @@ void ConnectionWorker::tick() {
     // Cutting one ends it later, from the loop: the list stays as it is.
     for (HttpConnection& connection : every_)
         connection.expire(now);
+    // A tick after the drain began at the earliest, so that connections
+    // handed over from the listener's queue have come.
+    if (draining_ && (every_.empty() || now >= drainDeadline_)) {
+        for (HttpConnection& connection : every_)
+            if (connection.cut())
+                ++cutAtDrainEnd_;
+        context_.stop();
+        return;
+    }
     ticker_.expires_after(kTick);
     ticker_.async_wait([this](const boost::system::error_code& ec) {
         if (!ec)
@@ -31,6 +40,14 @@ void ConnectionWorker::tick() {
 void ConnectionWorker::stop() {
     stopping_ = true;
     context_.stop();
+}
+
+void ConnectionWorker::drain(std::chrono::steady_clock::time_point deadline) {
+    stopping_ = true;
+    draining_ = true;
+    drainDeadline_ = deadline;
+    for (HttpConnection& connection : every_)
+        connection.closeIfIdle();
 }
 
 void ConnectionWorker::adopt(boost::asio::ip::tcp::socket socket) {

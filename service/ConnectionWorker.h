@@ -32,10 +32,18 @@ public:
     ConnectionWorker& operator=(const ConnectionWorker&) = delete;
 
     boost::asio::io_context& context() { return context_; }
-    // Runs the loop until stop(); stop() may come from any thread.
+    // Runs the loop until stop() or the end of a drain; stop() may come
+    // from any thread and ends the loop at once.
     void run();
     void stop();
+    // On this worker's thread: idle connections are closed, the others may
+    // finish the request they are reading and its answer until the
+    // deadline; then the loop ends. Answers from now on close their
+    // connections.
+    void drain(std::chrono::steady_clock::time_point deadline);
     bool stopping() const { return stopping_; }
+    // Connections cut at the end of a drain, still reading or answering.
+    std::uint64_t cutAtDrainEnd() const { return cutAtDrainEnd_; }
 
     // Takes a new connection on this worker's thread. At capacity the
     // connection that has waited longest for its client is closed to make
@@ -80,6 +88,9 @@ private:
     std::atomic<std::uint64_t> closedForRoom_{0};
     std::atomic<std::uint64_t> turnedAway_{0};
     std::atomic<bool> stopping_{false};
+    bool draining_ = false;
+    std::chrono::steady_clock::time_point drainDeadline_;
+    std::atomic<std::uint64_t> cutAtDrainEnd_{0};
     std::time_t dateSecond_ = 0;
     std::string date_;
     // Last, so that they go first: the connections the loop still holds

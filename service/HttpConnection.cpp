@@ -25,7 +25,7 @@ namespace {
 constexpr std::size_t kChunk = 4096;
 // Room for a header at its limit, a body at its limit and a pipelined
 // request behind them.
-constexpr std::size_t kBufferLimit = 2 * HttpConnection::kHeaderLimit + HttpConnection::kBodyLimit;
+constexpr std::size_t kBufferLimit = 2 * RequestReader::kHeaderLimit + RequestReader::kBodyLimit;
 constexpr std::chrono::milliseconds kLinger{2000};
 
 } // namespace
@@ -65,6 +65,21 @@ bool HttpConnection::expire(Clock::time_point now) {
     return true;
 }
 
+void HttpConnection::closeIfIdle() {
+    error_code ec;
+    if (phase_ != Phase::Idle || buffer_.size() > 0 || socket_.available(ec) > 0)
+        return;
+    socket_.close(ec);
+}
+
+bool HttpConnection::cut() {
+    const bool busy = (phase_ == Phase::Header && (buffer_.size() > 0 || reader_.gotSome())) ||
+                      phase_ == Phase::Body || phase_ == Phase::Answer;
+    error_code ignored;
+    socket_.close(ignored);
+    return busy;
+}
+
 void HttpConnection::evict() {
     evicted_ = true;
     error_code ignored;
@@ -89,41 +104,19 @@ void HttpConnection::awaitRequest() {
 void HttpConnection::startRequest() {
     // One deadline for the whole header: it is not renewed as bytes come.
     enter(Phase::Header, worker_.settings().headerTimeout);
-    parser_.emplace();
-    parser_->header_limit(kHeaderLimit);
-    parser_->body_limit(kBodyLimit);
-    parser_->eager(true);
-    lineMended_ = false;
+    reader_.start();
     readRequest();
 }
 
 // Parses what has come, here and now: a request that arrived whole is
 // answered in the same turn of the loop as its bytes.
 void HttpConnection::readRequest() {
-    if (!lineMended_) {
-        if (buffered().find('\n') == std::string_view::npos)
-            return buffer_.size() >= kHeaderLimit ? refuse(414) : readMore();
-        if (!mendRequestLine())
-            return refuse(414);
-        lineMended_ = true;
-    }
-    error_code ec;
-    while (!parser_->is_done()) {
-        const std::size_t used = parser_->put(buffer_.data(), ec);
-        buffer_.consume(used);
-        if (ec || used == 0 || buffer_.size() == 0)
-            break;
-    }
-    if (ec && ec != http::error::need_more)
-        return failed(ec);
-    // A body whose end only a final chunked coding could tell is refused, as
-    // the standard asks: a proxy in front that read it otherwise would have
-    // the rest taken for a request of its own.
-    if (parser_->is_header_done() && !parser_->chunked() && parser_->get().count(http::field::transfer_encoding) > 0)
-        return refuse(400);
-    if (parser_->is_done())
+    const RequestReader::Step step = reader_.read(buffer_);
+    if (step.kind == RequestReader::Step::Kind::Refused)
+        return refuse(step.status);
+    if (step.kind == RequestReader::Step::Kind::Done)
         return answer();
-    if (parser_->is_header_done() && phase_ == Phase::Header)
+    if (reader_.headerDone() && phase_ == Phase::Header)
         enter(Phase::Body, worker_.settings().bodyTimeout);
     readMore();
 }
@@ -139,35 +132,8 @@ void HttpConnection::readMore() {
     });
 }
 
-// Older discs send their label as it is, blanks included, so the request
-// line may hold more than two blanks. The target is what lies between the
-// method and the version; its blanks become %20 before the HTTP parser sees
-// it. False when the mended line no longer fits.
-bool HttpConnection::mendRequestLine() {
-    const std::string_view data = buffered();
-    std::string_view line = data.substr(0, data.find('\n'));
-    if (line.ends_with('\r'))
-        line.remove_suffix(1);
-    const std::size_t first = line.find(' ');
-    const std::size_t last = line.rfind(' ');
-    if (first == std::string_view::npos || line.find(' ', first + 1) == last ||
-        !line.substr(last + 1).starts_with("HTTP/"))
-        return true;
-    std::string mended(line.substr(0, first + 1));
-    for (const char c : line.substr(first + 1, last - first - 1))
-        mended += c == ' ' ? std::string("%20") : std::string(1, c);
-    mended += data.substr(last);
-    if (mended.size() > kBufferLimit)
-        return false;
-    buffer_.clear();
-    const auto room = buffer_.prepare(mended.size());
-    std::memcpy(room.data(), mended.data(), mended.size());
-    buffer_.commit(mended.size());
-    return true;
-}
-
 void HttpConnection::answer() {
-    const auto& request = parser_->get();
+    const auto& request = reader_.request();
     const RequestFacts facts{request.method_string(), request.target(), request[http::field::if_none_match],
                              request[http::field::if_modified_since]};
     Reply reply = worker_.replies().answer(facts);
@@ -222,7 +188,7 @@ void HttpConnection::send(Reply reply, unsigned version, bool keepAlive) {
 }
 
 void HttpConnection::sent(bool keepAlive) {
-    parser_.reset();
+    reader_.clear();
     reply_ = {};
     if (!keepAlive)
         return closeGently();
@@ -244,7 +210,7 @@ void HttpConnection::failed(const error_code& ec) {
     const bool reading = phase_ == Phase::Header || phase_ == Phase::Body;
     if (timedOut_) {
         // Cut without an answer: a client this slow would not read one.
-        if (reading && (buffer_.size() > 0 || (parser_ && parser_->got_some())))
+        if (reading && (buffer_.size() > 0 || reader_.gotSome()))
             worker_.log().request(client_, "-", {}, 408, 0);
         return;
     }

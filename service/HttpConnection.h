@@ -1,17 +1,15 @@
 #pragma once
 
+#include "RequestReader.h"
 #include "UpdateReplies.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
-#include <boost/beast/http/parser.hpp>
-#include <boost/beast/http/string_body.hpp>
 #include <boost/intrusive/list_hook.hpp>
 
 #include <chrono>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace dv {
@@ -41,6 +39,12 @@ public:
     void start();
     // Cuts the connection when its deadline has passed; true if it did.
     bool expire(Clock::time_point now);
+    // The service stops: a connection waiting for its next request, with
+    // none begun, is closed.
+    void closeIfIdle();
+    // The end of the drain: closed whatever it does; true if it was still
+    // reading a request or answering one.
+    bool cut();
     // Closes the connection to make room for another; only while it waits.
     void evict();
     bool evicted() const { return evicted_; }
@@ -51,9 +55,6 @@ public:
     Hook everyHook;
     Hook waitingHook;
 
-    static constexpr std::size_t kHeaderLimit = 8 * 1024;
-    static constexpr std::size_t kBodyLimit = 8 * 1024;
-
 private:
     enum class Phase { Idle, Header, Body, Answer, Closing };
 
@@ -61,7 +62,6 @@ private:
     void startRequest();
     void readRequest();
     void readMore();
-    bool mendRequestLine();
     void answer();
     void send(Reply reply, unsigned version, bool keepAlive);
     void sent(bool keepAlive);
@@ -75,13 +75,12 @@ private:
     ConnectionWorker& worker_;
     Socket socket_;
     boost::beast::flat_buffer buffer_;
-    std::optional<boost::beast::http::request_parser<boost::beast::http::string_body>> parser_;
+    RequestReader reader_;
     Reply reply_;
     std::string head_; // the answer's status line and headers, its memory kept for the next
     std::string client_;
     Phase phase_ = Phase::Idle;
     Clock::time_point deadline_;
-    bool lineMended_ = false;
     bool timedOut_ = false;
     bool evicted_ = false;
 };

@@ -10,7 +10,7 @@ namespace dv {
 // in the file and what HTTP says about them, worked out once per version.
 struct ServedDocument {
     std::string bytes;
-    std::string contentType;  // text/xml; charset=<the document's own>
+    std::string contentType;  // text/xml; charset=<as the program decodes it>
     std::string entityTag;    // strong, from the bytes
     std::time_t modified = 0; // 0: no modification time
     std::string lastModified; // modified as an HTTP date, or empty

@@ -47,6 +47,20 @@ void ServiceAcceptor::close() {
     acceptor_.close(ignored);
 }
 
+void ServiceAcceptor::takeWaitingAndClose() {
+    boost::system::error_code ec;
+    if (acceptor_.is_open())
+        acceptor_.non_blocking(true, ec);
+    while (acceptor_.is_open() && !ec) {
+        ConnectionWorker& worker = *workers_[next_++ % workers_.size()];
+        tcp::socket socket(worker.context());
+        acceptor_.accept(socket, ec);
+        if (!ec)
+            asio::post(worker.context(), [&worker, s = std::move(socket)]() mutable { worker.adopt(std::move(s)); });
+    }
+    close();
+}
+
 void ServiceAcceptor::accept() {
     if (onTheirWay_ >= kOnTheirWay) {
         held_ = true; // handedOver() goes on
@@ -54,17 +68,19 @@ void ServiceAcceptor::accept() {
     }
     ConnectionWorker& worker = *workers_[next_++ % workers_.size()];
     acceptor_.async_accept(worker.context(), [this, &worker](const boost::system::error_code& ec, tcp::socket socket) {
-        if (ec == asio::error::operation_aborted || !acceptor_.is_open())
+        if (ec == asio::error::operation_aborted || (ec && !acceptor_.is_open()))
             return;
         if (ec)
             return pause(ec);
+        // Taken just before the listener closed: still served.
         pausedLogged_ = false;
         ++onTheirWay_;
         asio::post(worker.context(), [this, &worker, s = std::move(socket)]() mutable {
             worker.adopt(std::move(s));
             handedOver();
         });
-        accept();
+        if (acceptor_.is_open())
+            accept();
     });
 }
 

@@ -30,6 +30,10 @@ public:
     int listen(const std::string& address, int port, std::string& error);
     void start();
     void close();
+    // On the acceptor's thread: takes the connections waiting in the
+    // listener's queue (their clients have sent their requests, or are
+    // sending them), hands them over, and closes the listener.
+    void takeWaitingAndClose();
 
 private:
     void accept();

@@ -10,6 +10,8 @@
 #include "shell/StatusLine.h"
 #include "update/QuarantineList.h"
 #include "update/UpdateDocument.h"
+#include "update/UpdatePlan.h"
+#include "update/XmlDocument.h"
 
 #include <ostream>
 
@@ -74,7 +76,43 @@ private:
     std::ostream& out_;
 };
 
+const char* partName(UpdatePlan::Part part) {
+    switch (part) {
+    case UpdatePlan::Part::Quarantine:
+        return "quarantine";
+    case UpdatePlan::Part::Popups:
+        return "popup";
+    case UpdatePlan::Part::Notes:
+        return "extrainfo";
+    case UpdatePlan::Part::Messages:
+        return "message";
+    case UpdatePlan::Part::None:
+    case UpdatePlan::Part::Parse:
+        break;
+    }
+    return "";
+}
+
+// The reason, from what the parser or the reading said.
+std::optional<std::string> refusalOf(std::string_view document, const UpdatePlan& plan) {
+    if (document.size() > kMaxXmlDocumentBytes)
+        return "too large: more than 1 MiB (1048576 bytes), the most the program reads";
+    if (plan.failedIn == UpdatePlan::Part::None)
+        return std::nullopt;
+    const std::string failure = plan.failure.empty() ? std::string("no reason given") : plan.failure;
+    if (plan.failedIn == UpdatePlan::Part::Parse)
+        return failure;
+    return std::string("the ") + partName(plan.failedIn) + " entries cannot be read: " + failure;
+}
+
 } // namespace
+
+std::optional<std::string> updateRefusal(std::string_view document) {
+    if (document.size() > kMaxXmlDocumentBytes)
+        return refusalOf(document, {});
+    LibXmlParser parser;
+    return refusalOf(document, readUpdatePlan(parser, document));
+}
 
 bool previewUpdateDocument(std::string_view document, std::ostream& out) {
     Teller teller(out);
@@ -83,7 +121,9 @@ bool previewUpdateDocument(std::string_view document, std::ostream& out) {
     TExtraInfoList notes;
     FileLauncher launcher(teller, teller, teller);
     UpdateDocument processor({parser, quarantine, notes, teller, launcher, teller, teller, teller});
-    processor.AutoUpdateComplete(document);
+    processor.answerReceived();
+    const UpdatePlan plan = readUpdatePlan(parser, document);
+    processor.AutoUpdatePlanned(plan);
 
     out << "Quarantined: " << (quarantine.empty() ? "nothing" : "") << "\n";
     for (std::size_t i = 0; i < quarantine.count(); ++i)
@@ -97,6 +137,8 @@ bool previewUpdateDocument(std::string_view document, std::ostream& out) {
             << lines(n.Information, "      ") << (n.Url.empty() ? "" : " [" + n.Url + "]") << "\n";
     }
     out << "Status line: " << teller.status << "\n";
+    if (const auto refusal = refusalOf(document, plan))
+        out << "Refused: " << *refusal << "\n";
     const std::vector<std::string> advice = documentAdvice(document);
     if (!advice.empty())
         out << "Take note (the program does not do what the document may seem to say):\n";

@@ -112,6 +112,8 @@ Reply UpdateReplies::refusal(unsigned status) {
         return plain(414, "The request's target is too long.\n");
     case 431:
         return plain(431, "The request's header is too large.\n");
+    case 501:
+        return plain(501, "The request's Transfer-Encoding is not supported.\n");
     default:
         return plain(400, "The request could not be read.\n");
     }

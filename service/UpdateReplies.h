@@ -45,7 +45,7 @@ public:
     UpdateReplies(const DocumentFolder& documents, std::chrono::seconds lifetime);
 
     Reply answer(const RequestFacts& request) const;
-    // The answer to a request that could not be read: 400, 408, 413, 414, 431.
+    // The answer to a request that could not be read: 400, 408, 413, 414, 431, 501.
     static Reply refusal(unsigned status);
 
     static constexpr std::string_view kPath = "/dvcd/autoupdate.asp";

@@ -3,13 +3,25 @@
 #include "ConnectionWorker.h"
 #include "ServiceAcceptor.h"
 
+#include <boost/asio/post.hpp>
+
 #include <algorithm>
-#include <chrono>
+#include <thread>
 
 namespace dv {
 
+using Clock = std::chrono::steady_clock;
+
 UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log, ServiceSettings settings)
-    : settings_(settings), log_(log), documents_(std::move(folder)), replies_(documents_, settings_.cacheLifetime) {
+    : UpdateService(std::move(folder), std::make_unique<StreamLogOutput>(log), nullptr, settings) {}
+
+UpdateService::UpdateService(std::filesystem::path folder, LogOutput& log, ServiceSettings settings)
+    : UpdateService(std::move(folder), nullptr, &log, settings) {}
+
+UpdateService::UpdateService(std::filesystem::path folder, std::unique_ptr<LogOutput> own, LogOutput* log,
+                             ServiceSettings settings)
+    : ownOutput_(std::move(own)), settings_(settings), log_(log ? *log : *ownOutput_), documents_(folder),
+      folderWatch_(folder), replies_(documents_, settings_.cacheLifetime) {
     const unsigned threads = settings_.workerThreads();
     const std::size_t share = std::max<std::size_t>(1, (settings_.maxConnections + threads - 1) / threads);
     for (unsigned i = 0; i < threads; ++i)
@@ -18,7 +30,9 @@ UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log, Se
 }
 
 UpdateService::~UpdateService() {
-    stop();
+    stop(std::chrono::milliseconds(0));
+    for (auto& worker : workers_)
+        worker->stop();
     acceptor_.reset();
     workers_.clear();
 }
@@ -33,30 +47,51 @@ int UpdateService::bind(const std::string& address, int port) {
 
 void UpdateService::run() {
     std::thread watcher([this] { watch(); });
-    acceptor_->start();
+    if (!stopping_)
+        acceptor_->start();
     std::vector<std::thread> threads;
     for (std::size_t i = 1; i < workers_.size(); ++i)
         threads.emplace_back([worker = workers_[i].get()] { worker->run(); });
-    if (!stopping_)
-        workers_.front()->run();
-    for (auto& worker : workers_)
-        worker->stop();
+    workers_.front()->run();
     for (std::thread& thread : threads)
         thread.join();
     acceptor_->close();
-    stop();
+    stopping_ = true;
+    folderWatch_.wake();
     watcher.join();
+    std::uint64_t cut = 0;
+    for (const auto& worker : workers_)
+        cut += worker->cutAtDrainEnd();
+    log_.event(cut == 0 ? std::string("stopped: every request read was answered")
+                        : "stopped: " + std::to_string(cut) + " connections still reading a request were cut");
     log_.flush();
 }
 
-void UpdateService::stop() {
-    {
-        const std::lock_guard lock(stopMutex_);
-        stopping_ = true;
-    }
-    stopSignal_.notify_all();
-    for (auto& worker : workers_)
-        worker->stop();
+// The listener's queue is emptied first, on the acceptor's thread, and the
+// workers are told only then: the connections it hands over come to each
+// worker before its drain does.
+void UpdateService::stop(std::chrono::milliseconds drain) {
+    if (stopping_.exchange(true))
+        return;
+    folderWatch_.wake();
+    const auto deadline = Clock::now() + drain;
+    boost::asio::post(workers_.front()->context(), [this, deadline] {
+        acceptor_->takeWaitingAndClose();
+        for (auto& worker : workers_)
+            boost::asio::post(worker->context(), [w = worker.get(), deadline] { w->drain(deadline); });
+    });
+}
+
+void UpdateService::rescan() {
+    log_.event("reading the documents folder again, as asked (SIGHUP)");
+    rescanWanted_ = true;
+    folderWatch_.wake();
+}
+
+std::string UpdateService::state() const {
+    return std::to_string(openConnections()) + " connections open, " + std::to_string(documents_.documentCount()) +
+           " documents served, the folder " +
+           (folderWatch_.following() ? "followed by change notification" : "read every second (not followed)");
 }
 
 std::size_t UpdateService::openConnections() const {
@@ -66,15 +101,40 @@ std::size_t UpdateService::openConnections() const {
     return open;
 }
 
+// Changes are read as the kernel reports them; the whole folder only on
+// request, now and then as a safety net, and every second while it cannot
+// be followed (not there yet, say). Once a second the log is written and
+// the connection bound reported.
 void UpdateService::watch() {
-    std::unique_lock lock(stopMutex_);
-    while (!stopSignal_.wait_for(lock, std::chrono::seconds(1), [this] { return stopping_.load(); })) {
-        lock.unlock();
-        for (const std::string& line : documents_.refresh())
+    auto nextTick = Clock::now() + std::chrono::seconds(1);
+    auto nextRescan = Clock::now() + kSafetyRescan;
+    while (!stopping_) {
+        const auto until = std::min(nextTick, nextRescan);
+        const auto limit = std::max(std::chrono::milliseconds(0),
+                                    std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
+        const FolderWatch::Changes changes = folderWatch_.wait(limit);
+        if (stopping_)
+            break;
+        const auto now = Clock::now();
+        const bool tick = now >= nextTick;
+        const bool asked = rescanWanted_.exchange(false);
+        std::vector<std::string> lines;
+        if (asked || changes.everything || now >= nextRescan || (tick && !folderWatch_.following())) {
+            lines = documents_.refresh();
+            nextRescan = now + kSafetyRescan;
+        } else if (!changes.names.empty()) {
+            lines = documents_.refresh(changes.names);
+        }
+        for (const std::string& line : lines)
             log_.event(line);
-        logConnectionLimit();
-        log_.flush();
-        lock.lock();
+        if (asked)
+            log_.event("the documents folder read again: " + std::to_string(documents_.documentCount()) +
+                       " documents served");
+        if (tick) {
+            logConnectionLimit();
+            log_.flush();
+            nextTick = now + std::chrono::seconds(1);
+        }
     }
 }
 

@@ -7,12 +7,16 @@
 #include "ServiceCommandLine.h"
 #include "UpdateService.h"
 
+#include "LogOutput.h"
+
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <iostream>
 #include <pthread.h>
 #include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +68,17 @@ std::string url(const std::string& address, int port) {
     return "http://" + (v6 ? "[" + address + "]" : address) + ":" + std::to_string(port);
 }
 
+const char* signalName(int number) {
+    switch (number) {
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGINT:
+        return "SIGINT";
+    default:
+        return "a signal";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -79,14 +94,19 @@ int main(int argc, char** argv) {
     if (!makeRoomForConnections(line.settings))
         return 1;
 
-    // Signals are taken by one thread that stops the service cleanly.
+    // A reader that went away (a closed log pipe, a client) is no reason to
+    // end. The other signals are taken by one thread, before any other
+    // thread starts, so none of them ends the service unannounced.
+    std::signal(SIGPIPE, SIG_IGN);
     sigset_t signals;
     sigemptyset(&signals);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGINT);
+    for (const int number : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGUSR2})
+        sigaddset(&signals, number);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    dv::UpdateService service(line.folder, std::cout, line.settings);
+    // The log never holds the service up, however slowly it is read.
+    dv::DescriptorLogOutput output(STDOUT_FILENO);
+    dv::UpdateService service(line.folder, output, line.settings);
     const int port = service.bind(line.address, line.port);
     if (port < 0) {
         std::cerr << "dvcd-update-service: cannot listen on " << url(line.address, line.port) << ": "
@@ -95,17 +115,32 @@ int main(int argc, char** argv) {
                   << "\n";
         return 1;
     }
-    std::thread stopper([&] {
-        int received = 0;
-        sigwait(&signals, &received);
-        std::cout << "stopping on signal " << received << std::endl;
-        service.stop();
+    std::atomic<bool> ended{false};
+    std::thread taker([&] {
+        while (true) {
+            int received = 0;
+            if (sigwait(&signals, &received) != 0)
+                continue;
+            if (ended)
+                return;
+            if (received == SIGHUP) {
+                service.rescan();
+            } else if (received == SIGUSR1 || received == SIGUSR2) {
+                service.logEvent("state: " + service.state());
+            } else {
+                service.logEvent("stopping on signal " + std::to_string(received) + " (" + signalName(received) +
+                                 "): no new connections; the requests already coming are answered for at most " +
+                                 std::to_string(dv::UpdateService::kDrain.count() / 1000) + " s");
+                service.stop();
+            }
+        }
     });
-    std::cout << "serving " << line.folder << " on " << url(line.address, port) << " (documents cached for "
-              << line.settings.cacheLifetime.count() << " s, at most " << line.settings.maxConnections
-              << " connections)" << std::endl;
+    service.logEvent("serving " + line.folder + " on " + url(line.address, port) + " (documents cached for " +
+                     std::to_string(line.settings.cacheLifetime.count()) + " s, at most " +
+                     std::to_string(line.settings.maxConnections) + " connections; SIGHUP reads the folder again)");
     service.run();
-    pthread_kill(stopper.native_handle(), SIGTERM); // in case it ended otherwise
-    stopper.join();
+    ended = true;
+    pthread_kill(taker.native_handle(), SIGTERM);
+    taker.join();
     return 0;
 }

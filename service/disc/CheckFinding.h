@@ -37,6 +37,8 @@ enum class FindingKind {
     DiscLink,               // where it leads
     FolderUnreadable,       // reason
     FileUnreadable,         // reason
+    PageElementCrowded,     // bound of attributes
+    FindingsLeftOut,        // count, line of the last one shown
 };
 
 enum class Severity { Error, Warning };

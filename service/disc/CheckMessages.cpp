@@ -89,7 +89,59 @@ constexpr std::array kTexts{
           "mappen kan inte läsas (%1): inget i den har kontrollerats, och ingen skivavbild kan göras av den"},
     Texts{FindingKind::FileUnreadable, "the file cannot be read (%1): no image can be made of it",
           "filen kan inte läsas (%1): ingen skivavbild kan göras av den"},
+    Texts{FindingKind::PageElementCrowded,
+          "an element has more than %1 attributes: the rest were not checked",
+          "ett element har fler än %1 attribut: resten har inte kontrollerats"},
+    Texts{FindingKind::FindingsLeftOut, "%1 more like the one on line %2 are not shown",
+          "%1 till som den på rad %2 visas inte"},
 };
+
+// Text from the disc as the terminal should show it: control characters,
+// C1 controls and bytes that are no UTF-8 as \xHH, so no page, file name
+// or program list can move the cursor, clear the screen or retitle it.
+std::string shown(std::string_view text) {
+    std::string out;
+    const auto hex = [&](unsigned char c) {
+        static const char digits[] = "0123456789ABCDEF";
+        out += "\\x";
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (c < 0x20 || c == 0x7F)
+                hex(c);
+            else
+                out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
+        bool whole = length > 0 && c <= 0xF4 && i + length <= text.size();
+        for (std::size_t k = 1; whole && k < length; ++k)
+            whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        // Overlong and surrogate forms, and U+0080 to U+009F, are no text.
+        if (whole && length == 3) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            whole = !(c == 0xE0 && next < 0xA0) && !(c == 0xED && next >= 0xA0);
+        }
+        if (whole && length == 4) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            whole = !(c == 0xF0 && next < 0x90) && !(c == 0xF4 && next >= 0x90);
+        }
+        if (whole && length == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0)
+            whole = false;
+        if (!whole) {
+            hex(c);
+            ++i;
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
 
 std::string fill(std::string_view pattern, const std::vector<std::string>& arguments) {
     std::string out;
@@ -98,7 +150,7 @@ std::string fill(std::string_view pattern, const std::vector<std::string>& argum
             pattern[i + 1] <= '9') {
             const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
             if (index < arguments.size())
-                out += arguments[index];
+                out += shown(arguments[index]);
             ++i;
         } else {
             out += pattern[i];
@@ -125,7 +177,7 @@ std::string CheckMessages::text(const CheckFinding& finding) const {
 }
 
 std::string CheckMessages::line(const CheckFinding& finding) const {
-    std::string out = finding.file.empty() ? std::string(".") : finding.file;
+    std::string out = finding.file.empty() ? std::string(".") : shown(finding.file);
     if (finding.line > 0) {
         out += ':';
         out += std::to_string(finding.line);

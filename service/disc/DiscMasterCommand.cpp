@@ -134,6 +134,11 @@ std::optional<long long> sourceDateEpoch() {
 
 int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     Options o;
+    if (std::find_if(arguments.begin(), arguments.end(),
+                     [](const std::string& a) { return a == "--help" || a == "-h"; }) != arguments.end()) {
+        out << kUsage;
+        return 0;
+    }
     if (const auto problem = parse(arguments, o)) {
         err << "dvcd-master: " << *problem << "\n" << kUsage;
         return 2;

@@ -54,7 +54,17 @@ bool holdsAFileAfterABlank(const std::string& target) {
 
 } // namespace
 
+// A page with a hundred thousand bad links says so twenty times and counts
+// the rest, so the report stays readable and small.
 void PageCheck::add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments) {
+    Kept& kept = kept_[kind];
+    if (kept.shown >= kMaxPerKind) {
+        ++kept.leftOut;
+        return;
+    }
+    ++kept.shown;
+    kept.lastLine = line;
+    kept.severity = severity;
     findings_.push_back({severity, kind, page_, line, std::move(arguments)});
 }
 
@@ -64,22 +74,39 @@ std::string PageCheck::relative(const std::string& path) const {
 
 void PageCheck::check(const std::string& pagePath) {
     page_ = relative(pagePath);
+    kept_.clear();
+    readLinks(pagePath);
+    for (const auto& [kind, kept] : kept_)
+        if (kept.leftOut > 0)
+            findings_.push_back({kept.severity, FindingKind::FindingsLeftOut, page_, kept.lastLine,
+                                 {std::to_string(kept.leftOut), std::to_string(kept.lastLine)}});
+}
+
+void PageCheck::readLinks(const std::string& pagePath) {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(pagePath, ec);
     if (ec) {
         add(Severity::Error, FindingKind::PageUnreadable, 0, {ec.message()});
         return;
     }
-    if (size > maxPageBytes_)
-        add(Severity::Error, FindingKind::PageTooLarge, 0,
-            {std::to_string(size), std::to_string(maxPageBytes_)});
+    // Over the bound it is not read at all: its time and memory would grow
+    // with it, and it must be made smaller anyway.
+    if (size > maxPageBytes_) {
+        add(Severity::Error, FindingKind::PageTooLarge, 0, {std::to_string(size), std::to_string(maxPageBytes_)});
+        return;
+    }
     std::ifstream in(pagePath, std::ios::binary);
-    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
+    std::string html(static_cast<std::size_t>(size), '\0');
+    in.read(html.data(), static_cast<std::streamsize>(size));
+    html.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    if (in.bad()) {
         add(Severity::Error, FindingKind::PageUnreadable, 0, {"read error"});
         return;
     }
-    const std::vector<PageLink> links = PageLinks::read(html);
+    std::vector<int> crowded;
+    const std::vector<PageLink> links = PageLinks::read(html, &crowded);
+    for (const int line : crowded)
+        add(Severity::Warning, FindingKind::PageElementCrowded, line, {std::to_string(PageLinks::kMaxAttributes)});
     const std::string pageFolder = fs::path(pagePath).parent_path().string();
     const std::optional<std::string> folder = baseFolder(links, pageFolder);
     for (const PageLink& link : links) {

@@ -4,6 +4,7 @@
 #include "PageLinks.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,11 @@ public:
 
     void check(const std::string& pagePath);
 
+    // Findings of one kind on one page shown at most; the rest are counted.
+    static constexpr int kMaxPerKind = 20;
+
 private:
+    void readLinks(const std::string& pagePath);
     // False when the link is no command link.
     bool commandLink(const PageLink& link);
     // True for a frame whose source is a web address.
@@ -36,6 +41,13 @@ private:
     std::uintmax_t maxPageBytes_;
     std::vector<CheckFinding>& findings_;
     std::string page_; // relative to the disc root
+    struct Kept {
+        int shown = 0;
+        std::size_t leftOut = 0;
+        int lastLine = 0;
+        Severity severity = Severity::Error;
+    };
+    std::map<FindingKind, Kept> kept_; // this page's
 };
 
 } // namespace dv

@@ -3,6 +3,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -73,13 +74,95 @@ bool isWide(std::string_view html) {
            startsWith(html, std::string_view("\0\0\xFE\xFF", 4));
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Blanks the attributes of a start tag past the bound, line breaks kept so
+// that every line number stays; returns the lines of the tags cut. One pass
+// over the page: a value in quotes is one, comments are skipped.
+std::vector<int> thinAttributes(std::string& html) {
+    std::vector<int> cut;
+    int line = 1;
+    const std::size_t n = html.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (html[i] == '\n')
+            ++line;
+        if (html[i] != '<' || i + 1 >= n)
+            continue;
+        if (html.compare(i, 4, "<!--") == 0) {
+            const std::size_t end = html.find("-->", i + 4);
+            const std::size_t stop = end == std::string::npos ? n : end + 3;
+            line += static_cast<int>(std::count(html.begin() + static_cast<std::ptrdiff_t>(i),
+                                                html.begin() + static_cast<std::ptrdiff_t>(stop), '\n'));
+            i = stop - 1;
+            continue;
+        }
+        if (!isLetter(html[i + 1]))
+            continue;
+        const int tagLine = line;
+        std::size_t j = i + 1;
+        while (j < n && !isBlank(html[j]) && html[j] != '>')
+            ++j;
+        int attributes = 0;
+        std::size_t cutFrom = std::string::npos;
+        bool afterEquals = false;
+        bool inToken = false;
+        for (; j < n && html[j] != '>'; ++j) {
+            const char c = html[j];
+            if (c == '\n')
+                ++line;
+            if (afterEquals && (c == '"' || c == '\'')) {
+                const std::size_t close = html.find(c, j + 1);
+                const std::size_t end = close == std::string::npos ? n - 1 : close;
+                line += static_cast<int>(std::count(html.begin() + static_cast<std::ptrdiff_t>(j),
+                                                    html.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+                j = end;
+                afterEquals = false;
+                inToken = true;
+                continue;
+            }
+            if (isBlank(c)) {
+                inToken = false;
+                continue;
+            }
+            if (c == '=') {
+                afterEquals = true;
+                continue;
+            }
+            if (!inToken && !afterEquals && c != '/') {
+                if (++attributes > PageLinks::kMaxAttributes && cutFrom == std::string::npos)
+                    cutFrom = j;
+            }
+            afterEquals = false;
+            inToken = true;
+        }
+        if (cutFrom != std::string::npos) {
+            for (std::size_t k = cutFrom; k < j; ++k)
+                if (html[k] != '\n')
+                    html[k] = ' ';
+            cut.push_back(tagLine);
+        }
+        i = j < n ? j : n - 1;
+    }
+    return cut;
+}
+
 } // namespace
 
-std::vector<PageLink> PageLinks::read(std::string_view html) {
+std::vector<PageLink> PageLinks::read(std::string_view html, std::vector<int>* crowded) {
     std::vector<PageLink> links;
     std::string replaced;
     if (html.find('\0') != std::string_view::npos && !isWide(html)) {
         replaced = withoutNulBytes(html);
+        html = replaced;
+    }
+    if (!isWide(html)) {
+        if (replaced.empty())
+            replaced.assign(html);
+        const std::vector<int> cut = thinAttributes(replaced);
+        if (crowded)
+            *crowded = cut;
         html = replaced;
     }
     if (html.empty() || html.size() > INT_MAX)

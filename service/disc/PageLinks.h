@@ -19,7 +19,12 @@ struct PageLink {
 // character set honoured.
 class PageLinks {
 public:
-    static std::vector<PageLink> read(std::string_view html);
+    // Elements with more attributes than this have the rest left unread:
+    // the HTML parser takes time by the square of their number.
+    static constexpr int kMaxAttributes = 256;
+
+    // crowded, if given, gets the line of each element cut so.
+    static std::vector<PageLink> read(std::string_view html, std::vector<int>* crowded = nullptr);
 };
 
 } // namespace dv

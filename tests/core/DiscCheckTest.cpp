@@ -1,6 +1,7 @@
 #include "CheckMessages.h"
 #include "DiscCheck.h"
 #include "DiscCheckCommand.h"
+#include "PageCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -355,6 +356,61 @@ TEST_F(DiscCheckTest, ReportInEitherLanguageAndExitStatus) {
     std::ostringstream clean;
     EXPECT_EQ(runDiscCheckCommand({root.string()}, clean, err), 0);
     EXPECT_EQ(withoutRoom(clean.str()), "0 errors, 0 warnings\n");
+}
+
+std::size_t countOf(const std::vector<CheckFinding>& findings, FindingKind kind) {
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(), [&](const CheckFinding& f) { return f.kind == kind; }));
+}
+
+TEST_F(DiscCheckTest, APageOverItsBoundIsReportedAndNotRead) {
+    std::string page = R"(<a href="saknas.htm">x</a>)" "\n";
+    page += std::string(600 * 1024, ' ');
+    write(root / "docs/nytta/stor.htm", page);
+    const auto findings = DiscCheck(root.string(), {}).run();
+    EXPECT_EQ(countOf(findings, FindingKind::PageTooLarge), 1u);
+    EXPECT_EQ(countOf(findings, FindingKind::PageLinkMissing), 0u) << "the page was read";
+}
+
+TEST_F(DiscCheckTest, EachKindIsShownAFewTimesAPageAndTheRestCounted) {
+    std::string links;
+    for (int i = 0; i < 100; ++i)
+        links += "<a href=\"saknas" + std::to_string(i) + ".htm\">x</a>\n";
+    appendLink(root / kPage, links);
+    const auto findings = DiscCheck(root.string(), {}).run();
+    EXPECT_EQ(countOf(findings, FindingKind::PageLinkMissing), static_cast<std::size_t>(PageCheck::kMaxPerKind));
+    ASSERT_EQ(countOf(findings, FindingKind::FindingsLeftOut), 1u);
+    const auto left = std::find_if(findings.begin(), findings.end(),
+                                   [](const CheckFinding& f) { return f.kind == FindingKind::FindingsLeftOut; });
+    EXPECT_EQ(left->arguments.front(), "80");
+    EXPECT_EQ(left->severity, Severity::Error);
+    EXPECT_TRUE(DiscCheck::failed(findings));
+}
+
+TEST_F(DiscCheckTest, AnElementWithTooManyAttributesIsReadInPart) {
+    std::string element = "<img";
+    for (int i = 0; i < 1000; ++i)
+        element += " a" + std::to_string(i) + "='x y'";
+    appendLink(root / kPage, element + " src=\"saknas.gif\">\n<a href=\"borta.htm\">x</a>");
+    const int last = lines(root / kPage);
+    const auto findings = DiscCheck(root.string(), {}).run();
+    EXPECT_EQ(countOf(findings, FindingKind::PageElementCrowded), 1u);
+    // The link past the element is still read, on its own line.
+    const auto missing = std::find_if(findings.begin(), findings.end(),
+                                      [](const CheckFinding& f) { return f.kind == FindingKind::PageLinkMissing; });
+    ASSERT_NE(missing, findings.end());
+    EXPECT_EQ(missing->arguments.front(), "borta.htm");
+    EXPECT_EQ(missing->line, last);
+}
+
+TEST_F(DiscCheckTest, GarbageFromTheDiscIsShownEscaped) {
+    write(root / "filsok/aktuellt.txt", "\x1B]0;titel\x07\x1B[2J\x9B disc \xC2\x9B\r\n");
+    std::ostringstream out, err;
+    runDiscCheckCommand({root.string()}, out, err);
+    const std::string report = out.str();
+    for (const char control : {'\x1B', '\x07', '\x9B'})
+        EXPECT_EQ(report.find(control), std::string::npos) << report;
+    EXPECT_NE(report.find("\\x1B]0;titel\\x07\\x1B[2J"), std::string::npos) << report;
 }
 
 } // namespace

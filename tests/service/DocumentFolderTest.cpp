@@ -60,7 +60,8 @@ TEST_F(DocumentFolderTest, GoodBrokenAndUnknownDiscs) {
     write("notes.txt", kGood);
     const auto log = folder.refresh();
     EXPECT_TRUE(mentions(log, "ABC 2004.xml: served, text/xml; charset=UTF-8, ")) << joined(log);
-    EXPECT_TRUE(mentions(log, "trasig.xml: malformed, not served")) << joined(log);
+    EXPECT_TRUE(mentions(log, "trasig.xml: not served: ")) << joined(log);
+    EXPECT_TRUE(mentions(log, "; its discs get an error answer")) << joined(log);
     EXPECT_EQ(served("ABC 2004"), kGood);
     EXPECT_EQ(served(""), kOther);
     EXPECT_EQ(folder.find("trasig").kind, Kind::Broken);
@@ -76,7 +77,9 @@ TEST_F(DocumentFolderTest, ABrokenEditKeepsTheLastGoodVersion) {
     folder.refresh();
     write("ABC.xml", "<dvcd><quar");
     touchLater(path / "ABC.xml", 1);
-    EXPECT_TRUE(mentions(folder.refresh(), "ABC.xml: malformed, not served (the previous version still is)"));
+    const auto log = folder.refresh();
+    EXPECT_TRUE(mentions(log, "ABC.xml: not served: ")) << joined(log);
+    EXPECT_TRUE(mentions(log, "; its previous version still is")) << joined(log);
     EXPECT_EQ(served("ABC"), kGood);
     EXPECT_TRUE(folder.refresh().empty()); // reported once
     write("ABC.xml", kGood);
@@ -133,11 +136,12 @@ TEST_F(DocumentFolderTest, AFolderNeverReadGivesNoDiscTheEmptyDocument) {
 TEST_F(DocumentFolderTest, AFileThatVanishesDuringAScanKeepsItsVersionAndTheScanGoesOn) {
     // A link whose file is gone is listed but cannot be opened: the state of
     // a file removed between the listing and its reading.
-    top.write("real.xml", kGood);
-    fs::create_symlink(top / "real.xml", path / "AAA.xml");
+    fs::create_directory(path / "kept");
+    write("kept/real.xml", kGood);
+    fs::create_symlink("kept/real.xml", path / "AAA.xml");
     write("ZZZ.xml", kGood);
     folder.refresh();
-    fs::remove(top / "real.xml");
+    fs::remove(path / "kept/real.xml");
     write("ZZZ.xml", kOther);
     touchLater(path / "ZZZ.xml", 1);
     const auto log = folder.refresh();
@@ -146,7 +150,7 @@ TEST_F(DocumentFolderTest, AFileThatVanishesDuringAScanKeepsItsVersionAndTheScan
     EXPECT_EQ(served("AAA"), kGood);
     EXPECT_EQ(served("ZZZ"), kOther); // read after the one that vanished
     // A file that vanished before it was ever read never was a document.
-    fs::create_symlink(top / "never.xml", path / "BBB.xml");
+    fs::create_symlink("kept/never.xml", path / "BBB.xml");
     folder.refresh();
     EXPECT_EQ(folder.find("BBB").kind, Kind::Unknown);
 }
@@ -204,7 +208,8 @@ TEST_F(DocumentFolderTest, AFileThatCannotBeReadIsNeverTheEmptyDocument) {
 
 TEST_F(DocumentFolderTest, TooLargeDocumentsAreNotServed) {
     write("big.xml", "<dvcd>" + std::string(DocumentFolder::kMaxBytes, ' ') + "</dvcd>");
-    EXPECT_TRUE(mentions(folder.refresh(), "big.xml: malformed, not served"));
+    const auto log = folder.refresh();
+    EXPECT_TRUE(mentions(log, "big.xml: not served: too large: more than 1 MiB")) << joined(log);
     EXPECT_EQ(folder.find("big").kind, Kind::Broken);
 }
 
@@ -230,6 +235,47 @@ TEST_F(DocumentFolderTest, NotesOnADocumentAreLoggedWithIt) {
     write("ABC.xml", "<dvcd><popup><url>C:\\format.com</url></popup></dvcd>");
     const auto log = folder.refresh();
     EXPECT_TRUE(mentions(log, "ABC.xml: note: Popup 1 \"C:\\format.com\" is skipped")) << joined(log);
+}
+
+TEST_F(DocumentFolderTest, OnlyFilesInTheFolderByTheirRealPathAreServed) {
+    top.write("outside.xml", kOther);
+    fs::create_directories(path / "kept");
+    write("kept/real.xml", kGood);
+    fs::create_symlink(top / "outside.xml", path / "absolute.xml");
+    fs::create_symlink("../outside.xml", path / "relative.xml");
+    fs::create_symlink("kept/../../outside.xml", path / "winding.xml");
+    fs::create_symlink("kept/real.xml", path / "inside.xml");
+    fs::create_symlink("/dev/zero", path / "device.xml");
+    const auto log = folder.refresh();
+    for (const char* name : {"absolute", "relative", "winding"}) {
+        EXPECT_EQ(folder.find(name).kind, Kind::Broken) << name;
+        EXPECT_TRUE(mentions(log, std::string(name) + ".xml: cannot be read (a link that leads out of the folder"))
+            << joined(log);
+    }
+    EXPECT_EQ(served("inside"), kGood);
+    EXPECT_EQ(folder.find("device").kind, Kind::Broken);
+    EXPECT_TRUE(mentions(log, "device.xml: cannot be read (")) << joined(log);
+    EXPECT_TRUE(folder.refresh().empty()) << "each is said once";
+}
+
+TEST_F(DocumentFolderTest, TheNamedFilesAloneAreReadAgain) {
+    write("ABC.xml", kGood);
+    write("XYZ.xml", kGood);
+    folder.refresh();
+    write("ABC.xml", kOther);
+    write("XYZ.xml", kOther);
+    touchLater(path / "ABC.xml", 1);
+    touchLater(path / "XYZ.xml", 1);
+    const auto log = folder.refresh({"ABC.xml", "notes.txt"});
+    EXPECT_TRUE(mentions(log, "ABC.xml: served")) << joined(log);
+    EXPECT_EQ(served("ABC"), kOther);
+    EXPECT_EQ(served("XYZ"), kGood); // not named: as it was
+    fs::remove(path / "ABC.xml");
+    EXPECT_TRUE(mentions(folder.refresh({"ABC.xml"}), "ABC.xml: removed from the folder"));
+    EXPECT_EQ(served("ABC"), kOther);
+    write("NEW.xml", kGood);
+    folder.refresh({"NEW.xml"});
+    EXPECT_EQ(served("NEW"), kGood);
 }
 
 } // namespace

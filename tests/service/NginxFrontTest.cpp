@@ -53,7 +53,8 @@ std::string readFile(const fs::path& path) {
 std::string siteFor(const fs::path& cache, int servicePort, int port) {
     std::string site = readFile(DVCD_NGINX_SITE);
     const std::pair<std::string, std::string> settings[] = {
-        {"/var/cache/nginx/dvcd ", cache.string() + " "},
+        {"/var/lib/nginx/dvcd-cache ", cache.string() + " "},
+        {"/etc/nginx/dvcd-disc-id.js;", std::string(DVCD_NGINX_DISC_ID) + ";"},
         {"server 127.0.0.1:8080;", "server 127.0.0.1:" + std::to_string(servicePort) + ";"},
         {"listen 80;", "listen 127.0.0.1:" + std::to_string(port) + ";"},
     };
@@ -87,7 +88,10 @@ protected:
         port = freePort();
         top.write("site.conf", siteFor(top / "cache", servicePort, port));
         const fs::path work = top.path();
-        std::string conf = "daemon off;\nworker_processes 1;\npid " + (work / "nginx.pid").string() + ";\n";
+        // Debian's nginx.conf loads the JavaScript module from
+        // modules-enabled; with a prefix of our own its path must be whole.
+        std::string conf = "load_module /usr/lib/nginx/modules/ngx_http_js_module.so;\n";
+        conf += "daemon off;\nworker_processes 1;\npid " + (work / "nginx.pid").string() + ";\n";
         if (::geteuid() == 0)
             conf += "user root;\n"; // workers must reach the test's private folder
         conf += "error_log " + (work / "error.log").string() + " info;\nevents { worker_connections 1024; }\nhttp {\n";
@@ -174,6 +178,37 @@ TEST_F(NginxFrontTest, SlowClientsAreCutAndDoNotDelayTheOthers) {
     EXPECT_GE(slow.firstCut()->count(), 9000);
     // None of them reached the service.
     EXPECT_EQ(serviceRequestsFor("/dvcd/autoupdate.asp?discid=slow"), 0);
+}
+
+TEST_F(NginxFrontTest, TheCacheKeyIsTheDiscIdAsTheServiceReadsIt) {
+    top.write("docs/R&D.xml", "<dvcd><quarantine><quarantined>rd.exe</quarantined></quarantine></dvcd>");
+    top.write("docs/R.xml", "<dvcd><quarantine><quarantined>r.exe</quarantined></quarantine></dvcd>");
+    ::kill(service->pid(), SIGHUP);
+    ASSERT_TRUE(service->waitForLine("the documents folder read again", milliseconds(10000)));
+    const struct {
+        std::string query;
+        std::string holds;
+        std::string cache;
+    } cases[] = {
+        {"discid=ABC%202004", "virus.exe", "MISS"},
+        {"discid=ABC%202004&x=1", "virus.exe", "HIT"},
+        {"discid=ABC%202004&x=2", "virus.exe", "HIT"},
+        {"x=3&discid=ABC%202004", "virus.exe", "HIT"},
+        {"discid=ABC%20%32004", "virus.exe", "HIT"},
+        {"discid=%41BC%202004", "virus.exe", "HIT"},
+        {"discid=R&D", "rd.exe", "MISS"}, // an older disc's label with an '&'
+        {"discid=R%26D", "rd.exe", "HIT"},
+        {"discid=R", "r.exe", "MISS"},
+        {"discid=R&x=1", "r.exe", "HIT"},
+    };
+    for (const auto& c : cases) {
+        const auto answer = httpGet(port, "/dvcd/autoupdate.asp?" + c.query);
+        ASSERT_TRUE(answer) << c.query;
+        EXPECT_EQ(answer->status, 200) << c.query;
+        EXPECT_NE(answer->body.find(c.holds), std::string::npos) << c.query << ": " << answer->body;
+        EXPECT_EQ(answer->header("x-cache-status"), c.cache) << c.query;
+    }
+    EXPECT_EQ(serviceRequestsFor(kTarget), 1);
 }
 
 } // namespace

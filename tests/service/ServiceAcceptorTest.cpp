@@ -39,7 +39,8 @@ protected:
     static constexpr std::size_t kCapacity = 4;
     TempFolder folder;
     std::ostringstream out;
-    AccessLog log{out};
+    StreamLogOutput output{out};
+    AccessLog log{output};
     ServiceSettings settings;
     std::unique_ptr<DocumentFolder> documents;
     std::unique_ptr<UpdateReplies> replies;

@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 namespace dv {
 namespace {
@@ -104,7 +108,9 @@ TEST_F(ServiceProcessTest, ALongDeclarationAndAUtf16DocumentAreServedAsTheyAre) 
     auto longOne = httpGet(port, "/dvcd/autoupdate.asp?discid=LONG");
     ASSERT_TRUE(longOne) << service->output();
     EXPECT_EQ(longOne->body, padded);
-    EXPECT_EQ(longOne->header("content-type"), "text/xml; charset=ISO-8859-1");
+    // The program reads a declaration in its first 256 characters only, so
+    // this one as UTF-8, and the header says so.
+    EXPECT_EQ(longOne->header("content-type"), "text/xml; charset=UTF-8");
     auto wide = httpGet(port, "/dvcd/autoupdate.asp?discid=WIDE");
     ASSERT_TRUE(wide);
     EXPECT_EQ(wide->body, utf16);
@@ -113,12 +119,16 @@ TEST_F(ServiceProcessTest, ALongDeclarationAndAUtf16DocumentAreServedAsTheyAre) 
 }
 
 TEST_F(ServiceProcessTest, UnreadableFolderAndVanishedFileAreLoggedAndServedAround) {
-    top.write("real.xml", "<dvcd><quarantine><quarantined>linked.exe</quarantined></quarantine></dvcd>");
-    fs::create_symlink(top / "real.xml", folder / "LINK.xml");
+    fs::create_directory(folder / "kept");
+    top.write("docs/kept/real.xml", "<dvcd><quarantine><quarantined>linked.exe</quarantined></quarantine></dvcd>");
+    fs::create_symlink("kept/real.xml", folder / "LINK.xml");
     auto service = start({folder.string(), "0"});
     const int port = servingPort(*service);
     ASSERT_GT(port, 0);
-    fs::remove(top / "real.xml");
+    // A change in a subfolder is no change of the folder's own: the admin
+    // says so with SIGHUP.
+    fs::remove(folder / "kept/real.xml");
+    service->signal(SIGHUP);
     ASSERT_TRUE(service->waitForLine("LINK.xml: cannot be read", milliseconds(10000))) << service->output();
     EXPECT_NE(httpGet(port, "/dvcd/autoupdate.asp?discid=LINK")->body.find("linked.exe"), std::string::npos);
     fs::rename(folder, top / "moved");
@@ -172,6 +182,186 @@ TEST_F(ServiceProcessTest, WrongArgumentsAreRefusedWithTheUsage) {
         EXPECT_EQ(service->waitExit(milliseconds(20000)), 2);
         EXPECT_NE(service->output().find("usage: dvcd-update-service"), std::string::npos);
     }
+}
+
+TEST_F(ServiceProcessTest, SignalsAnAdminSendsAreAnsweredNotDiedOf) {
+    auto service = start({folder.string(), "0"});
+    const int port = servingPort(*service);
+    ASSERT_GT(port, 0);
+    for (const int number : {SIGPIPE, SIGUSR1, SIGUSR2})
+        service->signal(number);
+    ASSERT_TRUE(service->waitForLine("state: ", milliseconds(10000))) << service->output();
+    top.write("docs/NEW.xml", kAbc);
+    service->signal(SIGHUP);
+    ASSERT_TRUE(service->waitForLine("reading the documents folder again, as asked (SIGHUP)", milliseconds(10000)))
+        << service->output();
+    ASSERT_TRUE(service->waitForLine("the documents folder read again: 2 documents served", milliseconds(10000)))
+        << service->output();
+    EXPECT_EQ(httpGet(port, "/dvcd/autoupdate.asp?discid=NEW")->body, kAbc);
+    EXPECT_FALSE(service->waitExit(milliseconds(0))) << service->output();
+    service->signal(SIGINT);
+    EXPECT_EQ(service->waitExit(milliseconds(20000)), 0) << service->output();
+}
+
+TEST_F(ServiceProcessTest, OnSigtermEveryRequestAlreadySentIsAnswered) {
+    auto service = start({folder.string(), "0"});
+    const int port = servingPort(*service);
+    ASSERT_GT(port, 0);
+    const std::string request = "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: t\r\n\r\n";
+    std::vector<std::unique_ptr<test::LoopbackSocket>> clients;
+    for (int i = 0; i < 500; ++i)
+        clients.push_back(std::make_unique<test::LoopbackSocket>(port));
+    auto slow = std::make_unique<test::LoopbackSocket>(port);
+    slow->send("GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\n"); // never finished
+    auto idle = std::make_unique<test::LoopbackSocket>(port);
+    idle->send(request);
+    ASSERT_TRUE(idle->answer(milliseconds(5000)));
+    for (auto& client : clients)
+        client->send(request);
+    service->signal(SIGTERM);
+    int answered = 0;
+    for (auto& client : clients) {
+        const auto answer = client->answer(milliseconds(10000));
+        answered += answer && answer->status == 200 && answer->body == kAbc ? 1 : 0;
+    }
+    EXPECT_EQ(answered, 500);
+    EXPECT_TRUE(idle->closedWithin(milliseconds(5000))) << "an idle connection is closed at once";
+    EXPECT_EQ(service->waitExit(milliseconds(20000)), 0) << service->output();
+    EXPECT_TRUE(slow->closedWithin(milliseconds(1000)));
+    EXPECT_NE(service->output().find("stopped: 1 connections still reading a request were cut"), std::string::npos)
+        << service->output();
+}
+
+// The service with its standard output on a pipe nobody reads, as a stuck
+// journald or a paused terminal leaves it.
+class StuckOutput {
+public:
+    StuckOutput(const std::vector<std::string>& arguments) {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0)
+            throw std::runtime_error("pipe");
+        ::fcntl(fds[0], F_SETPIPE_SZ, 4096);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+        std::vector<char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            throw std::runtime_error("spawn");
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(fds[1]);
+        read_ = fds[0];
+    }
+    ~StuckOutput() {
+        if (!exit_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        ::close(read_);
+    }
+    StuckOutput(const StuckOutput&) = delete;
+    StuckOutput& operator=(const StuckOutput&) = delete;
+
+    // What has been written so far, read now.
+    std::string drain() {
+        std::string text;
+        char chunk[65536];
+        pollfd p{read_, POLLIN, 0};
+        while (::poll(&p, 1, 100) > 0) {
+            const ssize_t got = ::read(read_, chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            text.append(chunk, static_cast<std::size_t>(got));
+        }
+        return text;
+    }
+    std::optional<int> waitExit(milliseconds wait) {
+        const auto deadline = test::Clock::now() + wait;
+        while (!exit_ && test::Clock::now() < deadline) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_)
+                exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            else
+                std::this_thread::sleep_for(milliseconds(10));
+        }
+        return exit_;
+    }
+    pid_t pid() const { return pid_; }
+    // The room the pipe has: a reader that keeps up, or one that is stuck.
+    void room(int bytes) { ::fcntl(read_, F_SETPIPE_SZ, bytes); }
+
+private:
+    pid_t pid_ = -1;
+    int read_ = -1;
+    std::optional<int> exit_;
+};
+
+int freeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    socklen_t size = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+// Requests in batches on one connection; how many were answered.
+int pipelined(int port, int count, const std::string& id) {
+    test::LoopbackSocket socket(port);
+    const std::string request = "GET /dvcd/autoupdate.asp?discid=" + id + " HTTP/1.1\r\nHost: t\r\n\r\n";
+    int answered = 0;
+    for (int sent = 0; sent < count; sent += 50) {
+        std::string batch;
+        for (int i = 0; i < 50; ++i)
+            batch += request;
+        socket.send(batch);
+        for (int i = 0; i < 50; ++i)
+            answered += socket.answer(milliseconds(5000)) ? 1 : 0;
+    }
+    return answered;
+}
+
+TEST_F(ServiceProcessTest, AStuckLogHoldsNothingUpAndSaysWhatItDropped) {
+    const int port = freeLoopbackPort();
+    StuckOutput service({DVCD_UPDATE_SERVICE, folder.string(), std::to_string(port)});
+    const auto deadline = test::Clock::now() + milliseconds(20000);
+    const auto answers = [&] {
+        try {
+            return httpGet(port, "/dvcd/autoupdate.asp?discid=ABC%202004").has_value();
+        } catch (const std::exception&) {
+            return false; // not listening yet
+        }
+    };
+    while (test::Clock::now() < deadline && !answers())
+        std::this_thread::sleep_for(milliseconds(50));
+    // Some 1.3 MB of log lines, past the backlog, into a pipe of 4 KiB.
+    const std::string id(300, 'x');
+    EXPECT_EQ(pipelined(port, 4500, id), 4500);
+    const auto answer = httpGet(port, "/dvcd/autoupdate.asp?discid=ABC%202004");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->body, kAbc);
+    // Read again: the next line comes after the count of those dropped.
+    service.room(1024 * 1024);
+    std::string log = service.drain();
+    const auto until = test::Clock::now() + milliseconds(10000);
+    while (log.find("log lines dropped here") == std::string::npos && test::Clock::now() < until) {
+        httpGet(port, "/dvcd/autoupdate.asp?discid=after");
+        log += service.drain();
+    }
+    EXPECT_NE(log.find("log lines dropped here: the output did not take them in time"), std::string::npos)
+        << log.substr(0, 2000);
+    // Stuck again, and stopped.
+    service.drain();
+    service.room(4096);
+    EXPECT_EQ(pipelined(port, 1500, id), 1500);
+    ::kill(service.pid(), SIGTERM);
+    EXPECT_EQ(service.waitExit(milliseconds(20000)), 0);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace dv {
 namespace {
@@ -37,6 +39,42 @@ TEST(UpdatePreview, ABrokenDocumentFails) {
     std::ostringstream out;
     EXPECT_FALSE(previewUpdateDocument("<d><quarantine>", out));
     EXPECT_NE(out.str().find("Status line: Automatisk uppdatering misslyckades!"), std::string::npos);
+}
+
+TEST(UpdatePreview, EachRefusalSaysItsOwnReason) {
+    std::string attributes = "<d><e";
+    for (int i = 0; i < 200; ++i)
+        attributes += " a" + std::to_string(i) + "=\"1\"";
+    attributes += "/></d>";
+    const struct {
+        std::string document;
+        std::string reason; // a piece of it
+    } cases[] = {
+        {"<d>" + std::string(1024 * 1024, ' ') + "</d>", "too large: more than 1 MiB"},
+        {"<!DOCTYPE d [<!ENTITY e \"x\">]><d/>", "document type"},
+        {attributes, "more than 64"},
+        {"<d><quarantine><quarantined><b/></quarantined></quarantine></d>",
+         "the quarantine entries cannot be read: the element quarantined holds more than a text"},
+        {"<?xml version=\"1.0\" encoding=\"KOI8-R\"?><d/>", "KOI8-R"},
+    };
+    std::vector<std::string> reasons;
+    for (const auto& c : cases) {
+        const auto reason = updateRefusal(c.document);
+        ASSERT_TRUE(reason) << c.reason;
+        EXPECT_NE(reason->find(c.reason), std::string::npos) << *reason;
+        std::ostringstream out;
+        EXPECT_FALSE(previewUpdateDocument(c.document, out));
+        EXPECT_NE(out.str().find("Refused: " + *reason + "\n"), std::string::npos) << out.str();
+        reasons.push_back(*reason);
+    }
+    // Not well formed: whatever the parser says, it is said, and it differs
+    // from the others.
+    const auto broken = updateRefusal("<d><quarantine>");
+    ASSERT_TRUE(broken);
+    EXPECT_FALSE(broken->empty());
+    for (const std::string& other : reasons)
+        EXPECT_NE(*broken, other);
+    EXPECT_FALSE(updateRefusal("<d><quarantine><quarantined>x</quarantined></quarantine></d>"));
 }
 
 } // namespace

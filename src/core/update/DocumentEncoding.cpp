@@ -134,6 +134,31 @@ DocumentEncoding documentEncoding(std::string_view bytes) {
     return encoding;
 }
 
+std::string documentCharset(std::string_view bytes) {
+    DocumentEncoding encoding{};
+    try {
+        encoding = documentEncoding(bytes);
+    } catch (const XmlError&) {
+        return {};
+    }
+    const bool marked = startOf(bytes).mark.has_value();
+    switch (encoding) {
+    case DocumentEncoding::Utf8:
+        return "UTF-8";
+    case DocumentEncoding::Utf16LE:
+        return marked ? "UTF-16" : "UTF-16LE";
+    case DocumentEncoding::Utf16BE:
+        return marked ? "UTF-16" : "UTF-16BE";
+    case DocumentEncoding::Latin1:
+        return "ISO-8859-1";
+    case DocumentEncoding::Windows1252:
+        return "windows-1252";
+    case DocumentEncoding::Ascii:
+        return "US-ASCII";
+    }
+    return {};
+}
+
 namespace {
 
 void appendUtf8(std::string& out, char32_t c) {

@@ -18,6 +18,13 @@ enum class DocumentEncoding { Utf8, Utf16LE, Utf16BE, Latin1, Windows1252, Ascii
 // US-ASCII, and the five bytes Windows-1252 leaves undefined.
 DocumentEncoding documentEncoding(std::string_view bytes);
 
+// The charset a server names for the document (its Content-Type), as
+// documentEncoding decides it, so that what is said and what the program
+// reads are one: "UTF-8", "UTF-16" (with a byte-order mark, which tells the
+// order), "UTF-16LE" or "UTF-16BE" (without one), "ISO-8859-1",
+// "windows-1252" or "US-ASCII". Empty when documentEncoding refuses it.
+std::string documentCharset(std::string_view bytes);
+
 // The document's text as UTF-8, decoded as documentEncoding decides, its
 // byte-order mark left out. Bytes that are not text in that encoding throw
 // XmlError. A parser given this text and told to ignore the declaration

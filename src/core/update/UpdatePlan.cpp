@@ -83,14 +83,16 @@ UpdatePlan readUpdatePlan(XmlParser& parser, std::string_view text) {
     XmlNode root;
     try {
         root = parser.parse(text);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         plan.failedIn = UpdatePlan::Part::Parse;
+        plan.failure = e.what();
         return plan;
     }
     try {
         read(root, plan);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // failedIn says where; what was read before stays in the plan.
+        plan.failure = e.what();
     }
     return plan;
 }

@@ -33,6 +33,7 @@ struct UpdatePlan {
     std::vector<TExtraInfo> notes;
     std::vector<Message> messages;   // those that show something or stop
     Part failedIn = Part::None;
+    std::string failure; // why, as the parser or the reading said it, for the editors' tools
 };
 
 // Parses and reads a document. Safe on any thread, with a parser of its own.
