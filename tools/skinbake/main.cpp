@@ -10,13 +10,19 @@
 // --windows every picture is a BMP file instead (highlights 24-bit, further
 // pictures 32-bit with premultiplied alpha), the skin's disc becomes the
 // program's icon datavind.ico, and skin.rc lists the pictures as RCDATA
-// resources named after them.
+// resources named after them. For displays scaled above 100 % every picture
+// is rendered again at each scale Windows offers, as a PNG file named after
+// the picture and the scale (BGBILD_150), so that the program draws each
+// sharp; PNG keeps the executable small where BMP files of every size would
+// not.
 
 #include "WindowsPictures.h"
 
+#include "shell/DisplayScale.h"
 #include "shell/HotSpotCatalog.h"
 #include "shell/MainWindowLayout.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -109,6 +115,13 @@ public:
             return save(image, dir_.filePath(name + ".png"));
         return resource(WindowsPictures::bmp32Premultiplied(image), name);
     }
+    // A picture at a display scale above 100 %, compressed.
+    bool scaledPicture(const QImage& image, const QString& name, int percent, bool opaque) {
+        const QString scaledName = QStringLiteral("%1_%2").arg(name).arg(percent);
+        if (opaque && holdsKeyColour(image, scaledName))
+            return false;
+        return resource(png(image), scaledName, QStringLiteral(".png"));
+    }
     bool finish() {
         if (!windows_)
             return true;
@@ -116,8 +129,16 @@ public:
     }
 
 private:
-    bool resource(const QByteArray& bytes, const QString& name) {
-        const QString path = dir_.filePath(name + ".bmp");
+    static QByteArray png(const QImage& image) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    }
+
+    bool resource(const QByteArray& bytes, const QString& name, const QString& suffix = QStringLiteral(".bmp")) {
+        const QString path = dir_.filePath(name + suffix);
         script_ += QString("%1 RCDATA \"%2\"\n").arg(name, path).toUtf8();
         return write(bytes, path);
     }
@@ -171,16 +192,46 @@ int main(int argc, char** argv) {
         if (!out.skinPicture(lit.copy(r.left, r.top, r.width, r.height), QString::fromStdString(spot.highlight)))
             return 1;
     }
+    QList<QPair<QByteArray, QString>> pictures;
     for (qsizetype i = 2; i < args.size(); ++i) {
         QFile file(args[i]);
-        const QImage picture =
-            file.open(QIODevice::ReadOnly) ? render(file.readAll(), {}, QImage::Format_ARGB32) : QImage();
+        const QByteArray source = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QImage picture = source.isEmpty() ? QImage() : render(source, {}, QImage::Format_ARGB32);
         if (picture.isNull()) {
             std::fprintf(stderr, "skinbake: cannot render %s\n", qPrintable(args[i]));
             return 1;
         }
         if (!out.picture(picture, QFileInfo(file).completeBaseName()))
             return 1;
+        pictures.append({source, QFileInfo(file).completeBaseName()});
+    }
+    if (windows) {
+        for (const int percent : dv::bakedPicturePercents()) {
+            if (percent == 100)
+                continue;
+            const dv::DisplayScale scale(percent * dv::DisplayScale::kBaseDpi / 100);
+            const dv::Rect all = scale.toPhysical(dv::Rect{0, 0, skinSize.width(), skinSize.height()});
+            const QSize size(all.width, all.height);
+            const QImage scaledBackground = render(svg, size);
+            const QImage scaledLit = render(litSvg, size);
+            if (!out.scaledPicture(scaledBackground, "BGBILD", percent, true))
+                return 1;
+            for (const dv::HotSpot& spot : catalog.all()) {
+                if (spot.highlight.empty())
+                    continue;
+                const dv::Rect r = scale.toPhysical(spot.highlightBounds);
+                if (!out.scaledPicture(scaledLit.copy(r.left, r.top, r.width, r.height),
+                                       QString::fromStdString(spot.highlight), percent, true))
+                    return 1;
+            }
+            for (const auto& [source, name] : pictures) {
+                const QSize natural = QSvgRenderer(source).defaultSize();
+                const dv::Rect r = scale.toPhysical(dv::Rect{0, 0, natural.width(), natural.height()});
+                if (!out.scaledPicture(render(source, QSize(r.width, r.height), QImage::Format_ARGB32), name, percent,
+                                       false))
+                    return 1;
+            }
+        }
     }
     if (windows) {
         QList<QImage> icon;

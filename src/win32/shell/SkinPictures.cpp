@@ -5,14 +5,29 @@
 
 namespace dv::win32 {
 
-SkinPictures::SkinPictures(const HotSpotCatalog& catalog) : background_(L"BGBILD") {
+namespace {
+
+// The picture rendered for the scale, brought to the size it takes there.
+ResourcePicture pictureAt(const std::wstring& name, const DisplayScale& scale, int width, int height) {
+    ResourcePicture picture(name, scale.picturePercent());
+    if (picture.empty() || (picture.width() == width && picture.height() == height))
+        return picture;
+    return picture.resized(width, height);
+}
+
+} // namespace
+
+SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& scale) {
+    const Rect client = scale.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
+    background_ = pictureAt(L"BGBILD", scale, client.width, client.height);
     if (!background_.empty()) {
         corner_ = background_.pixel(0, background_.height() - 1);
         background_.replaceColour(corner_, layout::kSkyBlue);
     }
     for (const HotSpot& spot : catalog.all()) {
         if (!spot.highlight.empty())
-            highlights_.emplace(spot.highlight, ResourcePicture(widen(spot.highlight)));
+            highlights_.emplace(spot.highlight, pictureAt(widen(spot.highlight), scale, spot.highlightBounds.width,
+                                                          spot.highlightBounds.height));
     }
 }
 
