@@ -195,15 +195,15 @@ int main(int argc, char** argv) {
     QList<QPair<QByteArray, QString>> pictures;
     for (qsizetype i = 2; i < args.size(); ++i) {
         QFile file(args[i]);
-        const QByteArray source = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const QImage picture = source.isEmpty() ? QImage() : render(source, {}, QImage::Format_ARGB32);
+        const QByteArray pictureSvg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QImage picture = pictureSvg.isEmpty() ? QImage() : render(pictureSvg, {}, QImage::Format_ARGB32);
         if (picture.isNull()) {
             std::fprintf(stderr, "skinbake: cannot render %s\n", qPrintable(args[i]));
             return 1;
         }
         if (!out.picture(picture, QFileInfo(file).completeBaseName()))
             return 1;
-        pictures.append({source, QFileInfo(file).completeBaseName()});
+        pictures.append({pictureSvg, QFileInfo(file).completeBaseName()});
     }
     if (windows) {
         for (const int percent : dv::bakedPicturePercents()) {
@@ -224,10 +224,10 @@ int main(int argc, char** argv) {
                                        QString::fromStdString(spot.highlight), percent, true))
                     return 1;
             }
-            for (const auto& [source, name] : pictures) {
-                const QSize natural = QSvgRenderer(source).defaultSize();
+            for (const auto& [pictureSvg, name] : pictures) {
+                const QSize natural = QSvgRenderer(pictureSvg).defaultSize();
                 const dv::Rect r = scale.toPhysical(dv::Rect{0, 0, natural.width(), natural.height()});
-                if (!out.scaledPicture(render(source, QSize(r.width, r.height), QImage::Format_ARGB32), name, percent,
+                if (!out.scaledPicture(render(pictureSvg, QSize(r.width, r.height), QImage::Format_ARGB32), name, percent,
                                        false))
                     return 1;
             }
