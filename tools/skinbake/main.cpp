@@ -7,14 +7,13 @@
 // picture is rendered at its own size.
 //
 // The Qt program takes the highlights and further pictures as PNG files. With
-// --windows every picture is a BMP file instead (highlights 24-bit, further
-// pictures 32-bit with premultiplied alpha), the skin's disc becomes the
-// program's icon datavind.ico, and skin.rc lists the pictures as RCDATA
-// resources named after them. For displays scaled above 100 % every picture
-// is rendered again at each scale Windows offers, as a PNG file named after
-// the picture and the scale (BGBILD_150), so that the program draws each
-// sharp; PNG keeps the executable small where BMP files of every size would
-// not.
+// --windows every picture is a PNG file (the skin's opaque, the others with
+// alpha), rendered once more at each scale Windows offers for its displays
+// above 100 % and named after the picture and the scale (BGBILD_150), so
+// that the program draws each sharp; the skin's disc becomes the program's
+// icon datavind.ico, and skin.rc lists the pictures as RCDATA resources.
+// PNG keeps the executable small: the background alone as a BMP file was
+// 1.4 MB, every picture at every scale in PNG is about as much.
 
 #include "WindowsPictures.h"
 
@@ -107,20 +106,20 @@ public:
     bool skinPicture(const QImage& image, const QString& name) {
         if (!windows_)
             return save(image, dir_.filePath(name + (name == "BGBILD" ? ".bmp" : ".png")));
-        return !holdsKeyColour(image, name) && resource(WindowsPictures::bmp24(image), name);
+        return !holdsKeyColour(image, name) && resource(png(image), name);
     }
     // A picture of its own, with transparency.
     bool picture(const QImage& image, const QString& name) {
         if (!windows_)
             return save(image, dir_.filePath(name + ".png"));
-        return resource(WindowsPictures::bmp32Premultiplied(image), name);
+        return resource(png(image), name);
     }
-    // A picture at a display scale above 100 %, compressed.
+    // A picture for a display scaled above 100 % (Windows only).
     bool scaledPicture(const QImage& image, const QString& name, int percent, bool opaque) {
         const QString scaledName = QStringLiteral("%1_%2").arg(name).arg(percent);
         if (opaque && holdsKeyColour(image, scaledName))
             return false;
-        return resource(png(image), scaledName, QStringLiteral(".png"));
+        return resource(png(image), scaledName);
     }
     bool finish() {
         if (!windows_)
@@ -129,16 +128,17 @@ public:
     }
 
 private:
+    // Compressed as far as PNG goes: the size of the executable counts.
     static QByteArray png(const QImage& image) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        image.save(&buffer, "PNG", 0);
         return bytes;
     }
 
-    bool resource(const QByteArray& bytes, const QString& name, const QString& suffix = QStringLiteral(".bmp")) {
-        const QString path = dir_.filePath(name + suffix);
+    bool resource(const QByteArray& bytes, const QString& name) {
+        const QString path = dir_.filePath(name + ".png");
         script_ += QString("%1 RCDATA \"%2\"\n").arg(name, path).toUtf8();
         return write(bytes, path);
     }

@@ -25,6 +25,13 @@ std::pair<const unsigned char*, DWORD> resourceBytes(const std::wstring& name) {
 
 ResourcePicture::ResourcePicture(const std::wstring& name) {
     const auto [bytes, size] = resourceBytes(name);
+    static constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (bytes && size >= sizeof kPngSignature && std::memcmp(bytes, kPngSignature, sizeof kPngSignature) == 0) {
+        const PngPixels png = PngPixels::decode(bytes, size);
+        if (png.bitsPerPixel != 0)
+            adopt(png.width, png.height, png.bitsPerPixel, png.rows.data());
+        return;
+    }
     if (!bytes || size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
         return;
     BITMAPFILEHEADER file;
@@ -43,16 +50,8 @@ ResourcePicture::ResourcePicture(const std::wstring& name) {
     adopt(info.biWidth, info.biHeight, info.biBitCount, bytes + file.bfOffBits);
 }
 
-ResourcePicture::ResourcePicture(const std::wstring& name, int percent) {
-    if (percent == 100) {
-        *this = ResourcePicture(name);
-        return;
-    }
-    const auto [bytes, size] = resourceBytes(name + L"_" + std::to_wstring(percent));
-    const PngPixels png = PngPixels::decode(bytes, size);
-    if (png.bitsPerPixel != 0)
-        adopt(png.width, png.height, png.bitsPerPixel, png.rows.data());
-}
+ResourcePicture::ResourcePicture(const std::wstring& name, int percent)
+    : ResourcePicture(percent == 100 ? name : name + L"_" + std::to_wstring(percent)) {}
 
 bool ResourcePicture::adopt(int width, int height, int bitsPerPixel, const unsigned char* rows) {
     BITMAPINFO header{};

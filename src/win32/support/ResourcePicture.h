@@ -8,9 +8,11 @@
 
 namespace dv::win32 {
 
-// A picture the program carries as an RCDATA resource holding a BMP file
-// (24-bit, or 32-bit with premultiplied alpha), as a DIB section that GDI
-// draws directly. An empty picture draws nothing.
+// A picture the program carries as an RCDATA resource holding a PNG file
+// (decoded by the Windows Imaging Component) or a BMP file (24-bit, or
+// 32-bit with premultiplied alpha), as a DIB section that GDI draws
+// directly: 24-bit when opaque, else 32-bit with premultiplied alpha. An
+// empty picture draws nothing.
 class ResourcePicture {
 public:
     ResourcePicture() = default;
@@ -18,8 +20,8 @@ public:
     // is missing or not a BMP of those kinds.
     explicit ResourcePicture(const std::wstring& name);
     // The picture drawn for a display scale: at 100 % the resource of that
-    // name, at another baked scale the PNG resource NAME_PERCENT
-    // (BGBILD_150); empty when missing.
+    // name, at another scale the resource NAME_PERCENT (BGBILD_150); empty
+    // when missing.
     ResourcePicture(const std::wstring& name, int percent);
     ResourcePicture(const ResourcePicture&) = delete;
     ResourcePicture& operator=(const ResourcePicture&) = delete;
