@@ -7,6 +7,7 @@
 #include "shell/MainWindowLayout.h"
 #include "support/MessageLoop.h"
 #include "support/UiFont.h"
+#include "support/WindowDpi.h"
 #include "support/WindowPlacement.h"
 #include "support/Utf16.h"
 
@@ -82,6 +83,14 @@ TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
                        {8, 160, 8 + 369, 160 + 13}, hwnd());
     btYes_ = child(L"BUTTON", L"Ja", BS_DEFPUSHBUTTON | WS_TABSTOP, {224, 184, 224 + 75, 184 + 23}, hwnd(), kYes);
     btNo_ = child(L"BUTTON", L"Nej", BS_PUSHBUTTON | WS_TABSTOP, {304, 184, 304 + 75, 184 + 23}, hwnd(), kNo);
+    // Laid out as at 100 %, shown at the display's scale.
+    scale_ = systemScale();
+    scaleChildren(hwnd(), scale_);
+    if (!scale_.isIdentity()) {
+        DeleteObject(linkFont_);
+        linkFont_ = underlined(uiFont(scale_));
+        SendMessageW(lbURL_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+    }
 }
 
 TExtraInfoForm::~TExtraInfoForm() {
@@ -116,7 +125,8 @@ void TExtraInfoForm::prepare(const TExtraInfo& note, const std::string& caption,
     GetTextExtentPoint32W(dc, url.c_str(), static_cast<int>(url.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(lbURL_, dc);
-    SetWindowPos(lbURL_, nullptr, 0, 0, std::min<int>(extent.cx + 1, kUrlMaxWidth), std::max<int>(extent.cy, 13),
+    SetWindowPos(lbURL_, nullptr, 0, 0, std::min<int>(extent.cx + 1, scale_.toPhysical(kUrlMaxWidth)),
+                 std::max<int>(extent.cy, scale_.toPhysical(13)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

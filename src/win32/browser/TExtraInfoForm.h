@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/CommandRunner.h"
+#include "shell/DisplayScale.h"
 #include "support/Window.h"
 
 #include <memory>
@@ -65,6 +66,7 @@ private:
     HWND btYes_ = nullptr;
     HWND btNo_ = nullptr;
     HFONT linkFont_ = nullptr;
+    DisplayScale scale_;
     FileLauncher* launcher_ = nullptr;
     std::unique_ptr<DialogKeys> keys_;
     bool showing_ = false;

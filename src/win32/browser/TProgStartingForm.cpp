@@ -2,6 +2,7 @@
 
 #include "support/MessageLoop.h"
 #include "support/UiFont.h"
+#include "support/WindowDpi.h"
 #include "support/WindowPlacement.h"
 
 #include <commctrl.h>
@@ -37,6 +38,7 @@ TProgStartingForm::TProgStartingForm() {
                    SS_LEFT | SS_NOPREFIX, {8, 8, 8 + 249, 8 + 28}, hwnd());
     ProgressBar1 = child(PROGRESS_CLASSW, L"", 0, {8, 40, 8 + 249, 40 + 17}, hwnd());
     SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 100);
+    scaleChildren(hwnd(), systemScale());
 }
 
 void TProgStartingForm::showWaiting() {

@@ -1,5 +1,9 @@
 #include "support/WindowDpi.h"
 
+#include "support/UiFont.h"
+
+#include <vector>
+
 namespace dv::win32 {
 
 namespace {
@@ -45,6 +49,26 @@ RECT windowForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeig
     if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(scale.dpi())))
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return frame;
+}
+
+void scaleChildren(HWND window, const DisplayScale& scale) {
+    if (scale.isIdentity())
+        return;
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    const HFONT logicalFont = uiFont();
+    for (const HWND child : children) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const Rect place = scale.toPhysical(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        SetWindowPos(child, nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == logicalFont)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont(scale)), FALSE);
+        scaleChildren(child, scale);
+    }
 }
 
 } // namespace dv::win32

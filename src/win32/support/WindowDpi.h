@@ -17,4 +17,10 @@ DisplayScale systemScale();
 // pixels at (0, 0), with its frame drawn at that scale.
 RECT windowForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, const DisplayScale& scale);
 
+// Brings the child windows of a window laid out in logical units (as at
+// 100 %) to a scale: their places, edges scaled, and the program's font at
+// that scale for those that had it at 100 %. Children of children too,
+// each in its parent's units.
+void scaleChildren(HWND window, const DisplayScale& scale);
+
 } // namespace dv::win32

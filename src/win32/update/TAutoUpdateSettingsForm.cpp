@@ -1,6 +1,7 @@
 #include "update/TAutoUpdateSettingsForm.h"
 
 #include "support/ChildControl.h"
+#include "support/WindowDpi.h"
 #include "support/WindowPlacement.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ TAutoUpdateSettingsForm::TAutoUpdateSettingsForm() {
     create({L"TAutoUpdateSettingsForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
            L"Automatisk uppdatering", centredOnScreen(kStyle, kExStyle, 408, 177), nullptr);
     createControls();
+    scaleChildren(hwnd(), systemScale());
 }
 
 TAutoUpdateSettingsForm::~TAutoUpdateSettingsForm() = default;
