@@ -13,7 +13,8 @@ constexpr int kLeftmostPicture = 350;
 
 } // namespace
 
-ControlPanel::ControlPanel(HWND parent, int height, ResourcePicture picture) : picture_(std::move(picture)) {
+ControlPanel::ControlPanel(HWND parent, int height, ResourcePicture picture, const DisplayScale& scale)
+    : picture_(std::move(picture)), scale_(scale) {
     RECT client{};
     GetClientRect(parent, &client);
     create({L"DatavindControlPanel", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, WS_EX_CONTROLPARENT,
@@ -25,8 +26,10 @@ RECT ControlPanel::pictureBounds() const {
         return {};
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int left = std::max(kLeftmostPicture, static_cast<int>(client.right) - kMargin - picture_.width());
-    return {left, kMargin, left + picture_.width(), kMargin + picture_.height()};
+    const int margin = scale_.toPhysical(kMargin);
+    const int left =
+        std::max(scale_.toPhysical(kLeftmostPicture), static_cast<int>(client.right) - margin - picture_.width());
+    return {left, margin, left + picture_.width(), margin + picture_.height()};
 }
 
 LRESULT ControlPanel::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

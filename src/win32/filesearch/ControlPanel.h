@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/DisplayScale.h"
 #include "support/ResourcePicture.h"
 #include "support/Window.h"
 
@@ -10,7 +11,8 @@ namespace dv::win32 {
 // own, and draws a picture at its right edge, behind them.
 class ControlPanel : public Window {
 public:
-    ControlPanel(HWND parent, int height, ResourcePicture picture);
+    // Height and the picture's margins in logical units, drawn at that scale.
+    ControlPanel(HWND parent, int height, ResourcePicture picture, const DisplayScale& scale = DisplayScale());
 
     // Where the picture lies in the panel (empty when there is none).
     RECT pictureBounds() const;
@@ -20,6 +22,7 @@ protected:
 
 private:
     ResourcePicture picture_;
+    DisplayScale scale_;
 };
 
 } // namespace dv::win32

@@ -76,13 +76,15 @@ void TFileSearchForm::FormCreate() {
 }
 
 void TFileSearchForm::createControls() {
-    images_ = ImageList_Create(16, 16, ILC_COLOR32, 4, 0);
+    const int side = scale_.toPhysical(16);
+    images_ = ImageList_Create(side, side, ILC_COLOR32, 4, 0);
     for (const wchar_t* name : kImages) {
-        const ResourcePicture picture(name);
+        const ResourcePicture picture(name, scale_.picturePercent());
         ImageList_Add(images_, picture.handle(), nullptr);
     }
 
-    Panel1 = std::make_unique<ControlPanel>(hwnd(), kPanelHeight, ResourcePicture(L"Filsok"));
+    Panel1 = std::make_unique<ControlPanel>(hwnd(), kPanelHeight, ResourcePicture(L"Filsok", scale_.picturePercent()),
+                                            scale_);
     const HWND panel = Panel1->hwnd();
     // In tab order.
     Label1 = createChildControl(panel, L"STATIC", "Skriv in den text du vill söka efter:", SS_LEFT | SS_NOPREFIX,
@@ -116,6 +118,7 @@ void TFileSearchForm::createControls() {
                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
                               {0, kPanelHeight, 10, kPanelHeight + 10}, 0, WS_EX_CLIENTEDGE);
     StatusBar1 = createChildControl(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
+    scaleChildren(hwnd(), scale_);
 }
 
 void TFileSearchForm::layOut() {
@@ -125,14 +128,15 @@ void TFileSearchForm::layOut() {
     RECT status{};
     GetWindowRect(StatusBar1, &status);
     const int bottom = client.bottom - (status.bottom - status.top);
-    const int height = std::max(0, bottom - kPanelHeight);
+    const int panelHeight = scale_.toPhysical(kPanelHeight);
+    const int height = std::max(0, bottom - panelHeight);
     treeWidth_ = Splitter::allowedLeft(treeWidth_, client.right);
     const int listLeft = treeWidth_ + Splitter::kWidth;
-    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, kPanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Tree, nullptr, 0, kPanelHeight, treeWidth_, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Splitter1->hwnd(), nullptr, treeWidth_, kPanelHeight, Splitter::kWidth, height,
+    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, panelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Tree, nullptr, 0, panelHeight, treeWidth_, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Splitter1->hwnd(), nullptr, treeWidth_, panelHeight, Splitter::kWidth, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(List, nullptr, listLeft, kPanelHeight, std::max(0, static_cast<int>(client.right) - listLeft), height,
+    SetWindowPos(List, nullptr, listLeft, panelHeight, std::max(0, static_cast<int>(client.right) - listLeft), height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -236,7 +240,7 @@ LRESULT TFileSearchForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layOut();
         return 0;
     case WM_GETMINMAXINFO: {
-        RECT frame{0, 0, kMinimumClient.cx, kMinimumClient.cy};
+        RECT frame{0, 0, scale_.toPhysical(kMinimumClient.cx), scale_.toPhysical(kMinimumClient.cy)};
         AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};

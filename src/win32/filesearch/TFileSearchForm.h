@@ -7,6 +7,7 @@
 #include "support/MessageLoop.h"
 #include "support/Win32Hourglass.h"
 #include "support/Window.h"
+#include "support/WindowDpi.h"
 
 #include <commctrl.h>
 
@@ -70,7 +71,9 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> programs_;
     HIMAGELIST images_ = nullptr;
     HWND lastFocus_ = nullptr;
-    int treeWidth_ = 185;
+    // Laid out as at 100 %, shown at the display's scale.
+    DisplayScale scale_ = systemScale();
+    int treeWidth_ = scale_.toPhysical(185);
 
     std::unique_ptr<ControlPanel> Panel1;
     HWND Label1 = nullptr;

@@ -18,14 +18,19 @@ mkdir -p "$SHOTDIR"
 # the program rounds.
 px() { echo $((($1 * DPI + 48) / 96)); }
 
-# The display's scale, where Wine reads it; put back for the other tests.
+# The display's scale, where Wine reads it first (the user's setting, before
+# HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts);
+# taken away again for the other tests.
 DPI_KEY='HKCU\Control Panel\Desktop'
 set_dpi() {
     HOME="$WINEPREFIX/home" wine reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f \
         </dev/null >/dev/null 2>&1
 }
+unset_dpi() {
+    HOME="$WINEPREFIX/home" wine reg delete "$DPI_KEY" /v LogPixels /f </dev/null >/dev/null 2>&1 || true
+}
 start_xvfb 24 2560x1920
-trap 'stop_windows_program; wait_for_idle_wine; set_dpi 96; stop_xvfb' EXIT
+trap 'stop_windows_program; wait_for_idle_wine; unset_dpi; stop_xvfb' EXIT
 report_windows_version winxp64
 set_dpi "$DPI"
 start_windows_program "$DISC"
