@@ -162,8 +162,10 @@ RECT TForm1::windowFrame(const DisplayScale& scale) const {
 
 void TForm1::scaleTo(const DisplayScale& scale) {
     scale_ = scale;
-    // Assigned in place: the layer and the tracker keep referring to it.
-    catalog_ = logicalCatalog_.scaled(scale_);
+    // Copied over the same spots, which stay where they are: the layer and
+    // the tracker keep pointers to them (a move would free them).
+    const HotSpotCatalog scaled = logicalCatalog_.scaled(scale_);
+    catalog_ = scaled;
     *skin_ = SkinPictures(catalog_, scale_);
     hotSpots_->placesChanged();
     placeControls();
