@@ -1,5 +1,6 @@
 #include "support/UiFont.h"
 
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -26,13 +27,15 @@ std::wstring faceOf(HFONT font) {
 }
 
 HFONT scaledFont(int height) {
-    // Windows has Microsoft Sans Serif; Wine carries the design as an outline
-    // MS Sans Serif instead.
-    const HFONT outline = create(L"Microsoft Sans Serif", height, OUT_TT_ONLY_PRECIS);
-    if (outline && faceOf(outline) == L"Microsoft Sans Serif")
-        return outline;
-    if (outline)
-        DeleteObject(outline);
+    // Windows has Microsoft Sans Serif, the outline twin of MS Sans Serif;
+    // where it is missing (Wine), Tahoma, its successor as the dialogs' font.
+    for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma"}) {
+        const HFONT font = create(face, height, OUT_TT_ONLY_PRECIS);
+        if (font && faceOf(font) == face)
+            return font;
+        if (font)
+            DeleteObject(font);
+    }
     return create(L"MS Sans Serif", height, OUT_TT_ONLY_PRECIS);
 }
 
