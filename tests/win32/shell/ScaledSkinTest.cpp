@@ -91,8 +91,9 @@ TEST(ScaledSkinTest, TheProgramsFontIsEightPointsAtEveryScale) {
         // The character height (without the internal leading) is 11 pixels at 100 %.
         const int height = static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
         EXPECT_NEAR(height, DisplayScale(dpi).fontHeight(11), 1) << dpi << " dpi";
-        if (dpi != 96)
+        if (dpi != 96) {
             EXPECT_TRUE(metrics.tmPitchAndFamily & TMPF_TRUETYPE) << dpi << " dpi: an outline font";
+        }
     }
     ReleaseDC(nullptr, dc);
     EXPECT_EQ(uiFont(DisplayScale(144)), uiFont(DisplayScale(144)));
