@@ -17,7 +17,7 @@ ResourcePicture pictureAt(const std::wstring& name, const DisplayScale& scale, i
 
 } // namespace
 
-SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& scale) {
+SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& scale) : scale_(scale) {
     const Rect client = scale.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
     background_ = pictureAt(L"BGBILD", scale, client.width, client.height);
     if (!background_.empty()) {
@@ -26,14 +26,21 @@ SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& sc
     }
     for (const HotSpot& spot : catalog.all()) {
         if (!spot.highlight.empty())
-            highlights_.emplace(spot.highlight, pictureAt(widen(spot.highlight), scale, spot.highlightBounds.width,
-                                                          spot.highlightBounds.height));
+            highlights_.emplace(spot.highlight,
+                                Highlight{spot.highlightBounds.width, spot.highlightBounds.height, false, {}});
     }
 }
 
 const ResourcePicture& SkinPictures::highlight(std::string_view name) const {
     const auto it = highlights_.find(name);
-    return it == highlights_.end() ? none_ : it->second;
+    if (it == highlights_.end())
+        return none_;
+    Highlight& h = it->second;
+    if (!h.read) {
+        h.picture = pictureAt(widen(it->first), scale_, h.width, h.height);
+        h.read = true;
+    }
+    return h.picture;
 }
 
 } // namespace dv::win32

@@ -26,12 +26,21 @@ public:
     // The corner colour the background was drawn with.
     Rgb cornerColour() const { return corner_; }
     // The highlight picture of that name; an empty picture when missing.
+    // Read when first asked for: most are never shown.
     const ResourcePicture& highlight(std::string_view name) const;
 
 private:
+    struct Highlight {
+        int width = 0;
+        int height = 0;
+        bool read = false;
+        ResourcePicture picture;
+    };
+
+    DisplayScale scale_;
     ResourcePicture background_;
     Rgb corner_{};
-    std::map<std::string, ResourcePicture, std::less<>> highlights_;
+    mutable std::map<std::string, Highlight, std::less<>> highlights_;
     ResourcePicture none_;
 };
 

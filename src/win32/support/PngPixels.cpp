@@ -10,21 +10,6 @@ namespace dv::win32 {
 
 namespace {
 
-// COM for the decoding, whatever the thread had before.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialised_)
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
-};
-
 template <typename T>
 class Com {
 public:
@@ -54,22 +39,33 @@ bool hasAlpha(const WICPixelFormatGUID& format) {
     return true;
 }
 
+// One factory for the program's life, made on the thread of the windows,
+// whose COM stays initialised (the browser's OLE later joins it).
+IWICImagingFactory* imagingFactory() {
+    static IWICImagingFactory* const factory = [] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IWICImagingFactory* made = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                    reinterpret_cast<void**>(&made))))
+            made = nullptr;
+        return made;
+    }();
+    return factory;
+}
+
 } // namespace
 
 PngPixels PngPixels::decode(const unsigned char* bytes, std::size_t size) {
     PngPixels result;
     if (!bytes || size == 0 || size > std::numeric_limits<DWORD>::max())
         return result;
-    ComScope com;
-    Com<IWICImagingFactory> factory;
+    IWICImagingFactory* const factory = imagingFactory();
     Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
     Com<IWICFormatConverter> converter;
     WICPixelFormatGUID format{};
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory.out()))) ||
-        FAILED(factory->CreateStream(stream.out())) ||
+    if (!factory || FAILED(factory->CreateStream(stream.out())) ||
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes), static_cast<DWORD>(size))) ||
         FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                                 decoder.out())) ||
