@@ -16,6 +16,7 @@ void put32(QByteArray& out, quint32 value) {
     put16(out, value >> 16);
 }
 
+constexpr quint32 kFileHeaderSize = 14;
 constexpr quint32 kInfoHeaderSize = 40;
 
 // BITMAPINFOHEADER; height is negative for top-down rows, here always bottom-up.
@@ -33,19 +34,37 @@ void putInfoHeader(QByteArray& out, int width, int height, quint16 bitCount, qui
     put32(out, 0);
 }
 
-// BGRA rows from the bottom up.
-QByteArray pixelRows(const QImage& argb) {
+QByteArray bmpFile(const QImage& image, quint16 bitCount, const QByteArray& pixels) {
+    QByteArray out;
+    put16(out, 0x4D42); // "BM"
+    put32(out, kFileHeaderSize + kInfoHeaderSize + static_cast<quint32>(pixels.size()));
+    put32(out, 0);
+    put32(out, kFileHeaderSize + kInfoHeaderSize);
+    putInfoHeader(out, image.width(), image.height(), bitCount, static_cast<quint32>(pixels.size()));
+    out.append(pixels);
+    return out;
+}
+
+// Rows from the bottom up, each padded to four bytes.
+QByteArray pixelRows(const QImage& argb, bool withAlpha, bool premultiplied) {
     QByteArray rows;
-    rows.reserve(argb.width() * 4 * argb.height());
+    const int bytesPerPixel = withAlpha ? 4 : 3;
+    const int stride = (argb.width() * bytesPerPixel + 3) & ~3;
+    rows.reserve(stride * argb.height());
     for (int y = argb.height() - 1; y >= 0; --y) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        const qsizetype start = rows.size();
         for (int x = 0; x < argb.width(); ++x) {
-            const QRgb pixel = line[x];
+            QRgb pixel = line[x];
+            if (premultiplied)
+                pixel = qPremultiply(pixel);
             rows.append(static_cast<char>(qBlue(pixel)));
             rows.append(static_cast<char>(qGreen(pixel)));
             rows.append(static_cast<char>(qRed(pixel)));
-            rows.append(static_cast<char>(qAlpha(pixel)));
+            if (withAlpha)
+                rows.append(static_cast<char>(qAlpha(pixel)));
         }
+        rows.append(QByteArray(stride - static_cast<int>(rows.size() - start), '\0'));
     }
     return rows;
 }
@@ -53,7 +72,7 @@ QByteArray pixelRows(const QImage& argb) {
 // An icon entry as a DIB: the colour rows, then a one-bit AND mask (set
 // where fully transparent), the header's height counting both.
 QByteArray iconDib(const QImage& argb) {
-    QByteArray colour = pixelRows(argb);
+    QByteArray colour = pixelRows(argb, true, false);
     const int maskStride = ((argb.width() + 31) / 32) * 4;
     QByteArray mask(maskStride * argb.height(), '\0');
     for (int y = argb.height() - 1, row = 0; y >= 0; --y, ++row) {
@@ -79,6 +98,11 @@ QByteArray png(const QImage& image) {
 }
 
 } // namespace
+
+QByteArray bmp32Premultiplied(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    return bmpFile(argb, 32, pixelRows(argb, true, true));
+}
 
 QByteArray ico(const QList<QImage>& sizes) {
     QList<QByteArray> entries;

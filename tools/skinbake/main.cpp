@@ -8,7 +8,8 @@
 //
 // The Qt program takes the highlights and further pictures as PNG files. With
 // --windows every picture is a PNG file (the skin's opaque, the others with
-// alpha), rendered once more at each scale Windows offers for its displays
+// alpha; those at 100 % a 32-bit BMP file with premultiplied alpha, drawn
+// without decoding), rendered once more at each scale Windows offers for its displays
 // above 100 % and named after the picture and the scale (BGBILD_150), so
 // that the program draws each sharp; the skin's disc becomes the program's
 // icon datavind.ico, and skin.rc lists the pictures as RCDATA resources.
@@ -108,11 +109,13 @@ public:
             return save(image, dir_.filePath(name + (name == "BGBILD" ? ".bmp" : ".png")));
         return !holdsKeyColour(image, name) && resource(png(image), name);
     }
-    // A picture of its own, with transparency.
+    // A picture of its own, with transparency. At 100 % a BMP file, drawn
+    // as it is: the other windows open at start, and these few small
+    // pictures cost no decoding then.
     bool picture(const QImage& image, const QString& name) {
         if (!windows_)
             return save(image, dir_.filePath(name + ".png"));
-        return resource(png(image), name);
+        return resource(WindowsPictures::bmp32Premultiplied(image), name, QStringLiteral(".bmp"));
     }
     // A picture for a display scaled above 100 % (Windows only).
     bool scaledPicture(const QImage& image, const QString& name, int percent, bool opaque) {
@@ -137,8 +140,8 @@ private:
         return bytes;
     }
 
-    bool resource(const QByteArray& bytes, const QString& name) {
-        const QString path = dir_.filePath(name + ".png");
+    bool resource(const QByteArray& bytes, const QString& name, const QString& suffix = QStringLiteral(".png")) {
+        const QString path = dir_.filePath(name + suffix);
         script_ += QString("%1 RCDATA \"%2\"\n").arg(name, path).toUtf8();
         return write(bytes, path);
     }
