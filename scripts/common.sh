@@ -28,12 +28,13 @@ web_engine_environment() {
     export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu --disable-background-networking --disable-component-update}"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY. $1: colour depth.
+# Starts Xvfb on a free display and exports DISPLAY. $1: colour depth,
+# $2: screen size (1024x768).
 start_xvfb() {
-    local depth=${1:-24} n
+    local depth=${1:-24} size=${2:-1024x768} n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${size}x$depth" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do

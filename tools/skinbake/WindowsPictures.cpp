@@ -99,11 +99,6 @@ QByteArray png(const QImage& image) {
 
 } // namespace
 
-QByteArray bmp24(const QImage& image) {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    return bmpFile(argb, 24, pixelRows(argb, false, false));
-}
-
 QByteArray bmp32Premultiplied(const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     return bmpFile(argb, 32, pixelRows(argb, true, true));

@@ -7,9 +7,6 @@
 // Picture files in the forms the Windows program loads from its resources.
 namespace WindowsPictures {
 
-// A 24-bit bottom-up BMP file (BITMAPFILEHEADER, BITMAPINFOHEADER, BGR rows).
-QByteArray bmp24(const QImage& image);
-
 // A 32-bit bottom-up BMP file whose fourth byte is alpha, with the colours
 // premultiplied by it: what AlphaBlend with AC_SRC_ALPHA draws directly.
 QByteArray bmp32Premultiplied(const QImage& image);

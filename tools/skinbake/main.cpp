@@ -7,16 +7,22 @@
 // picture is rendered at its own size.
 //
 // The Qt program takes the highlights and further pictures as PNG files. With
-// --windows every picture is a BMP file instead (highlights 24-bit, further
-// pictures 32-bit with premultiplied alpha), the skin's disc becomes the
-// program's icon datavind.ico, and skin.rc lists the pictures as RCDATA
-// resources named after them.
+// --windows every picture is a PNG file (the skin's opaque, the others with
+// alpha; those at 100 % a 32-bit BMP file with premultiplied alpha, drawn
+// without decoding), rendered once more at each scale Windows offers for its displays
+// above 100 % and named after the picture and the scale (BGBILD_150), so
+// that the program draws each sharp; the skin's disc becomes the program's
+// icon datavind.ico, and skin.rc lists the pictures as RCDATA resources.
+// PNG keeps the executable small: the background alone as a BMP file was
+// 1.4 MB, every picture at every scale in PNG is about as much.
 
 #include "WindowsPictures.h"
 
+#include "shell/DisplayScale.h"
 #include "shell/HotSpotCatalog.h"
 #include "shell/MainWindowLayout.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -101,13 +107,22 @@ public:
     bool skinPicture(const QImage& image, const QString& name) {
         if (!windows_)
             return save(image, dir_.filePath(name + (name == "BGBILD" ? ".bmp" : ".png")));
-        return !holdsKeyColour(image, name) && resource(WindowsPictures::bmp24(image), name);
+        return !holdsKeyColour(image, name) && resource(png(image), name);
     }
-    // A picture of its own, with transparency.
+    // A picture of its own, with transparency. At 100 % a BMP file, drawn
+    // as it is: the other windows open at start, and these few small
+    // pictures cost no decoding then.
     bool picture(const QImage& image, const QString& name) {
         if (!windows_)
             return save(image, dir_.filePath(name + ".png"));
-        return resource(WindowsPictures::bmp32Premultiplied(image), name);
+        return resource(WindowsPictures::bmp32Premultiplied(image), name, QStringLiteral(".bmp"));
+    }
+    // A picture for a display scaled above 100 % (Windows only).
+    bool scaledPicture(const QImage& image, const QString& name, int percent, bool opaque) {
+        const QString scaledName = QStringLiteral("%1_%2").arg(name).arg(percent);
+        if (opaque && holdsKeyColour(image, scaledName))
+            return false;
+        return resource(png(image), scaledName);
     }
     bool finish() {
         if (!windows_)
@@ -116,8 +131,17 @@ public:
     }
 
 private:
-    bool resource(const QByteArray& bytes, const QString& name) {
-        const QString path = dir_.filePath(name + ".bmp");
+    // Compressed as far as PNG goes: the size of the executable counts.
+    static QByteArray png(const QImage& image) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG", 0);
+        return bytes;
+    }
+
+    bool resource(const QByteArray& bytes, const QString& name, const QString& suffix = QStringLiteral(".png")) {
+        const QString path = dir_.filePath(name + suffix);
         script_ += QString("%1 RCDATA \"%2\"\n").arg(name, path).toUtf8();
         return write(bytes, path);
     }
@@ -171,16 +195,46 @@ int main(int argc, char** argv) {
         if (!out.skinPicture(lit.copy(r.left, r.top, r.width, r.height), QString::fromStdString(spot.highlight)))
             return 1;
     }
+    QList<QPair<QByteArray, QString>> pictures;
     for (qsizetype i = 2; i < args.size(); ++i) {
         QFile file(args[i]);
-        const QImage picture =
-            file.open(QIODevice::ReadOnly) ? render(file.readAll(), {}, QImage::Format_ARGB32) : QImage();
+        const QByteArray pictureSvg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QImage picture = pictureSvg.isEmpty() ? QImage() : render(pictureSvg, {}, QImage::Format_ARGB32);
         if (picture.isNull()) {
             std::fprintf(stderr, "skinbake: cannot render %s\n", qPrintable(args[i]));
             return 1;
         }
         if (!out.picture(picture, QFileInfo(file).completeBaseName()))
             return 1;
+        pictures.append({pictureSvg, QFileInfo(file).completeBaseName()});
+    }
+    if (windows) {
+        for (const int percent : dv::bakedPicturePercents()) {
+            if (percent == 100)
+                continue;
+            const dv::DisplayScale scale(percent * dv::DisplayScale::kBaseDpi / 100);
+            const dv::Rect all = scale.toPhysical(dv::Rect{0, 0, skinSize.width(), skinSize.height()});
+            const QSize size(all.width, all.height);
+            const QImage scaledBackground = render(svg, size);
+            const QImage scaledLit = render(litSvg, size);
+            if (!out.scaledPicture(scaledBackground, "BGBILD", percent, true))
+                return 1;
+            for (const dv::HotSpot& spot : catalog.all()) {
+                if (spot.highlight.empty())
+                    continue;
+                const dv::Rect r = scale.toPhysical(spot.highlightBounds);
+                if (!out.scaledPicture(scaledLit.copy(r.left, r.top, r.width, r.height),
+                                       QString::fromStdString(spot.highlight), percent, true))
+                    return 1;
+            }
+            for (const auto& [pictureSvg, name] : pictures) {
+                const QSize natural = QSvgRenderer(pictureSvg).defaultSize();
+                const dv::Rect r = scale.toPhysical(dv::Rect{0, 0, natural.width(), natural.height()});
+                if (!out.scaledPicture(render(pictureSvg, QSize(r.width, r.height), QImage::Format_ARGB32), name, percent,
+                                       false))
+                    return 1;
+            }
+        }
     }
     if (windows) {
         QList<QImage> icon;

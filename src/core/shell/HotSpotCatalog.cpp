@@ -114,4 +114,13 @@ const HotSpot* HotSpotCatalog::find(std::string_view name) const {
     return it == spots_.end() ? nullptr : &*it;
 }
 
+HotSpotCatalog HotSpotCatalog::scaled(const DisplayScale& scale) const {
+    HotSpotCatalog copy = *this;
+    for (HotSpot& spot : copy.spots_) {
+        spot.bounds = scale.toPhysical(spot.bounds);
+        spot.highlightBounds = scale.toPhysical(spot.highlightBounds);
+    }
+    return copy;
+}
+
 } // namespace dv

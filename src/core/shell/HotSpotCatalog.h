@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/DisplayScale.h"
 #include "shell/HotSpot.h"
 
 #include <string_view>
@@ -17,6 +18,8 @@ public:
     const std::vector<HotSpot>& all() const { return spots_; }
     // The hot-spot of that name, or nullptr.
     const HotSpot* find(std::string_view name) const;
+    // The same hot-spots with their places in a display's physical pixels.
+    HotSpotCatalog scaled(const DisplayScale& scale) const;
 
 private:
     std::vector<HotSpot> spots_;

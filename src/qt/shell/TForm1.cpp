@@ -73,9 +73,11 @@ TForm1::TForm1(Environment environment)
     // The background covers the whole client area: no erasing before a paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    background_ = SkinPictures::backgroundWithCornersLeftOut();
-    if (!background_.isNull())
-        setMask(background_.mask());
+    // The shape in logical pixels; the picture at the screen's pixels.
+    const QPixmap shape = SkinPictures::backgroundWithCornersLeftOut();
+    if (!shape.isNull())
+        setMask(shape.mask());
+    background_ = SkinPictures::backgroundWithCornersLeftOut(devicePixelRatioF());
 
     if (env_.executablePath.isEmpty()) {
         // On a mastered disc the start program runs this executable from the
@@ -194,7 +196,8 @@ void TForm1::createHotSpots(bool arrowCursors) {
         auto* picture = new QLabel(this);
         picture->setObjectName(toQString(spot.highlight));
         picture->setGeometry(toQRect(spot.highlightBounds));
-        picture->setPixmap(SkinPictures::picture(toQString(spot.highlight)));
+        picture->setPixmap(
+            SkinPictures::highlight(toQString(spot.highlight), toQRect(spot.highlightBounds), devicePixelRatioF()));
         picture->hide();
         highlights_.emplace(spot.highlight, picture);
     }

@@ -22,7 +22,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr int kUrlId = 100;
 
 HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, HWND parent, int id = 0,
-           HFONT font = uiFont()) {
+           HFONT font = uiFont(systemScale())) {
     const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                    nullptr);
@@ -58,7 +58,7 @@ TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
     if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
                 widen(Model::questionCaption()), centredOnScreen(kStyle, kExStyle, 386, 217), owner))
         throw std::runtime_error("Kunde inte skapa informationsfönstret");
-    linkFont_ = underlined(uiFont());
+    linkFont_ = underlined(uiFont(systemScale()));
 
     // Texts from outside never turn "&" into an underlined letter.
     lbInformation_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, hwnd());

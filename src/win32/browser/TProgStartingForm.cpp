@@ -23,7 +23,7 @@ HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, RECT r,
     const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, parent, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont(systemScale())), FALSE);
     return h;
 }
 

@@ -49,7 +49,7 @@ std::string textOf(HWND control) {
 
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
     : search_(discRoot, boxes, hourglass_), layout_(Model::layout(Win32TextMeasure(uiFont()))),
-      treeWidth_(layout_.treeWidth) {
+      treeWidth_(scale_.toPhysical(layout_.treeWidth)) {
     create({L"TFileSearchForm", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, kExStyle, kStyle,
            widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, layout_.clientWidth, layout_.clientHeight),
            nullptr);
@@ -74,16 +74,21 @@ void TFileSearchForm::FormCreate() {
 }
 
 void TFileSearchForm::createControls() {
-    images_ = ImageList_Create(16, 16, ILC_COLOR32, 2, 0);
+    const int side = scale_.toPhysical(16);
+    images_ = ImageList_Create(side, side, ILC_COLOR32, 2, 0);
     for (const Model::Picture image : kImages) {
-        const ResourcePicture picture(widen(Model::pictureName(image)));
+        const ResourcePicture picture(widen(Model::pictureName(image)), scale_.picturePercent());
         ImageList_Add(images_, picture.handle(), nullptr);
     }
 
     const FileSearchWindowLayout& l = layout_;
+    // The model places the picture in logical units; the panel and the
+    // picture are in the display's pixels.
     Panel1 = std::make_unique<ControlPanel>(
-        hwnd(), l.panelHeight, ResourcePicture(widen(Model::kPicture)), [this](int width, SIZE picture) {
-            return toRect(Model::pictureBounds(layout_, width, {picture.cx, picture.cy}));
+        hwnd(), scale_.toPhysical(l.panelHeight), ResourcePicture(widen(Model::kPicture), scale_.picturePercent()),
+        [this](int width, SIZE picture) {
+            return toRect(Model::pictureBounds(layout_, scale_.toLogical(width),
+                                               {scale_.toLogical(picture.cx), scale_.toLogical(picture.cy)}));
         });
     const HWND panel = Panel1->hwnd();
     // In tab order.
@@ -101,7 +106,7 @@ void TFileSearchForm::createControls() {
     Tree =
         createChildControl(hwnd(), WC_TREEVIEWW, "",
                            TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
-                           {0, layout_.panelHeight, treeWidth_, layout_.panelHeight + 10}, kTree, WS_EX_CLIENTEDGE);
+                           {0, 0, treeWidth_, 10}, kTree, WS_EX_CLIENTEDGE);
     SendMessageW(Tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
     Splitter1 = std::make_unique<Splitter>(hwnd(), [this](int left) {
         treeWidth_ = left;
@@ -109,7 +114,7 @@ void TFileSearchForm::createControls() {
     });
     List = createChildControl(hwnd(), L"LISTBOX", "",
                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                              {0, layout_.panelHeight, 10, layout_.panelHeight + 10}, 0, WS_EX_CLIENTEDGE);
+                              {0, 0, 10, 10}, 0, WS_EX_CLIENTEDGE);
     StatusBar1 = createChildControl(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
 }
 
@@ -120,15 +125,15 @@ void TFileSearchForm::layOut() {
     RECT status{};
     GetWindowRect(StatusBar1, &status);
     const int bottom = client.bottom - (status.bottom - status.top);
-    const int kPanelHeight = layout_.panelHeight;
-    const int height = std::max(0, bottom - kPanelHeight);
+    const int panelHeight = scale_.toPhysical(layout_.panelHeight);
+    const int height = std::max(0, bottom - panelHeight);
     treeWidth_ = Splitter::allowedLeft(treeWidth_, client.right);
     const int listLeft = treeWidth_ + Splitter::kWidth;
-    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, kPanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Tree, nullptr, 0, kPanelHeight, treeWidth_, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Splitter1->hwnd(), nullptr, treeWidth_, kPanelHeight, Splitter::kWidth, height,
+    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, panelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Tree, nullptr, 0, panelHeight, treeWidth_, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Splitter1->hwnd(), nullptr, treeWidth_, panelHeight, Splitter::kWidth, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(List, nullptr, listLeft, kPanelHeight, std::max(0, static_cast<int>(client.right) - listLeft), height,
+    SetWindowPos(List, nullptr, listLeft, panelHeight, std::max(0, static_cast<int>(client.right) - listLeft), height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -230,7 +235,7 @@ LRESULT TFileSearchForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layOut();
         return 0;
     case WM_GETMINMAXINFO: {
-        RECT frame{0, 0, layout_.minimumWidth, layout_.minimumHeight};
+        RECT frame{0, 0, scale_.toPhysical(layout_.minimumWidth), scale_.toPhysical(layout_.minimumHeight)};
         AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};

@@ -8,6 +8,7 @@
 #include "support/MessageLoop.h"
 #include "support/Win32Hourglass.h"
 #include "support/Window.h"
+#include "support/WindowDpi.h"
 
 #include <commctrl.h>
 
@@ -75,6 +76,8 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> programs_;
     HIMAGELIST images_ = nullptr;
     HWND lastFocus_ = nullptr;
+    // Laid out as at 100 %, shown at the display's scale.
+    DisplayScale scale_ = systemScale();
     int treeWidth_;
 
     std::unique_ptr<ControlPanel> Panel1;

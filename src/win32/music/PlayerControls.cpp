@@ -35,8 +35,8 @@ struct Label {
     Rgb colour;
     UINT alignment;
 
-    void draw(HDC dc, const std::wstring& text) const {
-        RECT place = toRECT(bounds);
+    void draw(HDC dc, const std::wstring& text, const DisplayScale& scale) const {
+        RECT place = toRECT(scale.toPhysical(bounds));
         SetTextColor(dc, toCOLORREF(colour));
         // Text from the disc is plain text: no ampersand becomes an underline.
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
@@ -82,9 +82,16 @@ void PlayerControls::lbSaveMP3Click() {
     saver_.lbSaveMP3Click(player_.trackPath());
 }
 
+void PlayerControls::setScale(const DisplayScale& scale) {
+    scale_ = scale;
+    imPlayerPlayPos = ResourcePicture(L"Knob", scale_.picturePercent());
+    updateKnobTip();
+}
+
+RECT PlayerControls::place(const Rect& logical) const { return toRECT(scale_.toPhysical(logical)); }
+
 RECT PlayerControls::knobBounds() const {
-    return {knobLeft_, layout::kKnobTop, knobLeft_ + layout::kKnobWidth,
-            layout::kKnobTop + layout::kKnobHeight};
+    return place({knobLeft_, layout::kKnobTop, layout::kKnobWidth, layout::kKnobHeight});
 }
 
 void PlayerControls::invalidate(const RECT& area) const {
@@ -93,22 +100,22 @@ void PlayerControls::invalidate(const RECT& area) const {
 
 void PlayerControls::paint(HDC dc) const {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const HGDIOBJ oldFont = SelectObject(dc, uiFont());
-    lbSongNameShadow.draw(dc, title_);
-    lbSongNameWhite.draw(dc, title_);
+    const HGDIOBJ oldFont = SelectObject(dc, uiFont(scale_));
+    lbSongNameShadow.draw(dc, title_, scale_);
+    lbSongNameWhite.draw(dc, title_, scale_);
     if (positionShown_) {
         // ggPlayerPos has no border and no text: its back, then its progress.
-        const RECT ggPlayerPos = toRECT(layout::kPositionBar);
+        const RECT ggPlayerPos = place(layout::kPositionBar);
         fill(dc, ggPlayerPos, toCOLORREF(layout::kBarBack));
         RECT done = ggPlayerPos;
         done.right = ggPlayerPos.left + MulDiv(ggPlayerPos.right - ggPlayerPos.left,
                                                std::clamp(percent_, 0, 100), 100);
         fill(dc, done, toCOLORREF(layout::kBarFore));
-        lbPosShadow.draw(dc, position_);
-        lbPos.draw(dc, position_);
+        lbPosShadow.draw(dc, position_, scale_);
+        lbPos.draw(dc, position_, scale_);
     }
     if (knobShown_)
-        imPlayerPlayPos.draw(dc, knobLeft_, layout::kKnobTop);
+        imPlayerPlayPos.draw(dc, knobBounds().left, knobBounds().top);
     SelectObject(dc, oldFont);
     SetBkMode(dc, oldMode);
 }
@@ -129,7 +136,7 @@ bool PlayerControls::mouseMessage(UINT message, WPARAM, LPARAM lParam) {
             return false;
         const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
         // x within the knob, as the knob's own mouse events had it.
-        player_.knobMouseDown(left, at.x - knobLeft_);
+        player_.knobMouseDown(left, scale_.toLogical(at.x) - knobLeft_);
         if (left && !dragging_) {
             dragging_ = true;
             SetCapture(p_.window); // the drag goes on beside the knob
@@ -139,7 +146,7 @@ bool PlayerControls::mouseMessage(UINT message, WPARAM, LPARAM lParam) {
     case WM_MOUSEMOVE:
         if (!dragging_)
             return false;
-        player_.knobMouseMove(at.x - knobLeft_);
+        player_.knobMouseMove(scale_.toLogical(at.x) - knobLeft_);
         return true;
     case WM_LBUTTONUP:
         if (!dragging_)
@@ -166,15 +173,15 @@ void PlayerControls::endDrag() {
 
 void PlayerControls::setTitleLine(const std::string& text) {
     title_ = widen(text);
-    invalidate(unite(toRECT(layout::kSongNameWhite), toRECT(layout::kSongNameShadow)));
+    invalidate(unite(place(layout::kSongNameWhite), place(layout::kSongNameShadow)));
 }
 
 void PlayerControls::setPositionDisplayVisible(bool visible) {
     if (visible == positionShown_)
         return;
     positionShown_ = visible;
-    invalidate(toRECT(layout::kPositionBar));
-    invalidate(unite(toRECT(layout::kPosition), toRECT(layout::kPositionShadow)));
+    invalidate(place(layout::kPositionBar));
+    invalidate(unite(place(layout::kPosition), place(layout::kPositionShadow)));
     if (p_.showTrackBar)
         p_.showTrackBar(visible);
     if (visible)
@@ -185,12 +192,12 @@ void PlayerControls::setPositionDisplayVisible(bool visible) {
 
 void PlayerControls::setPositionText(const std::string& text) {
     position_ = widen(text);
-    invalidate(unite(toRECT(layout::kPosition), toRECT(layout::kPositionShadow)));
+    invalidate(unite(place(layout::kPosition), place(layout::kPositionShadow)));
 }
 
 void PlayerControls::setPositionBar(int percent) {
     percent_ = percent;
-    invalidate(toRECT(layout::kPositionBar));
+    invalidate(place(layout::kPositionBar));
 }
 
 void PlayerControls::setKnobVisible(bool visible) {

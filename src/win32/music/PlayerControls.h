@@ -6,6 +6,7 @@
 #include "music/PlayerView.h"
 #include "music/SessionVolume.h"
 #include "music/TrackSaver.h"
+#include "shell/DisplayScale.h"
 #include "support/ResourcePicture.h"
 #include "support/ToolTips.h"
 
@@ -50,6 +51,10 @@ public:
     SessionVolume& volume() { return volume_; }
     void lbSaveMP3Click();
 
+    // Draws the controls for a display of that scale (their places are the
+    // skin's logical units).
+    void setScale(const DisplayScale& scale);
+
     // Paints the visible controls; the window has painted its background.
     void paint(HDC dc) const;
     // Whether a client point lies on the knob while it shows.
@@ -82,6 +87,7 @@ public:
 
 private:
     void invalidate(const RECT& area) const;
+    RECT place(const Rect& logical) const;
     void updateKnobTip();
     void endDrag();
 
@@ -91,6 +97,7 @@ private:
     MusicPlayer player_;
     TrackSaver saver_;
     MessageWindow MPTimer;                    // its WM_TIMER is the position timer's tick
+    DisplayScale scale_;
     ResourcePicture imPlayerPlayPos{L"Knob"}; // the knob
     ToolTips tips_;
 

@@ -36,6 +36,14 @@ void HotSpotLayer::setVisible(std::string_view spot, bool visible) {
     }
 }
 
+void HotSpotLayer::placesChanged() {
+    const auto& spots = catalog_.all();
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        if (!spots[i].hint.empty())
+            tips_.move(toolId(i), tracker_.isVisible(spots[i].name) ? spots[i].bounds : Rect{});
+    }
+}
+
 void HotSpotLayer::setHighlightVisible(std::string_view picture, bool visible) {
     const auto it = shownHighlights_.find(picture);
     if (visible == (it != shownHighlights_.end()))

@@ -30,6 +30,9 @@ public:
     LPCWSTR cursorOf(const HotSpot& spot) const;
 
     void setVisible(std::string_view spot, bool visible);
+    // The catalog's places changed (a display of another scale): the hints
+    // move with them.
+    void placesChanged();
     void setHighlightVisible(std::string_view picture, bool visible);
     bool isHighlightVisible(std::string_view picture) const { return shownHighlights_.contains(picture); }
 

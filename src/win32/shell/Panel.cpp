@@ -17,6 +17,13 @@ void Panel::setText(const std::string& text) {
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+void Panel::rescale(const Rect& bounds, Look look) {
+    look_ = look;
+    SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void Panel::paint(HDC dc) {
     RECT client;
     GetClientRect(hwnd(), &client);
@@ -25,7 +32,7 @@ void Panel::paint(HDC dc) {
     DeleteObject(brush);
     if (text_.empty())
         return;
-    const HGDIOBJ oldFont = SelectObject(dc, uiFont());
+    const HGDIOBJ oldFont = SelectObject(dc, look_.font ? look_.font : uiFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look_.text);
     const std::wstring wide = widen(text_);
@@ -53,6 +60,12 @@ LRESULT Panel::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT:
         paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SIZE:
+        // What the panel hosts (the browser) fills it, also when a display
+        // of another scale makes it grow.
+        for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SetWindowPos(child, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     default:
         return defaultHandling(message, wParam, lParam);

@@ -17,11 +17,15 @@ public:
         COLORREF text = RGB(0, 0, 0);
         // Where the text goes, in the panel's pixels; empty: the centre.
         Rect textArea{};
+        // The text's font; nullptr: the program's font at 100 %.
+        HFONT font = nullptr;
     };
 
     Panel(HWND parent, const Rect& bounds, Look look, const std::string& text = {});
 
     void setText(const std::string& text);
+    // Moves the panel and changes its look, for a display of another scale.
+    void rescale(const Rect& bounds, Look look);
     const std::string& text() const { return text_; }
 
 protected:

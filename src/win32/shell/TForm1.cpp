@@ -27,6 +27,7 @@
 #include "support/StartupTrace.h"
 #include "support/UiFont.h"
 #include "support/Utf16.h"
+#include "support/WindowDpi.h"
 
 #include "ResourceIds.h"
 
@@ -55,8 +56,8 @@ HICON programIcon(int size) {
 } // namespace
 
 TForm1::TForm1(Environment environment)
-    : env_(std::move(environment)), catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this),
-      indicator_(*this), focus_(catalog_, hover_) {
+    : env_(std::move(environment)), logicalCatalog_(hostName(publisher::kMagazineHomePage)),
+      catalog_(logicalCatalog_), hover_(*this, *this), indicator_(*this), focus_(catalog_, hover_) {
     if (!env_.messageBoxes)
         throw std::invalid_argument("TForm1 needs message boxes");
     // The window's own colour is also its key: the sky-blue corners of the
@@ -65,6 +66,12 @@ TForm1::TForm1(Environment environment)
     if (!create(windowClass, WS_EX_LAYERED | WS_EX_APPWINDOW, kShapedStyle, widen(layout::kWindowCaption),
                 {0, 0, layout::kClientWidth, layout::kClientHeight}, nullptr))
         throw std::runtime_error("Kunde inte skapa huvudfönstret");
+    // 800 x 600 in the units of the display the window lies on.
+    scale_ = windowScale(hwnd());
+    catalog_ = logicalCatalog_.scaled(scale_);
+    const RECT frame = windowFrame(scale_);
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetLayeredWindowAttributes(hwnd(), toColorRef(layout::kSkyBlue), 0, LWA_COLORKEY);
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXSMICON))));
@@ -91,7 +98,7 @@ PlatformFacts TForm1::platformFacts() const {
 }
 
 void TForm1::FormCreate() {
-    skin_ = std::make_unique<SkinPictures>(catalog_);
+    skin_ = std::make_unique<SkinPictures>(catalog_, scale_);
     HotSpotTracker::Events events;
     events.enter = [this](const HotSpot& spot) {
         if (dispatch_)
@@ -140,19 +147,77 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::createControls() {
-    IEPanel_ = std::make_unique<Panel>(hwnd(), layout::kIEPanel, Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}},
+    IEPanel_ = std::make_unique<Panel>(hwnd(), scale_.toPhysical(layout::kIEPanel),
+                                       Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}, uiFont(scale_)},
                                        layout::kIEPanelCaption);
     // Never seen: it lies outside the client area.
-    Panel1_ = std::make_unique<Panel>(hwnd(), layout::kPanel1,
+    Panel1_ = std::make_unique<Panel>(hwnd(), scale_.toPhysical(layout::kPanel1),
                                       Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}});
-    Panel2_ = std::make_unique<Panel>(hwnd(), layout::kPanel2,
-                                      Panel::Look{toColorRef(layout::kStatusPanelColour), RGB(128, 128, 128),
-                                                  layout::kStatusLabel});
-    const Rect& bar = layout::kDocumentProgress;
+    Panel2_ = std::make_unique<Panel>(hwnd(), scale_.toPhysical(layout::kPanel2), Panel::Look{});
+    const Rect bar = scale_.toPhysical(layout::kDocumentProgress);
     pbDocument_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
                                   bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(pbDocument_, PBM_SETRANGE32, 0, 100);
     pbDocumentView_.setBar(pbDocument_);
+    placeControls();
+}
+
+void TForm1::placeControls() {
+    IEPanel_->rescale(scale_.toPhysical(layout::kIEPanel),
+                      Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}, uiFont(scale_)});
+    Panel1_->rescale(scale_.toPhysical(layout::kPanel1),
+                     Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}, uiFont(scale_)});
+    Panel2_->rescale(scale_.toPhysical(layout::kPanel2),
+                     Panel::Look{toColorRef(layout::kStatusPanelColour), RGB(128, 128, 128),
+                                 scale_.toPhysical(layout::kStatusLabel), uiFont(scale_)});
+    const Rect bar = scale_.toPhysical(layout::kDocumentProgress);
+    SetWindowPos(pbDocument_, nullptr, bar.left, bar.top, bar.width, bar.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TForm1::windowFrame(const DisplayScale& scale) const {
+    const Rect client = scale.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
+    if (!bordered_)
+        return {0, 0, client.width, client.height};
+    return windowForClient(kBorderedStyle, WS_EX_APPWINDOW, client.width, client.height, scale);
+}
+
+void TForm1::scaleTo(const DisplayScale& scale) {
+    scale_ = scale;
+    // Copied over the same spots, which stay where they are: the layer and
+    // the tracker keep pointers to them (a move would free them).
+    const HotSpotCatalog scaled = logicalCatalog_.scaled(scale_);
+    catalog_ = scaled;
+    *skin_ = SkinPictures(catalog_, scale_);
+    hotSpots_->placesChanged();
+    placeControls();
+    if (player_)
+        player_->setScale(scale_);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+LRESULT TForm1::dpiChanged(WPARAM wParam, LPARAM lParam) {
+    const DisplayScale from = scale_;
+    const DisplayScale to(LOWORD(wParam));
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    POINT pointer{};
+    RECT window{};
+    GetCursorPos(&pointer);
+    GetWindowRect(hwnd(), &window);
+    POINT clientOrigin{0, 0};
+    ClientToScreen(hwnd(), &clientOrigin);
+    scaleTo(to);
+    const RECT frame = windowFrame(to);
+    POINT origin{suggested.left, suggested.top};
+    if (PtInRect(&window, pointer)) {
+        // The place of the skin under the pointer stays under it: the
+        // window is moved with the pointer as the fixed point.
+        const Point corner = anchoredWindowOrigin({pointer.x, pointer.y}, {clientOrigin.x, clientOrigin.y}, from,
+                                                  to, {-frame.left, -frame.top});
+        origin = {corner.x, corner.y};
+    }
+    SetWindowPos(hwnd(), nullptr, origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
 }
 
 void TForm1::createPlayer() {
@@ -163,6 +228,7 @@ void TForm1::createPlayer() {
     player_ = std::make_unique<PlayerControls>(
         discRoot_, PlayerControls::Parts{hwnd(), statusLine(), hover_, *env_.messageBoxes, *env_.saveDialog,
                                          [this](bool visible) { setHotSpotVisible("lbTrackBar", visible); }});
+    player_->setScale(scale_);
     setMusicLoader([this] { player_->player().LoadMusic(); });
 }
 
@@ -241,8 +307,7 @@ void TForm1::useBorderedWindow() {
     SetWindowLongPtrW(hwnd(), GWL_STYLE, kBorderedStyle | (visible ? WS_VISIBLE : 0));
     // The client area keeps the background's size; the window grows around it
     // from where its top-left corner was.
-    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
-    AdjustWindowRectEx(&frame, kBorderedStyle, FALSE, WS_EX_APPWINDOW);
+    const RECT frame = windowFrame(scale_);
     SetWindowPos(hwnd(), nullptr, window.left, window.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -390,12 +455,21 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_PRINTCLIENT: {
-        const RECT all{0, 0, layout::kClientWidth, layout::kClientHeight};
+        const Rect client = scale_.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
+        const RECT all{0, 0, client.width, client.height};
         FormPaint(reinterpret_cast<HDC>(wParam), all);
         return 0;
     }
     case WM_NCHITTEST:
         return hitTest(wParam, lParam);
+    case WM_DPICHANGED:
+        return dpiChanged(wParam, lParam);
+    case WM_GETDPISCALEDSIZE: {
+        // The exact size at the new scale, not Windows' estimate of it.
+        const RECT frame = windowFrame(DisplayScale(static_cast<int>(wParam)));
+        *reinterpret_cast<SIZE*>(lParam) = {frame.right - frame.left, frame.bottom - frame.top};
+        return TRUE;
+    }
     case WM_CHAR:
         FormKeyPress(static_cast<wchar_t>(wParam));
         return 0;

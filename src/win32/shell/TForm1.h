@@ -8,6 +8,7 @@
 #include "browser/DownloadIndicator.h"
 #include "browser/ProgressBarView.h"
 #include "browser/TExtraInfoList.h"
+#include "shell/DisplayScale.h"
 #include "shell/HiddenScreenKeys.h"
 #include "shell/HighlightDisplay.h"
 #include "shell/HotSpotCatalog.h"
@@ -115,7 +116,10 @@ public:
     bool isHighlightVisible(std::string_view picture) const { return hotSpots_->isHighlightVisible(picture); }
     HoverController& hover() { return hover_; }
     BrowserHost& browserHost() { return *browser_; }
+    // The hot-spots with their places in the display's pixels.
     const HotSpotCatalog& hotSpots() const { return catalog_; }
+    // The scale of the display the window is drawn for.
+    const DisplayScale& scale() const { return scale_; }
     const ToolTips& toolTips() const { return hotSpots_->toolTips(); }
     // The tooltip tool of a hot-spot (its index in the catalog).
     static UINT toolId(std::size_t index) { return HotSpotLayer::toolId(index); }
@@ -165,6 +169,13 @@ private:
     PlatformFacts platformFacts() const;
     void FormCreate();
     void createControls();
+    // Panels and bar at their places in the display's pixels.
+    void placeControls();
+    // Draws the window for a display of another scale.
+    void scaleTo(const DisplayScale& scale);
+    LRESULT dpiChanged(WPARAM wParam, LPARAM lParam);
+    // The window around the client area at that scale, the client area at (0, 0).
+    RECT windowFrame(const DisplayScale& scale) const;
     void createPlayer();
     void FormPaint(HDC dc, const RECT& area);
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
@@ -177,7 +188,9 @@ private:
     void reported(const std::function<void()>& work);
 
     Environment env_;
-    HotSpotCatalog catalog_;
+    HotSpotCatalog logicalCatalog_; // places in the skin's 800 x 600
+    DisplayScale scale_;
+    HotSpotCatalog catalog_;        // places in the display's pixels
     HoverController hover_;
     DownloadIndicator indicator_;
     HiddenScreenKeys keys_;

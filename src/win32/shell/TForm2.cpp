@@ -52,7 +52,8 @@ TForm2::TForm2(HWND owner) {
     static const WindowClass kClass{L"TForm2", CS_DBLCLKS};
     if (!create(kClass, 0, WS_POPUP | WS_CLIPCHILDREN, L"Form2", RECT{0, 0, 640, 480}, owner))
         throw std::runtime_error("Kunde inte skapa Form2.");
-    WinMediaPlayer1 = std::make_unique<MciVideoWindow>(hwnd(), toRECT(timeline_.player().bounds));
+    WinMediaPlayer1 =
+        std::make_unique<MciVideoWindow>(hwnd(), toRECT(scale_.toPhysical(timeline_.player().bounds)));
 }
 
 TForm2::~TForm2() = default;
@@ -82,7 +83,7 @@ void TForm2::FormShow() {
 void TForm2::Timer1Timer() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const bool open = timeline_.tick(client.right, client.bottom);
+    const bool open = timeline_.tick(scale_.toLogical(client.right), scale_.toLogical(client.bottom));
     InvalidateRect(hwnd(), nullptr, FALSE);
     placePlayer();
     if (!timeline_.timerEnabled())
@@ -93,8 +94,8 @@ void TForm2::Timer1Timer() {
 
 void TForm2::placePlayer() {
     const Placement& p = timeline_.player();
-    SetWindowPos(WinMediaPlayer1->hwnd(), nullptr, p.bounds.left, p.bounds.top, p.bounds.width,
-                 p.bounds.height,
+    const Rect bounds = scale_.toPhysical(p.bounds);
+    SetWindowPos(WinMediaPlayer1->hwnd(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | (p.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
@@ -106,7 +107,7 @@ void TForm2::FormHide() {
 
 bool TForm2::onPicture(POINT at) const {
     const Placement& p = timeline_.image();
-    return p.visible && p.bounds.contains(at.x, at.y);
+    return p.visible && scale_.toPhysical(p.bounds).contains(at.x, at.y);
 }
 
 void TForm2::FormClick(POINT) {
@@ -117,8 +118,10 @@ void TForm2::paint(HDC dc) const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (timeline_.image().visible)
-        Image1.draw(dc, timeline_.image().bounds.left, timeline_.image().bounds.top);
+    if (timeline_.image().visible) {
+        const Rect bounds = scale_.toPhysical(timeline_.image().bounds);
+        Image1.draw(dc, bounds.left, bounds.top);
+    }
 }
 
 LRESULT TForm2::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 
 #include "shell/HiddenScreenTimeline.h"
 #include "support/ResourcePicture.h"
+#include "support/WindowDpi.h"
 #include "support/Window.h"
 
 #include <memory>
@@ -44,8 +45,10 @@ private:
     void placePlayer();
     bool onPicture(POINT at) const;
 
+    // The timeline places things in logical units; they are shown at the display's scale.
+    DisplayScale scale_ = systemScale();
     HiddenScreenTimeline timeline_;
-    ResourcePicture Image1{L"Image1"};
+    ResourcePicture Image1{L"Image1", scale_.picturePercent()};
     std::string film_;
     std::unique_ptr<MciVideoWindow> WinMediaPlayer1;
     bool pressedOnBlack_ = false;

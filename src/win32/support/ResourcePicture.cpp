@@ -1,5 +1,7 @@
 #include "support/ResourcePicture.h"
 
+#include "support/PngPixels.h"
+
 #include <cstring>
 #include <utility>
 
@@ -23,6 +25,13 @@ std::pair<const unsigned char*, DWORD> resourceBytes(const std::wstring& name) {
 
 ResourcePicture::ResourcePicture(const std::wstring& name) {
     const auto [bytes, size] = resourceBytes(name);
+    static constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (bytes && size >= sizeof kPngSignature && std::memcmp(bytes, kPngSignature, sizeof kPngSignature) == 0) {
+        const PngPixels png = PngPixels::decode(bytes, size);
+        if (png.bitsPerPixel != 0)
+            adopt(png.width, png.height, png.bitsPerPixel, png.rows.data());
+        return;
+    }
     if (!bytes || size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
         return;
     BITMAPFILEHEADER file;
@@ -38,19 +47,51 @@ ResourcePicture::ResourcePicture(const std::wstring& name) {
     if (file.bfOffBits > size || static_cast<DWORD>(stride) * static_cast<DWORD>(info.biHeight) > size - file.bfOffBits)
         return;
 
+    adopt(info.biWidth, info.biHeight, info.biBitCount, bytes + file.bfOffBits);
+}
+
+ResourcePicture::ResourcePicture(const std::wstring& name, int percent)
+    : ResourcePicture(percent == 100 ? name : name + L"_" + std::to_wstring(percent)) {}
+
+bool ResourcePicture::adopt(int width, int height, int bitsPerPixel, const unsigned char* rows) {
     BITMAPINFO header{};
-    header.bmiHeader = info;
     header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+    header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap_)
-        return;
+        return false;
     bits_ = static_cast<unsigned char*>(bits);
-    width_ = info.biWidth;
-    height_ = info.biHeight;
-    stride_ = stride;
-    alpha_ = info.biBitCount == 32;
-    std::memcpy(bits_, bytes + file.bfOffBits, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height_));
+    width_ = width;
+    height_ = height;
+    stride_ = ((width * bitsPerPixel / 8) + 3) & ~3;
+    alpha_ = bitsPerPixel == 32;
+    if (rows)
+        std::memcpy(bits_, rows, static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
+    return true;
+}
+
+ResourcePicture ResourcePicture::resized(int width, int height) const {
+    ResourcePicture copy;
+    if (empty() || width <= 0 || height <= 0 || !copy.adopt(width, height, alpha_ ? 32 : 24, nullptr))
+        return copy;
+    const HDC target = CreateCompatibleDC(nullptr);
+    const HDC source = CreateCompatibleDC(nullptr);
+    const HGDIOBJ oldTarget = SelectObject(target, copy.bitmap_);
+    const HGDIOBJ oldSource = SelectObject(source, bitmap_);
+    SetStretchBltMode(target, HALFTONE);
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    StretchBlt(target, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteDC(source);
+    DeleteDC(target);
+    GdiFlush();
+    return copy;
 }
 
 ResourcePicture::ResourcePicture(ResourcePicture&& other) noexcept { *this = std::move(other); }

@@ -2,6 +2,7 @@
 
 #include "shell/Geometry.h"
 #include "shell/TextMeasure.h"
+#include "support/WindowDpi.h"
 
 #include <windows.h>
 
@@ -19,11 +20,20 @@ private:
     HFONT font_;
 };
 
-// A model's place as a RECT of left, top, right, bottom.
-inline RECT toRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+// The dialogs' models lay them out in logical units (as at 100 %); their
+// windows show them at the system's display scale, as centredOnScreen sizes
+// them. Texts are measured in the 100 % font, so a layout is the same on
+// every screen and only its drawing scales.
 
-// Moves and sizes a control to a model's place.
-inline void place(HWND control, const Rect& r) {
+// A model's place as a RECT of left, top, right, bottom, at the display's scale.
+inline RECT toRect(const Rect& logical) {
+    const Rect r = systemScale().toPhysical(logical);
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+// Moves and sizes a control to a model's place, at the display's scale.
+inline void place(HWND control, const Rect& logical) {
+    const Rect r = systemScale().toPhysical(logical);
     SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -1,10 +1,14 @@
 #include "support/WindowPlacement.h"
 
+#include "support/WindowDpi.h"
+
 namespace dv::win32 {
 
 RECT centredOnScreen(DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    // The program's windows are laid out as at 100 %; their size follows the display's scale.
+    const DisplayScale scale = systemScale();
+    const Rect client = scale.toPhysical(Rect{0, 0, clientWidth, clientHeight});
+    const RECT frame = windowForClient(style, exStyle, client.width, client.height, scale);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

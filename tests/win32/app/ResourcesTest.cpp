@@ -64,18 +64,33 @@ TEST(ResourcesTest, TheVersionRecordNamesTheProgram) {
     }
 }
 
-TEST(ResourcesTest, TheBackgroundIsA24BitBitmapOfTheWindowsSize) {
-    const HRSRC found = FindResourceW(nullptr, L"BGBILD", MAKEINTRESOURCEW(10));
-    ASSERT_TRUE(found);
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
-    ASSERT_TRUE(bytes);
-    BITMAPINFOHEADER info;
-    std::memcpy(&info, bytes + sizeof(BITMAPFILEHEADER), sizeof info);
-    EXPECT_EQ(bytes[0], 'B');
-    EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(info.biWidth, 800);
-    EXPECT_EQ(info.biHeight, 600);
-    EXPECT_EQ(info.biBitCount, 24);
+// A big-endian number of a PNG header.
+unsigned bigEndian(const unsigned char* p) {
+    return (static_cast<unsigned>(p[0]) << 24) | (static_cast<unsigned>(p[1]) << 16) |
+           (static_cast<unsigned>(p[2]) << 8) | p[3];
+}
+
+TEST(ResourcesTest, TheBackgroundIsAnOpaquePictureOfTheWindowsSizeAtEveryScale) {
+    struct Case {
+        const wchar_t* name;
+        unsigned width, height;
+    };
+    for (const Case& c : {Case{L"BGBILD", 800, 600}, Case{L"BGBILD_125", 1000, 750}, Case{L"BGBILD_150", 1200, 900},
+                          Case{L"BGBILD_175", 1400, 1050}, Case{L"BGBILD_200", 1600, 1200},
+                          Case{L"BGBILD_250", 2000, 1500}, Case{L"BGBILD_300", 2400, 1800}}) {
+        const HRSRC found = FindResourceW(nullptr, c.name, MAKEINTRESOURCEW(10));
+        ASSERT_TRUE(found) << c.name;
+        ASSERT_GE(SizeofResource(nullptr, found), 33u);
+        const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
+        ASSERT_TRUE(bytes);
+        // A PNG file whose first chunk, IHDR, says 8-bit RGB without alpha.
+        EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8), 0) << c.name;
+        EXPECT_EQ(std::memcmp(bytes + 12, "IHDR", 4), 0) << c.name;
+        EXPECT_EQ(bigEndian(bytes + 16), c.width) << c.name;
+        EXPECT_EQ(bigEndian(bytes + 20), c.height) << c.name;
+        EXPECT_EQ(bytes[24], 8) << c.name;
+        EXPECT_EQ(bytes[25], 2) << c.name;
+    }
 }
 
 } // namespace
