@@ -10,6 +10,7 @@ class MessageBoxes;
 class QuarantineList;
 class StatusLine;
 class TExtraInfoList;
+struct Command;
 struct TExtraInfo;
 
 // The "more information" dialog: shows a note and says whether the reader
@@ -54,7 +55,7 @@ public:
     void DoCommand(std::string_view commandText);
 
 private:
-    void execute(const std::string& target);
+    void execute(const Command& command);
 
     std::string discRoot_;
     Parts p_;
