@@ -66,9 +66,14 @@ needed=$(sed -n 's/^GLIBC_//p' "$runtime/GLIBC" 2>/dev/null)
 if [ -n "$needed" ]; then
     have=$(getconf GNU_LIBC_VERSION 2>/dev/null | sed -n 's/^glibc //p')
     if ! at_least "$have" "$needed"; then
+        if [ -n "$have" ]; then has="glibc $have"; else has="inget glibc"; fi
+        # Lines of their own: xmessage does not wrap.
         tell "Datavinds cd kan inte starta på den här datorn.
 
-Skivans program för Linux behöver C-biblioteket glibc $needed eller nyare, men datorn har ${have:+glibc $have}${have:-inget glibc}. Uppdatera datorns Linux till en nyare version, eller använd skivan på en dator med Windows.
+Skivans program för Linux behöver C-biblioteket
+glibc $needed eller nyare, men datorn har $has.
+Uppdatera datorns Linux till en nyare version, eller
+använd skivan på en dator med Windows.
 
 Filerna på skivan kan du ändå öppna i filhanteraren."
         exit 1

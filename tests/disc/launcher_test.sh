@@ -108,7 +108,7 @@ run_on 2.36 "$work/no-such-libstdc++" || fail "status $? with no C++ runtime"
 # An older C library: nothing starts, and the reader is told why in Swedish,
 # on the terminal, and in a window of the first tool the desktop has.
 glibc_said() {
-    grep -q "glibc 2.36 eller nyare, men datorn har glibc 2.31" "$1" ||
+    grep -q -x "glibc 2.36 eller nyare, men datorn har glibc 2.31\." "$1" ||
         fail "no Swedish word on the C library in $1: $(cat "$1")"
 }
 status=0
@@ -134,5 +134,5 @@ run_on 2.31 "$work/new-libstdc++" DATAVIND_TEST_WINDOW="$work/window" || true
 # A system with another C library says so too.
 rm "$bin/getconf"
 env -i PATH="$bin" HOME="$work" "$disc/datavind" 2>"$work/err" && fail "started with no glibc"
-grep -q "men datorn har inget glibc" "$work/err" || fail "no word on a missing glibc: $(cat "$work/err")"
+grep -q -x "glibc 2.36 eller nyare, men datorn har inget glibc\." "$work/err" || fail "no word on a missing glibc: $(cat "$work/err")"
 echo "launcher: all checks passed"
