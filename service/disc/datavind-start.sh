@@ -18,7 +18,8 @@ tell() {
     for tool in $tools; do
         command -v "$tool" >/dev/null 2>&1 || continue
         case $tool in
-        zenity) zenity --error --title="Datavinds cd" --width=480 --text="$1" ;;
+        # The text is plain: a path may hold "&" or "<".
+        zenity) zenity --error --no-markup --title="Datavinds cd" --width=480 --text="$1" ;;
         kdialog) kdialog --title "Datavinds cd" --error "$1" ;;
         # The X toolkit draws letters beyond ASCII only with a font set.
         xmessage) xmessage -title "Datavinds cd" -center -buttons OK:0 -default OK \
