@@ -125,25 +125,43 @@ libraries_of "$PROGRAM" | grep -q -E '/libGLX_mesa\.so' || fail "debian13: Mesa'
 # The first start asks about update checks; Esc closes the question unanswered.
 consent=$(timeout 30 xdotool search --sync --onlyvisible --name '^Automatisk uppdatering$' | head -n1) ||
     fail "debian13: the update question did not appear"
-eval "$(xdotool getwindowgeometry --shell "$consent")"
+main_window=$WINDOW
+eval "$(xdotool getwindowgeometry --shell "$consent")" # sets WINDOW too
+WINDOW=$main_window
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" "$shots/debian13-consent.png"
 echo "debian13: the update question, ${WIDTH}x$HEIGHT: $shots/debian13-consent.png"
-xdotool key --window "$consent" Escape
-gone() { ! xdotool search --onlyvisible --name '^Automatisk uppdatering$' >/dev/null 2>&1; }
-wait_for 100 gone || fail "debian13: Esc did not close the update question"
+# Qt may give the dialog a new native window once it is shown: look again
+# each time.
+closed() {
+    local w
+    w=$(xdotool search --onlyvisible --name '^Automatisk uppdatering$' 2>/dev/null | head -n1)
+    [ -z "$w" ] && return 0
+    xdotool windowfocus "$w" key Escape 2>/dev/null || true
+    return 1
+}
+wait_for 100 closed || fail "debian13: Esc did not close the update question"
 
 # Tillägg, then its second link, "<thisdir>\tillagg\kallkod.txt".
 read -r X Y < <(window_position)
-xdotool mousemove $((X + 308)) $((Y + 50)) click 1
 tillagg_shows() { colour_near "$(pixel_at $((X + 8 + 6)) $((Y + 122 + 6)))" "122 31 26" 40; }
-wait_for 150 tillagg_shows || fail "debian13: the Tillägg page does not show"
+for _ in 1 2 3 4 5; do
+    xdotool mousemove $((X + 300)) $((Y + 45)) sleep 0.2 mousemove $((X + 308)) $((Y + 50)) click 1
+    wait_for 30 tillagg_shows && break
+    echo "debian13: clicked Tillägg at $((X + 308)),$((Y + 50)), no page yet"
+done
+tillagg_shows || {
+    import -window root "$shots/debian13-failed.png"
+    fail "debian13: the Tillägg page does not show ($shots/debian13-failed.png)"
+}
 import -window root "$shots/debian13-tillagg.png"
-# The lines of link-blue text in the page, top to bottom, as "x y" midpoints.
+# The lines of link-blue text in the page, top to bottom, as "x y" midpoints;
+# a few pixels of other text near that blue are no line.
 mapfile -t links < <(convert "$shots/debian13-tillagg.png" -crop "784x432+$((X + 8))+$((Y + 122))" +repage \
     -fuzz 12% -fill red -opaque "#1d5fb0" txt:- |
     awk -F'[,: ]+' '/#FF0000/ { print $1, $2 }' | sort -k2,2n -k1,1n |
-    awk 'NR == 1 || $2 > last + 4 { if (n) print int(sx / n), int(sy / n); sx = sy = n = 0 }
-         { sx += $1; sy += $2; n++; last = $2 } END { if (n) print int(sx / n), int(sy / n) }')
+    awk 'function line() { if (n >= 60) print int(sx / n), int(sy / n); sx = sy = n = 0 }
+         NR > 1 && $2 > last + 4 { line() }
+         { sx += $1; sy += $2; n++; last = $2 } END { line() }')
 [ "${#links[@]}" -eq 3 ] || fail "debian13: ${#links[@]} lines of links on the Tillägg page, not 3"
 read -r lx ly <<<"${links[1]}"
 xdotool mousemove $((X + 8 + lx)) $((Y + 122 + ly)) click 1
