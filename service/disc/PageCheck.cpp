@@ -167,7 +167,7 @@ bool PageCheck::commandLink(const PageLink& link) {
         add(Severity::Error, FindingKind::CommandUnknownVerb, link.line, {*decision.command});
         break;
     case CommandVerb::Execute:
-        executeTarget(*decision.command, command.target, link.line);
+        executeTarget(*decision.command, command, link.line);
         break;
     case CommandVerb::Quit:
     case CommandVerb::Minimize:
@@ -177,8 +177,10 @@ bool PageCheck::commandLink(const PageLink& link) {
     return true;
 }
 
-void PageCheck::executeTarget(const std::string& written, const std::string& target, int line) {
-    const SplitTarget split = splitTarget(target);
+void PageCheck::executeTarget(const std::string& written, const Command& command, int line) {
+    // Cut as the program cuts it: before the disc's root goes in.
+    const std::string& target = command.target;
+    const SplitTarget& split = command.launch;
     const std::string shown = written.substr(std::min<std::size_t>(written.size(), 8)); // after "EXECUTE="
     if (split.file.find_first_not_of(" \t") == std::string::npos) {
         add(Severity::Error, FindingKind::CommandWithoutTarget, line, {written});

@@ -11,6 +11,8 @@
 
 namespace dv {
 
+struct Command;
+
 // Checks one page of the disc: its size, every address it links to, and
 // every command link, read with the program's own decoder, grammar,
 // <thisdir> rule and target splitter.
@@ -31,7 +33,7 @@ private:
     bool commandLink(const PageLink& link);
     // True for a frame whose source is a web address.
     static bool webFrame(const PageLink& link);
-    void executeTarget(const std::string& written, const std::string& target, int line);
+    void executeTarget(const std::string& written, const Command& command, int line);
     void pageLink(const PageLink& link, const std::string& pageFolder);
     static std::optional<std::string> baseFolder(const std::vector<PageLink>& links, const std::string& pageFolder);
     void add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments);

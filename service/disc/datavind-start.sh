@@ -6,10 +6,34 @@
 here=$(CDPATH='' cd -- "$(dirname -- "$0")" && pwd -P) || exit 1
 runtime="$here/linux"
 
+# tell TEXT: says TEXT to the reader in a window, when the desktop has a way
+# to show one, and on the terminal in any case.
+tell() {
+    printf '%s\n' "$1" >&2
+    [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || return 0
+    case ${XDG_CURRENT_DESKTOP:-} in
+    *KDE*) tools="kdialog zenity xmessage" ;;
+    *) tools="zenity kdialog xmessage" ;;
+    esac
+    for tool in $tools; do
+        command -v "$tool" >/dev/null 2>&1 || continue
+        case $tool in
+        # The text is plain: a path may hold "&" or "<".
+        zenity) zenity --error --no-markup --title="Datavinds cd" --width=480 --text="$1" ;;
+        kdialog) kdialog --title "Datavinds cd" --error "$1" ;;
+        # The X toolkit draws letters beyond ASCII only with a font set.
+        xmessage) xmessage -title "Datavinds cd" -center -buttons OK:0 -default OK \
+            -xrm '*international: true' -xrm '*fontSet: -*-*-medium-r-normal--*-120-*-*-*-*-*-*' \
+            "$1" ;;
+        esac
+        return 0
+    done
+}
+
 case $(uname -m) in
 x86_64 | amd64) ;;
 *)
-    echo "Datavinds cd: the Linux program needs a 64-bit PC (x86_64)." >&2
+    tell "Datavinds cd: skivans program för Linux kräver en 64-bitars PC (x86_64)."
     exit 1
     ;;
 esac
@@ -18,10 +42,43 @@ esac
 # the reader starts it with sh: say what to do rather than "Permission denied".
 if [ ! -x "$runtime/datavind" ]; then
     device=$(findmnt -n -o SOURCE --target "$here" 2>/dev/null) || device=
-    echo "Datavinds cd: the disc is mounted so that no program on it may run (noexec)." >&2
-    echo "Mount it again with programs allowed, then start $here/datavind again:" >&2
-    echo "    udisksctl unmount -b ${device:-/dev/sr0} && udisksctl mount -b ${device:-/dev/sr0} -o exec" >&2
+    tell "Datavinds cd: skivan är monterad så att inga program på den får köras (noexec).
+Montera den igen med program tillåtna och starta sedan $here/datavind igen:
+    udisksctl unmount -b ${device:-/dev/sr0} && udisksctl mount -b ${device:-/dev/sr0} -o exec"
     exit 126
+fi
+
+# at_least HAVE NEEDED: true when version HAVE (major.minor) is NEEDED or
+# newer; false when HAVE is no version at all.
+at_least() {
+    have_major=${1%%.*} have_minor=${1#*.} need_major=${2%%.*} need_minor=${2#*.}
+    have_minor=${have_minor%%.*} need_minor=${need_minor%%.*}
+    case "$have_major,$have_minor,$need_major,$need_minor" in
+    *[!0-9,]* | ,* | *,,* | *,) return 1 ;;
+    esac
+    [ "$have_major" -gt "$need_major" ] ||
+        { [ "$have_major" -eq "$need_major" ] && [ "$have_minor" -ge "$need_minor" ]; }
+}
+
+# The runtime is built for a C library at least as new as linux/GLIBC names;
+# on an older system the loader would print its complaint to a terminal
+# nobody sees, and nothing would happen.
+needed=$(sed -n 's/^GLIBC_//p' "$runtime/GLIBC" 2>/dev/null)
+if [ -n "$needed" ]; then
+    have=$(getconf GNU_LIBC_VERSION 2>/dev/null | sed -n 's/^glibc //p')
+    if ! at_least "$have" "$needed"; then
+        if [ -n "$have" ]; then has="glibc $have"; else has="inget glibc"; fi
+        # Lines of their own: xmessage does not wrap.
+        tell "Datavinds cd kan inte starta på den här datorn.
+
+Skivans program för Linux behöver C-biblioteket
+glibc $needed eller nyare, men datorn har $has.
+Uppdatera datorns Linux till en nyare version, eller
+använd skivan på en dator med Windows.
+
+Filerna på skivan kan du ändå öppna i filhanteraren."
+        exit 1
+    fi
 fi
 
 DATAVIND_RUNTIME_VARIABLES=
@@ -65,8 +122,22 @@ for name in QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QML2_IMPORT_PATH QML_IMPO
     QTWEBENGINEPROCESS_PATH QTWEBENGINE_RESOURCES_PATH QTWEBENGINE_LOCALES_PATH; do
     without "$name"
 done
+# The system's own C++ runtime when it is at least as new as the disc's:
+# its OpenGL driver and input methods may need the newer one, and a newer
+# one runs whatever the older ran. On an older system, the disc's.
+ldconfig=$(command -v ldconfig 2>/dev/null) || ldconfig=/sbin/ldconfig
+libraries=$("$ldconfig" -p 2>/dev/null)
+system_cxx=$(printf '%s\n' "$libraries" | sed -n 's/^[[:space:]]*libstdc++\.so\.6 (libc6,x86-64[^)]*) => //p' | head -n 1)
+level() { sed -n 's/^GLIBCXX_3\.4\.\([0-9]*\)$/\1/p'; }
+disc_level= system_level=
+[ -r "$runtime/GLIBCXX" ] && disc_level=$(level <"$runtime/GLIBCXX")
+[ -n "$system_cxx" ] && [ -r "$system_cxx" ] &&
+    system_level=$(grep -ao 'GLIBCXX_3\.4\.[0-9]*' "$system_cxx" | level | sort -n | tail -n 1)
+if [ -z "$system_level" ] || { [ -n "$disc_level" ] && [ "$system_level" -lt "$disc_level" ]; }; then
+    runtime LD_LIBRARY_PATH "$runtime/lib/cxx${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+fi
 # With no OpenGL driver on the system, Qt draws in software.
-if ! /sbin/ldconfig -p 2>/dev/null | grep -q 'libGLX_[a-z]*\.so\.0'; then
+if ! printf '%s\n' "$libraries" | grep -q 'libGLX_[a-z]*\.so\.0'; then
     runtime QT_XCB_GL_INTEGRATION none
     runtime QT_QUICK_BACKEND software
 fi

@@ -14,6 +14,8 @@ using test::CallLog;
 
 class CommandRunnerTest : public ::testing::Test {
 protected:
+    explicit CommandRunnerTest(std::string root = "/media/cd/") : runner{std::move(root), {quarantine, notes, dialog, fileLauncher, window, status, boxes}} {}
+
     CallLog log;
     QuarantineList quarantine;
     TExtraInfoList notes;
@@ -24,8 +26,7 @@ protected:
     test::FakeWindowActions window{log};
     test::FakeStatusLine status;
     FileLauncher fileLauncher{launcher, waiting, boxes};
-    CommandRunner runner{"/media/cd/",
-                         {quarantine, notes, dialog, fileLauncher, window, status, boxes}};
+    CommandRunner runner;
 
     CallLog opened() const {
         CallLog o;
@@ -78,6 +79,36 @@ TEST_F(CommandRunnerTest, NoSettingsProgramIsSaidOnTheStatusLine) {
     runner.DoCommand("SHOWINETSETTINGS");
     EXPECT_EQ(status.texts, (std::vector<std::string>{"Öppnar Kontrollpanelens Internetinställningar...",
                                                       "Hittade inget program för Internetinställningar."}));
+}
+
+// Where a desktop mounts a disc labelled "DV 12 2004".
+class MountedWithBlanksTest : public CommandRunnerTest {
+protected:
+    MountedWithBlanksTest() : CommandRunnerTest("/media/reader/DV 12 2004/") {}
+};
+
+TEST_F(MountedWithBlanksTest, DocumentLinkOpensTheWholePath) {
+    runner.DoCommand("EXECUTE=<thisdir>\\tillagg\\kallkod.txt");
+    EXPECT_EQ(opened(), CallLog{"open:/media/reader/DV 12 2004\\tillagg\\kallkod.txt|"});
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MountedWithBlanksTest, ChecksAndTheBoxSeeTheWholeTarget) {
+    notes.Add({"DV 12 2004\\spel\\setup.sh", "Kräver 3D-kort", "", true});
+    dialog.setNextAnswer(true);
+    launcher.nextError = "Det går inte att hitta filen.";
+    runner.DoCommand("EXECUTE=<thisdir>\\spel\\setup.sh 'snabb start'");
+    EXPECT_EQ(opened(), CallLog{"open:/media/reader/DV 12 2004\\spel\\setup.sh|snabb start"});
+    EXPECT_EQ(std::count(log.begin(), log.end(), "note:Kräver 3D-kort"), 1);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              "Det går inte att hitta filen. (/media/reader/DV 12 2004\\spel\\setup.sh 'snabb start')");
+
+    quarantine.append("2004\\spel");
+    runner.DoCommand("EXECUTE=<thisdir>\\spel\\setup.sh");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].caption, "Datavinds cd - Karantän!");
+    EXPECT_EQ(opened().size(), 1u);
 }
 
 } // namespace

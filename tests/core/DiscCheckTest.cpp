@@ -284,6 +284,18 @@ TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
     EXPECT_TRUE(findings.empty());
 }
 
+// The editor's copy lies where a desktop mounts a disc, under a label with
+// blanks: links without apostrophes are cut before the root goes in, as the
+// program cuts them.
+TEST_F(DiscCheckTest, SampleDiscIsCleanInAFolderWithBlanks) {
+    const fs::path mounted = root / "läsare" / "DV 12 2004";
+    fs::create_directories(mounted.parent_path());
+    fs::copy(DATAVIND_SAMPLE_DISC, mounted, fs::copy_options::recursive);
+    const CheckMessages english(Language::English);
+    for (const CheckFinding& f : DiscCheck(mounted.string(), {}).run())
+        ADD_FAILURE() << english.line(f);
+}
+
 TEST_F(DiscCheckTest, APathWithBlanksInApostrophesIsFound) {
     write(root / "program/mitt spel/spel å.sh", "#!/bin/sh\n");
     appendLink(root / kPage, R"(<a href="COMMAND:EXECUTE='<thisdir>\program\mitt spel\spel å.sh' 'en parameter'">x</a>)");

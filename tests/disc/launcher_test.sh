@@ -3,7 +3,10 @@
 # program that writes down the environment it was given: the disc root with
 # blanks, quotes and letters beyond ASCII in its path, the variables a
 # reader's desktop may set for its own Qt kept from the disc's program (and
-# saved for the programs it starts), and a disc mounted noexec.
+# saved for the programs it starts), a disc mounted noexec, a system whose
+# C library is older than the runtime's (said in Swedish, in a window where
+# the desktop has a tool for one), and the choice between the system's C++
+# runtime and the disc's.
 #   launcher_test.sh START_SCRIPT
 set -euo pipefail
 start_script=$1
@@ -94,4 +97,72 @@ if [ -n "$mounted" ]; then
 else
     echo "launcher: the noexec case needs root to mount; left out"
 fi
+# A system of our own making: the tools the start program uses, and the
+# stand-ins for the ones that say which C library and C++ runtime it has
+# and that show windows.
+bin="$work/bin"
+mkdir -p "$bin"
+for tool in sh sed grep uname dirname id mkdir head sort tail cat env findmnt; do
+    ln -s "$(command -v "$tool")" "$bin/$tool"
+done
+stand_in() { # name body
+    printf '#!/bin/sh\n%s\n' "$2" >"$bin/$1"
+    chmod 0755 "$bin/$1"
+}
+# The loader's cache lists the system's libstdc++, a file with the versions
+# it offers.
+stand_in ldconfig 'printf "\tlibstdc++.so.6 (libc6,x86-64) => %s\n" "$DATAVIND_TEST_CXX"'
+printf 'GLIBCXX_3.4.8\0GLIBCXX_3.4.29\0GLIBCXX_3.4.9\0' >"$work/old-libstdc++"
+printf 'GLIBCXX_3.4.29\0GLIBCXX_3.4.33\0CXXABI_1.3.15\0' >"$work/new-libstdc++"
+echo GLIBC_2.36 >"$disc/linux/GLIBC"
+echo GLIBCXX_3.4.30 >"$disc/linux/GLIBCXX"
+run_on() { # glibc-version libstdc++ [NAME=VALUE...]: runs the start program on such a system
+    local glibc=$1 cxx=$2
+    shift 2
+    stand_in getconf "[ \"\$1\" = GNU_LIBC_VERSION ] && echo 'glibc $glibc'"
+    rm -f "$work/env"
+    env -i PATH="$bin" HOME="$work" DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_CXX="$cxx" "$@" \
+        "$disc/datavind" 2>"$work/err"
+}
+
+# The C++ runtime: the system's when it is as new as the disc's or newer.
+run_on 2.41 "$work/new-libstdc++" || fail "the start program ended with status $? on a new system"
+! has LD_LIBRARY_PATH || fail "a newer system's C++ runtime was replaced by the disc's: $(got LD_LIBRARY_PATH)"
+run_on 2.36 "$work/old-libstdc++" LD_LIBRARY_PATH=/opt/mine || fail "status $? with an older C++ runtime"
+[ "$(got LD_LIBRARY_PATH)" = "$disc/linux/lib/cxx:/opt/mine" ] ||
+    fail "an older system's C++ runtime was used: LD_LIBRARY_PATH '$(got LD_LIBRARY_PATH)'"
+[ "$(got DATAVIND_SAVED_LD_LIBRARY_PATH)" = /opt/mine ] || fail "the reader's LD_LIBRARY_PATH was not kept"
+run_on 2.36 "$work/no-such-libstdc++" || fail "status $? with no C++ runtime"
+[ "$(got LD_LIBRARY_PATH)" = "$disc/linux/lib/cxx" ] || fail "with no C++ runtime: '$(got LD_LIBRARY_PATH)'"
+
+# An older C library: nothing starts, and the reader is told why in Swedish,
+# on the terminal, and in a window of the first tool the desktop has.
+glibc_said() {
+    grep -q -x "glibc 2.36 eller nyare, men datorn har glibc 2.31\." "$1" ||
+        fail "no Swedish word on the C library in $1: $(cat "$1")"
+}
+status=0
+run_on 2.31 "$work/new-libstdc++" || status=$?
+[ "$status" -ne 0 ] || fail "the start program ended well on an older C library"
+[ ! -e "$work/env" ] || fail "the runtime was started on an older C library"
+glibc_said "$work/err"
+record='printf "%s\n" "$0" "$@" >"$DATAVIND_TEST_WINDOW"'
+for tool in xmessage kdialog zenity; do
+    stand_in "$tool" "$record"
+    rm -f "$work/window"
+    run_on 2.31 "$work/new-libstdc++" DISPLAY=:99 DATAVIND_TEST_WINDOW="$work/window" || true
+    [ "$(head -n 1 "$work/window" 2>/dev/null)" = "$bin/$tool" ] || fail "no window from $tool"
+    glibc_said "$work/window"
+    glibc_said "$work/err"
+done
+rm -f "$work/window"
+run_on 2.31 "$work/new-libstdc++" DISPLAY=:99 XDG_CURRENT_DESKTOP=KDE DATAVIND_TEST_WINDOW="$work/window" || true
+[ "$(head -n 1 "$work/window")" = "$bin/kdialog" ] || fail "KDE's own tool was not chosen"
+rm -f "$work/window"
+run_on 2.31 "$work/new-libstdc++" DATAVIND_TEST_WINDOW="$work/window" || true
+[ ! -e "$work/window" ] || fail "a window was tried with no display"
+# A system with another C library says so too.
+rm "$bin/getconf"
+env -i PATH="$bin" HOME="$work" "$disc/datavind" 2>"$work/err" && fail "started with no glibc"
+grep -q -x "glibc 2.36 eller nyare, men datorn har inget glibc\." "$work/err" || fail "no word on a missing glibc: $(cat "$work/err")"
 echo "launcher: all checks passed"

@@ -2,7 +2,8 @@
 # The disc's label as an ordinary user gets it, from an ext4 image labelled
 # "ABC 2004" loop-mounted as root: the user may not read the device, so the
 # label must come from udev's properties of it or its /dev/disk/by-label
-# name. Where udevd runs, its own work is used; where it does not (a
+# name. It is mounted where a desktop would, under its label, for a user
+# whose name holds a letter beyond ASCII. Where udevd runs, its own work is used; where it does not (a
 # container), udev's database entry and by-label name are written here as
 # udevd writes them and removed afterwards, and libblkid is checked as root.
 # Needs root to mount; skipped (77) otherwise.
@@ -12,26 +13,27 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 [ "$(id -u)" -eq 0 ] || { echo "needs root to loop-mount an image"; exit 77; }
 
 work=$(mktemp -d)
+mnt="$work/media/läsare/ABC 2004"
 made=()
 cleanup() {
     local f
     for f in "${made[@]}"; do rm -rf "$f"; done
-    mountpoint -q "$work/mnt" && umount "$work/mnt"
+    mountpoint -q "$mnt" && umount "$mnt"
     rm -rf "$work"
 }
 trap cleanup EXIT
 chmod 755 "$work"
-mkdir "$work/mnt"
+mkdir -p "$mnt"
 truncate -s 8M "$work/skiva.img"
 mkfs.ext4 -q -F -L "ABC 2004" "$work/skiva.img" >/dev/null 2>&1
-mount -o loop "$work/skiva.img" "$work/mnt" 2>/dev/null || { echo "this machine cannot loop-mount"; exit 77; }
-mkdir "$work/mnt/disc"
-chmod 755 "$work/mnt" "$work/mnt/disc"
+mount -o loop "$work/skiva.img" "$mnt" 2>/dev/null || { echo "this machine cannot loop-mount"; exit 77; }
+mkdir "$mnt/disc"
+chmod 755 "$mnt" "$mnt/disc" "$work/media" "$work/media/läsare"
 cp "$probe" "$work/disc_label"
 chmod 755 "$work/disc_label"
-device=$(findmnt -n -o SOURCE "$work/mnt")
-numbers=$(mountpoint -d "$work/mnt")
-disc="$work/mnt/disc/"
+device=$(findmnt -n -o SOURCE "$mnt")
+numbers=$(mountpoint -d "$mnt")
+disc="$mnt/disc/"
 
 as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
 check() { # what, expected, actual

@@ -96,8 +96,8 @@ private Q_SLOTS:
                  t_->boxes.shown.empty() ? "" : t_->boxes.shown.front().text.c_str());
     }
 
-    // A FIFO or a device as a target is refused at once with the system's
-    // reason; nothing waits on it and the desktop is not asked.
+    // A FIFO or a device as a target is refused at once, with the reason in
+    // Swedish; nothing waits on it and the desktop is not asked.
     void specialFilesAreNeitherProgramNorDocument() {
         QCOMPARE(mkfifo(QFile::encodeName(onDisc(QStringLiteral("program/ror"))).constData(), 0755), 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), onDisc(QStringLiteral("program/noll"))));
@@ -109,7 +109,8 @@ private Q_SLOTS:
             t_->form->IECommand(command);
             QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
             QCOMPARE(QString::fromStdString(t_->boxes.shown[0].text),
-                     QStringLiteral("Invalid argument (") + disc_.path() + QStringLiteral("\\program\\") +
+                     QStringLiteral("Det här är varken ett program, ett dokument eller en mapp. (") +
+                         disc_.path() + QStringLiteral("\\program\\") +
                          QLatin1String(name) + QStringLiteral(")"));
             QTest::qWait(300);
             QCOMPARE(desktop.started(), QStringList());

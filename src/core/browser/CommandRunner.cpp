@@ -13,7 +13,7 @@ void CommandRunner::DoCommand(std::string_view commandText) {
     const Command command = parseCommand(commandText, discRoot_);
     switch (command.verb) {
     case CommandVerb::Execute:
-        execute(command.target);
+        execute(command);
         break;
     case CommandVerb::Quit:
         p_.window.closeMainWindow();
@@ -31,17 +31,20 @@ void CommandRunner::DoCommand(std::string_view commandText) {
     }
 }
 
-void CommandRunner::execute(const std::string& target) {
+// The checks and the box see the whole target with the disc root in; what
+// starts was cut before the root went in.
+void CommandRunner::execute(const Command& command) {
+    const std::string& target = command.target;
     if (p_.quarantine.Quarantined(target)) {
         p_.boxes.show(QuarantineWarning(target));
         return;
     }
     if (const TExtraInfo* note = p_.extraInfo.Find(target)) {
         if (p_.extraInfoDialog.askToStart(*note))
-            p_.launcher.ExecuteFile(target);
+            p_.launcher.ExecuteFile(target, command.launch);
         return;
     }
-    p_.launcher.ExecuteFile(target);
+    p_.launcher.ExecuteFile(target, command.launch);
 }
 
 } // namespace dv

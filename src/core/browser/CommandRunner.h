@@ -13,6 +13,8 @@ class MessageBoxes;
 class QuarantineList;
 class StatusLine;
 class TExtraInfoList;
+struct Command;
+struct TExtraInfo;
 
 // Runs one command of a command link: a target to start (refused when
 // quarantined, shown with its note first when it has one), quit, minimise,
@@ -35,7 +37,7 @@ public:
     void DoCommand(std::string_view commandText);
 
 private:
-    void execute(const std::string& target);
+    void execute(const Command& command);
 
     std::string discRoot_;
     Parts p_;

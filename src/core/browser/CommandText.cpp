@@ -40,18 +40,25 @@ std::string replaceThisDir(std::string_view target, std::string_view discRoot) {
     return out;
 }
 
+SplitTarget splitCommandTarget(std::string_view writtenTarget, std::string_view discRoot) {
+    const SplitTarget written = splitTarget(writtenTarget);
+    return {replaceThisDir(written.file, discRoot), replaceThisDir(written.parameters, discRoot)};
+}
+
 Command parseCommand(std::string_view commandText, std::string_view discRoot) {
     static constexpr std::string_view kExecute = "EXECUTE=";
-    if (startsWithUpper(commandText, kExecute))
-        return {CommandVerb::Execute,
-                replaceThisDir(commandText.substr(kExecute.size()), discRoot)};
+    if (startsWithUpper(commandText, kExecute)) {
+        const std::string_view written = commandText.substr(kExecute.size());
+        return {CommandVerb::Execute, replaceThisDir(written, discRoot),
+                splitCommandTarget(written, discRoot)};
+    }
     if (startsWithUpper(commandText, "QUIT"))
-        return {CommandVerb::Quit, {}};
+        return {CommandVerb::Quit, {}, {}};
     if (startsWithUpper(commandText, "MINIMIZE"))
-        return {CommandVerb::Minimize, {}};
+        return {CommandVerb::Minimize, {}, {}};
     if (startsWithUpper(commandText, "SHOWINETSETTINGS"))
-        return {CommandVerb::ShowInetSettings, {}};
-    return {CommandVerb::Unknown, {}};
+        return {CommandVerb::ShowInetSettings, {}, {}};
+    return {CommandVerb::Unknown, {}, {}};
 }
 
 } // namespace dv

@@ -1,15 +1,15 @@
 #include "browser/FileLauncher.h"
 
 #include "app/MessageBoxes.h"
-#include "browser/TargetSplitter.h"
 #include "shell/MainWindowLayout.h"
 
 #include <exception>
 
 namespace dv {
 
-bool FileLauncher::ExecuteFile(std::string_view target) {
-    const SplitTarget split = splitTarget(target);
+bool FileLauncher::ExecuteFile(std::string_view target) { return ExecuteFile(target, splitTarget(target)); }
+
+bool FileLauncher::ExecuteFile(std::string_view target, const SplitTarget& split) {
     return start(split.file, split.parameters, target);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/TargetSplitter.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +15,8 @@ class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
     // Returns once the request was accepted or refused; on refusal, the
-    // system's own message for the failure.
+    // reason in Swedish: the system's own message where it speaks the
+    // reader's language (Windows), launchFailureText otherwise.
     virtual std::optional<std::string> open(const std::string& file,
                                             const std::string& parameters) = 0;
 };
@@ -36,6 +39,9 @@ public:
 
     // True when the target was started.
     bool ExecuteFile(std::string_view target);
+    // Starts a target already split into file and parameters; the box, if
+    // any, names the whole target.
+    bool ExecuteFile(std::string_view target, const SplitTarget& split);
     // Opens a web address as it stands, never split at a blank or an
     // apostrophe; the same window and box as ExecuteFile.
     bool OpenAddress(std::string_view address);

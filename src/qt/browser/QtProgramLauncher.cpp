@@ -5,6 +5,7 @@
 #include "app/ReaderEnvironment.h"
 #include "app/RegularFile.h"
 #include "app/UrlHost.h"
+#include "browser/LaunchFailure.h"
 #include "browser/ProgramFile.h"
 
 #include <QEventLoop>
@@ -14,15 +15,23 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 namespace dv::qt {
 
 namespace {
 
-std::string systemMessage(int error) { return std::strerror(error); }
+std::string reason(LaunchFailure failure) { return launchFailureText(failure); }
+
+// xdg-open's exit statuses: 2 the file is not there, 3 no tool to open it
+// with, 4 the tool failed.
+LaunchFailure failureOfOpener(int exitCode) {
+    switch (exitCode) {
+    case 2: return LaunchFailure::FileNotFound;
+    case 3: return LaunchFailure::NoApplication;
+    default: return LaunchFailure::NotOpened;
+    }
+}
 
 // What the reader's own programs get: not the variables the disc's start
 // program set for the runtime it brings.
@@ -42,7 +51,7 @@ QProcessEnvironment readerProcessEnvironment() {
 std::optional<std::string> QtProgramLauncher::open(const std::string& file,
                                                    const std::string& parameters) {
     if (file.empty())
-        return systemMessage(ENOENT);
+        return reason(LaunchFailure::FileNotFound);
     const QString target = toQString(file);
     if (hasUrlScheme(file))
         return openWithDesktop(target);
@@ -50,11 +59,11 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
     const std::string path = resolveDiscPath(file);
     const QFileInfo info(toQString(path));
     if (!info.exists())
-        return systemMessage(ENOENT);
+        return reason(LaunchFailure::FileNotFound);
     // A FIFO or device is neither program nor document; handed to the
     // desktop it would keep the waiting window up for nothing.
     if (!info.isFile() && !info.isDir())
-        return systemMessage(EINVAL);
+        return reason(LaunchFailure::NotAFile);
     // A disc without Unix permissions marks every file executable: only a
     // real program starts by itself, a document goes to its application.
     if (info.isFile() && info.isExecutable() &&
@@ -64,11 +73,11 @@ std::optional<std::string> QtProgramLauncher::open(const std::string& file,
         process.setProcessEnvironment(readerProcessEnvironment());
         process.setArguments(QProcess::splitCommand(toQString(parameters)));
         if (!process.startDetached())
-            return toStdString(process.errorString());
+            return reason(LaunchFailure::ProgramNotStarted);
         return std::nullopt;
     }
     if (!info.isReadable())
-        return systemMessage(EACCES);
+        return reason(LaunchFailure::AccessDenied);
     return openWithDesktop(QUrl::fromLocalFile(info.absoluteFilePath()).toString());
 }
 
@@ -78,9 +87,9 @@ std::optional<std::string> QtProgramLauncher::openWithDesktop(const QString& tar
     opener->setProcessEnvironment(readerProcessEnvironment());
     opener->start(QStringLiteral("xdg-open"), {target});
     if (!opener->waitForStarted()) {
-        const std::string error = toStdString(opener->errorString());
+        // A desktop without xdg-open has nothing to open documents with.
         delete opener;
-        return error;
+        return reason(LaunchFailure::NoApplication);
     }
     // The desktop answers once it has handed the target to an application;
     // the waiting window keeps moving meanwhile.
@@ -97,10 +106,11 @@ std::optional<std::string> QtProgramLauncher::openWithDesktop(const QString& tar
     const std::unique_ptr<QProcess> done(opener);
     if (done->exitStatus() == QProcess::NormalExit && done->exitCode() == 0)
         return std::nullopt;
-    const QString said = QString::fromLocal8Bit(done->readAllStandardError()).trimmed();
-    if (!said.isEmpty())
-        return toStdString(said.section(QLatin1Char('\n'), 0, 0));
-    return toStdString(QStringLiteral("xdg-open: %1").arg(done->exitCode()));
+    // What the opener printed is in English, or in the desktop's language:
+    // the box says the reason in the program's own.
+    if (done->exitStatus() != QProcess::NormalExit)
+        return reason(LaunchFailure::NotOpened);
+    return reason(failureOfOpener(done->exitCode()));
 }
 
 } // namespace dv::qt
