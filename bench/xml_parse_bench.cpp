@@ -17,6 +17,7 @@
 #include "shell/StatusLine.h"
 #include "update/QuarantineList.h"
 #include "update/UpdateDocument.h"
+#include "update/XmlPreparse.h"
 
 #include <libxml/parser.h>
 
@@ -91,7 +92,7 @@ double bestMs(const std::function<void()>& run) {
 
 int main(int argc, char** argv) {
     const int oneElement = argc > 1 ? std::atoi(argv[1]) : 150000;
-    const int limit = static_cast<int>(dv::LibXmlParser::kMaxAttributes);
+    const int limit = static_cast<int>(dv::XmlPreparse::kMaxAttributes);
     const std::vector<std::pair<std::string, std::string>> documents = {
         {std::to_string(oneElement) + " attributes on one element", "<dvcd" + attributes(oneElement, "") + "/>"},
         {"elements with " + std::to_string(limit) + " attributes each",

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "browser/DiscTargets.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +21,8 @@ public:
     // system's own message for the failure.
     virtual std::optional<std::string> open(const std::string& file,
                                             const std::string& parameters) = 0;
+    // The system's own message for a file that is not there.
+    virtual std::string missingFileMessage() const { return std::strerror(ENOENT); }
 };
 
 // The small window that says something is being started.
@@ -28,11 +35,13 @@ public:
 
 // Starts a target with the waiting window up, and reports a refusal in an
 // error box that names the whole target. The box opens only after the
-// waiting window is gone.
+// waiting window is gone. Given the disc's targets, a file that really lies
+// outside the disc is refused as a file that is not there.
 class FileLauncher {
 public:
-    FileLauncher(ProgramLauncher& launcher, WaitingWindow& waiting, MessageBoxes& boxes)
-        : launcher_(launcher), waiting_(waiting), boxes_(boxes) {}
+    FileLauncher(ProgramLauncher& launcher, WaitingWindow& waiting, MessageBoxes& boxes,
+                 std::unique_ptr<const DiscTargets> targets = nullptr)
+        : launcher_(launcher), waiting_(waiting), boxes_(boxes), targets_(std::move(targets)) {}
 
     // True when the target was started.
     bool ExecuteFile(std::string_view target);
@@ -42,10 +51,12 @@ public:
 
 private:
     bool start(const std::string& file, const std::string& parameters, std::string_view target);
+    bool refuse(const std::string& error, std::string_view target);
 
     ProgramLauncher& launcher_;
     WaitingWindow& waiting_;
     MessageBoxes& boxes_;
+    std::unique_ptr<const DiscTargets> targets_;
 };
 
 } // namespace dv
