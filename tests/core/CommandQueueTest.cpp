@@ -24,21 +24,42 @@ struct Loop {
     }
 };
 
+using namespace std::chrono_literals;
+
 TEST(CommandQueue, AScriptsBurstStartsOneCommand) {
     Loop loop;
     std::vector<std::string> ran;
-    CommandQueue queue([&](const std::string& c) { ran.push_back(c); }, loop.post());
+    CommandQueue::Clock::time_point now{};
+    CommandQueue queue([&](const std::string& c) { ran.push_back(c); }, loop.post(), [&] { return now; });
     int taken = 0;
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 1000; ++i) {
         taken += queue.offer("EXECUTE=prog " + std::to_string(i), CommandStart::ByScript) ? 1 : 0;
+        if (i % 10 == 0)
+            loop.turn(); // the engine's callbacks and the loop's turns interleave
+        now += 1ms;
+    }
     EXPECT_EQ(taken, 1);
-    EXPECT_TRUE(ran.empty()); // nothing runs inside the engine's callback
     loop.turn();
     EXPECT_EQ(ran, (std::vector<std::string>{"EXECUTE=prog 0"}));
-    // Once that one has started, the script may start the next.
+    // The burst lasted a second: it takes a pause after its last try before
+    // the script may start the next.
+    now += CommandQueue::kScriptPause - 2ms;
+    EXPECT_FALSE(queue.offer("EXECUTE=early", CommandStart::ByScript));
+    now += CommandQueue::kScriptPause;
     EXPECT_TRUE(queue.offer("EXECUTE=next", CommandStart::ByScript));
+    EXPECT_FALSE(queue.offer("EXECUTE=after", CommandStart::ByScript));
     loop.turn();
     EXPECT_EQ(ran.back(), "EXECUTE=next");
+}
+
+TEST(CommandQueue, NothingRunsInsideTheCallThatOffers) {
+    Loop loop;
+    std::vector<std::string> ran;
+    CommandQueue queue([&](const std::string& c) { ran.push_back(c); }, loop.post());
+    EXPECT_TRUE(queue.offer("QUIT", CommandStart::ByReader));
+    EXPECT_TRUE(ran.empty());
+    loop.turn();
+    EXPECT_EQ(ran, (std::vector<std::string>{"QUIT"}));
 }
 
 TEST(CommandQueue, WhileAProgramStartsOnlyTheReadersClicksAreTaken) {

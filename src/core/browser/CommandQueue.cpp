@@ -3,8 +3,15 @@
 namespace dv {
 
 bool CommandQueue::admit(std::string& command, CommandStart start) {
-    if (start == CommandStart::ByScript && (running_ || !pending_.empty()))
-        return false;
+    if (start == CommandStart::ByScript) {
+        // Every one the script tries, taken or not, starts its pause afresh:
+        // a burst is one command however long it lasts.
+        const Clock::time_point now = now_();
+        const bool quiet = !lastByScript_ || now - *lastByScript_ >= kScriptPause;
+        lastByScript_ = now;
+        if (running_ || !pending_.empty() || !quiet)
+            return false;
+    }
     pending_.push_back(std::move(command));
     return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace dv {
@@ -14,16 +16,21 @@ enum class CommandStart { ByReader, ByScript };
 // while another runs (its dialog may run an event loop) waits for it.
 //
 // A command a page's script started is taken only when no other command is
-// waiting or running: a script that clicks a hidden link a thousand times
-// starts one program, and the next only once that one has been started, as
-// a reader clicking would. The reader's own clicks are always taken.
+// waiting or running, and only after the script has tried none for
+// kScriptPause: about the time a program takes to start and show itself. A
+// script that clicks a hidden link a thousand times in a row starts one
+// program. The reader's own clicks are always taken.
 class CommandQueue {
 public:
     using Run = std::function<void(const std::string&)>;
     // Hands a call to the event loop, to be made once the caller returned.
     using Post = std::function<void(std::function<void()>)>;
+    using Clock = std::chrono::steady_clock;
+    using Now = std::function<Clock::time_point()>;
+    static constexpr std::chrono::seconds kScriptPause{2};
 
-    explicit CommandQueue(Run run, Post post = {}) : run_(std::move(run)), post_(std::move(post)) {}
+    explicit CommandQueue(Run run, Post post = {}, Now now = &Clock::now)
+        : run_(std::move(run)), post_(std::move(post)), now_(std::move(now)) {}
 
     // Runs the command at once, unless another one runs. False when the
     // command was refused.
@@ -39,6 +46,8 @@ private:
 
     Run run_;
     Post post_;
+    Now now_;
+    std::optional<Clock::time_point> lastByScript_;
     std::deque<std::string> pending_;
     bool running_ = false;
     bool posted_ = false;

@@ -5,6 +5,7 @@
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfo.h"
 #include "shell/MainWindowLayout.h"
+#include "text/LongLines.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -82,7 +83,9 @@ void TExtraInfoForm::prepare(const TExtraInfo& note, const QString& caption, boo
     btNo->setText(canRun ? QStringLiteral("Nej") : QStringLiteral("Stäng"));
     (canRun ? btYes : btNo)->setDefault(true);
     (canRun ? btYes : btNo)->setFocus();
-    const QString information = toDisplayLines(note.Information);
+    // A line of the note longer than the text layout takes in one piece is
+    // shown as several, or the dialog would not paint.
+    const QString information = toDisplayLines(breakLongLines(note.Information));
     // Long notes are not measured: they go to the field at once.
     const QRect needed = information.size() > 4000
                              ? QRect()

@@ -16,6 +16,7 @@ public:
     void setOwner(HWND owner) { owner_ = owner; }
 
     std::optional<std::string> open(const std::string& file, const std::string& parameters) override;
+    std::string missingFileMessage() const override;
 
 private:
     HWND owner_;
