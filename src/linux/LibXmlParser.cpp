@@ -1,7 +1,6 @@
 #include "LibXmlParser.h"
 
-#include "update/DocumentEncoding.h"
-#include "update/XmlMarkupScan.h"
+#include "update/XmlPreparse.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -18,17 +17,14 @@ struct DocFree {
 
 std::string textOf(const xmlChar* s) { return s ? reinterpret_cast<const char*>(s) : std::string(); }
 
-bool onlyBlanks(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
-
 // A prefix without a namespace declaration: libxml2 lets it pass, other
 // parsers refuse the document.
 bool undeclaredPrefix(const xmlChar* name, const xmlNs* ns) {
     return !ns && std::string_view(reinterpret_cast<const char*>(name)).find(':') != std::string_view::npos;
 }
 
-XmlNode convert(const xmlNode* node, int depth) {
-    if (depth > LibXmlParser::kMaxDepth)
-        throw XmlError("the document is nested too deeply");
+// The pre-parse step bounded the nesting, so the recursion is shallow.
+XmlNode convert(const xmlNode* node) {
     if (undeclaredPrefix(node->name, node->ns))
         throw XmlError("the document uses a namespace prefix it does not declare");
     for (const xmlAttr* a = node->properties; a; a = a->next)
@@ -42,13 +38,12 @@ XmlNode convert(const xmlNode* node, int depth) {
     for (const xmlNode* c = node->children; c; c = c->next) {
         switch (c->type) {
         case XML_ELEMENT_NODE:
-            out.children.push_back(convert(c, depth + 1));
+            out.children.push_back(convert(c));
             break;
         case XML_TEXT_NODE:
         case XML_CDATA_SECTION_NODE: {
             XmlNode text{XmlNode::Kind::Text, {}, textOf(c->content), {}};
-            // White space between elements is layout, not content.
-            if (!(hasElements && onlyBlanks(text.text)))
+            if (XmlPreparse::keepsText(text.text, hasElements))
                 out.children.push_back(std::move(text));
             break;
         }
@@ -66,23 +61,20 @@ XmlNode LibXmlParser::parse(std::string_view bytes) {
     // Once, before any thread parses.
     static const bool initialised = (xmlInitParser(), true);
     (void)initialised;
-    if (bytes.size() > kMaxBytes)
-        throw XmlError("the document is larger than 1 MiB");
-    // Decoded here, and read by libxml2 as the UTF-8 it now is, so that the
-    // scan sees the very text libxml2 parses.
-    const std::string text = documentText(bytes);
-    XmlMarkupScan::check(text);
+    // Read by libxml2 as the UTF-8 it now is.
+    const std::string text = XmlPreparse::text(bytes);
+    xmlResetLastError();
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
     const std::unique_ptr<xmlDoc, DocFree> doc(
         xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", options));
     if (!doc) {
         const xmlError* e = xmlGetLastError();
-        throw XmlError(e && e->message ? e->message : "the document is not well-formed XML");
+        throw XmlPreparse::notWellFormed(e ? e->line : 0, e && e->message ? e->message : "");
     }
     const xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!root)
         throw XmlError("the document has no root element");
-    return convert(root, 1);
+    return convert(root);
 }
 
 } // namespace dv

@@ -1,9 +1,11 @@
 #include "browser/CanonicalPaths.h"
+#include "browser/DiscTargets.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace dv {
 namespace {
@@ -56,6 +58,25 @@ TEST_F(CanonicalPathsTest, PagesCountWhereTheyReallyLie) {
     }
     // A sibling whose name begins like the disc's is not inside it.
     EXPECT_FALSE(DiscPageCheck(d, paths, PathCase::Sensitive).isDiscPage(o + "/elak.htm"));
+}
+
+// Command link targets follow the same rule, written the disc's way.
+TEST_F(CanonicalPathsTest, TargetsCountWhereTheyReallyLie) {
+    fs::create_directories(disc / "Prog");
+    std::ofstream(disc / "Prog" / "setup.sh") << "#!/bin/sh\n";
+    fs::create_symlink("/bin/sh", disc / "Prog" / "sh");
+    const DiscTargets targets(disc.string() + "/", std::make_unique<CanonicalPaths>(), PathCase::Sensitive);
+    const std::string d = disc.string();
+    const std::pair<std::string, bool> cases[] = {
+        {d + "\\prog\\setup.sh", true}, // found without regard to letter case
+        {d + "\\prog\\sh", false},
+        {d + "/docs/lank.htm", false},
+        {d + "/docs/ut/elak.htm", false},
+        {"/bin/sh", false},
+        {d + "/prog/saknas.sh", true}, // left to the launcher
+    };
+    for (const auto& [file, starts] : cases)
+        EXPECT_EQ(targets.mayStart(file), starts) << file;
 }
 
 TEST_F(CanonicalPathsTest, RealPathsOfWhatIsThere) {

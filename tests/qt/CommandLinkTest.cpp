@@ -31,6 +31,7 @@ const char* kPage = R"(<!DOCTYPE html><html><head><meta charset="utf-8"><title>T
 <a id="unknown" href="COMMAND:FORMATERA=C:">okänd</a>
 <a id="plain" href="other.htm">vanlig</a>
 <a id="document" href="COMMAND:EXECUTE=<thisdir>\tillagg\kallkod.txt">källkod</a>
+<a id="count" href="COMMAND:EXECUTE=<thisdir>\program\count.sh skript">räkna</a>
 <input id="field" type="text" autofocus>
 </body></html>)";
 
@@ -55,6 +56,7 @@ class CommandLinkTest : public QObject {
         QString path() const { return root; }
     } disc_;
     QString record_;
+    QString count_;
     std::unique_ptr<MainWindowUnderTest> t_;
 
     QWebEngineView* view() { return t_->form->browserHost().view(); }
@@ -67,6 +69,25 @@ class CommandLinkTest : public QObject {
 
     void click(const char* id) {
         evaluate(view()->page(), QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(id)));
+    }
+
+    // The reader's own click, at the middle of the element.
+    void clickReally(const char* id) {
+        const QVariantList at =
+            evaluate(view()->page(), QStringLiteral("(function(){ const r = document.getElementById('%1')"
+                                                    ".getBoundingClientRect(); return [r.left + r.width / 2,"
+                                                    " r.top + r.height / 2]; })()")
+                                         .arg(QLatin1String(id)))
+                .toList();
+        QCOMPARE(at.size(), 2);
+        QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+    }
+
+    QStringList counted() {
+        QFile f(count_);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     QStringList recorded() {
@@ -87,6 +108,12 @@ private Q_SLOTS:
         QDir().mkpath(disc_.filePath(QStringLiteral("program")));
         QVERIFY(QFile::copy(QStringLiteral(DATAVIND_SAMPLE_DISC "/program/argrec.sh"),
                             disc_.filePath(QStringLiteral("program/argrec.sh"))));
+        write(disc_.filePath(QStringLiteral("program/count.sh")), "#!/bin/sh\necho \"$1\" >> \"$DATAVIND_COUNT\"\n");
+        QFile::setPermissions(disc_.filePath(QStringLiteral("program/count.sh")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                  QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+        count_ = disc_.filePath(QStringLiteral("count.txt"));
+        qputenv("DATAVIND_COUNT", count_.toUtf8());
         record_ = disc_.filePath(QStringLiteral("argrec.txt"));
         qputenv("DATAVIND_ARGREC", record_.toUtf8());
         t_ = std::make_unique<MainWindowUnderTest>(std::function<std::optional<std::string>()>{},
@@ -102,7 +129,7 @@ private Q_SLOTS:
     }
 
     void linkStartsTheProgramWithItsArguments() {
-        click("run");
+        clickReally("run");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
         const QStringList lines = recorded();
         QCOMPARE(lines.mid(1), (QStringList{QStringLiteral("arg=ett"), QStringLiteral("arg=två"),
@@ -112,8 +139,30 @@ private Q_SLOTS:
         QVERIFY(t_->boxes.shown.empty());
     }
 
+    void theReadersClickStartsTheProgram() {
+        clickReally("run");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
+        QCOMPARE(recorded().mid(1), (QStringList{QStringLiteral("arg=ett"), QStringLiteral("arg=två"),
+                                                 QStringLiteral("arg=tre")}));
+        QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
+    }
+
+    // A script that clicks a hidden command link a thousand times starts its
+    // program once; the reader's click after it still starts the program.
+    void aScriptsBurstOfClicksStartsOneProgram() {
+        QFile::remove(count_);
+        evaluate(view()->page(), QStringLiteral("for (let i = 0; i < 1000; i++) "
+                                                "document.getElementById('count').click()"));
+        QTRY_VERIFY_WITH_TIMEOUT(!counted().isEmpty(), 10000);
+        // Every command taken runs in turn: once the reader's has run, so has
+        // any the script got through.
+        t_->form->IECommand(QStringLiteral("EXECUTE=<thisdir>\\program\\count.sh läsaren"));
+        QTRY_VERIFY_WITH_TIMEOUT(counted().contains(QStringLiteral("läsaren")), 10000);
+        QCOMPARE(counted().count(QStringLiteral("skript")), 1);
+    }
+
     void discNamesMatchWithoutRegardToCase() {
-        click("switches");
+        clickReally("switches");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
         QCOMPARE(recorded().mid(1), (QStringList{QStringLiteral("arg=-a"), QStringLiteral("arg=-b")}));
     }
@@ -170,8 +219,19 @@ private Q_SLOTS:
             QFile::remove(record_);
             loadPage(disc_.filePath(QStringLiteral("docs/test/") + QLatin1String(page)));
             const bool framed = QLatin1String(page) == QLatin1String("percentframe.htm");
-            evaluate(view()->page(), framed ? QStringLiteral("frames[0].document.getElementById('l').click()")
-                                            : QStringLiteral("document.getElementById('l').click()"));
+            // The reader clicks the link, in the frame or on the page.
+            const QVariantList at =
+                evaluate(view()->page(),
+                         framed ? QStringLiteral("(function(){ const f = document.querySelector('iframe')"
+                                                 ".getBoundingClientRect(); const r = frames[0].document"
+                                                 ".getElementById('l').getBoundingClientRect(); return [f.left + r.left"
+                                                 " + r.width / 2 + 2, f.top + r.top + r.height / 2 + 2]; })()")
+                                : QStringLiteral("(function(){ const r = document.getElementById('l')"
+                                                 ".getBoundingClientRect(); return [r.left + r.width / 2,"
+                                                 " r.top + r.height / 2]; })()"))
+                    .toList();
+            QCOMPARE(at.size(), 2);
+            QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
             QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(record_), page, 10000);
             QCOMPARE(recorded().mid(1), expected);
         }

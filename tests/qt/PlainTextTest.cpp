@@ -9,6 +9,7 @@
 #include "app/QtText.h"
 #include "app/QtTextMeasure.h"
 #include "browser/ExtraInfoDialogModel.h"
+#include "text/LongLines.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfoForm.h"
 #include "filesearch/TFileSearchForm.h"
@@ -131,7 +132,8 @@ private Q_SLOTS:
             QPlainTextEdit* field = box.textField();
             QVERIFY(field);
             QVERIFY(field->isReadOnly());
-            QCOMPARE(field->toPlainText(), dv::qt::toDisplayLines(text)); // all of it
+            // All of it, its long line in pieces.
+            QCOMPARE(field->toPlainText(), dv::qt::toDisplayLines(dv::breakLongLines(text)));
             // And it can be scrolled to its last line.
             QScrollBar* bar = field->verticalScrollBar();
             QVERIFY(bar->maximum() > 0);
@@ -140,6 +142,42 @@ private Q_SLOTS:
                      QStringLiteral("SISTA RADEN"));
             box.reject();
         }
+    }
+
+    // One line of 800 000 characters without a blank, in a box and as an
+    // extra-information notice: each paints (the test's time limit is the
+    // frame it used to miss by minutes), within the screen, whole.
+    void aLineWithoutBlanksPaintsAndScrolls() {
+        const std::string line(800000, 'x');
+        const std::string text = line + "\rSLUT";
+        dv::qt::MessageBoxDialog box({"Datavinds cd", text, dv::MessageIcon::Warning, dv::MessageButtons::Ok}, nullptr);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(box.screen()->availableGeometry().contains(box.frameGeometry()));
+        QPlainTextEdit* field = box.textField();
+        QVERIFY(field);
+        QString shown = field->toPlainText();
+        shown.remove(QLatin1Char('\n'));
+        QCOMPARE(shown, QString::fromStdString(line) + QStringLiteral("SLUT"));
+        QScrollBar* bar = field->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        field->viewport()->repaint();
+        QCOMPARE(field->cursorForPosition(QPoint(4, field->viewport()->height() - 8)).block().text(),
+                 QStringLiteral("SLUT"));
+        box.reject();
+
+        dv::qt::TExtraInfoForm form;
+        whenBoxShown([&](QWidget*) {
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            auto* note = form.findChild<QPlainTextEdit*>(QStringLiteral("ebInformation"));
+            QVERIFY(note->isVisible());
+            QString all = note->toPlainText();
+            all.remove(QLatin1Char('\n'));
+            QCOMPARE(all.size(), qsizetype{800000});
+            note->viewport()->repaint();
+            QVERIFY(form.findChild<QPushButton*>(QStringLiteral("btNo"))->isVisible());
+        });
+        form.showNotice({"", line, "", false}, "Datavinds cd - Långt");
     }
 
     void shortTextsStayInALabel() {

@@ -10,6 +10,8 @@ namespace dv {
 bool FileLauncher::ExecuteFile(std::string_view target) { return ExecuteFile(target, splitTarget(target)); }
 
 bool FileLauncher::ExecuteFile(std::string_view target, const SplitTarget& split) {
+    if (targets_ && !targets_->mayStart(split.file))
+        return refuse(launcher_.missingFileMessage(), target);
     return start(split.file, split.parameters, target);
 }
 
@@ -28,8 +30,12 @@ bool FileLauncher::start(const std::string& file, const std::string& parameters,
     waiting_.hideWaiting();
     if (!error)
         return true;
-    boxes_.show({layout::kApplicationTitle, *error + " (" + std::string(target) + ")",
-                 MessageIcon::Error, MessageButtons::Ok});
+    return refuse(*error, target);
+}
+
+bool FileLauncher::refuse(const std::string& error, std::string_view target) {
+    boxes_.show({layout::kApplicationTitle, error + " (" + std::string(target) + ")", MessageIcon::Error,
+                 MessageButtons::Ok});
     return false;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "browser/DiscTargets.h"
+#include "browser/LaunchFailure.h"
 #include "browser/TargetSplitter.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +22,9 @@ public:
     // reader's language (Windows), launchFailureText otherwise.
     virtual std::optional<std::string> open(const std::string& file,
                                             const std::string& parameters) = 0;
+    // The message for a file that is not there: Swedish like every other,
+    // or the system's own where it speaks the reader's language (Windows).
+    virtual std::string missingFileMessage() const { return launchFailureText(LaunchFailure::FileNotFound); }
 };
 
 // The small window that says something is being started.
@@ -31,11 +37,13 @@ public:
 
 // Starts a target with the waiting window up, and reports a refusal in an
 // error box that names the whole target. The box opens only after the
-// waiting window is gone.
+// waiting window is gone. Given the disc's targets, a file that really lies
+// outside the disc is refused as a file that is not there.
 class FileLauncher {
 public:
-    FileLauncher(ProgramLauncher& launcher, WaitingWindow& waiting, MessageBoxes& boxes)
-        : launcher_(launcher), waiting_(waiting), boxes_(boxes) {}
+    FileLauncher(ProgramLauncher& launcher, WaitingWindow& waiting, MessageBoxes& boxes,
+                 std::unique_ptr<const DiscTargets> targets = nullptr)
+        : launcher_(launcher), waiting_(waiting), boxes_(boxes), targets_(std::move(targets)) {}
 
     // True when the target was started.
     bool ExecuteFile(std::string_view target);
@@ -48,10 +56,12 @@ public:
 
 private:
     bool start(const std::string& file, const std::string& parameters, std::string_view target);
+    bool refuse(const std::string& error, std::string_view target);
 
     ProgramLauncher& launcher_;
     WaitingWindow& waiting_;
     MessageBoxes& boxes_;
+    std::unique_ptr<const DiscTargets> targets_;
 };
 
 } // namespace dv

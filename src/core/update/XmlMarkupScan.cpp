@@ -2,6 +2,7 @@
 
 #include "update/XmlDocument.h"
 
+#include <algorithm>
 #include <string>
 
 namespace dv {
@@ -9,14 +10,6 @@ namespace dv {
 namespace {
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// Where a construct that ends with `end` and starts at `at` is over. An
-// unterminated one is an error to libxml2; here its body is read on as
-// markup, which can only count more.
-std::size_t past(std::string_view s, std::size_t at, std::size_t openLength, std::string_view end) {
-    const std::size_t e = s.find(end, at + openLength);
-    return e == std::string_view::npos ? at + openLength : e + end.size();
-}
 
 class Scan {
 public:
@@ -26,43 +19,61 @@ public:
         for (std::size_t at = s_.find('<'); at != std::string_view::npos; at = s_.find('<', at)) {
             const std::string_view rest = s_.substr(at);
             if (rest.starts_with("<!--"))
-                at = past(s_, at, 4, "-->");
+                at = past(at, 4, "-->", "a comment");
             else if (rest.starts_with("<![CDATA["))
-                at = past(s_, at, 9, "]]>");
+                at = past(at, 9, "]]>", "a CDATA section");
             else if (rest.starts_with("<?"))
-                at = past(s_, at, 2, "?>");
+                at = past(at, 2, "?>", "a processing instruction");
             else if (rest.starts_with("<!"))
-                throw XmlError("the document declares a document type");
-            else if (rest.starts_with("</"))
+                throw XmlError("the document declares a document type (DTD) at line " + line(at));
+            else if (rest.starts_with("</")) {
+                depth_ = depth_ > 0 ? depth_ - 1 : 0;
                 at += 2;
-            else
-                at = startTag(at + 1);
+            } else
+                at = startTag(at);
         }
     }
 
 private:
-    // Counts the attributes of the tag whose name starts at `at`; returns
-    // where the scan goes on. Like libxml2, the tag ends at ">" or at a "<"
-    // outside a quoted value.
-    std::size_t startTag(std::size_t at) {
-        at = skipName(at);
+    // Where a construct that ends with `end` and starts at `at` is over.
+    // Each one is searched once, from its own start: the scan goes on behind
+    // its end, or stops.
+    std::size_t past(std::size_t at, std::size_t openLength, std::string_view end, const char* what) const {
+        const std::size_t e = s_.find(end, at + openLength);
+        if (e == std::string_view::npos)
+            throw XmlError("the document is not well-formed XML at line " + line(at) + ": " + what +
+                           " is not closed");
+        return e + end.size();
+    }
+
+    // Counts the attributes of the tag that starts at `at` and the level it
+    // opens; returns where the scan goes on. Like libxml2, the tag ends at
+    // ">" or at a "<" outside a quoted value.
+    std::size_t startTag(const std::size_t tag) {
+        std::size_t at = skipName(tag + 1);
         std::size_t attributes = 0;
+        bool closed = false;
         while (at < s_.size()) {
             while (at < s_.size() && (blank(s_[at]) || s_[at] == '/'))
                 ++at;
-            if (at >= s_.size() || s_[at] == '>' || s_[at] == '<')
+            if (at >= s_.size() || s_[at] == '<')
                 break;
+            if (s_[at] == '>') {
+                closed = s_[at - 1] == '/';
+                break;
+            }
             const std::size_t name = at;
             at = skipName(at);
             if (at == name) // a stray "=" or quote: step over it
                 ++at;
             if (++attributes > XmlMarkupScan::kMaxAttributes)
-                throw XmlError("an element has more than " + std::to_string(XmlMarkupScan::kMaxAttributes) +
-                               " attributes");
+                throw XmlError("the element at line " + line(tag) + " has more than " +
+                               std::to_string(XmlMarkupScan::kMaxAttributes) + " attributes");
             if (s_.substr(name).starts_with("xmlns") &&
                 ++namespaces_ > XmlMarkupScan::kMaxNamespaceDeclarations)
                 throw XmlError("the document declares more than " +
-                               std::to_string(XmlMarkupScan::kMaxNamespaceDeclarations) + " namespaces");
+                               std::to_string(XmlMarkupScan::kMaxNamespaceDeclarations) +
+                               " namespaces (line " + line(name) + ")");
             while (at < s_.size() && blank(s_[at]))
                 ++at;
             if (at < s_.size() && s_[at] == '=') {
@@ -77,6 +88,9 @@ private:
                 }
             }
         }
+        if (!closed && ++depth_ > XmlMarkupScan::kMaxDepth)
+            throw XmlError("the document is nested more than " + std::to_string(XmlMarkupScan::kMaxDepth) +
+                           " levels deep (line " + line(tag) + ")");
         return at;
     }
 
@@ -87,8 +101,16 @@ private:
         return at;
     }
 
+    // The line of a position, counted as parsers count it; only ever asked
+    // once, for the error.
+    std::string line(std::size_t at) const {
+        const auto head = s_.substr(0, std::min(at, s_.size()));
+        return std::to_string(1 + std::count(head.begin(), head.end(), '\n'));
+    }
+
     std::string_view s_;
     std::size_t namespaces_ = 0;
+    std::size_t depth_ = 0;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/MessageBoxDialog.h"
 
 #include "app/QtText.h"
+#include "text/LongLines.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -66,7 +67,9 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* ow
     // margins, and at most two thirds of its width.
     const QRect screen = screenFor(owner)->availableGeometry();
     const QSize room(qMax(200, screen.width() * 2 / 3), qMax(100, screen.height() - 200));
-    addText(toDisplayLines(request.text), room);
+    // A line longer than the text layout takes in one piece would freeze the
+    // window before the box paints: it is shown as several.
+    addText(toDisplayLines(breakLongLines(request.text)), room);
     grid->addWidget(label_ ? static_cast<QWidget*>(label_) : field_, 0, textColumn);
 
     auto* buttons = new QDialogButtonBox(this);

@@ -12,7 +12,10 @@ namespace {
 
 // %1: the written-link scheme. The decision waits for the end of the click's
 // journey (a listener added during the capture runs after every other one on
-// the window), so a page's own handler can still cancel the click.
+// the window), so a page's own handler can still cancel the click. The
+// reader's own click opens the link as a window, which only a real click or
+// key may do as the reader's (the engine says so, a script cannot); a click
+// a script made moves the page, and counts as the script's.
 constexpr char kWatcher[] = R"JS(
 (function () {
   'use strict';
@@ -35,7 +38,11 @@ constexpr char kWatcher[] = R"JS(
     if (!link || !isCommandLink(link.getAttribute('href')))
       return;
     event.preventDefault();
-    location.href = '%1:' + encodeURIComponent(link.getAttribute('href'));
+    const address = '%1:' + encodeURIComponent(link.getAttribute('href'));
+    if (event.isTrusted)
+      window.open(address);
+    else
+      location.href = address;
   }
   function arm(event) {
     window.removeEventListener(event.type, follow);

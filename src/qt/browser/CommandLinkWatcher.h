@@ -9,7 +9,8 @@ namespace dv::qt {
 // decoder would read another command than the one written. A script in a
 // world of its own (the page's scripts cannot reach it), in every frame,
 // takes the click on a command link instead and navigates to the
-// written-link scheme with the href exactly as the page wrote it. Clicks a
+// written-link scheme with the href exactly as the page wrote it, as a new
+// window for the reader's own clicks (DiscWebPage). Clicks a
 // page handler cancelled stay cancelled; command addresses reached some
 // other way (a script assigning location, a form) still come through the
 // engine, re-encoded.

@@ -3,14 +3,52 @@
 #include "app/QtText.h"
 #include "browser/CommandLinkFilter.h"
 #include "browser/CommandScheme.h"
+#include "browser/PageScriptDialog.h"
 
+#include <QPointer>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineView>
 
 namespace dv::qt {
 
 DiscWebPage::DiscWebPage(std::string discRoot, QObject* parent)
     : QWebEnginePage(parent), discPages_(std::move(discRoot), paths_, PathCase::Sensitive) {
     connect(this, &QWebEnginePage::newWindowRequested, this, &DiscWebPage::newWindowRequested);
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { dialogs_.pageChanged(); });
+}
+
+std::optional<QString> DiscWebPage::askReader(PageDialogKind kind, const QString& text, const QString& defaultValue) {
+    const std::optional<PageDialogModel> model =
+        dialogs_.open(kind, toStdString(text), toStdString(defaultValue), PageDialogs::Clock::now());
+    if (!model)
+        return std::nullopt;
+    // Only the page waits for the answer, as in a browser's tab.
+    const QPointer<QWebEngineView> view = QWebEngineView::forPage(this);
+    if (view)
+        view->setEnabled(false);
+    PageScriptDialog box(*model, view ? view->window() : nullptr);
+    const PageScriptDialog::Answer answer = box.ask();
+    if (view)
+        view->setEnabled(true);
+    dialogs_.answered(answer.stopFurther, PageDialogs::Clock::now());
+    if (!answer.accepted)
+        return std::nullopt;
+    return answer.input;
+}
+
+void DiscWebPage::javaScriptAlert(const QUrl&, const QString& msg) {
+    askReader(PageDialogKind::Alert, msg, {});
+}
+
+bool DiscWebPage::javaScriptConfirm(const QUrl&, const QString& msg) {
+    return askReader(PageDialogKind::Confirm, msg, {}).has_value();
+}
+
+bool DiscWebPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString& defaultValue, QString* result) {
+    const std::optional<QString> answer = askReader(PageDialogKind::Prompt, msg, defaultValue);
+    if (answer && result)
+        *result = *answer;
+    return answer.has_value();
 }
 
 PageKind DiscWebPage::kindOf(const QUrl& url) const {
@@ -20,7 +58,7 @@ PageKind DiscWebPage::kindOf(const QUrl& url) const {
     return pageKindOf(toStdString(url.scheme()), path, discPages_, paths_);
 }
 
-bool DiscWebPage::takeCommandLink(const QUrl& url) {
+bool DiscWebPage::takeCommandLink(const QUrl& url, bool byReader) {
     const bool fromDiscPage = kindOf(this->url()) == PageKind::Disc;
     if (url.scheme().toLatin1() == kWrittenLinkScheme) {
         // A command link as its page wrote it, from the link watcher.
@@ -28,25 +66,28 @@ bool DiscWebPage::takeCommandLink(const QUrl& url) {
         const NavigationDecision decision =
             beforeNavigate(writtenLinkAddress(written.toStdString()), fromDiscPage);
         if (decision.command)
-            Q_EMIT commandLink(toQString(*decision.command));
+            Q_EMIT commandLink(toQString(*decision.command), byReader);
         return true;
     }
     const NavigationDecision decision = beforeNavigate(url.toEncoded().toStdString(), fromDiscPage);
     if (decision.command)
-        Q_EMIT commandLink(toQString(*decision.command));
+        Q_EMIT commandLink(toQString(*decision.command), byReader);
     return !decision.navigate;
 }
 
 bool DiscWebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-    if (takeCommandLink(url))
+    // The link watcher hands the reader's own clicks in as new windows:
+    // whatever arrives here was moved by a script, or by no click at all.
+    if (takeCommandLink(url, false))
         return false;
     return mayShowInPanel(kindOf(url));
 }
 
 void DiscWebPage::newWindowRequested(QWebEngineNewWindowRequest& request) {
     const QUrl url = request.requestedUrl();
-    // A command link runs whatever window it names.
-    if (takeCommandLink(url))
+    // A command link runs whatever window it names. Only the reader's own
+    // click or key lets a page open a window as the reader's.
+    if (takeCommandLink(url, request.isUserInitiated()))
         return;
     switch (newWindowRoute(kindOf(url), request.isUserInitiated())) {
     case NewWindowRoute::Panel:

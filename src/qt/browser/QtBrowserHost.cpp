@@ -10,8 +10,11 @@
 #include "browser/EngineVersion.h"
 #include "browser/StatusTextRule.h"
 #include "shell/StatusLine.h"
+#include "text/LongLines.h"
 
 #include <QEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLocale>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -46,7 +49,7 @@ bool QtBrowserHost::createControl() {
     page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     view->setPage(page);
     view->setContextMenuPolicy(Qt::NoContextMenu);
-    connect(page, &DiscWebPage::commandLink, this, &QtBrowserHost::commandLink, Qt::QueuedConnection);
+    connect(page, &DiscWebPage::commandLink, this, &QtBrowserHost::commandLink);
     connect(page, &DiscWebPage::webPageForNewWindow, this, &QtBrowserHost::webPageForNewWindow,
             Qt::QueuedConnection);
     auto* layout = new QVBoxLayout(&panel_);
@@ -70,12 +73,28 @@ bool QtBrowserHost::createControl() {
     return true;
 }
 
+QString QtBrowserHost::plainToolTip(const QString& pageText) {
+    // The engine hands a title attribute over as it stands, and a tool tip
+    // takes what looks like markup as rich text: a picture named in it would
+    // be loaded. Shown escaped, it is the literal text.
+    const QString shown = toDisplayLines(breakLongLines(toStdString(pageText.left(kMaxToolTipLength))));
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + shown.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 bool QtBrowserHost::eventFilter(QObject* watched, QEvent* event) {
     // The type first: the view's own destruction passes through here too,
     // when it may no longer be looked at as a view.
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (key && watched == view_)
         return true;
+    if (event->type() == QEvent::ToolTip && watched == view_) {
+        const QString text = view_->toolTip();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTip(text), view_);
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -41,11 +41,18 @@ public:
 
     // The engine's own version, cut to major and minor ("108.0").
     static std::optional<std::string> installedEngineVersion();
+    // A page's tool tip (its title attribute) as the tip shows it: the
+    // literal text, never markup; cut at kMaxToolTipLength characters.
+    static QString plainToolTip(const QString& pageText);
+    static constexpr int kMaxToolTipLength = 4000;
 
 Q_SIGNALS:
     void pageLoaded(bool ok);
-    // A command link of a disc page, to be run after its navigation was cancelled.
-    void commandLink(const QString& commandText);
+    // A command link of a disc page, to be run after its navigation was
+    // cancelled: emitted inside the engine's callback, so that a burst of
+    // them is judged together (CommandQueue::offer). byReader: the reader's
+    // own click or key started it, not the page's script.
+    void commandLink(const QString& commandText, bool byReader);
     // A web page the reader asked to open in a new window.
     void webPageForNewWindow(const QUrl& address);
 

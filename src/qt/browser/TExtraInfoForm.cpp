@@ -4,6 +4,7 @@
 #include "app/QtTextMeasure.h"
 #include "browser/FileLauncher.h"
 #include "browser/TExtraInfo.h"
+#include "text/LongLines.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -81,7 +82,9 @@ void TExtraInfoForm::present(const ExtraInfoView& view) {
 
     const ExtraInfoLayout l = Model::layout(view, QtTextMeasure(*this));
     setFixedSize(l.clientWidth, l.clientHeight);
-    const QString information = toQString(view.information);
+    // A line longer than the text layout takes in one piece is shown as
+    // several, or the dialog would not paint.
+    const QString information = toQString(breakLongLines(view.information));
     lbInformation->setGeometry(toQRect(l.lbInformation));
     lbInformation->setText(l.informationScrolls ? QString() : information);
     lbInformation->setVisible(!l.informationScrolls);

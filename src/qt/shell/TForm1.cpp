@@ -9,6 +9,7 @@
 #include "app/StartupTick.h"
 #include "app/StartupTrace.h"
 #include "app/UrlHost.h"
+#include "browser/CanonicalPaths.h"
 #include "browser/FileLauncher.h"
 #include "browser/InternetSettings.h"
 #include "browser/MyMessageHandler.h"
@@ -54,10 +55,12 @@ TForm1::TForm1(Environment environment)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), env_(std::move(environment)),
       catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), focus_(catalog_, hover_),
       indicator_(*this),
-      commands_([this](const std::string& command) {
-          if (runner_)
-              runner_->DoCommand(command);
-      }) {
+      commands_(
+          [this](const std::string& command) {
+              if (runner_)
+                  runner_->DoCommand(command);
+          },
+          [this](std::function<void()> call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); }) {
     if (!env_.messageBoxes)
         throw std::invalid_argument("TForm1 needs message boxes");
     MainWindowAccessible::install();
@@ -93,7 +96,9 @@ TForm1::TForm1(Environment environment)
 
     browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
                                                env_.engineVersion);
-    connect(browser_.get(), &QtBrowserHost::commandLink, this, &TForm1::IECommand);
+    connect(browser_.get(), &QtBrowserHost::commandLink, this, [this](const QString& text, bool byReader) {
+        commands_.offer(toStdString(text), byReader ? CommandStart::ByReader : CommandStart::ByScript);
+    });
     connect(browser_.get(), &QtBrowserHost::webPageForNewWindow, this, &TForm1::openWebPageInNewWindow);
     MainWindowActions& actions = *this;
     HotSpotCommands& commands = *this;
@@ -130,7 +135,9 @@ void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
     hiddenScreen_ = &hiddenScreen;
     hiddenScreen.setFilm(QUrl::fromLocalFile(
         toQString(resolveDiscPath(discRoot_ + std::string(disc::kHiddenScreenFilm)))));
-    fileLauncher_ = std::make_unique<FileLauncher>(programLauncher_, progStarting, *env_.messageBoxes);
+    fileLauncher_ = std::make_unique<FileLauncher>(
+        programLauncher_, progStarting, *env_.messageBoxes,
+        std::make_unique<DiscTargets>(discRoot_, std::make_unique<CanonicalPaths>(), PathCase::Sensitive));
     extraInfo.setLauncher(fileLauncher_.get());
     MainWindowActions& actions = *this;
     runner_ = std::make_unique<CommandRunner>(

@@ -1,12 +1,15 @@
 #include "browser/CommandLinks.h"
 
 #include "browser/TExtraInfoForm.h"
+#include "browser/Win32RealPaths.h"
 #include "browser/TProgStartingForm.h"
 
 namespace dv::win32 {
 
 CommandLinks::CommandLinks(Parts parts)
-    : launcher_(parts.mainWindow), fileLauncher_(launcher_, parts.waitingWindow, parts.boxes),
+    : launcher_(parts.mainWindow), fileLauncher_(launcher_, parts.waitingWindow, parts.boxes,
+                    std::make_unique<DiscTargets>(parts.discRoot, std::make_unique<Win32RealPaths>(),
+                                                  PathCase::Insensitive)),
       runner_(parts.discRoot, CommandRunner::Parts{parts.quarantine, parts.extraInfo, parts.extraInfoForm,
                                                     fileLauncher_, parts.window, parts.status, parts.boxes}),
       commands_([this](const std::string& command) { runner_.DoCommand(command); }) {

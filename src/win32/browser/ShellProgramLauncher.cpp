@@ -135,4 +135,6 @@ std::optional<std::string> ShellProgramLauncher::open(const std::string& file, c
     }
 }
 
+std::string ShellProgramLauncher::missingFileMessage() const { return systemMessageText(ERROR_FILE_NOT_FOUND); }
+
 } // namespace dv::win32

@@ -26,6 +26,7 @@ public:
     void setPatience(DWORD ms) { patienceMs_ = ms; }
 
     std::optional<std::string> open(const std::string& file, const std::string& parameters) override;
+    std::string missingFileMessage() const override;
 
 private:
     HWND owner_;

@@ -1,8 +1,7 @@
 #include "update/MsXmlParser.h"
 
 #include "support/Utf16.h"
-#include "update/DocumentEncoding.h"
-#include "update/XmlMarkupScan.h"
+#include "update/XmlPreparse.h"
 
 #include <msxml2.h>
 #include <objbase.h>
@@ -69,8 +68,6 @@ VARIANT boolean(bool value) {
     return v;
 }
 
-bool onlyBlanks(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
-
 std::string valueOf(IXMLDOMNode& node) {
     VARIANT value;
     VariantInit(&value);
@@ -103,10 +100,9 @@ DOMNodeType typeOf(IXMLDOMNode& node) {
 }
 
 // The same tree the libxml2 adapter builds: local names, white space
-// between elements dropped, other nodes kept with their text.
-XmlNode convert(IXMLDOMNode& node, int depth) {
-    if (depth > MsXmlParser::kMaxDepth)
-        throw XmlError("the document is nested too deeply");
+// between elements dropped, other nodes kept with their text. The
+// pre-parse step bounded the nesting, so the recursion is shallow.
+XmlNode convert(IXMLDOMNode& node) {
     XmlNode out;
     Bstr name;
     node.get_baseName(name.out());
@@ -118,13 +114,12 @@ XmlNode convert(IXMLDOMNode& node, int depth) {
     for (const auto& c : children) {
         switch (typeOf(*c.Get())) {
         case NODE_ELEMENT:
-            out.children.push_back(convert(*c.Get(), depth + 1));
+            out.children.push_back(convert(*c.Get()));
             break;
         case NODE_TEXT:
         case NODE_CDATA_SECTION: {
             XmlNode text{XmlNode::Kind::Text, {}, valueOf(*c.Get()), {}};
-            // White space between elements is layout, not content.
-            if (!(hasElements && onlyBlanks(text.text)))
+            if (XmlPreparse::keepsText(text.text, hasElements))
                 out.children.push_back(std::move(text));
             break;
         }
@@ -139,27 +134,23 @@ XmlNode convert(IXMLDOMNode& node, int depth) {
     return out;
 }
 
-std::string reasonOf(IXMLDOMDocument2& document) {
+XmlError refusalOf(IXMLDOMDocument2& document) {
     ComPtr<IXMLDOMParseError> error;
     Bstr reason;
-    if (SUCCEEDED(document.get_parseError(&error)) && error)
+    long line = 0;
+    if (SUCCEEDED(document.get_parseError(&error)) && error) {
         error->get_reason(reason.out());
-    const std::string text = reason.utf8();
-    return text.empty() ? "the document is not well-formed XML" : text;
+        error->get_line(&line);
+    }
+    return XmlPreparse::notWellFormed(line, reason.utf8());
 }
 
 } // namespace
 
 XmlNode MsXmlParser::parse(std::string_view bytes) {
-    if (bytes.size() > kMaxBytes)
-        throw XmlError("the document is larger than 1 MiB");
-    // Decoded by the program's own rule, the one every parser of it shares;
-    // MSXML then reads Unicode text and leaves the declaration's encoding
-    // alone.
-    const std::string text = documentText(bytes);
-    // The bounds libxml2 needs, so that both parsers take the same documents.
-    XmlMarkupScan::check(text);
-    const Bstr source(widen(text));
+    // The steps every parser of the program shares; MSXML then reads
+    // Unicode text and leaves the declaration's encoding alone.
+    const Bstr source(widen(XmlPreparse::text(bytes)));
 
     const ComApartment apartment;
     ComPtr<IXMLDOMDocument2> document;
@@ -176,16 +167,16 @@ XmlNode MsXmlParser::parse(std::string_view bytes) {
 
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (FAILED(document->loadXML(source, &loaded)) || loaded != VARIANT_TRUE)
-        throw XmlError(reasonOf(*document.Get()));
+        throw refusalOf(*document.Get());
 
     // The document needs none, and a DTD is where entity attacks live.
     ComPtr<IXMLDOMDocumentType> doctype;
     if (SUCCEEDED(document->get_doctype(&doctype)) && doctype)
-        throw XmlError("the document has a document type definition");
+        throw XmlError("the document declares a document type (DTD)");
     ComPtr<IXMLDOMElement> root;
     if (FAILED(document->get_documentElement(&root)) || !root)
         throw XmlError("the document has no root element");
-    return convert(*root.Get(), 1);
+    return convert(*root.Get());
 }
 
 } // namespace dv::win32
