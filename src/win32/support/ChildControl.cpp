@@ -2,6 +2,7 @@
 
 #include "support/UiFont.h"
 #include "support/Utf16.h"
+#include "support/WindowDpi.h"
 
 namespace dv::win32 {
 
