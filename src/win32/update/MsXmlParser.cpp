@@ -78,17 +78,20 @@ std::string valueOf(IXMLDOMNode& node) {
     return text;
 }
 
+// Walked sibling by sibling: a node list's item(i) walks from the first
+// child each time in some MSXML implementations (Wine's), which made a
+// document of many siblings take minutes.
 std::vector<ComPtr<IXMLDOMNode>> childrenOf(IXMLDOMNode& node) {
     std::vector<ComPtr<IXMLDOMNode>> children;
-    ComPtr<IXMLDOMNodeList> list;
-    if (FAILED(node.get_childNodes(&list)) || !list)
+    ComPtr<IXMLDOMNode> child;
+    if (FAILED(node.get_firstChild(&child)))
         return children;
-    long count = 0;
-    list->get_length(&count);
-    for (long i = 0; i < count; ++i) {
-        ComPtr<IXMLDOMNode> child;
-        if (SUCCEEDED(list->get_item(i, &child)) && child)
-            children.push_back(std::move(child));
+    while (child) {
+        ComPtr<IXMLDOMNode> next;
+        if (FAILED(child->get_nextSibling(&next)))
+            next.Reset();
+        children.push_back(std::move(child));
+        child = std::move(next);
     }
     return children;
 }
