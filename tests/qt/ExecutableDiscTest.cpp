@@ -96,12 +96,17 @@ private Q_SLOTS:
                  t_->boxes.shown.empty() ? "" : t_->boxes.shown.front().text.c_str());
     }
 
-    // A FIFO or a device as a target is refused at once, with the reason in
-    // Swedish; nothing waits on it and the desktop is not asked.
+    // A FIFO on the disc as a target is refused at once, with the reason in
+    // Swedish; a link to a device leads out of the disc and is refused as a
+    // missing file. Nothing waits on either and the desktop is not asked.
     void specialFilesAreNeitherProgramNorDocument() {
         QCOMPARE(mkfifo(QFile::encodeName(onDisc(QStringLiteral("program/ror"))).constData(), 0755), 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), onDisc(QStringLiteral("program/noll"))));
-        for (const char* name : {"ror", "noll"}) {
+        const std::pair<const char*, QString> cases[] = {
+            {"ror", QStringLiteral("Det här är varken ett program, ett dokument eller en mapp. (")},
+            {"noll", QStringLiteral("Det går inte att hitta filen. (")},
+        };
+        for (const auto& [name, reason] : cases) {
             dv::test::FakeDesktop desktop;
             desktop.addProgram(QStringLiteral("xdg-open"));
             t_->boxes.shown.clear();
@@ -109,8 +114,7 @@ private Q_SLOTS:
             t_->form->IECommand(command);
             QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
             QCOMPARE(QString::fromStdString(t_->boxes.shown[0].text),
-                     QStringLiteral("Det här är varken ett program, ett dokument eller en mapp. (") +
-                         disc_.path() + QStringLiteral("\\program\\") +
+                     reason + disc_.path() + QStringLiteral("\\program\\") +
                          QLatin1String(name) + QStringLiteral(")"));
             QTest::qWait(300);
             QCOMPARE(desktop.started(), QStringList());
