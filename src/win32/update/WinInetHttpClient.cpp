@@ -57,7 +57,7 @@ struct WinInetHttpClient::Transfer {
     std::function<void(HttpAnswer)> done;
     bool answered = false; // user-interface thread only
 
-    // Written by the reader, read once it has said so.
+    // Written by the reader, read once it has finished (after join).
     std::string body;
     int status = 0;
     bool failed = false;
@@ -77,10 +77,7 @@ struct WinInetHttpClient::Transfer {
 
     void setSession(HINTERNET session) { session_ = session; }
 
-    // On the reader's thread. The answer is told as soon as it is known,
-    // before the handles go: closing a request whose body has not all come
-    // reads the rest while it keeps coming (Wine does, to keep the
-    // connection), and a failed answer must not wait for that.
+    // On the reader's thread.
     void read(HWND window, unsigned id) {
         HINTERNET session = nullptr;
         {
@@ -91,7 +88,6 @@ struct WinInetHttpClient::Transfer {
         HINTERNET request = session ? open(session, connection) : nullptr;
         failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) || !readStatus(request) ||
                  !readAnnounced(request);
-        PostMessageW(window, kFinished, id, 0);
         {
             const std::lock_guard guard(lock_);
             // A cancelled session took its handles with it.
@@ -102,6 +98,7 @@ struct WinInetHttpClient::Transfer {
                     InternetCloseHandle(connection);
             }
         }
+        PostMessageW(window, kFinished, id, 0);
     }
 
 private:
@@ -204,8 +201,8 @@ WinInetHttpClient::~WinInetHttpClient() {
     // Whatever is under way ends unanswered; its reader finishes on its own.
     for (auto& [id, transfer] : transfers_) {
         KillTimer(window_->hwnd(), id);
+        transfer->cancel();
         transfer->reader.detach();
-        closeAside(transfer);
     }
 }
 
@@ -260,8 +257,8 @@ void WinInetHttpClient::finished(unsigned id) {
     const std::shared_ptr<Transfer> transfer = found->second;
     transfers_.erase(found);
     KillTimer(window_->hwnd(), id);
-    // Its handles may still be closing: that is the reader's to finish.
-    transfer->reader.detach();
+    transfer->reader.join();
+    transfer->cancel();
     if (transfer->answered)
         return; // the deadline has answered already
     transfer->answered = true;
@@ -269,7 +266,6 @@ void WinInetHttpClient::finished(unsigned id) {
         transfer->done({});
     else
         transfer->done({transfer->status, std::move(transfer->body)});
-    closeAside(transfer);
 }
 
 void WinInetHttpClient::deadlinePassed(unsigned id) {
@@ -278,19 +274,10 @@ void WinInetHttpClient::deadlinePassed(unsigned id) {
     if (found == transfers_.end() || found->second->answered)
         return;
     const std::shared_ptr<Transfer> transfer = found->second;
+    transfer->cancel();
     transfer->answered = true;
     // Kept until its reader has finished; the answer is due now.
     transfer->done({});
-    closeAside(transfer);
-}
-
-void WinInetHttpClient::closeAside(const std::shared_ptr<Transfer>& transfer) {
-    // Closing may read what is left of a body: never on this thread.
-    try {
-        std::thread([transfer] { transfer->cancel(); }).detach();
-    } catch (...) {
-        transfer->cancel();
-    }
 }
 
 } // namespace dv::win32

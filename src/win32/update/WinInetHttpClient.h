@@ -43,7 +43,6 @@ private:
 
     void finished(unsigned id);
     void deadlinePassed(unsigned id);
-    static void closeAside(const std::shared_ptr<Transfer>& transfer);
 
     // Receives the readers' word that they are done, and the deadlines.
     std::unique_ptr<MessageWindow> window_;
