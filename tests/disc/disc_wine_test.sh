@@ -50,7 +50,7 @@ document_bytes=$(stat -c %s "$work/docs/$label.xml")
 service_pid=$!
 address=""
 for _ in $(seq 100); do
-    address=$(sed -n 's/^serving .* on \(http:\/\/127\.0\.0\.1:[0-9]*\) .*/\1/p' "$work/service.log")
+    address=$(sed -n 's/^.*serving .* on \(http:\/\/127\.0\.0\.1:[0-9]*\) .*/\1/p' "$work/service.log")
     [ -n "$address" ] && break
     kill -0 "$service_pid" 2>/dev/null || { cat "$work/service.log" >&2; fail "the update service ended"; }
     sleep 0.1
