@@ -34,16 +34,6 @@ namespace fs = std::filesystem;
 using wintest::pumpFor;
 using wintest::pumpUntil;
 
-// The shaped window, where bare background is a handle to drag it by.
-PlatformFacts windowsXp24() {
-    PlatformFacts facts;
-    facts.isWindows = true;
-    facts.windowsVersion = OsVersionRecord{OsVersionRecord::kPlatformNT, 5, 1, ""};
-    facts.colourDepth = 24;
-    facts.canShapeWindows = true;
-    return facts;
-}
-
 class ScriptedSaveDialog : public SaveDialog {
 public:
     std::optional<std::string> answer;
@@ -59,7 +49,7 @@ protected:
     void open(SaveDialog* saveDialog = nullptr) {
         TearDown();
         TForm1::Environment environment{
-            &boxes, test::sampleDisc() + "datavind.exe", windowsXp24(), {}, {}};
+            &boxes, test::sampleDisc() + "datavind.exe", wintest::windowsFacts(5, 1, 24), {}, {}};
         environment.saveDialog = saveDialog;
         // A browser that is there, so that the start-up tick goes on to the music.
         environment.createBrowser = [this](const TForm1::BrowserPlace&) {

@@ -29,15 +29,6 @@ using wintest::ClientPicture;
 using wintest::pumpFor;
 using wintest::pumpUntil;
 
-PlatformFacts windows10() {
-    PlatformFacts facts;
-    facts.isWindows = true;
-    facts.windowsVersion = OsVersionRecord{OsVersionRecord::kPlatformNT, 10, 0, ""};
-    facts.colourDepth = 32;
-    facts.canShapeWindows = true;
-    return facts;
-}
-
 VARIANT child(long id) {
     VARIANT v;
     VariantInit(&v);
@@ -79,7 +70,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        TForm1::Environment environment{&boxes, "C:\\Skiva\\datavind.exe", windows10(), {}, {}};
+        TForm1::Environment environment{&boxes, "C:\\Skiva\\datavind.exe", wintest::windowsFacts(10, 0, 32), {}, {}};
         environment.createBrowser = [this](const TForm1::BrowserPlace&) {
             auto host = std::make_unique<dv::test::FakeBrowserHost>(log);
             return host;

@@ -19,15 +19,6 @@ using wintest::moveMouseTo;
 using wintest::pumpFor;
 using wintest::pumpUntil;
 
-PlatformFacts windowsXp24() {
-    PlatformFacts facts;
-    facts.isWindows = true;
-    facts.windowsVersion = OsVersionRecord{OsVersionRecord::kPlatformNT, 5, 1, ""};
-    facts.colourDepth = 24;
-    facts.canShapeWindows = true;
-    return facts;
-}
-
 Rect placeOf(HWND child) {
     RECT r;
     GetWindowRect(child, &r);
@@ -57,7 +48,7 @@ protected:
 
     void SetUp() override {
         form = std::make_unique<TForm1>(
-            TForm1::Environment{&boxes, "C:\\Skiva\\datavind.exe", windowsXp24(), {}, {}});
+            TForm1::Environment{&boxes, "C:\\Skiva\\datavind.exe", wintest::windowsFacts(5, 1, 24), {}, {}});
         fileSearch = std::make_unique<TFileSearchForm>(form->discRoot(), boxes);
         progStarting = std::make_unique<TProgStartingForm>();
         consent = std::make_unique<TAutoUpdateSettingsForm>();

@@ -23,17 +23,8 @@ using wintest::moveMouseTo;
 using wintest::pumpFor;
 using wintest::pumpUntil;
 
-PlatformFacts windowsFacts(std::uint32_t platform, std::uint32_t major, std::uint32_t minor, int depth) {
-    PlatformFacts facts;
-    facts.isWindows = true;
-    facts.windowsVersion = OsVersionRecord{platform, major, minor, ""};
-    facts.colourDepth = depth;
-    facts.canShapeWindows = true;
-    return facts;
-}
-
-const PlatformFacts kXp24 = windowsFacts(OsVersionRecord::kPlatformNT, 5, 1, 24);
-const PlatformFacts kWindows10 = windowsFacts(OsVersionRecord::kPlatformNT, 10, 0, 32);
+const PlatformFacts kXp24 = wintest::windowsFacts(5, 1, 24, OsVersionRecord::kPlatformNT);
+const PlatformFacts kWindows10 = wintest::windowsFacts(10, 0, 32, OsVersionRecord::kPlatformNT);
 
 Rect clientBoundsOf(HWND child) {
     RECT r;
@@ -154,11 +145,11 @@ TEST_F(TForm1Test, TheStartupTickChoosesTheShapeOnce) {
     noRecord.windowsVersion.reset();
     const Case cases[] = {
         {"XP at 24 bits", kXp24, false},
-        {"Server 2003 at 32 bits", windowsFacts(2, 5, 2, 32), false},
-        {"XP at 16 bits", windowsFacts(2, 5, 1, 16), true},
-        {"Windows 7", windowsFacts(2, 6, 1, 32), true},
+        {"Server 2003 at 32 bits", wintest::windowsFacts(5, 2, 32, 2), false},
+        {"XP at 16 bits", wintest::windowsFacts(5, 1, 16, 2), true},
+        {"Windows 7", wintest::windowsFacts(6, 1, 32, 2), true},
         {"Windows 10", kWindows10, true},
-        {"Windows 98", windowsFacts(1, 4, 10, 32), true},
+        {"Windows 98", wintest::windowsFacts(4, 10, 32, 1), true},
         {"no version record", noRecord, true},
     };
     for (const Case& c : cases) {

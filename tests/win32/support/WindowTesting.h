@@ -7,6 +7,9 @@
 #include <windows.h>
 
 #include "shell/Geometry.h"
+#include "shell/PlatformFacts.h"
+
+#include <cstdint>
 
 #include <functional>
 #include <memory>
@@ -38,5 +41,17 @@ private:
     std::shared_ptr<void> bitmap_;
     const unsigned char* bits_ = nullptr;
 };
+
+// A Windows of the given version and colour depth that can shape windows,
+// as the start-up tick reads it.
+inline PlatformFacts windowsFacts(std::uint32_t major, std::uint32_t minor, int depth,
+                                  std::uint32_t platform = OsVersionRecord::kPlatformNT) {
+    PlatformFacts facts;
+    facts.isWindows = true;
+    facts.windowsVersion = OsVersionRecord{platform, major, minor, ""};
+    facts.colourDepth = depth;
+    facts.canShapeWindows = true;
+    return facts;
+}
 
 } // namespace dv::wintest
