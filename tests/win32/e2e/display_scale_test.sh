@@ -79,15 +79,4 @@ read -r text rows <<<"$(status_text)"
 # The exit hot-spot, at its scaled place, ends the program with success.
 pointer_to "$(px 784)" "$(px 16)"
 xdotool click 1
-for _ in $(seq 50); do
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-        status=0
-        wait "$APP_PID" || status=$?
-        APP_PID=""
-        [ "$status" -eq 0 ] || fail "the program ended with status $status"
-        echo "$name: passed"
-        exit 0
-    fi
-    sleep 0.1
-done
-fail "the exit hot-spot did not end the program"
+expect_exit_with_success "$name"

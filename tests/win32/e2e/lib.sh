@@ -117,3 +117,21 @@ stop_windows_program() {
     wait "${APP_PID:-}" 2>/dev/null || true
     APP_PID=""
 }
+
+# Waits up to five seconds for the program to end after a click on its exit
+# hot-spot; passes test $1 when it ended with success.
+expect_exit_with_success() {
+    local status
+    for _ in $(seq 50); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then
+            status=0
+            wait "$APP_PID" || status=$?
+            APP_PID=""
+            [ "$status" -eq 0 ] || fail "the program ended with status $status"
+            echo "$1: passed"
+            exit 0
+        fi
+        sleep 0.1
+    done
+    fail "the exit hot-spot did not end the program"
+}
