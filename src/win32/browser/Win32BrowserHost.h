@@ -65,6 +65,7 @@ private:
     void downloadComplete() override;
     void progressChange(long progress, long maximum) override;
     void statusTextChange(const std::wstring& text) override;
+    void navigateComplete2(IDispatch* frame, const std::wstring& url) override;
     void documentComplete(IDispatch* frame) override;
     void navigateError(IDispatch* frame) override;
     void pageEnded(IDispatch* frame);
