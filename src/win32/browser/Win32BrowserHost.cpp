@@ -80,6 +80,8 @@ ComPtr<IOleInPlaceActiveObject> Win32BrowserHost::inPlaceActiveObject() const {
     return inPlace;
 }
 
+void Win32BrowserHost::readerActed() { gesture_.readerActed(ReaderGesture::Clock::now()); }
+
 PageKind Win32BrowserHost::kindOf(const std::wstring& address) const {
     const std::size_t colon = address.find(L':');
     const std::string scheme = colon == std::wstring::npos ? std::string() : narrow(address.substr(0, colon));
@@ -114,7 +116,7 @@ void Win32BrowserHost::beforeNavigate2(IDispatch* frame, const std::wstring& url
     }
     cancel = true;
     if (decision.command)
-        sendCommand(p_.commandWindow, *decision.command);
+        sendCommand(p_.commandWindow, *decision.command, gesture_.startOf(ReaderGesture::Clock::now()));
 }
 
 void Win32BrowserHost::downloadBegin() { p_.indicator.downloadBegin(); }
