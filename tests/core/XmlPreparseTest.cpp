@@ -60,6 +60,10 @@ TEST(XmlPreparse, SaysWhyADocumentIsRefused) {
          "the document declares more than 64 namespaces (line 65)"},
         {levels(65), "the document is nested more than 64 levels deep (line 1)"},
         {"<d>\xC3</d>", "the document is not well-formed UTF-8"},
+        {"<d>" + repeated("", "<e/>").substr(0, 4 * 10000) + "</d>",
+         "the document holds more than 10000 elements, attributes, comments and other markup (line 1)"},
+        {"<d>\n&amp;&e;</d>", "the document refers to an undeclared entity at line 2"},
+        {"<d a='x'>\n<e b='\n&lt;&nbsp;'/></d>", "the document refers to an undeclared entity at line 3"},
     };
     for (const auto& [document, expected] : cases)
         EXPECT_EQ(refusalOf(document), expected) << document.substr(0, 60);
@@ -75,6 +79,10 @@ TEST(XmlPreparse, TakesWhatIsWithinTheBounds) {
         "<d a='&gt;' b=\"/>\"><e/></d>",
         // Markup-looking text in a value is no tag.
         "<d v='--> ]]> ?>'/>",
+        "<d>" + repeated("", "<e/>").substr(0, 4 * 9999) + "</d>",
+        // XML's own five, character references, and what only looks like a
+        // reference (a stray "&", one inside markup that is not text).
+        "<d a='&quot;&apos;'>&amp;&lt;&gt;&#229;&#xE5; a & b &c d; <!-- &e; --><![CDATA[&e;]]><?pi &e;?></d>",
     };
     for (const std::string& document : cases)
         EXPECT_EQ(refusalOf(document), "taken") << document.substr(0, 60);
@@ -88,15 +96,21 @@ TEST(XmlPreparse, HostileShapesAtTheSizeCapAreAnsweredInOnePass) {
         {repeated("", "<!--"), "a comment is not closed"},
         {repeated("<d>", "<?"), "a processing instruction is not closed"},
         {repeated("<d>", "<![CDATA["), "a CDATA section is not closed"},
-        {repeated("<d>", "<!---->", "</d>"), "taken"},
+        {repeated("<d>", "<!---->", "</d>"), "more than 10000 elements, attributes, comments"},
+        {repeated("<d>", "<?p?>x", "</d>"), "more than 10000 elements, attributes, comments"},
         {repeated("<d>", "<a>"), "nested more than 64 levels"},
         {repeated("<d", " a"), "more than 64 attributes"},
         {repeated("<d><e a='", "x", "'/></d>"), "taken"},
         {repeated("<d>", "<a "), "nested more than 64 levels"},
-        {repeated("<d>", "&e;", "</d>"), "taken"},
+        {repeated("<d>", "&e;", "</d>"), "undeclared entity"},
+        {repeated("<d>", "&", "</d>"), "taken"},
+        {repeated("<d>&", "e", ";</d>"), "undeclared entity"},
         {repeated("<d>", "&amp;", "</d>"), "taken"},
         {repeated("<", "n", "/>"), "taken"},
-        {repeated("<d>", "<e/>", "</d>"), "taken"},
+        {repeated("<d>", "<e/>", "</d>"), "more than 10000 elements, attributes"},
+        {repeated("<d>", "<e/>x", "</d>"), "more than 10000 elements, attributes"},
+        {repeated("<d>", "<e" + attributes(64) + "/>", "</d>"), "more than 10000 elements, attributes"},
+        {"<d>" + repeated("", "<!-- -->").substr(0, 8 * 9998) + "</d>", "taken"},
     };
     for (const auto& [document, expected] : cases)
         EXPECT_NE(refusalOf(document).find(expected), std::string::npos) << document.substr(0, 30);
