@@ -33,8 +33,7 @@ void pumpPastTimer(int ms);
 
 // The screen point of a point in a window's client area.
 POINT onScreen(HWND window, int x, int y);
-// Puts the real mouse pointer there and waits until the window has been
-// told it arrived.
+// Puts the real mouse pointer there and lets the window see it arrive.
 void moveMouseTo(HWND window, int x, int y);
 
 // What a window paints of its client area, as WM_PRINTCLIENT draws it.
