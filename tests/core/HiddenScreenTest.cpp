@@ -49,6 +49,11 @@ TEST(HiddenScreenKeys, OnlyWhileArmedAndTheBufferSurvivesLeaving) {
     EXPECT_EQ(keys.buffer(), "");
 }
 
+TEST(HiddenScreenTimeline, TicksEveryThreeSecondsUnlessGivenAnotherInterval) {
+    EXPECT_EQ(HiddenScreenTimeline().tickInterval(), std::chrono::milliseconds(3000));
+    EXPECT_EQ(HiddenScreenTimeline(std::chrono::milliseconds(200)).tickInterval(), std::chrono::milliseconds(200));
+}
+
 TEST(HiddenScreenTimeline, FirstShowing) {
     HiddenScreenTimeline t;
     EXPECT_FALSE(t.timerEnabled());

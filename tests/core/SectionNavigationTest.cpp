@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace dv {
 namespace {
 
@@ -28,6 +30,17 @@ TEST(SectionNavigation, EveryPageHotSpot) {
         EXPECT_EQ(sectionAddress(label, "/cd/"), address) << label;
     EXPECT_EQ(sectionAddress("lbTMfilsok", "/cd/"), std::nullopt);
     EXPECT_EQ(sectionAddress("lbExit", "/cd/"), std::nullopt);
+}
+
+// The sample disc holds the page of every page hot-spot that leads onto it.
+TEST(SectionNavigation, TheSampleDiscHasEveryPage) {
+    const std::string root = std::string(DATAVIND_SAMPLE_DISC) + "/";
+    for (const char* label : {"lbNoje", "lbNytta", "lbInternet", "lbVerktyg", "lbTillagg", "lbFullVer", "lbTMclipart",
+                              "lbTMallaprog", "lbTMom", "lbTMhjalp", "lbEttan"}) {
+        const std::optional<std::string> address = sectionAddress(label, root);
+        ASSERT_TRUE(address) << label;
+        EXPECT_TRUE(std::filesystem::is_regular_file(*address)) << label << ": " << *address;
+    }
 }
 
 TEST(SectionNavigation, OutsideAddressesAreWebAddresses) {

@@ -33,16 +33,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1 i
-    shift
-    for i in $(seq "$tenths"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # started POINT LOG NAME: the program from POINT shows its window with the
 # start page and the track's title line, runs as the reader, and its web
@@ -51,12 +41,12 @@ started() {
     local point=$1 log=$2 name=$3 header white sandboxed helper
     running() { kill -0 "$INSIDE" 2>/dev/null || { cat "$log" >&2; fail "$name: the program ended"; }; }
     loaded() { running && grep -q "datavind-timing loaded" "$log"; }
-    wait_for 900 loaded || { cat "$log" >&2; fail "$name: the start page never loaded"; }
+    wait_until 90 loaded || { cat "$log" >&2; fail "$name: the start page never loaded"; }
     find_main_window
     read -r X Y < <(window_position)
     # The start page's header band, left of its title text.
     header_shows() { colour_near "$(pixel_at $((X + 8 + 6)) $((Y + 122 + 6)))" "23 58 110" 40; }
-    wait_for 100 header_shows || fail "$name: the start page does not show"
+    wait_until 10 header_shows || fail "$name: the start page does not show"
     # The track's title line: white text in the player's row.
     title_shows() {
         import -window root "$shots/$name.png"
@@ -64,7 +54,7 @@ started() {
             -threshold 85% -format '%[fx:round(mean*w*h)]' info:)
         [ "$white" -ge 150 ]
     }
-    wait_for 100 title_shows || fail "$name: the track's title line does not show ($white white pixels)"
+    wait_until 10 title_shows || fail "$name: the track's title line does not show ($white white pixels)"
     echo "$name: window at $X,$Y; screenshot $shots/$name.png"
 
     PROGRAM=$(pgrep -f -n "^$point/linux/datavind" || true)
@@ -139,14 +129,14 @@ closed() {
     xdotool windowfocus "$w" key Escape 2>/dev/null || true
     return 1
 }
-wait_for 100 closed || fail "debian13: Esc did not close the update question"
+wait_until 10 closed || fail "debian13: Esc did not close the update question"
 
 # Tillägg, then its second link, "<thisdir>\tillagg\kallkod.txt".
 read -r X Y < <(window_position)
 tillagg_shows() { colour_near "$(pixel_at $((X + 8 + 6)) $((Y + 122 + 6)))" "122 31 26" 40; }
 for _ in 1 2 3 4 5; do
     xdotool mousemove $((X + 300)) $((Y + 45)) sleep 0.2 mousemove $((X + 308)) $((Y + 50)) click 1
-    wait_for 30 tillagg_shows && break
+    wait_until 3 tillagg_shows && break
     echo "debian13: clicked Tillägg at $((X + 308)),$((Y + 50)), no page yet"
 done
 tillagg_shows || {
@@ -166,7 +156,7 @@ mapfile -t links < <(convert "$shots/debian13-tillagg.png" -crop "784x432+$((X +
 read -r lx ly <<<"${links[1]}"
 xdotool mousemove $((X + 8 + lx)) $((Y + 122 + ly)) click 1
 opened() { [ -s "$root13/tmp/xdg-open.log" ]; }
-wait_for 150 opened || fail "debian13: the document link reached no desktop opener"
+wait_until 15 opened || fail "debian13: the document link reached no desktop opener"
 got=$(sed 's/%20/ /g' "$root13/tmp/xdg-open.log")
 [ "$got" = "file://$point/tillagg/kallkod.txt" ] || fail "debian13: the desktop was asked to open '$got'"
 echo "debian13: the document link opened $got"

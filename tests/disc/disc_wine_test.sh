@@ -48,13 +48,10 @@ document_bytes=$(stat -c %s "$work/docs/$label.xml")
 
 "$service" "$work/docs" 0 127.0.0.1 >"$work/service.log" 2>&1 &
 service_pid=$!
-address=""
-for _ in $(seq 100); do
-    address=$(sed -n 's/^.*serving .* on \(http:\/\/127\.0\.0\.1:[0-9]*\) .*/\1/p' "$work/service.log")
-    [ -n "$address" ] && break
-    kill -0 "$service_pid" 2>/dev/null || { cat "$work/service.log" >&2; fail "the update service ended"; }
-    sleep 0.1
-done
+service_address() { sed -n 's/^.*serving .* on \(http:\/\/127\.0\.0\.1:[0-9]*\) .*/\1/p' "$work/service.log"; }
+serving_or_ended() { [ -n "$(service_address)" ] || not_running "$service_pid"; }
+wait_until 10 serving_or_ended || true
+address=$(service_address)
 [ -n "$address" ] || { cat "$work/service.log" >&2; fail "the update service did not start"; }
 
 # The first letter Wine has not given a drive yet, as a reader's CD drive.
@@ -96,13 +93,9 @@ for _ in $(seq 120); do
     sleep 0.25
 done
 
-request=""
 # The service writes its access log within a second.
-for _ in $(seq 30); do
-    request=$(grep -m1 '"GET /dvcd/autoupdate.asp?' "$work/service.log" || true)
-    [ -n "$request" ] && break
-    sleep 0.1
-done
+wait_until 3 grep -q '"GET /dvcd/autoupdate.asp?' "$work/service.log" || true
+request=$(grep -m1 '"GET /dvcd/autoupdate.asp?' "$work/service.log" || true)
 [ -n "$request" ] || { shot "${name}_no_request"; cat "$work/service.log" >&2; fail "no update request reached the service"; }
 echo "service: $request"
 

@@ -21,10 +21,8 @@ read -r x y < <(window_position)
 # The panel lies at (8, 122), 784 x 432; look away from its scroll bar. The
 # first point waits for the page, the others must agree at once.
 page="51 102 204"
-for _ in $(seq 50); do
-    colour_near "$(pixel_at $((x + 40)) $((y + 140)))" "$page" 8 && break
-    sleep 0.2
-done
+page_shown() { colour_near "$(pixel_at $((x + 40)) $((y + 140)))" "$page" 8; }
+wait_until 10 page_shown || true # the points below say what was seen
 failed=0
 for at in "40 140" "400 330" "700 520" "20 540"; do
     read -r px py <<<"$at"

@@ -2,16 +2,18 @@
 # The update service as editors run it: it answers over HTTP with the right
 # content type, logs a line a request, and stops cleanly on SIGTERM.
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 service=$1
 docs=$(mktemp -d)
+pid=
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$docs"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 printf '<?xml version="1.0" encoding="UTF-8"?>\n<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>\n' \
     > "$docs/ABC 2004.xml"
-port=$(( 20000 + RANDOM % 20000 ))
-"$service" "$docs" "$port" > "$docs/log" 2>&1 &
+# Port 0: the service picks a free one and names it in its "serving" line.
+"$service" "$docs" 0 > "$docs/log" 2>&1 &
 pid=$!
-for _ in $(seq 50); do grep -q serving "$docs/log" && break; sleep 0.1; done
+wait_until 20 grep -q 'serving .* on http://127.0.0.1:' "$docs/log" || fail "the service did not start: $(cat "$docs/log")"
+port=$(sed -n 's|.*serving .* on http://127\.0\.0\.1:\([0-9]*\).*|\1|p' "$docs/log" | head -n1)
 
 # A plain HTTP request over bash's own socket.
 exec 3<>"/dev/tcp/127.0.0.1/$port"
@@ -23,8 +25,7 @@ grep -qi '^Content-Type: text/xml; charset=UTF-8' <<<"$answer" || fail "content 
 grep -q 'virus.exe' <<<"$answer" || fail "not the disc's document"
 
 kill -TERM "$pid"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "still running after SIGTERM"
+wait_until 5 not_running "$pid" || fail "still running after SIGTERM"
 wait "$pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
 grep -q '"GET /dvcd/autoupdate.asp?discid=ABC%202004" 200' "$docs/log" || fail "no access log line"

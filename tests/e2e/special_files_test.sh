@@ -16,8 +16,5 @@ start_program "$disc"
 
 read -r x y < <(window_position)
 xdotool mousemove $((x + 784)) $((y + 16)) click 1
-for _ in $(seq 50); do
-    kill -0 "$APP_PID" 2>/dev/null || { echo "1 passed, 0 failed"; exit 0; }
-    sleep 0.1
-done
-fail "the program did not answer the exit hot-spot"
+wait_until 5 not_running "$APP_PID" || fail "the program did not answer the exit hot-spot"
+echo "1 passed, 0 failed"

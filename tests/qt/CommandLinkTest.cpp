@@ -42,6 +42,19 @@ void write(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
+// Counts the window-state changes a window is told of.
+class StateChanges : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange)
+            ++count;
+        return false;
+    }
+};
+
 } // namespace
 
 class CommandLinkTest : public QObject {
@@ -168,8 +181,15 @@ private Q_SLOTS:
     }
 
     void unknownVerbNeitherRunsNorNavigates() {
+        QSignalSpy taken(&t_->form->browserHost(), &dv::qt::QtBrowserHost::commandLink);
         click("unknown");
-        QTest::qWait(1000);
+        QTRY_COMPARE_WITH_TIMEOUT(taken.count(), 1, 10000);
+        QCOMPARE(taken.first().first().toString(), QStringLiteral("FORMATERA=C:"));
+        // Commands run in turn: once the next one has run, the unknown one
+        // has had its turn.
+        QFile::remove(count_);
+        t_->form->IECommand(QStringLiteral("EXECUTE=<thisdir>\\program\\count.sh efter"));
+        QTRY_VERIFY_WITH_TIMEOUT(counted().contains(QStringLiteral("efter")), 10000);
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
         QVERIFY(!QFile::exists(record_));
         QVERIFY(t_->boxes.shown.empty());
@@ -240,10 +260,17 @@ private Q_SLOTS:
     void commandLinkOfAWebPageIsRefused() {
         dv::test::PageServer server{QByteArray(kPage)};
         loadPage(server.url());
-        click("run");
-        QTest::qWait(1500);
+        QSignalSpy taken(&t_->form->browserHost(), &dv::qt::QtBrowserHost::commandLink);
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
+        // The engine hands the page's navigations over in turn: once the one
+        // after the click has loaded, the click's own was decided.
+        evaluate(view()->page(), QStringLiteral("document.getElementById('run').click();"
+                                                "setTimeout(function () { location.href = 'sist'; }, 100)"));
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(view()->url(), QUrl(server.url() + QStringLiteral("sist")));
+        QCOMPARE(loaded.count(), 1); // the command link loaded nothing
+        QCOMPARE(taken.count(), 0);
         QVERIFY(!QFile::exists(record_));
-        QCOMPARE(view()->url(), QUrl(server.url()));
     }
 
     // The link is written without apostrophes and the disc's root holds
@@ -285,8 +312,15 @@ private Q_SLOTS:
 
         QWidget* page = view()->focusProxy();
         QVERIFY(page);
+        evaluate(view()->page(), QStringLiteral("window.presses = [];"
+                                                "document.addEventListener('mousedown', function (e) {"
+                                                " presses.push(e.button); }, true)"));
         QTest::mouseClick(page, Qt::RightButton, {}, QPoint(200, 200));
-        QTest::qWait(500);
+        // The page takes the reader's clicks in turn: once the left one after
+        // it has come, the right one would have.
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(200, 200));
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(view()->page(), QStringLiteral("presses.join(',')")).toString(),
+                                  QStringLiteral("0"), 10000);
         QVERIFY(QApplication::activePopupWidget() == nullptr);
         QVERIFY(view()->findChild<QMenu*>() == nullptr);
     }
@@ -344,9 +378,12 @@ private Q_SLOTS:
         }
         // A search window the reader had closed stays closed.
         search->hide();
+        StateChanges changes;
+        t_->form->installEventFilter(&changes);
         t_->form->IECommand(QStringLiteral("MINIMIZE"));
         t_->form->showNormal();
-        QTest::qWait(200);
+        // The window has been told it is back: that is when the search window would come.
+        QTRY_VERIFY(changes.count >= 2 && !t_->form->isMinimized());
         QVERIFY(!search->isVisible());
     }
 

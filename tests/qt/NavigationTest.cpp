@@ -48,10 +48,11 @@ private Q_SLOTS:
         QVERIFY(loaded.wait(30000));
     }
 
-    void everyPageHotSpotLoadsItsPage() {
-        const char* labels[] = {"lbNoje",   "lbNytta",     "lbInternet",   "lbVerktyg", "lbTillagg",
-                                "lbFullVer", "lbTMclipart", "lbTMallaprog", "lbTMom",    "lbTMhjalp",
-                                "lbEttan"};
+    // Which hot-spot leads where is the core's table (SectionNavigation,
+    // HotSpotDispatch); here a section, a top-menu page and the start page
+    // show that a click reaches the browser with the core's address.
+    void pageHotSpotsLoadTheCoresAddress() {
+        const char* labels[] = {"lbNoje", "lbTMhjalp", "lbEttan"};
         for (const char* label : labels) {
             QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
             click(t_->form, label);
@@ -123,15 +124,18 @@ private Q_SLOTS:
     void lowerCaseNeverOpensIt() {
         dv::qt::TForm2* screen = t_->windows->form2.get();
         bool opened = false;
-        QTimer::singleShot(0, screen, [&] {
+        // Goes with the test: a check nobody's loop ran is dropped.
+        QObject thisTest;
+        QTimer::singleShot(0, &thisTest, [&] {
             if (screen->isVisible()) {
                 opened = true;
                 screen->close();
             }
         });
         hover(t_->form, "Label1");
+        // The screen would open inside the key's handling, and its own loop
+        // would run the check above before the keys return.
         QTest::keyClicks(t_->form, QStringLiteral("Xmango"));
-        QTest::qWait(100);
         QVERIFY(!opened);
         QVERIFY(!screen->isVisible());
         unhover(t_->form, "Label1");

@@ -17,6 +17,9 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <algorithm>
+#include <atomic>
+
 using dv::test::evaluate;
 using dv::test::MainWindowUnderTest;
 
@@ -76,6 +79,58 @@ class PanelPagesTest : public QObject {
         return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
     }
 
+    // The commands the program took from the page until now, and ran. The
+    // reader clicks a command link the disc page shows after the timers of
+    // its own scripts: the host takes commands in the order the engine hands
+    // them over and runs them in turn, so once that one has run, everything
+    // the page did before it has had its say.
+    QStringList commandsTakenByNow() {
+        const QString marker = QStringLiteral("klart%1").arg(++markers_);
+        evaluate(view()->page(),
+                 QStringLiteral("window.klart = false; setTimeout(function () {"
+                                " const old = document.getElementById('klart'); if (old) old.remove();"
+                                " const a = document.createElement('a'); a.id = 'klart'; a.textContent = 'klart';"
+                                " a.style.cssText = 'position:fixed;left:0;top:0;display:block;width:80px;height:30px;"
+                                "background:#fff;z-index:9999'; a.href = '%1';"
+                                " document.body.appendChild(a); window.klart = true; }, 150)")
+                     .arg(QString::fromUtf8(recorder(marker.toUtf8().constData()).replace("\\", "\\\\"))));
+        if (!QTest::qWaitFor([&] { return evaluate(view()->page(), QStringLiteral("window.klart")).toBool(); },
+                             15000))
+            return {QStringLiteral("the page never showed the marker link")};
+        QSignalSpy taken(&t_->form->browserHost(), &dv::qt::QtBrowserHost::commandLink);
+        clickElement("klart");
+        if (!QTest::qWaitFor([&] { return !taken.isEmpty() && taken.last().first().toString().endsWith(marker); },
+                             15000))
+            return {QStringLiteral("the reader's command never came")};
+        QStringList before = commandsRunBefore(marker);
+        for (int i = 0; i + 1 < taken.count(); ++i)
+            before << QStringLiteral("taken: ") + taken.at(i).first().toString();
+        return before;
+    }
+
+    // The commands run before the program's own marker, which runs in turn
+    // after every command taken before it.
+    QStringList commandsRunBefore(const QString& marker) {
+        const QString line = QStringLiteral("arg=") + marker;
+        if (!QTest::qWaitFor([&] { return recorded().contains(line); }, 15000))
+            return {QStringLiteral("the command ") + marker + QStringLiteral(" never ran")};
+        QStringList before = recorded();
+        before.erase(std::remove_if(before.begin(), before.end(),
+                                    [](const QString& l) { return l.startsWith(QStringLiteral("arg=klart")); }),
+                     before.end());
+        return before;
+    }
+
+    // The same, with a command the program itself runs as the marker, for
+    // a page that may no longer be the disc's.
+    QStringList commandsRunByNow() {
+        const QString marker = QStringLiteral("klart%1").arg(++markers_);
+        t_->form->IECommand(QStringLiteral("EXECUTE=<thisdir>\\program\\argrec.sh ") + marker);
+        return commandsRunBefore(marker);
+    }
+
+    int markers_ = 0;
+
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(disc_.isValid() && outside_.isValid());
@@ -117,8 +172,7 @@ private Q_SLOTS:
 
     void anOutsidePageInAFrameNeverLoadsNorRunsCommands() {
         QVERIFY(loadPage(discPage("ram.htm")));
-        QTest::qWait(1500);
-        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(commandsTakenByNow().join(QStringLiteral(" | ")), QString());
         QCOMPARE(evaluate(view()->page(), QStringLiteral("frames[0].location.href")).toString(),
                  QStringLiteral("about:blank"));
         QCOMPARE(view()->url().fileName(), QStringLiteral("ram.htm"));
@@ -127,13 +181,12 @@ private Q_SLOTS:
     void aPageReachedThroughALinkOutOfTheDiscNeverLoads() {
         QVERIFY(loadPage(discPage("index.htm")));
         clickElement("lank");
-        QTest::qWait(1500);
-        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(commandsTakenByNow().join(QStringLiteral(" | ")), QString());
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
         // Nor when the program itself is sent there.
+        QFile::remove(record_);
         t_->form->browserHost().navigate(discPage("lank.htm").toStdString());
-        QTest::qWait(1500);
-        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(commandsTakenByNow().join(QStringLiteral(" | ")), QString());
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
     }
 
@@ -192,7 +245,7 @@ private Q_SLOTS:
                                           "setTimeout(function () { document.getElementById('blank').click(); }, 100);"
                                           "</script>"));
         QVERIFY(loadPage(discPage("popup.htm")));
-        QTest::qWait(1500);
+        QCOMPARE(commandsTakenByNow().join(QStringLiteral(" | ")), QString());
         QCOMPARE(desktop.started(), QStringList());
         QCOMPARE(view()->url().fileName(), QStringLiteral("popup.htm"));
     }
@@ -215,13 +268,19 @@ private Q_SLOTS:
         desktop.addProgram(QStringLiteral("xdg-open"));
         dv::test::PageServer server(page("<p><a id=\"blank\" target=\"_blank\" href=\"" + recorder("webb") +
                                          "\">kör</a></p><p><button id=\"open\" onclick=\"window.open('" +
-                                         recorder("webb").replace("\\", "\\\\") + "')\">kör</button></p>"));
+                                         recorder("webb").replace("\\", "\\\\") + "')\">kör</button></p>"
+                                         "<p><a id=\"sist\" target=\"_blank\" href=\"sist\">sist</a></p>"));
         QVERIFY(loadPage(server.url()));
+        QSignalSpy taken(&t_->form->browserHost(), &dv::qt::QtBrowserHost::commandLink);
         clickElement("blank");
         clickElement("open");
-        QTest::qWait(1500);
+        // The reader's last click, on a web link for a new window, is handed
+        // over after the two before it.
+        clickElement("sist");
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.started(), QStringList{QStringLiteral("xdg-open ") + server.url() + QStringLiteral("sist")},
+                                  10000);
+        QCOMPARE(taken.count(), 0);
         QCOMPARE(recorded(), QStringList());
-        QCOMPARE(desktop.started(), QStringList());
         QCOMPARE(view()->url(), QUrl(server.url()));
     }
 
@@ -248,7 +307,8 @@ private Q_SLOTS:
         write(discPage("webbram.htm"), page("<iframe id=\"f\" style=\"width:400px;height:200px;border:0\" src=\"" +
                                             server.url().toUtf8() + "\"></iframe>"));
         QVERIFY(loadPage(discPage("webbram.htm")));
-        QTest::qWait(1500);
+        QCOMPARE(commandsTakenByNow().join(QStringLiteral(" | ")), QString());
+        QFile::remove(record_);
         // The reader clicks the web page's link, then its button.
         const QVariantList at = evaluate(view()->page(), QStringLiteral("(function(){ const r = document."
                                                                         "getElementById('f').getBoundingClientRect();"
@@ -258,27 +318,32 @@ private Q_SLOTS:
         QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt() + 10, at[1].toInt() + 20));
         QTest::mouseClick(view()->focusProxy(), Qt::MiddleButton, {}, QPoint(at[0].toInt() + 10, at[1].toInt() + 20));
         QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt() + 10, at[1].toInt() + 60));
-        QTest::qWait(1500);
-        QCOMPARE(recorded(), QStringList());
+        QCOMPARE(commandsTakenByNow().join(QStringLiteral(" | ")), QString());
         QCOMPARE(view()->url().fileName(), QStringLiteral("webbram.htm"));
     }
 
     // A web address the disc page follows that the server redirects to a
     // command: the redirect is the web's word, not the disc's.
     void aRedirectFromTheWebNeverRunsCommands() {
-        dv::test::RawHttpServer server([](dv::test::RawHttpServer& s, int socket) {
+        std::atomic<int> redirected{0};
+        dv::test::RawHttpServer server([&](dv::test::RawHttpServer& s, int socket) {
             s.send(socket, "HTTP/1.0 302 Found\r\nLocation: " + recorder("omdirigerad").toStdString() +
                                "\r\nContent-Length: 0\r\n\r\n");
+            ++redirected;
         });
         const QByteArray web = QByteArray::fromStdString(server.url()) + "/a";
         write(discPage("omdirigering.htm"),
               page("<a id=\"lank\" href=\"" + web + "\">webben</a><iframe src=\"" + web + "\"></iframe>"));
         QVERIFY(loadPage(discPage("omdirigering.htm")));
+        // The frame's address was redirected before the page had loaded.
+        QTRY_VERIFY_WITH_TIMEOUT(redirected >= 1, 10000);
+        QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
         clickElement("lank");
-        QTest::qWait(1500);
+        // Each navigation of the page ends, redirected or not.
+        QTRY_VERIFY_WITH_TIMEOUT(redirected >= 2 && loaded.count() >= 1, 10000);
         evaluate(view()->page(), QStringLiteral("location.href = '%1'").arg(QString::fromUtf8(web)));
-        QTest::qWait(1500);
-        QCOMPARE(recorded(), QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(redirected >= 3 && loaded.count() >= 2, 10000);
+        QCOMPARE(commandsRunByNow().join(QStringLiteral(" | ")), QString());
     }
 
     void cleanupTestCase() { t_.reset(); }

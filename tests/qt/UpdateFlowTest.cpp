@@ -5,6 +5,7 @@
 
 #include "LinuxVolumeInfo.h"
 #include "QtTestHelpers.h"
+#include "SharedLog.h"
 #include "UpdateService.h"
 #include "browser/QtBrowserHost.h"
 #include "update/QtSettingsStore.h"
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sstream>
 #include <thread>
 
 using dv::test::MainWindowUnderTest;
@@ -38,21 +38,34 @@ class UpdateFlowTest : public QObject {
     QTemporaryDir config_;
     QTemporaryDir disc_;
     QTemporaryDir documents_;
-    std::ostringstream serviceLog_;
+    dv::test::SharedLog serviceLog_;
+    std::ostream serviceOut_{&serviceLog_};
     std::unique_ptr<dv::UpdateService> service_;
     std::thread serving_;
 
+    // Named by the id the program will send: the label of the disc folder's filesystem.
+    QString documentName() const {
+        return QString::fromStdString(dv::LinuxVolumeInfo((disc_.path() + QLatin1Char('/')).toStdString()).getDiscName()) +
+               QStringLiteral(".xml");
+    }
+
     void writeDocument(const QByteArray& text) {
-        // Named by the id the program will send: the label of the disc folder's filesystem.
-        const QString id = QString::fromStdString(
-            dv::LinuxVolumeInfo((disc_.path() + QLatin1Char('/')).toStdString()).getDiscName());
-        QFile f(documents_.filePath(id + QStringLiteral(".xml")));
+        QFile f(documents_.filePath(documentName()));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
 
+    // Writes the disc's document and waits until the running service says
+    // it serves this version.
+    void serveDocument(const QByteArray& text) {
+        const std::string served = documentName().toStdString() + ": served, ";
+        const int before = serviceLog_.count(served);
+        writeDocument(text);
+        QTRY_VERIFY_WITH_TIMEOUT(serviceLog_.count(served) > before, 10000);
+    }
+
     void startService() {
-        service_ = std::make_unique<dv::UpdateService>(documents_.path().toStdString(), serviceLog_);
+        service_ = std::make_unique<dv::UpdateService>(documents_.path().toStdString(), serviceOut_);
         const int port = service_->bind("127.0.0.1", 0);
         QVERIFY(port > 0);
         serving_ = std::thread([this] { service_->run(); });
@@ -68,13 +81,9 @@ class UpdateFlowTest : public QObject {
     }
 
     int requestsSoFar() {
-        // Read only while the service is stopped: restart it afterwards.
+        // Stopped, the service has written out every request: restart it afterwards.
         stopService();
-        const std::string log = serviceLog_.str();
-        int n = 0;
-        for (std::size_t at = log.find("GET /dvcd/"); at != std::string::npos; at = log.find("GET /dvcd/", at + 1))
-            ++n;
-        return n;
+        return serviceLog_.count("GET /dvcd/");
     }
 
     std::unique_ptr<MainWindowUnderTest> start() {
@@ -154,14 +163,12 @@ private Q_SLOTS:
     }
 
     void everyMessageKindAndTheEnd() {
-        writeDocument(R"(<dvcd>
+        serveDocument(R"(<dvcd>
           <message><caption>I</caption><text>i</text><severity>INFORMATION</severity></message>
           <message><caption>W</caption><text>w</text><severity>Warning</severity></message>
           <message><caption>E</caption><text>e</text><severity>error</severity><cancontinue>0</cancontinue></message>
           <message><caption>X</caption><text>x</text><severity>EXTRAINFO</severity></message>
         </dvcd>)");
-        // The service notices the change within a second or two.
-        QTest::qWait(2500);
         auto t = start();
         bool noticeShown = false;
         QTimer closeNotice;
@@ -179,8 +186,7 @@ private Q_SLOTS:
         QVERIFY(t->boxes.shown[0].icon == dv::MessageIcon::Information);
         QVERIFY(t->boxes.shown[1].icon == dv::MessageIcon::Warning);
         QVERIFY(t->boxes.shown[2].icon == dv::MessageIcon::Error);
-        writeDocument(kDocument);
-        QTest::qWait(2500);
+        serveDocument(kDocument);
     }
 
     void stoppedServiceFailsAndKeepsTheLists() {

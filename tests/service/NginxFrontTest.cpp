@@ -5,6 +5,7 @@
 #include "support/ChildProcess.h"
 #include "support/LoopbackClient.h"
 #include "support/ServiceFixtures.h"
+#include "support/ServiceProcess.h"
 #include "support/SlowClients.h"
 
 #include <gtest/gtest.h>
@@ -80,10 +81,9 @@ protected:
         fs::create_directory(docs);
         top.write("docs/ABC 2004.xml", kAbc);
         top.write("docs/trasig.xml", "<dvcd><quarantine>");
-        service = std::make_unique<ChildProcess>(std::vector<std::string>{DVCD_UPDATE_SERVICE, docs.string(), "0"});
-        const auto serving = service->waitForLine("serving ", milliseconds(20000));
-        ASSERT_TRUE(serving) << service->output();
-        servicePort = std::atoi(serving->c_str() + serving->find("127.0.0.1:") + 10);
+        service = test::startServiceProcess({docs.string(), "0"});
+        servicePort = test::servingPort(*service);
+        ASSERT_GT(servicePort, 0) << service->output();
 
         port = freePort();
         top.write("site.conf", siteFor(top / "cache", servicePort, port));
@@ -102,18 +102,8 @@ protected:
         top.write("nginx.conf", conf);
         nginx = std::make_unique<ChildProcess>(std::vector<std::string>{
             DVCD_NGINX, "-e", (work / "error.log").string(), "-p", work.string(), "-c", (work / "nginx.conf").string()});
-        const auto deadline = Clock::now() + milliseconds(20000);
-        while (!answers() && Clock::now() < deadline && !nginx->waitExit(milliseconds(50)))
-            ;
-        ASSERT_TRUE(answers()) << nginx->output() << readFile(work / "error.log");
-    }
-    bool answers() {
-        try {
-            test::LoopbackSocket probe(port);
-            return true;
-        } catch (const std::exception&) {
-            return false;
-        }
+        ASSERT_TRUE(test::waitUntilListening(*nginx, port, milliseconds(20000)))
+            << nginx->output() << readFile(work / "error.log");
     }
     // Requests for the target the service has logged, once it has ended.
     int serviceRequestsFor(const std::string& target) {
@@ -164,15 +154,13 @@ TEST_F(NginxFrontTest, AnswersAreCachedAndServedWhileTheServiceIsDown) {
 TEST_F(NginxFrontTest, SlowClientsAreCutAndDoNotDelayTheOthers) {
     const auto alone = probeLatency(port, kTarget);
     ASSERT_TRUE(alone);
-    const auto start = Clock::now();
     SlowClients slow(port, 64, milliseconds(2000));
-    std::this_thread::sleep_for(milliseconds(2500));
+    ASSERT_TRUE(slow.waitForLines(1, milliseconds(10000))); // every one is half way through its header
     const auto held = probeLatency(port, kTarget);
     ASSERT_TRUE(held);
     EXPECT_LE(held->count(), 100 + alone->count()) << "alone " << alone->count() << " ms";
     // client_header_timeout 10s holds for the whole header.
-    while (slow.cut() < 64 && Clock::now() - start < std::chrono::seconds(20))
-        std::this_thread::sleep_for(milliseconds(100));
+    test::waitUntil([&] { return slow.cut() == 64; }, milliseconds(20000), milliseconds(100));
     EXPECT_EQ(slow.cut(), 64);
     ASSERT_TRUE(slow.firstCut());
     EXPECT_GE(slow.firstCut()->count(), 9000);

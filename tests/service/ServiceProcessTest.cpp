@@ -3,6 +3,7 @@
 #include "support/ChildProcess.h"
 #include "support/LoopbackClient.h"
 #include "support/ServiceFixtures.h"
+#include "support/ServiceProcess.h"
 #include "support/SlowClients.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ChildProcess;
+using test::servingPort;
 using test::httpGet;
 using test::probeLatency;
 using test::SlowClients;
@@ -25,14 +27,6 @@ using test::TempFolder;
 using std::chrono::milliseconds;
 
 const std::string kAbc = "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
-
-// The port from "serving <folder> on http://127.0.0.1:<port> ...".
-int servingPort(const ChildProcess& service) {
-    const auto line = service.waitForLine("serving ", milliseconds(20000));
-    const std::string url = "http://127.0.0.1:";
-    const std::size_t at = line ? line->find(url) : std::string::npos;
-    return at == std::string::npos ? -1 : std::atoi(line->c_str() + at + url.size());
-}
 
 class ServiceProcessTest : public ::testing::Test {
 protected:
@@ -43,8 +37,7 @@ protected:
         top.write("docs/ABC 2004.xml", kAbc);
     }
     std::unique_ptr<ChildProcess> start(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), DVCD_UPDATE_SERVICE);
-        return std::make_unique<ChildProcess>(arguments);
+        return test::startServiceProcess(std::move(arguments));
     }
 };
 
@@ -84,8 +77,8 @@ TEST_F(ServiceProcessTest, SixtyFourSlowClientsDoNotDelayAProbe) {
     const std::string target = "/dvcd/autoupdate.asp?discid=ABC%202004";
     const auto alone = probeLatency(port, target);
     ASSERT_TRUE(alone);
-    SlowClients slow(port, 64, milliseconds(2000));
-    std::this_thread::sleep_for(milliseconds(2500)); // every one has sent a second line
+    SlowClients slow(port, 64, milliseconds(500));
+    ASSERT_TRUE(slow.waitForLines(1, milliseconds(10000))); // every one is half way through its header
     const auto held = probeLatency(port, target);
     ASSERT_TRUE(held) << "no answer beside 64 slow clients";
     EXPECT_LE(held->count(), 100 + alone->count()) << "alone " << alone->count() << " ms";
@@ -279,14 +272,14 @@ public:
         return text;
     }
     std::optional<int> waitExit(milliseconds wait) {
-        const auto deadline = test::Clock::now() + wait;
-        while (!exit_ && test::Clock::now() < deadline) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_)
-                exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            else
-                std::this_thread::sleep_for(milliseconds(10));
-        }
+        test::waitUntil(
+            [&] {
+                int status = 0;
+                if (!exit_ && ::waitpid(pid_, &status, WNOHANG) == pid_)
+                    exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+                return exit_.has_value();
+            },
+            wait);
         return exit_;
     }
     pid_t pid() const { return pid_; }
@@ -330,7 +323,6 @@ int pipelined(int port, int count, const std::string& id) {
 TEST_F(ServiceProcessTest, AStuckLogHoldsNothingUpAndSaysWhatItDropped) {
     const int port = freeLoopbackPort();
     StuckOutput service({DVCD_UPDATE_SERVICE, folder.string(), std::to_string(port)});
-    const auto deadline = test::Clock::now() + milliseconds(20000);
     const auto answers = [&] {
         try {
             return httpGet(port, "/dvcd/autoupdate.asp?discid=ABC%202004").has_value();
@@ -338,8 +330,7 @@ TEST_F(ServiceProcessTest, AStuckLogHoldsNothingUpAndSaysWhatItDropped) {
             return false; // not listening yet
         }
     };
-    while (test::Clock::now() < deadline && !answers())
-        std::this_thread::sleep_for(milliseconds(50));
+    ASSERT_TRUE(test::waitUntil(answers, milliseconds(20000), milliseconds(50)));
     // Some 1.3 MB of log lines, past the backlog, into a pipe of 4 KiB.
     const std::string id(300, 'x');
     EXPECT_EQ(pipelined(port, 4500, id), 4500);

@@ -37,7 +37,8 @@ TEST_F(SlowClientTest, SixtyFourHeldConnectionsDoNotDelayAProbe) {
     const auto alone = probeLatency(service.port(), kTarget);
     ASSERT_TRUE(alone);
     SlowClients slow(service.port(), 64, milliseconds(2000));
-    std::this_thread::sleep_for(milliseconds(300)); // all of them in and waiting
+    // All of them in and waiting.
+    ASSERT_TRUE(test::waitUntil([&] { return service.service().openConnections() >= 64U; }, milliseconds(10000)));
     const auto held = probeLatency(service.port(), kTarget);
     ASSERT_TRUE(held) << "no answer beside 64 slow clients";
     EXPECT_LE(held->count(), 100 + alone->count()) << "alone " << alone->count() << " ms";
@@ -48,9 +49,7 @@ TEST_F(SlowClientTest, SixtyFourHeldConnectionsDoNotDelayAProbe) {
 TEST_F(SlowClientTest, AHeaderLineEveryTwoSecondsIsCutAtTheHeaderDeadline) {
     RunningService service(folder.path(), ServiceSettings{.headerTimeout = milliseconds(3000)});
     SlowClients slow(service.port(), 4, milliseconds(2000));
-    const auto start = Clock::now();
-    while (slow.cut() < 4 && Clock::now() - start < std::chrono::seconds(10))
-        std::this_thread::sleep_for(milliseconds(50));
+    test::waitUntil([&] { return slow.cut() == 4; }, milliseconds(10000), milliseconds(50));
     ASSERT_EQ(slow.cut(), 4) << "an idle timeout alone never cuts a client that keeps sending";
     const auto first = slow.firstCut();
     ASSERT_TRUE(first);

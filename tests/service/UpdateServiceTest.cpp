@@ -194,14 +194,9 @@ TEST_F(UpdateServiceTest, AChangeIsSeenByNotificationNotByTheSlowRescan) {
         const std::string marker = "changed" + std::to_string(i) + ".exe";
         top.write("new.xml", "<dvcd><quarantine><quarantined>" + marker + "</quarantined></quarantine></dvcd>");
         fs::rename(top / "new.xml", folder / "ABC 2004.xml"); // as an editor's tool saves
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        bool served = false;
-        while (!served && std::chrono::steady_clock::now() < deadline) {
-            served = get("ABC 2004")->body.find(marker) != std::string::npos;
-            if (!served)
-                std::this_thread::sleep_for(milliseconds(10));
-        }
-        EXPECT_TRUE(served) << marker;
+        EXPECT_TRUE(test::waitUntil([&] { return get("ABC 2004")->body.find(marker) != std::string::npos; },
+                                    milliseconds(10000)))
+            << marker;
     }
     write("NEW 2005.xml", "<dvcd><quarantine><quarantined>fresh.exe</quarantined></quarantine></dvcd>");
     ASSERT_TRUE(service->log().waitFor("NEW 2005.xml: served", milliseconds(10000)));
@@ -376,8 +371,13 @@ TEST_F(UpdateServiceTest, AFolderThatCannotBeReadKeepsTheDocumentsServed) {
     fs::rename(folder, top / "renamed");
     ASSERT_TRUE(service->log().waitFor(folder.string() + ": cannot be read", milliseconds(10000)))
         << service->log().text();
-    // Several scans later, still the same.
-    std::this_thread::sleep_for(milliseconds(1500));
+    // Two whole readings later, still the same.
+    const std::string reread = "the documents folder read again";
+    for (int n = 1; n <= 2; ++n) {
+        service->service().rescan();
+        ASSERT_TRUE(test::waitUntil([&] { return service->log().count(reread) >= n; }, milliseconds(10000)))
+            << service->log().text();
+    }
     auto answer = get("ABC 2004");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body, kAbc);

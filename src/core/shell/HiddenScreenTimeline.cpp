@@ -11,8 +11,8 @@ void centre(Rect& r, int windowWidth, int windowHeight) {
 
 } // namespace
 
-HiddenScreenTimeline::HiddenScreenTimeline()
-    : image_{{272, 152, 253, 152}, false}, player_{{144, 184, 320, 240}, false} {}
+HiddenScreenTimeline::HiddenScreenTimeline(std::chrono::milliseconds tick)
+    : image_{{272, 152, 253, 152}, false}, player_{{144, 184, 320, 240}, false}, tick_(tick) {}
 
 bool HiddenScreenTimeline::tick(int windowWidth, int windowHeight) {
     // Three tests in this order within one tick.

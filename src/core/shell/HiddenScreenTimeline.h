@@ -2,6 +2,8 @@
 
 #include "shell/Geometry.h"
 
+#include <chrono>
+
 namespace dv {
 
 // Where a control of the hidden screen is and whether it shows.
@@ -17,9 +19,13 @@ struct Placement {
 // showing plays the film at the first tick.
 class HiddenScreenTimeline {
 public:
-    HiddenScreenTimeline();
+    static constexpr std::chrono::milliseconds kTick{3000};
 
-    static constexpr int kTickMs = 3000;
+    // tick: the time between ticks; the program keeps kTick, a test may
+    // take a shorter one so that it need not wait on the clock.
+    explicit HiddenScreenTimeline(std::chrono::milliseconds tick = kTick);
+
+    std::chrono::milliseconds tickInterval() const { return tick_; }
 
     void formShow() { timerEnabled_ = true; }
     // One tick in a window of that client size; true when the player is to
@@ -33,6 +39,7 @@ public:
 private:
     Placement image_;
     Placement player_;
+    std::chrono::milliseconds tick_;
     bool timerEnabled_ = false;
 };
 

@@ -15,7 +15,8 @@
 
 namespace dv::qt {
 
-TForm2::TForm2(QUrl film) : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint), film_(std::move(film)) {
+TForm2::TForm2(QUrl film, std::chrono::milliseconds tick)
+    : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint), timeline_(tick), film_(std::move(film)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
     QPalette black = palette();
@@ -36,7 +37,7 @@ TForm2::TForm2(QUrl film) : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHin
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(HiddenScreenTimeline::kTickMs);
+    Timer1->setInterval(timeline_.tickInterval());
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
 }
 

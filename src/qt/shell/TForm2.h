@@ -19,8 +19,8 @@ class TForm2 : public QDialog {
     Q_OBJECT
 public:
     // film: the file to play; a missing one, or anything but a file, leaves
-    // the screen black.
-    explicit TForm2(QUrl film = {});
+    // the screen black. tick: the time between the timeline's ticks.
+    explicit TForm2(QUrl film = {}, std::chrono::milliseconds tick = HiddenScreenTimeline::kTick);
 
     void setFilm(QUrl film) { film_ = std::move(film); }
     QMediaPlayer* player() const { return player_; }
@@ -29,7 +29,7 @@ public:
     // Shows the screen modally over the whole screen; returns when closed.
     void showModalMaximised();
 
-    // One three-second tick, also callable directly (tests).
+    // One tick of the timeline, also callable directly (tests).
     void Timer1Timer();
 
 protected:

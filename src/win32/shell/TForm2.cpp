@@ -48,7 +48,7 @@ std::vector<HWND> disableOthers(HWND modal) {
 
 } // namespace
 
-TForm2::TForm2(HWND owner) {
+TForm2::TForm2(HWND owner, std::chrono::milliseconds tick) : timeline_(tick) {
     static const WindowClass kClass{L"TForm2", CS_DBLCLKS};
     if (!create(kClass, 0, WS_POPUP | WS_CLIPCHILDREN, L"Form2", RECT{0, 0, 640, 480}, owner))
         throw std::runtime_error("Kunde inte skapa Form2.");
@@ -77,7 +77,7 @@ void TForm2::showModal() {
 
 void TForm2::FormShow() {
     timeline_.formShow();
-    SetTimer(hwnd(), kTimer1, HiddenScreenTimeline::kTickMs, nullptr);
+    SetTimer(hwnd(), kTimer1, static_cast<UINT>(timeline_.tickInterval().count()), nullptr);
 }
 
 void TForm2::Timer1Timer() {

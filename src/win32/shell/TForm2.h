@@ -5,6 +5,7 @@
 #include "support/WindowDpi.h"
 #include "support/Window.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -18,7 +19,8 @@ class MciVideoWindow;
 class TForm2 : public Window {
 public:
     // owner: the window the screen belongs to (no task-bar button of its own).
-    explicit TForm2(HWND owner = nullptr);
+    // tick: the time between the timeline's ticks.
+    explicit TForm2(HWND owner = nullptr, std::chrono::milliseconds tick = HiddenScreenTimeline::kTick);
     ~TForm2() override;
 
     // The film to play; a missing one leaves the screen black.
@@ -26,7 +28,7 @@ public:
 
     // Shows the screen modally over the whole screen; returns when closed.
     void showModal();
-    // One three-second tick, also callable directly (tests).
+    // One tick of the timeline, also callable directly (tests).
     void Timer1Timer();
 
     const HiddenScreenTimeline& timeline() const { return timeline_; }

@@ -7,6 +7,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include "WaitUntil.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,17 +89,14 @@ public:
 
     // The exit status (128 + signal for a killed one), once it has ended.
     std::optional<int> waitExit(std::chrono::milliseconds wait) {
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        while (!exit_) {
-            int status = 0;
-            const pid_t done = ::waitpid(pid_, &status, WNOHANG);
-            if (done == pid_)
-                exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            else if (std::chrono::steady_clock::now() >= deadline)
-                break;
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        waitUntil(
+            [&] {
+                int status = 0;
+                if (!exit_ && ::waitpid(pid_, &status, WNOHANG) == pid_)
+                    exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+                return exit_.has_value();
+            },
+            wait);
         return exit_;
     }
 

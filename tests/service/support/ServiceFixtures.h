@@ -3,6 +3,7 @@
 // An update service running in the test's own process on a folder of its
 // own, with a log the test may read while the service runs.
 
+#include "SharedLog.h"
 #include "UpdateService.h"
 
 #include <chrono>
@@ -19,43 +20,6 @@
 namespace dv::test {
 
 namespace fs = std::filesystem;
-
-// A log that may be read while other threads write it.
-class SharedLog : public std::streambuf {
-public:
-    std::string text() const {
-        const std::lock_guard lock(mutex_);
-        return text_;
-    }
-    // Waits until the log holds the text; false when it does not in time.
-    bool waitFor(const std::string& wanted, std::chrono::milliseconds wait) const {
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        while (text().find(wanted) == std::string::npos) {
-            if (std::chrono::steady_clock::now() >= deadline)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return true;
-    }
-
-protected:
-    int overflow(int c) override {
-        if (c != traits_type::eof()) {
-            const std::lock_guard lock(mutex_);
-            text_ += static_cast<char>(c);
-        }
-        return c;
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        const std::lock_guard lock(mutex_);
-        text_.append(s, static_cast<std::size_t>(n));
-        return n;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::string text_;
-};
 
 // A fresh folder under the temporary directory, removed with what it holds.
 class TempFolder {

@@ -5,6 +5,7 @@
 // request beside them.
 
 #include "LoopbackClient.h"
+#include "WaitUntil.h"
 
 #include <atomic>
 #include <memory>
@@ -30,6 +31,12 @@ public:
     }
     SlowClients(const SlowClients&) = delete;
     SlowClients& operator=(const SlowClients&) = delete;
+
+    // Waits until every client still held has sent that many header lines
+    // of its own; false when that did not happen in time.
+    bool waitForLines(int lines, milliseconds limit) const {
+        return waitUntil([&] { return linesSent_ >= lines; }, limit);
+    }
 
     // How many the server has closed so far.
     int cut() const {
@@ -71,6 +78,7 @@ private:
                 for (Client& c : clients_)
                     if (!c.cutAfter)
                         c.socket->send("X-Slow-" + std::to_string(line) + ": still coming\r\n");
+                linesSent_ = line;
                 next += every_;
             }
             std::this_thread::sleep_for(milliseconds(20));
@@ -82,6 +90,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<Client> clients_;
     std::atomic<bool> stop_{false};
+    std::atomic<int> linesSent_{0};
     std::thread sender_;
 };
 

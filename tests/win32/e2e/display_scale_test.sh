@@ -61,7 +61,13 @@ status_text() {
 # rectangle holds (right of and below its unscaled one).
 hx=$(px 418) hy=$(px 90)
 unlit=$(client_pixel "$(px 388)" "$(px 10)")
+noje_lit() { ! colour_near "$(client_pixel "$(px 388)" "$(px 10)")" "$unlit" 4; }
+noje_unlit() { colour_near "$(client_pixel "$(px 388)" "$(px 10)")" "$unlit" 0; }
+status_written() { read -r text rows <<<"$(status_text)" && [ "$text" -gt "$(px 20)" ]; }
+status_clear() { read -r text rows <<<"$(status_text)" && [ "$text" -eq 0 ]; }
 pointer_to "$hx" "$hy"
+wait_until 10 noje_lit || true
+wait_until 5 status_written || true
 lit=$(client_pixel "$(px 388)" "$(px 10)")
 read -r text rows <<<"$(status_text)"
 shot "${name}_hover"
@@ -72,9 +78,8 @@ colour_near "$lit" "$unlit" 4 && fail "the pointer at Nöje's scaled place did n
 [ "$rows" -ge "$(px 7)" ] && [ "$rows" -le "$(px 12)" ] ||
     fail "the status text is $rows rows high, not the 8 points of the program's font at $DPI dpi"
 pointer_to "$(px 250)" "$(px 60)"
-colour_near "$(client_pixel "$(px 388)" "$(px 10)")" "$unlit" 0 || fail "leaving Nöje left it lit"
-read -r text rows <<<"$(status_text)"
-[ "$text" -eq 0 ] || fail "leaving Nöje did not clear the status line"
+wait_until 10 noje_unlit || fail "leaving Nöje left it lit"
+wait_until 5 status_clear || fail "leaving Nöje did not clear the status line"
 
 # The exit hot-spot, at its scaled place, ends the program with success.
 pointer_to "$(px 784)" "$(px 16)"

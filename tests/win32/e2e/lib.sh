@@ -82,20 +82,17 @@ answer_startup_box() {
     *$'\tDatavinds cd\tKunde inte skapa IE\t1=OK') dialogtool press 1 --process datavind.exe >/dev/null ;;
     *) fail "unexpected box: $box" ;;
     esac
-    for _ in $(seq 50); do
-        dialogtool list --process datavind.exe >/dev/null || return 0
-        sleep 0.1
-    done
-    fail "the box did not close"
+    no_box() { ! dialogtool list --process datavind.exe >/dev/null; }
+    wait_until 5 no_box || fail "the box did not close"
 }
 
 # Moves the pointer to a client point of the main window in two steps, so
-# that Wine sees a move inside the window.
+# that Wine sees a move inside the window. The program takes the moves in
+# turn with what follows them; a test that looks at what a move did waits
+# for it to show.
 pointer_to() {
     xdotool mousemove $((X + $1 + 1)) $((Y + $2 + 1))
-    sleep 0.05
     xdotool mousemove $((X + $1)) $((Y + $2))
-    sleep 0.3
 }
 
 # The colour of a client point of the main window.
@@ -121,17 +118,11 @@ stop_windows_program() {
 # Waits up to five seconds for the program to end after a click on its exit
 # hot-spot; passes test $1 when it ended with success.
 expect_exit_with_success() {
-    local status
-    for _ in $(seq 50); do
-        if ! kill -0 "$APP_PID" 2>/dev/null; then
-            status=0
-            wait "$APP_PID" || status=$?
-            APP_PID=""
-            [ "$status" -eq 0 ] || fail "the program ended with status $status"
-            echo "$1: passed"
-            exit 0
-        fi
-        sleep 0.1
-    done
-    fail "the exit hot-spot did not end the program"
+    local status=0
+    wait_until 5 not_running "$APP_PID" || fail "the exit hot-spot did not end the program"
+    wait "$APP_PID" || status=$?
+    APP_PID=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    echo "$1: passed"
+    exit 0
 }

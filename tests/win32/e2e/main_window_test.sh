@@ -38,23 +38,40 @@ colour_near "$skin" "0 0 0" 0 && fail "the background picture is not drawn"
 
 # Hover: the section lights up and names itself; leaving clears both.
 unlit=$(client_pixel 388 10)
+noje_lit() { ! colour_near "$(client_pixel 388 10)" "$unlit" 4; }
+noje_unlit() { colour_near "$(client_pixel 388 10)" "$unlit" 0; }
+status_written() { [ "$(status_text_pixels)" -gt 20 ]; }
+status_clear() { [ "$(status_text_pixels)" -eq 0 ]; }
 pointer_to 388 40
-lit=$(client_pixel 388 10)
-text=$(status_text_pixels)
+wait_until 10 noje_lit || fail "hovering Nöje did not light it ($unlit stays $(client_pixel 388 10))"
+wait_until 5 status_written || fail "hovering Nöje wrote no status text ($(status_text_pixels) grey pixels)"
 shot "${name}_hover"
-colour_near "$lit" "$unlit" 4 && fail "hovering Nöje did not light it ($unlit stays $lit)"
-[ "$text" -gt 20 ] || fail "hovering Nöje wrote no status text ($text grey pixels)"
 pointer_to 250 60
-colour_near "$(client_pixel 388 10)" "$unlit" 0 || fail "leaving Nöje left it lit"
-[ "$(status_text_pixels)" -eq 0 ] || fail "leaving Nöje did not clear the status line"
+wait_until 10 noje_unlit || fail "leaving Nöje left it lit"
+wait_until 5 status_clear || fail "leaving Nöje did not clear the status line"
+
+# Proves that the program has handled the pointer events sent so far: it
+# takes them in turn, and lights Nöje under the pointer only after those
+# before, then puts it out again.
+pointer_events_handled() {
+    pointer_to 388 40
+    wait_until 10 noje_lit || fail "the Nöje hot-spot did not light up"
+    pointer_to 250 60
+    wait_until 10 noje_unlit || fail "the Nöje hot-spot stayed lit"
+}
+at() { client_area && [ "$X,$Y" = "$1,$2" ]; }
 
 # Drag by bare background between the logo and the first section.
 xdotool mousemove $((X + 250)) $((Y + 60)) mousedown 1
 xdotool mousemove $((X + 270)) $((Y + 75))
 xdotool mousemove $((X + 290)) $((Y + 90))
 xdotool mouseup 1
-sleep 0.5
 x0=$X y0=$Y
+if $shaped; then
+    wait_until 10 at $((x0 + 40)) $((y0 + 30)) || true
+else
+    pointer_events_handled
+fi
 client_area
 if $shaped; then
     [ "$X,$Y" = "$((x0 + 40)),$((y0 + 30))" ] || fail "the background drag moved the window to $X,$Y from $x0,$y0"
@@ -65,15 +82,15 @@ fi
 # A drag that starts on a hot-spot never moves the window.
 x0=$X y0=$Y
 xdotool mousemove $((X + 388)) $((Y + 40)) mousedown 1 mousemove $((X + 420)) $((Y + 80)) mouseup 1
-sleep 0.5
+pointer_events_handled
 client_area
 [ "$X,$Y" = "$x0,$y0" ] || fail "a drag on a hot-spot moved the window to $X,$Y"
 
 # Minimise, then back as from the task bar.
 pointer_to 762 15
 xdotool click 1
-sleep 0.5
-client_area
+minimised() { client_area && [ "$STATE" = minimised ]; }
+wait_until 10 minimised || true
 [ "$STATE" = minimised ] || fail "the minimise hot-spot left the window $STATE"
 dialogtool restore --caption "Datavinds CD" --process datavind.exe >/dev/null
 client_area

@@ -1,5 +1,5 @@
 // The hidden screen on its own: full screen and black, the picture and the
-// film on the three-second ticks, a click on the black closing it, and the
+// film on the timeline's ticks, a click on the black closing it, and the
 // film stopped once it is closed. The checks run from inside its modal loop.
 
 #include "shell/TForm2.h"
@@ -98,7 +98,7 @@ TEST_F(TForm2Test, PictureThenFilmOnTheTicksAndAClickOnTheBlackCloses) {
         }
         EXPECT_EQ(pixel(screen, left - 5, top + 5), RGB(0, 0, 0));
         click(screen, left + 20, top + 20); // the picture is no way out
-        wintest::pumpFor(300);
+        EXPECT_TRUE(wintest::handlePosted());
         EXPECT_TRUE(IsWindowVisible(screen));
 
         form->Timer1Timer(); // black again
@@ -137,20 +137,29 @@ TEST_F(TForm2Test, PictureThenFilmOnTheTicksAndAClickOnTheBlackCloses) {
     EXPECT_FALSE(form->player().playing());
 }
 
+TEST_F(TForm2Test, TheProgramsScreenTicksEveryThreeSeconds) {
+    EXPECT_EQ(form->timeline().tickInterval(), std::chrono::milliseconds(3000));
+}
+
 TEST_F(TForm2Test, TheTimerRunsWhileShownAndStopsWhenClosed) {
+    // A short tick, so that the test need not wait on the clock.
+    constexpr int kTickMs = 200;
+    form = std::make_unique<TForm2>(owner, std::chrono::milliseconds(kTickMs));
+    form->setFilm(film());
     bool ticked = false;
     runSoon([&] {
-        // The first real tick, three seconds in, puts the picture up.
-        const ULONGLONG shown = GetTickCount64();
-        ticked = pumpUntil([&] { return form->timeline().image().visible; }, 6000);
-        EXPECT_GE(GetTickCount64() - shown, 2500u);
+        // The first real tick puts the picture up: the screen's timer at the
+        // interval it was given, well before the program's three seconds.
+        EXPECT_FALSE(form->timeline().image().visible);
+        ticked = pumpUntil([&] { return form->timeline().image().visible; }, 2000);
         click(form->hwnd(), 5, 5);
     });
     form->showModal();
     EXPECT_TRUE(ticked);
-    // Closed, nothing moves on.
+    // Closed, nothing moves on: a timer of two of its intervals, started
+    // now, fires after the screen's next tick would have.
     const auto before = form->timeline().image();
-    wintest::pumpFor(3300);
+    wintest::pumpPastTimer(2 * kTickMs);
     EXPECT_EQ(form->timeline().image(), before);
 }
 

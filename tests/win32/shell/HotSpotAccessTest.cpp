@@ -4,17 +4,11 @@
 
 #include "shell/TForm1.h"
 
-#include "RecordingPorts.h"
-#include "WindowTesting.h"
+#include "OpenMainWindow.h"
 #include "browser/PageFocus.h"
-#include "browser/TExtraInfoForm.h"
-#include "browser/TProgStartingForm.h"
-#include "filesearch/TFileSearchForm.h"
 #include "shell/HotSpotAccess.h"
 #include "shell/SectionNavigation.h"
-#include "shell/TForm2.h"
 #include "support/Utf16.h"
-#include "update/TAutoUpdateSettingsForm.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +20,6 @@ namespace dv::win32 {
 namespace {
 
 using wintest::ClientPicture;
-using wintest::pumpFor;
 using wintest::pumpUntil;
 
 VARIANT child(long id) {
@@ -56,35 +49,16 @@ long number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*
     return out.lVal;
 }
 
-class HotSpotAccessTest : public ::testing::Test {
+class HotSpotAccessTest : public ::testing::Test, protected wintest::OpenMainWindow {
 protected:
-    dv::test::CallLog log;
-    dv::test::FakeMessageBoxes boxes{&log};
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TFileSearchForm> fileSearch;
-    std::unique_ptr<TProgStartingForm> progStarting;
-    std::unique_ptr<TAutoUpdateSettingsForm> consent;
-    std::unique_ptr<TExtraInfoForm> extraInfo;
-    std::unique_ptr<TForm2> form2;
     IAccessible* acc = nullptr;
 
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        TForm1::Environment environment{&boxes, "C:\\Skiva\\datavind.exe", wintest::windowsFacts(10, 0, 32), {}, {}};
-        environment.createBrowser = [this](const TForm1::BrowserPlace&) {
+        openMainWindow(wintest::windowsFacts(10, 0, 32), [this](const TForm1::BrowserPlace&) {
             auto host = std::make_unique<dv::test::FakeBrowserHost>(log);
             return host;
-        };
-        form = std::make_unique<TForm1>(environment);
-        fileSearch = std::make_unique<TFileSearchForm>(form->discRoot(), boxes);
-        progStarting = std::make_unique<TProgStartingForm>();
-        consent = std::make_unique<TAutoUpdateSettingsForm>();
-        extraInfo = std::make_unique<TExtraInfoForm>();
-        form2 = std::make_unique<TForm2>();
-        form->attachWindows(*fileSearch, *progStarting, *consent, *extraInfo, *form2);
-        form->show();
-        form->StartupTimerTimer();
-        pumpFor(50);
+        });
         SetForegroundWindow(form->hwnd());
         SetFocus(form->hwnd());
         ASSERT_TRUE(pumpUntil([&] { return GetFocus() == form->hwnd(); }));
@@ -94,16 +68,10 @@ protected:
     void TearDown() override {
         if (acc)
             acc->Release();
-        form.reset();
-        fileSearch.reset();
-        form2.reset();
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        closeMainWindow();
         CoUninitialize();
     }
 
-    HWND main() const { return form->hwnd(); }
     std::string focusedName() const {
         const HotSpot* spot = form->hotSpotFocus().focused();
         return spot ? spot->name : "";
@@ -214,7 +182,7 @@ TEST_F(HotSpotAccessTest, TheFocusedHotSpotLightsUpExplainsItselfAndShowsAMark) 
     ASSERT_EQ(focusedName(), "lbNoje");
     EXPECT_EQ(form->statusText(), "Nöjesavdelningen");
     EXPECT_TRUE(form->isHighlightVisible("imAktNoje"));
-    pumpFor(20);
+    ASSERT_TRUE(wintest::handlePosted());
     const ClientPicture marked(main());
     // The dotted mark along the label's top edge (351, 8, 74 wide).
     int changed = 0;

@@ -1,13 +1,7 @@
 #include "shell/TForm1.h"
 
-#include "RecordingPorts.h"
-#include "WindowTesting.h"
-#include "browser/TExtraInfoForm.h"
-#include "browser/TProgStartingForm.h"
-#include "filesearch/TFileSearchForm.h"
+#include "OpenMainWindow.h"
 #include "shell/MainWindowLayout.h"
-#include "shell/TForm2.h"
-#include "update/TAutoUpdateSettingsForm.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +10,6 @@ namespace {
 
 using wintest::ClientPicture;
 using wintest::moveMouseTo;
-using wintest::pumpFor;
 using wintest::pumpUntil;
 
 Rect placeOf(HWND child) {
@@ -35,41 +28,10 @@ SIZE clientSize(HWND window) {
 // The main window as the program opens it, moved between displays of other
 // scales the way Windows tells it: WM_DPICHANGED with the new dpi and a
 // suggested place.
-class ScaledWindowTest : public ::testing::Test {
+class ScaledWindowTest : public ::testing::Test, protected wintest::OpenMainWindow {
 protected:
-    dv::test::CallLog log;
-    dv::test::FakeMessageBoxes boxes{&log};
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TFileSearchForm> fileSearch;
-    std::unique_ptr<TProgStartingForm> progStarting;
-    std::unique_ptr<TAutoUpdateSettingsForm> consent;
-    std::unique_ptr<TExtraInfoForm> extraInfo;
-    std::unique_ptr<TForm2> form2;
-
-    void SetUp() override {
-        form = std::make_unique<TForm1>(
-            TForm1::Environment{&boxes, "C:\\Skiva\\datavind.exe", wintest::windowsFacts(5, 1, 24), {}, {}});
-        fileSearch = std::make_unique<TFileSearchForm>(form->discRoot(), boxes);
-        progStarting = std::make_unique<TProgStartingForm>();
-        consent = std::make_unique<TAutoUpdateSettingsForm>();
-        extraInfo = std::make_unique<TExtraInfoForm>();
-        form2 = std::make_unique<TForm2>();
-        form->attachWindows(*fileSearch, *progStarting, *consent, *extraInfo, *form2);
-        form->show();
-        form->StartupTimerTimer();
-        pumpFor(50);
-    }
-
-    void TearDown() override {
-        form.reset();
-        fileSearch.reset();
-        form2.reset();
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-
-    HWND main() const { return form->hwnd(); }
+    void SetUp() override { openMainWindow(wintest::windowsFacts(5, 1, 24)); }
+    void TearDown() override { closeMainWindow(); }
 
     void moveToDisplayOf(int dpi) {
         RECT window;
@@ -77,7 +39,7 @@ protected:
         const Rect size = DisplayScale(dpi).toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
         RECT suggested{window.left, window.top, window.left + size.width, window.top + size.height};
         SendMessageW(main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        pumpFor(50);
+        ASSERT_TRUE(wintest::handlePosted());
     }
 };
 
@@ -157,13 +119,12 @@ TEST_F(ScaledWindowTest, ThePointerStaysOverTheSamePlaceOfTheSkin) {
 
 TEST_F(ScaledWindowTest, WithThePointerElsewhereTheWindowGoesWhereWindowsSuggests) {
     SetCursorPos(2, 2);
-    pumpFor(30);
     RECT window;
     GetWindowRect(main(), &window);
     ASSERT_FALSE(PtInRect(&window, POINT{2, 2}));
     RECT suggested{window.left + 10, window.top + 20, window.left + 1210, window.top + 920};
     SendMessageW(main(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    pumpFor(50);
+    ASSERT_TRUE(wintest::handlePosted());
     GetWindowRect(main(), &window);
     EXPECT_EQ(window.left, suggested.left);
     EXPECT_EQ(window.top, suggested.top);

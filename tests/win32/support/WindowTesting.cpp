@@ -32,6 +32,58 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void pumpFor(int ms) { pumpUntil([] { return false; }, ms); }
 
+namespace {
+
+int markersHandled = 0;
+
+LRESULT CALLBACK markerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        markersHandled = static_cast<int>(wParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A message-only window that notes the markers handlePosted() posts.
+HWND markerWindow() {
+    static const HWND window = [] {
+        WNDCLASSW c{};
+        c.lpfnWndProc = markerProc;
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.lpszClassName = L"DatavindTestMarker";
+        RegisterClassW(&c);
+        return CreateWindowExW(0, c.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, c.hInstance, nullptr);
+    }();
+    return window;
+}
+
+bool timerFired = false;
+
+void CALLBACK noteTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    timerFired = true;
+}
+
+} // namespace
+
+bool handlePosted(int timeoutMs) {
+    static int posted = 0;
+    // Twice: what the first round's messages post comes before the second marker.
+    for (int round = 0; round < 2; ++round) {
+        const int mine = ++posted;
+        PostMessageW(markerWindow(), WM_APP, static_cast<WPARAM>(mine), 0);
+        if (!pumpUntil([mine] { return markersHandled >= mine; }, timeoutMs))
+            return false;
+    }
+    return true;
+}
+
+void pumpPastTimer(int ms) {
+    timerFired = false;
+    SetTimer(nullptr, 0, static_cast<UINT>(ms), noteTimer);
+    pumpUntil([] { return timerFired; }, ms + 5000);
+}
+
 POINT onScreen(HWND window, int x, int y) {
     POINT point{x, y};
     ClientToScreen(window, &point);
@@ -41,6 +93,9 @@ POINT onScreen(HWND window, int x, int y) {
 void moveMouseTo(HWND window, int x, int y) {
     // Two steps, so that the window sees a move inside it even when the
     // pointer was already at the target.
+    // Wine turns the warp into a move only as it reads the display's events:
+    // no message of the thread's own says when, so this one still pumps for
+    // a while. Tests wait for what the move does.
     const POINT nearby = onScreen(window, x + 1, y + 1);
     SetCursorPos(nearby.x, nearby.y);
     pumpFor(30);

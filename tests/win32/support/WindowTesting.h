@@ -19,8 +19,17 @@ namespace dv::wintest {
 // Dispatches the thread's messages until done() holds or the time is up;
 // returns done().
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
-// Dispatches the thread's messages for that long.
+// Dispatches the thread's messages for that long. Only for what no
+// condition can tell; prefer handlePosted() or pumpUntil().
 void pumpFor(int ms);
+// Dispatches the thread's messages until every message posted to the
+// thread before the call has been handled, and what handling them posted in
+// turn; false when that took longer than the limit.
+bool handlePosted(int timeoutMs = 3000);
+// Dispatches the thread's messages until a timer of that interval, started
+// now, has fired: a timer of the thread's due no later has fired by then.
+// For checks that something never happens on a timer of the program's.
+void pumpPastTimer(int ms);
 
 // The screen point of a point in a window's client area.
 POINT onScreen(HWND window, int x, int y);

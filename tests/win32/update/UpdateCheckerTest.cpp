@@ -158,7 +158,7 @@ TEST_F(UpdateCheckerTest, TheLabelReachesTheServiceAndItsDocumentActs) {
     CommandRunner runner(disc.root, {quarantine, notes, noteDialog, fileLauncher, actions, status, boxes});
     log.clear();
     runner.DoCommand("EXECUTE=<thisdir>\\program\\virus.exe");
-    test::pumpFor(100ms);
+    EXPECT_TRUE(test::handlePosted());
     EXPECT_TRUE(log.empty()); // nothing started
     ASSERT_EQ(reader.boxes.size(), 3u);
     EXPECT_EQ(reader.boxes[2].caption, "Datavinds cd - Karantän!");

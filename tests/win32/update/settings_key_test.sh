@@ -56,17 +56,11 @@ exit_program() {
     main_area
     pointer_to 784 16
     xdotool click 1
-    for _ in $(seq 100); do
-        if ! kill -0 "$APP_PID" 2>/dev/null; then
-            local status=0
-            wait "$APP_PID" || status=$?
-            APP_PID=""
-            [ "$status" -eq 0 ] || fail "the program ended with status $status"
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "the exit hot-spot did not end the program"
+    local status=0
+    wait_until 10 not_running "$APP_PID" || fail "the exit hot-spot did not end the program"
+    wait "$APP_PID" || status=$?
+    APP_PID=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
 start_xvfb 24
@@ -113,12 +107,12 @@ search=$(dialogtool window --caption "Filsökaren" --process datavind.exe --wait
 read -r SX SY _ <<<"$search"
 xdotool type --delay 50 setup
 xdotool key Return
-sleep 1
+# The tree comes to hold the hits: its first lines are no longer blank.
+tree_filled() { [ "$(dark_pixels $((SX + 4)) $((SY + 100)) 170 34)" -gt 40 ]; }
+wait_until 10 tree_filled || { shot "${name}_search"; fail "the search put nothing in the tree"; }
 shot "${name}_search"
-# The tree now holds the hits: its first lines are no longer blank.
-[ "$(dark_pixels $((SX + 4)) $((SY + 100)) 170 34)" -gt 40 ] || fail "the search put nothing in the tree"
 xdotool key Escape
-sleep 0.5
-dialogtool window --caption "Filsökaren" --process datavind.exe >/dev/null && fail "Esc did not hide the search window"
+search_gone() { ! dialogtool window --caption "Filsökaren" --process datavind.exe >/dev/null; }
+wait_until 5 search_gone || fail "Esc did not hide the search window"
 exit_program
 echo "$name: passed"
