@@ -82,6 +82,13 @@ std::vector<std::string> ImageMaster::startFilesOf(const std::string& linuxRunti
     const fs::path linux = fs::path(linuxRuntime) / "linux";
     std::vector<std::string> files;
     std::set<std::string> seen;
+    // What the start script reads before anything else: the versions it
+    // compares and its lists.
+    for (const char* own : {"GLIBC", "GLIBCXX", "read-first", "read-next", "read-parts"}) {
+        std::error_code ec;
+        if (fs::is_regular_file(fs::symlink_status(linux / own, ec)) && seen.insert(own).second)
+            files.emplace_back(own);
+    }
     for (const char* list : {"read-first", "read-next"}) {
         std::ifstream in(linux / list);
         for (std::string line; std::getline(in, line);) {
