@@ -9,11 +9,19 @@ its uncompressed bytes, as the kernel's iso9660 driver would read them.
 
     cd_drive.py IMAGE TREE MOUNTPOINT [--rate MB/s] [--seek-ms MS] [--stats FILE] [--trace FILE]
 
+With "-" for IMAGE it charges nothing and only traces what is read, with
+disc offset -1 (scripts/linux-start-order records the start's reads so).
+
 Runs in the foreground until unmounted. The drive keeps no cache of its own;
 mount it afresh for a cold start (the kernel drops its cache of the files
-with the mount). --stats is rewritten after every read with
-"bytes seeks busy_seconds"; --trace gets one line per read:
-"seconds_since_mount disc_offset length seek path".
+with the mount). A part of a file it has delivered once since the mount is
+delivered again for nothing: the kernel of this machine (a virtual one)
+drops a few clean pages of a FUSE file system within seconds, with gigabytes
+free, where a reader's kernel keeps them; a reader's drive would not be
+asked for them again. --stats is rewritten after every read with
+"bytes seeks busy_seconds again_bytes"; --trace gets one line per read:
+"unix_seconds disc_offset length seek file_offset file_length path"
+(bench/cd_trace_report.py sums it up).
 """
 
 import argparse
@@ -61,11 +69,16 @@ class Drive:
         self.bytes = 0
         self.seeks = 0
         self.busy = 0.0
-        self.started = time.monotonic()
+        self.again = 0
+        self.delivered = {}
         self.write_stats()
 
-    def read(self, path, start, length):
+    def read(self, path, start, length, file_offset, file_length):
         with self.lock:
+            if self.deliver(path, file_offset, file_offset + file_length):
+                self.again += file_length
+                self.write_stats()
+                return
             end = start + length
             seek = self.head is None or not (self.head - BUFFERED <= start <= self.head + READ_THROUGH_GAP)
             charged = length if seek else max(0, end - self.head)
@@ -77,15 +90,39 @@ class Drive:
             self.busy += cost
             self.write_stats()
             if self.trace:
-                self.trace.write("%.3f %d %d %d %s\n" % (time.monotonic() - self.started, start, length,
-                                                         1 if seek else 0, path))
+                self.trace.write("%.3f %d %d %d %d %d %s\n" % (time.time(), start, length,
+                                                               1 if seek else 0, file_offset, file_length, path))
+
+    def deliver(self, path, start, end):
+        """Notes a file's range as delivered; true when it had been already."""
+        ranges = self.delivered.setdefault(path, [])
+        for s, e in ranges:
+            if s <= start and end <= e:
+                return True
+        merged = [start, end]
+        kept = []
+        for s, e in ranges:
+            if e < merged[0] or s > merged[1]:
+                kept.append((s, e))
+            else:
+                merged = [min(s, merged[0]), max(e, merged[1])]
+        kept.append(tuple(merged))
+        self.delivered[path] = kept
+        return False
+
+    def record(self, path, file_offset, file_length):
+        """A read that costs nothing, only traced."""
+        with self.lock:
+            if self.trace:
+                self.trace.write("%.3f -1 0 0 %d %d %s\n" % (time.time(), file_offset,
+                                                             file_length, path))
 
     def write_stats(self):
         if not self.stats:
             return
         tmp = self.stats + ".tmp"
         with open(tmp, "w") as f:
-            f.write("%d %d %.3f\n" % (self.bytes, self.seeks, self.busy))
+            f.write("%d %d %.3f %d\n" % (self.bytes, self.seeks, self.busy, self.again))
         os.replace(tmp, self.stats)
 
 
@@ -135,8 +172,10 @@ class CdDrive(Operations):
 
     def read(self, path, size, offset, fi):
         data = os.pread(fi.fh, size, offset)
-        where = self.sectors.get(path)
-        if where and data:
+        where = self.sectors.get(path) if self.sectors is not None else None
+        if self.sectors is None and data:
+            self.drive.record(path, offset, len(data))
+        elif where and data:
             first, on_disc, file_size = where
             ratio = on_disc / file_size if file_size else 1.0
             start = first + int(offset * ratio)
@@ -144,7 +183,7 @@ class CdDrive(Operations):
             # The drive delivers whole sectors.
             start -= start % SECTOR
             end += -end % SECTOR
-            self.drive.read(path, start, max(end - start, SECTOR))
+            self.drive.read(path, start, max(end - start, SECTOR), offset, len(data))
         return data
 
     def release(self, path, fi):
@@ -168,10 +207,13 @@ def main():
     parser.add_argument("--trace")
     a = parser.parse_args()
     drive = Drive(a.rate * 1e6, a.seek_ms / 1000.0, a.stats, a.trace)
-    sectors = sector_map(a.image)
-    if not sectors:
+    sectors = None if a.image == "-" else sector_map(a.image)
+    if sectors is not None and not sectors:
         sys.exit("cd_drive: no files in " + a.image)
-    FUSE(CdDrive(a.tree, sectors, drive), a.mountpoint, foreground=True, ro=True, allow_other=True,
+    # One request at a time, in the order the kernel queued them: a drive
+    # reads the kernel's read-ahead of a file in order, where threads would
+    # answer it out of order and charge a seek back for each.
+    FUSE(CdDrive(a.tree, sectors, drive), a.mountpoint, foreground=True, nothreads=True, ro=True, allow_other=True,
          default_permissions=True, fsname="cd_drive", max_read=131072, raw_fi=True)
 
 

@@ -4,13 +4,16 @@
 # a cold cache.
 #
 #   bench/cd_startup_bench.sh [IMAGE.iso ...]
-#   (CD_BENCH_PROGRAMS="linux" or "windows" for one of them; CD_BENCH_SPEEDS="24")
+#   (CD_BENCH_PROGRAMS="linux" or "windows" for one of them; CD_BENCH_SPEEDS="24";
+#   CD_BENCH_TRACE=DIR keeps each start's trace of the drive and what
+#   bench/cd_trace_report.py makes of it there)
 #
 # Without an image it masters the sample disc with build/release's dvcd-master,
 # runtime and build/win64's datavind.exe. Prints for each image, speed and
 # program: seconds to the first window (the start window with the skin and
 # "Startar Datavinds CD...", or the main window when there is none), seconds
-# to the loaded start page, and what the drive read by then (MB and seeks).
+# to the loaded start page, and what the drive read by then (MB and seeks;
+# "again" is what it delivered a second time for nothing, see cd_drive.py).
 # Goals at 24x for the Linux program: window within 5 s, start page within 30 s.
 #
 # The drive is a FUSE file system over the files extracted from the image
@@ -60,10 +63,10 @@ map_wine_cd_drive d "$mnt"
 # been running for a while.
 HOME="$WINEPREFIX/home" wineserver -p
 
-mount_drive() { # tree image rate
+mount_drive() { # tree image rate [trace]
     mkdir -p "$mnt"
     /usr/bin/python3 "$top/bench/cd_drive.py" "$2" "$1" "$mnt" --rate "$3" --stats "$work/stats" \
-        >"$work/drive.log" 2>&1 &
+        ${4:+--trace "$4"} >"$work/drive.log" 2>&1 &
     drive_pid=$!
     for _ in $(seq 100); do mountpoint -q "$mnt" && return 0; sleep 0.1; done
     cat "$work/drive.log" >&2
@@ -77,7 +80,7 @@ unmount_drive() {
 milestone() { tr -d '\r' <"$2" | awk -v m="$1" '$1 == "datavind-timing" && $2 == m {print $3; exit}'; }
 seconds() { [ -n "$1" ] && echo "scale=1; ($1 - $2) / 1000" | bc || echo ">$timeout_s"; }
 
-# start PROGRAM: prints "window_s page_s MB seeks"
+# start PROGRAM [TRACE RATE]: prints "window_s page_s MB seeks again_MB"
 start() {
     local log="$work/timing.log" begin pid
     : >"$log"
@@ -95,21 +98,26 @@ start() {
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    local splash shown loaded window bytes seeks busy
+    local splash shown loaded window bytes seeks busy again
     splash=$(milestone splash "$log")
     shown=$(milestone shown "$log")
     loaded=$(milestone loaded "$log")
     window=${splash:-$shown}
     [ -n "$shown" ] && [ -n "$window" ] && [ "$shown" -lt "$window" ] && window=$shown
-    read -r bytes seeks busy <"$work/stats"
+    read -r bytes seeks busy again <"$work/stats"
     kill -- "-$pid" 2>/dev/null || true
     for p in $(tree_of "$pid"); do kill "$p" 2>/dev/null || true; done
     wait "$pid" 2>/dev/null || true
     sleep 2
-    echo "$(seconds "$window" "$begin") $(seconds "$loaded" "$begin") $(echo "scale=1; $bytes / 1000000" | bc) $seeks"
+    if [ -n "${2:-}" ]; then
+        /usr/bin/python3 "$top/bench/cd_trace_report.py" --rate "$3" "$2" "$begin" $window ${window:+$loaded} \
+            >"${2%.trace}.txt" || true
+    fi
+    echo "$(seconds "$window" "$begin") $(seconds "$loaded" "$begin") $(echo "scale=1; $bytes / 1000000" | bc) $seeks" \
+        "$(echo "scale=1; ${again:-0} / 1000000" | bc)"
 }
 
-printf '%-24s %5s %-8s %9s %9s %8s %6s\n' image speed program window_s page_s read_MB seeks
+printf '%-24s %5s %-8s %9s %9s %8s %6s %8s\n' image speed program window_s page_s read_MB seeks again_MB
 for image in "${images[@]}"; do
     tree="$work/tree"
     chmod -R u+w "$tree" 2>/dev/null || true
@@ -121,11 +129,16 @@ for image in "${images[@]}"; do
     for speed in ${CD_BENCH_SPEEDS:-24 52}; do
         case $speed in 24) speed=24:3.6 ;; 52) speed=52:7.8 ;; *) echo "speeds: 24, 52" >&2; exit 2 ;; esac
         for program in ${CD_BENCH_PROGRAMS:-linux windows}; do
-            mount_drive "$tree" "$image" "${speed#*:}"
-            read -r window page mb seeks < <(start "$program")
+            trace=
+            if [ -n "${CD_BENCH_TRACE:-}" ]; then
+                mkdir -p "$CD_BENCH_TRACE"
+                trace=$CD_BENCH_TRACE/$(basename "$image" .iso)-${speed%%:*}x-$program.trace
+            fi
+            mount_drive "$tree" "$image" "${speed#*:}" "$trace"
+            read -r window page mb seeks again < <(start "$program" "$trace" "${speed#*:}")
             unmount_drive
-            printf '%-24s %4sx %-8s %9s %9s %8s %6s\n' "$(basename "$image")" "${speed%%:*}" "$program" \
-                "$window" "$page" "$mb" "$seeks"
+            printf '%-24s %4sx %-8s %9s %9s %8s %6s %8s\n' "$(basename "$image")" "${speed%%:*}" "$program" \
+                "$window" "$page" "$mb" "$seeks" "$again"
         done
     done
 done

@@ -66,7 +66,10 @@ std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
         a.push_back("--");
     }
     if (c.compressRuntime)
-        a.insert(a.end(), {"-zisofs", "default", "-set_filter_r", "--zisofs", "/linux", "--"});
+        // Blocks of 128 KiB, the largest Linux's iso9660 driver reads: the
+        // runtime is 3.5 % smaller than with 32 KiB, and a page asked for
+        // costs no more than the 128 KiB the kernel reads around it anyway.
+        a.insert(a.end(), {"-zisofs", "default:block_size=128k", "-set_filter_r", "--zisofs", "/linux", "--"});
     // The start program and then the runtime's start files lie at the front
     // of the disc, in the order they are read: the higher the weight, the
     // lower the address.
@@ -82,6 +85,13 @@ std::vector<std::string> ImageMaster::startFilesOf(const std::string& linuxRunti
     const fs::path linux = fs::path(linuxRuntime) / "linux";
     std::vector<std::string> files;
     std::set<std::string> seen;
+    // What the start script reads before anything else: the versions it
+    // compares and its lists.
+    for (const char* own : {"GLIBC", "GLIBCXX", "read-first", "read-next", "read-parts"}) {
+        std::error_code ec;
+        if (fs::is_regular_file(fs::symlink_status(linux / own, ec)) && seen.insert(own).second)
+            files.emplace_back(own);
+    }
     for (const char* list : {"read-first", "read-next"}) {
         std::ifstream in(linux / list);
         for (std::string line; std::getline(in, line);) {

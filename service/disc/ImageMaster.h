@@ -38,8 +38,10 @@ public:
 
     static std::vector<std::string> xorrisoArguments(const ImageContents& contents);
 
-    // The runtime's start order as the runtime folder lists it (linux/read-first,
-    // then linux/read-next); names that are no file of the runtime are left out.
+    // The runtime's start order: the start script's own files (the versions
+    // it compares, its lists), then the files as the runtime folder lists
+    // them (linux/read-first, then linux/read-next); names that are no file
+    // of the runtime are left out.
     static std::vector<std::string> startFilesOf(const std::string& linuxRuntime);
 
     // Bytes the image takes without the disc's own content: the programs,

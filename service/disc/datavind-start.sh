@@ -147,19 +147,30 @@ DATAVIND_DISC_ROOT="$here"
 export DATAVIND_DISC_ROOT
 
 # From a CD: the files the start reads lie on the disc in the order they are
-# read; reading each whole keeps the drive reading on rather than seeking
+# read; reading them ahead keeps the drive reading on rather than seeking
 # between a few pages of each. First what the start window needs, then the
 # window (its process waits for this one, which becomes the program), then
-# the rest while it shows.
-read_ahead() {
-    [ -r "$runtime/$1" ] && (cd "$runtime" && tr '\n' '\0' <"$1" | xargs -r -0 cat --) >/dev/null 2>&1
+# the rest while it shows: whole files, and of those the start reads only a
+# little of (linux/read-parts: "OFFSET LENGTH FILE") just those parts.
+read_whole() {
+    [ -r "$runtime/$1" ] || return 0
+    (cd "$runtime" && if [ -s read-parts ]; then awk 'NR == FNR { part[$3] = 1; next } !($0 in part)' read-parts "$1"; else cat "$1"; fi |
+        tr '\n' '\0' | xargs -r -0 cat --) >/dev/null 2>&1
     return 0
 }
-read_ahead read-first
+read_parts() {
+    [ -s "$runtime/read-parts" ] || return 0
+    (cd "$runtime" && while read -r offset length file; do
+        dd if="$file" of=/dev/null bs=128k iflag=skip_bytes,count_bytes skip="$offset" count="$length" status=none
+    done <read-parts) >/dev/null 2>&1
+    return 0
+}
+read_whole read-first
 if [ -n "${DISPLAY:-}" ] && [ -x "$runtime/datavind-splash" ]; then
     "$runtime/datavind-splash" $$ >/dev/null &
     DATAVIND_SPLASH=$!
     export DATAVIND_SPLASH
 fi
-read_ahead read-next
+read_whole read-next
+read_parts
 exec "$runtime/datavind" "$@"

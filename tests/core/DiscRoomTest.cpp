@@ -149,14 +149,15 @@ TEST(ImageMasterTest, StartFilesAreTheRuntimesOwn) {
     const fs::path runtime = fs::temp_directory_path() / ("startfiles-" + std::to_string(::getpid()));
     fs::remove_all(runtime);
     fs::create_directories(runtime / "linux" / "lib");
-    for (const char* file : {"datavind", "lib/a.so", "lib/b.so"})
+    for (const char* file : {"datavind", "lib/a.so", "lib/b.so", "GLIBC", "read-parts"})
         std::ofstream(runtime / "linux" / file) << "x";
     std::ofstream(runtime / "secret") << "x";
     fs::create_symlink("/etc/passwd", runtime / "linux" / "lib" / "link.so");
     std::ofstream(runtime / "linux" / "read-first") << "lib/a.so\n\n../secret\n/etc/passwd\nlib/saknas.so\n";
     std::ofstream(runtime / "linux" / "read-next") << "./lib/a.so\nlib/link.so\nlib\ndatavind\nlib/b.so";
     EXPECT_EQ(ImageMaster::startFilesOf(runtime.string()),
-              (std::vector<std::string>{"lib/a.so", "datavind", "lib/b.so"}));
+              (std::vector<std::string>{"GLIBC", "read-first", "read-next", "read-parts", "lib/a.so", "datavind",
+                                        "lib/b.so"}));
     fs::remove_all(runtime);
     EXPECT_TRUE(ImageMaster::startFilesOf(runtime.string()).empty());
 }

@@ -42,6 +42,8 @@ started() {
     running() { kill -0 "$INSIDE" 2>/dev/null || { cat "$log" >&2; fail "$name: the program ended"; }; }
     loaded() { running && grep -q "datavind-timing loaded" "$log"; }
     wait_until 90 loaded || { cat "$log" >&2; fail "$name: the start page never loaded"; }
+    # The start window (xcb and the disc's libraries only) showed first.
+    grep -q "datavind-timing splash" "$log" || { cat "$log" >&2; fail "$name: the start window never showed"; }
     find_main_window
     read -r X Y < <(window_position)
     # The start page's header band, left of its title text.

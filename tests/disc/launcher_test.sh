@@ -74,6 +74,34 @@ read -r window_arg window_pid <"$work/window" || fail "no start window was start
 [ "$(got DATAVIND_SPLASH)" = "$window_pid" ] || fail "the program was told the window is '$(got DATAVIND_SPLASH)', not $window_pid"
 kill -0 "$writer" 2>/dev/null && { kill "$writer"; fail "the start files were not read ahead"; }
 wait "$writer" || fail "the FIFO's writer failed"
+# Of a file the start reads only a little of, only the listed parts are
+# read ahead, not the whole file.
+spy="$work/spy"
+mkdir -p "$spy" "$with_window/linux/lib"
+for tool in cat dd; do
+    printf '#!/bin/sh
+echo "%s $*" >>"%s"
+exec %s "$@"
+' "$tool" "$work/spied" "$(command -v "$tool")" >"$spy/$tool"
+    chmod 0755 "$spy/$tool"
+done
+head -c 16384 /dev/zero >"$with_window/linux/lib/part.so"
+head -c 100 /dev/zero >"$with_window/linux/lib/whole.so"
+printf 'datavind
+lib/part.so
+lib/whole.so
+' >"$with_window/linux/read-next"
+printf '4096 8192 lib/part.so
+' >"$with_window/linux/read-parts"
+: >"$with_window/linux/read-first"
+env -i PATH="$spy:$PATH" HOME="$work" DISPLAY=:99 DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_WINDOW="$work/window" \
+    "$with_window/datavind" || fail "the start program with parts to read ended with status $?"
+grep -q '^dd .*if=lib/part.so .*skip=4096 count=8192' "$work/spied" || fail "the part was not read: $(cat "$work/spied")"
+grep -q '^cat .*lib/whole.so' "$work/spied" || fail "the whole file was not read: $(cat "$work/spied")"
+! grep -q '^cat .*lib/part.so' "$work/spied" || fail "the file read in parts was read whole too"
+printf 'saknas.so\n' >"$with_window/linux/read-first"
+rm -f "$with_window/linux/read-parts"
+
 # Without a display there is no window to show.
 rm -f "$work/window" "$with_window/linux/lib.fifo"
 env -i PATH="$PATH" HOME="$work" DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_WINDOW="$work/window" \
