@@ -31,18 +31,24 @@ web_engine_environment() {
 # Starts Xvfb on a free display and exports DISPLAY. $1: colour depth,
 # $2: screen size (1024x768).
 start_xvfb() {
-    local depth=${1:-24} size=${2:-1024x768} n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x$depth" -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
+    local depth=${1:-24} size=${2:-1024x768} numberFile n
+    # The server picks a free display itself and writes its number: two runs
+    # starting at once can never both take the same one.
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x$depth" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        n=$(tr -dc 0-9 <"$numberFile")
+        if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            rm -f "$numberFile"
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
+    rm -f "$numberFile"
+    kill "$XVFB_PID" 2>/dev/null
     echo "could not start Xvfb" >&2
     return 1
 }

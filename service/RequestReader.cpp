@@ -118,6 +118,11 @@ RequestReader::Step RequestReader::read(beast::flat_buffer& buffer) {
         return refused(400);
     if (ec && ec != http::error::need_more)
         return refused(statusOf(ec));
+    // Beast may ask for more without a word when the room left is smaller
+    // than the line it had begun: bytes past the bound in a header that has
+    // not ended are over the bound, whatever Beast says.
+    if (!parser_->is_header_done() && headerBytes_ + buffer.size() > kHeaderLimit)
+        return refused(431);
     if (parser_->is_header_done()) {
         if (const Step checked = checkHeader(); checked.kind == Step::Kind::Refused)
             return checked;

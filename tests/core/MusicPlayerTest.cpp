@@ -29,6 +29,17 @@ std::string taggedTrack(std::string_view title, std::string_view artist) {
     return bytes + tag;
 }
 
+// An MPEG audio track of `frames` frames at 128 kbit/s (417 bytes each),
+// tagged.
+std::string framedTrack(int frames, std::string_view title, std::string_view artist) {
+    std::string frame(417, '\0');
+    frame.replace(0, 4, std::string("\xFF\xFB\x90\x00", 4));
+    std::string bytes;
+    for (int i = 0; i < frames; ++i)
+        bytes += frame;
+    return bytes + taggedTrack(title, artist).substr(1000);
+}
+
 class MusicPlayerTest : public ::testing::Test {
 protected:
     fs::path root = fs::temp_directory_path() /
@@ -59,6 +70,44 @@ TEST_F(MusicPlayerTest, LoadsTheTrackWithItsTagAndLength) {
     EXPECT_EQ(view.left, 139); // full volume
     EXPECT_EQ(device.log, (std::vector<std::string>{"timeformat", "notify", "open " + player.trackPath()}));
     EXPECT_EQ(fs::path(player.trackPath()).filename(), "Manadens.MP3");
+}
+
+// The frames give the length: the device opens only at the first play, and
+// the player shows what it showed with the device opened at start.
+TEST_F(MusicPlayerTest, ATrackWhoseFramesTellItsLengthOpensTheDeviceAtTheFirstPlay) {
+    track("a.mp3", framedTrack(1000, "Song", "Band")); // 1000 × 417 × 8 / 128 ms
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "Månadens MP3: Band Song (00:26)");
+    EXPECT_TRUE(player.TrackLoaded());
+    EXPECT_TRUE(hover.trackLoaded());
+    EXPECT_TRUE(view.knobVisible);
+    EXPECT_EQ(view.left, 139);
+    EXPECT_TRUE(device.log.empty());
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_TRUE(status.texts.empty());
+
+    player.MPTimerTimer(); // a tick before any play shows no time
+    EXPECT_EQ(view.bar, 0);
+    player.lbPlayClick();
+    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "notify", "open " + player.trackPath(), "notify", "play"}));
+    player.mPlayerNotify();
+    EXPECT_TRUE(view.positionDisplay);
+    device.trackLength = 26000;
+    device.log.clear();
+    player.lbTrackBarMouseUp(204, 409);
+    EXPECT_EQ(device.log, (std::vector<std::string>{"seek 12968", "notify", "play"}));
+    EXPECT_TRUE(status.texts.empty());
+}
+
+TEST_F(MusicPlayerTest, ADeviceThatRefusesAFramedTrackSaysSoAtPlay) {
+    track("a.mp3", framedTrack(10, "Song", ""));
+    device.openError = "Filen kan inte spelas upp.";
+    player.LoadMusic();
+    EXPECT_EQ(view.title, "Månadens MP3: Song (00:00)");
+    EXPECT_TRUE(status.texts.empty());
+    player.lbPlayClick();
+    EXPECT_EQ(status.current(), "Filen kan inte spelas upp.");
+    EXPECT_FALSE(device.isOpen());
 }
 
 TEST_F(MusicPlayerTest, UntaggedTrack) {

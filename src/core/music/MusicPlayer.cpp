@@ -3,6 +3,7 @@
 #include "music/Id3v1Tag.h"
 #include "music/MediaDevice.h"
 #include "music/MonthTracks.h"
+#include "music/Mp3Length.h"
 #include "music/PlayerMath.h"
 #include "music/PlayerView.h"
 #include "shell/HoverController.h"
@@ -35,23 +36,40 @@ void MusicPlayer::LoadMusic() {
     if (!tracks.empty()) {
         trackPath_ = tracks.front();
         const std::string title = "Månadens MP3: " + FindMP3Tag(trackPath_);
-        guarded(p_.status, [&] {
-            try {
-                p_.device.setTimeFormatMilliseconds(); // before the open; its result does not matter
-            } catch (const std::exception&) {
-            }
-            openTrack();
-            trackLoaded_ = true;
-            p_.hover.setTrackLoaded(true);
-            p_.view.setKnobVisible(true);
-        });
-        p_.view.setTitleLine(title + " (" + getMPLen() + ")");
-        guarded(p_.status, [&] {
-            if (p_.device.mode() == PlayerMode::Open)
-                p_.device.close();
-        });
+        // The frames give the length, so the device, a weight of its own (a
+        // whole media framework on some systems), opens at the first play.
+        if (const std::optional<long> length = mp3LengthOf(trackPath_)) {
+            trackLoaded();
+            p_.view.setTitleLine(title + " (" + player::formatTime(*length) + ")");
+        } else {
+            // Data the frames do not explain: the device says at once
+            // whether it can play it.
+            openAtStart(title);
+        }
     }
     p_.view.setKnobLeft(player::knobLeftForVolume(p_.volume.GetVolume()));
+}
+
+void MusicPlayer::trackLoaded() {
+    trackLoaded_ = true;
+    p_.hover.setTrackLoaded(true);
+    p_.view.setKnobVisible(true);
+}
+
+void MusicPlayer::openAtStart(const std::string& title) {
+    guarded(p_.status, [&] {
+        try {
+            p_.device.setTimeFormatMilliseconds(); // before the open; its result does not matter
+        } catch (const std::exception&) {
+        }
+        openTrack();
+        trackLoaded();
+    });
+    p_.view.setTitleLine(title + " (" + getMPLen() + ")");
+    guarded(p_.status, [&] {
+        if (p_.device.mode() == PlayerMode::Open)
+            p_.device.close();
+    });
 }
 
 void MusicPlayer::lbPlayClick() {

@@ -10,9 +10,11 @@ class MediaDevice;
 class PlayerView;
 class StatusLine;
 
-// The music of the month: finds and opens the disc's track, plays and stops
-// it, follows its position, seeks, and sets the volume with the knob. Device
-// errors go to the status line; the program goes on.
+// The music of the month: finds the disc's track and shows its tag and
+// length, opens it on the device at the first play (at start only when its
+// frames cannot be read), plays and stops it, follows its position, seeks,
+// and sets the volume with the knob. Device errors go to the status line;
+// the program goes on.
 class MusicPlayer {
 public:
     struct Parts {
@@ -42,6 +44,8 @@ public:
 
 private:
     void openTrack();
+    void trackLoaded();
+    void openAtStart(const std::string& title);
     std::string getMPLen() const;
     std::string getMPPos() const;
     int getMPRelPos() const;

@@ -145,6 +145,10 @@ HRESULT BrowserEventSink::dispatch(DISPID id, const DISPPARAMS& params) {
     case DISPID_STATUSTEXTCHANGE:
         listener_->statusTextChange(textOf(argument(params, 0)));
         return S_OK;
+    case DISPID_NAVIGATECOMPLETE2:
+        // (pDisp, URL)
+        listener_->navigateComplete2(dispatchOf(argument(params, 0)), textOf(argument(params, 1)));
+        return S_OK;
     case DISPID_DOCUMENTCOMPLETE:
         // (pDisp, URL)
         StartupTrace::mark("loaded");

@@ -19,6 +19,9 @@ public:
     virtual void downloadComplete() = 0;
     virtual void progressChange(long progress, long maximum) = 0;
     virtual void statusTextChange(const std::wstring& text) = 0;
+    // The browser or one of its frames has begun to show the page at url
+    // (after redirects): its document exists, its scripts have not run yet.
+    virtual void navigateComplete2(IDispatch* frame, const std::wstring& url) = 0;
     // A document of the browser or one of its frames has loaded, or failed
     // to (navigateError); frame as for beforeNavigate2.
     virtual void documentComplete(IDispatch* frame) = 0;

@@ -17,6 +17,6 @@ CommandLinks::CommandLinks(Parts parts)
     parts.extraInfoForm.setLauncher(&fileLauncher_);
 }
 
-void CommandLinks::run(const std::string& commandText) { commands_.push(commandText); }
+void CommandLinks::run(const std::string& commandText, CommandStart start) { commands_.push(commandText, start); }
 
 } // namespace dv::win32

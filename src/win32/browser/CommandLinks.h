@@ -43,10 +43,11 @@ public:
     CommandLinks(const CommandLinks&) = delete;
     CommandLinks& operator=(const CommandLinks&) = delete;
 
-    // Runs one command of a command link (DoCommand). One that arrives while
-    // another one's dialog is up (a script in the page may navigate) runs
-    // after it, never inside it.
-    void run(const std::string& commandText);
+    // Runs one command of a command link (DoCommand). The reader's that
+    // arrives while another one's dialog is up runs after it, never inside
+    // it; the page script's only when none runs or waits and the script
+    // has been quiet for a while (CommandQueue).
+    void run(const std::string& commandText, CommandStart start = CommandStart::ByReader);
 
     // ExecuteFile, for the extra-information dialog and the update.
     FileLauncher& fileLauncher() { return fileLauncher_; }

@@ -21,8 +21,8 @@ std::set<const TCommand*>& recordsInFlight() {
 
 } // namespace
 
-bool sendCommand(HWND window, std::string text) {
-    auto record = std::make_unique<TCommand>(TCommand{std::move(text)});
+bool sendCommand(HWND window, std::string text, CommandStart start) {
+    auto record = std::make_unique<TCommand>(TCommand{std::move(text), start});
     if (!IsWindow(window))
         return false;
     recordsInFlight().insert(record.get());
@@ -36,17 +36,19 @@ bool sendCommand(HWND window, std::string text) {
     return true;
 }
 
-LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string&)>& run) {
+LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string&, CommandStart)>& run) {
     const auto* address = reinterpret_cast<const TCommand*>(wParam);
     if (recordsInFlight().erase(address) == 0)
         return 0; // not sent by sendCommand: nothing to run, nothing to free
     std::string text;
+    CommandStart start = CommandStart::ByReader;
     {
         const std::unique_ptr<const TCommand> record(address);
         text = record->Text;
+        start = record->Start;
     }
     try {
-        run(text);
+        run(text, start);
     } catch (const std::exception& e) {
         reportUnhandled(e.what());
     } catch (...) {

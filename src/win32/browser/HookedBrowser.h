@@ -16,6 +16,9 @@ public:
     // The in-place object behind the control's Application property; empty
     // when it has none.
     virtual Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> inPlaceActiveObject() const = 0;
+    // The reader clicked or pressed a key in the page (before the message
+    // is handled: a link it follows navigates while it is).
+    virtual void readerActed() = 0;
 };
 
 } // namespace dv::win32

@@ -10,12 +10,19 @@ bool MyMessageHandler::heldBack(const MSG& message) {
     return message.wParam == VK_BACK || message.wParam == VK_LEFT || message.wParam == VK_RIGHT;
 }
 
+bool MyMessageHandler::followsLink(const MSG& message) {
+    return message.message == WM_LBUTTONUP ||
+           (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_SPACE));
+}
+
 bool MyMessageHandler::preTranslate(MSG& message) {
     const HWND browserWindow = browser_.browserWindow();
     if (!browserWindow)
         return false;
     if (message.message == WM_RBUTTONDOWN || message.message == WM_RBUTTONUP)
         return true;
+    if (followsLink(message) && (message.hwnd == browserWindow || IsChild(browserWindow, message.hwnd)))
+        browser_.readerActed();
     // Handles (and dispatches) messages for the browser's windows only.
     if (!IsDialogMessageW(browserWindow, &message))
         return false;

@@ -10,18 +10,21 @@ namespace dv::win32 {
 // opens in any window of the program. Keys for the browser go through the
 // dialog-key handling with the browser as the dialog and then to the
 // control's own accelerators, as in a browser, except Backspace, Left and
-// Right, which would otherwise leave the page.
+// Right, which would otherwise leave the page. Clicks and keys in the page
+// are reported to the browser, before they are handled, as the reader's acts.
 class MyMessageHandler : public MessageFilter {
 public:
-    explicit MyMessageHandler(const HookedBrowser& browser) : browser_(browser) {}
+    explicit MyMessageHandler(HookedBrowser& browser) : browser_(browser) {}
 
     bool preTranslate(MSG& message) override;
 
     // True for the key messages the control's accelerators never see.
     static bool heldBack(const MSG& message);
+    // True for the reader's acts that follow a link: a click, Enter or Space.
+    static bool followsLink(const MSG& message);
 
 private:
-    const HookedBrowser& browser_;
+    HookedBrowser& browser_;
     // Taken on first need and kept for the life of the program.
     Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> inPlace_;
 };

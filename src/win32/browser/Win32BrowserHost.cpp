@@ -80,6 +80,8 @@ ComPtr<IOleInPlaceActiveObject> Win32BrowserHost::inPlaceActiveObject() const {
     return inPlace;
 }
 
+void Win32BrowserHost::readerActed() { gesture_.readerActed(ReaderGesture::Clock::now()); }
+
 PageKind Win32BrowserHost::kindOf(const std::wstring& address) const {
     const std::size_t colon = address.find(L':');
     const std::string scheme = colon == std::wstring::npos ? std::string() : narrow(address.substr(0, colon));
@@ -114,7 +116,7 @@ void Win32BrowserHost::beforeNavigate2(IDispatch* frame, const std::wstring& url
     }
     cancel = true;
     if (decision.command)
-        sendCommand(p_.commandWindow, *decision.command);
+        sendCommand(p_.commandWindow, *decision.command, gesture_.startOf(ReaderGesture::Clock::now()));
 }
 
 void Win32BrowserHost::downloadBegin() { p_.indicator.downloadBegin(); }
@@ -131,13 +133,28 @@ void Win32BrowserHost::statusTextChange(const std::wstring& text) {
         p_.status.setStatusText(utf8);
 }
 
-void Win32BrowserHost::documentComplete(IDispatch* frame) {
-    if (control_ && isControl(frame)) {
+void Win32BrowserHost::navigateComplete2(IDispatch* frame, const std::wstring& url) {
+    if (!control_)
+        return;
+    if (isControl(frame)) {
+        // The top browser's new page begins here, before any of its frames
+        // (a move within the page keeps its frames: they are looked at again).
         frames_.topPageShown(kindOf(locationOf(&control_->browser())));
         lookAtFrames();
-    } else if (control_) {
-        frames_.frameShows(kindOf(locationOf(frame)));
+    } else {
+        // A frame's page is judged before its scripts can run, also when it
+        // began loading while the page around it was still loading.
+        frames_.frameShows(kindOf(url.empty() ? locationOf(frame) : url));
     }
+}
+
+void Win32BrowserHost::documentComplete(IDispatch* frame) {
+    // Only a new page clears the watch (navigateComplete2): a frame that
+    // began loading before the page ended is still the page's.
+    if (control_ && isControl(frame))
+        lookAtFrames();
+    else if (control_)
+        frames_.frameShows(kindOf(locationOf(frame)));
     pageEnded(frame);
 }
 
@@ -147,10 +164,12 @@ bool Win32BrowserHost::isControl(IDispatch* frame) const {
     if (!control_ || !frame)
         return false;
     // One object, one IUnknown: the control itself, not one of its frames.
+    // (MinGW's ComPtr has no ==: two of them compare as two true values,
+    // so the pointers are compared.)
     ComPtr<IUnknown> ended;
     ComPtr<IUnknown> own;
     return SUCCEEDED(frame->QueryInterface(IID_PPV_ARGS(&ended))) &&
-           SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) && ended == own;
+           SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) && ended.Get() == own.Get();
 }
 
 void Win32BrowserHost::pageEnded(IDispatch* frame) {

@@ -4,6 +4,7 @@
 #include "browser/BrowserHost.h"
 #include "browser/DiscPageCheck.h"
 #include "browser/FrameWatch.h"
+#include "browser/ReaderGesture.h"
 #include "browser/HookedBrowser.h"
 #include "browser/Win32RealPaths.h"
 
@@ -27,8 +28,9 @@ class WebBrowserControl;
 // download events drive the download indicator, its status texts reach the
 // status line through the core's rule, and every navigation passes the
 // command-link filter: a command link is cancelled and, when the page that
-// navigates is one of the disc's own, its command is sent to the main window
-// and has run when the event returns.
+// navigates is one of the disc's own, its command is sent to the main window,
+// as the reader's or the page script's (the reader's acts in the page tell),
+// and has run, or been refused, when the event returns.
 class Win32BrowserHost : public BrowserHost, public HookedBrowser, private BrowserEvents {
 public:
     struct Parts {
@@ -58,6 +60,7 @@ public:
     HWND browserWindow() const override;
     bool browserBusy() const override;
     Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> inPlaceActiveObject() const override;
+    void readerActed() override;
 
 private:
     void beforeNavigate2(IDispatch* frame, const std::wstring& url, bool& cancel) override;
@@ -65,6 +68,7 @@ private:
     void downloadComplete() override;
     void progressChange(long progress, long maximum) override;
     void statusTextChange(const std::wstring& text) override;
+    void navigateComplete2(IDispatch* frame, const std::wstring& url) override;
     void documentComplete(IDispatch* frame) override;
     void navigateError(IDispatch* frame) override;
     void pageEnded(IDispatch* frame);
@@ -83,6 +87,7 @@ private:
     Win32RealPaths realPaths_;
     DiscPageCheck discPages_;
     FrameWatch frames_;
+    ReaderGesture gesture_;
     std::unique_ptr<WebBrowserControl> control_;
 };
 

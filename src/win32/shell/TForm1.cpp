@@ -253,9 +253,9 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
                                                                    extraInfo, consent, statusLine(), hwnd()});
 }
 
-void TForm1::IECommand(const std::string& commandText) {
+void TForm1::IECommand(const std::string& commandText, CommandStart start) {
     if (commands_)
-        commands_->run(commandText);
+        commands_->run(commandText, start);
 }
 
 void TForm1::show() {
@@ -478,7 +478,8 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowOwnedPopups(hwnd(), TRUE); // what left with the window comes back with it
         return defaultHandling(message, wParam, lParam);
     case kCommandMessage:
-        return receiveCommand(wParam, [this](const std::string& command) { IECommand(command); });
+        return receiveCommand(wParam,
+                              [this](const std::string& command, CommandStart start) { IECommand(command, start); });
     case WM_TIMER:
         if (wParam == kStartupTimer) {
             StartupTimerTimer();

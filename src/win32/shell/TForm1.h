@@ -107,7 +107,7 @@ public:
     // ExecuteFile; once the secondary windows are attached.
     FileLauncher* fileLauncher() { return commands_ ? &commands_->fileLauncher() : nullptr; }
     // Runs one command of a command link, after any command still running.
-    void IECommand(const std::string& commandText);
+    void IECommand(const std::string& commandText, CommandStart start = CommandStart::ByReader);
     // The online update; once the secondary windows are attached.
     UpdateChecker* updateChecker() { return update_.get(); }
     StatusLine& statusLine() { return *this; }

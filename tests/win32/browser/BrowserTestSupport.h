@@ -162,6 +162,7 @@ public:
     // The main window is gone (closed).
     bool closed() const { return !IsWindow(mainWindow_); }
 
+    // Navigates as a link the reader clicked does.
     void navigate2(const std::wstring& address);
     std::wstring location() const;
     bool showPage(const std::string& path);

@@ -68,12 +68,14 @@ public:
         ++asked;
         return Microsoft::WRL::ComPtr<IOleInPlaceActiveObject>(&inPlace);
     }
+    void readerActed() override { ++acts; }
 
     HWND window = nullptr;
     HWND field = nullptr;
     bool exists = true;
     bool busy = false;
     mutable int asked = 0;
+    int acts = 0;
     mutable RecordingInPlaceObject inPlace;
 };
 
@@ -100,6 +102,39 @@ TEST(MyMessageHandler, RightClicksAreSwallowedEverywhere) {
     MSG left = message(other, WM_LBUTTONDOWN, MK_LBUTTON);
     EXPECT_FALSE(hook.preTranslate(left)); // other windows' messages go their way
     EXPECT_TRUE(browser.inPlace.translated.empty());
+    DestroyWindow(other);
+}
+
+// The reader's clicks and Enter or Space in the page are reported before
+// they are handled (a link they follow navigates meanwhile); nothing else is.
+TEST(MyMessageHandler, TheReadersClicksAndKeysInThePageAreTheirActs) {
+    FakeBrowser browser;
+    MyMessageHandler hook(browser);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 0, 100, 100, nullptr, nullptr,
+                                       nullptr, nullptr);
+    struct Case {
+        MSG message;
+        bool act;
+    };
+    const Case cases[] = {
+        {message(browser.field, WM_LBUTTONUP), true},
+        {message(browser.window, WM_LBUTTONUP), true},
+        {message(browser.field, WM_KEYDOWN, VK_RETURN), true},
+        {message(browser.field, WM_KEYDOWN, VK_SPACE), true},
+        {message(browser.field, WM_LBUTTONDOWN, MK_LBUTTON), false},
+        {message(browser.field, WM_MOUSEMOVE), false},
+        {message(browser.field, WM_KEYDOWN, 'A'), false},
+        {message(browser.field, WM_KEYUP, VK_RETURN), false},
+        {message(browser.field, WM_TIMER, 1), false},
+        {message(other, WM_LBUTTONUP), false},
+        {message(other, WM_KEYDOWN, VK_RETURN), false},
+    };
+    for (const Case& c : cases) {
+        browser.acts = 0;
+        MSG m = c.message;
+        hook.preTranslate(m);
+        EXPECT_EQ(browser.acts, c.act ? 1 : 0) << c.message.message << " " << c.message.wParam;
+    }
     DestroyWindow(other);
 }
 
@@ -210,7 +245,7 @@ TEST(MyMessageHandler, TheProgramHooksTheRealControlOnceItExists) {
     EXPECT_FALSE(program.hookMade());
     ASSERT_TRUE(program.start());
     EXPECT_TRUE(program.hookMade());
-    const HookedBrowser& hooked = program.browser();
+    HookedBrowser& hooked = program.browser();
     EXPECT_NE(hooked.browserWindow(), nullptr);
     EXPECT_NE(hooked.inPlaceActiveObject(), nullptr);
     MyMessageHandler hook(hooked);

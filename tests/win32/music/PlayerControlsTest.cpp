@@ -67,6 +67,34 @@ TEST_F(PlayerControlsTest, TitleLineShowsTagAndLength) {
     EXPECT_FALSE(host->trackBarVisible());
 }
 
+// The title line needs the track's tag and length only: the MCI device,
+// and the media framework behind it, wait for the first play.
+TEST(PlayerControlsStartTest, TheDeviceOpensTheTrackOnlyAtTheFirstPlay) {
+    NoSaveDialog noDialog;
+    const bool driverBefore = GetModuleHandleW(L"mciqtz32.dll") != nullptr;
+    PlayerHostWindow host(test::sampleDisc(), noDialog);
+    host.controls().player().LoadMusic();
+    EXPECT_EQ(host.controls().titleText(), widen("Månadens MP3: Snöänglarna Vinterljus (00:08)"));
+    EXPECT_TRUE(host.controls().player().TrackLoaded());
+    EXPECT_TRUE(host.controls().knobVisible());
+    EXPECT_FALSE(host.controls().device().isOpen());
+    EXPECT_EQ(host.controls().device().mode(), PlayerMode::NotReady);
+    if (!driverBefore) {
+        EXPECT_EQ(GetModuleHandleW(L"mciqtz32.dll"), nullptr); // the device's driver is not even loaded
+    }
+    EXPECT_EQ(host.statusText(), "");
+
+    host.controls().player().lbPlayClick();
+    EXPECT_TRUE(host.controls().device().isOpen());
+    EXPECT_NE(GetModuleHandleW(L"mciqtz32.dll"), nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return host.controls().positionDisplayVisible(); }, 5000));
+    EXPECT_EQ(host.controls().device().mode(), PlayerMode::Playing);
+    EXPECT_EQ(host.controls().device().length() / 1000, 8);
+    host.controls().player().lbStopClick();
+    EXPECT_TRUE(pumpUntil([&] { return !host.controls().positionDisplayVisible(); }, 3000));
+    EXPECT_EQ(host.statusText(), "");
+}
+
 TEST_F(PlayerControlsTest, PlayShowsThePositionAndStopHidesIt) {
     player().lbPlayClick();
     ASSERT_TRUE(pumpUntil([&] { return controls().positionDisplayVisible(); }, 5000));
