@@ -1,6 +1,7 @@
 #include "text/Utf8Path.h"
 
 #include "text/AnsiText.h"
+#include "text/Utf8Append.h"
 
 #include <cstring>
 #include <type_traits>
@@ -20,24 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr bool kWideNames = std::is_same_v<fs::path::value_type, wchar_t>;
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Names as the system keeps them: UTF-16 on Windows, bytes elsewhere.
 [[maybe_unused]] std::string utf8FromNative(const std::string& bytes) { return bytes; }

@@ -1,6 +1,7 @@
 #include "update/DocumentEncoding.h"
 
 #include "text/AnsiText.h"
+#include "text/Utf8Append.h"
 #include "update/XmlDocument.h"
 
 #include <optional>
@@ -160,24 +161,6 @@ std::string documentCharset(std::string_view bytes) {
 }
 
 namespace {
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 std::string fromUtf16(std::string_view b, bool bigEndian) {
     if (b.size() % 2 != 0)

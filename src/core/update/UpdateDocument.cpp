@@ -12,7 +12,7 @@ namespace dv {
 
 namespace {
 
-const std::string kTitle = layout::kApplicationTitle;
+const std::string kDocumentBoxTitle = layout::kApplicationTitle;
 
 } // namespace
 
@@ -34,7 +34,7 @@ void UpdateDocument::AutoUpdatePlanned(const UpdatePlan& plan) {
         if (plan.failedIn == Part::Quarantine)
             return false;
         if (!p_.quarantine.empty())
-            p_.boxes.show({kTitle + " - Karantän",
+            p_.boxes.show({kDocumentBoxTitle + " - Karantän",
                            "Denna skiva innehåller en eller flera filer eller länkar som satts i "
                            "karantän efter att skivan trycktes!\r\rAnledningen till karantänen är att "
                            "problem upptäckts när skivan redan distribuerats. Du kan utan problem\r"
@@ -43,7 +43,7 @@ void UpdateDocument::AutoUpdatePlanned(const UpdatePlan& plan) {
                            MessageIcon::Information, MessageButtons::Ok});
 
         for (const std::string& address : plan.popups) {
-            p_.boxes.show({kTitle,
+            p_.boxes.show({kDocumentBoxTitle,
                            "Den automatiska uppdateringen kommer nu att starta ett webbläsarfönster,\r"
                            "eftersom Datavinds redaktion har något viktigt att berätta om denna skiva.",
                            MessageIcon::Information, MessageButtons::Ok});

@@ -13,7 +13,7 @@ namespace dv {
 
 namespace {
 
-const std::string kTitle = layout::kApplicationTitle;
+const std::string kPlanCaptionTitle = layout::kApplicationTitle;
 
 std::string replaceLineMarks(const std::string& text) {
     std::string out;
@@ -53,7 +53,7 @@ void read(const XmlNode& root, UpdatePlan& plan) {
     plan.failedIn = UpdatePlan::Part::Messages;
     for (const XmlNode* node : documentGroup(root, "message")) {
         UpdatePlan::Message m;
-        m.caption = kTitle + " - " + fieldOf(*node, "caption");
+        m.caption = kPlanCaptionTitle + " - " + fieldOf(*node, "caption");
         m.text = replaceLineMarks(fieldOf(*node, "text"));
         const std::string severity = upperAscii(fieldOf(*node, "severity"));
         m.stop = fieldOf(*node, "cancontinue") == "0";

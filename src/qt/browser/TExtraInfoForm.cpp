@@ -14,11 +14,11 @@
 
 namespace dv::qt {
 
-using Model = ExtraInfoDialogModel;
+using ExtraInfoModel = ExtraInfoDialogModel;
 
 TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("ExtraInfoForm"));
-    setWindowTitle(toQString(Model::questionCaption()));
+    setWindowTitle(toQString(ExtraInfoModel::questionCaption()));
 
     lbInformation = new QLabel(this);
     lbInformation->setObjectName(QStringLiteral("lbInformation"));
@@ -38,7 +38,7 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     ebInformation->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     ebInformation->hide();
 
-    gbMoreInfo = new QGroupBox(toQString(Model::kMoreInfoTitle), this);
+    gbMoreInfo = new QGroupBox(toQString(ExtraInfoModel::kMoreInfoTitle), this);
     gbMoreInfo->setObjectName(QStringLiteral("gbMoreInfo"));
     lbURL = new QLabel(gbMoreInfo);
     lbURL->setObjectName(QStringLiteral("lbURL"));
@@ -48,23 +48,23 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
     lbURL->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     lbURL->installEventFilter(this);
 
-    lbOpenNow = new QLabel(toQString(Model::kOpenNow), this);
+    lbOpenNow = new QLabel(toQString(ExtraInfoModel::kOpenNow), this);
     lbOpenNow->setObjectName(QStringLiteral("lbOpenNow"));
     lbOpenNow->setWordWrap(true);
     lbOpenNow->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    btYes = new QPushButton(toQString(Model::kYes), this);
+    btYes = new QPushButton(toQString(ExtraInfoModel::kYes), this);
     btYes->setObjectName(QStringLiteral("btYes"));
-    connect(btYes, &QPushButton::clicked, this, [this] { done(static_cast<int>(Model::Result::Yes)); });
-    btNo = new QPushButton(toQString(Model::kNo), this);
+    connect(btYes, &QPushButton::clicked, this, [this] { done(static_cast<int>(ExtraInfoModel::Result::Yes)); });
+    btNo = new QPushButton(toQString(ExtraInfoModel::kNo), this);
     btNo->setObjectName(QStringLiteral("btNo"));
-    connect(btNo, &QPushButton::clicked, this, [this] { done(static_cast<int>(Model::Result::No)); });
+    connect(btNo, &QPushButton::clicked, this, [this] { done(static_cast<int>(ExtraInfoModel::Result::No)); });
     // The model says what Enter presses.
     btYes->setAutoDefault(false);
     btNo->setAutoDefault(false);
 
     // As the form was drawn: a note that may run.
-    present(Model::question({"", "", "", true}));
+    present(ExtraInfoModel::question({"", "", "", true}));
 }
 
 void TExtraInfoForm::present(const ExtraInfoView& view) {
@@ -80,7 +80,7 @@ void TExtraInfoForm::present(const ExtraInfoView& view) {
     byDefault->setFocus();
     lbURL->setText(toQString(view.url));
 
-    const ExtraInfoLayout l = Model::layout(view, QtTextMeasure(*this));
+    const ExtraInfoLayout l = ExtraInfoModel::layout(view, QtTextMeasure(*this));
     setFixedSize(l.clientWidth, l.clientHeight);
     // A line longer than the text layout takes in one piece is shown as
     // several, or the dialog would not paint.
@@ -99,12 +99,12 @@ void TExtraInfoForm::present(const ExtraInfoView& view) {
 }
 
 bool TExtraInfoForm::askToStart(const TExtraInfo& note) {
-    present(Model::question(note));
-    return Model::starts(static_cast<Model::Result>(exec()));
+    present(ExtraInfoModel::question(note));
+    return ExtraInfoModel::starts(static_cast<ExtraInfoModel::Result>(exec()));
 }
 
 void TExtraInfoForm::showNotice(const TExtraInfo& note, const std::string& caption) {
-    present(Model::notice(note, caption));
+    present(ExtraInfoModel::notice(note, caption));
     exec();
 }
 
@@ -121,7 +121,7 @@ void TExtraInfoForm::keyPressEvent(QKeyEvent* event) {
     else if (focusWidget() == btNo)
         focused = ExtraInfoView::Button::No;
     const auto result =
-        Model::onKey(key == Qt::Key_Escape ? Model::Key::Escape : Model::Key::Enter, view_, focused);
+        ExtraInfoModel::onKey(key == Qt::Key_Escape ? ExtraInfoModel::Key::Escape : ExtraInfoModel::Key::Enter, view_, focused);
     if (result)
         done(static_cast<int>(*result));
 }
@@ -136,7 +136,7 @@ bool TExtraInfoForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TExtraInfoForm::lbURLClick() {
-    if (const auto address = Model::addressToOpen(view_.url); address && launcher_)
+    if (const auto address = ExtraInfoModel::addressToOpen(view_.url); address && launcher_)
         launcher_->ExecuteFile(*address);
 }
 

@@ -23,16 +23,16 @@ namespace dv::qt {
 
 namespace {
 
-using Model = FileSearchWindowModel;
+using SearchModel = FileSearchWindowModel;
 
 // Which program node an item is: the disc and program index in the tree.
 constexpr int kDiscRole = Qt::UserRole;
 constexpr int kProgramRole = Qt::UserRole + 1;
 
-QPixmap picture(Model::Picture which) { return SkinPictures::picture(QLatin1String(Model::pictureName(which))); }
+QPixmap picture(SearchModel::Picture which) { return SkinPictures::picture(QLatin1String(SearchModel::pictureName(which))); }
 
 QIcon iconAt(int depth) {
-    const Model::NodePictures pictures = Model::picturesAt(depth);
+    const SearchModel::NodePictures pictures = SearchModel::picturesAt(depth);
     QIcon icon(picture(pictures.normal));
     icon.addPixmap(picture(pictures.selected), QIcon::Selected);
     return icon;
@@ -46,7 +46,7 @@ TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxe
           return search_.currentDiscKnown();
       }()) {
     setObjectName(QStringLiteral("FileSearchForm"));
-    setWindowTitle(toQString(Model::kCaption));
+    setWindowTitle(toQString(SearchModel::kCaption));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -62,7 +62,7 @@ TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxe
 }
 
 void TFileSearchForm::createControls() {
-    const FileSearchWindowLayout l = Model::layout(QtTextMeasure(*this));
+    const FileSearchWindowLayout l = SearchModel::layout(QtTextMeasure(*this));
     resize(l.clientWidth, l.clientHeight);
     setMinimumSize(l.minimumWidth, l.minimumHeight);
     auto* layout = new QVBoxLayout(this);
@@ -73,30 +73,30 @@ void TFileSearchForm::createControls() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(l.panelHeight);
     layout->addWidget(Panel1);
-    Label1 = new QLabel(toQString(Model::kPrompt), Panel1);
+    Label1 = new QLabel(toQString(SearchModel::kPrompt), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(toQRect(l.Label1));
     ebSearch = new QLineEdit(Panel1);
     ebSearch->setObjectName(QStringLiteral("ebSearch"));
     ebSearch->setGeometry(toQRect(l.ebSearch));
     ebSearch->installEventFilter(this);
-    rbThisDisc = new QRadioButton(toQString(Model::kThisDisc), Panel1);
+    rbThisDisc = new QRadioButton(toQString(SearchModel::kThisDisc), Panel1);
     rbThisDisc->setObjectName(QStringLiteral("rbThisDisc"));
     rbThisDisc->setGeometry(toQRect(l.rbThisDisc));
-    rbAllDiscs = new QRadioButton(toQString(Model::kAllDiscs), Panel1);
+    rbAllDiscs = new QRadioButton(toQString(SearchModel::kAllDiscs), Panel1);
     rbAllDiscs->setObjectName(QStringLiteral("rbAllDiscs"));
     rbAllDiscs->setGeometry(toQRect(l.rbAllDiscs));
-    btSearch = new QPushButton(toQString(Model::kSearch), Panel1);
+    btSearch = new QPushButton(toQString(SearchModel::kSearch), Panel1);
     btSearch->setObjectName(QStringLiteral("btSearch"));
     btSearch->setGeometry(toQRect(l.btSearch));
     connect(btSearch, &QPushButton::clicked, this, &TFileSearchForm::btSearchClick);
-    cbShowAll = new QCheckBox(toQString(Model::kShowAll), Panel1);
+    cbShowAll = new QCheckBox(toQString(SearchModel::kShowAll), Panel1);
     cbShowAll->setObjectName(QStringLiteral("cbShowAll"));
     cbShowAll->setGeometry(toQRect(l.cbShowAll));
     connect(cbShowAll, &QCheckBox::toggled, this, &TFileSearchForm::Action1Execute);
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(SkinPictures::picture(QLatin1String(Model::kPicture)));
+    Image1->setPixmap(SkinPictures::picture(QLatin1String(SearchModel::kPicture)));
     layout_ = l;
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
@@ -121,7 +121,7 @@ void TFileSearchForm::createControls() {
 
 void TFileSearchForm::placePicture() {
     const QSize size = Image1->pixmap().size();
-    Image1->setGeometry(toQRect(Model::pictureBounds(layout_, width(), {size.width(), size.height()})));
+    Image1->setGeometry(toQRect(SearchModel::pictureBounds(layout_, width(), {size.width(), size.height()})));
 }
 
 void TFileSearchForm::resizeEvent(QResizeEvent* event) {
@@ -129,27 +129,27 @@ void TFileSearchForm::resizeEvent(QResizeEvent* event) {
     placePicture();
 }
 
-Model::Key TFileSearchForm::keyOf(const QKeyEvent& event) {
+SearchModel::Key TFileSearchForm::keyOf(const QKeyEvent& event) {
     switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return Model::Key::Enter;
+        return SearchModel::Key::Enter;
     case Qt::Key_Escape:
-        return Model::Key::Escape;
+        return SearchModel::Key::Escape;
     default:
-        return Model::Key::Other;
+        return SearchModel::Key::Other;
     }
 }
 
 bool TFileSearchForm::keyAction(const QKeyEvent& event, bool inSearchBox) {
-    switch (Model::onKey(keyOf(event), inSearchBox)) {
-    case Model::KeyAction::Search:
+    switch (SearchModel::onKey(keyOf(event), inSearchBox)) {
+    case SearchModel::KeyAction::Search:
         btSearch->click();
         return true;
-    case Model::KeyAction::Hide:
+    case SearchModel::KeyAction::Hide:
         hide();
         return true;
-    case Model::KeyAction::None:
+    case SearchModel::KeyAction::None:
         break;
     }
     return false;
@@ -173,7 +173,7 @@ void TFileSearchForm::keyPressEvent(QKeyEvent* event) {
 void TFileSearchForm::btSearchClick() { search(ebSearch->text()); }
 
 void TFileSearchForm::showEnabled() {
-    const Model::Controls enabled = model_.enabled();
+    const SearchModel::Controls enabled = model_.enabled();
     ebSearch->setEnabled(enabled.ebSearch);
     btSearch->setEnabled(enabled.btSearch);
     rbThisDisc->setEnabled(enabled.rbThisDisc);
@@ -188,7 +188,7 @@ void TFileSearchForm::Action1Execute() {
 }
 
 void TFileSearchForm::search(const QString& text) {
-    Model::search(search_, hourglass_, toStdString(text), rbAllDiscs->isChecked(),
+    SearchModel::search(search_, hourglass_, toStdString(text), rbAllDiscs->isChecked(),
                   [this](const SearchTree&) { showTree(); });
 }
 

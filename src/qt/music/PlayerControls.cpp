@@ -1,6 +1,7 @@
 #include "music/PlayerControls.h"
 
 #include "app/QtText.h"
+#include "app/QtTextMeasure.h"
 #include "music/PlayerLayout.h"
 #include "music/PlayerMath.h"
 #include "shell/SkinPictures.h"
@@ -16,7 +17,6 @@ namespace {
 
 namespace layout = player::layout;
 
-QRect toQRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
 
 const QColor kShadow = toQColor(layout::kShadow);

@@ -6,6 +6,7 @@
 #include "app/MessageBoxes.h"
 #include "app/PublisherAddresses.h"
 #include "app/QtText.h"
+#include "app/QtTextMeasure.h"
 #include "app/StartupTick.h"
 #include "app/StartupTrace.h"
 #include "app/UrlHost.h"
@@ -46,7 +47,6 @@ namespace dv::qt {
 
 namespace {
 
-QRect toQRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
 
 } // namespace

@@ -12,31 +12,31 @@
 
 namespace dv::qt {
 
-using Model = ConsentDialogModel;
+using ConsentModel = ConsentDialogModel;
 
 TAutoUpdateSettingsForm::TAutoUpdateSettingsForm()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AutoUpdateSettingsForm"));
-    setWindowTitle(toQString(Model::kCaption));
+    setWindowTitle(toQString(ConsentModel::kCaption));
 
-    Label1 = new QLabel(toQString(Model::kIntro), this);
+    Label1 = new QLabel(toQString(ConsentModel::kIntro), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2 = new QLabel(toQString(Model::kQuestion), this);
+    Label2 = new QLabel(toQString(ConsentModel::kQuestion), this);
     Label2->setObjectName(QStringLiteral("Label2"));
 
     // In tab order.
-    rbYes = new QRadioButton(toQString(Model::kYes), this);
+    rbYes = new QRadioButton(toQString(ConsentModel::kYes), this);
     rbYes->setObjectName(QStringLiteral("rbYes"));
-    rbNo = new QRadioButton(toQString(Model::kNo), this);
+    rbNo = new QRadioButton(toQString(ConsentModel::kNo), this);
     rbNo->setObjectName(QStringLiteral("rbNo"));
-    Button1 = new QPushButton(toQString(Model::kClose), this);
+    Button1 = new QPushButton(toQString(ConsentModel::kClose), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     // No default button: the model says what Enter does.
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    cbNoNo = new QCheckBox(toQString(Model::kDontRemind), this);
+    cbNoNo = new QCheckBox(toQString(ConsentModel::kDontRemind), this);
     cbNoNo->setObjectName(QStringLiteral("cbNoNo"));
     setTabOrder(rbYes, rbNo);
     setTabOrder(rbNo, Button1);
@@ -45,7 +45,7 @@ TAutoUpdateSettingsForm::TAutoUpdateSettingsForm()
 }
 
 void TAutoUpdateSettingsForm::layOut() {
-    const ConsentDialogLayout l = Model::layout(QtTextMeasure(*this));
+    const ConsentDialogLayout l = ConsentModel::layout(QtTextMeasure(*this));
     setFixedSize(l.clientWidth, l.clientHeight);
     Label1->setGeometry(toQRect(l.Label1));
     Label2->setGeometry(toQRect(l.Label2));
@@ -63,18 +63,18 @@ void TAutoUpdateSettingsForm::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     const QWidget* focus = focusWidget();
-    const Model::Control focused = focus == Button1 ? Model::Control::Button1
-                                   : focus == rbNo  ? Model::Control::rbNo
-                                   : focus == cbNoNo ? Model::Control::cbNoNo
-                                                     : Model::Control::rbYes;
-    switch (Model::onKey(key == Qt::Key_Escape ? Model::Key::Escape : Model::Key::Enter, focused)) {
-    case Model::Closing::WithTheChoice:
+    const ConsentModel::Control focused = focus == Button1 ? ConsentModel::Control::Button1
+                                   : focus == rbNo  ? ConsentModel::Control::rbNo
+                                   : focus == cbNoNo ? ConsentModel::Control::cbNoNo
+                                                     : ConsentModel::Control::rbYes;
+    switch (ConsentModel::onKey(key == Qt::Key_Escape ? ConsentModel::Key::Escape : ConsentModel::Key::Enter, focused)) {
+    case ConsentModel::Closing::WithTheChoice:
         accept();
         break;
-    case Model::Closing::WithoutAChoice:
+    case ConsentModel::Closing::WithoutAChoice:
         reject();
         break;
-    case Model::Closing::StaysOpen:
+    case ConsentModel::Closing::StaysOpen:
         break;
     }
 }

@@ -15,10 +15,10 @@ namespace dv::win32 {
 
 namespace {
 
-using Model = ExtraInfoDialogModel;
+using ExtraInfoModel = ExtraInfoDialogModel;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+constexpr DWORD kExtraInfoStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+constexpr DWORD kExtraInfoExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr int kUrlId = 100;
 
 HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, HWND parent, int id = 0,
@@ -55,8 +55,8 @@ void setDefault(HWND button, bool isDefault) {
 } // namespace
 
 TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
-    if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
-                widen(Model::questionCaption()), centredOnScreen(kStyle, kExStyle, 386, 217), owner))
+    if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExtraInfoExStyle, kExtraInfoStyle,
+                widen(ExtraInfoModel::questionCaption()), centredOnScreen(kExtraInfoStyle, kExtraInfoExStyle, 386, 217), owner))
         throw std::runtime_error("Kunde inte skapa informationsfönstret");
     linkFont_ = underlined(uiFont(systemScale()));
 
@@ -65,13 +65,13 @@ TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
     // A note too long for the label is shown whole in a scrolling field in
     // its place, so the buttons keep theirs.
     ebInformation_ = child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, hwnd());
-    gbMoreInfo_ = child(L"BUTTON", widen(Model::kMoreInfoTitle).c_str(), BS_GROUPBOX, hwnd());
+    gbMoreInfo_ = child(L"BUTTON", widen(ExtraInfoModel::kMoreInfoTitle).c_str(), BS_GROUPBOX, hwnd());
     lbURL_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, hwnd(), kUrlId, linkFont_);
-    lbOpenNow_ = child(L"STATIC", widen(Model::kOpenNow).c_str(), SS_LEFT | SS_NOPREFIX, hwnd());
-    btYes_ = child(L"BUTTON", widen(Model::kYes).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, hwnd(), kYes);
-    btNo_ = child(L"BUTTON", widen(Model::kNo).c_str(), BS_PUSHBUTTON | WS_TABSTOP, hwnd(), kNo);
+    lbOpenNow_ = child(L"STATIC", widen(ExtraInfoModel::kOpenNow).c_str(), SS_LEFT | SS_NOPREFIX, hwnd());
+    btYes_ = child(L"BUTTON", widen(ExtraInfoModel::kYes).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, hwnd(), kYes);
+    btNo_ = child(L"BUTTON", widen(ExtraInfoModel::kNo).c_str(), BS_PUSHBUTTON | WS_TABSTOP, hwnd(), kNo);
     // As the form was drawn: a note that may run.
-    present(Model::question({"", "", "", true}));
+    present(ExtraInfoModel::question({"", "", "", true}));
 }
 
 TExtraInfoForm::~TExtraInfoForm() {
@@ -98,7 +98,7 @@ void TExtraInfoForm::present(const ExtraInfoView& view) {
     setDefault(btNo_, view.defaultButton == ExtraInfoView::Button::No);
     SetWindowTextW(lbURL_, widen(view.url).c_str());
 
-    const ExtraInfoLayout l = Model::layout(view, Win32TextMeasure(uiFont()));
+    const ExtraInfoLayout l = ExtraInfoModel::layout(view, Win32TextMeasure(uiFont()));
     clientWidth_ = l.clientWidth;
     clientHeight_ = l.clientHeight;
     const std::wstring information = withWindowsLineBreaks(view.information);
@@ -117,12 +117,12 @@ void TExtraInfoForm::present(const ExtraInfoView& view) {
 }
 
 bool TExtraInfoForm::askToStart(const TExtraInfo& note) {
-    present(Model::question(note));
-    return Model::starts(static_cast<Model::Result>(showModal()));
+    present(ExtraInfoModel::question(note));
+    return ExtraInfoModel::starts(static_cast<ExtraInfoModel::Result>(showModal()));
 }
 
 void TExtraInfoForm::showNotice(const TExtraInfo& note, const std::string& caption) {
-    present(Model::notice(note, caption));
+    present(ExtraInfoModel::notice(note, caption));
     showModal();
 }
 
@@ -160,7 +160,7 @@ void TExtraInfoForm::close(int result) {
 
 void TExtraInfoForm::centreOnScreen() {
     // Where the reader's screen is now, which may differ from at start.
-    const RECT r = centredOnScreen(kStyle, kExStyle, clientWidth_, clientHeight_);
+    const RECT r = centredOnScreen(kExtraInfoStyle, kExtraInfoExStyle, clientWidth_, clientHeight_);
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -178,17 +178,17 @@ std::optional<ExtraInfoView::Button> TExtraInfoForm::focusedButton() const {
 }
 
 HWND TExtraInfoForm::enterButton() const {
-    const auto result = Model::onKey(Model::Key::Enter, view_, focusedButton());
-    return result == Model::Result::Yes ? btYes_ : btNo_;
+    const auto result = ExtraInfoModel::onKey(ExtraInfoModel::Key::Enter, view_, focusedButton());
+    return result == ExtraInfoModel::Result::Yes ? btYes_ : btNo_;
 }
 
 void TExtraInfoForm::onKey(ExtraInfoDialogModel::Key key) {
-    if (const auto result = Model::onKey(key, view_, focusedButton()))
+    if (const auto result = ExtraInfoModel::onKey(key, view_, focusedButton()))
         close(static_cast<int>(*result));
 }
 
 void TExtraInfoForm::lbURLClick() {
-    if (const auto address = Model::addressToOpen(view_.url); address && launcher_)
+    if (const auto address = ExtraInfoModel::addressToOpen(view_.url); address && launcher_)
         launcher_->ExecuteFile(*address);
 }
 
@@ -203,9 +203,9 @@ LRESULT TExtraInfoForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         else if (from == lbURL_ && HIWORD(wParam) == STN_CLICKED)
             lbURLClick();
         else if (LOWORD(wParam) == IDCANCEL)
-            onKey(Model::Key::Escape);
+            onKey(ExtraInfoModel::Key::Escape);
         else if (LOWORD(wParam) == IDOK) // Enter on no button
-            onKey(Model::Key::Enter);
+            onKey(ExtraInfoModel::Key::Enter);
         return 0;
     }
     case DM_GETDEFID:
