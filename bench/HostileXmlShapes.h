@@ -5,7 +5,7 @@
 // many attributes, deep nesting, long names, many entities. Shared by the
 // libxml2 and the MSXML benchmarks, so both read the same table.
 
-#include "update/XmlDocument.h"
+#include "core/update/XmlDocument.h"
 
 #include <chrono>
 #include <cstdio>

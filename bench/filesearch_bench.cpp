@@ -5,9 +5,9 @@
 // Prints the load time, each search's time and hit count, and the peak
 // resident memory, for bench/filesearch_bench.sh to set beside grep.
 
-#include "filesearch/FileSearch.h"
-#include "app/Hourglass.h"
-#include "app/MessageBoxes.h"
+#include "core/filesearch/FileSearch.h"
+#include "core/app/Hourglass.h"
+#include "core/app/MessageBoxes.h"
 
 #include <sys/resource.h>
 

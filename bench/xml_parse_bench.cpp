@@ -12,15 +12,15 @@
 // to take minutes; it is refused now, and its time is printed too.
 
 #include "HostileXmlShapes.h"
-#include "LibXmlParser.h"
-#include "app/MessageBoxes.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "shell/StatusLine.h"
-#include "update/QuarantineList.h"
-#include "update/UpdateDocument.h"
-#include "update/XmlPreparse.h"
+#include "linux/LibXmlParser.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
+#include "core/update/UpdateDocument.h"
+#include "core/update/XmlPreparse.h"
 
 #include <libxml/parser.h>
 

@@ -2,9 +2,9 @@
 // upper-casing keeps lengths, <thisdir> never survives replacement, and a
 // link's written address is the href with only its outer blanks and its
 // tabs and line breaks gone.
-#include "browser/CommandLinkFilter.h"
-#include "browser/CommandText.h"
-#include "text/AnsiText.h"
+#include "core/browser/CommandLinkFilter.h"
+#include "core/browser/CommandText.h"
+#include "core/text/AnsiText.h"
 
 #include <cstdint>
 #include <cstdlib>

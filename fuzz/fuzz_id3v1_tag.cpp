@@ -1,7 +1,7 @@
 // Any last bytes of a file: the tag text is valid UTF-8, never longer than
 // its two fields and a blank allow, and never starts or ends in padding.
-#include "music/Id3v1Tag.h"
-#include "text/AnsiText.h"
+#include "core/music/Id3v1Tag.h"
+#include "core/text/AnsiText.h"
 
 #include <cstdint>
 #include <cstdlib>

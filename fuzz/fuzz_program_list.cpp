@@ -1,7 +1,7 @@
 // Any bytes as a program list: every line's columns lie inside the text, and
 // every match really holds the searched text in its entry.
-#include "filesearch/ProgramList.h"
-#include "text/AnsiText.h"
+#include "core/filesearch/ProgramList.h"
+#include "core/text/AnsiText.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // The request address built from any label: decoding its id gives back the
 // label, its query has exactly one key, and every character in it may stand
 // in an address (or is well-formed UTF-8, which the HTTP layer encodes).
-#include "browser/UrlDecoder.h"
-#include "text/AnsiText.h"
-#include "update/UpdateRequest.h"
+#include "core/browser/UrlDecoder.h"
+#include "core/text/AnsiText.h"
+#include "core/update/UpdateRequest.h"
 
 #include <cctype>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "EntityTags.h"
 #include "HttpDate.h"
 #include "UpdateQuery.h"
-#include "update/DocumentEncoding.h"
+#include "core/update/DocumentEncoding.h"
 
 #include <cstddef>
 #include <cstdint>

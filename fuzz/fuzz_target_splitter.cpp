@@ -1,5 +1,5 @@
 // Splitting never invents text: file and parameters are pieces of the target.
-#include "browser/TargetSplitter.h"
+#include "core/browser/TargetSplitter.h"
 
 #include <cstdint>
 #include <cstdlib>

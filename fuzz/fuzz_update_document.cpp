@@ -1,14 +1,14 @@
 // Any answer from the update service: processing never fails unreported,
 // always ends on one of its two closing texts, and opens only web pages.
-#include "LibXmlParser.h"
-#include "app/MessageBoxes.h"
-#include "app/UrlHost.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "shell/StatusLine.h"
-#include "update/QuarantineList.h"
-#include "update/UpdateDocument.h"
+#include "linux/LibXmlParser.h"
+#include "core/app/MessageBoxes.h"
+#include "core/app/UrlHost.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
+#include "core/update/UpdateDocument.h"
 
 #include <cstdint>
 #include <cstdlib>

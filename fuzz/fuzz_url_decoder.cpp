@@ -1,6 +1,6 @@
 // Decoding never grows the text, and its result is always readable as text.
-#include "browser/UrlDecoder.h"
-#include "text/AnsiText.h"
+#include "core/browser/UrlDecoder.h"
+#include "core/text/AnsiText.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "DocumentAdvice.h"
 
-#include "LibXmlParser.h"
-#include "app/UrlHost.h"
-#include "text/AnsiText.h"
-#include "update/DocumentGroups.h"
+#include "linux/LibXmlParser.h"
+#include "core/app/UrlHost.h"
+#include "core/text/AnsiText.h"
+#include "core/update/DocumentGroups.h"
 
 #include <functional>
 #include <set>

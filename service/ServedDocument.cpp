@@ -2,7 +2,7 @@
 
 #include "EntityTags.h"
 #include "HttpDate.h"
-#include "update/DocumentEncoding.h"
+#include "core/update/DocumentEncoding.h"
 
 namespace dv {
 

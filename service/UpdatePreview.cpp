@@ -2,16 +2,16 @@
 
 #include "DocumentAdvice.h"
 
-#include "LibXmlParser.h"
-#include "app/MessageBoxes.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "shell/StatusLine.h"
-#include "update/QuarantineList.h"
-#include "update/UpdateDocument.h"
-#include "update/UpdatePlan.h"
-#include "update/XmlDocument.h"
+#include "linux/LibXmlParser.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
+#include "core/update/UpdateDocument.h"
+#include "core/update/UpdatePlan.h"
+#include "core/update/XmlDocument.h"
 
 #include <ostream>
 

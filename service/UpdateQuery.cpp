@@ -1,6 +1,6 @@
 #include "UpdateQuery.h"
 
-#include "text/HexDigit.h"
+#include "core/text/HexDigit.h"
 
 namespace dv {
 

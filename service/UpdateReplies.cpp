@@ -3,7 +3,7 @@
 #include "EntityTags.h"
 #include "HttpDate.h"
 #include "UpdateQuery.h"
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 #include <algorithm>
 

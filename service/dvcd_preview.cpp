@@ -6,7 +6,7 @@
 
 #include "UpdatePreview.h"
 
-#include "update/XmlDocument.h"
+#include "core/update/XmlDocument.h"
 
 #include <cerrno>
 #include <cstring>

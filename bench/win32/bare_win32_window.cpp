@@ -3,7 +3,7 @@
 // (DATAVIND_TIMING set): when Windows created the process, when its entry
 // was reached and when the window was first painted.
 
-#include "support/StartupTrace.h"
+#include "win32/support/StartupTrace.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 //   msxml_parse_bench.exe
 
 #include "HostileXmlShapes.h"
-#include "update/MsXmlParser.h"
+#include "win32/update/MsXmlParser.h"
 
 #include <objbase.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ReaderEnvironment.h"
+#include "core/app/ReaderEnvironment.h"
 
 #include <optional>
 #include <string>

@@ -2,17 +2,17 @@
 
 #include "ImageMaster.h"
 #include "PageCheck.h"
-#include "app/DiscLayout.h"
-#include "app/DiscPath.h"
-#include "app/Hourglass.h"
-#include "app/MessageBoxes.h"
-#include "filesearch/FileSearch.h"
-#include "music/Id3v1Tag.h"
-#include "music/MonthTracks.h"
-#include "shell/HotSpotCatalog.h"
-#include "shell/SectionNavigation.h"
-#include "app/UrlHost.h"
-#include "text/AnsiText.h"
+#include "core/app/DiscLayout.h"
+#include "core/app/DiscPath.h"
+#include "core/app/Hourglass.h"
+#include "core/app/MessageBoxes.h"
+#include "core/filesearch/FileSearch.h"
+#include "core/music/Id3v1Tag.h"
+#include "core/music/MonthTracks.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "core/shell/SectionNavigation.h"
+#include "core/app/UrlHost.h"
+#include "core/text/AnsiText.h"
 
 #include <algorithm>
 #include <cerrno>

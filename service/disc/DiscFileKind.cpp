@@ -1,8 +1,8 @@
 #include "DiscFileKind.h"
 
-#include "app/RegularFile.h"
-#include "browser/ProgramFile.h"
-#include "text/AnsiText.h"
+#include "core/app/RegularFile.h"
+#include "core/browser/ProgramFile.h"
+#include "core/text/AnsiText.h"
 
 #include <filesystem>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "DiscRoom.h"
 
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 #include <cstdio>
 #include <filesystem>

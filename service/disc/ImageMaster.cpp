@@ -1,7 +1,7 @@
 #include "ImageMaster.h"
 
 #include "ChildProcess.h"
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 #include <filesystem>
 #include <fstream>

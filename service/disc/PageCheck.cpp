@@ -1,13 +1,13 @@
 #include "PageCheck.h"
 
 #include "DiscFileKind.h"
-#include "app/DiscPath.h"
-#include "app/UrlHost.h"
-#include "browser/CommandLinkFilter.h"
-#include "browser/CommandText.h"
-#include "browser/DiscPageCheck.h"
-#include "browser/TargetSplitter.h"
-#include "text/AnsiText.h"
+#include "core/app/DiscPath.h"
+#include "core/app/UrlHost.h"
+#include "core/browser/CommandLinkFilter.h"
+#include "core/browser/CommandText.h"
+#include "core/browser/DiscPageCheck.h"
+#include "core/browser/TargetSplitter.h"
+#include "core/text/AnsiText.h"
 
 #include <libxml/uri.h>
 

@@ -1,6 +1,6 @@
-#include "LibXmlParser.h"
+#include "linux/LibXmlParser.h"
 
-#include "update/XmlPreparse.h"
+#include "core/update/XmlPreparse.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

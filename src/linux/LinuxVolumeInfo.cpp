@@ -1,6 +1,6 @@
-#include "LinuxVolumeInfo.h"
+#include "linux/LinuxVolumeInfo.h"
 
-#include "text/HexDigit.h"
+#include "core/text/HexDigit.h"
 
 #include <blkid/blkid.h>
 #include <libudev.h>

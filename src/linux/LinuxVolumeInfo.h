@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/VolumeInfo.h"
+#include "core/update/VolumeInfo.h"
 
 #include <optional>
 #include <string>

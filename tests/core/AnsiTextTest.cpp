@@ -1,4 +1,4 @@
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/BrowserHost.h"
+#include "core/browser/BrowserHost.h"
 
 #include "RecordingPorts.h"
 

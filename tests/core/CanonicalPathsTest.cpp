@@ -1,5 +1,5 @@
-#include "browser/CanonicalPaths.h"
-#include "browser/DiscTargets.h"
+#include "core/browser/CanonicalPaths.h"
+#include "core/browser/DiscTargets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "browser/CommandLinkFilter.h"
+#include "core/browser/CommandLinkFilter.h"
 
-#include "browser/CommandQueue.h"
+#include "core/browser/CommandQueue.h"
 
 #include <gtest/gtest.h>
 

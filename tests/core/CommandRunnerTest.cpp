@@ -1,9 +1,9 @@
-#include "browser/CommandRunner.h"
+#include "core/browser/CommandRunner.h"
 
 #include "RecordingPorts.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "update/QuarantineList.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/update/QuarantineList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/CommandText.h"
+#include "core/browser/CommandText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "update/ConsentDialogModel.h"
+#include "core/update/ConsentDialogModel.h"
 
 #include "FixedTextMeasure.h"
 

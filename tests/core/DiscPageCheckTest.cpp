@@ -1,4 +1,4 @@
-#include "browser/DiscPageCheck.h"
+#include "core/browser/DiscPageCheck.h"
 
 #include <gtest/gtest.h>
 

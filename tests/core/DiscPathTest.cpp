@@ -1,5 +1,5 @@
-#include "app/DiscPath.h"
-#include "text/Utf8Path.h"
+#include "core/app/DiscPath.h"
+#include "core/text/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

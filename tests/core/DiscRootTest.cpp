@@ -1,4 +1,4 @@
-#include "app/DiscRoot.h"
+#include "core/app/DiscRoot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "shell/DisplayScale.h"
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/DisplayScale.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <gtest/gtest.h>
 

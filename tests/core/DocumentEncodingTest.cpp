@@ -1,6 +1,6 @@
-#include "update/DocumentEncoding.h"
+#include "core/update/DocumentEncoding.h"
 
-#include "update/XmlDocument.h"
+#include "core/update/XmlDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/DownloadIndicator.h"
+#include "core/browser/DownloadIndicator.h"
 
 #include "RecordingPorts.h"
 

@@ -1,4 +1,4 @@
-#include "browser/EngineVersion.h"
+#include "core/browser/EngineVersion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "browser/ExtraInfoDialogModel.h"
+#include "core/browser/ExtraInfoDialogModel.h"
 
 #include "FixedTextMeasure.h"
-#include "browser/TExtraInfo.h"
+#include "core/browser/TExtraInfo.h"
 
 #include <gtest/gtest.h>
 

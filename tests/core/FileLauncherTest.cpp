@@ -1,4 +1,4 @@
-#include "browser/FileLauncher.h"
+#include "core/browser/FileLauncher.h"
 
 #include "RecordingPorts.h"
 

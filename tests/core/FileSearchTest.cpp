@@ -1,4 +1,4 @@
-#include "filesearch/FileSearch.h"
+#include "core/filesearch/FileSearch.h"
 
 #include "RecordingPorts.h"
 

@@ -1,8 +1,8 @@
-#include "filesearch/FileSearchWindowModel.h"
+#include "core/filesearch/FileSearchWindowModel.h"
 
 #include "FixedTextMeasure.h"
 #include "RecordingPorts.h"
-#include "filesearch/FileSearch.h"
+#include "core/filesearch/FileSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/FrameWatch.h"
+#include "core/browser/FrameWatch.h"
 
 #include <gtest/gtest.h>
 

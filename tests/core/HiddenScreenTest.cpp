@@ -1,5 +1,5 @@
-#include "shell/HiddenScreenKeys.h"
-#include "shell/HiddenScreenTimeline.h"
+#include "core/shell/HiddenScreenKeys.h"
+#include "core/shell/HiddenScreenTimeline.h"
 
 #include <gtest/gtest.h>
 

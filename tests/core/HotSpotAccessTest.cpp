@@ -1,6 +1,6 @@
-#include "shell/HotSpotAccess.h"
+#include "core/shell/HotSpotAccess.h"
 
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "shell/HotSpotDispatch.h"
+#include "core/shell/HotSpotDispatch.h"
 
 #include "RecordingPorts.h"
-#include "app/PublisherAddresses.h"
-#include "shell/HiddenScreenKeys.h"
-#include "shell/HotSpotCatalog.h"
-#include "shell/HotSpotCommands.h"
-#include "shell/HoverController.h"
+#include "core/app/PublisherAddresses.h"
+#include "core/shell/HiddenScreenKeys.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCommands.h"
+#include "core/shell/HoverController.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "shell/HoverController.h"
+#include "core/shell/HoverController.h"
 
 #include "RecordingPorts.h"
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <gtest/gtest.h>
 

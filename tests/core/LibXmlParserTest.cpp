@@ -1,4 +1,4 @@
-#include "LibXmlParser.h"
+#include "linux/LibXmlParser.h"
 
 #include <gtest/gtest.h>
 

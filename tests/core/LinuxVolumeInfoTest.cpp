@@ -1,4 +1,4 @@
-#include "LinuxVolumeInfo.h"
+#include "linux/LinuxVolumeInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "music/Mp3Length.h"
+#include "core/music/Mp3Length.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "music/MusicPlayer.h"
+#include "core/music/MusicPlayer.h"
 
 #include "FakeMediaDevice.h"
 #include "RecordingPorts.h"
-#include "music/Id3v1Tag.h"
-#include "shell/HoverController.h"
+#include "core/music/Id3v1Tag.h"
+#include "core/shell/HoverController.h"
 
 #include <gtest/gtest.h>
 

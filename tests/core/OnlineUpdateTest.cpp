@@ -1,12 +1,12 @@
-#include "update/OnlineUpdate.h"
+#include "core/update/OnlineUpdate.h"
 
 #include "PlanReadingHere.h"
 #include "RecordingPorts.h"
-#include "app/PublisherAddresses.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "update/QuarantineList.h"
-#include "update/XmlDocument.h"
+#include "core/app/PublisherAddresses.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/update/QuarantineList.h"
+#include "core/update/XmlDocument.h"
 
 #include <gtest/gtest.h>
 

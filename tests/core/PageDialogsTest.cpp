@@ -1,4 +1,4 @@
-#include "browser/PageDialogs.h"
+#include "core/browser/PageDialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "browser/PageRouting.h"
+#include "core/browser/PageRouting.h"
 
-#include "browser/DiscPageCheck.h"
+#include "core/browser/DiscPageCheck.h"
 
 #include <gtest/gtest.h>
 

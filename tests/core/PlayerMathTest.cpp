@@ -1,5 +1,5 @@
-#include "music/Id3v1Tag.h"
-#include "music/PlayerMath.h"
+#include "core/music/Id3v1Tag.h"
+#include "core/music/PlayerMath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "filesearch/ProgramList.h"
+#include "core/filesearch/ProgramList.h"
 
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 #include <gtest/gtest.h>
 

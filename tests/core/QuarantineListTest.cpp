@@ -1,4 +1,4 @@
-#include "update/QuarantineList.h"
+#include "core/update/QuarantineList.h"
 
 #include <gtest/gtest.h>
 

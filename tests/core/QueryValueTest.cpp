@@ -1,6 +1,6 @@
-#include "update/QueryValue.h"
+#include "core/update/QueryValue.h"
 
-#include "browser/UrlDecoder.h"
+#include "core/browser/UrlDecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ReaderEnvironment.h"
+#include "core/app/ReaderEnvironment.h"
 
 #include <gtest/gtest.h>
 

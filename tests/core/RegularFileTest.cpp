@@ -1,4 +1,4 @@
-#include "app/RegularFile.h"
+#include "core/app/RegularFile.h"
 
 #include <gtest/gtest.h>
 

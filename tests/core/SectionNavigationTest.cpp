@@ -1,6 +1,6 @@
-#include "shell/SectionNavigation.h"
+#include "core/shell/SectionNavigation.h"
 
-#include "app/PublisherAddresses.h"
+#include "core/app/PublisherAddresses.h"
 #include "RecordingPorts.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "StartWindowPicture.h"
+#include "linux/startwindow/StartWindowPicture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/StartupTick.h"
+#include "core/app/StartupTick.h"
 
 #include "RecordingPorts.h"
 

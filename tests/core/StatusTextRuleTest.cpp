@@ -1,4 +1,4 @@
-#include "browser/StatusTextRule.h"
+#include "core/browser/StatusTextRule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "music/TrackSaver.h"
+#include "core/music/TrackSaver.h"
 
 #include "RecordingPorts.h"
-#include "text/Utf8Path.h"
+#include "core/text/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

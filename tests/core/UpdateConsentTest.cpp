@@ -1,5 +1,5 @@
-#include "update/UpdateConsent.h"
-#include "update/UpdateRequest.h"
+#include "core/update/UpdateConsent.h"
+#include "core/update/UpdateRequest.h"
 
 #include "RecordingPorts.h"
 

@@ -1,11 +1,11 @@
-#include "update/UpdateDocument.h"
+#include "core/update/UpdateDocument.h"
 
 #include "PlatformXmlParser.h"
 #include "RecordingPorts.h"
 #include "UpdateDocumentTable.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "update/QuarantineList.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/update/QuarantineList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/UrlDecoder.h"
+#include "core/browser/UrlDecoder.h"
 
 #include <gtest/gtest.h>
 

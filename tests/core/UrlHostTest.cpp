@@ -1,4 +1,4 @@
-#include "app/UrlHost.h"
+#include "core/app/UrlHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/Utf8Path.h"
+#include "core/text/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

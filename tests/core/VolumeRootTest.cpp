@@ -1,4 +1,4 @@
-#include "update/VolumeRoot.h"
+#include "core/update/VolumeRoot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/WaitingWindowModel.h"
+#include "core/browser/WaitingWindowModel.h"
 
 #include "FixedTextMeasure.h"
 

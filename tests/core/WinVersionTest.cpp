@@ -1,4 +1,4 @@
-#include "shell/WinVersion.h"
+#include "core/shell/WinVersion.h"
 
 #include <gtest/gtest.h>
 

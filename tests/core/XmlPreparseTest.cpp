@@ -1,4 +1,4 @@
-#include "update/XmlPreparse.h"
+#include "core/update/XmlPreparse.h"
 
 #include <gtest/gtest.h>
 

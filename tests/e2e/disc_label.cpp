@@ -1,5 +1,5 @@
 // Prints the disc id the program would send for a disc folder.
-#include "LinuxVolumeInfo.h"
+#include "linux/LinuxVolumeInfo.h"
 
 #include <cstdio>
 

@@ -2,10 +2,10 @@
 // accessibility interface of the real window.
 
 #include "QtTestHelpers.h"
-#include "browser/QtBrowserHost.h"
-#include "shell/HotSpotAccess.h"
-#include "shell/HotSpotCatalog.h"
-#include "shell/SectionNavigation.h"
+#include "qt/browser/QtBrowserHost.h"
+#include "core/shell/HotSpotAccess.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "core/shell/SectionNavigation.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // text, and the program keeps running.
 
 #include "RecordingPorts.h"
-#include "app/DatavindApplication.h"
-#include "app/QtTranslations.h"
+#include "qt/app/DatavindApplication.h"
+#include "qt/app/QtTranslations.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

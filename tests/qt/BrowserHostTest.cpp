@@ -1,7 +1,7 @@
 // The main browser's events reaching the status line and the progress bar.
 
 #include "QtTestHelpers.h"
-#include "browser/QtBrowserHost.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QProgressBar>
 #include <QSignalSpy>

@@ -4,8 +4,8 @@
 #include "FakeDesktop.h"
 #include "PageServer.h"
 #include "QtTestHelpers.h"
-#include "browser/CommandLinkFilter.h"
-#include "browser/QtBrowserHost.h"
+#include "core/browser/CommandLinkFilter.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,15 +4,15 @@
 // widgets show it.
 
 #include "QtTestHelpers.h"
-#include "app/QtTextMeasure.h"
-#include "browser/ExtraInfoDialogModel.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfo.h"
-#include "browser/TExtraInfoForm.h"
-#include "browser/TProgStartingForm.h"
-#include "browser/WaitingWindowModel.h"
-#include "update/ConsentDialogModel.h"
-#include "update/TAutoUpdateSettingsForm.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/browser/ExtraInfoDialogModel.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfo.h"
+#include "qt/browser/TExtraInfoForm.h"
+#include "qt/browser/TProgStartingForm.h"
+#include "core/browser/WaitingWindowModel.h"
+#include "core/update/ConsentDialogModel.h"
+#include "qt/update/TAutoUpdateSettingsForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

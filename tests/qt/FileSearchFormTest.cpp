@@ -1,10 +1,10 @@
 // The "Filsökaren" window on the sample disc's program list.
 
 #include "QtTestHelpers.h"
-#include "app/QtTextMeasure.h"
-#include "filesearch/FileSearchWindowModel.h"
-#include "filesearch/TFileSearchForm.h"
-#include "shell/SkinPictures.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/filesearch/FileSearchWindowModel.h"
+#include "qt/filesearch/TFileSearchForm.h"
+#include "qt/shell/SkinPictures.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // showing plays the film where the reader sees it, when the timeline says.
 
 #include "QtTestHelpers.h"
-#include "shell/TForm2.h"
+#include "qt/shell/TForm2.h"
 
 #include <QDir>
 #include <QFile>

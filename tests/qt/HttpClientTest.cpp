@@ -5,10 +5,10 @@
 
 #include "QtTestHelpers.h"
 #include "RawHttpServer.h"
-#include "update/QtHttpClient.h"
-#include "update/UpdateChecker.h"
+#include "qt/update/QtHttpClient.h"
+#include "qt/update/UpdateChecker.h"
 
-#include "browser/QtBrowserHost.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -2,9 +2,9 @@
 // hot-spots' hover, dragging by the background and the start page.
 
 #include "QtTestHelpers.h"
-#include "browser/QtBrowserHost.h"
-#include "shell/HotSpotCatalog.h"
-#include "shell/MainWindowLayout.h"
+#include "qt/browser/QtBrowserHost.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,10 +1,10 @@
 // The section hot-spots, the file search hot-spot and the hidden screen.
 
 #include "QtTestHelpers.h"
-#include "app/PublisherAddresses.h"
-#include "browser/QtBrowserHost.h"
-#include "shell/SectionNavigation.h"
-#include "shell/TForm2.h"
+#include "core/app/PublisherAddresses.h"
+#include "qt/browser/QtBrowserHost.h"
+#include "core/shell/SectionNavigation.h"
+#include "qt/shell/TForm2.h"
 
 #include <QLabel>
 #include <QMediaPlayer>

@@ -5,8 +5,8 @@
 
 #include "PageServer.h"
 #include "QtTestHelpers.h"
-#include "browser/PageScriptDialog.h"
-#include "browser/QtBrowserHost.h"
+#include "qt/browser/PageScriptDialog.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QCheckBox>
 #include <QLabel>

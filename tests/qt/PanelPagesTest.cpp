@@ -7,7 +7,7 @@
 #include "PageServer.h"
 #include "RawHttpServer.h"
 #include "QtTestHelpers.h"
-#include "browser/QtBrowserHost.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QDir>
 #include <QFile>

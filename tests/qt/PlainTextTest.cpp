@@ -4,17 +4,17 @@
 // the screen keeps its buttons on screen with the whole text readable.
 
 #include "QtTestHelpers.h"
-#include "app/MessageBoxDialog.h"
-#include "app/QtMessageBoxes.h"
-#include "app/QtText.h"
-#include "app/QtTextMeasure.h"
-#include "browser/ExtraInfoDialogModel.h"
-#include "text/LongLines.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoForm.h"
-#include "filesearch/TFileSearchForm.h"
-#include "music/PlayerControls.h"
-#include "music/QtSaveDialog.h"
+#include "qt/app/MessageBoxDialog.h"
+#include "qt/app/QtMessageBoxes.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/browser/ExtraInfoDialogModel.h"
+#include "core/text/LongLines.h"
+#include "core/browser/FileLauncher.h"
+#include "qt/browser/TExtraInfoForm.h"
+#include "qt/filesearch/TFileSearchForm.h"
+#include "qt/music/PlayerControls.h"
+#include "qt/music/QtSaveDialog.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 // The music player on the real media device with the sample disc's track.
 
 #include "QtTestHelpers.h"
-#include "music/PlayerControls.h"
-#include "music/TrackSaver.h"
+#include "qt/music/PlayerControls.h"
+#include "core/music/TrackSaver.h"
 
 #include <QLabel>
 #include <QMediaPlayer>

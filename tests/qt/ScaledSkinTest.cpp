@@ -4,7 +4,7 @@
 // enlarged from the 800 x 600 pictures.
 
 #include "QtTestHelpers.h"
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <QFile>
 #include <QLabel>

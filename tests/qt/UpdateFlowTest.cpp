@@ -3,14 +3,14 @@
 // link refused, every kind of message, and the end a message can ask for.
 // The real update service runs on the loopback interface.
 
-#include "LinuxVolumeInfo.h"
+#include "linux/LinuxVolumeInfo.h"
 #include "QtTestHelpers.h"
 #include "SharedLog.h"
 #include "UpdateService.h"
-#include "browser/QtBrowserHost.h"
-#include "update/QtSettingsStore.h"
-#include "update/TAutoUpdateSettingsForm.h"
-#include "update/UpdateChecker.h"
+#include "qt/browser/QtBrowserHost.h"
+#include "qt/update/QtSettingsStore.h"
+#include "qt/update/TAutoUpdateSettingsForm.h"
+#include "qt/update/UpdateChecker.h"
 
 #include <QPushButton>
 #include <QRadioButton>

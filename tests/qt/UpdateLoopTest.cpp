@@ -5,12 +5,12 @@
 // from a timer as a reader would. And a large document is parsed while the
 // window goes on handling its events.
 
-#include "LinuxVolumeInfo.h"
+#include "linux/LinuxVolumeInfo.h"
 #include "QtTestHelpers.h"
 #include "RawHttpServer.h"
 #include "UpdateService.h"
-#include "app/QtMessageBoxes.h"
-#include "update/UpdateChecker.h"
+#include "qt/app/QtMessageBoxes.h"
+#include "qt/update/UpdateChecker.h"
 
 #include <QAbstractButton>
 #include <QFile>

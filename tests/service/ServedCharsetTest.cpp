@@ -3,7 +3,7 @@
 
 #include "ServedDocument.h"
 #include "UpdatePreview.h"
-#include "update/DocumentEncoding.h"
+#include "core/update/DocumentEncoding.h"
 
 #include <gtest/gtest.h>
 

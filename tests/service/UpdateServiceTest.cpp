@@ -2,8 +2,8 @@
 
 #include "support/LoopbackClient.h"
 #include "support/ServiceFixtures.h"
-#include "update/QueryValue.h"
-#include "update/UpdateRequest.h"
+#include "core/update/QueryValue.h"
+#include "core/update/UpdateRequest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 // A scriptable media device and volume control for the player's flows.
 
-#include "music/MediaDevice.h"
-#include "music/PlayerView.h"
+#include "core/music/MediaDevice.h"
+#include "core/music/PlayerView.h"
 
 #include <optional>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/TextMeasure.h"
+#include "core/shell/TextMeasure.h"
 
 #include <string_view>
 

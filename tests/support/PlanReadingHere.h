@@ -3,8 +3,8 @@
 // Plans read at once, on the calling thread, for tests of what is done
 // with them.
 
-#include "update/OnlineUpdate.h"
-#include "update/UpdatePlan.h"
+#include "core/update/OnlineUpdate.h"
+#include "core/update/UpdatePlan.h"
 
 namespace dv::test {
 

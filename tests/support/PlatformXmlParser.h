@@ -4,7 +4,7 @@
 // on both: MSXML on Windows, libxml2 elsewhere.
 
 #ifdef _WIN32
-#include "update/MsXmlParser.h"
+#include "win32/update/MsXmlParser.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@ inline bool runningUnderWine() {
 }
 } // namespace dv::test
 #else
-#include "LibXmlParser.h"
+#include "linux/LibXmlParser.h"
 
 namespace dv::test {
 using PlatformXmlParser = LibXmlParser;

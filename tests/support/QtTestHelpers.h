@@ -4,9 +4,9 @@
 // events sent straight to a widget.
 
 #include "RecordingPorts.h"
-#include "app/DiscWindows.h"
-#include "browser/CommandScheme.h"
-#include "shell/TForm1.h"
+#include "qt/app/DiscWindows.h"
+#include "qt/browser/CommandScheme.h"
+#include "qt/shell/TForm1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,16 +2,16 @@
 
 // Fakes of the core's ports that record what they were asked to do, in order.
 
-#include "app/Hourglass.h"
-#include "app/MainWindowFrame.h"
-#include "app/MessageBoxes.h"
-#include "browser/BrowserHost.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfo.h"
-#include "browser/DownloadIndicator.h"
-#include "shell/HighlightDisplay.h"
-#include "shell/StatusLine.h"
+#include "core/app/Hourglass.h"
+#include "core/app/MainWindowFrame.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/BrowserHost.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfo.h"
+#include "core/browser/DownloadIndicator.h"
+#include "core/shell/HighlightDisplay.h"
+#include "core/shell/StatusLine.h"
 
 #include <deque>
 #include <optional>

@@ -5,11 +5,11 @@
 // the same decisions on Linux (libxml2) and on Windows (MSXML).
 
 #include "RecordingPorts.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "update/QuarantineList.h"
-#include "update/UpdateDocument.h"
-#include "update/XmlDocument.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/update/QuarantineList.h"
+#include "core/update/UpdateDocument.h"
+#include "core/update/XmlDocument.h"
 
 #include <string>
 #include <string_view>

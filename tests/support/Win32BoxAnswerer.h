@@ -4,7 +4,7 @@
 // their caption and text, then presses a button. It looks every 50 ms from
 // a thread timer, which a box's own modal loop runs too.
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // Lets a test of the Windows front end run the real message loop until
 // something has happened, never longer than it allows.
 
-#include "support/MessageLoop.h"
+#include "win32/support/MessageLoop.h"
 
 #include <windows.h>
 

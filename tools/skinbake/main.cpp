@@ -18,9 +18,9 @@
 
 #include "WindowsPictures.h"
 
-#include "shell/DisplayScale.h"
-#include "shell/HotSpotCatalog.h"
-#include "shell/MainWindowLayout.h"
+#include "core/shell/DisplayScale.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <QBuffer>
 #include <QDir>

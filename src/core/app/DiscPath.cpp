@@ -1,7 +1,7 @@
-#include "app/DiscPath.h"
+#include "core/app/DiscPath.h"
 
-#include "text/AnsiText.h"
-#include "text/Utf8Path.h"
+#include "core/text/AnsiText.h"
+#include "core/text/Utf8Path.h"
 
 #include <algorithm>
 #include <filesystem>

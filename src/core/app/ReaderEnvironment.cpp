@@ -1,6 +1,6 @@
-#include "app/ReaderEnvironment.h"
+#include "core/app/ReaderEnvironment.h"
 
-#include "app/DiscRoot.h"
+#include "core/app/DiscRoot.h"
 
 #include <sstream>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "app/RegularFile.h"
+#include "core/app/RegularFile.h"
 
-#include "text/Utf8Path.h"
+#include "core/text/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "app/StartupTick.h"
+#include "core/app/StartupTick.h"
 
-#include "app/MainWindowFrame.h"
-#include "app/MessageBoxes.h"
-#include "browser/BrowserHost.h"
-#include "shell/MainWindowLayout.h"
+#include "core/app/MainWindowFrame.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/BrowserHost.h"
+#include "core/shell/MainWindowLayout.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
-#include "app/UrlHost.h"
+#include "core/app/UrlHost.h"
 
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 namespace dv {
 

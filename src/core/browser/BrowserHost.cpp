@@ -1,6 +1,6 @@
-#include "browser/BrowserHost.h"
+#include "core/browser/BrowserHost.h"
 
-#include "browser/EngineVersion.h"
+#include "core/browser/EngineVersion.h"
 
 #include <exception>
 

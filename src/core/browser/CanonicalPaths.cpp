@@ -1,6 +1,6 @@
-#include "browser/CanonicalPaths.h"
+#include "core/browser/CanonicalPaths.h"
 
-#include "text/Utf8Path.h"
+#include "core/text/Utf8Path.h"
 
 #include <filesystem>
 #include <system_error>

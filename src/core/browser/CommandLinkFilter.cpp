@@ -1,8 +1,8 @@
-#include "browser/CommandLinkFilter.h"
+#include "core/browser/CommandLinkFilter.h"
 
-#include "browser/CommandText.h"
-#include "browser/UrlDecoder.h"
-#include "text/AnsiText.h"
+#include "core/browser/CommandText.h"
+#include "core/browser/UrlDecoder.h"
+#include "core/text/AnsiText.h"
 
 namespace dv {
 

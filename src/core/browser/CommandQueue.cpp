@@ -1,4 +1,4 @@
-#include "browser/CommandQueue.h"
+#include "core/browser/CommandQueue.h"
 
 namespace dv {
 

@@ -1,11 +1,11 @@
-#include "browser/CommandRunner.h"
+#include "core/browser/CommandRunner.h"
 
-#include "app/MessageBoxes.h"
-#include "browser/CommandText.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "shell/StatusLine.h"
-#include "update/QuarantineList.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/CommandText.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
 
 namespace dv {
 

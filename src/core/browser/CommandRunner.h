@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browser/ExtraInfoDialog.h"
-#include "browser/MainWindowActions.h"
+#include "core/browser/ExtraInfoDialog.h"
+#include "core/browser/MainWindowActions.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "browser/CommandText.h"
+#include "core/browser/CommandText.h"
 
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/TargetSplitter.h"
+#include "core/browser/TargetSplitter.h"
 
 #include <optional>
 #include <string>

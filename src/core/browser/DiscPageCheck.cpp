@@ -1,6 +1,6 @@
-#include "browser/DiscPageCheck.h"
+#include "core/browser/DiscPageCheck.h"
 
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "browser/DiscTargets.h"
+#include "core/browser/DiscTargets.h"
 
-#include "app/DiscPath.h"
-#include "app/UrlHost.h"
+#include "core/app/DiscPath.h"
+#include "core/app/UrlHost.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/DiscPageCheck.h"
+#include "core/browser/DiscPageCheck.h"
 
 #include <memory>
 #include <string>

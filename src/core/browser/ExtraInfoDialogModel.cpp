@@ -1,9 +1,9 @@
-#include "browser/ExtraInfoDialogModel.h"
+#include "core/browser/ExtraInfoDialogModel.h"
 
-#include "app/UrlHost.h"
-#include "browser/TExtraInfo.h"
-#include "shell/MainWindowLayout.h"
-#include "shell/TextMeasure.h"
+#include "core/app/UrlHost.h"
+#include "core/browser/TExtraInfo.h"
+#include "core/shell/MainWindowLayout.h"
+#include "core/shell/TextMeasure.h"
 
 #include <algorithm>
 

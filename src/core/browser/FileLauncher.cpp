@@ -1,7 +1,7 @@
-#include "browser/FileLauncher.h"
+#include "core/browser/FileLauncher.h"
 
-#include "app/MessageBoxes.h"
-#include "shell/MainWindowLayout.h"
+#include "core/app/MessageBoxes.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "browser/DiscTargets.h"
-#include "browser/LaunchFailure.h"
-#include "browser/TargetSplitter.h"
+#include "core/browser/DiscTargets.h"
+#include "core/browser/LaunchFailure.h"
+#include "core/browser/TargetSplitter.h"
 
 #include <memory>
 #include <optional>

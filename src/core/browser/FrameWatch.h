@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/PageRouting.h"
+#include "core/browser/PageRouting.h"
 
 namespace dv {
 

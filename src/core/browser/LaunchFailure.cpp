@@ -1,4 +1,4 @@
-#include "browser/LaunchFailure.h"
+#include "core/browser/LaunchFailure.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
-#include "browser/PageDialogs.h"
+#include "core/browser/PageDialogs.h"
 
-#include "shell/MainWindowLayout.h"
+#include "core/shell/MainWindowLayout.h"
 
 namespace dv {
 

@@ -1,7 +1,7 @@
-#include "browser/PageRouting.h"
+#include "core/browser/PageRouting.h"
 
-#include "browser/DiscPageCheck.h"
-#include "text/AnsiText.h"
+#include "core/browser/DiscPageCheck.h"
+#include "core/text/AnsiText.h"
 
 namespace dv {
 

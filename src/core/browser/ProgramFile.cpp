@@ -1,4 +1,4 @@
-#include "browser/ProgramFile.h"
+#include "core/browser/ProgramFile.h"
 
 namespace dv {
 

@@ -1,4 +1,4 @@
-#include "browser/ReaderGesture.h"
+#include "core/browser/ReaderGesture.h"
 
 #include <utility>
 

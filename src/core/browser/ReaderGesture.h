@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/CommandQueue.h"
+#include "core/browser/CommandQueue.h"
 
 #include <chrono>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "browser/TExtraInfoList.h"
+#include "core/browser/TExtraInfoList.h"
 
 namespace dv {
 

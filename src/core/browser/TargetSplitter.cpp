@@ -1,4 +1,4 @@
-#include "browser/TargetSplitter.h"
+#include "core/browser/TargetSplitter.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
-#include "browser/UrlDecoder.h"
+#include "core/browser/UrlDecoder.h"
 
-#include "text/HexDigit.h"
+#include "core/text/HexDigit.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
-#include "browser/WaitingWindowModel.h"
+#include "core/browser/WaitingWindowModel.h"
 
-#include "shell/TextMeasure.h"
+#include "core/shell/TextMeasure.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
-#include "filesearch/FileSearch.h"
+#include "core/filesearch/FileSearch.h"
 
-#include "app/DiscLayout.h"
-#include "app/DiscPath.h"
-#include "app/Hourglass.h"
-#include "app/MessageBoxes.h"
-#include "app/RegularFile.h"
-#include "shell/MainWindowLayout.h"
-#include "text/AnsiText.h"
-#include "text/Utf8Path.h"
+#include "core/app/DiscLayout.h"
+#include "core/app/DiscPath.h"
+#include "core/app/Hourglass.h"
+#include "core/app/MessageBoxes.h"
+#include "core/app/RegularFile.h"
+#include "core/shell/MainWindowLayout.h"
+#include "core/text/AnsiText.h"
+#include "core/text/Utf8Path.h"
 
 #include <fstream>
 

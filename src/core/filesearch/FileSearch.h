@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filesearch/ProgramList.h"
-#include "filesearch/SearchTree.h"
+#include "core/filesearch/ProgramList.h"
+#include "core/filesearch/SearchTree.h"
 
 #include <optional>
 #include <string>

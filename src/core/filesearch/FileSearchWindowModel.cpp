@@ -1,7 +1,7 @@
-#include "filesearch/FileSearchWindowModel.h"
+#include "core/filesearch/FileSearchWindowModel.h"
 
-#include "app/Hourglass.h"
-#include "filesearch/FileSearch.h"
+#include "core/app/Hourglass.h"
+#include "core/filesearch/FileSearch.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "filesearch/ProgramList.h"
+#include "core/filesearch/ProgramList.h"
 
-#include "app/RegularFile.h"
-#include "text/AnsiText.h"
-#include "text/Utf8Path.h"
+#include "core/app/RegularFile.h"
+#include "core/text/AnsiText.h"
+#include "core/text/Utf8Path.h"
 
 #include <algorithm>
 #include <fstream>

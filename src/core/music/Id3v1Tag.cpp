@@ -1,7 +1,7 @@
-#include "music/Id3v1Tag.h"
+#include "core/music/Id3v1Tag.h"
 
-#include "app/RegularFile.h"
-#include "text/AnsiText.h"
+#include "core/app/RegularFile.h"
+#include "core/text/AnsiText.h"
 
 #include <fstream>
 

@@ -1,9 +1,9 @@
-#include "music/MonthTracks.h"
+#include "core/music/MonthTracks.h"
 
-#include "app/DiscLayout.h"
-#include "app/DiscPath.h"
-#include "text/AnsiText.h"
-#include "text/Utf8Path.h"
+#include "core/app/DiscLayout.h"
+#include "core/app/DiscPath.h"
+#include "core/text/AnsiText.h"
+#include "core/text/Utf8Path.h"
 
 #include <filesystem>
 #include <system_error>

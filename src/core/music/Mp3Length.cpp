@@ -1,6 +1,6 @@
-#include "music/Mp3Length.h"
+#include "core/music/Mp3Length.h"
 
-#include "app/RegularFile.h"
+#include "core/app/RegularFile.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,13 +1,13 @@
-#include "music/MusicPlayer.h"
+#include "core/music/MusicPlayer.h"
 
-#include "music/Id3v1Tag.h"
-#include "music/MediaDevice.h"
-#include "music/MonthTracks.h"
-#include "music/Mp3Length.h"
-#include "music/PlayerMath.h"
-#include "music/PlayerView.h"
-#include "shell/HoverController.h"
-#include "shell/StatusLine.h"
+#include "core/music/Id3v1Tag.h"
+#include "core/music/MediaDevice.h"
+#include "core/music/MonthTracks.h"
+#include "core/music/Mp3Length.h"
+#include "core/music/PlayerMath.h"
+#include "core/music/PlayerView.h"
+#include "core/shell/HoverController.h"
+#include "core/shell/StatusLine.h"
 
 #include <optional>
 #include <stdexcept>

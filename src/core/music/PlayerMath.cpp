@@ -1,4 +1,4 @@
-#include "music/PlayerMath.h"
+#include "core/music/PlayerMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "music/TrackSaver.h"
+#include "core/music/TrackSaver.h"
 
-#include "app/MessageBoxes.h"
-#include "app/RegularFile.h"
-#include "shell/MainWindowLayout.h"
-#include "shell/StatusLine.h"
-#include "text/Utf8Path.h"
+#include "core/app/MessageBoxes.h"
+#include "core/app/RegularFile.h"
+#include "core/shell/MainWindowLayout.h"
+#include "core/shell/StatusLine.h"
+#include "core/text/Utf8Path.h"
 
 #include <array>
 #include <cerrno>

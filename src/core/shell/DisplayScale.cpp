@@ -1,4 +1,4 @@
-#include "shell/DisplayScale.h"
+#include "core/shell/DisplayScale.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Geometry.h"
+#include "core/shell/Geometry.h"
 
 #include <span>
 

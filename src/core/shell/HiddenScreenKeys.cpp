@@ -1,4 +1,4 @@
-#include "shell/HiddenScreenKeys.h"
+#include "core/shell/HiddenScreenKeys.h"
 
 namespace dv {
 

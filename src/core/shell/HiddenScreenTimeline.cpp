@@ -1,4 +1,4 @@
-#include "shell/HiddenScreenTimeline.h"
+#include "core/shell/HiddenScreenTimeline.h"
 
 namespace dv {
 

@@ -1,4 +1,4 @@
-#include "shell/HotSpotAccess.h"
+#include "core/shell/HotSpotAccess.h"
 
 #include <algorithm>
 

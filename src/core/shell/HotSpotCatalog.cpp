@@ -1,4 +1,4 @@
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <algorithm>
 

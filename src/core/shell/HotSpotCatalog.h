@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/DisplayScale.h"
-#include "shell/HotSpot.h"
+#include "core/shell/DisplayScale.h"
+#include "core/shell/HotSpot.h"
 
 #include <string_view>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "shell/HotSpotDispatch.h"
+#include "core/shell/HotSpotDispatch.h"
 
-#include "browser/CommandRunner.h"
-#include "shell/HiddenScreenKeys.h"
-#include "shell/HotSpotAccess.h"
-#include "shell/HotSpotCommands.h"
-#include "shell/HoverController.h"
-#include "shell/SectionNavigation.h"
+#include "core/browser/CommandRunner.h"
+#include "core/shell/HiddenScreenKeys.h"
+#include "core/shell/HotSpotAccess.h"
+#include "core/shell/HotSpotCommands.h"
+#include "core/shell/HoverController.h"
+#include "core/shell/SectionNavigation.h"
 
 namespace dv {
 

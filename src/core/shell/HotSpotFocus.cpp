@@ -1,7 +1,7 @@
-#include "shell/HotSpotFocus.h"
+#include "core/shell/HotSpotFocus.h"
 
-#include "shell/HotSpotAccess.h"
-#include "shell/HoverController.h"
+#include "core/shell/HotSpotAccess.h"
+#include "core/shell/HoverController.h"
 
 #include <algorithm>
 

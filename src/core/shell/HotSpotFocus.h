@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <string_view>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "shell/HoverController.h"
+#include "core/shell/HoverController.h"
 
-#include "shell/HighlightDisplay.h"
-#include "shell/StatusLine.h"
+#include "core/shell/HighlightDisplay.h"
+#include "core/shell/StatusLine.h"
 
 namespace dv {
 

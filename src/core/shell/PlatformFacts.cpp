@@ -1,4 +1,4 @@
-#include "shell/PlatformFacts.h"
+#include "core/shell/PlatformFacts.h"
 
 namespace dv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WinVersion.h"
+#include "core/shell/WinVersion.h"
 
 #include <optional>
 

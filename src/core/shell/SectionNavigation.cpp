@@ -1,7 +1,7 @@
-#include "shell/SectionNavigation.h"
+#include "core/shell/SectionNavigation.h"
 
-#include "app/PublisherAddresses.h"
-#include "browser/BrowserHost.h"
+#include "core/app/PublisherAddresses.h"
+#include "core/browser/BrowserHost.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "shell/WinVersion.h"
+#include "core/shell/WinVersion.h"
 
 namespace dv {
 

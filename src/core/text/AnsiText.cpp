@@ -1,6 +1,6 @@
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
-#include "text/Utf8Append.h"
+#include "core/text/Utf8Append.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "text/LongLines.h"
+#include "core/text/LongLines.h"
 
 namespace dv {
 

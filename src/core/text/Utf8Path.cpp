@@ -1,7 +1,7 @@
-#include "text/Utf8Path.h"
+#include "core/text/Utf8Path.h"
 
-#include "text/AnsiText.h"
-#include "text/Utf8Append.h"
+#include "core/text/AnsiText.h"
+#include "core/text/Utf8Append.h"
 
 #include <cstring>
 #include <type_traits>

@@ -1,6 +1,6 @@
-#include "update/ConsentDialogModel.h"
+#include "core/update/ConsentDialogModel.h"
 
-#include "shell/TextMeasure.h"
+#include "core/shell/TextMeasure.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "update/DocumentEncoding.h"
+#include "core/update/DocumentEncoding.h"
 
-#include "text/AnsiText.h"
-#include "text/Utf8Append.h"
-#include "update/XmlDocument.h"
+#include "core/text/AnsiText.h"
+#include "core/text/Utf8Append.h"
+#include "core/update/XmlDocument.h"
 
 #include <optional>
 #include <string>

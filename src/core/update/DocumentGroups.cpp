@@ -1,4 +1,4 @@
-#include "update/DocumentGroups.h"
+#include "core/update/DocumentGroups.h"
 
 namespace dv {
 

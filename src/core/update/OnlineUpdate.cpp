@@ -1,7 +1,7 @@
-#include "update/OnlineUpdate.h"
+#include "core/update/OnlineUpdate.h"
 
-#include "app/PublisherAddresses.h"
-#include "update/XmlDocument.h"
+#include "core/app/PublisherAddresses.h"
+#include "core/update/XmlDocument.h"
 
 #include <cstdlib>
 

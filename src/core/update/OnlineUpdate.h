@@ -1,9 +1,9 @@
 #pragma once
 
-#include "update/UpdateConsent.h"
-#include "update/UpdateDocument.h"
-#include "update/UpdatePlan.h"
-#include "update/UpdateRequest.h"
+#include "core/update/UpdateConsent.h"
+#include "core/update/UpdateDocument.h"
+#include "core/update/UpdatePlan.h"
+#include "core/update/UpdateRequest.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "update/QuarantineList.h"
+#include "core/update/QuarantineList.h"
 
-#include "shell/MainWindowLayout.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <algorithm>
 

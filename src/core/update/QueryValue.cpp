@@ -1,6 +1,6 @@
-#include "update/QueryValue.h"
+#include "core/update/QueryValue.h"
 
-#include "text/AnsiText.h"
+#include "core/text/AnsiText.h"
 
 namespace dv {
 

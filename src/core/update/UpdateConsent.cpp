@@ -1,4 +1,4 @@
-#include "update/UpdateConsent.h"
+#include "core/update/UpdateConsent.h"
 
 namespace dv {
 

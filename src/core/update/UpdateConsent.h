@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/Settings.h"
+#include "core/update/Settings.h"
 
 namespace dv {
 

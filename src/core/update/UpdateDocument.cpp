@@ -1,12 +1,12 @@
-#include "update/UpdateDocument.h"
+#include "core/update/UpdateDocument.h"
 
-#include "app/MessageBoxes.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "shell/MainWindowLayout.h"
-#include "shell/StatusLine.h"
-#include "update/QuarantineList.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "core/shell/MainWindowLayout.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
 
 namespace dv {
 

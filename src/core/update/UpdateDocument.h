@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/UpdatePlan.h"
+#include "core/update/UpdatePlan.h"
 
 #include <string>
 #include <string_view>

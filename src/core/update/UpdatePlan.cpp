@@ -1,11 +1,11 @@
-#include "update/UpdatePlan.h"
+#include "core/update/UpdatePlan.h"
 
-#include "app/MessageBoxes.h"
-#include "app/UrlHost.h"
-#include "shell/MainWindowLayout.h"
-#include "text/AnsiText.h"
-#include "update/DocumentGroups.h"
-#include "update/XmlDocument.h"
+#include "core/app/MessageBoxes.h"
+#include "core/app/UrlHost.h"
+#include "core/shell/MainWindowLayout.h"
+#include "core/text/AnsiText.h"
+#include "core/update/DocumentGroups.h"
+#include "core/update/XmlDocument.h"
 
 #include <exception>
 

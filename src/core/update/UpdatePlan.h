@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/TExtraInfo.h"
+#include "core/browser/TExtraInfo.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "update/UpdateRequest.h"
+#include "core/update/UpdateRequest.h"
 
-#include "shell/StatusLine.h"
-#include "update/QueryValue.h"
-#include "update/XmlDocument.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QueryValue.h"
+#include "core/update/XmlDocument.h"
 
 #include <exception>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "update/HttpClient.h"
-#include "update/VolumeInfo.h"
+#include "core/update/HttpClient.h"
+#include "core/update/VolumeInfo.h"
 
 #include <functional>
 #include <string>

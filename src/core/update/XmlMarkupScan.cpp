@@ -1,6 +1,6 @@
-#include "update/XmlMarkupScan.h"
+#include "core/update/XmlMarkupScan.h"
 
-#include "update/XmlDocument.h"
+#include "core/update/XmlDocument.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
-#include "update/XmlPreparse.h"
+#include "core/update/XmlPreparse.h"
 
-#include "update/DocumentEncoding.h"
+#include "core/update/DocumentEncoding.h"
 
 namespace dv {
 

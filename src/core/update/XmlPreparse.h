@@ -1,7 +1,7 @@
 #pragma once
 
-#include "update/XmlDocument.h"
-#include "update/XmlMarkupScan.h"
+#include "core/update/XmlDocument.h"
+#include "core/update/XmlMarkupScan.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "StartWindowPicture.h"
+#include "linux/startwindow/StartWindowPicture.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "XcbStartWindow.h"
+#include "linux/startwindow/XcbStartWindow.h"
 
-#include "shell/MainWindowLayout.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <xcb/randr.h>
 #include <xcb/shape.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StartWindowPicture.h"
+#include "linux/startwindow/StartWindowPicture.h"
 
 #include <xcb/xcb.h>
 

@@ -5,8 +5,8 @@
 // datavind-splash.pic, lies beside it. It ends on SIGTERM (from the program,
 // once its own window is up) or when the program has ended.
 
-#include "StartWindowPicture.h"
-#include "XcbStartWindow.h"
+#include "linux/startwindow/StartWindowPicture.h"
+#include "linux/startwindow/XcbStartWindow.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,11 +1,11 @@
-#include "app/DatavindApplication.h"
+#include "qt/app/DatavindApplication.h"
 
-#include "app/ErrorReportText.h"
-#include "app/MessageBoxes.h"
-#include "app/QtMessageBoxes.h"
-#include "app/QtText.h"
-#include "app/QtTranslations.h"
-#include "shell/MainWindowLayout.h"
+#include "core/app/ErrorReportText.h"
+#include "core/app/MessageBoxes.h"
+#include "qt/app/QtMessageBoxes.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTranslations.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <QFont>
 #include <QQuickWindow>

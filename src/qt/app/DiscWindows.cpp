@@ -1,4 +1,4 @@
-#include "app/DiscWindows.h"
+#include "qt/app/DiscWindows.h"
 
 namespace dv::qt {
 

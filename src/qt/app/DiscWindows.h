@@ -1,11 +1,11 @@
 #pragma once
 
-#include "browser/TExtraInfoForm.h"
-#include "browser/TProgStartingForm.h"
-#include "filesearch/TFileSearchForm.h"
-#include "shell/TForm1.h"
-#include "shell/TForm2.h"
-#include "update/TAutoUpdateSettingsForm.h"
+#include "qt/browser/TExtraInfoForm.h"
+#include "qt/browser/TProgStartingForm.h"
+#include "qt/filesearch/TFileSearchForm.h"
+#include "qt/shell/TForm1.h"
+#include "qt/shell/TForm2.h"
+#include "qt/update/TAutoUpdateSettingsForm.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "app/MessageBoxDialog.h"
+#include "qt/app/MessageBoxDialog.h"
 
-#include "app/QtText.h"
-#include "text/LongLines.h"
+#include "qt/app/QtText.h"
+#include "core/text/LongLines.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

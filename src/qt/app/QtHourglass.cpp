@@ -1,4 +1,4 @@
-#include "app/QtHourglass.h"
+#include "qt/app/QtHourglass.h"
 
 #include <QApplication>
 #include <QCursor>

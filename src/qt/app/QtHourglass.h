@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Hourglass.h"
+#include "core/app/Hourglass.h"
 
 namespace dv::qt {
 

@@ -1,6 +1,6 @@
-#include "app/QtMessageBoxes.h"
+#include "qt/app/QtMessageBoxes.h"
 
-#include "app/MessageBoxDialog.h"
+#include "qt/app/MessageBoxDialog.h"
 
 namespace dv::qt {
 

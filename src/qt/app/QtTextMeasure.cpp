@@ -1,6 +1,6 @@
-#include "app/QtTextMeasure.h"
+#include "qt/app/QtTextMeasure.h"
 
-#include "app/QtText.h"
+#include "qt/app/QtText.h"
 
 #include <QFontMetrics>
 #include <QStyle>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Geometry.h"
-#include "shell/TextMeasure.h"
+#include "core/shell/Geometry.h"
+#include "core/shell/TextMeasure.h"
 
 #include <QFont>
 #include <QRect>

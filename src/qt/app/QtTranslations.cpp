@@ -1,4 +1,4 @@
-#include "app/QtTranslations.h"
+#include "qt/app/QtTranslations.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/SplashHandOver.h"
+#include "qt/app/SplashHandOver.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "app/StartupTrace.h"
+#include "qt/app/StartupTrace.h"
 
 #include <QDateTime>
 

@@ -1,10 +1,10 @@
 // Process entry: the application, its windows in their order, the message loop.
 
-#include "app/DatavindApplication.h"
-#include "app/DiscWindows.h"
-#include "app/QtMessageBoxes.h"
-#include "app/SplashHandOver.h"
-#include "browser/CommandScheme.h"
+#include "qt/app/DatavindApplication.h"
+#include "qt/app/DiscWindows.h"
+#include "qt/app/QtMessageBoxes.h"
+#include "qt/app/SplashHandOver.h"
+#include "qt/browser/CommandScheme.h"
 
 int main(int argc, char** argv) {
     // Both must be said before the application object exists: Qt WebEngine

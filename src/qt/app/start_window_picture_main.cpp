@@ -5,11 +5,11 @@
 // the main window shows them before its page. The start window itself
 // (datavind-splash) then needs no toolkit, font or picture library.
 
-#include "app/QtText.h"
-#include "shell/MainWindowLayout.h"
-#include "shell/SkinPictures.h"
+#include "qt/app/QtText.h"
+#include "core/shell/MainWindowLayout.h"
+#include "qt/shell/SkinPictures.h"
 
-#include "StartWindowPicture.h"
+#include "linux/startwindow/StartWindowPicture.h"
 
 #include <QFile>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "browser/CommandLinkWatcher.h"
+#include "qt/browser/CommandLinkWatcher.h"
 
-#include "browser/CommandScheme.h"
+#include "qt/browser/CommandScheme.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineScript>

@@ -1,4 +1,4 @@
-#include "browser/CommandScheme.h"
+#include "qt/browser/CommandScheme.h"
 
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>

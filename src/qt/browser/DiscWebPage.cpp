@@ -1,9 +1,9 @@
-#include "browser/DiscWebPage.h"
+#include "qt/browser/DiscWebPage.h"
 
-#include "app/QtText.h"
-#include "browser/CommandLinkFilter.h"
-#include "browser/CommandScheme.h"
-#include "browser/PageScriptDialog.h"
+#include "qt/app/QtText.h"
+#include "core/browser/CommandLinkFilter.h"
+#include "qt/browser/CommandScheme.h"
+#include "qt/browser/PageScriptDialog.h"
 
 #include <QPointer>
 #include <QWebEngineNewWindowRequest>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "browser/CanonicalPaths.h"
-#include "browser/DiscPageCheck.h"
-#include "browser/PageDialogs.h"
-#include "browser/PageRouting.h"
+#include "core/browser/CanonicalPaths.h"
+#include "core/browser/DiscPageCheck.h"
+#include "core/browser/PageDialogs.h"
+#include "core/browser/PageRouting.h"
 
 #include <QUrl>
 #include <QWebEnginePage>

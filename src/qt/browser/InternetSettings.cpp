@@ -1,4 +1,4 @@
-#include "browser/InternetSettings.h"
+#include "qt/browser/InternetSettings.h"
 
 #include <QProcess>
 #include <QStandardPaths>

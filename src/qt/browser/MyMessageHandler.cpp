@@ -1,4 +1,4 @@
-#include "browser/MyMessageHandler.h"
+#include "qt/browser/MyMessageHandler.h"
 
 #include <QMouseEvent>
 

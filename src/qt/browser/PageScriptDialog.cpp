@@ -1,7 +1,7 @@
-#include "browser/PageScriptDialog.h"
+#include "qt/browser/PageScriptDialog.h"
 
-#include "app/QtText.h"
-#include "text/LongLines.h"
+#include "qt/app/QtText.h"
+#include "core/text/LongLines.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

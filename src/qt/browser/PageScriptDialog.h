@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/PageDialogs.h"
+#include "core/browser/PageDialogs.h"
 
 #include <QDialog>
 

@@ -1,16 +1,16 @@
-#include "browser/QtBrowserHost.h"
+#include "qt/browser/QtBrowserHost.h"
 
-#include "app/DiscPath.h"
-#include "app/QtText.h"
-#include "app/StartupTrace.h"
-#include "browser/CommandLinkWatcher.h"
-#include "browser/CommandScheme.h"
-#include "browser/DiscWebPage.h"
-#include "browser/DownloadIndicator.h"
-#include "browser/EngineVersion.h"
-#include "browser/StatusTextRule.h"
-#include "shell/StatusLine.h"
-#include "text/LongLines.h"
+#include "core/app/DiscPath.h"
+#include "qt/app/QtText.h"
+#include "qt/app/StartupTrace.h"
+#include "qt/browser/CommandLinkWatcher.h"
+#include "qt/browser/CommandScheme.h"
+#include "qt/browser/DiscWebPage.h"
+#include "core/browser/DownloadIndicator.h"
+#include "core/browser/EngineVersion.h"
+#include "core/browser/StatusTextRule.h"
+#include "core/shell/StatusLine.h"
+#include "core/text/LongLines.h"
 
 #include <QEvent>
 #include <QHelpEvent>

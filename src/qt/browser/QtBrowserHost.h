@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/BrowserHost.h"
+#include "core/browser/BrowserHost.h"
 
 #include <QObject>
 #include <QPointer>

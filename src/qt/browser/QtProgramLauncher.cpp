@@ -1,12 +1,12 @@
-#include "browser/QtProgramLauncher.h"
+#include "qt/browser/QtProgramLauncher.h"
 
-#include "app/DiscPath.h"
-#include "app/QtText.h"
-#include "app/ReaderEnvironment.h"
-#include "app/RegularFile.h"
-#include "app/UrlHost.h"
-#include "browser/LaunchFailure.h"
-#include "browser/ProgramFile.h"
+#include "core/app/DiscPath.h"
+#include "qt/app/QtText.h"
+#include "core/app/ReaderEnvironment.h"
+#include "core/app/RegularFile.h"
+#include "core/app/UrlHost.h"
+#include "core/browser/LaunchFailure.h"
+#include "core/browser/ProgramFile.h"
 
 #include <QEventLoop>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "browser/TExtraInfoForm.h"
+#include "qt/browser/TExtraInfoForm.h"
 
-#include "app/QtText.h"
-#include "app/QtTextMeasure.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfo.h"
-#include "text/LongLines.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfo.h"
+#include "core/text/LongLines.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browser/ExtraInfoDialog.h"
-#include "browser/ExtraInfoDialogModel.h"
+#include "core/browser/ExtraInfoDialog.h"
+#include "core/browser/ExtraInfoDialogModel.h"
 
 #include <QDialog>
 

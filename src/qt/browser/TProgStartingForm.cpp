@@ -1,8 +1,8 @@
-#include "browser/TProgStartingForm.h"
+#include "qt/browser/TProgStartingForm.h"
 
-#include "app/QtText.h"
-#include "app/QtTextMeasure.h"
-#include "browser/WaitingWindowModel.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/browser/WaitingWindowModel.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

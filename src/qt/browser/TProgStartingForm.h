@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/FileLauncher.h"
+#include "core/browser/FileLauncher.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "filesearch/TFileSearchForm.h"
+#include "qt/filesearch/TFileSearchForm.h"
 
-#include "app/QtText.h"
-#include "app/QtTextMeasure.h"
-#include "shell/SkinPictures.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "qt/shell/SkinPictures.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/QtHourglass.h"
-#include "filesearch/FileSearch.h"
-#include "filesearch/FileSearchWindowModel.h"
+#include "qt/app/QtHourglass.h"
+#include "core/filesearch/FileSearch.h"
+#include "core/filesearch/FileSearchWindowModel.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
-#include "music/PlayerControls.h"
+#include "qt/music/PlayerControls.h"
 
-#include "app/QtText.h"
-#include "app/QtTextMeasure.h"
-#include "music/PlayerLayout.h"
-#include "music/PlayerMath.h"
-#include "shell/SkinPictures.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/music/PlayerLayout.h"
+#include "core/music/PlayerMath.h"
+#include "qt/shell/SkinPictures.h"
 
 #include <QLabel>
 #include <QMouseEvent>

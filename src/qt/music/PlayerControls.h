@@ -1,9 +1,9 @@
 #pragma once
 
-#include "music/MusicPlayer.h"
-#include "music/PlayerView.h"
-#include "music/QtMediaDevice.h"
-#include "music/TrackSaver.h"
+#include "core/music/MusicPlayer.h"
+#include "core/music/PlayerView.h"
+#include "qt/music/QtMediaDevice.h"
+#include "core/music/TrackSaver.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "music/QtMediaDevice.h"
+#include "qt/music/QtMediaDevice.h"
 
-#include "app/QtText.h"
+#include "qt/app/QtText.h"
 
 #include <QAudioOutput>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "music/MediaDevice.h"
+#include "core/music/MediaDevice.h"
 
 #include <QObject>
 

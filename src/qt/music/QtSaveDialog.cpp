@@ -1,7 +1,7 @@
-#include "music/QtSaveDialog.h"
+#include "qt/music/QtSaveDialog.h"
 
-#include "app/MessageBoxDialog.h"
-#include "app/QtText.h"
+#include "qt/app/MessageBoxDialog.h"
+#include "qt/app/QtText.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "shell/FilmView.h"
+#include "qt/shell/FilmView.h"
 
 #include <QPainter>
 #include <QVideoFrame>

@@ -1,8 +1,8 @@
-#include "shell/HotSpotAccessible.h"
+#include "qt/shell/HotSpotAccessible.h"
 
-#include "app/QtText.h"
-#include "shell/HotSpotAccess.h"
-#include "shell/HotSpotLabel.h"
+#include "qt/app/QtText.h"
+#include "core/shell/HotSpotAccess.h"
+#include "qt/shell/HotSpotLabel.h"
 
 namespace dv::qt {
 

@@ -1,6 +1,6 @@
-#include "shell/HotSpotLabel.h"
+#include "qt/shell/HotSpotLabel.h"
 
-#include "shell/HotSpotFocus.h"
+#include "core/shell/HotSpotFocus.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
-#include "shell/MainWindowAccessible.h"
+#include "qt/shell/MainWindowAccessible.h"
 
-#include "shell/HotSpotAccessible.h"
-#include "shell/HotSpotLabel.h"
-#include "shell/TForm1.h"
+#include "qt/shell/HotSpotAccessible.h"
+#include "qt/shell/HotSpotLabel.h"
+#include "qt/shell/TForm1.h"
 
 namespace dv::qt {
 

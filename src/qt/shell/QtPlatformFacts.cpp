@@ -1,4 +1,4 @@
-#include "shell/QtPlatformFacts.h"
+#include "qt/shell/QtPlatformFacts.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
-#include "shell/SkinPictures.h"
+#include "qt/shell/SkinPictures.h"
 
-#include "shell/DisplayScale.h"
-#include "shell/MainWindowLayout.h"
+#include "core/shell/DisplayScale.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "shell/TForm2.h"
+#include "qt/shell/TForm2.h"
 
-#include "app/QtText.h"
-#include "app/RegularFile.h"
-#include "shell/FilmView.h"
-#include "shell/SkinPictures.h"
+#include "qt/app/QtText.h"
+#include "core/app/RegularFile.h"
+#include "qt/shell/FilmView.h"
+#include "qt/shell/SkinPictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/HiddenScreenTimeline.h"
+#include "core/shell/HiddenScreenTimeline.h"
 
 #include <QDialog>
 #include <QUrl>

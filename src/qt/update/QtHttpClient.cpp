@@ -1,6 +1,6 @@
-#include "update/QtHttpClient.h"
+#include "qt/update/QtHttpClient.h"
 
-#include "app/QtText.h"
+#include "qt/app/QtText.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

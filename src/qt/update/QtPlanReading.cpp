@@ -1,6 +1,6 @@
-#include "update/QtPlanReading.h"
+#include "qt/update/QtPlanReading.h"
 
-#include "LibXmlParser.h"
+#include "linux/LibXmlParser.h"
 
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>

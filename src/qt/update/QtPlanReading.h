@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/OnlineUpdate.h"
+#include "core/update/OnlineUpdate.h"
 
 #include <QObject>
 #include <QThreadPool>

@@ -1,4 +1,4 @@
-#include "update/QtSettingsStore.h"
+#include "qt/update/QtSettingsStore.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,8 +1,8 @@
-#include "update/TAutoUpdateSettingsForm.h"
+#include "qt/update/TAutoUpdateSettingsForm.h"
 
-#include "app/QtText.h"
-#include "app/QtTextMeasure.h"
-#include "update/ConsentDialogModel.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "core/update/ConsentDialogModel.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/UpdateConsent.h"
+#include "core/update/UpdateConsent.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "update/UpdateChecker.h"
+#include "qt/update/UpdateChecker.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "LinuxVolumeInfo.h"
-#include "update/OnlineUpdate.h"
-#include "update/QtHttpClient.h"
-#include "update/QtPlanReading.h"
-#include "update/QtSettingsStore.h"
+#include "linux/LinuxVolumeInfo.h"
+#include "core/update/OnlineUpdate.h"
+#include "qt/update/QtHttpClient.h"
+#include "qt/update/QtPlanReading.h"
+#include "qt/update/QtSettingsStore.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "app/DiscWindows.h"
+#include "win32/app/DiscWindows.h"
 
 namespace dv::win32 {
 

@@ -1,7 +1,7 @@
-#include "app/ProgramBrowser.h"
+#include "win32/app/ProgramBrowser.h"
 
-#include "browser/MyMessageHandler.h"
-#include "browser/Win32BrowserHost.h"
+#include "win32/browser/MyMessageHandler.h"
+#include "win32/browser/Win32BrowserHost.h"
 
 namespace dv::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/TForm1.h"
+#include "win32/shell/TForm1.h"
 
 namespace dv::win32 {
 

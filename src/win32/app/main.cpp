@@ -1,11 +1,11 @@
 // Process entry: the application, its windows in their order, the message loop.
 
-#include "app/DiscWindows.h"
-#include "app/ProgramBrowser.h"
-#include "support/ErrorReport.h"
-#include "support/MessageLoop.h"
-#include "support/StartupTrace.h"
-#include "support/Win32MessageBoxes.h"
+#include "win32/app/DiscWindows.h"
+#include "win32/app/ProgramBrowser.h"
+#include "win32/support/ErrorReport.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/StartupTrace.h"
+#include "win32/support/Win32MessageBoxes.h"
 
 #include <windows.h>
 

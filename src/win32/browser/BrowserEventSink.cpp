@@ -1,9 +1,9 @@
-#include "browser/BrowserEventSink.h"
+#include "win32/browser/BrowserEventSink.h"
 
-#include "browser/BrowserEvents.h"
-#include "app/ErrorReportText.h"
-#include "support/ErrorReport.h"
-#include "support/StartupTrace.h"
+#include "win32/browser/BrowserEvents.h"
+#include "core/app/ErrorReportText.h"
+#include "win32/support/ErrorReport.h"
+#include "win32/support/StartupTrace.h"
 
 #include <exdisp.h>
 #include <exdispid.h>

@@ -1,4 +1,4 @@
-#include "browser/BrowserFrame.h"
+#include "win32/browser/BrowserFrame.h"
 
 namespace dv::win32 {
 

@@ -1,6 +1,6 @@
-#include "browser/BrowserSite.h"
+#include "win32/browser/BrowserSite.h"
 
-#include "browser/BrowserFrame.h"
+#include "win32/browser/BrowserFrame.h"
 
 namespace dv::win32 {
 

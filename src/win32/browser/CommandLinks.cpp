@@ -1,8 +1,8 @@
-#include "browser/CommandLinks.h"
+#include "win32/browser/CommandLinks.h"
 
-#include "browser/TExtraInfoForm.h"
-#include "browser/Win32RealPaths.h"
-#include "browser/TProgStartingForm.h"
+#include "win32/browser/TExtraInfoForm.h"
+#include "win32/browser/Win32RealPaths.h"
+#include "win32/browser/TProgStartingForm.h"
 
 namespace dv::win32 {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "browser/CommandQueue.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/ShellProgramLauncher.h"
+#include "core/browser/CommandQueue.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "win32/browser/ShellProgramLauncher.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "browser/CommandMessage.h"
+#include "win32/browser/CommandMessage.h"
 
-#include "app/ErrorReportText.h"
-#include "support/ErrorReport.h"
+#include "core/app/ErrorReportText.h"
+#include "win32/support/ErrorReport.h"
 
 #include <exception>
 #include <memory>

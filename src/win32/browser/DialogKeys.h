@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/MessageLoop.h"
+#include "win32/support/MessageLoop.h"
 
 namespace dv::win32 {
 

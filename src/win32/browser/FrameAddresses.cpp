@@ -1,4 +1,4 @@
-#include "browser/FrameAddresses.h"
+#include "win32/browser/FrameAddresses.h"
 
 #include <exdisp.h>
 #include <mshtml.h>

@@ -1,6 +1,6 @@
-#include "browser/InstalledEngineVersion.h"
+#include "win32/browser/InstalledEngineVersion.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <windows.h>
 

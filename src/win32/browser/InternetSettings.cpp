@@ -1,4 +1,4 @@
-#include "browser/InternetSettings.h"
+#include "win32/browser/InternetSettings.h"
 
 namespace dv::win32 {
 

@@ -1,6 +1,6 @@
-#include "browser/MyMessageHandler.h"
+#include "win32/browser/MyMessageHandler.h"
 
-#include "browser/PageFocus.h"
+#include "win32/browser/PageFocus.h"
 
 namespace dv::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browser/HookedBrowser.h"
-#include "support/MessageLoop.h"
+#include "win32/browser/HookedBrowser.h"
+#include "win32/support/MessageLoop.h"
 
 namespace dv::win32 {
 

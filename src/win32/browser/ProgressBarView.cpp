@@ -1,4 +1,4 @@
-#include "browser/ProgressBarView.h"
+#include "win32/browser/ProgressBarView.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/DownloadIndicator.h"
+#include "core/browser/DownloadIndicator.h"
 
 #include <windows.h>
 

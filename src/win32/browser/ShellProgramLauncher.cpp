@@ -1,7 +1,7 @@
-#include "browser/ShellProgramLauncher.h"
+#include "win32/browser/ShellProgramLauncher.h"
 
-#include "browser/SystemMessageText.h"
-#include "support/Utf16.h"
+#include "win32/browser/SystemMessageText.h"
+#include "win32/support/Utf16.h"
 
 #include <objbase.h>
 #include <shellapi.h>

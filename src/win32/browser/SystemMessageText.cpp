@@ -1,6 +1,6 @@
-#include "browser/SystemMessageText.h"
+#include "win32/browser/SystemMessageText.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

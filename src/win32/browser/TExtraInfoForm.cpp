@@ -1,13 +1,13 @@
-#include "browser/TExtraInfoForm.h"
+#include "win32/browser/TExtraInfoForm.h"
 
-#include "browser/DialogKeys.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfo.h"
-#include "support/MessageLoop.h"
-#include "support/UiFont.h"
-#include "support/WindowPlacement.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
+#include "win32/browser/DialogKeys.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfo.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/WindowPlacement.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
 
 #include <stdexcept>
 

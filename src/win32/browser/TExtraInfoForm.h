@@ -1,8 +1,8 @@
 #pragma once
 
-#include "browser/ExtraInfoDialog.h"
-#include "browser/ExtraInfoDialogModel.h"
-#include "support/Window.h"
+#include "core/browser/ExtraInfoDialog.h"
+#include "core/browser/ExtraInfoDialogModel.h"
+#include "win32/support/Window.h"
 
 #include <memory>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "browser/TProgStartingForm.h"
+#include "win32/browser/TProgStartingForm.h"
 
-#include "support/MessageLoop.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
-#include "support/WindowPlacement.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
+#include "win32/support/WindowPlacement.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "browser/FileLauncher.h"
-#include "browser/WaitingWindowModel.h"
-#include "support/Window.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/WaitingWindowModel.h"
+#include "win32/support/Window.h"
 
 namespace dv::win32 {
 

@@ -1,7 +1,7 @@
-#include "browser/WebBrowserControl.h"
+#include "win32/browser/WebBrowserControl.h"
 
-#include "browser/BrowserEventSink.h"
-#include "browser/BrowserSite.h"
+#include "win32/browser/BrowserEventSink.h"
+#include "win32/browser/BrowserSite.h"
 
 #include <ocidl.h>
 

@@ -1,14 +1,14 @@
-#include "browser/Win32BrowserHost.h"
+#include "win32/browser/Win32BrowserHost.h"
 
-#include "browser/CommandLinkFilter.h"
-#include "browser/CommandMessage.h"
-#include "browser/DownloadIndicator.h"
-#include "browser/FrameAddresses.h"
-#include "browser/InstalledEngineVersion.h"
-#include "browser/StatusTextRule.h"
-#include "browser/WebBrowserControl.h"
-#include "shell/StatusLine.h"
-#include "support/Utf16.h"
+#include "core/browser/CommandLinkFilter.h"
+#include "win32/browser/CommandMessage.h"
+#include "core/browser/DownloadIndicator.h"
+#include "win32/browser/FrameAddresses.h"
+#include "win32/browser/InstalledEngineVersion.h"
+#include "core/browser/StatusTextRule.h"
+#include "win32/browser/WebBrowserControl.h"
+#include "core/shell/StatusLine.h"
+#include "win32/support/Utf16.h"
 
 #include <climits>
 

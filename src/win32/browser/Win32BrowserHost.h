@@ -1,12 +1,12 @@
 #pragma once
 
-#include "browser/BrowserEvents.h"
-#include "browser/BrowserHost.h"
-#include "browser/DiscPageCheck.h"
-#include "browser/FrameWatch.h"
-#include "browser/ReaderGesture.h"
-#include "browser/HookedBrowser.h"
-#include "browser/Win32RealPaths.h"
+#include "win32/browser/BrowserEvents.h"
+#include "core/browser/BrowserHost.h"
+#include "core/browser/DiscPageCheck.h"
+#include "core/browser/FrameWatch.h"
+#include "core/browser/ReaderGesture.h"
+#include "win32/browser/HookedBrowser.h"
+#include "win32/browser/Win32RealPaths.h"
 
 #include <windows.h>
 

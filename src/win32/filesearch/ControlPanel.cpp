@@ -1,4 +1,4 @@
-#include "filesearch/ControlPanel.h"
+#include "win32/filesearch/ControlPanel.h"
 
 namespace dv::win32 {
 

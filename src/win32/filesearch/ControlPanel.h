@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/ResourcePicture.h"
-#include "support/Window.h"
+#include "win32/support/ResourcePicture.h"
+#include "win32/support/Window.h"
 
 #include <functional>
 

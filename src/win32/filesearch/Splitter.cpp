@@ -1,4 +1,4 @@
-#include "filesearch/Splitter.h"
+#include "win32/filesearch/Splitter.h"
 
 #include <windowsx.h>
 

@@ -1,10 +1,10 @@
-#include "filesearch/TFileSearchForm.h"
+#include "win32/filesearch/TFileSearchForm.h"
 
-#include "support/ChildControl.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
-#include "support/WindowPlacement.h"
+#include "win32/support/ChildControl.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
+#include "win32/support/WindowPlacement.h"
 
 #include <algorithm>
 

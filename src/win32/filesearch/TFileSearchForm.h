@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/MessageBoxes.h"
-#include "filesearch/ControlPanel.h"
-#include "filesearch/FileSearch.h"
-#include "filesearch/FileSearchWindowModel.h"
-#include "filesearch/Splitter.h"
-#include "support/MessageLoop.h"
-#include "support/Win32Hourglass.h"
-#include "support/Window.h"
-#include "support/WindowDpi.h"
+#include "core/app/MessageBoxes.h"
+#include "win32/filesearch/ControlPanel.h"
+#include "core/filesearch/FileSearch.h"
+#include "core/filesearch/FileSearchWindowModel.h"
+#include "win32/filesearch/Splitter.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/Win32Hourglass.h"
+#include "win32/support/Window.h"
+#include "win32/support/WindowDpi.h"
 
 #include <commctrl.h>
 

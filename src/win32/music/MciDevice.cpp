@@ -1,6 +1,6 @@
-#include "music/MciDevice.h"
+#include "win32/music/MciDevice.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <digitalv.h>
 

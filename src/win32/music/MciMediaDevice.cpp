@@ -1,6 +1,6 @@
-#include "music/MciMediaDevice.h"
+#include "win32/music/MciMediaDevice.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <stdexcept>
 #include <utility>

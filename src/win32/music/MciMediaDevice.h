@@ -1,8 +1,8 @@
 #pragma once
 
-#include "music/MciDevice.h"
-#include "music/MediaDevice.h"
-#include "support/MessageWindow.h"
+#include "win32/music/MciDevice.h"
+#include "core/music/MediaDevice.h"
+#include "win32/support/MessageWindow.h"
 
 #include <functional>
 #include <optional>

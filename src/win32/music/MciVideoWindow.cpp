@@ -1,6 +1,6 @@
-#include "music/MciVideoWindow.h"
+#include "win32/music/MciVideoWindow.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "music/MciDevice.h"
-#include "support/Window.h"
+#include "win32/music/MciDevice.h"
+#include "win32/support/Window.h"
 
 #include <string>
 

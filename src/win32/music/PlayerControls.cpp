@@ -1,9 +1,9 @@
-#include "music/PlayerControls.h"
+#include "win32/music/PlayerControls.h"
 
-#include "music/PlayerLayout.h"
-#include "music/PlayerMath.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
+#include "core/music/PlayerLayout.h"
+#include "core/music/PlayerMath.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
 
 #include <windowsx.h>
 

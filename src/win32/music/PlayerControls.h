@@ -1,14 +1,14 @@
 #pragma once
 
-#include "music/MciMediaDevice.h"
-#include "support/MessageWindow.h"
-#include "music/MusicPlayer.h"
-#include "music/PlayerView.h"
-#include "music/SessionVolume.h"
-#include "music/TrackSaver.h"
-#include "shell/DisplayScale.h"
-#include "support/ResourcePicture.h"
-#include "support/ToolTips.h"
+#include "win32/music/MciMediaDevice.h"
+#include "win32/support/MessageWindow.h"
+#include "core/music/MusicPlayer.h"
+#include "core/music/PlayerView.h"
+#include "win32/music/SessionVolume.h"
+#include "core/music/TrackSaver.h"
+#include "core/shell/DisplayScale.h"
+#include "win32/support/ResourcePicture.h"
+#include "win32/support/ToolTips.h"
 
 #include <windows.h>
 

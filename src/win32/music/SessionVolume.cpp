@@ -1,4 +1,4 @@
-#include "music/SessionVolume.h"
+#include "win32/music/SessionVolume.h"
 
 #include <mmdeviceapi.h>
 #include <mmsystem.h>

@@ -1,6 +1,6 @@
-#include "music/Win32SaveDialog.h"
+#include "win32/music/Win32SaveDialog.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <commdlg.h>
 

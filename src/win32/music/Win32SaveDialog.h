@@ -1,6 +1,6 @@
 #pragma once
 
-#include "music/TrackSaver.h"
+#include "core/music/TrackSaver.h"
 
 #include <windows.h>
 

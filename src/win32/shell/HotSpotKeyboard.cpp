@@ -1,6 +1,6 @@
-#include "shell/HotSpotKeyboard.h"
+#include "win32/shell/HotSpotKeyboard.h"
 
-#include "browser/PageFocus.h"
+#include "win32/browser/PageFocus.h"
 
 namespace dv::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/HotSpotFocus.h"
+#include "core/shell/HotSpotFocus.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/HotSpotLayer.h"
+#include "win32/shell/HotSpotLayer.h"
 
 #include <windowsx.h>
 

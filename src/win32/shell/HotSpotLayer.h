@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/HotSpotCatalog.h"
-#include "shell/HotSpotTracker.h"
-#include "shell/SkinPictures.h"
-#include "support/ToolTips.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "win32/shell/HotSpotTracker.h"
+#include "win32/shell/SkinPictures.h"
+#include "win32/support/ToolTips.h"
 
 #include <windows.h>
 

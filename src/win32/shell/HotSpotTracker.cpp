@@ -1,4 +1,4 @@
-#include "shell/HotSpotTracker.h"
+#include "win32/shell/HotSpotTracker.h"
 
 namespace dv::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/HotSpot.h"
+#include "core/shell/HotSpot.h"
 
 #include <functional>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "shell/Panel.h"
+#include "win32/shell/Panel.h"
 
-#include "support/UiFont.h"
-#include "support/Utf16.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

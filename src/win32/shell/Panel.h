@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Geometry.h"
-#include "support/Window.h"
+#include "core/shell/Geometry.h"
+#include "win32/support/Window.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "shell/SkinAccessible.h"
+#include "win32/shell/SkinAccessible.h"
 
-#include "shell/HotSpotAccess.h"
-#include "shell/HotSpotKeyboard.h"
-#include "shell/MainWindowLayout.h"
-#include "support/Utf16.h"
+#include "core/shell/HotSpotAccess.h"
+#include "win32/shell/HotSpotKeyboard.h"
+#include "core/shell/MainWindowLayout.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Geometry.h"
-#include "shell/HotSpotFocus.h"
+#include "core/shell/Geometry.h"
+#include "core/shell/HotSpotFocus.h"
 
 #include <oleacc.h>
 #include <windows.h>

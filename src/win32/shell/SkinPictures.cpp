@@ -1,7 +1,7 @@
-#include "shell/SkinPictures.h"
+#include "win32/shell/SkinPictures.h"
 
-#include "shell/MainWindowLayout.h"
-#include "support/Utf16.h"
+#include "core/shell/MainWindowLayout.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/DisplayScale.h"
-#include "shell/HotSpotCatalog.h"
-#include "support/ResourcePicture.h"
+#include "core/shell/DisplayScale.h"
+#include "core/shell/HotSpotCatalog.h"
+#include "win32/support/ResourcePicture.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
-#include "shell/TForm2.h"
+#include "win32/shell/TForm2.h"
 
-#include "music/MciVideoWindow.h"
-#include "support/MessageLoop.h"
+#include "win32/music/MciVideoWindow.h"
+#include "win32/support/MessageLoop.h"
 
 #include <windowsx.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/HiddenScreenTimeline.h"
-#include "support/ResourcePicture.h"
-#include "support/WindowDpi.h"
-#include "support/Window.h"
+#include "core/shell/HiddenScreenTimeline.h"
+#include "win32/support/ResourcePicture.h"
+#include "win32/support/WindowDpi.h"
+#include "win32/support/Window.h"
 
 #include <chrono>
 #include <memory>

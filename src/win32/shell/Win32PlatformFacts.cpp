@@ -1,6 +1,6 @@
-#include "shell/Win32PlatformFacts.h"
+#include "win32/shell/Win32PlatformFacts.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

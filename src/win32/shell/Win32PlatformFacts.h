@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/PlatformFacts.h"
+#include "core/shell/PlatformFacts.h"
 
 #include <windows.h>
 

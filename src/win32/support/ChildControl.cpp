@@ -1,8 +1,8 @@
-#include "support/ChildControl.h"
+#include "win32/support/ChildControl.h"
 
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/WindowDpi.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/WindowDpi.h"
 
 namespace dv::win32 {
 

@@ -1,7 +1,7 @@
-#include "support/ErrorReport.h"
+#include "win32/support/ErrorReport.h"
 
-#include "shell/MainWindowLayout.h"
-#include "support/Win32MessageBoxes.h"
+#include "core/shell/MainWindowLayout.h"
+#include "win32/support/Win32MessageBoxes.h"
 
 #include <windows.h>
 

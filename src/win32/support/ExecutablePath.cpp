@@ -1,6 +1,6 @@
-#include "support/ExecutablePath.h"
+#include "win32/support/ExecutablePath.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "support/MessageLoop.h"
+#include "win32/support/MessageLoop.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "support/MessageWindow.h"
+#include "win32/support/MessageWindow.h"
 
 #include <stdexcept>
 

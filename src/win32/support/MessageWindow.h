@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/Window.h"
+#include "win32/support/Window.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "support/PngPixels.h"
+#include "win32/support/PngPixels.h"
 
 #include <objbase.h>
 #include <wincodec.h>

@@ -1,6 +1,6 @@
-#include "support/ResourcePicture.h"
+#include "win32/support/ResourcePicture.h"
 
-#include "support/PngPixels.h"
+#include "win32/support/PngPixels.h"
 
 #include <cstring>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "support/ScrollingMessageBox.h"
+#include "win32/support/ScrollingMessageBox.h"
 
-#include "support/UiFont.h"
-#include "support/Utf16.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessageBoxes.h"
+#include "core/app/MessageBoxes.h"
 
 #include <windows.h>
 

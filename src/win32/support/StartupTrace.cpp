@@ -1,4 +1,4 @@
-#include "support/StartupTrace.h"
+#include "win32/support/StartupTrace.h"
 
 #include <windows.h>
 

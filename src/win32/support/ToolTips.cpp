@@ -1,6 +1,6 @@
-#include "support/ToolTips.h"
+#include "win32/support/ToolTips.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "support/UiFont.h"
+#include "win32/support/UiFont.h"
 
 #include <initializer_list>
 #include <map>

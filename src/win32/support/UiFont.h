@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/DisplayScale.h"
+#include "core/shell/DisplayScale.h"
 
 #include <windows.h>
 

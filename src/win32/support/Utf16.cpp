@@ -1,4 +1,4 @@
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <windows.h>
 

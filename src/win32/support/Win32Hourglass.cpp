@@ -1,4 +1,4 @@
-#include "support/Win32Hourglass.h"
+#include "win32/support/Win32Hourglass.h"
 
 namespace dv::win32 {
 

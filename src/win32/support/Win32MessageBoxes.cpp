@@ -1,7 +1,7 @@
-#include "support/Win32MessageBoxes.h"
+#include "win32/support/Win32MessageBoxes.h"
 
-#include "support/ScrollingMessageBox.h"
-#include "support/Utf16.h"
+#include "win32/support/ScrollingMessageBox.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

@@ -1,6 +1,6 @@
-#include "support/Win32TextMeasure.h"
+#include "win32/support/Win32TextMeasure.h"
 
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 namespace dv::win32 {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Geometry.h"
-#include "shell/TextMeasure.h"
-#include "support/WindowDpi.h"
+#include "core/shell/Geometry.h"
+#include "core/shell/TextMeasure.h"
+#include "win32/support/WindowDpi.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "support/Window.h"
+#include "win32/support/Window.h"
 
-#include "app/ErrorReportText.h"
-#include "support/ErrorReport.h"
+#include "core/app/ErrorReportText.h"
+#include "win32/support/ErrorReport.h"
 
 #include <exception>
 #include <set>

@@ -1,6 +1,6 @@
-#include "support/WindowDpi.h"
+#include "win32/support/WindowDpi.h"
 
-#include "support/UiFont.h"
+#include "win32/support/UiFont.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "support/WindowPlacement.h"
+#include "win32/support/WindowPlacement.h"
 
-#include "support/WindowDpi.h"
+#include "win32/support/WindowDpi.h"
 
 namespace dv::win32 {
 

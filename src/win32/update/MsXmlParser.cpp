@@ -1,7 +1,7 @@
-#include "update/MsXmlParser.h"
+#include "win32/update/MsXmlParser.h"
 
-#include "support/Utf16.h"
-#include "update/XmlPreparse.h"
+#include "win32/support/Utf16.h"
+#include "core/update/XmlPreparse.h"
 
 #include <msxml2.h>
 #include <objbase.h>

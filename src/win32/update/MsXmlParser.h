@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/XmlDocument.h"
+#include "core/update/XmlDocument.h"
 
 namespace dv::win32 {
 

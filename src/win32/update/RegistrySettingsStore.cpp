@@ -1,4 +1,4 @@
-#include "update/RegistrySettingsStore.h"
+#include "win32/update/RegistrySettingsStore.h"
 
 namespace dv::win32 {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "support/MessageLoop.h"
-#include "support/Window.h"
-#include "update/ConsentDialogModel.h"
-#include "update/UpdateConsent.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/Window.h"
+#include "core/update/ConsentDialogModel.h"
+#include "core/update/UpdateConsent.h"
 
 #include <string_view>
 

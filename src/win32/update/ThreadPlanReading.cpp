@@ -1,7 +1,7 @@
-#include "update/ThreadPlanReading.h"
+#include "win32/update/ThreadPlanReading.h"
 
-#include "support/MessageWindow.h"
-#include "update/MsXmlParser.h"
+#include "win32/support/MessageWindow.h"
+#include "win32/update/MsXmlParser.h"
 
 namespace dv::win32 {
 

@@ -1,4 +1,4 @@
-#include "update/UpdateChecker.h"
+#include "win32/update/UpdateChecker.h"
 
 namespace dv::win32 {
 

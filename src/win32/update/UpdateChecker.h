@@ -1,10 +1,10 @@
 #pragma once
 
-#include "update/OnlineUpdate.h"
-#include "update/RegistrySettingsStore.h"
-#include "update/ThreadPlanReading.h"
-#include "update/Win32VolumeInfo.h"
-#include "update/WinInetHttpClient.h"
+#include "core/update/OnlineUpdate.h"
+#include "win32/update/RegistrySettingsStore.h"
+#include "win32/update/ThreadPlanReading.h"
+#include "win32/update/Win32VolumeInfo.h"
+#include "win32/update/WinInetHttpClient.h"
 
 #include <windows.h>
 

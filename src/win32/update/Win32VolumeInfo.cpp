@@ -1,7 +1,7 @@
-#include "update/Win32VolumeInfo.h"
+#include "win32/update/Win32VolumeInfo.h"
 
-#include "support/Utf16.h"
-#include "update/VolumeRoot.h"
+#include "win32/support/Utf16.h"
+#include "core/update/VolumeRoot.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "update/WinInetHttpClient.h"
+#include "win32/update/WinInetHttpClient.h"
 
-#include "shell/MainWindowLayout.h"
-#include "support/MessageWindow.h"
-#include "support/Utf16.h"
+#include "core/shell/MainWindowLayout.h"
+#include "win32/support/MessageWindow.h"
+#include "win32/support/Utf16.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/HttpClient.h"
+#include "core/update/HttpClient.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "ResourceIds.h"
+#include "win32/resources/ResourceIds.h"
 
 #include <windows.h>
 

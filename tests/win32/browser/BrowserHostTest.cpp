@@ -1,9 +1,9 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/BrowserSite.h"
-#include "browser/WebBrowserControl.h"
-#include "shell/SectionNavigation.h"
-#include "support/Utf16.h"
+#include "win32/browser/BrowserSite.h"
+#include "win32/browser/WebBrowserControl.h"
+#include "core/shell/SectionNavigation.h"
+#include "win32/support/Utf16.h"
 
 #include <commctrl.h>
 #include <exdispid.h>

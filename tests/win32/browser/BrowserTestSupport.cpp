@@ -1,10 +1,10 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/BrowserHost.h"
-#include "browser/MyMessageHandler.h"
-#include "browser/WebBrowserControl.h"
-#include "support/MessageLoop.h"
-#include "support/Utf16.h"
+#include "core/browser/BrowserHost.h"
+#include "win32/browser/MyMessageHandler.h"
+#include "win32/browser/WebBrowserControl.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/Utf16.h"
 
 #include <filesystem>
 #include <fstream>

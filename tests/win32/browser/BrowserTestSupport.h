@@ -4,18 +4,18 @@
 // program, a stand-in main window wired as the program's main window is, and
 // an answerer for the modal boxes a command opens.
 
-#include "app/DiscWindows.h"
-#include "app/MessageBoxes.h"
-#include "browser/DownloadIndicator.h"
-#include "browser/ProgressBarView.h"
-#include "browser/Win32BrowserHost.h"
-#include "browser/TExtraInfoForm.h"
-#include "browser/TExtraInfoList.h"
-#include "browser/TProgStartingForm.h"
-#include "shell/StatusLine.h"
-#include "support/Win32MessageBoxes.h"
-#include "support/Window.h"
-#include "update/QuarantineList.h"
+#include "win32/app/DiscWindows.h"
+#include "core/app/MessageBoxes.h"
+#include "core/browser/DownloadIndicator.h"
+#include "win32/browser/ProgressBarView.h"
+#include "win32/browser/Win32BrowserHost.h"
+#include "win32/browser/TExtraInfoForm.h"
+#include "core/browser/TExtraInfoList.h"
+#include "win32/browser/TProgStartingForm.h"
+#include "core/shell/StatusLine.h"
+#include "win32/support/Win32MessageBoxes.h"
+#include "win32/support/Window.h"
+#include "core/update/QuarantineList.h"
 
 #include <windows.h>
 

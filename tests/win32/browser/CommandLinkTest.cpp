@@ -1,11 +1,11 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/CommandMessage.h"
-#include "browser/SystemMessageText.h"
-#include "browser/WebBrowserControl.h"
-#include "support/MessageLoop.h"
-#include "support/Utf16.h"
-#include "update/QuarantineList.h"
+#include "win32/browser/CommandMessage.h"
+#include "win32/browser/SystemMessageText.h"
+#include "win32/browser/WebBrowserControl.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/Utf16.h"
+#include "core/update/QuarantineList.h"
 
 #include <exdispid.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/EngineVersion.h"
-#include "browser/InstalledEngineVersion.h"
+#include "core/browser/EngineVersion.h"
+#include "win32/browser/InstalledEngineVersion.h"
 
 #include <gtest/gtest.h>
 

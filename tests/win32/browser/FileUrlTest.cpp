@@ -1,5 +1,5 @@
-#include "browser/Win32RealPaths.h"
-#include "support/Utf16.h"
+#include "win32/browser/Win32RealPaths.h"
+#include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
 

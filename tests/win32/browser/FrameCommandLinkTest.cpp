@@ -6,8 +6,8 @@
 
 #include "BrowserTestSupport.h"
 
-#include "browser/WebBrowserControl.h"
-#include "support/Utf16.h"
+#include "win32/browser/WebBrowserControl.h"
+#include "win32/support/Utf16.h"
 
 #include <exdisp.h>
 #include <exdispid.h>

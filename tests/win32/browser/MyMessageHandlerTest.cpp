@@ -1,8 +1,8 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/MyMessageHandler.h"
-#include "browser/PageFocus.h"
-#include "support/MessageLoop.h"
+#include "win32/browser/MyMessageHandler.h"
+#include "win32/browser/PageFocus.h"
+#include "win32/support/MessageLoop.h"
 
 #include <gtest/gtest.h>
 

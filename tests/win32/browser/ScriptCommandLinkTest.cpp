@@ -6,7 +6,7 @@
 
 #include "BrowserTestSupport.h"
 
-#include "browser/WebBrowserControl.h"
+#include "win32/browser/WebBrowserControl.h"
 
 #include <exdispid.h>
 #include <gtest/gtest.h>

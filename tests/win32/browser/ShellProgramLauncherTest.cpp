@@ -1,7 +1,7 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/ShellProgramLauncher.h"
-#include "browser/TProgStartingForm.h"
+#include "win32/browser/ShellProgramLauncher.h"
+#include "win32/browser/TProgStartingForm.h"
 
 #include <gtest/gtest.h>
 

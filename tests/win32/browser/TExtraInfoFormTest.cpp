@@ -1,10 +1,10 @@
 #include "BrowserTestSupport.h"
 
 #include "RecordingPorts.h"
-#include "browser/TExtraInfoForm.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
+#include "win32/browser/TExtraInfoForm.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "BrowserTestSupport.h"
 
-#include "browser/TProgStartingForm.h"
-#include "browser/WaitingWindowModel.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
+#include "win32/browser/TProgStartingForm.h"
+#include "core/browser/WaitingWindowModel.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // "Filsökaren" on the sample disc's program list, driven by messages.
 
-#include "filesearch/TFileSearchForm.h"
+#include "win32/filesearch/TFileSearchForm.h"
 
 #include "RecordingPorts.h"
 #include "Win32MessagePump.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // The MCI device on the sample disc's track (8.3 s), under the real
 // message loop: notifications arrive as window messages, after the command.
 
-#include "music/MciMediaDevice.h"
+#include "win32/music/MciMediaDevice.h"
 #include "WindowTesting.h"
 #include "WineTestSupport.h"
 

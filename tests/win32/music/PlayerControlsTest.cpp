@@ -5,11 +5,11 @@
 #include "PlayerHostWindow.h"
 #include "WindowTesting.h"
 #include "WineTestSupport.h"
-#include "music/PlayerLayout.h"
-#include "music/PlayerMath.h"
-#include "music/Win32SaveDialog.h"
-#include "support/ResourcePicture.h"
-#include "support/Utf16.h"
+#include "core/music/PlayerLayout.h"
+#include "core/music/PlayerMath.h"
+#include "win32/music/Win32SaveDialog.h"
+#include "win32/support/ResourcePicture.h"
+#include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
 

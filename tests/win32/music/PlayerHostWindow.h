@@ -4,12 +4,12 @@
 // plain background, lets the controls paint over it, hands them its mouse
 // messages and keeps the status line, as the main window does.
 
-#include "music/PlayerControls.h"
-#include "shell/HighlightDisplay.h"
-#include "shell/HoverController.h"
-#include "shell/StatusLine.h"
-#include "support/Win32MessageBoxes.h"
-#include "support/Window.h"
+#include "win32/music/PlayerControls.h"
+#include "core/shell/HighlightDisplay.h"
+#include "core/shell/HoverController.h"
+#include "core/shell/StatusLine.h"
+#include "win32/support/Win32MessageBoxes.h"
+#include "win32/support/Window.h"
 
 #include <memory>
 #include <set>

@@ -1,6 +1,6 @@
 // The program's volume is the master volume of its audio session.
 
-#include "music/SessionVolume.h"
+#include "win32/music/SessionVolume.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // film on the timeline's ticks, a click on the black closing it, and the
 // film stopped once it is closed. The checks run from inside its modal loop.
 
-#include "shell/TForm2.h"
+#include "win32/shell/TForm2.h"
 #include "WindowTesting.h"
 #include "WineTestSupport.h"
-#include "music/MciVideoWindow.h"
-#include "support/ResourcePicture.h"
+#include "win32/music/MciVideoWindow.h"
+#include "win32/support/ResourcePicture.h"
 
 #include <gtest/gtest.h>
 

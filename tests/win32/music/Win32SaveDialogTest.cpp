@@ -1,9 +1,9 @@
 // Windows' save dialog for the track, answered from inside its own loop:
 // the file name box of the dialog is the combo box cmb13.
 
-#include "music/Win32SaveDialog.h"
+#include "win32/music/Win32SaveDialog.h"
 #include "WineTestSupport.h"
-#include "support/Utf16.h"
+#include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // reads them through MSAA (oleacc's AccessibleObjectFromWindow), asked from
 // inside the program's own process.
 
-#include "shell/TForm1.h"
+#include "win32/shell/TForm1.h"
 
 #include "OpenMainWindow.h"
-#include "browser/PageFocus.h"
-#include "shell/HotSpotAccess.h"
-#include "shell/SectionNavigation.h"
-#include "support/Utf16.h"
+#include "win32/browser/PageFocus.h"
+#include "core/shell/HotSpotAccess.h"
+#include "core/shell/SectionNavigation.h"
+#include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
 

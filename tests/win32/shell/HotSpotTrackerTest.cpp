@@ -1,6 +1,6 @@
-#include "shell/HotSpotTracker.h"
+#include "win32/shell/HotSpotTracker.h"
 
-#include "shell/HotSpotCatalog.h"
+#include "core/shell/HotSpotCatalog.h"
 
 #include <gtest/gtest.h>
 

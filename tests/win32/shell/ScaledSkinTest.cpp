@@ -1,7 +1,7 @@
-#include "shell/DisplayScale.h"
-#include "shell/MainWindowLayout.h"
-#include "shell/SkinPictures.h"
-#include "support/UiFont.h"
+#include "core/shell/DisplayScale.h"
+#include "core/shell/MainWindowLayout.h"
+#include "win32/shell/SkinPictures.h"
+#include "win32/support/UiFont.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "shell/TForm1.h"
+#include "win32/shell/TForm1.h"
 
 #include "OpenMainWindow.h"
-#include "shell/MainWindowLayout.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "shell/SkinPictures.h"
+#include "win32/shell/SkinPictures.h"
 
-#include "shell/MainWindowLayout.h"
+#include "core/shell/MainWindowLayout.h"
 
 #include <gtest/gtest.h>
 

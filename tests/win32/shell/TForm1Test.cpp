@@ -1,9 +1,9 @@
-#include "shell/TForm1.h"
+#include "win32/shell/TForm1.h"
 
 #include "OpenMainWindow.h"
-#include "shell/MainWindowLayout.h"
-#include "shell/SectionNavigation.h"
-#include "support/Utf16.h"
+#include "core/shell/MainWindowLayout.h"
+#include "core/shell/SectionNavigation.h"
+#include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "support/ExecutablePath.h"
+#include "win32/support/ExecutablePath.h"
 
-#include "app/DiscRoot.h"
-#include "text/Utf8Path.h"
+#include "core/app/DiscRoot.h"
+#include "core/text/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

@@ -6,12 +6,12 @@
 
 #include "RecordingPorts.h"
 #include "WindowTesting.h"
-#include "browser/TExtraInfoForm.h"
-#include "browser/TProgStartingForm.h"
-#include "filesearch/TFileSearchForm.h"
-#include "shell/TForm1.h"
-#include "shell/TForm2.h"
-#include "update/TAutoUpdateSettingsForm.h"
+#include "win32/browser/TExtraInfoForm.h"
+#include "win32/browser/TProgStartingForm.h"
+#include "win32/filesearch/TFileSearchForm.h"
+#include "win32/shell/TForm1.h"
+#include "win32/shell/TForm2.h"
+#include "win32/update/TAutoUpdateSettingsForm.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "support/ScrollingMessageBox.h"
+#include "win32/support/ScrollingMessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "shell/Geometry.h"
-#include "shell/PlatformFacts.h"
+#include "core/shell/Geometry.h"
+#include "core/shell/PlatformFacts.h"
 
 #include <cstdint>
 

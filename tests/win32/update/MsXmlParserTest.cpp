@@ -1,4 +1,4 @@
-#include "update/MsXmlParser.h"
+#include "win32/update/MsXmlParser.h"
 
 #include <objbase.h>
 

@@ -1,12 +1,12 @@
-#include "update/RegistrySettingsStore.h"
+#include "win32/update/RegistrySettingsStore.h"
 
 #include "PlanReadingHere.h"
 #include "RecordingPorts.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "update/MsXmlParser.h"
-#include "update/OnlineUpdate.h"
-#include "update/QuarantineList.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "win32/update/MsXmlParser.h"
+#include "core/update/OnlineUpdate.h"
+#include "core/update/QuarantineList.h"
 
 #include <gtest/gtest.h>
 

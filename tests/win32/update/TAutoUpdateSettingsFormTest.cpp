@@ -1,9 +1,9 @@
-#include "update/TAutoUpdateSettingsForm.h"
+#include "win32/update/TAutoUpdateSettingsForm.h"
 
 #include "Win32ModalScript.h"
-#include "support/UiFont.h"
-#include "support/Utf16.h"
-#include "support/Win32TextMeasure.h"
+#include "win32/support/UiFont.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32TextMeasure.h"
 
 #include <gtest/gtest.h>
 

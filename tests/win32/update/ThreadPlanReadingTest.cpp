@@ -1,4 +1,4 @@
-#include "update/ThreadPlanReading.h"
+#include "win32/update/ThreadPlanReading.h"
 
 #include "Win32MessagePump.h"
 

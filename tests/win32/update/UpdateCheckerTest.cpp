@@ -3,19 +3,19 @@
 // quarantine list, shows its messages in real message boxes and refuses a
 // quarantined link.
 
-#include "update/UpdateChecker.h"
+#include "win32/update/UpdateChecker.h"
 
 #include "LoopbackHttpServer.h"
 #include "RecordingPorts.h"
 #include "Win32BoxAnswerer.h"
 #include "Win32MessagePump.h"
-#include "browser/CommandRunner.h"
-#include "browser/FileLauncher.h"
-#include "browser/TExtraInfoList.h"
-#include "support/Win32MessageBoxes.h"
-#include "support/Window.h"
-#include "update/QuarantineList.h"
-#include "update/RegistrySettingsStore.h"
+#include "core/browser/CommandRunner.h"
+#include "core/browser/FileLauncher.h"
+#include "core/browser/TExtraInfoList.h"
+#include "win32/support/Win32MessageBoxes.h"
+#include "win32/support/Window.h"
+#include "core/update/QuarantineList.h"
+#include "win32/update/RegistrySettingsStore.h"
 
 #include <gtest/gtest.h>
 

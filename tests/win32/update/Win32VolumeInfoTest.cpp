@@ -1,4 +1,4 @@
-#include "update/Win32VolumeInfo.h"
+#include "win32/update/Win32VolumeInfo.h"
 
 #include <windows.h>
 

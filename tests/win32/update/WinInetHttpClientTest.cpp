@@ -1,7 +1,7 @@
-#include "update/WinInetHttpClient.h"
+#include "win32/update/WinInetHttpClient.h"
 
-#include "update/UpdateRequest.h"
-#include "update/XmlDocument.h"
+#include "core/update/UpdateRequest.h"
+#include "core/update/XmlDocument.h"
 
 #include "LoopbackHttpServer.h"
 #include "Win32MessagePump.h"
