@@ -19,7 +19,8 @@ namespace dv::bench {
 inline constexpr std::size_t kBudget = kMaxXmlDocumentBytes - 64;
 
 // `unit` repeated after `head` while it fits, then `tail`.
-inline std::string repeated(const std::string& head, const std::string& unit, const std::string& tail = "") {
+inline std::string repeated(const std::string& head, const std::string& unit,
+                            const std::string& tail = "") {
     std::string doc = head;
     while (doc.size() + unit.size() + tail.size() <= kBudget)
         doc += unit;
@@ -56,16 +57,22 @@ inline std::vector<std::pair<std::string, std::string>> hostileXmlShapes() {
         {"unterminated start tags", repeated("<d>", "<a ")},
         {"an unterminated attribute value", repeated("<d a='", "x")},
         {"closed comments", repeated("<d>", "<!---->", "</d>")},
-        {"attributes on one element", numbered("<d", [](int i) { return " a" + std::to_string(i) + "=''"; }, "/>")},
+        {"attributes on one element",
+         numbered(
+             "<d", [](int i) { return " a" + std::to_string(i) + "=''"; }, "/>")},
         {"bare attribute names", repeated("<d", " a")},
         {"namespaces on one element",
-         numbered("<d", [](int i) { return " xmlns:p" + std::to_string(i) + "='u'"; }, "/>")},
-        {"64 attributes on every element", numbered("<d>", [](int) {
-             std::string e = "<e";
-             for (int i = 0; i < 64; ++i)
-                 e += " a" + std::to_string(i) + "=''";
-             return e + "/>";
-         }, "</d>")},
+         numbered(
+             "<d", [](int i) { return " xmlns:p" + std::to_string(i) + "='u'"; }, "/>")},
+        {"64 attributes on every element", numbered(
+                                               "<d>",
+                                               [](int) {
+                                                   std::string e = "<e";
+                                                   for (int i = 0; i < 64; ++i)
+                                                       e += " a" + std::to_string(i) + "=''";
+                                                   return e + "/>";
+                                               },
+                                               "</d>")},
         {"deep nesting", repeated("", "<a>")},
         {"64 levels again and again", repeated("<d>", levels(63), "</d>")},
         {"a long element name", repeated("<", "n", "/>")},
@@ -94,7 +101,8 @@ inline void printHostileShapes(const char* parserName,
         for (int i = 0; i < 3; ++i) {
             const auto start = Clock::now();
             outcome = parse(doc);
-            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             best = ms < best ? ms : best;
         }
         if (outcome.size() > 70)

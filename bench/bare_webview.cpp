@@ -6,9 +6,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QUrl>
-#include <QWindow>
 #include <QVBoxLayout>
 #include <QWebEngineView>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -28,7 +28,7 @@ void mark(const char* milestone) {
 // The view covers the whole window and paints through a surface of its own,
 // so the window counts as shown when the window system first exposes it.
 class ExposeWatch : public QObject {
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
             mark("shown");

@@ -5,9 +5,9 @@
 // Prints the load time, each search's time and hit count, and the peak
 // resident memory, for bench/filesearch_bench.sh to set beside grep.
 
-#include "core/filesearch/FileSearch.h"
 #include "core/app/Hourglass.h"
 #include "core/app/MessageBoxes.h"
+#include "core/filesearch/FileSearch.h"
 
 #include <sys/resource.h>
 
@@ -28,27 +28,69 @@ double msSince(Clock::time_point start) {
 
 // Realistic names: Swedish words, folders and file names, written in Windows-1252.
 int generate(const char* path) {
-    const char* words[] = {"Sn\xf6" "boll", "Tomte", "Schack", "Rymd", "Kassa", "Lapp", "Foto",
-                           "Webb", "Brev", "Diskrens", "Backup", "Virus", "Skriv", "Pixel",
-                           "\xc4" "lgjakt", "Ordfrossa", "Ljud", "Kalender", "Adress", "Golf",
-                           "Manager", "Skola", "R\xe4" "kna", "Sl\xe4" "kt", "Recept", "Radio",
-                           "Chatt", "Brandv\xe4" "gg", "Typsnitt", "Ikon", "Karta", "V\xe4" "der"};
+    const char* words[] = {"Sn\xf6"
+                           "boll",
+                           "Tomte",
+                           "Schack",
+                           "Rymd",
+                           "Kassa",
+                           "Lapp",
+                           "Foto",
+                           "Webb",
+                           "Brev",
+                           "Diskrens",
+                           "Backup",
+                           "Virus",
+                           "Skriv",
+                           "Pixel",
+                           "\xc4"
+                           "lgjakt",
+                           "Ordfrossa",
+                           "Ljud",
+                           "Kalender",
+                           "Adress",
+                           "Golf",
+                           "Manager",
+                           "Skola",
+                           "R\xe4"
+                           "kna",
+                           "Sl\xe4"
+                           "kt",
+                           "Recept",
+                           "Radio",
+                           "Chatt",
+                           "Brandv\xe4"
+                           "gg",
+                           "Typsnitt",
+                           "Ikon",
+                           "Karta",
+                           "V\xe4"
+                           "der"};
     const char* sections[] = {"NOJE", "NYTTA", "INTERNET", "VERKTYG", "SKARPA", "TILLAGG"};
-    const char* files[] = {"SETUP.EXE", "L\xc4" "SMIG.TXT", "HJ\xc4" "LP.HLP", "DATA.CAB",
-                           "MANUAL.PDF", "EXEMPEL.ZIP", "UPPDATERING.EXE", "IKONER.DLL"};
+    const char* files[] = {"SETUP.EXE",
+                           "L\xc4"
+                           "SMIG.TXT",
+                           "HJ\xc4"
+                           "LP.HLP",
+                           "DATA.CAB",
+                           "MANUAL.PDF",
+                           "EXEMPEL.ZIP",
+                           "UPPDATERING.EXE",
+                           "IKONER.DLL"};
     std::mt19937 random(2004);
     auto pick = [&](auto& array) { return array[random() % std::size(array)]; };
     std::ofstream out(path, std::ios::binary);
     std::size_t written = 0;
     for (int disc = 1; disc <= 200 && written < 1000000; ++disc) {
-        const std::string discName = "Datavind " + std::to_string(disc % 12 + 1) + "/" +
-                                     std::to_string(1990 + disc / 12);
+        const std::string discName =
+            "Datavind " + std::to_string(disc % 12 + 1) + "/" + std::to_string(1990 + disc / 12);
         for (int program = 0; program < 500 && written < 1000000; ++program) {
-            const std::string name = std::string(pick(words)) + " " + std::to_string(program % 9 + 1);
+            const std::string name =
+                std::string(pick(words)) + " " + std::to_string(program % 9 + 1);
             const std::string folder = std::string(pick(sections)) + "\\" + pick(words);
             for (int file = 0; file < 10 && written < 1000000; ++file, ++written)
-                out << discName << '\t' << name << '\t' << folder << "\\" << file << "_" << pick(files)
-                    << "\r\n";
+                out << discName << '\t' << name << '\t' << folder << "\\" << file << "_"
+                    << pick(files) << "\r\n";
         }
     }
     // A rare entry, so that a rare search finds something.
@@ -58,7 +100,7 @@ int generate(const char* path) {
 
 // Failures go to standard error; a benchmark has nobody to answer boxes.
 class StderrBoxes : public dv::MessageBoxes {
-public:
+  public:
     dv::MessageAnswer show(const dv::MessageBoxRequest& request) override {
         std::fprintf(stderr, "%s\n", request.text.c_str());
         return dv::MessageAnswer::Ok;

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     }
     const int port = std::atoi(argv[1]);
     const int count = std::min(std::atoi(argv[2]), 10000);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(std::min(std::atoi(argv[3]), 600));
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::seconds(std::min(std::atoi(argv[3]), 600));
     std::vector<int> fds(static_cast<std::size_t>(count), -1);
     long cut = 0;
     auto nextLine = std::chrono::steady_clock::now();

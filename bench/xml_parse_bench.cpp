@@ -12,7 +12,6 @@
 // to take minutes; it is refused now, and its time is printed too.
 
 #include "HostileXmlShapes.h"
-#include "linux/LibXmlParser.h"
 #include "core/app/MessageBoxes.h"
 #include "core/browser/CommandRunner.h"
 #include "core/browser/FileLauncher.h"
@@ -21,6 +20,7 @@
 #include "core/update/QuarantineList.h"
 #include "core/update/UpdateDocument.h"
 #include "core/update/XmlPreparse.h"
+#include "linux/LibXmlParser.h"
 
 #include <libxml/parser.h>
 
@@ -68,10 +68,16 @@ std::string attributes(int count, const std::string& prefix) {
     return s;
 }
 
-struct Quiet : dv::MessageBoxes, dv::ProgramLauncher, dv::WaitingWindow, dv::ExtraInfoDialog, dv::StatusLine,
+struct Quiet : dv::MessageBoxes,
+               dv::ProgramLauncher,
+               dv::WaitingWindow,
+               dv::ExtraInfoDialog,
+               dv::StatusLine,
                dv::ApplicationEnd {
     dv::MessageAnswer show(const dv::MessageBoxRequest&) override { return dv::MessageAnswer::Ok; }
-    std::optional<std::string> open(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> open(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     void showWaiting() override {}
     void hideWaiting() override {}
     bool askToStart(const dv::TExtraInfo&) override { return false; }
@@ -86,7 +92,8 @@ double bestMs(const std::function<void()>& run) {
     for (int i = 0; i < 3; ++i) {
         const auto start = Clock::now();
         run();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     return best;
 }
@@ -105,7 +112,8 @@ int main(int argc, char** argv) {
     const int oneElement = argc > 1 ? std::atoi(argv[1]) : 150000;
     const int limit = static_cast<int>(dv::XmlPreparse::kMaxAttributes);
     const std::vector<std::pair<std::string, std::string>> documents = {
-        {std::to_string(oneElement) + " attributes on one element", "<dvcd" + attributes(oneElement, "") + "/>"},
+        {std::to_string(oneElement) + " attributes on one element",
+         "<dvcd" + attributes(oneElement, "") + "/>"},
         {"elements with " + std::to_string(limit) + " attributes each",
          filled([&](int) { return "<e" + attributes(limit, "") + "/>"; })},
         {"elements with " + std::to_string(limit) + " namespaces each",
@@ -125,12 +133,16 @@ int main(int argc, char** argv) {
              return std::string("<pa:e pa:a=\"\" pa:b=\"\"/>");
          })},
         {"character references in one text",
-         filled([](int) { return std::string("&#229;"); }, "<dvcd><message><text>", "</text></message></dvcd>")},
-        {"comments between texts",
-         filled([](int) { return std::string("a<!---->"); }, "<dvcd><message><text>", "</text></message></dvcd>")},
-        {"quarantine entries", filled([](int i) { return "<quarantined>" + name(i) + "</quarantined>"; },
-                                      "<dvcd><quarantine>", "</quarantine></dvcd>")},
-        {"notes", filled([](int i) { return "<extrainfo><filename>" + name(i) + "</filename></extrainfo>"; })},
+         filled([](int) { return std::string("&#229;"); }, "<dvcd><message><text>",
+                "</text></message></dvcd>")},
+        {"comments between texts", filled([](int) { return std::string("a<!---->"); },
+                                          "<dvcd><message><text>", "</text></message></dvcd>")},
+        {"quarantine entries",
+         filled([](int i) { return "<quarantined>" + name(i) + "</quarantined>"; },
+                "<dvcd><quarantine>", "</quarantine></dvcd>")},
+        {"notes", filled([](int i) {
+             return "<extrainfo><filename>" + name(i) + "</filename></extrainfo>";
+         })},
         {"messages without severity", filled([](int) { return std::string("<message/>"); })},
     };
     std::printf("%-44s %8s %9s %15s %13s  %s\n", "document (just under 1 MiB)", "bytes", "parse ms",
@@ -150,12 +162,13 @@ int main(int argc, char** argv) {
         dv::QuarantineList quarantine;
         dv::TExtraInfoList notes;
         dv::FileLauncher launcher(quiet, quiet, quiet);
-        dv::UpdateDocument processing({parser, quarantine, notes, quiet, launcher, quiet, quiet, quiet});
+        dv::UpdateDocument processing(
+            {parser, quarantine, notes, quiet, launcher, quiet, quiet, quiet});
         const double read = bestMs([&] { dv::readUpdatePlan(parser, doc); });
         const dv::UpdatePlan plan = dv::readUpdatePlan(parser, doc);
         const double process = bestMs([&] { processing.AutoUpdatePlanned(plan); });
-        std::printf("%-44s %8zu %9.1f %15.1f %13.1f  %s\n", what.c_str(), doc.size(), parse, read, process,
-                    outcome.c_str());
+        std::printf("%-44s %8zu %9.1f %15.1f %13.1f  %s\n", what.c_str(), doc.size(), parse, read,
+                    process, outcome.c_str());
     }
     // Why the bound: libxml2 alone, on one element, time growing with the
     // square of the attributes.

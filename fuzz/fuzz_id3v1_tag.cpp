@@ -8,7 +8,8 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text = dv::tagTextOf(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string text =
+        dv::tagTextOf(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!dv::isValidUtf8(text) || text.size() > 2 * 30 * 3 + 1)
         std::abort();
     if (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)

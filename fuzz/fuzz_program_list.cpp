@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     // The first line is the search text, the rest the list.
     const std::size_t split = input.find('\n');
-    const std::string_view needle = split == std::string_view::npos ? std::string_view{} : input.substr(0, split);
+    const std::string_view needle =
+        split == std::string_view::npos ? std::string_view{} : input.substr(0, split);
     dv::ProgramList list;
     list.loadBytes(std::string(split == std::string_view::npos ? input : input.substr(split + 1)));
     const std::string upper = dv::upperAnsi(dv::bytesToText(needle));

@@ -1,6 +1,5 @@
 // Any answer from the update service: processing never fails unreported,
 // always ends on one of its two closing texts, and opens only web pages.
-#include "linux/LibXmlParser.h"
 #include "core/app/MessageBoxes.h"
 #include "core/app/UrlHost.h"
 #include "core/browser/CommandRunner.h"
@@ -9,6 +8,7 @@
 #include "core/shell/StatusLine.h"
 #include "core/update/QuarantineList.h"
 #include "core/update/UpdateDocument.h"
+#include "linux/LibXmlParser.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -55,9 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Dialog dialog;
     Status status;
     End end;
-    dv::UpdateDocument document({parser, quarantine, notes, boxes, fileLauncher, dialog, status, end});
+    dv::UpdateDocument document(
+        {parser, quarantine, notes, boxes, fileLauncher, dialog, status, end});
     document.AutoUpdateComplete(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (status.last != "Automatisk uppdatering klar..." && status.last != "Automatisk uppdatering misslyckades!")
+    if (status.last != "Automatisk uppdatering klar..." &&
+        status.last != "Automatisk uppdatering misslyckades!")
         std::abort();
     return 0;
 }

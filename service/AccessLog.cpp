@@ -44,8 +44,8 @@ void AccessLog::stamp(std::string& line) {
     line += secondText_;
 }
 
-void AccessLog::request(std::string_view client, std::string_view method, std::string_view target, unsigned status,
-                        std::size_t bytes) {
+void AccessLog::request(std::string_view client, std::string_view method, std::string_view target,
+                        unsigned status, std::size_t bytes) {
     std::string line;
     line.reserve(64 + std::min(target.size(), kLongestTarget));
     line += ' ';

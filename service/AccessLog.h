@@ -17,7 +17,7 @@ namespace dv {
 // the backlog full are dropped and counted, and the count is logged where
 // they would have been once there is room again. Safe to use from any thread.
 class AccessLog {
-public:
+  public:
     explicit AccessLog(LogOutput& out) : out_(out) {}
     ~AccessLog() { flush(); }
     AccessLog(const AccessLog&) = delete;
@@ -25,15 +25,15 @@ public:
 
     // "<time> <client> "<method> <target>" <status> <bytes>". Control
     // characters in the target are escaped, so a hostile id cannot forge lines.
-    void request(std::string_view client, std::string_view method, std::string_view target, unsigned status,
-                 std::size_t bytes);
+    void request(std::string_view client, std::string_view method, std::string_view target,
+                 unsigned status, std::size_t bytes);
     void event(std::string_view text);
     void flush();
 
     // Lines not yet written, at most.
     static constexpr std::size_t kBacklog = 1024 * 1024;
 
-private:
+  private:
     void stamp(std::string& line);
     void add(const std::string& line); // with mutex_ held
     void write();                      // with mutex_ held

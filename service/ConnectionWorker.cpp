@@ -5,8 +5,8 @@
 
 namespace dv {
 
-ConnectionWorker::ConnectionWorker(const ServiceSettings& settings, const UpdateReplies& replies, AccessLog& log,
-                                   std::size_t capacity)
+ConnectionWorker::ConnectionWorker(const ServiceSettings& settings, const UpdateReplies& replies,
+                                   AccessLog& log, std::size_t capacity)
     : settings_(settings), replies_(replies), log_(log), capacity_(capacity) {}
 
 ConnectionWorker::~ConnectionWorker() = default;
@@ -84,7 +84,9 @@ void ConnectionWorker::waiting(HttpConnection& connection) {
     waiting_.push_back(connection);
 }
 
-bool ConnectionWorker::isWaiting(const HttpConnection& connection) const { return connection.waitingHook.is_linked(); }
+bool ConnectionWorker::isWaiting(const HttpConnection& connection) const {
+    return connection.waitingHook.is_linked();
+}
 
 void ConnectionWorker::busy(HttpConnection& connection) {
     if (connection.waitingHook.is_linked())

@@ -24,7 +24,7 @@ class UpdateReplies;
 // clients, and a tick that cuts those whose deadline has passed.
 // Everything but the counters is touched on that thread only.
 class ConnectionWorker {
-public:
+  public:
     ConnectionWorker(const ServiceSettings& settings, const UpdateReplies& replies, AccessLog& log,
                      std::size_t capacity);
     ~ConnectionWorker();
@@ -70,11 +70,11 @@ public:
     // How often deadlines are looked at: a deadline is kept to within this.
     static constexpr std::chrono::milliseconds kTick{100};
 
-private:
+  private:
     template <HttpConnection::Hook HttpConnection::*hook>
-    using Connections =
-        boost::intrusive::list<HttpConnection, boost::intrusive::member_hook<HttpConnection, HttpConnection::Hook, hook>,
-                               boost::intrusive::constant_time_size<false>>;
+    using Connections = boost::intrusive::list<
+        HttpConnection, boost::intrusive::member_hook<HttpConnection, HttpConnection::Hook, hook>,
+        boost::intrusive::constant_time_size<false>>;
 
     void tick();
 
@@ -96,7 +96,8 @@ private:
     // Last, so that they go first: the connections the loop still holds
     // report their end to the members above.
     boost::asio::io_context context_{1};
-    boost::asio::executor_work_guard<boost::asio::io_context::executor_type> work_{context_.get_executor()};
+    boost::asio::executor_work_guard<boost::asio::io_context::executor_type> work_{
+        context_.get_executor()};
     boost::asio::steady_timer ticker_{context_};
 };
 

@@ -1,9 +1,9 @@
 #include "DocumentAdvice.h"
 
-#include "linux/LibXmlParser.h"
 #include "core/app/UrlHost.h"
 #include "core/text/AnsiText.h"
 #include "core/update/DocumentGroups.h"
+#include "linux/LibXmlParser.h"
 
 #include <functional>
 #include <set>
@@ -60,14 +60,16 @@ bool hasField(const XmlNode& node, std::string_view name) {
 
 // What blanks do to a text that must match or show something; empty when
 // the text is fine.
-std::string blankTrouble(const std::string& text, const std::string& what, const std::string& whenEmpty) {
+std::string blankTrouble(const std::string& text, const std::string& what,
+                         const std::string& whenEmpty) {
     if (text.empty())
         return what + " is empty: " + whenEmpty;
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string::npos)
         return what + " is only blanks: " + whenEmpty;
     if (first != 0 || text.find_last_not_of(kBlanks) != text.size() - 1)
-        return what + " " + shortQuote(text) + " has blanks or line breaks around it, which are part of it";
+        return what + " " + shortQuote(text) +
+               " has blanks or line breaks around it, which are part of it";
     return {};
 }
 
@@ -87,7 +89,7 @@ std::string addressTrouble(std::string_view address) {
 }
 
 class Advisor {
-public:
+  public:
     std::vector<std::string> notes;
 
     void quarantine(const XmlNode& root) {
@@ -102,10 +104,12 @@ public:
                 return;
             const std::string entry = "quarantine entry " + std::to_string(n);
             if (!isNamed(*node, "quarantined"))
-                notes.push_back(capital(nodeName(*node)) + " after the first <quarantined> becomes " + entry + " " +
+                notes.push_back(capital(nodeName(*node)) +
+                                " after the first <quarantined> becomes " + entry + " " +
                                 shortQuote(value));
-            add(blankTrouble(value, entry, value.empty() ? "it never matches a target"
-                                                          : "it matches every target that holds these blanks"));
+            add(blankTrouble(value, entry,
+                             value.empty() ? "it never matches a target"
+                                           : "it matches every target that holds these blanks"));
         }
     }
 
@@ -121,10 +125,11 @@ public:
                 return;
             const std::string which = "popup " + std::to_string(n);
             if (!isNamed(*node, "url"))
-                notes.push_back(capital(nodeName(*node)) + " after the first <url> of <popup> is read as " + which);
+                notes.push_back(capital(nodeName(*node)) +
+                                " after the first <url> of <popup> is read as " + which);
             if (!isWebPageAddress(address))
-                notes.push_back(capital(which) + " " + shortQuote(address) + " is skipped, notice and all: " +
-                                addressTrouble(address));
+                notes.push_back(capital(which) + " " + shortQuote(address) +
+                                " is skipped, notice and all: " + addressTrouble(address));
         }
     }
 
@@ -133,28 +138,32 @@ public:
         for (const XmlNode* node : documentGroup(root, "extrainfo")) {
             ++n;
             std::string file, information, url, canrun;
-            if (!tryField(*node, "filename", file) || !tryField(*node, "information", information) ||
-                !tryField(*node, "url", url) || !tryField(*node, "canrun", canrun))
+            if (!tryField(*node, "filename", file) ||
+                !tryField(*node, "information", information) || !tryField(*node, "url", url) ||
+                !tryField(*node, "canrun", canrun))
                 return;
             const std::string which = "note " + std::to_string(n);
             // A stray node without a file name makes a note that never matches: no
             // need to tell.
             if (!isNamed(*node, "extrainfo")) {
                 if (!file.empty())
-                    notes.push_back(capital(nodeName(*node)) + " after the first <extrainfo> is read as " + which +
+                    notes.push_back(capital(nodeName(*node)) +
+                                    " after the first <extrainfo> is read as " + which +
                                     ", for targets holding " + shortQuote(file));
             } else
                 add(blankTrouble(file, which + "'s file name",
-                                 file.empty() ? "the note never matches a target"
-                                              : "the note matches every target that holds these blanks"));
-            if (isNamed(*node, "extrainfo") && information.find_first_not_of(kBlanks) == std::string::npos)
+                                 file.empty()
+                                     ? "the note never matches a target"
+                                     : "the note matches every target that holds these blanks"));
+            if (isNamed(*node, "extrainfo") &&
+                information.find_first_not_of(kBlanks) == std::string::npos)
                 notes.push_back(capital(which) + " has no text to show");
             if (hasField(*node, "canrun") && canrun != "0" && canrun != "1")
                 notes.push_back(capital(which) + "'s canrun " + shortQuote(canrun) +
                                 " is neither \"0\" nor \"1\": the item may not be started");
             if (!url.empty() && !isWebPageAddress(url))
-                notes.push_back(capital(which) + "'s address " + shortQuote(url) + " is shown but never opened: " +
-                                addressTrouble(url));
+                notes.push_back(capital(which) + "'s address " + shortQuote(url) +
+                                " is shown but never opened: " + addressTrouble(url));
         }
     }
 
@@ -164,8 +173,8 @@ public:
             ++n;
             std::string caption, text, severity, cancontinue, url;
             if (!tryField(*node, "caption", caption) || !tryField(*node, "text", text) ||
-                !tryField(*node, "severity", severity) || !tryField(*node, "cancontinue", cancontinue) ||
-                !tryField(*node, "url", url))
+                !tryField(*node, "severity", severity) ||
+                !tryField(*node, "cancontinue", cancontinue) || !tryField(*node, "url", url))
                 return;
             const std::string which = "message " + std::to_string(n);
             const std::string upper = upperAscii(severity);
@@ -174,12 +183,15 @@ public:
             // A stray node that shows nothing and ends nothing does nothing.
             if (!isNamed(*node, "message")) {
                 if (shows || ends)
-                    notes.push_back(capital(nodeName(*node)) + " after the first <message> is read as " + which +
-                                    (shows ? ", which is shown (severity " + upper + ")" : "") +
-                                    (shows && ends ? " and" : "") + (ends ? ", which ends the program" : ""));
+                    notes.push_back(
+                        capital(nodeName(*node)) + " after the first <message> is read as " +
+                        which + (shows ? ", which is shown (severity " + upper + ")" : "") +
+                        (shows && ends ? " and" : "") + (ends ? ", which ends the program" : ""));
             } else if (!shows)
-                notes.push_back(capital(which) + (severity.empty() ? " has no severity"
-                                                                   : "'s severity " + shortQuote(severity) + " is none") +
+                notes.push_back(capital(which) +
+                                (severity.empty()
+                                     ? " has no severity"
+                                     : "'s severity " + shortQuote(severity) + " is none") +
                                 " of INFORMATION, WARNING, ERROR or EXTRAINFO: it shows nothing");
             if (hasField(*node, "cancontinue") && cancontinue != "0" && cancontinue != "1")
                 notes.push_back(capital(which) + "'s cancontinue " + shortQuote(cancontinue) +
@@ -189,10 +201,11 @@ public:
             if (text.find_first_not_of(kBlanks) == std::string::npos)
                 notes.push_back(capital(which) + " has no text to show");
             if (caption.find_first_not_of(kBlanks) == std::string::npos)
-                notes.push_back(capital(which) + " has no caption: its box is captioned \"Datavinds cd - \"");
+                notes.push_back(capital(which) +
+                                " has no caption: its box is captioned \"Datavinds cd - \"");
             if (upper == "EXTRAINFO" && !url.empty() && !isWebPageAddress(url))
-                notes.push_back(capital(which) + "'s address " + shortQuote(url) + " is shown but never opened: " +
-                                addressTrouble(url));
+                notes.push_back(capital(which) + "'s address " + shortQuote(url) +
+                                " is shown but never opened: " + addressTrouble(url));
         }
     }
 
@@ -213,9 +226,9 @@ public:
                                      : " (names are matched exactly, letter case too)"));
     }
 
-private:
-    inline static const std::set<std::string, std::less<>> kSeverities = {"INFORMATION", "WARNING", "ERROR",
-                                                                          "EXTRAINFO"};
+  private:
+    inline static const std::set<std::string, std::less<>> kSeverities = {"INFORMATION", "WARNING",
+                                                                          "ERROR", "EXTRAINFO"};
 
     static bool isNamed(const XmlNode& node, std::string_view name) {
         return node.kind == XmlNode::Kind::Element && node.name == name;

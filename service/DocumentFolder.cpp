@@ -19,11 +19,13 @@ namespace dv {
 
 namespace fs = std::filesystem;
 
-const std::string DocumentFolder::kEmptyDocument = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dvcd/>\n";
+const std::string DocumentFolder::kEmptyDocument =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dvcd/>\n";
 
 namespace {
 
-const std::shared_ptr<const ServedDocument> kEmpty = ServedDocument::make(DocumentFolder::kEmptyDocument, 0);
+const std::shared_ptr<const ServedDocument> kEmpty =
+    ServedDocument::make(DocumentFolder::kEmptyDocument, 0);
 
 struct Descriptor {
     int fd;
@@ -36,7 +38,9 @@ struct Descriptor {
     Descriptor& operator=(const Descriptor&) = delete;
 };
 
-bool isDocumentName(std::string_view name) { return name.size() >= 4 && name.ends_with(".xml"); }
+bool isDocumentName(std::string_view name) {
+    return name.size() >= 4 && name.ends_with(".xml");
+}
 
 // Opens a name of the folder only where it lies in the folder once every
 // link on the way is followed: openat2's RESOLVE_BENEATH, or on an older
@@ -85,7 +89,8 @@ DocumentFolder::Version versionOf(const struct stat& s) {
 
 } // namespace
 
-DocumentFolder::FileRead DocumentFolder::readFile(int folder, const std::string& name, const Entry* known) const {
+DocumentFolder::FileRead DocumentFolder::readFile(int folder, const std::string& name,
+                                                  const Entry* known) const {
     FileRead read;
     const auto failed = [&](FileRead::Outcome outcome, std::string fault) {
         read.outcome = outcome;
@@ -94,7 +99,8 @@ DocumentFolder::FileRead DocumentFolder::readFile(int folder, const std::string&
     };
     struct stat entry {};
     if (::fstatat(folder, name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
-        return failed(errno == ENOENT ? FileRead::Outcome::Gone : FileRead::Outcome::Failed, std::strerror(errno));
+        return failed(errno == ENOENT ? FileRead::Outcome::Gone : FileRead::Outcome::Failed,
+                      std::strerror(errno));
     const bool link = S_ISLNK(entry.st_mode);
     if (!link && !S_ISREG(entry.st_mode))
         return failed(FileRead::Outcome::Failed, "not a regular file");
@@ -109,15 +115,18 @@ DocumentFolder::FileRead DocumentFolder::readFile(int folder, const std::string&
         if (errno == EXDEV) {
             std::error_code ec;
             return failed(FileRead::Outcome::Failed,
-                          "a link that leads out of the folder (to " + fs::read_symlink(folder_ / name, ec).string() +
+                          "a link that leads out of the folder (to " +
+                              fs::read_symlink(folder_ / name, ec).string() +
                               "); only files in the folder are served");
         }
-        return failed(errno == ENOENT ? FileRead::Outcome::Vanished : FileRead::Outcome::Failed, std::strerror(errno));
+        return failed(errno == ENOENT ? FileRead::Outcome::Vanished : FileRead::Outcome::Failed,
+                      std::strerror(errno));
     }
     struct stat before {};
     if (::fstat(file.fd, &before) != 0 || !S_ISREG(before.st_mode))
-        return failed(FileRead::Outcome::Failed, link ? "a link to something that is not a regular file"
-                                                      : "not a regular file");
+        return failed(FileRead::Outcome::Failed,
+                      link ? "a link to something that is not a regular file"
+                           : "not a regular file");
     read.version = versionOf(before);
     if (known && known->read && known->version == read.version) {
         read.outcome = FileRead::Outcome::Unchanged;
@@ -152,9 +161,11 @@ int DocumentFolder::openFolder(std::vector<std::string>& log) {
     const std::string fault = std::strerror(errno);
     // A half-read listing says nothing about the files it did not reach.
     if (folderFault_ != fault)
-        log.push_back(folder_.string() + ": cannot be read (" + fault + "); " +
-                      (read_ ? "the " + std::to_string(goodCount()) + " documents read before are still served"
-                             : std::string("every disc gets an error answer until it can be read")));
+        log.push_back(
+            folder_.string() + ": cannot be read (" + fault + "); " +
+            (read_
+                 ? "the " + std::to_string(goodCount()) + " documents read before are still served"
+                 : std::string("every disc gets an error answer until it can be read")));
     folderFault_ = fault;
     return -1;
 }
@@ -233,12 +244,14 @@ void DocumentFolder::removed(const std::string& name, Entry& entry, std::vector<
     if (entry.removed)
         return;
     entry.removed = true;
-    log.push_back(name + ": removed from the folder; " +
-                  (entry.good ? "its last version is still served" : "its discs still get an error answer") +
-                  " until the service restarts (an empty document withdraws one)");
+    log.push_back(
+        name + ": removed from the folder; " +
+        (entry.good ? "its last version is still served" : "its discs still get an error answer") +
+        " until the service restarts (an empty document withdraws one)");
 }
 
-void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read, std::vector<std::string>& log) {
+void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read,
+                          std::vector<std::string>& log) {
     entry.removed = false;
     switch (read.outcome) {
     case FileRead::Outcome::Unchanged:
@@ -249,7 +262,8 @@ void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read
     case FileRead::Outcome::Failed:
         if (entry.fault != read.fault)
             log.push_back(name + ": cannot be read (" + read.fault + "); " +
-                          (entry.good ? "its last version is still served" : "its discs get an error answer"));
+                          (entry.good ? "its last version is still served"
+                                      : "its discs get an error answer"));
         entry.fault = read.fault;
         return;
     case FileRead::Outcome::Read:
@@ -267,8 +281,9 @@ void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read
         return; // touched, not changed
     }
     if (const auto refusal = updateRefusal(read.bytes)) {
-        log.push_back(name + ": not served: " + *refusal +
-                      (entry.good ? "; its previous version still is" : "; its discs get an error answer"));
+        log.push_back(
+            name + ": not served: " + *refusal +
+            (entry.good ? "; its previous version still is" : "; its discs get an error answer"));
         entry.broken = true;
         return;
     }
@@ -283,8 +298,8 @@ void DocumentFolder::take(const std::string& name, Entry& entry, FileRead&& read
     const std::vector<std::string> notes = documentAdvice(read.bytes);
     entry.good = ServedDocument::make(std::move(read.bytes), modified);
     entry.slot->good.store(entry.good);
-    log.push_back(name + ": served, " + entry.good->contentType + ", " + std::to_string(entry.good->bytes.size()) +
-                  " bytes");
+    log.push_back(name + ": served, " + entry.good->contentType + ", " +
+                  std::to_string(entry.good->bytes.size()) + " bytes");
     for (const std::string& note : notes)
         log.push_back(name + ": note: " + note);
 }
@@ -301,8 +316,8 @@ void DocumentFolder::publish() {
 }
 
 std::size_t DocumentFolder::goodCount() const {
-    return static_cast<std::size_t>(
-        std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return e.second.good != nullptr; }));
+    return static_cast<std::size_t>(std::count_if(
+        entries_.begin(), entries_.end(), [](const auto& e) { return e.second.good != nullptr; }));
 }
 
 DocumentFolder::Lookup DocumentFolder::find(std::string_view discId) const {

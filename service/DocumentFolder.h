@@ -32,7 +32,7 @@ namespace dv {
 // tells no disc that it has no document. Editors withdraw a document by
 // serving an empty one.
 class DocumentFolder {
-public:
+  public:
     explicit DocumentFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
     // Reads what changed since the last call; returns one line per event
@@ -67,7 +67,7 @@ public:
     // Largest document read; the program refuses larger ones.
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
 
-private:
+  private:
     // A disc's place in the catalogue: a new version is put here, so a
     // change costs nothing however many documents there are; only a new
     // name makes a new catalogue.
@@ -79,8 +79,8 @@ private:
         Version version;   // the version last read
         std::shared_ptr<const ServedDocument> good;
         std::shared_ptr<Slot> slot = std::make_shared<Slot>(); // where find() sees good
-        bool broken = false; // the version last read is malformed
-        std::string fault; // the read fault last reported
+        bool broken = false;                                   // the version last read is malformed
+        std::string fault;                                     // the read fault last reported
         bool removed = false;
     };
     struct FileRead;
@@ -88,7 +88,8 @@ private:
     int openFolder(std::vector<std::string>& log);
     void look(int folder, const std::string& name, std::vector<std::string>& log);
     void removed(const std::string& name, Entry& entry, std::vector<std::string>& log);
-    void take(const std::string& name, Entry& entry, FileRead&& read, std::vector<std::string>& log);
+    void take(const std::string& name, Entry& entry, FileRead&& read,
+              std::vector<std::string>& log);
     void publish();
     std::size_t goodCount() const;
 

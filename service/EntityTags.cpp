@@ -31,7 +31,8 @@ std::string strongEntityTag(std::string_view bytes) {
         hash *= 1099511628211ULL;
     }
     char text[48];
-    std::snprintf(text, sizeof text, "\"%zx-%016llx\"", bytes.size(), static_cast<unsigned long long>(hash));
+    std::snprintf(text, sizeof text, "\"%zx-%016llx\"", bytes.size(),
+                  static_cast<unsigned long long>(hash));
     return text;
 }
 

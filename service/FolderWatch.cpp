@@ -15,8 +15,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr std::uint32_t kEvents = IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE | IN_ATTRIB |
-                                  IN_MODIFY | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+constexpr std::uint32_t kEvents = IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE |
+                                  IN_DELETE | IN_ATTRIB | IN_MODIFY | IN_DELETE_SELF |
+                                  IN_MOVE_SELF | IN_ONLYDIR;
 
 int remaining(Clock::time_point until) {
     const auto left = std::chrono::duration_cast<milliseconds>(until - Clock::now()).count();
@@ -69,7 +70,8 @@ FolderWatch::Changes FolderWatch::wait(milliseconds limit) {
     const auto longest = Clock::now() + kLongestBurst;
     do
         readEvents(changes);
-    while (Clock::now() < longest && ::poll(&fds[1], 1, std::min(remaining(longest), static_cast<int>(kSettle.count()))) > 0);
+    while (Clock::now() < longest &&
+           ::poll(&fds[1], 1, std::min(remaining(longest), static_cast<int>(kSettle.count()))) > 0);
     return changes;
 }
 

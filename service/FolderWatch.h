@@ -13,7 +13,7 @@ namespace dv {
 // folder was replaced, moved or is not there yet) it reports as a change of
 // everything, and the caller reads the whole folder.
 class FolderWatch {
-public:
+  public:
     explicit FolderWatch(std::filesystem::path folder);
     ~FolderWatch();
     FolderWatch(const FolderWatch&) = delete;
@@ -36,7 +36,7 @@ public:
     static constexpr std::chrono::milliseconds kSettle{15};
     static constexpr std::chrono::milliseconds kLongestBurst{60};
 
-private:
+  private:
     bool follow();
     void readEvents(Changes& changes);
 

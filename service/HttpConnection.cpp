@@ -38,7 +38,9 @@ HttpConnection::HttpConnection(Socket socket, ConnectionWorker& worker)
     socket_.non_blocking(true, ec); // answers are tried at once, without a trip through the loop
 }
 
-HttpConnection::~HttpConnection() { worker_.gone(*this); }
+HttpConnection::~HttpConnection() {
+    worker_.gone(*this);
+}
 
 void HttpConnection::start() {
     startRequest(); // the header deadline runs from the connection's start
@@ -93,12 +95,13 @@ std::string_view HttpConnection::buffered() const {
 
 void HttpConnection::awaitRequest() {
     enter(Phase::Idle, worker_.settings().idleTimeout);
-    socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t n) {
-        if (ec)
-            return self->failed(ec);
-        self->buffer_.commit(n);
-        self->startRequest();
-    });
+    socket_.async_read_some(buffer_.prepare(kChunk),
+                            [self = shared_from_this()](const error_code& ec, std::size_t n) {
+                                if (ec)
+                                    return self->failed(ec);
+                                self->buffer_.commit(n);
+                                self->startRequest();
+                            });
 }
 
 void HttpConnection::startRequest() {
@@ -124,17 +127,19 @@ void HttpConnection::readRequest() {
 void HttpConnection::readMore() {
     if (buffer_.max_size() - buffer_.size() < kChunk)
         return refuse(431);
-    socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t n) {
-        if (ec)
-            return self->failed(ec);
-        self->buffer_.commit(n);
-        self->readRequest();
-    });
+    socket_.async_read_some(buffer_.prepare(kChunk),
+                            [self = shared_from_this()](const error_code& ec, std::size_t n) {
+                                if (ec)
+                                    return self->failed(ec);
+                                self->buffer_.commit(n);
+                                self->readRequest();
+                            });
 }
 
 void HttpConnection::answer() {
     const auto& request = reader_.request();
-    const RequestFacts facts{request.method_string(), request.target(), request[http::field::if_none_match],
+    const RequestFacts facts{request.method_string(), request.target(),
+                             request[http::field::if_none_match],
                              request[http::field::if_modified_since]};
     Reply reply = worker_.replies().answer(facts);
     worker_.log().request(client_, facts.method, facts.target, reply.status, reply.body.size());
@@ -180,11 +185,13 @@ void HttpConnection::send(Reply reply, unsigned version, bool keepAlive) {
         return sent(keepAlive);
     beast::buffers_suffix<std::array<asio::const_buffer, 2>> rest(parts);
     rest.consume(written);
-    asio::async_write(socket_, rest, [self = shared_from_this(), keepAlive](const error_code& failure, std::size_t) {
-        if (failure)
-            return self->failed(failure);
-        self->sent(keepAlive);
-    });
+    asio::async_write(
+        socket_, rest,
+        [self = shared_from_this(), keepAlive](const error_code& failure, std::size_t) {
+            if (failure)
+                return self->failed(failure);
+            self->sent(keepAlive);
+        });
 }
 
 void HttpConnection::sent(bool keepAlive) {
@@ -215,7 +222,8 @@ void HttpConnection::failed(const error_code& ec) {
         return;
     }
     if (!reading || ec == asio::error::operation_aborted || ec == http::error::end_of_stream ||
-        ec == asio::error::eof || ec == asio::error::connection_reset || ec == http::error::partial_message)
+        ec == asio::error::eof || ec == asio::error::connection_reset ||
+        ec == http::error::partial_message)
         return; // the client went away, or the service is stopping
     if (ec == http::error::header_limit || ec == http::error::buffer_overflow)
         return refuse(431);
@@ -237,12 +245,13 @@ void HttpConnection::closeGently() {
 }
 
 void HttpConnection::drain() {
-    socket_.async_read_some(buffer_.prepare(kChunk), [self = shared_from_this()](const error_code& ec, std::size_t) {
-        if (ec)
-            return;
-        self->buffer_.clear();
-        self->drain();
-    });
+    socket_.async_read_some(buffer_.prepare(kChunk),
+                            [self = shared_from_this()](const error_code& ec, std::size_t) {
+                                if (ec)
+                                    return;
+                                self->buffer_.clear();
+                                self->drain();
+                            });
 }
 
 } // namespace dv

@@ -26,10 +26,11 @@ class ConnectionWorker;
 // request that arrives whole is parsed and answered in the turn of the loop
 // that read it, as nginx does.
 class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
     // A socket bound to one worker's loop, without a type-erased executor.
-    using Socket = boost::asio::basic_stream_socket<boost::asio::ip::tcp, boost::asio::io_context::executor_type>;
+    using Socket = boost::asio::basic_stream_socket<boost::asio::ip::tcp,
+                                                    boost::asio::io_context::executor_type>;
 
     HttpConnection(Socket socket, ConnectionWorker& worker);
     ~HttpConnection();
@@ -51,11 +52,12 @@ public:
 
     // The worker's bookkeeping: its list of all connections, and of those
     // waiting for their clients. Linking allocates nothing; destruction unlinks.
-    using Hook = boost::intrusive::list_member_hook<boost::intrusive::link_mode<boost::intrusive::auto_unlink>>;
+    using Hook = boost::intrusive::list_member_hook<
+        boost::intrusive::link_mode<boost::intrusive::auto_unlink>>;
     Hook everyHook;
     Hook waitingHook;
 
-private:
+  private:
     enum class Phase { Idle, Header, Body, Answer, Closing };
 
     void awaitRequest();

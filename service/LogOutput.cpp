@@ -50,7 +50,8 @@ DescriptorLogOutput::~DescriptorLogOutput() {
 std::size_t DescriptorLogOutput::tryWrite(std::string_view bytes) {
     std::size_t taken = 0;
     while (taken < bytes.size()) {
-        const ssize_t n = socket_ ? ::send(fd_, bytes.data() + taken, bytes.size() - taken, MSG_DONTWAIT | MSG_NOSIGNAL)
+        const ssize_t n = socket_ ? ::send(fd_, bytes.data() + taken, bytes.size() - taken,
+                                           MSG_DONTWAIT | MSG_NOSIGNAL)
                                   : ::write(fd_, bytes.data() + taken, bytes.size() - taken);
         if (n < 0 && errno == EINTR)
             continue;

@@ -114,7 +114,8 @@ RequestReader::Step RequestReader::read(beast::flat_buffer& buffer) {
     }
     // A length beside a coding is a request two readers could split
     // differently: 400, whatever the coding.
-    if (ec == http::error::bad_transfer_encoding && parser_->get().count(http::field::content_length) > 0)
+    if (ec == http::error::bad_transfer_encoding &&
+        parser_->get().count(http::field::content_length) > 0)
         return refused(400);
     if (ec && ec != http::error::need_more)
         return refused(statusOf(ec));

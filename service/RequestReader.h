@@ -17,7 +17,7 @@ namespace dv {
 // for a header past the bound, 413 for a body past its bound, 501 for a
 // Transfer-Encoding other than chunked alone.
 class RequestReader {
-public:
+  public:
     using Parser = boost::beast::http::request_parser<boost::beast::http::string_body>;
 
     static constexpr std::size_t kHeaderLimit = 8 * 1024;
@@ -41,7 +41,7 @@ public:
     // The request read; only once read() said Done.
     const Parser::value_type& request() const { return parser_->get(); }
 
-private:
+  private:
     Step refused(unsigned status) const { return {Step::Kind::Refused, status}; }
     Step checkHeader() const;
     bool mendRequestLine(boost::beast::flat_buffer& buffer) const;

@@ -10,8 +10,10 @@ namespace dv {
 namespace asio = boost::asio;
 using tcp = asio::ip::tcp;
 
-ServiceAcceptor::ServiceAcceptor(std::vector<std::unique_ptr<ConnectionWorker>>& workers, AccessLog& log)
-    : workers_(workers), log_(log), acceptor_(workers.front()->context()), retry_(workers.front()->context()) {}
+ServiceAcceptor::ServiceAcceptor(std::vector<std::unique_ptr<ConnectionWorker>>& workers,
+                                 AccessLog& log)
+    : workers_(workers), log_(log), acceptor_(workers.front()->context()),
+      retry_(workers.front()->context()) {}
 
 int ServiceAcceptor::listen(const std::string& address, int port, std::string& error) {
     boost::system::error_code ec;
@@ -39,7 +41,9 @@ int ServiceAcceptor::listen(const std::string& address, int port, std::string& e
     return -1;
 }
 
-void ServiceAcceptor::start() { accept(); }
+void ServiceAcceptor::start() {
+    accept();
+}
 
 void ServiceAcceptor::close() {
     boost::system::error_code ignored;
@@ -56,7 +60,8 @@ void ServiceAcceptor::takeWaitingAndClose() {
         tcp::socket socket(worker.context());
         acceptor_.accept(socket, ec);
         if (!ec)
-            asio::post(worker.context(), [&worker, s = std::move(socket)]() mutable { worker.adopt(std::move(s)); });
+            asio::post(worker.context(),
+                       [&worker, s = std::move(socket)]() mutable { worker.adopt(std::move(s)); });
     }
     close();
 }
@@ -67,21 +72,22 @@ void ServiceAcceptor::accept() {
         return;
     }
     ConnectionWorker& worker = *workers_[next_++ % workers_.size()];
-    acceptor_.async_accept(worker.context(), [this, &worker](const boost::system::error_code& ec, tcp::socket socket) {
-        if (ec == asio::error::operation_aborted || (ec && !acceptor_.is_open()))
-            return;
-        if (ec)
-            return pause(ec);
-        // Taken just before the listener closed: still served.
-        pausedLogged_ = false;
-        ++onTheirWay_;
-        asio::post(worker.context(), [this, &worker, s = std::move(socket)]() mutable {
-            worker.adopt(std::move(s));
-            handedOver();
+    acceptor_.async_accept(
+        worker.context(), [this, &worker](const boost::system::error_code& ec, tcp::socket socket) {
+            if (ec == asio::error::operation_aborted || (ec && !acceptor_.is_open()))
+                return;
+            if (ec)
+                return pause(ec);
+            // Taken just before the listener closed: still served.
+            pausedLogged_ = false;
+            ++onTheirWay_;
+            asio::post(worker.context(), [this, &worker, s = std::move(socket)]() mutable {
+                worker.adopt(std::move(s));
+                handedOver();
+            });
+            if (acceptor_.is_open())
+                accept();
         });
-        if (acceptor_.is_open())
-            accept();
-    });
 }
 
 // The one that brings the count below the limit wakes the acceptor; it

@@ -20,7 +20,7 @@ class ConnectionWorker;
 // worker whose thread lags cannot gather them past the open-file limit, the
 // acceptor waits while a few are on their way.
 class ServiceAcceptor {
-public:
+  public:
     // Connections taken but not yet in a worker's hands, at most.
     static constexpr std::size_t kOnTheirWay = 8;
 
@@ -35,7 +35,7 @@ public:
     // sending them), hands them over, and closes the listener.
     void takeWaitingAndClose();
 
-private:
+  private:
     void accept();
     void pause(const boost::system::error_code& ec);
     void handedOver(); // on the worker's thread

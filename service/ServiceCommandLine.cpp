@@ -40,12 +40,13 @@ ServiceCommandLine ServiceCommandLine::parse(const std::vector<std::string>& arg
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const std::string value = equals == std::string::npos ? std::string() : argument.substr(equals + 1);
+        const std::string value =
+            equals == std::string::npos ? std::string() : argument.substr(equals + 1);
         const auto set = [&](long long lowest, long long highest) {
             const auto n = number(value, lowest, highest);
             if (!n)
-                line.error = name + " wants a whole number from " + std::to_string(lowest) + " to " +
-                             std::to_string(highest);
+                line.error = name + " wants a whole number from " + std::to_string(lowest) +
+                             " to " + std::to_string(highest);
             return n.value_or(0);
         };
         if (name == "--cache-seconds")

@@ -27,7 +27,9 @@ struct ServiceSettings {
     // Threads that serve connections; 0: one a processor.
     unsigned threads = 0;
 
-    unsigned workerThreads() const { return threads ? threads : std::max(1U, std::thread::hardware_concurrency()); }
+    unsigned workerThreads() const {
+        return threads ? threads : std::max(1U, std::thread::hardware_concurrency());
+    }
 };
 
 } // namespace dv

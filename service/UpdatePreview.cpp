@@ -2,7 +2,6 @@
 
 #include "DocumentAdvice.h"
 
-#include "linux/LibXmlParser.h"
 #include "core/app/MessageBoxes.h"
 #include "core/browser/CommandRunner.h"
 #include "core/browser/FileLauncher.h"
@@ -12,6 +11,7 @@
 #include "core/update/UpdateDocument.h"
 #include "core/update/UpdatePlan.h"
 #include "core/update/XmlDocument.h"
+#include "linux/LibXmlParser.h"
 
 #include <ostream>
 
@@ -47,7 +47,7 @@ class Teller : public MessageBoxes,
                public ExtraInfoDialog,
                public StatusLine,
                public ApplicationEnd {
-public:
+  public:
     explicit Teller(std::ostream& out) : out_(out) {}
 
     MessageAnswer show(const MessageBoxRequest& r) override {
@@ -55,8 +55,10 @@ public:
              << lines(r.text, "    ") << "\n";
         return MessageAnswer::Ok;
     }
-    std::optional<std::string> open(const std::string& file, const std::string& parameters) override {
-        out_ << "Opens in the web browser: " << file << (parameters.empty() ? "" : " " + parameters) << "\n";
+    std::optional<std::string> open(const std::string& file,
+                                    const std::string& parameters) override {
+        out_ << "Opens in the web browser: " << file << (parameters.empty() ? "" : " " + parameters)
+             << "\n";
         return std::nullopt;
     }
     void showWaiting() override {}
@@ -72,7 +74,7 @@ public:
 
     std::string status;
 
-private:
+  private:
     std::ostream& out_;
 };
 
@@ -99,7 +101,8 @@ std::optional<std::string> refusalOf(std::string_view document, const UpdatePlan
         return "too large: more than 1 MiB (1048576 bytes), the most the program reads";
     if (plan.failedIn == UpdatePlan::Part::None)
         return std::nullopt;
-    const std::string failure = plan.failure.empty() ? std::string("no reason given") : plan.failure;
+    const std::string failure =
+        plan.failure.empty() ? std::string("no reason given") : plan.failure;
     if (plan.failedIn == UpdatePlan::Part::Parse)
         return failure;
     return std::string("the ") + partName(plan.failedIn) + " entries cannot be read: " + failure;
@@ -133,8 +136,9 @@ bool previewUpdateDocument(std::string_view document, std::ostream& out) {
         const TExtraInfo& n = notes.at(i);
         if (n.FileName.empty())
             continue; // never matches a target
-        out << "    " << n.FileName << (n.CanRun ? " (may still start)" : " (may not start)") << ": "
-            << lines(n.Information, "      ") << (n.Url.empty() ? "" : " [" + n.Url + "]") << "\n";
+        out << "    " << n.FileName << (n.CanRun ? " (may still start)" : " (may not start)")
+            << ": " << lines(n.Information, "      ") << (n.Url.empty() ? "" : " [" + n.Url + "]")
+            << "\n";
     }
     out << "Status line: " << teller.status << "\n";
     if (const auto refusal = refusalOf(document, plan))

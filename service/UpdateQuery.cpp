@@ -8,8 +8,8 @@ std::string percentDecoded(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool escape = text[i] == '%' && i + 2 < text.size() && hexDigitValue(text[i + 1]) >= 0 &&
-                            hexDigitValue(text[i + 2]) >= 0;
+        const bool escape = text[i] == '%' && i + 2 < text.size() &&
+                            hexDigitValue(text[i + 1]) >= 0 && hexDigitValue(text[i + 2]) >= 0;
         if (escape) {
             out += static_cast<char>(hexDigitValue(text[i + 1]) * 16 + hexDigitValue(text[i + 2]));
             i += 2;

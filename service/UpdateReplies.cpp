@@ -23,7 +23,9 @@ Reply plain(unsigned status, std::string_view text) {
     return reply;
 }
 
-bool isHead(std::string_view method) { return method == "HEAD"; }
+bool isHead(std::string_view method) {
+    return method == "HEAD";
+}
 
 // Never stored, so that any cache in front goes on serving what it had.
 Reply unavailable(std::string_view text) {
@@ -37,7 +39,8 @@ Reply unavailable(std::string_view text) {
 UpdateReplies::UpdateReplies(const DocumentFolder& documents, std::chrono::seconds lifetime)
     : documents_(documents),
       documentCaching_("public, max-age=" + std::to_string(lifetime.count())),
-      unknownCaching_("public, max-age=" + std::to_string(std::min<long long>(lifetime.count(), 60))) {}
+      unknownCaching_("public, max-age=" +
+                      std::to_string(std::min<long long>(lifetime.count(), 60))) {}
 
 // HEAD gets what GET gets but the body, whatever the answer: a body after
 // it would be read by a kept-alive client as the start of its next answer.
@@ -77,7 +80,8 @@ Reply UpdateReplies::answerGet(const RequestFacts& request) const {
     return document(request, found.document, documentCaching_);
 }
 
-Reply UpdateReplies::document(const RequestFacts& request, std::shared_ptr<const ServedDocument> document,
+Reply UpdateReplies::document(const RequestFacts& request,
+                              std::shared_ptr<const ServedDocument> document,
                               std::string_view cacheControl) const {
     Reply reply;
     reply.headers = {{"ETag", document->entityTag}, {"Cache-Control", cacheControl}};

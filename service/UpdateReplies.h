@@ -41,7 +41,7 @@ struct Reply {
 //   goes on serving what it had.
 // HEAD gets the headers of GET. Anything else is refused plainly.
 class UpdateReplies {
-public:
+  public:
     UpdateReplies(const DocumentFolder& documents, std::chrono::seconds lifetime);
 
     Reply answer(const RequestFacts& request) const;
@@ -50,7 +50,7 @@ public:
 
     static constexpr std::string_view kPath = "/dvcd/autoupdate.asp";
 
-private:
+  private:
     Reply answerGet(const RequestFacts& request) const;
     Reply document(const RequestFacts& request, std::shared_ptr<const ServedDocument> document,
                    std::string_view cacheControl) const;

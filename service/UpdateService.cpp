@@ -12,18 +12,20 @@ namespace dv {
 
 using Clock = std::chrono::steady_clock;
 
-UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log, ServiceSettings settings)
+UpdateService::UpdateService(std::filesystem::path folder, std::ostream& log,
+                             ServiceSettings settings)
     : UpdateService(std::move(folder), std::make_unique<StreamLogOutput>(log), nullptr, settings) {}
 
 UpdateService::UpdateService(std::filesystem::path folder, LogOutput& log, ServiceSettings settings)
     : UpdateService(std::move(folder), nullptr, &log, settings) {}
 
-UpdateService::UpdateService(std::filesystem::path folder, std::unique_ptr<LogOutput> own, LogOutput* log,
-                             ServiceSettings settings)
-    : ownOutput_(std::move(own)), settings_(settings), log_(log ? *log : *ownOutput_), documents_(folder),
-      folderWatch_(folder), replies_(documents_, settings_.cacheLifetime) {
+UpdateService::UpdateService(std::filesystem::path folder, std::unique_ptr<LogOutput> own,
+                             LogOutput* log, ServiceSettings settings)
+    : ownOutput_(std::move(own)), settings_(settings), log_(log ? *log : *ownOutput_),
+      documents_(folder), folderWatch_(folder), replies_(documents_, settings_.cacheLifetime) {
     const unsigned threads = settings_.workerThreads();
-    const std::size_t share = std::max<std::size_t>(1, (settings_.maxConnections + threads - 1) / threads);
+    const std::size_t share =
+        std::max<std::size_t>(1, (settings_.maxConnections + threads - 1) / threads);
     for (unsigned i = 0; i < threads; ++i)
         workers_.push_back(std::make_unique<ConnectionWorker>(settings_, replies_, log_, share));
     acceptor_ = std::make_unique<ServiceAcceptor>(workers_, log_);
@@ -63,7 +65,8 @@ void UpdateService::run() {
     for (const auto& worker : workers_)
         cut += worker->cutAtDrainEnd();
     log_.event(cut == 0 ? std::string("stopped: every request read was answered")
-                        : "stopped: " + std::to_string(cut) + " connections still reading a request were cut");
+                        : "stopped: " + std::to_string(cut) +
+                              " connections still reading a request were cut");
     log_.flush();
 }
 
@@ -78,7 +81,8 @@ void UpdateService::stop(std::chrono::milliseconds drain) {
     boost::asio::post(workers_.front()->context(), [this, deadline] {
         acceptor_->takeWaitingAndClose();
         for (auto& worker : workers_)
-            boost::asio::post(worker->context(), [w = worker.get(), deadline] { w->drain(deadline); });
+            boost::asio::post(worker->context(),
+                              [w = worker.get(), deadline] { w->drain(deadline); });
     });
 }
 
@@ -89,9 +93,10 @@ void UpdateService::rescan() {
 }
 
 std::string UpdateService::state() const {
-    return std::to_string(openConnections()) + " connections open, " + std::to_string(documents_.documentCount()) +
-           " documents served, the folder " +
-           (folderWatch_.following() ? "followed by change notification" : "read every second (not followed)");
+    return std::to_string(openConnections()) + " connections open, " +
+           std::to_string(documents_.documentCount()) + " documents served, the folder " +
+           (folderWatch_.following() ? "followed by change notification"
+                                     : "read every second (not followed)");
 }
 
 std::size_t UpdateService::openConnections() const {
@@ -110,8 +115,9 @@ void UpdateService::watch() {
     auto nextRescan = Clock::now() + kSafetyRescan;
     while (!stopping_) {
         const auto until = std::min(nextTick, nextRescan);
-        const auto limit = std::max(std::chrono::milliseconds(0),
-                                    std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
+        const auto limit =
+            std::max(std::chrono::milliseconds(0),
+                     std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
         const FolderWatch::Changes changes = folderWatch_.wait(limit);
         if (stopping_)
             break;
@@ -119,7 +125,8 @@ void UpdateService::watch() {
         const bool tick = now >= nextTick;
         const bool asked = rescanWanted_.exchange(false);
         std::vector<std::string> lines;
-        if (asked || changes.everything || now >= nextRescan || (tick && !folderWatch_.following())) {
+        if (asked || changes.everything || now >= nextRescan ||
+            (tick && !folderWatch_.following())) {
             lines = documents_.refresh();
             nextRescan = now + kSafetyRescan;
         } else if (!changes.names.empty()) {
@@ -128,8 +135,8 @@ void UpdateService::watch() {
         for (const std::string& line : lines)
             log_.event(line);
         if (asked)
-            log_.event("the documents folder read again: " + std::to_string(documents_.documentCount()) +
-                       " documents served");
+            log_.event("the documents folder read again: " +
+                       std::to_string(documents_.documentCount()) + " documents served");
         if (tick) {
             logConnectionLimit();
             log_.flush();
@@ -148,8 +155,9 @@ void UpdateService::logConnectionLimit() {
     }
     if (closed == closedForRoomLogged_ && turned == turnedAwayLogged_)
         return;
-    log_.event("at the bound of " + std::to_string(settings_.maxConnections) + " connections: " +
-               std::to_string(closed - closedForRoomLogged_) + " waiting connections closed to make room, " +
+    log_.event("at the bound of " + std::to_string(settings_.maxConnections) +
+               " connections: " + std::to_string(closed - closedForRoomLogged_) +
+               " waiting connections closed to make room, " +
                std::to_string(turned - turnedAwayLogged_) + " new ones turned away");
     closedForRoomLogged_ = closed;
     turnedAwayLogged_ = turned;

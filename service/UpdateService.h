@@ -28,7 +28,7 @@ class ServiceAcceptor;
 // with the kernel's change notification and read whole again only now and
 // then, as a safety net, and on rescan().
 class UpdateService {
-public:
+  public:
     UpdateService(std::filesystem::path folder, std::ostream& log, ServiceSettings settings = {});
     UpdateService(std::filesystem::path folder, LogOutput& log, ServiceSettings settings = {});
     ~UpdateService();
@@ -60,7 +60,7 @@ public:
     // The whole folder is read again this often, whatever the notifications said.
     static constexpr std::chrono::seconds kSafetyRescan{60};
 
-private:
+  private:
     UpdateService(std::filesystem::path folder, std::unique_ptr<LogOutput> own, LogOutput* log,
                   ServiceSettings settings);
     void watch();

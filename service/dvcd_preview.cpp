@@ -36,8 +36,9 @@ bool readDocument(const char* path, std::string& bytes, std::string& error) {
     struct stat s {};
     if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) {
         ::close(fd);
-        error = S_ISDIR(s.st_mode) ? "a folder, not a document"
-                                   : "not a regular file (a device, a pipe or a socket), not a document";
+        error = S_ISDIR(s.st_mode)
+                    ? "a folder, not a document"
+                    : "not a regular file (a device, a pipe or a socket), not a document";
         return false;
     }
     char chunk[65536];

@@ -39,13 +39,15 @@ bool makeRoomForConnections(dv::ServiceSettings& settings) {
         return true;
     const rlim_t wanted = static_cast<rlim_t>(settings.maxConnections) + spare;
     if (limit.rlim_cur < wanted) {
-        limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
+        limit.rlim_cur =
+            limit.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, limit.rlim_max);
         setrlimit(RLIMIT_NOFILE, &limit);
         getrlimit(RLIMIT_NOFILE, &limit);
     }
     if (limit.rlim_cur < needed + threads) {
-        std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed, too few for "
-                  << threads << " worker threads; raise the limit (ulimit -n) or give fewer --threads\n";
+        std::cerr << "dvcd-update-service: only " << limit.rlim_cur
+                  << " open files allowed, too few for " << threads
+                  << " worker threads; raise the limit (ulimit -n) or give fewer --threads\n";
         return false;
     }
     if (limit.rlim_cur < wanted) {
@@ -53,12 +55,13 @@ bool makeRoomForConnections(dv::ServiceSettings& settings) {
         // fewer when the loops need more, in equal shares for the workers.
         rlim_t room = limit.rlim_cur > 2 * spare
                           ? limit.rlim_cur - spare
-                          : std::min(limit.rlim_cur / 2, limit.rlim_cur > needed ? limit.rlim_cur - needed : 0);
+                          : std::min(limit.rlim_cur / 2,
+                                     limit.rlim_cur > needed ? limit.rlim_cur - needed : 0);
         if (room >= threads)
             room -= room % threads;
         settings.maxConnections = std::max<std::size_t>(1, static_cast<std::size_t>(room));
-        std::cerr << "dvcd-update-service: only " << limit.rlim_cur << " open files allowed; at most "
-                  << settings.maxConnections << " connections\n";
+        std::cerr << "dvcd-update-service: only " << limit.rlim_cur
+                  << " open files allowed; at most " << settings.maxConnections << " connections\n";
     }
     return true;
 }
@@ -88,7 +91,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!line.error.empty()) {
-        std::cerr << "dvcd-update-service: " << line.error << "\n" << dv::ServiceCommandLine::kUsage;
+        std::cerr << "dvcd-update-service: " << line.error << "\n"
+                  << dv::ServiceCommandLine::kUsage;
         return 2;
     }
     if (!makeRoomForConnections(line.settings))
@@ -109,9 +113,11 @@ int main(int argc, char** argv) {
     dv::UpdateService service(line.folder, output, line.settings);
     const int port = service.bind(line.address, line.port);
     if (port < 0) {
-        std::cerr << "dvcd-update-service: cannot listen on " << url(line.address, line.port) << ": "
-                  << service.bindError()
-                  << (service.bindError() == "Address already in use" ? " (is another service running there?)" : "")
+        std::cerr << "dvcd-update-service: cannot listen on " << url(line.address, line.port)
+                  << ": " << service.bindError()
+                  << (service.bindError() == "Address already in use"
+                          ? " (is another service running there?)"
+                          : "")
                   << "\n";
         return 1;
     }
@@ -128,16 +134,19 @@ int main(int argc, char** argv) {
             } else if (received == SIGUSR1 || received == SIGUSR2) {
                 service.logEvent("state: " + service.state());
             } else {
-                service.logEvent("stopping on signal " + std::to_string(received) + " (" + signalName(received) +
-                                 "): no new connections; the requests already coming are answered for at most " +
-                                 std::to_string(dv::UpdateService::kDrain.count() / 1000) + " s");
+                service.logEvent(
+                    "stopping on signal " + std::to_string(received) + " (" + signalName(received) +
+                    "): no new connections; the requests already coming are answered for at most " +
+                    std::to_string(dv::UpdateService::kDrain.count() / 1000) + " s");
                 service.stop();
             }
         }
     });
-    service.logEvent("serving " + line.folder + " on " + url(line.address, port) + " (documents cached for " +
+    service.logEvent("serving " + line.folder + " on " + url(line.address, port) +
+                     " (documents cached for " +
                      std::to_string(line.settings.cacheLifetime.count()) + " s, at most " +
-                     std::to_string(line.settings.maxConnections) + " connections; SIGHUP reads the folder again)");
+                     std::to_string(line.settings.maxConnections) +
+                     " connections; SIGHUP reads the folder again)");
     service.run();
     ended = true;
     pthread_kill(taker.native_handle(), SIGTERM);

@@ -37,8 +37,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = L"BareWindow";
     RegisterClassW(&windowClass);
-    const HWND window = CreateWindowExW(0, L"BareWindow", L"Bare", WS_POPUP, 100, 100, 800, 600, nullptr, nullptr,
-                                        instance, nullptr);
+    const HWND window = CreateWindowExW(0, L"BareWindow", L"Bare", WS_POPUP, 100, 100, 800, 600,
+                                        nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     MSG message;

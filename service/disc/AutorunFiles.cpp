@@ -6,7 +6,8 @@ std::string AutorunFiles::windowsAutorun(std::string_view label) {
     return "[autorun]\r\n"
            "open=datavind.exe\r\n"
            "icon=datavind.exe,0\r\n"
-           "label=" + std::string(label) + "\r\n";
+           "label=" +
+           std::string(label) + "\r\n";
 }
 
 std::string AutorunFiles::freedesktopAutorun() {

@@ -15,8 +15,7 @@ struct Texts {
 
 // %1, %2 are the finding's arguments in order.
 constexpr std::array kTexts{
-    Texts{FindingKind::SectionPageMissing,
-          "the page of the hot-spot %1 does not exist (%2)",
+    Texts{FindingKind::SectionPageMissing, "the page of the hot-spot %1 does not exist (%2)",
           "sidan som hot-spoten %1 leder till finns inte (%2)"},
     Texts{FindingKind::PageUnreadable, "the page cannot be read: %1", "sidan kan inte läsas: %1"},
     Texts{FindingKind::PageTooLarge, "the page is %1 bytes, more than the bound of %2",
@@ -24,69 +23,100 @@ constexpr std::array kTexts{
     Texts{FindingKind::PageLinkMissing, "links to %1, which is not on the disc",
           "länkar till %1, som inte finns på skivan"},
     Texts{FindingKind::PageLinkWrongCase,
-          "links to %1, which is on the disc only as %2: the browser on Linux matches letter case exactly",
-          "länkar till %1, som bara finns som %2 på skivan: webbläsaren i Linux skiljer på stora och små bokstäver"},
+          "links to %1, which is on the disc only as %2: the browser on Linux matches letter case "
+          "exactly",
+          "länkar till %1, som bara finns som %2 på skivan: webbläsaren i Linux skiljer på stora "
+          "och små bokstäver"},
     Texts{FindingKind::PageLinkOutsideDisc, "links to %1, which lies outside the disc",
           "länkar till %1, som ligger utanför skivan"},
     Texts{FindingKind::PageWebFrame,
-          "shows the web page %1 in a frame: on Windows the page's command links stop working once it has loaded, because a web page in a frame could run them",
-          "visar webbsidan %1 i en ram: i Windows slutar sidans kommandolänkar fungera när den har laddats, eftersom en webbsida i en ram skulle kunna köra dem"},
+          "shows the web page %1 in a frame: on Windows the page's command links stop working once "
+          "it has loaded, because a web page in a frame could run them",
+          "visar webbsidan %1 i en ram: i Windows slutar sidans kommandolänkar fungera när den har "
+          "laddats, eftersom en webbsida i en ram skulle kunna köra dem"},
     Texts{FindingKind::CommandUnknownVerb,
-          "the command link \"%1\" has no verb the program knows (EXECUTE=, QUIT, MINIMIZE, SHOWINETSETTINGS): a click does nothing",
-          "kommandolänken \"%1\" har inget verb som programmet känner (EXECUTE=, QUIT, MINIMIZE, SHOWINETSETTINGS): ett klick gör ingenting"},
+          "the command link \"%1\" has no verb the program knows (EXECUTE=, QUIT, MINIMIZE, "
+          "SHOWINETSETTINGS): a click does nothing",
+          "kommandolänken \"%1\" har inget verb som programmet känner (EXECUTE=, QUIT, MINIMIZE, "
+          "SHOWINETSETTINGS): ett klick gör ingenting"},
     Texts{FindingKind::CommandWithoutTarget, "the command link \"%1\" names nothing to start",
           "kommandolänken \"%1\" anger inget att starta"},
     Texts{FindingKind::CommandTargetMissing, "the command link's target %1 is not on the disc",
           "kommandolänkens mål %1 finns inte på skivan"},
     Texts{FindingKind::CommandTargetCutAtBlank,
-          "the command link's target %1 is cut at its first blank, so the program would start %2, which is not on the disc: put a path that holds blanks in apostrophes ('<thisdir>\\mapp med blanksteg\\fil.exe' parameters)",
-          "kommandolänkens mål %1 kapas vid första blanksteget, så programmet skulle starta %2, som inte finns på skivan: sätt en sökväg med blanksteg inom apostrofer ('<thisdir>\\mapp med blanksteg\\fil.exe' parametrar)"},
+          "the command link's target %1 is cut at its first blank, so the program would start %2, "
+          "which is not on the disc: put a path that holds blanks in apostrophes ('<thisdir>\\mapp "
+          "med blanksteg\\fil.exe' parameters)",
+          "kommandolänkens mål %1 kapas vid första blanksteget, så programmet skulle starta %2, "
+          "som inte finns på skivan: sätt en sökväg med blanksteg inom apostrofer "
+          "('<thisdir>\\mapp med blanksteg\\fil.exe' parametrar)"},
     Texts{FindingKind::CommandTargetOffDisc,
           "the command link's target %1 is not on the disc: write it from <thisdir>",
           "kommandolänkens mål %1 ligger inte på skivan: skriv det från <thisdir>"},
     Texts{FindingKind::CommandTargetRelative,
-          "the command link's target %1 does not begin with <thisdir>: it is found from the folder the program was started in",
-          "kommandolänkens mål %1 börjar inte med <thisdir>: det söks från mappen som programmet startades i"},
+          "the command link's target %1 does not begin with <thisdir>: it is found from the folder "
+          "the program was started in",
+          "kommandolänkens mål %1 börjar inte med <thisdir>: det söks från mappen som programmet "
+          "startades i"},
     Texts{FindingKind::CommandWindowsProgram,
           "%1 is a Windows program: readers on Linux cannot start it",
           "%1 är ett Windowsprogram: läsare med Linux kan inte starta det"},
     Texts{FindingKind::CommandNotAProgram,
-          "%1 is named as a program but is none (neither an ELF program nor a script with #!): it opens as a document",
-          "%1 heter som ett program men är inget (varken ett ELF-program eller ett skript med #!): det öppnas som ett dokument"},
+          "%1 is named as a program but is none (neither an ELF program nor a script with #!): it "
+          "opens as a document",
+          "%1 heter som ett program men är inget (varken ett ELF-program eller ett skript med #!): "
+          "det öppnas som ett dokument"},
     Texts{FindingKind::CommandDocumentWithParameters,
           "%1 is a document, not a program: the parameters %2 are not passed on",
           "%1 är ett dokument, inte ett program: parametrarna %2 förs inte vidare"},
     Texts{FindingKind::ProgramListUnreadable,
-          "the program list cannot be read: the file search says \"Kunde inte ladda in programlistan! Kan därför inte söka.\"",
-          "programlistan kan inte läsas: filsökningen säger \"Kunde inte ladda in programlistan! Kan därför inte söka.\""},
+          "the program list cannot be read: the file search says \"Kunde inte ladda in "
+          "programlistan! Kan därför inte söka.\"",
+          "programlistan kan inte läsas: filsökningen säger \"Kunde inte ladda in programlistan! "
+          "Kan därför inte söka.\""},
     Texts{FindingKind::ProgramListEmpty, "the program list holds no line: a search finds nothing",
           "programlistan har inga rader: en sökning hittar ingenting"},
     Texts{FindingKind::ProgramListLineWithoutColumns,
           "the line is not \"disc TAB program TAB file\": it shows with no disc and no program",
           "raden är inte \"skiva TAB program TAB fil\": den visas utan skiva och program"},
     Texts{FindingKind::CurrentDiscUnknown,
-          "no current disc is named (a missing file or an empty first line): \"Denna skiva\" cannot be chosen",
-          "ingen aktuell skiva anges (filen saknas eller första raden är tom): \"Denna skiva\" går inte att välja"},
+          "no current disc is named (a missing file or an empty first line): \"Denna skiva\" "
+          "cannot be chosen",
+          "ingen aktuell skiva anges (filen saknas eller första raden är tom): \"Denna skiva\" går "
+          "inte att välja"},
     Texts{FindingKind::CurrentDiscNotListed,
-          "the current disc \"%1\" occurs in no line of the program list: a search of this disc finds nothing",
-          "den aktuella skivan \"%1\" finns inte på någon rad i programlistan: en sökning på denna skiva hittar ingenting"},
+          "the current disc \"%1\" occurs in no line of the program list: a search of this disc "
+          "finds nothing",
+          "den aktuella skivan \"%1\" finns inte på någon rad i programlistan: en sökning på denna "
+          "skiva hittar ingenting"},
     Texts{FindingKind::NoTrack, "%1 holds no MP3 track: the player stays empty",
           "%1 innehåller inget MP3-spår: spelaren förblir tom"},
-    Texts{FindingKind::TrackUnreadable, "the track cannot be read: %1", "spåret kan inte läsas: %1"},
+    Texts{FindingKind::TrackUnreadable, "the track cannot be read: %1",
+          "spåret kan inte läsas: %1"},
     Texts{FindingKind::TrackWithoutTag,
-          "the track has no ID3v1 tag with an artist or a title: the title line says only \"Månadens MP3: \"",
-          "spåret har ingen ID3v1-tagg med artist eller titel: titelraden säger bara \"Månadens MP3: \""},
+          "the track has no ID3v1 tag with an artist or a title: the title line says only "
+          "\"Månadens MP3: \"",
+          "spåret har ingen ID3v1-tagg med artist eller titel: titelraden säger bara \"Månadens "
+          "MP3: \""},
     Texts{FindingKind::SeveralTracks,
-          "%1 MP3 tracks: the player plays the one the system lists first, here %2, which may differ elsewhere",
-          "%1 MP3-spår: spelaren spelar det som systemet listar först, här %2, vilket kan bli ett annat på en annan dator"},
+          "%1 MP3 tracks: the player plays the one the system lists first, here %2, which may "
+          "differ elsewhere",
+          "%1 MP3-spår: spelaren spelar det som systemet listar först, här %2, vilket kan bli ett "
+          "annat på en annan dator"},
     Texts{FindingKind::HiddenScreenFilmMissing, "the hidden screen's film is not on the disc",
           "den dolda skärmens film finns inte på skivan"},
     Texts{FindingKind::DiscLink,
-          "a symbolic link (to %1): the image holds the link, not what it leads to, so readers on Windows do not see it, and one that leads out of the disc leads nowhere on a reader's machine; put the file or folder itself here",
-          "en symbolisk länk (till %1): skivavbilden får länken, inte det den leder till, så läsare med Windows ser den inte, och en länk ut ur skivan leder ingenstans hos läsaren; lägg filen eller mappen själv här"},
-    Texts{FindingKind::FolderUnreadable,
-          "the folder cannot be read (%1): nothing in it was checked, and no image can be made of it",
-          "mappen kan inte läsas (%1): inget i den har kontrollerats, och ingen skivavbild kan göras av den"},
+          "a symbolic link (to %1): the image holds the link, not what it leads to, so readers on "
+          "Windows do not see it, and one that leads out of the disc leads nowhere on a reader's "
+          "machine; put the file or folder itself here",
+          "en symbolisk länk (till %1): skivavbilden får länken, inte det den leder till, så "
+          "läsare med Windows ser den inte, och en länk ut ur skivan leder ingenstans hos läsaren; "
+          "lägg filen eller mappen själv här"},
+    Texts{
+        FindingKind::FolderUnreadable,
+        "the folder cannot be read (%1): nothing in it was checked, and no image can be made of it",
+        "mappen kan inte läsas (%1): inget i den har kontrollerats, och ingen skivavbild kan göras "
+        "av den"},
     Texts{FindingKind::FileUnreadable, "the file cannot be read (%1): no image can be made of it",
           "filen kan inte läsas (%1): ingen skivavbild kan göras av den"},
     Texts{FindingKind::PageElementCrowded,

@@ -13,7 +13,7 @@ enum class Language { English, Swedish };
 
 // The words of a disc check's report, in English or Swedish.
 class CheckMessages {
-public:
+  public:
     explicit CheckMessages(Language language) : language_(language) {}
 
     // "en" or "sv"; empty for any other code.
@@ -24,7 +24,7 @@ public:
     std::string text(const CheckFinding& finding) const;
     std::string summary(std::size_t errors, std::size_t warnings) const;
 
-private:
+  private:
     Language language_;
 };
 

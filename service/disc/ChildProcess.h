@@ -12,7 +12,7 @@ namespace dv {
 // given variables, and waits for it. Its output goes where ours goes, or
 // into *output when given.
 class ChildProcess {
-public:
+  public:
     struct Result {
         int status = -1;                  // exit status; -1 when it did not exit normally
         std::optional<std::string> error; // when it could not be started

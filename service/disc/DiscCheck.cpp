@@ -6,12 +6,12 @@
 #include "core/app/DiscPath.h"
 #include "core/app/Hourglass.h"
 #include "core/app/MessageBoxes.h"
+#include "core/app/UrlHost.h"
 #include "core/filesearch/FileSearch.h"
 #include "core/music/Id3v1Tag.h"
 #include "core/music/MonthTracks.h"
 #include "core/shell/HotSpotCatalog.h"
 #include "core/shell/SectionNavigation.h"
-#include "core/app/UrlHost.h"
 #include "core/text/AnsiText.h"
 
 #include <algorithm>
@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 
 // The file search's boxes, kept instead of shown.
 class KeptBoxes : public MessageBoxes {
-public:
+  public:
     MessageAnswer show(const MessageBoxRequest& request) override {
         shown.push_back(request.text);
         return MessageAnswer::Ok;
@@ -114,7 +114,9 @@ void DiscCheck::files() {
                     {fs::read_symlink(path, unread).string()});
             } else if (fs::is_directory(status)) {
                 folders.push_back(path);
-            } else if (const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); fd < 0) {
+            } else if (const int fd =
+                           ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+                       fd < 0) {
                 add(Severity::Error, FindingKind::FileUnreadable, relative(path.string()), 0,
                     {std::error_code(errno, std::generic_category()).message()});
             } else {
@@ -126,7 +128,8 @@ void DiscCheck::files() {
         }
         if (ec) {
             const std::string shown = relative(folder.string());
-            add(Severity::Error, FindingKind::FolderUnreadable, shown.empty() ? "." : shown, 0, {ec.message()});
+            add(Severity::Error, FindingKind::FolderUnreadable, shown.empty() ? "." : shown, 0,
+                {ec.message()});
         }
     }
     // In the order of the names, whatever order the folders list them in.
@@ -150,7 +153,8 @@ void DiscCheck::programList() {
 
     if (search.DoSearch("", true) == FileSearch::Outcome::NothingLoaded) {
         add(Severity::Error,
-            boxes.shown.empty() ? FindingKind::ProgramListEmpty : FindingKind::ProgramListUnreadable,
+            boxes.shown.empty() ? FindingKind::ProgramListEmpty
+                                : FindingKind::ProgramListUnreadable,
             listFile);
         return;
     }
@@ -164,7 +168,8 @@ void DiscCheck::programList() {
         currentListed = currentListed || line.disc == search.currentDisc();
     }
     if (search.currentDiscKnown() && !currentListed)
-        add(Severity::Error, FindingKind::CurrentDiscNotListed, currentFile, 1, {search.currentDisc()});
+        add(Severity::Error, FindingKind::CurrentDiscNotListed, currentFile, 1,
+            {search.currentDisc()});
 }
 
 void DiscCheck::music() {
@@ -189,7 +194,8 @@ void DiscCheck::music() {
 void DiscCheck::hiddenScreen() {
     std::error_code ec;
     if (!fs::is_regular_file(resolveDiscPath(root_ + std::string(disc::kHiddenScreenFilm)), ec))
-        add(Severity::Error, FindingKind::HiddenScreenFilmMissing, shownPath(disc::kHiddenScreenFilm));
+        add(Severity::Error, FindingKind::HiddenScreenFilmMissing,
+            shownPath(disc::kHiddenScreenFilm));
 }
 
 } // namespace dv

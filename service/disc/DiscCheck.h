@@ -18,14 +18,14 @@ struct DiscCheckOptions {
 // the program list and the current disc, the month's track and its tag, the
 // hidden screen's film. Every rule is the program's own.
 class DiscCheck {
-public:
+  public:
     DiscCheck(const std::string& discFolder, DiscCheckOptions options);
 
     std::vector<CheckFinding> run();
 
     static bool failed(const std::vector<CheckFinding>& findings);
 
-private:
+  private:
     void sectionPages();
     void files();
     void programList();

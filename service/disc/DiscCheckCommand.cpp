@@ -22,16 +22,19 @@ constexpr const char* kUsage =
 
 // How much more of the disc's own content the medium takes beside the
 // programs dvcd-master would add, as dvcd-master would write them.
-void sayRoom(const std::string& folder, Medium medium, const ImageContents& programs, std::ostream& out) {
+void sayRoom(const std::string& folder, Medium medium, const ImageContents& programs,
+             std::ostream& out) {
     const std::uint64_t capacity = DiscRoom::capacity(medium);
     // What the image replaces does not go on the disc.
     std::uint64_t content = 0;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
         if (!ImageMaster::replacedByImage(it->path().filename().string()))
             content += DiscRoom::bytesOnDisc(it->path().string());
-    const bool found = std::filesystem::is_regular_file(programs.windowsProgram, ec) &&
-                       std::filesystem::is_directory(std::filesystem::path(programs.linuxRuntime) / "linux", ec);
+    const bool found =
+        std::filesystem::is_regular_file(programs.windowsProgram, ec) &&
+        std::filesystem::is_directory(std::filesystem::path(programs.linuxRuntime) / "linux", ec);
     std::uint64_t used = content;
     std::string programsSaid = "the programs were not found and are not counted";
     if (found) {
@@ -44,7 +47,8 @@ void sayRoom(const std::string& folder, Medium medium, const ImageContents& prog
         }
     }
     out << "the disc's own content takes " << DiscRoom::megabytes(content) << ", " << programsSaid
-        << "; room left on a " << DiscRoom::name(medium) << " (" << capacity << " bytes) for more content: ";
+        << "; room left on a " << DiscRoom::name(medium) << " (" << capacity
+        << " bytes) for more content: ";
     if (used > capacity)
         out << "none, " << DiscRoom::megabytes(used - capacity) << " too much\n";
     else
@@ -53,7 +57,8 @@ void sayRoom(const std::string& folder, Medium medium, const ImageContents& prog
 
 } // namespace
 
-int runDiscCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runDiscCheckCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                        std::ostream& err) {
     std::string folder;
     Language language = Language::English;
     DiscCheckOptions options;
@@ -73,7 +78,8 @@ int runDiscCheckCommand(const std::vector<std::string>& arguments, std::ostream&
             language = *chosen;
         } else if (a == "--max-page-size" && hasValue) {
             const std::string& v = arguments[++i];
-            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), options.maxPageBytes);
+            const auto [end, ec] =
+                std::from_chars(v.data(), v.data() + v.size(), options.maxPageBytes);
             if (ec != std::errc() || end != v.data() + v.size()) {
                 err << "dvcd-check: --max-page-size takes a number of bytes\n" << kUsage;
                 return 2;
@@ -111,8 +117,9 @@ int runDiscCheckCommand(const std::vector<std::string>& arguments, std::ostream&
     const CheckMessages messages(language);
     for (const CheckFinding& f : findings)
         out << messages.line(f) << "\n";
-    const auto errors = static_cast<std::size_t>(std::count_if(
-        findings.begin(), findings.end(), [](const CheckFinding& f) { return f.severity == Severity::Error; }));
+    const auto errors = static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(),
+                      [](const CheckFinding& f) { return f.severity == Severity::Error; }));
     out << messages.summary(errors, findings.size() - errors) << "\n";
     programs.startFiles = ImageMaster::startFilesOf(programs.linuxRuntime);
     sayRoom(folder, medium, programs, out);

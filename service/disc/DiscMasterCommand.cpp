@@ -78,7 +78,8 @@ std::optional<std::string> parse(const std::vector<std::string>& arguments, Opti
             o.language = *chosen;
         } else if (a == "--max-page-size" && hasValue) {
             const std::string& v = arguments[++i];
-            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), o.check.maxPageBytes);
+            const auto [end, ec] =
+                std::from_chars(v.data(), v.data() + v.size(), o.check.maxPageBytes);
             if (ec != std::errc() || end != v.data() + v.size())
                 return "--max-page-size takes a number of bytes";
         } else if (!a.starts_with("-") && o.disc.empty()) {
@@ -110,11 +111,15 @@ std::optional<std::string> inputProblem(const Options& o) {
     if (auto problem = labelProblem(o.label))
         return *problem;
     if (!fs::is_regular_file(o.windowsProgram, ec) || !beginsWith(o.windowsProgram, "MZ"))
-        return o.windowsProgram + " is no Windows program (build it with the win64 preset, or name it with --windows-program)";
+        return o.windowsProgram + " is no Windows program (build it with the win64 preset, or name "
+                                  "it with --windows-program)";
     const fs::path runtime(o.linuxRuntime);
-    if (!fs::is_regular_file(runtime / "datavind", ec) || !fs::is_regular_file(runtime / "linux" / "datavind", ec) ||
-        !beginsWith((runtime / "linux" / "datavind").string(), "\x7f" "ELF"))
-        return o.linuxRuntime + " holds no Linux runtime (make it with scripts/linux-runtime, or name it with --linux-runtime)";
+    if (!fs::is_regular_file(runtime / "datavind", ec) ||
+        !fs::is_regular_file(runtime / "linux" / "datavind", ec) ||
+        !beginsWith((runtime / "linux" / "datavind").string(), "\x7f"
+                                                               "ELF"))
+        return o.linuxRuntime + " holds no Linux runtime (make it with scripts/linux-runtime, or "
+                                "name it with --linux-runtime)";
     return std::nullopt;
 }
 
@@ -132,10 +137,12 @@ std::optional<long long> sourceDateEpoch() {
 
 } // namespace
 
-int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                         std::ostream& err) {
     Options o;
-    if (std::find_if(arguments.begin(), arguments.end(),
-                     [](const std::string& a) { return a == "--help" || a == "-h"; }) != arguments.end()) {
+    if (std::find_if(arguments.begin(), arguments.end(), [](const std::string& a) {
+            return a == "--help" || a == "-h";
+        }) != arguments.end()) {
         out << kUsage;
         return 0;
     }
@@ -155,7 +162,8 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
         err << messages.line(f) << "\n";
     if (DiscCheck::failed(findings)) {
         if (!o.force) {
-            err << "dvcd-master: the disc fails its check; no image written (--force masters it anyway)\n";
+            err << "dvcd-master: the disc fails its check; no image written (--force masters it "
+                   "anyway)\n";
             return 1;
         }
         err << "dvcd-master: WARNING: THE DISC FAILS ITS CHECK AND IS MASTERED ANYWAY (--force).\n"
@@ -173,7 +181,8 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     std::error_code ec;
     // A folder that cannot be read has no image, whatever --force says.
     const auto unreadable = [&](const fs::path& folder) {
-        err << "dvcd-master: cannot read " << folder.string() << " (" << ec.message() << "); no image written\n";
+        err << "dvcd-master: cannot read " << folder.string() << " (" << ec.message()
+            << "); no image written\n";
         return 1;
     };
     fs::directory_iterator top(o.disc, ec);
@@ -181,7 +190,8 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
         const fs::directory_entry& entry = *top;
         const std::string name = entry.path().filename().string();
         if (ImageMaster::replacedByImage(name)) {
-            err << "dvcd-master: leaving out " << name << " of the disc folder: the image brings its own\n";
+            err << "dvcd-master: leaving out " << name
+                << " of the disc folder: the image brings its own\n";
             continue;
         }
         contents.discEntries.push_back(name);
@@ -193,10 +203,12 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
         }
         fs::path entered = entry.path(); // the folder the walk went into last
         fs::recursive_directory_iterator inner(entered, ec);
-        for (const fs::recursive_directory_iterator last; !ec && inner != last; inner.increment(ec)) {
+        for (const fs::recursive_directory_iterator last; !ec && inner != last;
+             inner.increment(ec)) {
             if (inner->is_directory(kind))
                 entered = inner->path();
-            else if (inner->is_regular_file(kind) && discFileKindOf(inner->path().string()) == DiscFileKind::LinuxProgram)
+            else if (inner->is_regular_file(kind) &&
+                     discFileKindOf(inner->path().string()) == DiscFileKind::LinuxProgram)
                 contents.discPrograms.push_back(fs::relative(inner->path(), o.disc, kind).string());
         }
         if (ec)
@@ -207,9 +219,11 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     std::sort(contents.discEntries.begin(), contents.discEntries.end());
     std::sort(contents.discPrograms.begin(), contents.discPrograms.end());
 
-    const fs::path autorun = fs::temp_directory_path() / ("dvcd-master-" + std::to_string(::getpid()));
+    const fs::path autorun =
+        fs::temp_directory_path() / ("dvcd-master-" + std::to_string(::getpid()));
     fs::create_directories(autorun);
-    std::ofstream(autorun / "autorun.inf", std::ios::binary) << AutorunFiles::windowsAutorun(o.label);
+    std::ofstream(autorun / "autorun.inf", std::ios::binary)
+        << AutorunFiles::windowsAutorun(o.label);
     std::ofstream(autorun / ".autorun", std::ios::binary) << AutorunFiles::freedesktopAutorun();
     contents.autorunFolder = autorun.string();
     const std::optional<long long> date = sourceDateEpoch();
@@ -236,8 +250,9 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
                                            : std::variant<std::uint64_t, std::string>(plain);
     if (const auto* bytes = std::get_if<std::uint64_t>(&expected); bytes && *bytes > capacity) {
         fs::remove_all(autorun, ec);
-        err << "dvcd-master: the image would be " << *bytes << " bytes, " << DiscRoom::megabytes(*bytes - capacity)
-            << " more than a " << medium << " holds (" << capacity << " bytes); no image written"
+        err << "dvcd-master: the image would be " << *bytes << " bytes, "
+            << DiscRoom::megabytes(*bytes - capacity) << " more than a " << medium << " holds ("
+            << capacity << " bytes); no image written"
             << " (--medium cd74, cd80 or dvd)\n";
         return 1;
     }
@@ -247,16 +262,19 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
         err << "dvcd-master: " << *failure << "\n";
         return 1;
     }
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const auto seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const std::uint64_t size = fs::file_size(o.image, ec);
     if (ec) {
-        err << "dvcd-master: xorriso wrote no readable image at " << o.image << " (" << ec.message() << ")\n";
+        err << "dvcd-master: xorriso wrote no readable image at " << o.image << " (" << ec.message()
+            << ")\n";
         return 1;
     }
     if (size > capacity) {
         fs::remove(o.image, ec);
-        err << "dvcd-master: the image is " << size << " bytes, " << DiscRoom::megabytes(size - capacity)
-            << " more than a " << medium << " holds (" << capacity << " bytes); no image written"
+        err << "dvcd-master: the image is " << size << " bytes, "
+            << DiscRoom::megabytes(size - capacity) << " more than a " << medium << " holds ("
+            << capacity << " bytes); no image written"
             << " (--medium cd74, cd80 or dvd)\n";
         return 1;
     }
@@ -264,9 +282,10 @@ int runDiscMasterCommand(const std::vector<std::string>& arguments, std::ostream
     std::uint64_t content = 0;
     for (const std::string& entry : contents.discEntries)
         content += DiscRoom::bytesOnDisc((fs::path(contents.discFolder) / entry).string());
-    out << "room left on a " << medium << " for more of the disc's own content: "
-        << DiscRoom::megabytes(capacity - size) << " (the disc's own content takes "
-        << DiscRoom::megabytes(content) << ", the programs and the runtime "
+    out << "room left on a " << medium
+        << " for more of the disc's own content: " << DiscRoom::megabytes(capacity - size)
+        << " (the disc's own content takes " << DiscRoom::megabytes(content)
+        << ", the programs and the runtime "
         << DiscRoom::megabytes(size > content ? size - content : 0) << ")\n";
     return 0;
 }

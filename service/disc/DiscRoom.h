@@ -14,7 +14,7 @@ enum class Medium { Cd74, Cd80, Dvd };
 // a disc are whole 2048-byte sectors: every file and every folder takes its
 // bytes rounded up.
 class DiscRoom {
-public:
+  public:
     static constexpr std::uint64_t kSector = 2048;
 
     static std::optional<Medium> mediumOf(std::string_view name); // "cd74", "cd80", "dvd"

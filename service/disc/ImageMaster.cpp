@@ -30,34 +30,33 @@ std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
     // locale xorriso would write "_" for each of their bytes beyond ASCII in
     // the Joliet names that Windows reads.
     std::vector<std::string> a = {
-        "xorriso", "-no_rc", "-report_about", "WARNING", "-abort_on", "FAILURE", "-local_charset", "UTF-8",
-        "-outdev", "stdio:" + c.image,
-        "-volid", c.label,
-        "-joliet", "on",
-        "-compliance", "joliet_long_names",
-        "-md5", "off",
+        "xorriso",        "-no_rc", "-report_about", "WARNING",           "-abort_on", "FAILURE",
+        "-local_charset", "UTF-8",  "-outdev",       "stdio:" + c.image,  "-volid",    c.label,
+        "-joliet",        "on",     "-compliance",   "joliet_long_names", "-md5",      "off",
     };
     std::vector<std::string> discPaths;
     for (const std::string& entry : c.discEntries) {
         a.insert(a.end(), {"-map", join(c.discFolder, entry), "/" + entry});
         discPaths.push_back("/" + entry);
     }
-    a.insert(a.end(), {"-map", c.windowsProgram, "/datavind.exe",
-                       "-map", join(c.linuxRuntime, "datavind"), "/datavind",
-                       "-map", join(c.linuxRuntime, "linux"), "/linux"});
+    a.insert(a.end(),
+             {"-map", c.windowsProgram, "/datavind.exe", "-map", join(c.linuxRuntime, "datavind"),
+              "/datavind", "-map", join(c.linuxRuntime, "linux"), "/linux"});
     const bool autorun = !c.autorunFolder.empty();
     if (autorun)
-        a.insert(a.end(), {"-map", join(c.autorunFolder, "autorun.inf"), "/autorun.inf",
-                           "-map", join(c.autorunFolder, ".autorun"), "/.autorun"});
+        a.insert(a.end(), {"-map", join(c.autorunFolder, "autorun.inf"), "/autorun.inf", "-map",
+                           join(c.autorunFolder, ".autorun"), "/.autorun"});
     // A pressed disc is read-only to everyone; only programs are started.
     a.insert(a.end(), {"-chown_r", "0", "/", "--", "-chgrp_r", "0", "/", "--"});
     for (const std::string& path : discPaths) {
         a.insert(a.end(), {"-find", path, "-type", "d", "-exec", "chmod", "0555", "--"});
         a.insert(a.end(), {"-find", path, "-type", "f", "-exec", "chmod", "0444", "--"});
     }
-    a.insert(a.end(), {"-chmod", "0444", "/datavind.exe", "--", "-chmod", "0555", "/datavind", "/", "--"});
+    a.insert(a.end(),
+             {"-chmod", "0444", "/datavind.exe", "--", "-chmod", "0555", "/datavind", "/", "--"});
     if (autorun)
-        a.insert(a.end(), {"-chmod", "0444", "/autorun.inf", "--", "-chmod", "0555", "/.autorun", "--"});
+        a.insert(a.end(),
+                 {"-chmod", "0444", "/autorun.inf", "--", "-chmod", "0555", "/.autorun", "--"});
     a.insert(a.end(), {"-chmod_r", "go-w,u-w", "/linux", "--"});
     if (!c.discPrograms.empty()) {
         a.insert(a.end(), {"-chmod", "0555"});
@@ -69,14 +68,17 @@ std::vector<std::string> ImageMaster::xorrisoArguments(const ImageContents& c) {
         // Blocks of 128 KiB, the largest Linux's iso9660 driver reads: the
         // runtime is 3.5 % smaller than with 32 KiB, and a page asked for
         // costs no more than the 128 KiB the kernel reads around it anyway.
-        a.insert(a.end(), {"-zisofs", "default:block_size=128k", "-set_filter_r", "--zisofs", "/linux", "--"});
+        a.insert(a.end(), {"-zisofs", "default:block_size=128k", "-set_filter_r", "--zisofs",
+                           "/linux", "--"});
     // The start program and then the runtime's start files lie at the front
     // of the disc, in the order they are read: the higher the weight, the
     // lower the address.
     int weight = static_cast<int>(c.startFiles.size()) + 2;
-    a.insert(a.end(), {"-find", "/datavind", "-exec", "sort_weight", std::to_string(weight--), "--"});
+    a.insert(a.end(),
+             {"-find", "/datavind", "-exec", "sort_weight", std::to_string(weight--), "--"});
     for (const std::string& file : c.startFiles)
-        a.insert(a.end(), {"-find", "/linux/" + file, "-exec", "sort_weight", std::to_string(weight--), "--"});
+        a.insert(a.end(), {"-find", "/linux/" + file, "-exec", "sort_weight",
+                           std::to_string(weight--), "--"});
     a.insert(a.end(), {"-commit", "-end"});
     return a;
 }
@@ -100,7 +102,8 @@ std::vector<std::string> ImageMaster::startFilesOf(const std::string& linuxRunti
             // Only files inside the runtime: the list is read from a folder
             // someone else made.
             if (line.empty() || relative.is_absolute() || *relative.begin() == ".." ||
-                !fs::is_regular_file(fs::symlink_status(linux / relative, ec)) || !seen.insert(relative.string()).second)
+                !fs::is_regular_file(fs::symlink_status(linux / relative, ec)) ||
+                !seen.insert(relative.string()).second)
                 continue;
             files.push_back(relative.generic_string());
         }

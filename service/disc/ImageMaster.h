@@ -10,14 +10,14 @@ namespace dv {
 
 // What goes into a disc image.
 struct ImageContents {
-    std::string discFolder;     // the disc as the editors laid it out
+    std::string discFolder;                // the disc as the editors laid it out
     std::vector<std::string> discEntries;  // its top-level names that go in
     std::vector<std::string> discPrograms; // disc-relative paths started directly on Linux
-    std::string windowsProgram; // becomes datavind.exe
-    std::string linuxRuntime;   // holds the start program "datavind" and "linux/"
-    std::string autorunFolder;  // holds autorun.inf and .autorun
+    std::string windowsProgram;            // becomes datavind.exe
+    std::string linuxRuntime;              // holds the start program "datavind" and "linux/"
+    std::string autorunFolder;             // holds autorun.inf and .autorun
     std::string label;
-    std::string image;          // the ISO file to write
+    std::string image; // the ISO file to write
     // The runtime compressed with zisofs, which Linux reads as it reads
     // plain files; the Windows program and the disc's own files stay plain.
     bool compressRuntime = true;
@@ -31,7 +31,7 @@ struct ImageContents {
 // starts as a program on Linux is executable. Owners are root, and with a
 // fixed date (SOURCE_DATE_EPOCH) the image depends only on its contents.
 class ImageMaster {
-public:
+  public:
     // The names at the top of a disc folder that the image brings its own
     // of: the start programs, the autorun files and the runtime folder.
     static bool replacedByImage(const std::string& topLevelName);

@@ -34,11 +34,12 @@ std::string unescapeUri(const std::string& text) {
 }
 
 bool isAbsolutePath(std::string_view path) {
-    return path.starts_with('/') || path.starts_with('\\') ||
-           (path.size() >= 2 && path[1] == ':');
+    return path.starts_with('/') || path.starts_with('\\') || (path.size() >= 2 && path[1] == ':');
 }
 
-std::string normal(const fs::path& path) { return path.lexically_normal().string(); }
+std::string normal(const fs::path& path) {
+    return path.lexically_normal().string();
+}
 
 // True when the target up to a later blank, or the whole of it, names a file.
 bool holdsAFileAfterABlank(const std::string& target) {
@@ -56,7 +57,8 @@ bool holdsAFileAfterABlank(const std::string& target) {
 
 // A page with a hundred thousand bad links says so twenty times and counts
 // the rest, so the report stays readable and small.
-void PageCheck::add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments) {
+void PageCheck::add(Severity severity, FindingKind kind, int line,
+                    std::vector<std::string> arguments) {
     Kept& kept = kept_[kind];
     if (kept.shown >= kMaxPerKind) {
         ++kept.leftOut;
@@ -78,7 +80,10 @@ void PageCheck::check(const std::string& pagePath) {
     readLinks(pagePath);
     for (const auto& [kind, kept] : kept_)
         if (kept.leftOut > 0)
-            findings_.push_back({kept.severity, FindingKind::FindingsLeftOut, page_, kept.lastLine,
+            findings_.push_back({kept.severity,
+                                 FindingKind::FindingsLeftOut,
+                                 page_,
+                                 kept.lastLine,
                                  {std::to_string(kept.leftOut), std::to_string(kept.lastLine)}});
 }
 
@@ -92,7 +97,8 @@ void PageCheck::readLinks(const std::string& pagePath) {
     // Over the bound it is not read at all: its time and memory would grow
     // with it, and it must be made smaller anyway.
     if (size > maxPageBytes_) {
-        add(Severity::Error, FindingKind::PageTooLarge, 0, {std::to_string(size), std::to_string(maxPageBytes_)});
+        add(Severity::Error, FindingKind::PageTooLarge, 0,
+            {std::to_string(size), std::to_string(maxPageBytes_)});
         return;
     }
     std::ifstream in(pagePath, std::ios::binary);
@@ -106,7 +112,8 @@ void PageCheck::readLinks(const std::string& pagePath) {
     std::vector<int> crowded;
     const std::vector<PageLink> links = PageLinks::read(html, &crowded);
     for (const int line : crowded)
-        add(Severity::Warning, FindingKind::PageElementCrowded, line, {std::to_string(PageLinks::kMaxAttributes)});
+        add(Severity::Warning, FindingKind::PageElementCrowded, line,
+            {std::to_string(PageLinks::kMaxAttributes)});
     const std::string pageFolder = fs::path(pagePath).parent_path().string();
     const std::optional<std::string> folder = baseFolder(links, pageFolder);
     for (const PageLink& link : links) {
@@ -119,13 +126,15 @@ void PageCheck::readLinks(const std::string& pagePath) {
         else if (folder)
             pageLink(link, *folder);
         else if (hasUrlScheme(link.value))
-            pageLink(link, {}); // relative links lead to the web: only the page's own files are looked at
+            pageLink(link,
+                     {}); // relative links lead to the web: only the page's own files are looked at
     }
 }
 
 // The folder relative links start from: the page's own, or the first
 // <base href> as the browser takes it; none when that is a web address.
-std::optional<std::string> PageCheck::baseFolder(const std::vector<PageLink>& links, const std::string& pageFolder) {
+std::optional<std::string> PageCheck::baseFolder(const std::vector<PageLink>& links,
+                                                 const std::string& pageFolder) {
     const auto base = std::find_if(links.begin(), links.end(), [](const PageLink& link) {
         return link.element == "base" && link.attribute == "href";
     });
@@ -181,7 +190,8 @@ void PageCheck::executeTarget(const std::string& written, const Command& command
     // Cut as the program cuts it: before the disc's root goes in.
     const std::string& target = command.target;
     const SplitTarget& split = command.launch;
-    const std::string shown = written.substr(std::min<std::size_t>(written.size(), 8)); // after "EXECUTE="
+    const std::string shown =
+        written.substr(std::min<std::size_t>(written.size(), 8)); // after "EXECUTE="
     if (split.file.find_first_not_of(" \t") == std::string::npos) {
         add(Severity::Error, FindingKind::CommandWithoutTarget, line, {written});
         return;
@@ -211,7 +221,8 @@ void PageCheck::executeTarget(const std::string& written, const Command& command
         // blank, say so, with the file the program would start.
         if (!split.parameters.empty() && target.find('\'') == std::string::npos &&
             holdsAFileAfterABlank((path == split.file ? std::string() : root_) + target))
-            add(Severity::Error, FindingKind::CommandTargetCutAtBlank, line, {shown, splitTarget(shown).file});
+            add(Severity::Error, FindingKind::CommandTargetCutAtBlank, line,
+                {shown, splitTarget(shown).file});
         else
             add(Severity::Error, FindingKind::CommandTargetMissing, line, {shown});
         return;
@@ -253,7 +264,8 @@ void PageCheck::pageLink(const PageLink& link, const std::string& pageFolder) {
     }
     if (path.empty())
         return;
-    const std::string target = path.starts_with('/') ? normal(path) : normal(fs::path(pageFolder) / path);
+    const std::string target =
+        path.starts_with('/') ? normal(path) : normal(fs::path(pageFolder) / path);
     if (!liesInside(target, root_, PathCase::Sensitive)) {
         add(Severity::Error, FindingKind::PageLinkOutsideDisc, link.line, {value});
         return;

@@ -17,9 +17,10 @@ struct Command;
 // every command link, read with the program's own decoder, grammar,
 // <thisdir> rule and target splitter.
 class PageCheck {
-public:
+  public:
     // discRoot ends in a separator; findings are appended to the list.
-    PageCheck(std::string discRoot, std::uintmax_t maxPageBytes, std::vector<CheckFinding>& findings)
+    PageCheck(std::string discRoot, std::uintmax_t maxPageBytes,
+              std::vector<CheckFinding>& findings)
         : root_(std::move(discRoot)), maxPageBytes_(maxPageBytes), findings_(findings) {}
 
     void check(const std::string& pagePath);
@@ -27,7 +28,7 @@ public:
     // Findings of one kind on one page shown at most; the rest are counted.
     static constexpr int kMaxPerKind = 20;
 
-private:
+  private:
     void readLinks(const std::string& pagePath);
     // False when the link is no command link.
     bool commandLink(const PageLink& link);
@@ -35,7 +36,8 @@ private:
     static bool webFrame(const PageLink& link);
     void executeTarget(const std::string& written, const Command& command, int line);
     void pageLink(const PageLink& link, const std::string& pageFolder);
-    static std::optional<std::string> baseFolder(const std::vector<PageLink>& links, const std::string& pageFolder);
+    static std::optional<std::string> baseFolder(const std::vector<PageLink>& links,
+                                                 const std::string& pageFolder);
     void add(Severity severity, FindingKind kind, int line, std::vector<std::string> arguments);
     std::string relative(const std::string& path) const;
 

@@ -15,7 +15,9 @@ struct DocumentFree {
     void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
 
-std::string text(const xmlChar* s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); }
+std::string text(const xmlChar* s) {
+    return s ? std::string(reinterpret_cast<const char*>(s)) : std::string();
+}
 
 void visit(const xmlNode* node, std::vector<PageLink>& links) {
     if (node->type != XML_ELEMENT_NODE)
@@ -26,7 +28,8 @@ void visit(const xmlNode* node, std::vector<PageLink>& links) {
             continue;
         xmlChar* value = xmlNodeListGetString(node->doc, a->children, 1);
         const long line = xmlGetLineNo(node);
-        links.push_back({text(node->name), name, text(value), line > 0 && line < INT_MAX ? static_cast<int>(line) : 0});
+        links.push_back({text(node->name), name, text(value),
+                         line > 0 && line < INT_MAX ? static_cast<int>(line) : 0});
         xmlFree(value);
     }
 }
@@ -51,7 +54,9 @@ void collect(const xmlDoc* doc, std::vector<PageLink>& links) {
     }
 }
 
-bool startsWith(std::string_view text, std::string_view bytes) { return text.substr(0, bytes.size()) == bytes; }
+bool startsWith(std::string_view text, std::string_view bytes) {
+    return text.substr(0, bytes.size()) == bytes;
+}
 
 // A NUL byte ends libxml2's reading of an attribute and of the page with it,
 // where a browser reads on with a replacement character. Only bytes of an
@@ -74,9 +79,13 @@ bool isWide(std::string_view html) {
            startsWith(html, std::string_view("\0\0\xFE\xFF", 4));
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Blanks the attributes of a start tag past the bound, line breaks kept so
 // that every line number stays; returns the lines of the tags cut. One pass
@@ -94,7 +103,8 @@ std::vector<int> thinAttributes(std::string& html) {
             const std::size_t end = html.find("-->", i + 4);
             const std::size_t stop = end == std::string::npos ? n : end + 3;
             line += static_cast<int>(std::count(html.begin() + static_cast<std::ptrdiff_t>(i),
-                                                html.begin() + static_cast<std::ptrdiff_t>(stop), '\n'));
+                                                html.begin() + static_cast<std::ptrdiff_t>(stop),
+                                                '\n'));
             i = stop - 1;
             continue;
         }
@@ -116,7 +126,8 @@ std::vector<int> thinAttributes(std::string& html) {
                 const std::size_t close = html.find(c, j + 1);
                 const std::size_t end = close == std::string::npos ? n - 1 : close;
                 line += static_cast<int>(std::count(html.begin() + static_cast<std::ptrdiff_t>(j),
-                                                    html.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+                                                    html.begin() + static_cast<std::ptrdiff_t>(end),
+                                                    '\n'));
                 j = end;
                 afterEquals = false;
                 inToken = true;

@@ -18,7 +18,7 @@ struct PageLink {
 // a browser reads a page: no network, errors recovered, the page's own
 // character set honoured.
 class PageLinks {
-public:
+  public:
     // Elements with more attributes than this have the rest left unread:
     // the HTML parser takes time by the square of their number.
     static constexpr int kMaxAttributes = 256;

@@ -15,12 +15,15 @@ struct DocFree {
     void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
 };
 
-std::string textOf(const xmlChar* s) { return s ? reinterpret_cast<const char*>(s) : std::string(); }
+std::string textOf(const xmlChar* s) {
+    return s ? reinterpret_cast<const char*>(s) : std::string();
+}
 
 // A prefix without a namespace declaration: libxml2 lets it pass, other
 // parsers refuse the document.
 bool undeclaredPrefix(const xmlChar* name, const xmlNs* ns) {
-    return !ns && std::string_view(reinterpret_cast<const char*>(name)).find(':') != std::string_view::npos;
+    return !ns && std::string_view(reinterpret_cast<const char*>(name)).find(':') !=
+                      std::string_view::npos;
 }
 
 // The pre-parse step bounded the nesting, so the recursion is shallow.
@@ -64,7 +67,8 @@ XmlNode LibXmlParser::parse(std::string_view bytes) {
     // Read by libxml2 as the UTF-8 it now is.
     const std::string text = XmlPreparse::text(bytes);
     xmlResetLastError();
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
+    const int options =
+        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
     const std::unique_ptr<xmlDoc, DocFree> doc(
         xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", options));
     if (!doc) {

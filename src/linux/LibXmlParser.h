@@ -13,7 +13,7 @@ namespace dv {
 // read or refused in milliseconds (bench/xml_parse_bench). Safe to use from
 // any thread; each call stands alone.
 class LibXmlParser : public XmlParser {
-public:
+  public:
     XmlNode parse(std::string_view bytes) override;
 };
 

@@ -31,9 +31,10 @@ struct UdevDeviceFree {
 std::string LinuxVolumeInfo::decodeUdevText(const std::string& encoded) {
     std::string out;
     for (std::size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '\\' && i + 3 < encoded.size() && encoded[i + 1] == 'x' && hexDigitValue(encoded[i + 2]) >= 0 &&
-            hexDigitValue(encoded[i + 3]) >= 0) {
-            out += static_cast<char>(hexDigitValue(encoded[i + 2]) * 16 + hexDigitValue(encoded[i + 3]));
+        if (encoded[i] == '\\' && i + 3 < encoded.size() && encoded[i + 1] == 'x' &&
+            hexDigitValue(encoded[i + 2]) >= 0 && hexDigitValue(encoded[i + 3]) >= 0) {
+            out += static_cast<char>(hexDigitValue(encoded[i + 2]) * 16 +
+                                     hexDigitValue(encoded[i + 3]));
             i += 3;
         } else {
             out += encoded[i];
@@ -46,7 +47,8 @@ std::optional<std::string> LinuxVolumeInfo::labelFromUdev(dev_t device) {
     const std::unique_ptr<udev, UdevFree> context(udev_new());
     if (!context)
         return std::nullopt;
-    const std::unique_ptr<udev_device, UdevDeviceFree> node(udev_device_new_from_devnum(context.get(), 'b', device));
+    const std::unique_ptr<udev_device, UdevDeviceFree> node(
+        udev_device_new_from_devnum(context.get(), 'b', device));
     if (!node)
         return std::nullopt;
     // The encoded label keeps blanks and every other byte; ID_FS_LABEL has
@@ -60,11 +62,14 @@ std::optional<std::string> LinuxVolumeInfo::labelFromUdev(dev_t device) {
     return std::nullopt;
 }
 
-std::optional<std::string> LinuxVolumeInfo::labelFromByLabel(dev_t device, const std::string& folder) {
+std::optional<std::string> LinuxVolumeInfo::labelFromByLabel(dev_t device,
+                                                             const std::string& folder) {
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
         struct stat target {};
-        if (stat(it->path().c_str(), &target) == 0 && S_ISBLK(target.st_mode) && target.st_rdev == device)
+        if (stat(it->path().c_str(), &target) == 0 && S_ISBLK(target.st_mode) &&
+            target.st_rdev == device)
             return decodeUdevText(it->path().filename().string());
     }
     return std::nullopt;

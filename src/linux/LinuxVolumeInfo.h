@@ -15,7 +15,7 @@ namespace dv {
 // it under /dev/disk/by-label, and only then the device itself with
 // libblkid, which needs the right to read it.
 class LinuxVolumeInfo : public VolumeInfo {
-public:
+  public:
     explicit LinuxVolumeInfo(std::string discRoot) : discRoot_(std::move(discRoot)) {}
     std::string getDiscName() override;
 
@@ -27,12 +27,12 @@ public:
     // filesystem but no label), or nothing when udev has not probed it.
     static std::optional<std::string> labelFromUdev(dev_t device);
     // The label whose /dev/disk/by-label name leads to the block device.
-    static std::optional<std::string> labelFromByLabel(dev_t device,
-                                                       const std::string& folder = "/dev/disk/by-label");
+    static std::optional<std::string>
+    labelFromByLabel(dev_t device, const std::string& folder = "/dev/disk/by-label");
     // udev's encoding of labels in properties and names: \xhh for a byte.
     static std::string decodeUdevText(const std::string& encoded);
 
-private:
+  private:
     std::string discRoot_;
 };
 

@@ -15,8 +15,8 @@ TEST(CreateIE, AcceptsVersionFiveAndNewer) {
         std::optional<std::string> version;
         bool accepted;
     };
-    const Case cases[] = {{"5.0000", true},  {"4.7200", false}, {"6,0000", true},
-                          {"", false},       {std::nullopt, false}, {"108.0", true}};
+    const Case cases[] = {{"5.0000", true}, {"4.7200", false},     {"6,0000", true},
+                          {"", false},      {std::nullopt, false}, {"108.0", true}};
     for (const Case& c : cases) {
         CallLog log;
         FakeBrowserHost host(log);

@@ -15,9 +15,10 @@ namespace fs = std::filesystem;
 // The disc-page rule over real folders and links: a page counts by where
 // its file really lies, links followed on both sides.
 class CanonicalPathsTest : public ::testing::Test {
-protected:
-    fs::path disc = fs::temp_directory_path() /
-                    ("canonical-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  protected:
+    fs::path disc =
+        fs::temp_directory_path() /
+        ("canonical-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::path outside = disc.string() + "-ute";
     CanonicalPaths paths;
 
@@ -27,9 +28,9 @@ protected:
         std::ofstream(disc / "docs" / "index.htm") << "x";
         std::ofstream(outside / "elak.htm") << "x";
         fs::create_symlink(outside / "elak.htm", disc / "docs" / "lank.htm"); // leads out
-        fs::create_symlink(outside, disc / "docs" / "ut");                    // a folder that leads out
-        fs::create_symlink(disc / "docs" / "index.htm", outside / "in.htm");  // leads in
-        fs::create_symlink(disc, outside / "skivan");                         // the disc by another name
+        fs::create_symlink(outside, disc / "docs" / "ut"); // a folder that leads out
+        fs::create_symlink(disc / "docs" / "index.htm", outside / "in.htm"); // leads in
+        fs::create_symlink(disc, outside / "skivan"); // the disc by another name
     }
     void TearDown() override {
         fs::remove_all(disc);
@@ -65,14 +66,13 @@ TEST_F(CanonicalPathsTest, TargetsCountWhereTheyReallyLie) {
     fs::create_directories(disc / "Prog");
     std::ofstream(disc / "Prog" / "setup.sh") << "#!/bin/sh\n";
     fs::create_symlink("/bin/sh", disc / "Prog" / "sh");
-    const DiscTargets targets(disc.string() + "/", std::make_unique<CanonicalPaths>(), PathCase::Sensitive);
+    const DiscTargets targets(disc.string() + "/", std::make_unique<CanonicalPaths>(),
+                              PathCase::Sensitive);
     const std::string d = disc.string();
     const std::pair<std::string, bool> cases[] = {
         {d + "\\prog\\setup.sh", true}, // found without regard to letter case
-        {d + "\\prog\\sh", false},
-        {d + "/docs/lank.htm", false},
-        {d + "/docs/ut/elak.htm", false},
-        {"/bin/sh", false},
+        {d + "\\prog\\sh", false},        {d + "/docs/lank.htm", false},
+        {d + "/docs/ut/elak.htm", false}, {"/bin/sh", false},
         {d + "/prog/saknas.sh", true}, // left to the launcher
     };
     for (const auto& [file, starts] : cases)

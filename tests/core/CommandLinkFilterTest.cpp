@@ -20,9 +20,11 @@ TEST(CommandLinkFilter, Decisions) {
         {"command:EXECUTE=%3Cthisdir%3E%5Cprogram%5Csetup.sh", true, false,
          "EXECUTE=<thisdir>\\program\\setup.sh"},
         {"COMMAND:EXECUTE=<thisdir>\\a+b.sh", true, false, "EXECUTE=<thisdir>\\a b.sh"},
-        {"command:EXECUTE=%3Cthisdir%3E%5Csn%F6boll.sh", true, false, "EXECUTE=<thisdir>\\snöboll.sh"},
-        {"command:EXECUTE=%3Cthisdir%3E%5Csn%C3%B6boll.sh", true, false, "EXECUTE=<thisdir>\\snöboll.sh"},
-        {"%43OMMAND:QUIT", true, false, "QUIT"}, // decoded before the prefix test
+        {"command:EXECUTE=%3Cthisdir%3E%5Csn%F6boll.sh", true, false,
+         "EXECUTE=<thisdir>\\snöboll.sh"},
+        {"command:EXECUTE=%3Cthisdir%3E%5Csn%C3%B6boll.sh", true, false,
+         "EXECUTE=<thisdir>\\snöboll.sh"},
+        {"%43OMMAND:QUIT", true, false, "QUIT"},      // decoded before the prefix test
         {"command:QUIT", false, false, std::nullopt}, // outside pages never run commands
         {"command:FOO", true, false, "FOO"},
     };
@@ -38,7 +40,10 @@ TEST(CommandLinkFilter, WrittenLinkAddress) {
         {"COMMAND:EXECUTE=a%zzb", "COMMAND:EXECUTE=a%zzb"}, // percent signs as written
         {"  \tcommand:QUIT \r\n", "command:QUIT"},
         {"COMMAND:EXE\nCUTE=a\tb", "COMMAND:EXECUTE=ab"},
-        {std::string("\x01\x1f" "COMMAND:QUIT\x00", 15), "COMMAND:QUIT"},
+        {std::string("\x01\x1f"
+                     "COMMAND:QUIT\x00",
+                     15),
+         "COMMAND:QUIT"},
         {"COMMAND:EXECUTE=a b", "COMMAND:EXECUTE=a b"}, // inner blanks stay
         {"", ""},
     };
@@ -73,7 +78,8 @@ TEST(CommandQueue, ACommandArrivingDuringAnotherWaitsForIt) {
     });
     self = &queue;
     queue.push("first");
-    EXPECT_EQ(log, (std::vector<std::string>{"begin first", "end first", "begin second", "end second"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"begin first", "end first", "begin second", "end second"}));
 }
 
 } // namespace

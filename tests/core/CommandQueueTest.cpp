@@ -30,7 +30,8 @@ TEST(CommandQueue, AScriptsBurstStartsOneCommand) {
     Loop loop;
     std::vector<std::string> ran;
     CommandQueue::Clock::time_point now{};
-    CommandQueue queue([&](const std::string& c) { ran.push_back(c); }, loop.post(), [&] { return now; });
+    CommandQueue queue([&](const std::string& c) { ran.push_back(c); }, loop.post(),
+                       [&] { return now; });
     int taken = 0;
     for (int i = 0; i < 1000; ++i) {
         taken += queue.offer("EXECUTE=prog " + std::to_string(i), CommandStart::ByScript) ? 1 : 0;

@@ -13,8 +13,10 @@ namespace {
 using test::CallLog;
 
 class CommandRunnerTest : public ::testing::Test {
-protected:
-    explicit CommandRunnerTest(std::string root = "/media/cd/") : runner{std::move(root), {quarantine, notes, dialog, fileLauncher, window, status, boxes}} {}
+  protected:
+    explicit CommandRunnerTest(std::string root = "/media/cd/")
+        : runner{std::move(root),
+                 {quarantine, notes, dialog, fileLauncher, window, status, boxes}} {}
 
     CallLog log;
     QuarantineList quarantine;
@@ -77,13 +79,14 @@ TEST_F(CommandRunnerTest, OtherVerbs) {
 TEST_F(CommandRunnerTest, NoSettingsProgramIsSaidOnTheStatusLine) {
     window.settingsProgramInstalled = false;
     runner.DoCommand("SHOWINETSETTINGS");
-    EXPECT_EQ(status.texts, (std::vector<std::string>{"Öppnar Kontrollpanelens Internetinställningar...",
-                                                      "Hittade inget program för Internetinställningar."}));
+    EXPECT_EQ(status.texts,
+              (std::vector<std::string>{"Öppnar Kontrollpanelens Internetinställningar...",
+                                        "Hittade inget program för Internetinställningar."}));
 }
 
 // Where a desktop mounts a disc labelled "DV 12 2004".
 class MountedWithBlanksTest : public CommandRunnerTest {
-protected:
+  protected:
     MountedWithBlanksTest() : CommandRunnerTest("/media/reader/DV 12 2004/") {}
 };
 
@@ -101,8 +104,9 @@ TEST_F(MountedWithBlanksTest, ChecksAndTheBoxSeeTheWholeTarget) {
     EXPECT_EQ(opened(), CallLog{"open:/media/reader/DV 12 2004\\spel\\setup.sh|snabb start"});
     EXPECT_EQ(std::count(log.begin(), log.end(), "note:Kräver 3D-kort"), 1);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text,
-              "Det går inte att hitta filen. (/media/reader/DV 12 2004\\spel\\setup.sh 'snabb start')");
+    EXPECT_EQ(
+        boxes.shown[0].text,
+        "Det går inte att hitta filen. (/media/reader/DV 12 2004\\spel\\setup.sh 'snabb start')");
 
     quarantine.append("2004\\spel");
     runner.DoCommand("EXECUTE=<thisdir>\\spel\\setup.sh");

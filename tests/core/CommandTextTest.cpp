@@ -22,10 +22,15 @@ TEST(CommandText, Grammar) {
     };
     const Case cases[] = {
         {"EXECUTE=<thisdir>\\program\\setup.sh",
-         {CommandVerb::Execute, "/media/cd\\program\\setup.sh", {"/media/cd\\program\\setup.sh", ""}}},
+         {CommandVerb::Execute,
+          "/media/cd\\program\\setup.sh",
+          {"/media/cd\\program\\setup.sh", ""}}},
         {"execute=<ThisDir>\\Spel\\Setup.EXE /S",
-         {CommandVerb::Execute, "/media/cd\\Spel\\Setup.EXE /S", {"/media/cd\\Spel\\Setup.EXE", "/S"}}},
-        {"eXeCuTe=http://www.a.example/", {CommandVerb::Execute, "http://www.a.example/", {"http://www.a.example/", ""}}},
+         {CommandVerb::Execute,
+          "/media/cd\\Spel\\Setup.EXE /S",
+          {"/media/cd\\Spel\\Setup.EXE", "/S"}}},
+        {"eXeCuTe=http://www.a.example/",
+         {CommandVerb::Execute, "http://www.a.example/", {"http://www.a.example/", ""}}},
         {"EXECUTE=", {CommandVerb::Execute, "", {"", ""}}},
         {"QUIT", {CommandVerb::Quit, "", {}}},
         {"quitnow", {CommandVerb::Quit, "", {}}},
@@ -56,20 +61,28 @@ TEST(CommandText, CutBeforeTheRootGoesIn) {
         SplitTarget expected;
     };
     const Case cases[] = {
-        {"/media/reader/DV 12 2004/", "<thisdir>\\tillagg\\kallkod.txt",
+        {"/media/reader/DV 12 2004/",
+         "<thisdir>\\tillagg\\kallkod.txt",
          {"/media/reader/DV 12 2004\\tillagg\\kallkod.txt", ""}},
-        {"/media/reader/DV 12 2004/", "<thisdir>\\program\\installera.sh 'Hushållskassan 2005'",
+        {"/media/reader/DV 12 2004/",
+         "<thisdir>\\program\\installera.sh 'Hushållskassan 2005'",
          {"/media/reader/DV 12 2004\\program\\installera.sh", "Hushållskassan 2005"}},
-        {"/media/reader/DV 12 2004/", "<THISDIR>\\setup.sh /S /D=<thisdir>\\x",
+        {"/media/reader/DV 12 2004/",
+         "<THISDIR>\\setup.sh /S /D=<thisdir>\\x",
          {"/media/reader/DV 12 2004\\setup.sh", "/S /D=/media/reader/DV 12 2004\\x"}},
-        {"/media/läsare/Skivan för jul 2004/", "<thisdir>\\program\\argrec.sh -a",
+        {"/media/läsare/Skivan för jul 2004/",
+         "<thisdir>\\program\\argrec.sh -a",
          {"/media/läsare/Skivan för jul 2004\\program\\argrec.sh", "-a"}},
         {"/media/reader/Bob's cd/", "<thisdir>\\a.sh", {"/media/reader/Bob's cd\\a.sh", ""}},
-        {"/media/reader/Bob's cd/", "<thisdir>\\a.sh 'x y'", {"/media/reader/Bob's cd\\a.sh", "x y"}},
-        {"/media/reader/Bob's cd/", "'<thisdir>\\Mina Program\\a.sh' -v",
+        {"/media/reader/Bob's cd/",
+         "<thisdir>\\a.sh 'x y'",
+         {"/media/reader/Bob's cd\\a.sh", "x y"}},
+        {"/media/reader/Bob's cd/",
+         "'<thisdir>\\Mina Program\\a.sh' -v",
          {"/media/reader/Bob's cd\\Mina Program\\a.sh", "-v"}},
         // The link's own blank still cuts, wherever the disc lies.
-        {"/media/reader/DV 12 2004/", "<thisdir>\\Mina Program\\x.sh",
+        {"/media/reader/DV 12 2004/",
+         "<thisdir>\\Mina Program\\x.sh",
          {"/media/reader/DV 12 2004\\Mina", "Program\\x.sh"}},
         {"/media/reader/DV 12 2004/", "http://www.a.example/", {"http://www.a.example/", ""}},
     };
@@ -94,7 +107,8 @@ TEST(CommandText, RootWithoutBlanksCutsAsBefore) {
     };
     for (const char* root : {"D:\\", "/media/cdrom/", "/cd/"})
         for (const char* w : written)
-            EXPECT_EQ(splitCommandTarget(w, root), splitTarget(replaceThisDir(w, root))) << root << " | " << w;
+            EXPECT_EQ(splitCommandTarget(w, root), splitTarget(replaceThisDir(w, root)))
+                << root << " | " << w;
 }
 
 } // namespace

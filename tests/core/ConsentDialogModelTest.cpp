@@ -9,8 +9,12 @@ namespace {
 
 using Model = ConsentDialogModel;
 
-int right(const Rect& r) { return r.left + r.width; }
-int bottom(const Rect& r) { return r.top + r.height; }
+int right(const Rect& r) {
+    return r.left + r.width;
+}
+int bottom(const Rect& r) {
+    return r.top + r.height;
+}
 
 // In the font the form was drawn for, every control lies where the form has it.
 TEST(ConsentDialogModel, TheFormsOwnPlacesInItsOwnFont) {

@@ -1,5 +1,5 @@
-#include "CheckMessages.h"
 #include "DiscCheck.h"
+#include "CheckMessages.h"
 #include "DiscCheckCommand.h"
 #include "PageCheck.h"
 
@@ -24,7 +24,7 @@ using namespace std::string_literals;
 
 // A copy of the sample disc, changed by each case.
 class DiscCheckTest : public ::testing::Test {
-protected:
+  protected:
     fs::path root = fs::temp_directory_path() / ("disccheck-" + std::to_string(::getpid()));
     void SetUp() override {
         fs::remove_all(root);
@@ -79,13 +79,17 @@ const fs::path kPage = "docs/nytta/index.htm";
 
 const Fault kFaults[] = {
     {"page link to a file in another letter case",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<link rel="stylesheet" href="../Style.css">)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<link rel="stylesheet" href="../Style.css">)");
+     },
      FindingKind::PageLinkWrongCase, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link to a missing picture",
      [](const fs::path& r) { appendLink(r / kPage, R"(<img src="bilder/saknas.gif">)"); },
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link with backslashes and an escaped blank to a missing page",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="..\noje\ny%20sida.htm#topp">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<a href="..\noje\ny%20sida.htm#topp">x</a>)");
+     },
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link behind 300 elements left open, as old pages leave <font>",
      [](const fs::path& r) {
@@ -96,39 +100,59 @@ const Fault kFaults[] = {
      },
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link behind a NUL byte in an attribute",
-     [](const fs::path& r) { appendLink(r / kPage, "<p title=\"a"s + '\0' + "b\">x</p>\n" + R"(<img src="saknas.gif">)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage,
+                    "<p title=\"a"s + '\0' + "b\">x</p>\n" + R"(<img src="saknas.gif">)");
+     },
      FindingKind::PageLinkMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"page link out of the disc",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="../../../../etc/passwd">x</a>)"); },
      FindingKind::PageLinkOutsideDisc, Severity::Error, "docs/nytta/index.htm", -1},
     {"a web page in a frame",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<iframe src=" HTTPS://annons.example/ruta.htm"></iframe>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<iframe src=" HTTPS://annons.example/ruta.htm"></iframe>)");
+     },
      FindingKind::PageWebFrame, Severity::Warning, "docs/nytta/index.htm", -1},
     {"a web page in a frameset's frame",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<frameset><frame src="http://x.example/"></frameset>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<frameset><frame src="http://x.example/"></frameset>)");
+     },
      FindingKind::PageWebFrame, Severity::Warning, "docs/nytta/index.htm", -1},
     {"command link whose verb does not parse",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUT=<thisdir>\program\installera.sh">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUT=<thisdir>\program\installera.sh">x</a>)");
+     },
      FindingKind::CommandUnknownVerb, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link with nothing to start",
      [](const fs::path& r) { appendLink(r / kPage, R"(<a href="command:execute=">x</a>)"); },
      FindingKind::CommandWithoutTarget, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link, percent-encoded, to a missing target",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND%3aEXECUTE=%3cthisdir%3e\program\saknas.sh">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage,
+                    R"(<a href="COMMAND%3aEXECUTE=%3cthisdir%3e\program\saknas.sh">x</a>)");
+     },
      FindingKind::CommandTargetMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link whose target is missing in any letter case",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<THISDIR>\PROGRAM\INSTALLERA.BAT">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage,
+                    R"(<a href="COMMAND:EXECUTE=<THISDIR>\PROGRAM\INSTALLERA.BAT">x</a>)");
+     },
      FindingKind::CommandTargetMissing, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link to a program of the reader's system",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=/usr/bin/xterm">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=/usr/bin/xterm">x</a>)");
+     },
      FindingKind::CommandTargetOffDisc, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link that climbs out of the disc",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\..\..\bin\sh">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\..\..\bin\sh">x</a>)");
+     },
      FindingKind::CommandTargetOffDisc, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link to a program whose folder holds a blank, not in apostrophes",
      [](const fs::path& r) {
          write(r / "program/mitt spel/spel.sh", "#!/bin/sh\n");
-         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\program\mitt spel\spel.sh">x</a>)");
+         appendLink(r / kPage,
+                    R"(<a href="COMMAND:EXECUTE=<thisdir>\program\mitt spel\spel.sh">x</a>)");
      },
      FindingKind::CommandTargetCutAtBlank, Severity::Error, "docs/nytta/index.htm", -1},
     {"command link to a script that is no program",
@@ -144,43 +168,51 @@ const Fault kFaults[] = {
      },
      FindingKind::CommandWindowsProgram, Severity::Warning, "docs/nytta/index.htm", -1},
     {"command link giving parameters to a document",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=<thisdir>\tillagg\kallkod.txt -v">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage,
+                    R"(<a href="COMMAND:EXECUTE=<thisdir>\tillagg\kallkod.txt -v">x</a>)");
+     },
      FindingKind::CommandDocumentWithParameters, Severity::Warning, "docs/nytta/index.htm", -1},
     {"command link without <thisdir>",
-     [](const fs::path& r) { appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=program\installera.sh">x</a>)"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, R"(<a href="COMMAND:EXECUTE=program\installera.sh">x</a>)");
+     },
      FindingKind::CommandTargetRelative, Severity::Warning, "docs/nytta/index.htm", -1},
-    {"missing section page",
-     [](const fs::path& r) { fs::remove(r / "docs/omdv/index.htm"); },
+    {"missing section page", [](const fs::path& r) { fs::remove(r / "docs/omdv/index.htm"); },
      FindingKind::SectionPageMissing, Severity::Error, "docs/omdv/index.htm", 0},
     {"page larger than the bound",
-     [](const fs::path& r) { appendLink(r / kPage, "<p>" + std::string(600 * 1024, 'x') + "</p>"); },
+     [](const fs::path& r) {
+         appendLink(r / kPage, "<p>" + std::string(600 * 1024, 'x') + "</p>");
+     },
      FindingKind::PageTooLarge, Severity::Error, "docs/nytta/index.htm", 0},
     {"list without the current disc",
      [](const fs::path& r) { write(r / "filsok/aktuellt.txt", "Datavind 13/2004\r\n"); },
      FindingKind::CurrentDiscNotListed, Severity::Error, "filsok/aktuellt.txt", 1},
-    {"no current disc named",
-     [](const fs::path& r) { fs::remove(r / "filsok/aktuellt.txt"); },
+    {"no current disc named", [](const fs::path& r) { fs::remove(r / "filsok/aktuellt.txt"); },
      FindingKind::CurrentDiscUnknown, Severity::Error, "filsok/aktuellt.txt", 0},
-    {"program list missing",
-     [](const fs::path& r) { fs::remove(r / "filsok/proglist.txt"); },
+    {"program list missing", [](const fs::path& r) { fs::remove(r / "filsok/proglist.txt"); },
      FindingKind::ProgramListUnreadable, Severity::Error, "filsok/proglist.txt", 0},
-    {"program list empty",
-     [](const fs::path& r) { write(r / "filsok/proglist.txt", ""); },
+    {"program list empty", [](const fs::path& r) { write(r / "filsok/proglist.txt", ""); },
      FindingKind::ProgramListEmpty, Severity::Error, "filsok/proglist.txt", 0},
     {"program list line without columns",
-     [](const fs::path& r) { std::ofstream(r / "filsok/proglist.txt", std::ios::app) << "bara en fil.exe\r\n"; },
+     [](const fs::path& r) {
+         std::ofstream(r / "filsok/proglist.txt", std::ios::app) << "bara en fil.exe\r\n";
+     },
      FindingKind::ProgramListLineWithoutColumns, Severity::Warning, "filsok/proglist.txt", -1},
     {"track without a tag",
      [](const fs::path& r) { write(r / "musik/Vinterljus.mp3", std::string(4096, '\x55')); },
      FindingKind::TrackWithoutTag, Severity::Error, "musik/Vinterljus.mp3", 0},
     {"track whose tag is all blanks",
-     [](const fs::path& r) { write(r / "musik/Vinterljus.mp3", std::string(4096, '\x55') + tag("  ", " ")); },
+     [](const fs::path& r) {
+         write(r / "musik/Vinterljus.mp3", std::string(4096, '\x55') + tag("  ", " "));
+     },
      FindingKind::TrackWithoutTag, Severity::Error, "musik/Vinterljus.mp3", 0},
-    {"no track at all",
-     [](const fs::path& r) { fs::remove(r / "musik/Vinterljus.mp3"); },
+    {"no track at all", [](const fs::path& r) { fs::remove(r / "musik/Vinterljus.mp3"); },
      FindingKind::NoTrack, Severity::Error, "musik", 0},
     {"two tracks",
-     [](const fs::path& r) { write(r / "musik/Andra.MP3", std::string(4096, '\x55') + tag("Band", "Song")); },
+     [](const fs::path& r) {
+         write(r / "musik/Andra.MP3", std::string(4096, '\x55') + tag("Band", "Song"));
+     },
      FindingKind::SeveralTracks, Severity::Warning, "musik", 0},
     {"symbolic link to a file outside the disc",
      [](const fs::path& r) { fs::create_symlink("/etc/passwd", r / "tillagg/extra.txt"); },
@@ -215,7 +247,9 @@ TEST_P(DiscFaults, FoundWhereItIs) {
     EXPECT_EQ(DiscCheck::failed(findings), fault.severity == Severity::Error) << fault.name;
 }
 
-void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
+void PrintTo(const Fault& fault, std::ostream* out) {
+    *out << fault.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Faults, DiscFaults, ::testing::ValuesIn(kFaults),
                          [](const ::testing::TestParamInfo<Fault>& param) {
@@ -228,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, DiscFaults, ::testing::ValuesIn(kFaults),
 // Root reads every file whatever its mode; an editor does not. Without
 // these two capabilities this thread reads as its owner would.
 class ReadAsAnOwner {
-public:
+  public:
     ReadAsAnOwner() {
         ::syscall(SYS_capget, &header_, saved_);
         __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
@@ -239,7 +273,7 @@ public:
     ReadAsAnOwner(const ReadAsAnOwner&) = delete;
     ReadAsAnOwner& operator=(const ReadAsAnOwner&) = delete;
 
-private:
+  private:
     __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct saved_[2]{};
 };
@@ -279,7 +313,8 @@ TEST_F(DiscCheckTest, NamesAreMatchedAsTheProgramMatchesThem) {
     fs::rename(root / "docs/hjalp/index.htm", root / "docs/hjalp/INDEX.HTM");
     fs::rename(root / "Webblasare/ie6sv/ROMCONF.CAB", root / "Webblasare/ie6sv/romconf.cab");
     fs::rename(root / "musik/Vinterljus.mp3", root / "musik/Vinterljus.Mp3");
-    appendLink(root / kPage, R"(<a href="CoMmAnD:eXeCuTe=<ThisDir>\PROGRAM\Installera.SH 'Ett spel'">x</a>)");
+    appendLink(root / kPage,
+               R"(<a href="CoMmAnD:eXeCuTe=<ThisDir>\PROGRAM\Installera.SH 'Ett spel'">x</a>)");
     const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
     EXPECT_TRUE(findings.empty());
 }
@@ -298,7 +333,9 @@ TEST_F(DiscCheckTest, SampleDiscIsCleanInAFolderWithBlanks) {
 
 TEST_F(DiscCheckTest, APathWithBlanksInApostrophesIsFound) {
     write(root / "program/mitt spel/spel å.sh", "#!/bin/sh\n");
-    appendLink(root / kPage, R"(<a href="COMMAND:EXECUTE='<thisdir>\program\mitt spel\spel å.sh' 'en parameter'">x</a>)");
+    appendLink(
+        root / kPage,
+        R"(<a href="COMMAND:EXECUTE='<thisdir>\program\mitt spel\spel å.sh' 'en parameter'">x</a>)");
     const CheckMessages english(Language::English);
     for (const CheckFinding& f : DiscCheck(root.string(), {}).run())
         ADD_FAILURE() << english.line(f);
@@ -306,10 +343,13 @@ TEST_F(DiscCheckTest, APathWithBlanksInApostrophesIsFound) {
 
 TEST_F(DiscCheckTest, RelativeLinksFollowThePagesBase) {
     // The browser resolves relative links from <base href>, not from the page.
-    write(root / "docs/nytta/bas.htm", R"(<html><head><base href="../../tillagg/"></head><body>)"
-                                       R"(<a href="kallkod.txt">a</a><a href="../docs/style.css">b</a>)"
-                                       "\n" R"(<a href="saknas.txt">c</a></body></html>)");
-    write(root / "docs/nytta/webb.htm", R"(<base href="http://www.datavind.example/arkiv/"><a href="gammal.htm">d</a>)");
+    write(root / "docs/nytta/bas.htm",
+          R"(<html><head><base href="../../tillagg/"></head><body>)"
+          R"(<a href="kallkod.txt">a</a><a href="../docs/style.css">b</a>)"
+          "\n"
+          R"(<a href="saknas.txt">c</a></body></html>)");
+    write(root / "docs/nytta/webb.htm",
+          R"(<base href="http://www.datavind.example/arkiv/"><a href="gammal.htm">d</a>)");
     const std::vector<CheckFinding> findings = DiscCheck(root.string(), {}).run();
     const CheckMessages english(Language::English);
     std::string all;
@@ -335,11 +375,15 @@ TEST_F(DiscCheckTest, ReportInEitherLanguageAndExitStatus) {
         const char* wanted;
     };
     const Case cases[] = {
-        {{root.string()}, 1,
-         "docs/omdv/index.htm: error: the page of the hot-spot lbTMom does not exist (docs/omdv/index.htm)\n"
+        {{root.string()},
+         1,
+         "docs/omdv/index.htm: error: the page of the hot-spot lbTMom does not exist "
+         "(docs/omdv/index.htm)\n"
          "1 error, 0 warnings\n"},
-        {{root.string(), "--lang", "sv"}, 1,
-         "docs/omdv/index.htm: fel: sidan som hot-spoten lbTMom leder till finns inte (docs/omdv/index.htm)\n"
+        {{root.string(), "--lang", "sv"},
+         1,
+         "docs/omdv/index.htm: fel: sidan som hot-spoten lbTMom leder till finns inte "
+         "(docs/omdv/index.htm)\n"
          "1 fel, 0 varningar\n"},
         {{root.string(), "--lang", "de"}, 2, ""},
         {{root.string(), "--max-page-size", "tio"}, 2, ""},
@@ -364,19 +408,21 @@ TEST_F(DiscCheckTest, ReportInEitherLanguageAndExitStatus) {
     write(root / "docs/omdv/index.htm", "<p>ok</p>");
     std::ostringstream out, err;
     EXPECT_EQ(runDiscCheckCommand({root.string(), "--max-page-size", "100"}, out, err), 1);
-    EXPECT_NE(out.str().find("docs/ettan/index.htm: error: the page is"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("docs/ettan/index.htm: error: the page is"), std::string::npos)
+        << out.str();
     std::ostringstream clean;
     EXPECT_EQ(runDiscCheckCommand({root.string()}, clean, err), 0);
     EXPECT_EQ(withoutRoom(clean.str()), "0 errors, 0 warnings\n");
 }
 
 std::size_t countOf(const std::vector<CheckFinding>& findings, FindingKind kind) {
-    return static_cast<std::size_t>(
-        std::count_if(findings.begin(), findings.end(), [&](const CheckFinding& f) { return f.kind == kind; }));
+    return static_cast<std::size_t>(std::count_if(
+        findings.begin(), findings.end(), [&](const CheckFinding& f) { return f.kind == kind; }));
 }
 
 TEST_F(DiscCheckTest, APageOverItsBoundIsReportedAndNotRead) {
-    std::string page = R"(<a href="saknas.htm">x</a>)" "\n";
+    std::string page = R"(<a href="saknas.htm">x</a>)"
+                       "\n";
     page += std::string(600 * 1024, ' ');
     write(root / "docs/nytta/stor.htm", page);
     const auto findings = DiscCheck(root.string(), {}).run();
@@ -390,10 +436,12 @@ TEST_F(DiscCheckTest, EachKindIsShownAFewTimesAPageAndTheRestCounted) {
         links += "<a href=\"saknas" + std::to_string(i) + ".htm\">x</a>\n";
     appendLink(root / kPage, links);
     const auto findings = DiscCheck(root.string(), {}).run();
-    EXPECT_EQ(countOf(findings, FindingKind::PageLinkMissing), static_cast<std::size_t>(PageCheck::kMaxPerKind));
+    EXPECT_EQ(countOf(findings, FindingKind::PageLinkMissing),
+              static_cast<std::size_t>(PageCheck::kMaxPerKind));
     ASSERT_EQ(countOf(findings, FindingKind::FindingsLeftOut), 1u);
-    const auto left = std::find_if(findings.begin(), findings.end(),
-                                   [](const CheckFinding& f) { return f.kind == FindingKind::FindingsLeftOut; });
+    const auto left = std::find_if(findings.begin(), findings.end(), [](const CheckFinding& f) {
+        return f.kind == FindingKind::FindingsLeftOut;
+    });
     EXPECT_EQ(left->arguments.front(), "80");
     EXPECT_EQ(left->severity, Severity::Error);
     EXPECT_TRUE(DiscCheck::failed(findings));
@@ -408,8 +456,9 @@ TEST_F(DiscCheckTest, AnElementWithTooManyAttributesIsReadInPart) {
     const auto findings = DiscCheck(root.string(), {}).run();
     EXPECT_EQ(countOf(findings, FindingKind::PageElementCrowded), 1u);
     // The link past the element is still read, on its own line.
-    const auto missing = std::find_if(findings.begin(), findings.end(),
-                                      [](const CheckFinding& f) { return f.kind == FindingKind::PageLinkMissing; });
+    const auto missing = std::find_if(findings.begin(), findings.end(), [](const CheckFinding& f) {
+        return f.kind == FindingKind::PageLinkMissing;
+    });
     ASSERT_NE(missing, findings.end());
     EXPECT_EQ(missing->arguments.front(), "borta.htm");
     EXPECT_EQ(missing->line, last);

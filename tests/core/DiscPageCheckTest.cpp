@@ -9,7 +9,7 @@ namespace {
 
 // A file system of a few paths, some of them links to elsewhere.
 class TablePaths : public RealPaths {
-public:
+  public:
     explicit TablePaths(std::map<std::string, std::string> table) : table_(std::move(table)) {}
     std::optional<std::string> realPath(const std::string& path) const override {
         if (const auto it = table_.find(path); it != table_.end())
@@ -17,7 +17,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     std::map<std::string, std::string> table_;
 };
 
@@ -76,7 +76,8 @@ TEST(DiscPageCheck, JudgesPagesByWhereTheyReallyLie) {
 }
 
 TEST(DiscPageCheck, NoPageIsADiscPageWhenTheRootCannotBeResolved) {
-    const TablePaths paths(std::map<std::string, std::string>{{"/cd/docs/a.htm", "/cd/docs/a.htm"}});
+    const TablePaths paths(
+        std::map<std::string, std::string>{{"/cd/docs/a.htm", "/cd/docs/a.htm"}});
     EXPECT_FALSE(DiscPageCheck("/cd/", paths, PathCase::Sensitive).isDiscPage("/cd/docs/a.htm"));
     EXPECT_FALSE(DiscPageCheck("", paths, PathCase::Sensitive).isDiscPage("/cd/docs/a.htm"));
 }

@@ -12,8 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 
 class DiscPathTest : public ::testing::Test {
-protected:
-    fs::path root = fs::temp_directory_path() / ("discpath-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  protected:
+    fs::path root =
+        fs::temp_directory_path() /
+        ("discpath-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     void SetUp() override {
         fs::create_directories(root / "Program" / "Spel");
         std::ofstream(root / "Program" / "Spel" / "Setup.sh") << "x";
@@ -27,8 +29,8 @@ protected:
 TEST_F(DiscPathTest, BackslashesAndLetterCase) {
     const std::string r = utf8FromPath(root);
     struct Case {
-        std::string written;  // as a page or the program writes it
-        std::string onDisc;   // the file it must name, "/"-separated under the root
+        std::string written; // as a page or the program writes it
+        std::string onDisc;  // the file it must name, "/"-separated under the root
     };
     const Case cases[] = {
         {"\\Program\\Spel\\Setup.sh", "/Program/Spel/Setup.sh"},
@@ -38,7 +40,8 @@ TEST_F(DiscPathTest, BackslashesAndLetterCase) {
     };
     for (const Case& c : cases) {
         const std::string resolved = resolveDiscPath(r + c.written);
-        EXPECT_TRUE(fs::equivalent(pathFromUtf8(resolved), pathFromUtf8(r + c.onDisc))) << c.written;
+        EXPECT_TRUE(fs::equivalent(pathFromUtf8(resolved), pathFromUtf8(r + c.onDisc)))
+            << c.written;
 #ifndef _WIN32
         // Here names have a case of their own: the result spells the file as it is.
         EXPECT_EQ(resolved, r + c.onDisc);

@@ -1,5 +1,5 @@
-#include "DiscCheckCommand.h"
 #include "DiscRoom.h"
+#include "DiscCheckCommand.h"
 #include "ImageMaster.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,8 @@ TEST(DiscRoomTest, FilesTakeWholeSectors) {
     std::ofstream(root / "empty.txt");
     // 1 + 2 sectors of data; 5 entries and the folder itself in one sector.
     EXPECT_EQ(DiscRoom::bytesOnDisc(root.string()), 4 * DiscRoom::kSector);
-    EXPECT_EQ(DiscRoom::bytesOnDisc((root / "docs" / "inner" / "two.htm").string()), 2 * DiscRoom::kSector);
+    EXPECT_EQ(DiscRoom::bytesOnDisc((root / "docs" / "inner" / "two.htm").string()),
+              2 * DiscRoom::kSector);
     EXPECT_EQ(DiscRoom::bytesOnDisc((root / "saknas").string()), 0u);
     fs::remove_all(root);
     EXPECT_EQ(DiscRoom::megabytes(737'280'000), "737.3 MB");
@@ -59,12 +60,14 @@ TEST(DiscRoomTest, FilesTakeWholeSectors) {
 // dvcd-check says what room the content leaves beside the programs as
 // dvcd-master would write them, or that it could not count the programs.
 TEST(DiscRoomTest, CheckSaysTheRoomLeft) {
-    const fs::path work = fs::temp_directory_path() / ("discroom-check-" + std::to_string(::getpid()));
+    const fs::path work =
+        fs::temp_directory_path() / ("discroom-check-" + std::to_string(::getpid()));
     fs::remove_all(work);
     fs::create_directories(work / "disc" / "docs");
     fs::create_directories(work / "runtime" / "linux" / "lib");
     std::ofstream(work / "disc" / "docs" / "a.bin") << std::string(1'000'000, 'x');
-    std::ofstream(work / "disc" / "datavind") << std::string(5'000'000, 'x'); // replaced by the image
+    std::ofstream(work / "disc" / "datavind")
+        << std::string(5'000'000, 'x'); // replaced by the image
     std::ofstream(work / "w.exe") << "MZ" << std::string(3'000'000, 'w');
     std::ofstream(work / "runtime" / "datavind") << "#!/bin/sh\n";
     // 8 MB of text that zisofs shrinks to a small part.
@@ -82,17 +85,24 @@ TEST(DiscRoomTest, CheckSaysTheRoomLeft) {
         return at == std::string::npos ? text : text.substr(at);
     };
     const std::string missing = roomLine({"--windows-program", (work / "saknas.exe").string()});
-    EXPECT_EQ(missing, "the disc's own content takes 1.0 MB, the programs were not found and are not counted; "
-                       "room left on a CD 80 (737280000 bytes) for more content: 736.3 MB\n");
-    const std::string found = roomLine({"--windows-program", (work / "w.exe").string(), "--linux-runtime",
-                                        (work / "runtime").string(), "--medium", "cd74"});
+    EXPECT_EQ(
+        missing,
+        "the disc's own content takes 1.0 MB, the programs were not found and are not counted; "
+        "room left on a CD 80 (737280000 bytes) for more content: 736.3 MB\n");
+    const std::string found =
+        roomLine({"--windows-program", (work / "w.exe").string(), "--linux-runtime",
+                  (work / "runtime").string(), "--medium", "cd74"});
     // About 3 MB of Windows program and far less than 8 MB of runtime.
     EXPECT_NE(found.find("1.0 MB, the programs and the runtime 3."), std::string::npos) << found;
-    EXPECT_NE(found.find("room left on a CD 74 (681984000 bytes) for more content: 67"), std::string::npos) << found;
+    EXPECT_NE(found.find("room left on a CD 74 (681984000 bytes) for more content: 67"),
+              std::string::npos)
+        << found;
     fs::remove_all(work);
 }
 
-std::vector<std::string> argumentsOf(const ImageContents& c) { return ImageMaster::xorrisoArguments(c); }
+std::vector<std::string> argumentsOf(const ImageContents& c) {
+    return ImageMaster::xorrisoArguments(c);
+}
 
 // Where the consecutive arguments `sequence` begin, or npos.
 std::size_t find(const std::vector<std::string>& a, const std::vector<std::string>& sequence) {
@@ -146,18 +156,21 @@ TEST(ImageMasterTest, StartFilesComeFirstInTheirOrder) {
 }
 
 TEST(ImageMasterTest, StartFilesAreTheRuntimesOwn) {
-    const fs::path runtime = fs::temp_directory_path() / ("startfiles-" + std::to_string(::getpid()));
+    const fs::path runtime =
+        fs::temp_directory_path() / ("startfiles-" + std::to_string(::getpid()));
     fs::remove_all(runtime);
     fs::create_directories(runtime / "linux" / "lib");
     for (const char* file : {"datavind", "lib/a.so", "lib/b.so", "GLIBC", "read-parts"})
         std::ofstream(runtime / "linux" / file) << "x";
     std::ofstream(runtime / "secret") << "x";
     fs::create_symlink("/etc/passwd", runtime / "linux" / "lib" / "link.so");
-    std::ofstream(runtime / "linux" / "read-first") << "lib/a.so\n\n../secret\n/etc/passwd\nlib/saknas.so\n";
-    std::ofstream(runtime / "linux" / "read-next") << "./lib/a.so\nlib/link.so\nlib\ndatavind\nlib/b.so";
+    std::ofstream(runtime / "linux" / "read-first")
+        << "lib/a.so\n\n../secret\n/etc/passwd\nlib/saknas.so\n";
+    std::ofstream(runtime / "linux" / "read-next")
+        << "./lib/a.so\nlib/link.so\nlib\ndatavind\nlib/b.so";
     EXPECT_EQ(ImageMaster::startFilesOf(runtime.string()),
-              (std::vector<std::string>{"GLIBC", "read-first", "read-next", "read-parts", "lib/a.so", "datavind",
-                                        "lib/b.so"}));
+              (std::vector<std::string>{"GLIBC", "read-first", "read-next", "read-parts",
+                                        "lib/a.so", "datavind", "lib/b.so"}));
     fs::remove_all(runtime);
     EXPECT_TRUE(ImageMaster::startFilesOf(runtime.string()).empty());
 }

@@ -13,7 +13,7 @@ TEST(DisplayScale, TheSkinFillsTheScaledClientAreaAtEveryScale) {
     struct Case {
         int dpi, percent, width, height;
     };
-    const Case cases[] = {{96, 100, 800, 600},   {120, 125, 1000, 750},  {144, 150, 1200, 900},
+    const Case cases[] = {{96, 100, 800, 600},    {120, 125, 1000, 750},  {144, 150, 1200, 900},
                           {168, 175, 1400, 1050}, {192, 200, 1600, 1200}, {240, 250, 2000, 1500},
                           {288, 300, 2400, 1800}};
     for (const Case& c : cases) {
@@ -28,12 +28,13 @@ TEST(DisplayScale, RoundsToTheNearestWithHalvesAwayFromZero) {
         int dpi, logical, physical;
     };
     const Case cases[] = {
-        {96, 7, 7},    {96, -7, -7},  {120, 1, 1},   {120, 2, 3},   {120, 3, 4},  {120, -2, -3},
-        {144, 1, 2},   {144, 3, 5},   {144, -1, -2}, {168, 1, 2},   {168, 3, 5},  {192, 11, 22},
-        {240, 1, 3},   {288, 351, 1053}, {72, 1, 1}, {72, 2, 2},    {72, 3, 2},   {144, 0, 0},
+        {96, 7, 7},  {96, -7, -7},     {120, 1, 1},   {120, 2, 3}, {120, 3, 4}, {120, -2, -3},
+        {144, 1, 2}, {144, 3, 5},      {144, -1, -2}, {168, 1, 2}, {168, 3, 5}, {192, 11, 22},
+        {240, 1, 3}, {288, 351, 1053}, {72, 1, 1},    {72, 2, 2},  {72, 3, 2},  {144, 0, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(DisplayScale(c.dpi).toPhysical(c.logical), c.physical) << c.dpi << " dpi, " << c.logical;
+        EXPECT_EQ(DisplayScale(c.dpi).toPhysical(c.logical), c.physical)
+            << c.dpi << " dpi, " << c.logical;
 }
 
 TEST(DisplayScale, ScalesEdgesSoThatTouchingPlacesStillTouch) {
@@ -76,7 +77,8 @@ TEST(DisplayScale, FontHeights) {
         int dpi, height;
     };
     // MS Sans Serif at 8 points is 11 pixels at 100 %.
-    const Case cases[] = {{96, 11}, {120, 14}, {144, 17}, {168, 19}, {192, 22}, {240, 28}, {288, 33}};
+    const Case cases[] = {{96, 11},  {120, 14}, {144, 17}, {168, 19},
+                          {192, 22}, {240, 28}, {288, 33}};
     for (const Case& c : cases)
         EXPECT_EQ(DisplayScale(c.dpi).fontHeight(11), c.height) << c.dpi;
     EXPECT_EQ(DisplayScale(24).fontHeight(1), 1);
@@ -91,7 +93,8 @@ TEST(DisplayScale, PicturesComeFromTheNearestBakedScaleAtOrAbove) {
     for (const Case& c : cases)
         EXPECT_EQ(DisplayScale(c.dpi).picturePercent(), c.percent) << c.dpi;
     for (const int dpi : kWindowsDpis)
-        EXPECT_EQ(DisplayScale(dpi).picturePercent(), DisplayScale(dpi).percent()) << "baked exactly: " << dpi;
+        EXPECT_EQ(DisplayScale(dpi).picturePercent(), DisplayScale(dpi).percent())
+            << "baked exactly: " << dpi;
 }
 
 TEST(DisplayScale, ThePointerStaysOverTheSamePlaceOfTheSkin) {
@@ -111,8 +114,8 @@ TEST(DisplayScale, ThePointerStaysOverTheSamePlaceOfTheSkin) {
         {{990, 400}, {1000, 400}, 96, 288, {0, 0}, {1020, 400}},
     };
     for (const Case& c : cases) {
-        const Point origin =
-            anchoredWindowOrigin(c.pointer, c.oldOrigin, DisplayScale(c.from), DisplayScale(c.to), c.offset);
+        const Point origin = anchoredWindowOrigin(c.pointer, c.oldOrigin, DisplayScale(c.from),
+                                                  DisplayScale(c.to), c.offset);
         EXPECT_EQ(origin, c.expected) << c.from << " -> " << c.to;
     }
 }
@@ -127,7 +130,8 @@ TEST(DisplayScale, TheCatalogScaledKeepsItsSpotsAndScalesTheirPlaces) {
         EXPECT_EQ(large.all()[i].name, logical.all()[i].name);
         EXPECT_EQ(large.all()[i].statusText, logical.all()[i].statusText);
         EXPECT_EQ(large.all()[i].bounds, DisplayScale(144).toPhysical(logical.all()[i].bounds));
-        EXPECT_EQ(large.all()[i].highlightBounds, DisplayScale(144).toPhysical(logical.all()[i].highlightBounds));
+        EXPECT_EQ(large.all()[i].highlightBounds,
+                  DisplayScale(144).toPhysical(logical.all()[i].highlightBounds));
     }
     // lbNoje, 351, 8, 74, 89: edges 526.5, 12, 637.5, 145.5.
     EXPECT_EQ(large.find("lbNoje")->bounds, (Rect{527, 12, 111, 134}));

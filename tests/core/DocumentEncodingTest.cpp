@@ -10,7 +10,9 @@ namespace dv {
 namespace {
 
 // A literal with the NULs it holds.
-template <std::size_t N> std::string bytes(const char (&literal)[N]) { return std::string(literal, N - 1); }
+template <std::size_t N> std::string bytes(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
 
 TEST(DocumentEncoding, FromTheMarkElseTheDeclarationElseUtf8) {
     using E = DocumentEncoding;
@@ -27,7 +29,8 @@ TEST(DocumentEncoding, FromTheMarkElseTheDeclarationElseUtf8) {
         {"<?xml version='1.0' encoding='US-ASCII'?><d/>", E::Ascii},
         {bytes("\xFF\xFE<\0d\0/\0>\0"), E::Utf16LE},
         {bytes("\xFE\xFF\0<\0d\0/\0>"), E::Utf16BE},
-        {bytes("<\0?\0x\0m\0l\0 \0e\0n\0c\0o\0d\0i\0n\0g\0=\0'\0U\0T\0F\0-\0001\0006\0'\0?\0>\0"), E::Utf16LE},
+        {bytes("<\0?\0x\0m\0l\0 \0e\0n\0c\0o\0d\0i\0n\0g\0=\0'\0U\0T\0F\0-\0001\0006\0'\0?\0>\0"),
+         E::Utf16LE},
         // The word in the text, not in the declaration, says nothing.
         {"<d>encoding='KOI8-R'</d>", E::Utf8},
         {"<?xml-stylesheet encoding='KOI8-R'?><d/>", E::Utf8},
@@ -40,7 +43,9 @@ TEST(DocumentEncoding, FromTheMarkElseTheDeclarationElseUtf8) {
         {"<?xml version='1.0' encoding='UTF-32'?><d/>", std::nullopt},
         {"\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?><d/>", std::nullopt},
         {"<?xml version='1.0' encoding='UTF-16'?><d/>", std::nullopt},
-        {bytes("\xFF\xFE<\0?\0x\0m\0l\0 \0e\0n\0c\0o\0d\0i\0n\0g\0=\0'\0U\0T\0F\0-\0008\0'\0?\0>\0"), std::nullopt},
+        {bytes(
+             "\xFF\xFE<\0?\0x\0m\0l\0 \0e\0n\0c\0o\0d\0i\0n\0g\0=\0'\0U\0T\0F\0-\0008\0'\0?\0>\0"),
+         std::nullopt},
         {"<?xml version='1.0' encoding='US-ASCII'?><d>\xC3\xB6</d>", std::nullopt},
         {"<?xml version='1.0' encoding='windows-1252'?><d>\x8D</d>", std::nullopt},
         {bytes("\0\0\xFE\xFF"), std::nullopt},
@@ -72,12 +77,12 @@ TEST(DocumentEncoding, TheTextAsUtf8) {
 
 TEST(DocumentEncoding, BytesThatAreNoTextInTheirEncoding) {
     for (const std::string& document : {
-             std::string("<d>sn\xF6</d>"),                          // Latin-1 without a declaration
-             std::string("<d>\xC3</d>"),                            // cut UTF-8
-             bytes("\xFF\xFE<\0d\0>"),                             // half a unit
-             bytes("\xFF\xFE<\0\x00\xDC>\0"),                       // a lone low surrogate
-             bytes("\xFF\xFE<\0\x3C\xD8>\0"),                       // a high one without its pair
-             std::string("<d>a\0b</d>", 10),                         // NUL
+             std::string("<d>sn\xF6</d>"),    // Latin-1 without a declaration
+             std::string("<d>\xC3</d>"),      // cut UTF-8
+             bytes("\xFF\xFE<\0d\0>"),        // half a unit
+             bytes("\xFF\xFE<\0\x00\xDC>\0"), // a lone low surrogate
+             bytes("\xFF\xFE<\0\x3C\xD8>\0"), // a high one without its pair
+             std::string("<d>a\0b</d>", 10),  // NUL
          })
         EXPECT_THROW(documentText(document), XmlError) << document;
 }

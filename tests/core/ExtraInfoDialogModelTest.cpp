@@ -24,25 +24,27 @@ TEST(ExtraInfoDialogModel, WhatShowsForANote) {
     const Case cases[] = {
         {"may run, with an address",
          Model::question(kRunnable),
-         {"Datavinds cd - Mer information", "Kräver 3D-kort.", "http://www.datavind.example/x", true, true, true,
-          "Nej", Button::Yes}},
+         {"Datavinds cd - Mer information", "Kräver 3D-kort.", "http://www.datavind.example/x",
+          true, true, true, "Nej", Button::Yes}},
         {"may not run, no address",
          Model::question(kClosed),
-         {"Datavinds cd - Mer information", "Fungerar inte längre.", "", false, false, false, "Stäng",
-          Button::No}},
+         {"Datavinds cd - Mer information", "Fungerar inte längre.", "", false, false, false,
+          "Stäng", Button::No}},
         {"may not run, with an address",
          Model::question({"x", "Borttaget.", "http://a.example/", false}),
-         {"Datavinds cd - Mer information", "Borttaget.", "http://a.example/", true, false, false, "Stäng",
-          Button::No}},
+         {"Datavinds cd - Mer information", "Borttaget.", "http://a.example/", true, false, false,
+          "Stäng", Button::No}},
         // A notice has only "Stäng", whatever the note says of starting.
         {"a notice",
          Model::notice({"", "Ny version finns.", "", true}, "Datavinds cd - Meddelande"),
-         {"Datavinds cd - Meddelande", "Ny version finns.", "", false, false, false, "Stäng", Button::No}},
+         {"Datavinds cd - Meddelande", "Ny version finns.", "", false, false, false, "Stäng",
+          Button::No}},
         // Texts from outside stay as they are: no markup, no mnemonics.
         {"outside text",
-         Model::question({"x", "Läs <b>detta</b> & sedan\rnästa rad", "http://a.example/?a=1&b=2", false}),
-         {"Datavinds cd - Mer information", "Läs <b>detta</b> & sedan\nnästa rad", "http://a.example/?a=1&b=2",
-          true, false, false, "Stäng", Button::No}},
+         Model::question(
+             {"x", "Läs <b>detta</b> & sedan\rnästa rad", "http://a.example/?a=1&b=2", false}),
+         {"Datavinds cd - Mer information", "Läs <b>detta</b> & sedan\nnästa rad",
+          "http://a.example/?a=1&b=2", true, false, false, "Stäng", Button::No}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.view, c.expected) << c.what;
@@ -113,14 +115,16 @@ TEST(ExtraInfoDialogModel, LineBreaksOfTheUpdateService) {
         const char* shown;
     };
     const Case cases[] = {
-        {"a\rb", "a\nb"}, {"a\nb", "a\nb"}, {"a\r\nb", "a\nb"}, {"a\r\rb", "a\n\nb"}, {"a\n\rb", "a\n\nb"},
-        {"a\r", "a\n"},   {"", ""},
+        {"a\rb", "a\nb"},     {"a\nb", "a\nb"}, {"a\r\nb", "a\nb"}, {"a\r\rb", "a\n\nb"},
+        {"a\n\rb", "a\n\nb"}, {"a\r", "a\n"},   {"", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Model::displayLines(c.text), c.shown) << c.text;
 }
 
-int bottom(const Rect& r) { return r.top + r.height; }
+int bottom(const Rect& r) {
+    return r.top + r.height;
+}
 
 TEST(ExtraInfoDialogModel, Layout) {
     const test::FixedTextMeasure msSansSerif(5, 13);
@@ -146,14 +150,15 @@ TEST(ExtraInfoDialogModel, Layout) {
     const std::string line(70, 'x'); // one line of 350 pixels
     const Case cases[] = {
         {"five lines fit", line + "\n" + line + "\n" + line + "\n" + line + "\n" + line, 73, false},
-        {"six lines grow", line + "\n" + line + "\n" + line + "\n" + line + "\n" + line + "\n" + line, 78, false},
+        {"six lines grow",
+         line + "\n" + line + "\n" + line + "\n" + line + "\n" + line + "\n" + line, 78, false},
         {"sixteen lines grow to the limit", std::string(15, '\n') + "x", 208, false},
         {"eighteen lines scroll", std::string(17, '\n') + "x", Model::kMaxInformationHeight, true},
         {"too long to measure", std::string(5000, 'x'), Model::kMaxInformationHeight, true},
     };
     for (const Case& c : cases) {
-        const ExtraInfoLayout g = Model::layout(Model::question({"x", c.information, "http://a.example/", true}),
-                                                msSansSerif);
+        const ExtraInfoLayout g = Model::layout(
+            Model::question({"x", c.information, "http://a.example/", true}), msSansSerif);
         EXPECT_EQ(g.lbInformation.height, c.height) << c.what;
         EXPECT_EQ(g.informationScrolls, c.scrolls) << c.what;
         const int grown = c.height - 73;
@@ -170,8 +175,8 @@ TEST(ExtraInfoDialogModel, Layout) {
     EXPECT_LE(bottom(w.lbOpenNow), w.btYes.top);
     EXPECT_EQ(w.clientHeight - bottom(w.btNo), 217 - 207);
     // An address wider than the group box is cut at its edge.
-    const ExtraInfoLayout longUrl =
-        Model::layout(Model::question({"x", "i", "http://a.example/" + std::string(200, 'a'), true}), wide);
+    const ExtraInfoLayout longUrl = Model::layout(
+        Model::question({"x", "i", "http://a.example/" + std::string(200, 'a'), true}), wide);
     EXPECT_EQ(longUrl.lbURL.width, 369 - 16);
 }
 

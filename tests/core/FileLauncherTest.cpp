@@ -38,14 +38,14 @@ TEST(FileLauncher, RefusalIsReportedAfterTheWaitingWindowIsGone) {
 
 // Real paths from a table: what each path really names.
 class TablePaths : public RealPaths {
-public:
+  public:
     explicit TablePaths(std::map<std::string, std::string> real) : real_(std::move(real)) {}
     std::optional<std::string> realPath(const std::string& path) const override {
         const auto it = real_.find(path);
         return it == real_.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
 
-private:
+  private:
     std::map<std::string, std::string> real_;
 };
 
@@ -56,8 +56,8 @@ TEST(FileLauncher, TargetsAreJudgedByWhereTheyReallyLie) {
         {"/cd/prog/sh", "/bin/sh"},                   // a link on the disc that leads out
         {"/cd/prog/../../etc/passwd", "/etc/passwd"}, // a path that climbs out
         {"/cd/docs", "/media/cd/docs"},
-        {"/cd/ut", "/media/cdx/ut"},                  // beside the disc, not in it
-        {"/usr/bin/xterm", "/usr/bin/xterm"},         // written outside
+        {"/cd/ut", "/media/cdx/ut"},          // beside the disc, not in it
+        {"/usr/bin/xterm", "/usr/bin/xterm"}, // written outside
     };
     const std::pair<const char*, bool> cases[] = {
         {"/cd/prog/setup.sh /S", true},
@@ -75,7 +75,8 @@ TEST(FileLauncher, TargetsAreJudgedByWhereTheyReallyLie) {
         test::FakeWaitingWindow waiting{log};
         test::FakeMessageBoxes boxes{&log};
         FileLauncher fileLauncher{launcher, waiting, boxes,
-                                  std::make_unique<DiscTargets>("/cd/", std::make_unique<TablePaths>(real),
+                                  std::make_unique<DiscTargets>("/cd/",
+                                                                std::make_unique<TablePaths>(real),
                                                                 PathCase::Sensitive)};
         EXPECT_EQ(fileLauncher.ExecuteFile(target), starts) << target;
         if (starts) {
@@ -83,7 +84,8 @@ TEST(FileLauncher, TargetsAreJudgedByWhereTheyReallyLie) {
             continue;
         }
         // Refused as a file that is not there, before anything shows.
-        EXPECT_EQ(log, (CallLog{"box:" + launcher.missingFileMessage() + " (" + target + ")"})) << target;
+        EXPECT_EQ(log, (CallLog{"box:" + launcher.missingFileMessage() + " (" + target + ")"}))
+            << target;
     }
 }
 

@@ -33,10 +33,11 @@ std::vector<std::string> flatten(const SearchTree& tree) {
 }
 
 class FileSearchTest : public ::testing::Test {
-protected:
-    fs::path root = fs::temp_directory_path() /
-                    ("filesearch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                     "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  protected:
+    fs::path root =
+        fs::temp_directory_path() /
+        ("filesearch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     test::CallLog log;
     test::FakeMessageBoxes boxes{&log};
     test::FakeHourglass hourglass{&log};
@@ -52,7 +53,8 @@ protected:
     fs::path current() const { return root / "filsok" / "aktuellt.txt"; }
 };
 
-constexpr std::string_view kFourLines = "D1\tP1\ta.exe\nD1\tP1\tb.txt\nD1\tP2\tA.DOC\nD2\tP1\tc.exe\n";
+constexpr std::string_view kFourLines =
+    "D1\tP1\ta.exe\nD1\tP1\tb.txt\nD1\tP2\tA.DOC\nD2\tP1\tc.exe\n";
 
 TEST_F(FileSearchTest, SearchAllDiscs) {
     write("proglist.txt", kFourLines);
@@ -94,11 +96,14 @@ TEST_F(FileSearchTest, GroupsOnlyAgainstThePreviousHit) {
 }
 
 TEST_F(FileSearchTest, SwedishLettersInEitherCaseAndWindows1252) {
-    write("proglist.txt", "Datavind 11\tSn\xf6" "bollskriget\tSN\xd6" "BOLL.EXE\n"
+    write("proglist.txt", "Datavind 11\tSn\xf6"
+                          "bollskriget\tSN\xd6"
+                          "BOLL.EXE\n"
                           "Datavind 11\tTomte\tl\xe4smig.txt\n");
     FileSearch s = search();
     s.DoSearch("snö", true);
-    EXPECT_EQ(flatten(s.tree()), (std::vector<std::string>{"Datavind 11/Snöbollskriget: SNÖBOLL.EXE"}));
+    EXPECT_EQ(flatten(s.tree()),
+              (std::vector<std::string>{"Datavind 11/Snöbollskriget: SNÖBOLL.EXE"}));
     s.DoSearch("LÄS", true);
     EXPECT_EQ(flatten(s.tree()), (std::vector<std::string>{"Datavind 11/Tomte: läsmig.txt"}));
 }
@@ -146,7 +151,8 @@ TEST_F(FileSearchTest, HourglassWhileLoadingAndSearchingNeverOverTheBox) {
     log.clear();
     write("proglist.txt", kFourLines);
     s.DoSearch("a", true);
-    EXPECT_EQ(log, (test::CallLog{"hourglass", "arrow", "hourglass", "arrow"})); // load, then search
+    EXPECT_EQ(log,
+              (test::CallLog{"hourglass", "arrow", "hourglass", "arrow"})); // load, then search
     log.clear();
     s.DoSearch("b", true);
     EXPECT_EQ(log, (test::CallLog{"hourglass", "arrow"})); // the list is kept
@@ -173,7 +179,8 @@ TEST_F(FileSearchTest, SpecialFilesInsteadOfTheLists) {
         EXPECT_FALSE(s.currentDiscKnown()) << kind;
         EXPECT_EQ(s.DoSearch("a", true), FileSearch::Outcome::NothingLoaded) << kind;
         ASSERT_EQ(boxes.shown.size(), 1u) << kind;
-        EXPECT_EQ(boxes.shown[0].text, "Kunde inte ladda in programlistan! Kan därför inte söka.") << kind;
+        EXPECT_EQ(boxes.shown[0].text, "Kunde inte ladda in programlistan! Kan därför inte söka.")
+            << kind;
     }
 }
 

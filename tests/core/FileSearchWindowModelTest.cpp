@@ -71,9 +71,15 @@ TEST(FileSearchWindowModel, WhatShowAllEnables) {
     const Controls none{false, false, false, false};
     const Controls withoutThisDisc{true, true, false, true};
     const Case cases[] = {
-        {"a current disc", true, all, {{true, true, none}, {false, false, all}, {true, true, none}}},
+        {"a current disc",
+         true,
+         all,
+         {{true, true, none}, {false, false, all}, {true, true, none}}},
         // "Denna skiva" stays off: a this-disc search would compare with an empty name.
-        {"no current disc", false, withoutThisDisc, {{true, true, none}, {false, false, withoutThisDisc}}},
+        {"no current disc",
+         false,
+         withoutThisDisc,
+         {{true, true, none}, {false, false, withoutThisDisc}}},
     };
     for (const Case& c : cases) {
         Model model(c.currentDiscKnown);
@@ -105,18 +111,22 @@ TEST(FileSearchWindowModel, Keys) {
 
 TEST(FileSearchWindowModel, TheTreesPictures) {
     using P = Model::Picture;
-    EXPECT_EQ(Model::picturesAt(0), (Model::NodePictures{P::FolderOpen, P::FolderOpen}));  // the root
-    EXPECT_EQ(Model::picturesAt(1), (Model::NodePictures{P::FolderClosed, P::FolderOpen})); // a disc
-    EXPECT_EQ(Model::picturesAt(2), (Model::NodePictures{P::FolderClosed, P::FolderOpen})); // a program
+    EXPECT_EQ(Model::picturesAt(0),
+              (Model::NodePictures{P::FolderOpen, P::FolderOpen})); // the root
+    EXPECT_EQ(Model::picturesAt(1),
+              (Model::NodePictures{P::FolderClosed, P::FolderOpen})); // a disc
+    EXPECT_EQ(Model::picturesAt(2),
+              (Model::NodePictures{P::FolderClosed, P::FolderOpen})); // a program
     EXPECT_STREQ(Model::pictureName(P::FolderOpen), "FolderOpen");
     EXPECT_STREQ(Model::pictureName(P::FolderClosed), "FolderClosed");
 }
 
 class FileSearchWindowSearch : public ::testing::Test {
-protected:
-    fs::path root = fs::temp_directory_path() /
-                    ("filesearchwindow-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  protected:
+    fs::path root =
+        fs::temp_directory_path() /
+        ("filesearchwindow-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     test::CallLog log;
     test::FakeMessageBoxes boxes{&log};
     test::FakeHourglass hourglass{&log};
@@ -128,7 +138,8 @@ protected:
 
 // The hourglass stays up from the search until the tree is filled.
 TEST_F(FileSearchWindowSearch, TheTreeIsFilledUnderTheHourglass) {
-    std::ofstream(root / "filsok" / "proglist.txt", std::ios::binary) << "D1\tP1\ta.exe\nD2\tP1\tb.exe\n";
+    std::ofstream(root / "filsok" / "proglist.txt", std::ios::binary)
+        << "D1\tP1\ta.exe\nD2\tP1\tb.exe\n";
     FileSearch s = search();
     struct Case {
         const char* text;
@@ -174,7 +185,8 @@ TEST_F(FileSearchWindowSearch, AnUnreadableListLeavesTheTree) {
 TEST_F(FileSearchWindowSearch, AFailingFillRestoresThePointer) {
     std::ofstream(root / "filsok" / "proglist.txt", std::ios::binary) << "D1\tP1\ta.exe\n";
     FileSearch s = search();
-    EXPECT_THROW(Model::search(s, hourglass, "", true, [](const SearchTree&) { throw std::runtime_error("x"); }),
+    EXPECT_THROW(Model::search(s, hourglass, "", true,
+                               [](const SearchTree&) { throw std::runtime_error("x"); }),
                  std::runtime_error);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), "arrow");

@@ -19,11 +19,18 @@ TEST(FrameWatch, AForeignFrameRefusesThePagesCommandsUntilADiscPageComes) {
     using K = PageKind;
     const std::vector<std::vector<Step>> lives = {
         {{Step::Top, K::Disc, true}, {Step::Frame, K::Disc, true}, {Step::Frame, K::Other, true}},
-        {{Step::Top, K::Disc, true}, {Step::Frame, K::Web, false}, {Step::Frame, K::Disc, false},
+        {{Step::Top, K::Disc, true},
+         {Step::Frame, K::Web, false},
+         {Step::Frame, K::Disc, false},
          {Step::Top, K::Disc, true}},
-        {{Step::Top, K::Disc, true}, {Step::Frame, K::Outside, false}, {Step::Top, K::Web, false},
-         {Step::Frame, K::Disc, false}, {Step::Top, K::Disc, true}},
-        {{Step::Top, K::Web, false}, {Step::Top, K::Other, false}, {Step::Top, K::Outside, false},
+        {{Step::Top, K::Disc, true},
+         {Step::Frame, K::Outside, false},
+         {Step::Top, K::Web, false},
+         {Step::Frame, K::Disc, false},
+         {Step::Top, K::Disc, true}},
+        {{Step::Top, K::Web, false},
+         {Step::Top, K::Other, false},
+         {Step::Top, K::Outside, false},
          {Step::Top, K::Disc, true}},
     };
     for (std::size_t life = 0; life < lives.size(); ++life) {
@@ -34,7 +41,8 @@ TEST(FrameWatch, AForeignFrameRefusesThePagesCommandsUntilADiscPageComes) {
                 watch.topPageShown(step.kind);
             else
                 watch.frameShows(step.kind);
-            EXPECT_EQ(watch.commandsAllowed(), step.allowedAfter) << "life " << life << ", step " << i;
+            EXPECT_EQ(watch.commandsAllowed(), step.allowedAfter)
+                << "life " << life << ", step " << i;
         }
     }
 }

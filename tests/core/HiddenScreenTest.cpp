@@ -16,15 +16,12 @@ int typeAll(HiddenScreenKeys& keys, std::string_view text) {
 
 TEST(HiddenScreenKeys, Table) {
     const std::pair<const char*, int> cases[] = {
-        {"MANGO", 1},
-        {"MMANGO", 0},   // the repeated letter empties the buffer and is lost
-        {"MMMANGO", 1},  // ...but the one after it starts afresh
-        {"mango", 0},
-        {"MANgO", 0},
+        {"MANGO", 1},       {"MMANGO", 0}, // the repeated letter empties the buffer and is lost
+        {"MMMANGO", 1},                    // ...but the one after it starts afresh
+        {"mango", 0},       {"MANgO", 0},
         {"MANGOMANGO", 1}, // the first M after success overflows and is lost
-        {"MANGOXMANGO", 2},
-        {"XMANGO", 1},
-        {"MANMANGO", 0},  // "MANM" breaks; the M is lost, "ANGO" never matches
+        {"MANGOXMANGO", 2}, {"XMANGO", 1},
+        {"MANMANGO", 0}, // "MANM" breaks; the M is lost, "ANGO" never matches
     };
     for (const auto& [text, opened] : cases) {
         HiddenScreenKeys keys;
@@ -51,7 +48,8 @@ TEST(HiddenScreenKeys, OnlyWhileArmedAndTheBufferSurvivesLeaving) {
 
 TEST(HiddenScreenTimeline, TicksEveryThreeSecondsUnlessGivenAnotherInterval) {
     EXPECT_EQ(HiddenScreenTimeline().tickInterval(), std::chrono::milliseconds(3000));
-    EXPECT_EQ(HiddenScreenTimeline(std::chrono::milliseconds(200)).tickInterval(), std::chrono::milliseconds(200));
+    EXPECT_EQ(HiddenScreenTimeline(std::chrono::milliseconds(200)).tickInterval(),
+              std::chrono::milliseconds(200));
 }
 
 TEST(HiddenScreenTimeline, FirstShowing) {

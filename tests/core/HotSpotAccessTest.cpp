@@ -81,12 +81,14 @@ TEST(HotSpotAccess, TheHiddenScreenStripIsNeverOffered) {
 TEST(HotSpotAccess, DescriptionIsTheStatusLineText) {
     const HotSpotCatalog catalog("www.datavind.example");
     EXPECT_EQ(HotSpotAccess::description(*catalog.find("lbNoje")), "Nöjesavdelningen");
-    EXPECT_EQ(HotSpotAccess::description(*catalog.find("lbTMdatavind")), "Till www.datavind.example");
+    EXPECT_EQ(HotSpotAccess::description(*catalog.find("lbTMdatavind")),
+              "Till www.datavind.example");
     EXPECT_EQ(HotSpotAccess::description(*catalog.find("lbPlay")), "Spela upp Månadens MP3");
     // Every offered hot-spot says something beyond its name.
     for (const HotSpotAccessEntry& entry : HotSpotAccess::table()) {
         if (entry.offered) {
-            EXPECT_FALSE(HotSpotAccess::description(*catalog.find(entry.name)).empty()) << entry.name;
+            EXPECT_FALSE(HotSpotAccess::description(*catalog.find(entry.name)).empty())
+                << entry.name;
         }
     }
 }

@@ -81,9 +81,9 @@ TEST(HotSpotCatalog, EighteenLabelsFallBackToTheArrow) {
         if (h.arrowOnOldWindows)
             arrow.insert(h.name);
     const std::set<std::string> expected{
-        "lbMinimize", "lbExit", "lbTillagg", "lbNoje", "lbNytta", "lbInternet",
-        "lbVerktyg", "lbFullVer", "lbTMdatavind", "lbTMclipart", "lbTMfilsok", "lbTMallaprog",
-        "lbTMom", "lbTMhjalp", "lbPlay", "lbStop", "lbSaveMP3", "lbVelmora"};
+        "lbMinimize", "lbExit",    "lbTillagg",    "lbNoje",      "lbNytta",    "lbInternet",
+        "lbVerktyg",  "lbFullVer", "lbTMdatavind", "lbTMclipart", "lbTMfilsok", "lbTMallaprog",
+        "lbTMom",     "lbTMhjalp", "lbPlay",       "lbStop",      "lbSaveMP3",  "lbVelmora"};
     EXPECT_EQ(arrow, expected);
 }
 
@@ -91,7 +91,8 @@ TEST(HotSpotCatalog, StripOverTheLogoIsOnTopAndSilent) {
     const HotSpotCatalog catalog("x");
     const auto& all = catalog.all();
     const auto index = [&](const char* name) {
-        return std::find_if(all.begin(), all.end(), [&](const HotSpot& h) { return h.name == name; }) -
+        return std::find_if(all.begin(), all.end(),
+                            [&](const HotSpot& h) { return h.name == name; }) -
                all.begin();
     };
     EXPECT_GT(index("Label1"), index("lbEttan"));

@@ -13,7 +13,7 @@ namespace dv {
 namespace {
 
 class FakeCommands : public HotSpotCommands {
-public:
+  public:
     explicit FakeCommands(test::CallLog& log) : log_(log) {}
     void showFileSearch() override { log_.push_back("filesearch"); }
     void play() override { log_.push_back("play"); }
@@ -23,12 +23,12 @@ public:
         log_.push_back("seek:" + std::to_string(x) + "/" + std::to_string(width));
     }
 
-private:
+  private:
     test::CallLog& log_;
 };
 
 class HotSpotDispatchTest : public ::testing::Test {
-protected:
+  protected:
     HotSpotCatalog catalog{"www.datavind.example"};
     test::CallLog log;
     test::FakeStatusLine status;

@@ -14,7 +14,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 class HotSpotFocusTest : public ::testing::Test {
-protected:
+  protected:
     HotSpotCatalog catalog{"www.datavind.example"};
     test::FakeStatusLine status;
     test::FakeHighlights highlights;
@@ -36,10 +36,10 @@ protected:
     }
 };
 
-const Names kTabOrder{"lbEttan",      "lbTillagg",   "lbNoje",     "lbNytta",  "lbInternet", "lbVerktyg",
-                      "lbFullVer",    "lbTMdatavind", "lbTMclipart", "lbTMfilsok", "lbTMallaprog", "lbTMom",
-                      "lbTMhjalp",    "lbPlay",      "lbStop",     "lbSaveMP3", "lbVelmora",  "lbMinimize",
-                      "lbExit"};
+const Names kTabOrder{"lbEttan",      "lbTillagg", "lbNoje",       "lbNytta",     "lbInternet",
+                      "lbVerktyg",    "lbFullVer", "lbTMdatavind", "lbTMclipart", "lbTMfilsok",
+                      "lbTMallaprog", "lbTMom",    "lbTMhjalp",    "lbPlay",      "lbStop",
+                      "lbSaveMP3",    "lbVelmora", "lbMinimize",   "lbExit"};
 
 TEST_F(HotSpotFocusTest, TabVisitsTheHotSpotsInReadingOrderThenThePage) {
     EXPECT_EQ(tabRound(false), kTabOrder);

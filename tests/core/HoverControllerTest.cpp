@@ -11,7 +11,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 class HoverTest : public ::testing::Test {
-protected:
+  protected:
     HotSpotCatalog catalog{"www.datavind.example"};
     test::FakeStatusLine status;
     test::FakeHighlights highlights;

@@ -34,9 +34,9 @@ TEST(LinuxVolumeInfo, LabelOfTheFilesystemHoldingTheDiscFolder) {
     fs::remove_all(dir);
     fs::create_directories(dir / "mnt");
     const std::string image = (dir / "skiva.img").string();
-    const std::string make = "truncate -s 8M '" + image + "' && mkfs.ext4 -q -F -L 'ABC 2004' '" + image +
-                             "' >/dev/null 2>&1 && mount -o loop '" + image + "' '" + (dir / "mnt").string() +
-                             "' 2>/dev/null";
+    const std::string make = "truncate -s 8M '" + image + "' && mkfs.ext4 -q -F -L 'ABC 2004' '" +
+                             image + "' >/dev/null 2>&1 && mount -o loop '" + image + "' '" +
+                             (dir / "mnt").string() + "' 2>/dev/null";
     if (std::system(make.c_str()) != 0) {
         fs::remove_all(dir);
         GTEST_SKIP() << "this machine cannot loop-mount an ext4 image";
@@ -53,7 +53,7 @@ TEST(LinuxVolumeInfo, LabelOfTheFilesystemHoldingTheDiscFolder) {
 
 TEST(LinuxVolumeInfo, UnreadableOrDevicelessGivesError) {
     EXPECT_EQ(LinuxVolumeInfo::labelOf("/nonexistent/device"), "ERROR");
-    EXPECT_EQ(LinuxVolumeInfo("/proc/self/").getDiscName(), "ERROR");   // no device behind it
+    EXPECT_EQ(LinuxVolumeInfo("/proc/self/").getDiscName(), "ERROR"); // no device behind it
     EXPECT_EQ(LinuxVolumeInfo("/nonexistent/cd/").getDiscName(), "ERROR");
 }
 

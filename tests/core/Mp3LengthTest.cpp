@@ -20,15 +20,21 @@ struct Frame {
 };
 
 int kbps(const Frame& f) {
-    static constexpr int kV1[3][15] = {{0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320},
-                                       {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
-                                       {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448}};
+    static constexpr int kV1[3][15] = {
+        {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320},
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+        {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448}};
     static constexpr int kV2[15] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
     return f.version == 3 ? kV1[f.layer - 1][f.rate] : kV2[f.rate];
 }
 
 int frameSize(const Frame& f) {
-    const int rate = (f.sampling == 0 ? 44100 : f.sampling == 1 ? 48000 : 32000) / (f.version == 3 ? 1 : f.version == 2 ? 2 : 4);
+    const int rate = (f.sampling == 0   ? 44100
+                      : f.sampling == 1 ? 48000
+                                        : 32000) /
+                     (f.version == 3   ? 1
+                      : f.version == 2 ? 2
+                                       : 4);
     if (f.layer == 3)
         return (12 * kbps(f) * 1000 / rate + f.padding) * 4;
     const int slots = f.layer == 1 && f.version != 3 ? 72 : 144;
@@ -56,8 +62,8 @@ std::string frames(const Frame& f, int count) {
 }
 
 std::string bigEndian(unsigned value) {
-    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
-            static_cast<char>(value)};
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
 }
 
 // A Xing (or Info) header after side information of `side` bytes.
@@ -76,7 +82,9 @@ std::string id3v2(std::size_t size) {
     return tag + std::string(size, 'x');
 }
 
-std::string id3v1() { return "TAG" + std::string(125, 'y'); }
+std::string id3v1() {
+    return "TAG" + std::string(125, 'y');
+}
 
 std::optional<long> lengthOf(const std::string& bytes) {
     std::istringstream in(bytes);
@@ -112,14 +120,20 @@ TEST(Mp3Length, ReadsTheLengthFromTheFrames) {
     const std::vector<Case> cases = {
         // Same rate throughout: the size over the rate.
         {"constant rate", frames(cbr128, 100), 100 * 417 * 8 / 128},
-        {"ID3v2 tag before, ID3v1 after", id3v2(1000) + frames(cbr128, 100) + id3v1(), 100 * 417 * 8 / 128},
-        {"junk before the first frame", std::string(300, '\x55') + "\xFF\x01" + frames(cbr128, 10), 10 * 417 * 8 / 128},
+        {"ID3v2 tag before, ID3v1 after", id3v2(1000) + frames(cbr128, 100) + id3v1(),
+         100 * 417 * 8 / 128},
+        {"junk before the first frame", std::string(300, '\x55') + "\xFF\x01" + frames(cbr128, 10),
+         10 * 417 * 8 / 128},
         // A header's frame count wins over the size.
-        {"Info header", frame(cbr128, xing("Info", 32, 319)) + frames(cbr128, 3), 319LL * 1152 * 1000 / 44100},
-        {"Xing header, mono", frame(mono, xing("Xing", 17, 1000, 0xF)) + frames(mono, 3), 1000LL * 1152 * 1000 / 44100},
-        {"Xing header, MPEG 2", frame(mpeg2, xing("Xing", 17, 500)) + frames(mpeg2, 3), 500LL * 576 * 1000 / 22050},
-        {"VBRI header", frame(cbr128, std::string(32, '\0') + "VBRI" + std::string(10, '\0') + bigEndian(2000)) +
-                            frames(cbr128, 2),
+        {"Info header", frame(cbr128, xing("Info", 32, 319)) + frames(cbr128, 3),
+         319LL * 1152 * 1000 / 44100},
+        {"Xing header, mono", frame(mono, xing("Xing", 17, 1000, 0xF)) + frames(mono, 3),
+         1000LL * 1152 * 1000 / 44100},
+        {"Xing header, MPEG 2", frame(mpeg2, xing("Xing", 17, 500)) + frames(mpeg2, 3),
+         500LL * 576 * 1000 / 22050},
+        {"VBRI header",
+         frame(cbr128, std::string(32, '\0') + "VBRI" + std::string(10, '\0') + bigEndian(2000)) +
+             frames(cbr128, 2),
          2000LL * 1152 * 1000 / 44100},
         // Varying rates without a header: every frame counted.
         {"variable rate", vbr, 50LL * 1152 * 1000 / 44100},
@@ -154,7 +168,8 @@ TEST(Mp3Length, DataThatIsNoMpegAudioHasNone) {
         // A sync word whose frame is not followed by another where it ends.
         {"lone sync", lone + std::string(100, '\x55')},
         {"cut frame", lone.substr(0, 200)},
-        {"Xing header with no frame count", frame(Frame{}, xing("Xing", 32, 0)) + frames(Frame{}, 3)},
+        {"Xing header with no frame count",
+         frame(Frame{}, xing("Xing", 32, 0)) + frames(Frame{}, 3)},
         {"first frame past the search", std::string(70 * 1024, '\0') + frames(Frame{}, 5)},
     };
     for (const Case& c : cases)
@@ -162,7 +177,8 @@ TEST(Mp3Length, DataThatIsNoMpegAudioHasNone) {
 }
 
 TEST(Mp3Length, TheSampleDiscsTrack) {
-    EXPECT_EQ(mp3LengthOf(std::string(DATAVIND_SAMPLE_DISC) + "/musik/Vinterljus.mp3"), 319LL * 1152 * 1000 / 44100);
+    EXPECT_EQ(mp3LengthOf(std::string(DATAVIND_SAMPLE_DISC) + "/musik/Vinterljus.mp3"),
+              319LL * 1152 * 1000 / 44100);
     EXPECT_EQ(mp3LengthOf(std::string(DATAVIND_SAMPLE_DISC) + "/musik/saknas.mp3"), std::nullopt);
 }
 

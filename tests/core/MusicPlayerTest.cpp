@@ -41,9 +41,10 @@ std::string framedTrack(int frames, std::string_view title, std::string_view art
 }
 
 class MusicPlayerTest : public ::testing::Test {
-protected:
-    fs::path root = fs::temp_directory_path() /
-                    ("music-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  protected:
+    fs::path root =
+        fs::temp_directory_path() /
+        ("music-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     test::FakeMediaDevice device;
     test::FakeVolume volume;
     test::FakePlayerView view;
@@ -68,7 +69,8 @@ TEST_F(MusicPlayerTest, LoadsTheTrackWithItsTagAndLength) {
     EXPECT_TRUE(hover.trackLoaded());
     EXPECT_TRUE(view.knobVisible);
     EXPECT_EQ(view.left, 139); // full volume
-    EXPECT_EQ(device.log, (std::vector<std::string>{"timeformat", "notify", "open " + player.trackPath()}));
+    EXPECT_EQ(device.log,
+              (std::vector<std::string>{"timeformat", "notify", "open " + player.trackPath()}));
     EXPECT_EQ(fs::path(player.trackPath()).filename(), "Manadens.MP3");
 }
 
@@ -89,7 +91,8 @@ TEST_F(MusicPlayerTest, ATrackWhoseFramesTellItsLengthOpensTheDeviceAtTheFirstPl
     player.MPTimerTimer(); // a tick before any play shows no time
     EXPECT_EQ(view.bar, 0);
     player.lbPlayClick();
-    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "notify", "open " + player.trackPath(), "notify", "play"}));
+    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "notify", "open " + player.trackPath(),
+                                                    "notify", "play"}));
     player.mPlayerNotify();
     EXPECT_TRUE(view.positionDisplay);
     device.trackLength = 26000;
@@ -145,7 +148,8 @@ TEST_F(MusicPlayerTest, PlayReopensAndNotifiesShowTheDisplay) {
     player.LoadMusic();
     device.log.clear();
     player.lbPlayClick();
-    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "notify", "open " + player.trackPath(), "notify", "play"}));
+    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "notify", "open " + player.trackPath(),
+                                                    "notify", "play"}));
     player.mPlayerNotify();
     EXPECT_TRUE(view.positionDisplay);
     device.trackPosition = 92500;

@@ -19,7 +19,7 @@ namespace {
 using test::CallLog;
 
 class MemoryStore : public SettingsStore {
-public:
+  public:
     explicit MemoryStore(CallLog& log) : log_(log) {}
     std::optional<Settings> stored;
     std::optional<Settings> read() override {
@@ -31,12 +31,12 @@ public:
         stored = settings;
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class ScriptedConsent : public ConsentDialog {
-public:
+  public:
     explicit ScriptedConsent(CallLog& log) : log_(log) {}
     ConsentAnswer answer;
     ConsentAnswer ask() override {
@@ -44,18 +44,18 @@ public:
         return answer;
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class LabelledDisc : public VolumeInfo {
-public:
+  public:
     std::string getDiscName() override { return "ABC"; }
 };
 
 // Answers at once, as a served document would come later.
 class ServingHttp : public HttpClient {
-public:
+  public:
     explicit ServingHttp(CallLog& log) : log_(log) {}
     int status = 200;
     std::string body;
@@ -64,30 +64,33 @@ public:
         done({status, body});
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 // The document "<d><quarantine><quarantined>TEXT</quarantined></quarantine></d>"
 // for any non-empty text; nothing else parses.
 class OneEntryParser : public XmlParser {
-public:
+  public:
     XmlNode parse(std::string_view bytes) override {
         if (bytes.empty())
             throw XmlError("empty");
-        XmlNode entry{XmlNode::Kind::Element, "quarantined", {}, {{XmlNode::Kind::Text, {}, std::string(bytes), {}}}};
+        XmlNode entry{XmlNode::Kind::Element,
+                      "quarantined",
+                      {},
+                      {{XmlNode::Kind::Text, {}, std::string(bytes), {}}}};
         XmlNode group{XmlNode::Kind::Element, "quarantine", {}, {entry}};
         return {XmlNode::Kind::Element, "d", {}, {group}};
     }
 };
 
 class NoEnd : public ApplicationEnd {
-public:
+  public:
     void requestTermination() override { ADD_FAILURE() << "nothing asked to end the program"; }
 };
 
 class OnlineUpdateTest : public ::testing::Test {
-protected:
+  protected:
     CallLog log;
     MemoryStore store{log};
     ScriptedConsent consent{log};
@@ -106,7 +109,8 @@ protected:
     NoEnd end;
 
     OnlineUpdate::Parts parts() {
-        return {store, consent, volume, http, reading, quarantine, notes, boxes, fileLauncher, noteDialog, status, end};
+        return {store, consent, volume,       http,       reading, quarantine,
+                notes, boxes,   fileLauncher, noteDialog, status,  end};
     }
 };
 
@@ -136,8 +140,9 @@ TEST_F(OnlineUpdateTest, AYesChecksAtOnceAndTheAnswerIsProcessed) {
 // A cloud store's 403 page, or a 404 or 500 that carries a well-formed
 // document, is no answer of the service's: the lists stay as they were.
 TEST_F(OnlineUpdateTest, OnlyASuccessIsReadAsTheDocument) {
-    const std::pair<int, bool> cases[] = {{200, true}, {204, true}, {299, true}, {0, false}, {199, false},
-                                          {301, false}, {403, false}, {404, false}, {500, false}};
+    const std::pair<int, bool> cases[] = {{200, true},  {204, true},  {299, true},
+                                          {0, false},   {199, false}, {301, false},
+                                          {403, false}, {404, false}, {500, false}};
     for (const auto& [code, read] : cases) {
         quarantine = QuarantineList();
         http.status = 200;
@@ -151,7 +156,8 @@ TEST_F(OnlineUpdateTest, OnlyASuccessIsReadAsTheDocument) {
         update.DoAutoUpdate();
         EXPECT_EQ(quarantine.Quarantined("D:\\new.exe"), read) << code;
         EXPECT_EQ(quarantine.Quarantined("D:\\old.exe"), !read) << code;
-        EXPECT_EQ(status.current(), read ? "Automatisk uppdatering klar..." : "Automatisk uppdatering misslyckades!")
+        EXPECT_EQ(status.current(),
+                  read ? "Automatisk uppdatering klar..." : "Automatisk uppdatering misslyckades!")
             << code;
     }
 }
@@ -183,7 +189,7 @@ TEST_F(OnlineUpdateTest, AFailedAnswerSaysSo) {
 
 // The answer is read elsewhere and carried out when its plan comes back.
 class LaterReading : public PlanReading {
-public:
+  public:
     explicit LaterReading(XmlParser& parser) : parser_(parser) {}
     void read(std::string answer, std::function<void(UpdatePlan)> planned) override {
         pending_.push_back([this, answer, planned] { planned(readUpdatePlan(parser_, answer)); });
@@ -194,7 +200,7 @@ public:
         pending_.clear();
     }
 
-private:
+  private:
     XmlParser& parser_;
     std::vector<std::function<void()>> pending_;
 };
@@ -204,8 +210,8 @@ TEST_F(OnlineUpdateTest, ThePlanIsCarriedOutWhenItComesBack) {
     http.body = "virus.exe";
     store.stored = Settings{true, false};
     OnlineUpdate::Parts p = parts();
-    OnlineUpdate update({p.store, p.consent, p.volume, p.http, later, p.quarantine, p.extraInfo, p.boxes, p.launcher,
-                         p.notes, p.status, p.end},
+    OnlineUpdate update({p.store, p.consent, p.volume, p.http, later, p.quarantine, p.extraInfo,
+                         p.boxes, p.launcher, p.notes, p.status, p.end},
                         "http://u.example");
     update.DoAutoUpdate();
     EXPECT_EQ(status.current(), "Uppdateringarna inlästa...");

@@ -24,7 +24,8 @@ TEST(PageDialogs, TextsAreSwedishAndThePagesOwnStaysAsItIs) {
     };
     int minutes = 0;
     for (const Case& c : cases) {
-        const auto box = dialogs.open(c.kind, "<img src=\"/dev/zero\">", "<b>x</b>", t + std::chrono::minutes(++minutes));
+        const auto box = dialogs.open(c.kind, "<img src=\"/dev/zero\">", "<b>x</b>",
+                                      t + std::chrono::minutes(++minutes));
         ASSERT_TRUE(box);
         EXPECT_EQ(box->caption, c.caption);
         EXPECT_EQ(box->text, "<img src=\"/dev/zero\">");

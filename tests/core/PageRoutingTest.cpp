@@ -11,7 +11,7 @@ namespace {
 
 // A disc at /cd with a link out of it, and a page elsewhere.
 class TablePaths : public RealPaths {
-public:
+  public:
     std::optional<std::string> realPath(const std::string& path) const override {
         static const std::map<std::string, std::string> table = {
             {"/cd/", "/cd"},
@@ -37,10 +37,12 @@ TEST(PageRouting, KindsAndThePanel) {
     const Case cases[] = {
         {"file", "/cd/docs/index.htm", PageKind::Disc, true},
         {"FILE", "/cd/docs/index.htm", PageKind::Disc, true},
-        {"file", "/cd/docs/lank.htm", PageKind::Outside, false},  // a link on the disc that leads out
+        {"file", "/cd/docs/lank.htm", PageKind::Outside,
+         false}, // a link on the disc that leads out
         {"file", "/home/elak/sida.htm", PageKind::Outside, false},
-        {"file", "/cd/docs/saknas.htm", PageKind::Other, true},   // nothing there: the engine's error page
-        {"file", std::nullopt, PageKind::Outside, false},         // a file address with a host
+        {"file", "/cd/docs/saknas.htm", PageKind::Other,
+         true},                                           // nothing there: the engine's error page
+        {"file", std::nullopt, PageKind::Outside, false}, // a file address with a host
         {"qrc", std::nullopt, PageKind::Outside, false},
         {"http", std::nullopt, PageKind::Web, true},
         {"https", std::nullopt, PageKind::Web, true},

@@ -1,5 +1,5 @@
-#include "core/music/Id3v1Tag.h"
 #include "core/music/PlayerMath.h"
+#include "core/music/Id3v1Tag.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,8 @@ TEST(Id3v1Tag, Table) {
         {block("S\xe5ng", "Bj\xf6rk"), "Björk Sång"},
         {block("Song\0after", "Band"), "Band Song"},
         {std::string("TAG") + "short", ""},
-        {block(std::string(30, 'x'), std::string(30, 'y')), std::string(30, 'y') + " " + std::string(30, 'x')},
+        {block(std::string(30, 'x'), std::string(30, 'y')),
+         std::string(30, 'y') + " " + std::string(30, 'x')},
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(tagTextOf(bytes), text);
@@ -44,8 +45,9 @@ TEST(Id3v1Tag, MissingFileThrows) {
 
 TEST(PlayerMath, TimeFormat) {
     const std::pair<std::optional<long>, const char*> cases[] = {
-        {185000, "03:05"}, {0, "00:00"}, {6000000, "100:00"}, {59999, "00:59"},
-        {187000, "03:07"}, {std::nullopt, "--:--"}, {-1, "--:--"},
+        {185000, "03:05"}, {0, "00:00"},      {6000000, "100:00"},
+        {59999, "00:59"},  {187000, "03:07"}, {std::nullopt, "--:--"},
+        {-1, "--:--"},
     };
     for (const auto& [ms, text] : cases)
         EXPECT_EQ(formatTime(ms), text);
@@ -53,8 +55,8 @@ TEST(PlayerMath, TimeFormat) {
 
 TEST(PlayerMath, RelativePositionAndSeek) {
     EXPECT_EQ(relativePosition(92500, 185000), 50);
-    EXPECT_EQ(relativePosition(1000, 8000), 12);   // 12.5: ties to even
-    EXPECT_EQ(relativePosition(3000, 8000), 38);   // 37.5
+    EXPECT_EQ(relativePosition(1000, 8000), 12); // 12.5: ties to even
+    EXPECT_EQ(relativePosition(3000, 8000), 38); // 37.5
     EXPECT_EQ(relativePosition(5, 0), 0);
     EXPECT_EQ(relativePosition(std::nullopt, 1000), 0);
     EXPECT_EQ(seekTarget(200000, 0, 409), 0);
@@ -70,8 +72,8 @@ TEST(PlayerMath, VolumeAndKnob) {
     EXPECT_EQ(percentOfVolume(0), 0);
     EXPECT_EQ(percentOfVolume(65535), 100);
     EXPECT_EQ(percentOfVolume(32342), 49);
-    EXPECT_EQ(percentOfVolume(327), 0);  // 0.4990
-    EXPECT_EQ(percentOfVolume(983), 1);  // 1.49996
+    EXPECT_EQ(percentOfVolume(327), 0); // 0.4990
+    EXPECT_EQ(percentOfVolume(983), 1); // 1.49996
     EXPECT_EQ(knobLeftForVolume(65535), 139);
     EXPECT_EQ(knobLeftForVolume(0), 62);
     EXPECT_EQ(knobLeftForVolume(-1), 62);

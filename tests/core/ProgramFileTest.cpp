@@ -9,14 +9,18 @@ namespace {
 
 TEST(ProgramFile, WhatStartsByItself) {
     const std::pair<std::string, bool> cases[] = {
-        {"\x7F" "ELF\x02\x01\x01", true},
+        {"\x7F"
+         "ELF\x02\x01\x01",
+         true},
         {"#!/bin/sh\n", true},
         {"#!", true},
         {"%PDF-1.4", false},
-        {"MZ\x90\x00", false},       // a Windows program: not one of this system's
-        {"PK\x03\x04", false},       // an archive
+        {"MZ\x90\x00", false}, // a Windows program: not one of this system's
+        {"PK\x03\x04", false}, // an archive
         {"# a comment", false},
-        {"\x7F" "EL", false},
+        {"\x7F"
+         "EL",
+         false},
         {"hej", false},
         {"", false},
         {"\xEF\xBB\xBF#!/bin/sh", false}, // a byte-order mark first: the kernel would refuse it

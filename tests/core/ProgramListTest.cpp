@@ -28,9 +28,12 @@ TEST(ProgramList, SplitsLinesIntoColumns) {
         const char* entry;
     };
     const Expected expected[] = {
-        {"D1", "P1", "a.exe"},          {"D1", "P1", "dir\\with\ttab.txt"},
-        {"", "", "no tabs at all"},     {"D2", "", "only one tab"},
-        {"", "", ""},                   {"D3", "", ""},
+        {"D1", "P1", "a.exe"},
+        {"D1", "P1", "dir\\with\ttab.txt"},
+        {"", "", "no tabs at all"},
+        {"D2", "", "only one tab"},
+        {"", "", ""},
+        {"D3", "", ""},
         {"", "", "last line"},
     };
     ASSERT_EQ(list.size(), std::size(expected));
@@ -43,24 +46,27 @@ TEST(ProgramList, SplitsLinesIntoColumns) {
 
 TEST(ProgramList, DecodesWindows1252UnlessMarkedUtf8) {
     ProgramList ansi;
-    ansi.loadBytes("Datavind 12\tSn\xf6" "boll\tSN\xd6" "BOLL.EXE\n");
+    ansi.loadBytes("Datavind 12\tSn\xf6"
+                   "boll\tSN\xd6"
+                   "BOLL.EXE\n");
     EXPECT_EQ(ansi.line(0).program, "Snöboll");
     EXPECT_EQ(ansi.line(0).entry, "SNÖBOLL.EXE");
     ProgramList utf8;
-    utf8.loadBytes("\xEF\xBB\xBF" "D\tP\tsnöboll.exe\n");
+    utf8.loadBytes("\xEF\xBB\xBF"
+                   "D\tP\tsnöboll.exe\n");
     EXPECT_EQ(utf8.line(0).disc, "D");
     EXPECT_EQ(utf8.line(0).entry, "snöboll.exe");
 }
 
 TEST(ProgramList, MatchesEntriesOnlyWithoutRegardToCase) {
     ProgramList list;
-    list.loadBytes("\xEF\xBB\xBF"                        // UTF-8, marked
-                   "Spel\tSnöboll\tsnöboll.exe\n"      // 0
-                   "Spel\tSnöboll\tLÄSMIG.TXT\n"       // 1
-                   "Spel\tÅkeri\tåkeri.exe\n"          // 2
-                   "Snö\tNytta\tkalkyl.exe\n"          // 3: only disc and program hold "snö"
-                   "x\ty\tabc\n"                       // 4
-                   "abc\tabc\tdef\n");                 // 5
+    list.loadBytes("\xEF\xBB\xBF"                 // UTF-8, marked
+                   "Spel\tSnöboll\tsnöboll.exe\n" // 0
+                   "Spel\tSnöboll\tLÄSMIG.TXT\n"  // 1
+                   "Spel\tÅkeri\tåkeri.exe\n"     // 2
+                   "Snö\tNytta\tkalkyl.exe\n"     // 3: only disc and program hold "snö"
+                   "x\ty\tabc\n"                  // 4
+                   "abc\tabc\tdef\n");            // 5
     EXPECT_EQ(matches(list, "SNÖ"), (std::vector<std::size_t>{0}));
     EXPECT_EQ(matches(list, "läsmig"), (std::vector<std::size_t>{1}));
     EXPECT_EQ(matches(list, "ÅKERI"), (std::vector<std::size_t>{2}));

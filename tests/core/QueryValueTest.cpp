@@ -29,10 +29,10 @@ TEST(QueryValue, EncodesExactlyWhatWouldChangeTheAddress) {
         {"a?b", "a%3Fb"},
         // Well-formed UTF-8 is kept; stray bytes are not text and are encoded.
         {"Snöbollskriget €", "Snöbollskriget%20€"},
-        {"\xF6", "%F6"},                // a Latin-1 ö
-        {"a\xC3", "a%C3"},              // cut short
-        {"\xC0\xAF", "%C0%AF"},         // overlong
-        {"\xED\xA0\x80", "%ED%A0%80"},  // a surrogate
+        {"\xF6", "%F6"},               // a Latin-1 ö
+        {"a\xC3", "a%C3"},             // cut short
+        {"\xC0\xAF", "%C0%AF"},        // overlong
+        {"\xED\xA0\x80", "%ED%A0%80"}, // a surrogate
         {"\xF0\x9F\x92\xBF!", "\xF0\x9F\x92\xBF!"},
         {std::string("a\0b", 3), "a%00b"},
     };
@@ -41,7 +41,8 @@ TEST(QueryValue, EncodesExactlyWhatWouldChangeTheAddress) {
 }
 
 TEST(QueryValue, DecodingGivesBackTheLabel) {
-    const char* labels[] = {"ABC 2004", "DV#12", "a+b&c=d;e", "100% %zz", "Snö\xF6", " +%2B ", "a/../../b", "./."};
+    const char* labels[] = {"ABC 2004", "DV#12",  "a+b&c=d;e", "100% %zz",
+                            "Snö\xF6",  " +%2B ", "a/../../b", "./."};
     for (const char* label : labels)
         EXPECT_EQ(urlDecode(encodeQueryValue(label)), label) << label;
 }

@@ -16,9 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 
 class RegularFileTest : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() /
-                   ("regular-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  protected:
+    fs::path dir =
+        fs::temp_directory_path() /
+        ("regular-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     void SetUp() override {
         fs::create_directories(dir);
         std::ofstream(dir / "fil.txt", std::ios::binary) << "#!/bin/sh\necho hej\n";
@@ -38,10 +39,13 @@ TEST_F(RegularFileTest, EveryKindOfName) {
     const Case cases[] = {
         {"file", [](const fs::path&) {}, true, ""},
         {"link", [](const fs::path& p) { fs::create_symlink("fil.txt", p); }, true, ""},
-        {"fifo", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }, false, "Invalid argument"},
+        {"fifo", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }, false,
+         "Invalid argument"},
         {"folder", [](const fs::path& p) { fs::create_directory(p); }, false, "Is a directory"},
-        {"dangling", [](const fs::path& p) { fs::create_symlink("saknas", p); }, false, "No such file or directory"},
-        {"device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, false, "Invalid argument"},
+        {"dangling", [](const fs::path& p) { fs::create_symlink("saknas", p); }, false,
+         "No such file or directory"},
+        {"device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, false,
+         "Invalid argument"},
         {"missing", [](const fs::path&) {}, false, "No such file or directory"},
     };
     for (const Case& c : cases) {

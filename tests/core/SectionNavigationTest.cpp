@@ -1,7 +1,7 @@
 #include "core/shell/SectionNavigation.h"
 
-#include "core/app/PublisherAddresses.h"
 #include "RecordingPorts.h"
+#include "core/app/PublisherAddresses.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,9 @@ TEST(SectionNavigation, EveryPageHotSpot) {
 // The sample disc holds the page of every page hot-spot that leads onto it.
 TEST(SectionNavigation, TheSampleDiscHasEveryPage) {
     const std::string root = std::string(DATAVIND_SAMPLE_DISC) + "/";
-    for (const char* label : {"lbNoje", "lbNytta", "lbInternet", "lbVerktyg", "lbTillagg", "lbFullVer", "lbTMclipart",
-                              "lbTMallaprog", "lbTMom", "lbTMhjalp", "lbEttan"}) {
+    for (const char* label :
+         {"lbNoje", "lbNytta", "lbInternet", "lbVerktyg", "lbTillagg", "lbFullVer", "lbTMclipart",
+          "lbTMallaprog", "lbTMom", "lbTMhjalp", "lbEttan"}) {
         const std::optional<std::string> address = sectionAddress(label, root);
         ASSERT_TRUE(address) << label;
         EXPECT_TRUE(std::filesystem::is_regular_file(*address)) << label << ": " << *address;

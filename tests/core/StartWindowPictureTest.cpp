@@ -23,7 +23,8 @@ TEST(StartWindowPictureTest, ReadsBackWhatItWrote) {
 }
 
 TEST(StartWindowPictureTest, RefusesWhatIsNoWholePicture) {
-    const std::vector<unsigned char> good = StartWindowPicture(2, 2, {kSkin, kSkin, kSkin, kSkin}).serialise();
+    const std::vector<unsigned char> good =
+        StartWindowPicture(2, 2, {kSkin, kSkin, kSkin, kSkin}).serialise();
     const auto withSize = [&](std::uint32_t width, std::uint32_t height) {
         std::vector<unsigned char> bytes = good;
         for (int i = 0; i < 4; ++i) {
@@ -42,7 +43,12 @@ TEST(StartWindowPictureTest, RefusesWhatIsNoWholePicture) {
         {"header only", std::vector<unsigned char>(good.begin(), good.begin() + 16)},
         {"another file", wrongMagic},
         {"a pixel missing", std::vector<unsigned char>(good.begin(), good.end() - 4)},
-        {"a byte too many", [&] { auto b = good; b.push_back(0); return b; }()},
+        {"a byte too many",
+         [&] {
+             auto b = good;
+             b.push_back(0);
+             return b;
+         }()},
         {"no width", withSize(0, 2)},
         {"larger than it holds", withSize(4, 2)},
         {"absurdly large", withSize(0x10000, 0x10000)},
@@ -62,7 +68,10 @@ TEST(StartWindowPictureTest, ShapeIsTheRunsOfPixelsThatAreNoHoles) {
     } cases[] = {
         {"all skin", 3, {kSkin, kSkin, kSkin}, {{0, 0, 3}}},
         {"all holes", 3, {kHole, kHole, kHole}, {}},
-        {"rounded corners", 4, {kHole, kSkin, kSkin, kHole, kSkin, kSkin, kSkin, kSkin}, {{1, 0, 2}, {0, 1, 4}}},
+        {"rounded corners",
+         4,
+         {kHole, kSkin, kSkin, kHole, kSkin, kSkin, kSkin, kSkin},
+         {{1, 0, 2}, {0, 1, 4}}},
         {"a hole inside", 5, {kSkin, kSkin, kHole, kSkin, kSkin}, {{0, 0, 2}, {3, 0, 2}}},
         // Any alpha but none is the window's: the skin is drawn opaque.
         {"half transparent counts", 2, {0x80ffffff, kHole}, {{0, 0, 1}}},

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <vector>
-#include <cerrno>
-#include <cstring>
 #ifdef __linux__
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class ScriptedSaveDialog : public SaveDialog {
-public:
+  public:
     std::optional<std::string> answer;
     std::string proposed;
     std::optional<std::string> askSaveFileName(const std::string& name) override {
@@ -37,9 +37,10 @@ std::string readAll(const fs::path& p) {
 }
 
 class TrackSaverTest : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() /
-                   ("save-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  protected:
+    fs::path dir =
+        fs::temp_directory_path() /
+        ("save-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     ScriptedSaveDialog dialog;
     test::FakeMessageBoxes boxes;
     test::FakeStatusLine status;
@@ -56,7 +57,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
     std::size_t filesIn(const fs::path& p) {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(p), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(p), fs::directory_iterator()));
     }
 };
 
@@ -113,9 +115,10 @@ TEST_F(TrackSaverTest, FullDiskLeavesTheTargetAsItWas) {
     EXPECT_EQ(left, 1u); // no part file left behind
     EXPECT_NE(status.current().find("No space left"), std::string::npos) << status.current();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text,
-              "Kunde inte spara filen! Kontrollera så att det finns plats på disken, och - om du sparar "
-              "på en nätverksenhet - att du har erforderliga rättigheter.");
+    EXPECT_EQ(
+        boxes.shown[0].text,
+        "Kunde inte spara filen! Kontrollera så att det finns plats på disken, och - om du sparar "
+        "på en nätverksenhet - att du har erforderliga rättigheter.");
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
 }
 #endif
@@ -123,9 +126,10 @@ TEST_F(TrackSaverTest, FullDiskLeavesTheTargetAsItWas) {
 #ifdef __linux__
 // Unix permissions, links and FIFOs.
 TEST_F(TrackSaverTest, AReplacedFileKeepsItsPermissions) {
-    for (const fs::perms perms : {fs::perms::owner_read | fs::perms::owner_write,
-                                  fs::perms::owner_all | fs::perms::group_read,
-                                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read}) {
+    for (const fs::perms perms :
+         {fs::perms::owner_read | fs::perms::owner_write,
+          fs::perms::owner_all | fs::perms::group_read,
+          fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read}) {
         const fs::path target = dir / "privat.mp3";
         fs::remove(target);
         std::ofstream(target) << "old";
@@ -143,8 +147,8 @@ TEST_F(TrackSaverTest, ANewFileGetsTheUsualPermissions) {
     dialog.answer = target.string();
     saver.lbSaveMP3Click(track);
     umask(mask);
-    EXPECT_EQ(fs::status(target).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write |
+                                                    fs::perms::group_read | fs::perms::others_read);
 }
 
 // A link is written through: the file it ends at gets the track, the copy is
@@ -161,7 +165,10 @@ TEST_F(TrackSaverTest, WritesThroughLinksToTheirTarget) {
     const Case cases[] = {
         {"relative", {{"a/lank.mp3", "../b/fil.mp3"}}, "a/lank.mp3", "b/fil.mp3"},
         {"absolute", {{"a/lank.mp3", (dir / "b" / "fil.mp3").string()}}, "a/lank.mp3", "b/fil.mp3"},
-        {"chain", {{"a/lank.mp3", "lank2.mp3"}, {"a/lank2.mp3", "../b/fil.mp3"}}, "a/lank.mp3", "b/fil.mp3"},
+        {"chain",
+         {{"a/lank.mp3", "lank2.mp3"}, {"a/lank2.mp3", "../b/fil.mp3"}},
+         "a/lank.mp3",
+         "b/fil.mp3"},
         {"dangling", {{"a/lank.mp3", "../b/ny.mp3"}}, "a/lank.mp3", "b/ny.mp3"},
     };
     for (const Case& c : cases) {
@@ -184,7 +191,8 @@ TEST_F(TrackSaverTest, WritesThroughLinksToTheirTarget) {
         EXPECT_EQ(filesIn(dir / "a"), c.links.size()) << c.name; // nothing left beside the link
         EXPECT_EQ(filesIn(dir / "b"), std::string(c.name) == "dangling" ? 2u : 1u) << c.name;
         if (std::string(c.name) != "dangling") {
-            EXPECT_EQ(fs::status(dir / c.endsAt).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+            EXPECT_EQ(fs::status(dir / c.endsAt).permissions(),
+                      fs::perms::owner_read | fs::perms::owner_write)
                 << c.name;
         }
         ASSERT_EQ(boxes.shown.size(), 1u) << c.name;

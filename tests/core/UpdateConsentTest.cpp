@@ -9,7 +9,7 @@ namespace dv {
 namespace {
 
 class ScriptedConsent : public ConsentDialog {
-public:
+  public:
     ConsentAnswer answer;
     int asked = 0;
     ConsentAnswer ask() override {
@@ -68,20 +68,21 @@ TEST(ConsentAnswer, FromTheDialogsControls) {
         {"don't remind, then Esc", false, false, false, true, {std::nullopt, true}},
     };
     for (const Case& c : cases) {
-        const ConsentAnswer answer = ConsentAnswer::fromControls(c.closedWithButton, c.yes, c.no, c.dontRemind);
+        const ConsentAnswer answer =
+            ConsentAnswer::fromControls(c.closedWithButton, c.yes, c.no, c.dontRemind);
         EXPECT_EQ(answer.checkAtStart, c.answer.checkAtStart) << c.what;
         EXPECT_EQ(answer.dontRemind, c.answer.dontRemind) << c.what;
     }
 }
 
 class FakeVolumeInfo : public VolumeInfo {
-public:
+  public:
     std::string label;
     std::string getDiscName() override { return label; }
 };
 
 class FakeHttp : public HttpClient {
-public:
+  public:
     std::vector<std::string> urls;
     std::size_t maxBytes = 0;
     bool refuse = false;

@@ -1,7 +1,7 @@
 // The shared table of update documents through this platform's parser.
 
-#include "PlatformXmlParser.h"
 #include "UpdateDocumentTable.h"
+#include "PlatformXmlParser.h"
 
 #include <gtest/gtest.h>
 

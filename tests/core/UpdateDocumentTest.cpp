@@ -15,16 +15,16 @@ namespace {
 using test::CallLog;
 
 class FakeEnd : public ApplicationEnd {
-public:
+  public:
     explicit FakeEnd(CallLog& log) : log_(log) {}
     void requestTermination() override { log_.push_back("terminate"); }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class UpdateDocumentTest : public ::testing::Test {
-protected:
+  protected:
     CallLog log;
     test::PlatformXmlParser parser;
     QuarantineList quarantine;
@@ -51,13 +51,15 @@ using test::table::kWorkedExample;
 
 TEST_F(UpdateDocumentTest, WorkedExample) {
     document.AutoUpdateComplete(kWorkedExample);
-    EXPECT_EQ(status.texts, (std::vector<std::string>{"Uppdateringarna inlästa...", "Automatisk uppdatering klar..."}));
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"Uppdateringarna inlästa...",
+                                                      "Automatisk uppdatering klar..."}));
     ASSERT_EQ(boxes.shown.size(), 3u);
     EXPECT_EQ(boxes.shown[0].caption, "Datavinds cd - Karantän");
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(boxes.shown[1].caption, "Datavinds cd");
-    EXPECT_EQ(boxes.shown[1].text, "Den automatiska uppdateringen kommer nu att starta ett webbläsarfönster,\r"
-                                   "eftersom Datavinds redaktion har något viktigt att berätta om denna skiva.");
+    EXPECT_EQ(boxes.shown[1].text,
+              "Den automatiska uppdateringen kommer nu att starta ett webbläsarfönster,\r"
+              "eftersom Datavinds redaktion har något viktigt att berätta om denna skiva.");
     EXPECT_EQ(boxes.shown[2].caption, "Datavinds cd - Viktigt");
     EXPECT_EQ(boxes.shown[2].text, "En rad\ren andra rad");
     EXPECT_EQ(boxes.shown[2].icon, MessageIcon::Warning);
@@ -73,15 +75,17 @@ TEST_F(UpdateDocumentTest, WorkedExample) {
     EXPECT_EQ(note->Information, "Spelet kräver ett 3D-kort.");
     EXPECT_TRUE(note->CanRun);
     EXPECT_EQ(std::count(log.begin(), log.end(), "terminate"), 0);
-    EXPECT_EQ(boxes.shown[0].text,
-              "Denna skiva innehåller en eller flera filer eller länkar som satts i karantän efter att "
-              "skivan trycktes!\r\rAnledningen till karantänen är att problem upptäckts när skivan redan "
-              "distribuerats. Du kan utan problem\rfortsätta använda skivan, eftersom de filer som är "
-              "satta i karantän inte kommer att kunna startas.");
+    EXPECT_EQ(
+        boxes.shown[0].text,
+        "Denna skiva innehåller en eller flera filer eller länkar som satts i karantän efter att "
+        "skivan trycktes!\r\rAnledningen till karantänen är att problem upptäckts när skivan redan "
+        "distribuerats. Du kan utan problem\rfortsätta använda skivan, eftersom de filer som är "
+        "satta i karantän inte kommer att kunna startas.");
 }
 
 TEST_F(UpdateDocumentTest, NoOrEmptyQuarantineEmptiesTheList) {
-    for (const char* doc : {"<dvcd/>", "<dvcd><quarantine/></dvcd>", "<dvcd><quarantine>\n</quarantine></dvcd>"}) {
+    for (const char* doc :
+         {"<dvcd/>", "<dvcd><quarantine/></dvcd>", "<dvcd><quarantine>\n</quarantine></dvcd>"}) {
         quarantine.append("gammal");
         boxes.shown.clear();
         document.AutoUpdateComplete(doc);
@@ -93,14 +97,18 @@ TEST_F(UpdateDocumentTest, NoOrEmptyQuarantineEmptiesTheList) {
 
 TEST_F(UpdateDocumentTest, SeveritiesAndTheirIcons) {
     const std::pair<const char*, std::optional<MessageIcon>> cases[] = {
-        {"Information", MessageIcon::Information}, {"WARNING", MessageIcon::Warning},
-        {"error", MessageIcon::Error},            {" ERROR", std::nullopt},
-        {"fel", std::nullopt},                     {"", std::nullopt},
+        {"Information", MessageIcon::Information},
+        {"WARNING", MessageIcon::Warning},
+        {"error", MessageIcon::Error},
+        {" ERROR", std::nullopt},
+        {"fel", std::nullopt},
+        {"", std::nullopt},
     };
     for (const auto& [severity, icon] : cases) {
         boxes.shown.clear();
-        document.AutoUpdateComplete(std::string("<d><message><caption>C</caption><text>T</text><severity>") +
-                                    severity + "</severity></message></d>");
+        document.AutoUpdateComplete(
+            std::string("<d><message><caption>C</caption><text>T</text><severity>") + severity +
+            "</severity></message></d>");
         if (icon) {
             ASSERT_EQ(boxes.shown.size(), 1u) << severity;
             EXPECT_EQ(boxes.shown[0].icon, *icon) << severity;
@@ -118,12 +126,14 @@ TEST_F(UpdateDocumentTest, ExtraInfoMessageWithoutAddress) {
 }
 
 TEST_F(UpdateDocumentTest, OnlyZeroEndsTheProgramAfterTheRest) {
-    const std::pair<const char*, int> cases[] = {{"0", 1}, {"1", 0}, {"false", 0}, {"", 0}, {" 0", 0}};
+    const std::pair<const char*, int> cases[] = {
+        {"0", 1}, {"1", 0}, {"false", 0}, {"", 0}, {" 0", 0}};
     for (const auto& [value, ends] : cases) {
         log.clear();
-        document.AutoUpdateComplete(std::string("<d><message><severity>INFORMATION</severity><cancontinue>") +
-                                    value + "</cancontinue></message><message><severity>ERROR</severity>"
-                                            "<text>sist</text></message></d>");
+        document.AutoUpdateComplete(
+            std::string("<d><message><severity>INFORMATION</severity><cancontinue>") + value +
+            "</cancontinue></message><message><severity>ERROR</severity>"
+            "<text>sist</text></message></d>");
         EXPECT_EQ(std::count(log.begin(), log.end(), "terminate"), ends) << value;
         // The remaining messages still come, and the end only after the last.
         EXPECT_EQ(log[log.size() - 1 - static_cast<std::size_t>(ends)], "box:sist") << value;
@@ -135,16 +145,18 @@ TEST_F(UpdateDocumentTest, OnlyZeroEndsTheProgramAfterTheRest) {
 }
 
 TEST_F(UpdateDocumentTest, AnEndAskedForHoldsWhenALaterPartFails) {
-    document.AutoUpdateComplete("<d><message><severity>ERROR</severity><text>slut</text><cancontinue>0</cancontinue>"
-                                "</message><message><severity>ERROR</severity><text><b>x</b></text></message></d>");
+    document.AutoUpdateComplete(
+        "<d><message><severity>ERROR</severity><text>slut</text><cancontinue>0</cancontinue>"
+        "</message><message><severity>ERROR</severity><text><b>x</b></text></message></d>");
     EXPECT_EQ(log, (CallLog{"box:slut", "terminate"}));
     EXPECT_EQ(status.current(), "Automatisk uppdatering misslyckades!");
 }
 
 TEST_F(UpdateDocumentTest, TwoPopupsAndNoOtherAddressesThanWebPages) {
-    document.AutoUpdateComplete("<d><popup><url>http://a.example/1</url><url>https://b.example/2</url>"
-                                "<url>C:\\windows\\system32\\format.com c:</url><url>/bin/sh</url>"
-                                "<url>file:///etc/passwd</url></popup></d>");
+    document.AutoUpdateComplete(
+        "<d><popup><url>http://a.example/1</url><url>https://b.example/2</url>"
+        "<url>C:\\windows\\system32\\format.com c:</url><url>/bin/sh</url>"
+        "<url>file:///etc/passwd</url></popup></d>");
     EXPECT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(without("waiting:").size(), 4u);
     EXPECT_NE(std::find(log.begin(), log.end(), "open:http://a.example/1|"), log.end());
@@ -154,7 +166,8 @@ TEST_F(UpdateDocumentTest, TwoPopupsAndNoOtherAddressesThanWebPages) {
 TEST_F(UpdateDocumentTest, ErrorPageLeavesBothListsAsTheyWere) {
     quarantine.append("kvar");
     notes.Add({"kvar", "", "", true});
-    document.AutoUpdateComplete("<html><body><h1>404 Not Found</h1><p>Sidan finns inte<br></p></body></html>");
+    document.AutoUpdateComplete(
+        "<html><body><h1>404 Not Found</h1><p>Sidan finns inte<br></p></body></html>");
     EXPECT_EQ(status.current(), "Automatisk uppdatering misslyckades!");
     EXPECT_TRUE(quarantine.Quarantined("kvar"));
     EXPECT_NE(notes.Find("kvar"), nullptr);
@@ -192,7 +205,8 @@ TEST_F(UpdateDocumentTest, HostileDocumentsAreRefused) {
 
 TEST_F(UpdateDocumentTest, EncodingFromTheDeclaration) {
     document.AutoUpdateComplete("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><d><quarantine>"
-                                "<quarantined>sn\xf6" "boll.exe</quarantined></quarantine></d>");
+                                "<quarantined>sn\xf6"
+                                "boll.exe</quarantined></quarantine></d>");
     EXPECT_TRUE(quarantine.Quarantined("/cd/snöboll.exe"));
 }
 

@@ -18,15 +18,16 @@ struct Closer {
 using File = std::unique_ptr<std::FILE, Closer>;
 
 class Utf8PathTest : public ::testing::Test {
-protected:
+  protected:
     fs::path dir = fs::temp_directory_path() /
-                   ("utf8path-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   ("utf8path-" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
 };
 
-const char* const kNames[] = {"plain.txt", "Snöänglarna.mp3", "Månadens MP3 – låt.mp3", "Œuvre ŠŽŸ €.txt",
-                              "日本語.txt", "\xF0\x9F\x8E\xB5 musik.mp3"};
+const char* const kNames[] = {"plain.txt",       "Snöänglarna.mp3", "Månadens MP3 – låt.mp3",
+                              "Œuvre ŠŽŸ €.txt", "日本語.txt",      "\xF0\x9F\x8E\xB5 musik.mp3"};
 
 TEST_F(Utf8PathTest, NamesRoundTripAndNameTheSameFileEveryWay) {
     for (const std::string name : kNames) {

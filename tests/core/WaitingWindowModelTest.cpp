@@ -36,7 +36,8 @@ TEST(WaitingWindowModel, Layout) {
     for (const Case& c : cases) {
         const test::FixedTextMeasure font(c.charWidth, c.lineHeight);
         EXPECT_EQ(Model::layout(font), c.layout) << c.what;
-        EXPECT_GE(Model::layout(font).Label1.height, font.measure(Model::kText, 249).height) << c.what;
+        EXPECT_GE(Model::layout(font).Label1.height, font.measure(Model::kText, 249).height)
+            << c.what;
     }
 }
 

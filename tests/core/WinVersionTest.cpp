@@ -28,27 +28,21 @@ TEST_P(WinVersionTable, Classifies) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllPlatforms, WinVersionTable,
-    ::testing::Values(Case{0, 3, 10, "", WinVersion::wvWin32s},
-                      Case{1, 4, 0, "", WinVersion::wvWin95},
-                      Case{1, 4, 0, " A", WinVersion::wvWin95},
-                      Case{1, 4, 0, " B", WinVersion::wvWin95OSR2},
-                      Case{1, 4, 0, " C", WinVersion::wvWin95OSR2},
-                      Case{1, 4, 0, "C", WinVersion::wvWin95}, // the letter must be second
-                      Case{1, 4, 10, "", WinVersion::wvWin98},
-                      Case{1, 4, 10, " A", WinVersion::wvWin98SE},
-                      Case{1, 4, 10, " a", WinVersion::wvWin98}, // case-sensitive
-                      Case{1, 4, 90, "", WinVersion::wvWinME},
-                      Case{1, 4, 20, "", WinVersion::wvUnknown},
-                      Case{1, 5, 0, "", WinVersion::wvUnknown},
-                      Case{2, 3, 51, "", WinVersion::wvWinNT},
-                      Case{2, 4, 0, " Service Pack 6", WinVersion::wvWinNT},
-                      Case{2, 5, 0, "", WinVersion::wvWin2000},
-                      Case{2, 5, 1, " Service Pack 2", WinVersion::wvWinXP},
-                      Case{2, 5, 2, "", WinVersion::wvWin2003},
-                      Case{2, 5, 3, "", WinVersion::wvUnknown},
-                      Case{2, 6, 0, "", WinVersion::wvUnknown},
-                      Case{2, 10, 0, "", WinVersion::wvUnknown},
-                      Case{3, 5, 1, "", WinVersion::wvUnknown}));
+    ::testing::Values(
+        Case{0, 3, 10, "", WinVersion::wvWin32s}, Case{1, 4, 0, "", WinVersion::wvWin95},
+        Case{1, 4, 0, " A", WinVersion::wvWin95}, Case{1, 4, 0, " B", WinVersion::wvWin95OSR2},
+        Case{1, 4, 0, " C", WinVersion::wvWin95OSR2},
+        Case{1, 4, 0, "C", WinVersion::wvWin95}, // the letter must be second
+        Case{1, 4, 10, "", WinVersion::wvWin98}, Case{1, 4, 10, " A", WinVersion::wvWin98SE},
+        Case{1, 4, 10, " a", WinVersion::wvWin98}, // case-sensitive
+        Case{1, 4, 90, "", WinVersion::wvWinME}, Case{1, 4, 20, "", WinVersion::wvUnknown},
+        Case{1, 5, 0, "", WinVersion::wvUnknown}, Case{2, 3, 51, "", WinVersion::wvWinNT},
+        Case{2, 4, 0, " Service Pack 6", WinVersion::wvWinNT},
+        Case{2, 5, 0, "", WinVersion::wvWin2000},
+        Case{2, 5, 1, " Service Pack 2", WinVersion::wvWinXP},
+        Case{2, 5, 2, "", WinVersion::wvWin2003}, Case{2, 5, 3, "", WinVersion::wvUnknown},
+        Case{2, 6, 0, "", WinVersion::wvUnknown}, Case{2, 10, 0, "", WinVersion::wvUnknown},
+        Case{3, 5, 1, "", WinVersion::wvUnknown}));
 
 TEST(WinVersion, FailedQueryIsUnknown) {
     EXPECT_EQ(classifyWinVersion(std::nullopt), WinVersion::wvUnknown);

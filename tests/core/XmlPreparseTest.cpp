@@ -10,7 +10,8 @@ namespace {
 constexpr std::size_t kNearlyFull = kMaxXmlDocumentBytes - 64;
 
 // `unit` repeated while the document stays under the size cap.
-std::string repeated(const std::string& head, const std::string& unit, const std::string& tail = "") {
+std::string repeated(const std::string& head, const std::string& unit,
+                     const std::string& tail = "") {
     std::string doc = head;
     while (doc.size() + unit.size() + tail.size() <= kNearlyFull)
         doc += unit;
@@ -44,13 +45,18 @@ std::string levels(int count) {
 
 TEST(XmlPreparse, SaysWhyADocumentIsRefused) {
     const std::pair<std::string, std::string> cases[] = {
-        {std::string(kMaxXmlDocumentBytes + 1, ' '), "the document is larger than 1 MiB (1048577 bytes)"},
+        {std::string(kMaxXmlDocumentBytes + 1, ' '),
+         "the document is larger than 1 MiB (1048577 bytes)"},
         {"", "the document is empty"},
-        {"<d>\n<!-- open\n</d>", "the document is not well-formed XML at line 2: a comment is not closed"},
-        {"<d>\n\n<![CDATA[x</d>", "the document is not well-formed XML at line 3: a CDATA section is not closed"},
-        {"<?xml version='1.0'", "the document is not well-formed XML at line 1: a processing instruction is not closed"},
+        {"<d>\n<!-- open\n</d>",
+         "the document is not well-formed XML at line 2: a comment is not closed"},
+        {"<d>\n\n<![CDATA[x</d>",
+         "the document is not well-formed XML at line 3: a CDATA section is not closed"},
+        {"<?xml version='1.0'",
+         "the document is not well-formed XML at line 1: a processing instruction is not closed"},
         {"<!DOCTYPE d><d/>", "the document declares a document type (DTD) at line 1"},
-        {"<d>\n<e" + attributes(65) + "/></d>", "the element at line 2 has more than 64 attributes"},
+        {"<d>\n<e" + attributes(65) + "/></d>",
+         "the element at line 2 has more than 64 attributes"},
         {[] {
              std::string s = "<d>";
              for (int i = 0; i < 65; ++i)
@@ -61,9 +67,11 @@ TEST(XmlPreparse, SaysWhyADocumentIsRefused) {
         {levels(65), "the document is nested more than 64 levels deep (line 1)"},
         {"<d>\xC3</d>", "the document is not well-formed UTF-8"},
         {"<d>" + repeated("", "<e/>").substr(0, 4 * 10000) + "</d>",
-         "the document holds more than 10000 elements, attributes, comments and other markup (line 1)"},
+         "the document holds more than 10000 elements, attributes, comments and other markup (line "
+         "1)"},
         {"<d>\n&amp;&e;</d>", "the document refers to an undeclared entity at line 2"},
-        {"<d a='x'>\n<e b='\n&lt;&nbsp;'/></d>", "the document refers to an undeclared entity at line 3"},
+        {"<d a='x'>\n<e b='\n&lt;&nbsp;'/></d>",
+         "the document refers to an undeclared entity at line 3"},
     };
     for (const auto& [document, expected] : cases)
         EXPECT_EQ(refusalOf(document), expected) << document.substr(0, 60);
@@ -82,7 +90,8 @@ TEST(XmlPreparse, TakesWhatIsWithinTheBounds) {
         "<d>" + repeated("", "<e/>").substr(0, 4 * 9999) + "</d>",
         // XML's own five, character references, and what only looks like a
         // reference (a stray "&", one inside markup that is not text).
-        "<d a='&quot;&apos;'>&amp;&lt;&gt;&#229;&#xE5; a & b &c d; <!-- &e; --><![CDATA[&e;]]><?pi &e;?></d>",
+        "<d a='&quot;&apos;'>&amp;&lt;&gt;&#229;&#xE5; a & b &c d; <!-- &e; --><![CDATA[&e;]]><?pi "
+        "&e;?></d>",
     };
     for (const std::string& document : cases)
         EXPECT_EQ(refusalOf(document), "taken") << document.substr(0, 60);
@@ -109,7 +118,8 @@ TEST(XmlPreparse, HostileShapesAtTheSizeCapAreAnsweredInOnePass) {
         {repeated("<", "n", "/>"), "taken"},
         {repeated("<d>", "<e/>", "</d>"), "more than 10000 elements, attributes"},
         {repeated("<d>", "<e/>x", "</d>"), "more than 10000 elements, attributes"},
-        {repeated("<d>", "<e" + attributes(64) + "/>", "</d>"), "more than 10000 elements, attributes"},
+        {repeated("<d>", "<e" + attributes(64) + "/>", "</d>"),
+         "more than 10000 elements, attributes"},
         {"<d>" + repeated("", "<!-- -->").substr(0, 8 * 9998) + "</d>", "taken"},
     };
     for (const auto& [document, expected] : cases)
@@ -117,8 +127,10 @@ TEST(XmlPreparse, HostileShapesAtTheSizeCapAreAnsweredInOnePass) {
 }
 
 TEST(XmlPreparse, AParsersRefusalSaysWhere) {
-    EXPECT_STREQ(XmlPreparse::notWellFormed(3, "Opening and ending tag mismatch: e line 2 and d\n").what(),
-                 "the document is not well-formed XML at line 3: Opening and ending tag mismatch: e line 2 and d");
+    EXPECT_STREQ(
+        XmlPreparse::notWellFormed(3, "Opening and ending tag mismatch: e line 2 and d\n").what(),
+        "the document is not well-formed XML at line 3: Opening and ending tag mismatch: e line 2 "
+        "and d");
     EXPECT_STREQ(XmlPreparse::notWellFormed(0, "").what(), "the document is not well-formed XML");
 }
 

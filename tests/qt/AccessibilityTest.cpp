@@ -2,10 +2,10 @@
 // accessibility interface of the real window.
 
 #include "QtTestHelpers.h"
-#include "qt/browser/QtBrowserHost.h"
 #include "core/shell/HotSpotAccess.h"
 #include "core/shell/HotSpotCatalog.h"
 #include "core/shell/SectionNavigation.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -17,11 +17,17 @@ using dv::test::MainWindowUnderTest;
 
 namespace {
 
-QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-QWidget* focused(QWidget* form) { return form->focusWidget(); }
+QWidget* focused(QWidget* form) {
+    return form->focusWidget();
+}
 
-QString focusedName(QWidget* form) { return focused(form) ? focused(form)->objectName() : QString(); }
+QString focusedName(QWidget* form) {
+    return focused(form) ? focused(form)->objectName() : QString();
+}
 
 // The window's accessible children that stand for hot-spots, by their control name.
 QStringList hotSpotChildren(QAccessibleInterface* window) {
@@ -59,7 +65,7 @@ class AccessibilityTest : public QObject {
         return names;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         t_ = std::make_unique<MainWindowUnderTest>();
         t_->form->show();
@@ -89,9 +95,11 @@ private Q_SLOTS:
         QVERIFY(t_->form->hotSpotFocus().focused() == nullptr);
         // Tab inside the page is the page's: from its last element it comes
         // back to the first hot-spot.
-        const QVariant links = dv::test::evaluate(view->page(), QStringLiteral(
-            "(function() { const all = document.querySelectorAll('a[href]');"
-            " if (!all.length) return 0; all[all.length - 1].focus(); return all.length; })()"));
+        const QVariant links = dv::test::evaluate(
+            view->page(),
+            QStringLiteral("(function() { const all = document.querySelectorAll('a[href]');"
+                           " if (!all.length) return 0; all[all.length - 1].focus(); return "
+                           "all.length; })()"));
         QVERIFY2(links.toInt() > 0, "the start page has links");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTRY_COMPARE(focusedName(t_->form), QStringLiteral("lbEttan"));
@@ -216,7 +224,8 @@ private Q_SLOTS:
         QCOMPARE(slider->role(), QAccessible::Slider);
         QCOMPARE(slider->text(QAccessible::Name), QStringLiteral("Hoppa i låten"));
         QVERIFY(!slider->state().focusable);
-        QVERIFY(!slider->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        QVERIFY(!slider->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
         bar->hide();
         QVERIFY(!childNamed(window, QStringLiteral("lbTrackBar")));
     }

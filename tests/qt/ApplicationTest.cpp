@@ -13,15 +13,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
 namespace {
 
 class Thrower : public QObject {
-public:
+  public:
     int handled = 0;
     bool event(QEvent* e) override {
         if (e->type() == QEvent::User) {
@@ -37,7 +37,7 @@ public:
 class ApplicationTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void escapingErrorIsShownAndTheLoopGoesOn() {
         auto* app = static_cast<dv::qt::DatavindApplication*>(QCoreApplication::instance());
         dv::test::FakeMessageBoxes boxes;
@@ -47,7 +47,8 @@ private Q_SLOTS:
         QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
         QTRY_COMPARE(thrower.handled, 2);
         QCOMPARE(boxes.shown.size(), std::size_t{2});
-        QCOMPARE(QString::fromStdString(boxes.shown[0].text), QStringLiteral("Filen kunde inte öppnas"));
+        QCOMPARE(QString::fromStdString(boxes.shown[0].text),
+                 QStringLiteral("Filen kunde inte öppnas"));
         QCOMPARE(QString::fromStdString(boxes.shown[0].caption), QStringLiteral("Datavinds cd"));
         QVERIFY(boxes.shown[0].icon == dv::MessageIcon::Error);
         app->setErrorReport(nullptr);
@@ -55,19 +56,21 @@ private Q_SLOTS:
 
     // Qt's own texts are Swedish like the program's.
     void qtsOwnTextsAreSwedish() {
-        QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No |
-                                 QDialogButtonBox::Save);
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                                 QDialogButtonBox::No | QDialogButtonBox::Save);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Avbryt"));
         QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text(), QStringLiteral("&Ja"));
         QCOMPARE(buttons.button(QDialogButtonBox::No)->text(), QStringLiteral("&Nej"));
         QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Spara"));
         QFileDialog save;
         save.setAcceptMode(QFileDialog::AcceptSave);
-        QCOMPARE(save.labelText(QFileDialog::Accept).remove(QLatin1Char('&')), QStringLiteral("Spara"));
+        QCOMPARE(save.labelText(QFileDialog::Accept).remove(QLatin1Char('&')),
+                 QStringLiteral("Spara"));
         QCOMPARE(save.labelText(QFileDialog::Reject), QStringLiteral("Avbryt"));
         QCOMPARE(save.labelText(QFileDialog::LookIn), QStringLiteral("Leta i:"));
         QCOMPARE(save.labelText(QFileDialog::FileName), QStringLiteral("Fil&namn:"));
-        QCOMPARE(QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QStringLiteral("låt.mp3")),
+        QCOMPARE(QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                     .arg(QStringLiteral("låt.mp3")),
                  QStringLiteral("låt.mp3 finns redan. \nVill du ersätta den?"));
     }
 

@@ -32,7 +32,7 @@ class BrowserHostTest : public QObject {
         QVERIFY(loaded.wait(30000));
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void hoveredLinksFollowTheStatusTextRule() {
         MainWindowUnderTest t;
         t.form->show();
@@ -77,7 +77,8 @@ private Q_SLOTS:
         const std::string noje = t.form->discRoot() + "docs/noje/index.htm";
         t.form->browserHost().navigate(noje);
         QVERIFY(loaded.wait(30000));
-        QCOMPARE(t.form->browserHost().view()->url(), QUrl::fromLocalFile(QString::fromStdString(noje)));
+        QCOMPARE(t.form->browserHost().view()->url(),
+                 QUrl::fromLocalFile(QString::fromStdString(noje)));
         QCOMPARE(t.form->browserHost().view()->title(), QStringLiteral("Nöje – Datavind cd"));
     }
 };

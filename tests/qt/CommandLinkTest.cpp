@@ -25,7 +25,8 @@ using dv::test::MainWindowUnderTest;
 
 namespace {
 
-const char* kPage = R"(<!DOCTYPE html><html><head><meta charset="utf-8"><title>Test</title></head><body>
+const char* kPage =
+    R"(<!DOCTYPE html><html><head><meta charset="utf-8"><title>Test</title></head><body>
 <a id="run" href="COMMAND:ExEcUtE=<ThisDir>\program\argrec.sh 'ett två tre'">kör</a>
 <a id="switches" href="command:EXECUTE=<thisdir>\PROGRAM\ARGREC.SH -a -b">växlar</a>
 <a id="unknown" href="COMMAND:FORMATERA=C:">okänd</a>
@@ -44,10 +45,10 @@ void write(const QString& path, const QByteArray& bytes) {
 
 // Counts the window-state changes a window is told of.
 class StateChanges : public QObject {
-public:
+  public:
     int count = 0;
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::WindowStateChange)
             ++count;
@@ -65,7 +66,9 @@ class CommandLinkTest : public QObject {
     // name holds letters beyond ASCII.
     struct Disc {
         QString root;
-        QString filePath(const QString& relative) const { return root + QLatin1Char('/') + relative; }
+        QString filePath(const QString& relative) const {
+            return root + QLatin1Char('/') + relative;
+        }
         QString path() const { return root; }
     } disc_;
     QString record_;
@@ -81,19 +84,22 @@ class CommandLinkTest : public QObject {
     }
 
     void click(const char* id) {
-        evaluate(view()->page(), QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(id)));
+        evaluate(view()->page(),
+                 QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(id)));
     }
 
     // The reader's own click, at the middle of the element.
     void clickReally(const char* id) {
         const QVariantList at =
-            evaluate(view()->page(), QStringLiteral("(function(){ const r = document.getElementById('%1')"
-                                                    ".getBoundingClientRect(); return [r.left + r.width / 2,"
-                                                    " r.top + r.height / 2]; })()")
-                                         .arg(QLatin1String(id)))
+            evaluate(view()->page(),
+                     QStringLiteral("(function(){ const r = document.getElementById('%1')"
+                                    ".getBoundingClientRect(); return [r.left + r.width / 2,"
+                                    " r.top + r.height / 2]; })()")
+                         .arg(QLatin1String(id)))
                 .toList();
         QCOMPARE(at.size(), 2);
-        QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+        QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {},
+                          QPoint(at[0].toInt(), at[1].toInt()));
     }
 
     QStringList counted() {
@@ -110,21 +116,24 @@ class CommandLinkTest : public QObject {
         return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         QVERIFY(mounts_.isValid());
         disc_.root = mounts_.filePath(QStringLiteral("läsare/DV 12 2004"));
         QVERIFY(QDir().mkpath(disc_.root));
         write(disc_.filePath(QStringLiteral("tillagg/kallkod.txt")), "källkod\n");
         write(disc_.filePath(QStringLiteral("docs/test/index.htm")), kPage);
-        write(disc_.filePath(QStringLiteral("docs/test/other.htm")), "<html><body>annan</body></html>");
+        write(disc_.filePath(QStringLiteral("docs/test/other.htm")),
+              "<html><body>annan</body></html>");
         QDir().mkpath(disc_.filePath(QStringLiteral("program")));
         QVERIFY(QFile::copy(QStringLiteral(DATAVIND_SAMPLE_DISC "/program/argrec.sh"),
                             disc_.filePath(QStringLiteral("program/argrec.sh"))));
-        write(disc_.filePath(QStringLiteral("program/count.sh")), "#!/bin/sh\necho \"$1\" >> \"$DATAVIND_COUNT\"\n");
+        write(disc_.filePath(QStringLiteral("program/count.sh")),
+              "#!/bin/sh\necho \"$1\" >> \"$DATAVIND_COUNT\"\n");
         QFile::setPermissions(disc_.filePath(QStringLiteral("program/count.sh")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
-                                  QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                  QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
+                                  QFile::ExeGroup);
         count_ = disc_.filePath(QStringLiteral("count.txt"));
         qputenv("DATAVIND_COUNT", count_.toUtf8());
         record_ = disc_.filePath(QStringLiteral("argrec.txt"));
@@ -155,8 +164,9 @@ private Q_SLOTS:
     void theReadersClickStartsTheProgram() {
         clickReally("run");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
-        QCOMPARE(recorded().mid(1), (QStringList{QStringLiteral("arg=ett"), QStringLiteral("arg=två"),
-                                                 QStringLiteral("arg=tre")}));
+        QCOMPARE(recorded().mid(1),
+                 (QStringList{QStringLiteral("arg=ett"), QStringLiteral("arg=två"),
+                              QStringLiteral("arg=tre")}));
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
     }
 
@@ -177,7 +187,8 @@ private Q_SLOTS:
     void discNamesMatchWithoutRegardToCase() {
         clickReally("switches");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record_), 10000);
-        QCOMPARE(recorded().mid(1), (QStringList{QStringLiteral("arg=-a"), QStringLiteral("arg=-b")}));
+        QCOMPARE(recorded().mid(1),
+                 (QStringList{QStringLiteral("arg=-a"), QStringLiteral("arg=-b")}));
     }
 
     void unknownVerbNeitherRunsNorNavigates() {
@@ -211,28 +222,37 @@ private Q_SLOTS:
         QTest::newRow("a%zzb") << QStringLiteral("a%zzb") << QStringList{QStringLiteral("ab")};
         QTest::newRow("t%4") << QStringLiteral("t%4") << QStringList{QStringLiteral("t\x04")};
         QTest::newRow("u%") << QStringLiteral("u%") << QStringList{QStringLiteral("u")};
-        QTest::newRow("v%20w%zz") << QStringLiteral("v%20w%zz") << QStringList{QStringLiteral("v"), QStringLiteral("w")};
-        QTest::newRow("plus") << QStringLiteral("x+y") << QStringList{QStringLiteral("x"), QStringLiteral("y")};
-        QTest::newRow("utf-8") << QStringLiteral("sn%C3%B6+%C3%A5") << QStringList{QStringLiteral("snö"), QStringLiteral("å")};
-        QTest::newRow("windows-1252") << QStringLiteral("sn%F6") << QStringList{QStringLiteral("snö")};
-        QTest::newRow("as typed") << QStringLiteral("snö%21") << QStringList{QStringLiteral("snö!")};
+        QTest::newRow("v%20w%zz") << QStringLiteral("v%20w%zz")
+                                  << QStringList{QStringLiteral("v"), QStringLiteral("w")};
+        QTest::newRow("plus") << QStringLiteral("x+y")
+                              << QStringList{QStringLiteral("x"), QStringLiteral("y")};
+        QTest::newRow("utf-8") << QStringLiteral("sn%C3%B6+%C3%A5")
+                               << QStringList{QStringLiteral("snö"), QStringLiteral("å")};
+        QTest::newRow("windows-1252")
+            << QStringLiteral("sn%F6") << QStringList{QStringLiteral("snö")};
+        QTest::newRow("as typed") << QStringLiteral("snö%21")
+                                  << QStringList{QStringLiteral("snö!")};
     }
 
     void linkTextReachesTheDecoderAsWritten() {
         QFETCH(QString, written);
         QFETCH(QStringList, arguments);
-        const QString href = QStringLiteral("COMMAND:EXECUTE=<thisdir>\\program\\argrec.sh ") + written;
-        const dv::NavigationDecision core = dv::beforeNavigate(dv::writtenLinkAddress(href.toStdString()), true);
+        const QString href =
+            QStringLiteral("COMMAND:EXECUTE=<thisdir>\\program\\argrec.sh ") + written;
+        const dv::NavigationDecision core =
+            dv::beforeNavigate(dv::writtenLinkAddress(href.toStdString()), true);
         QVERIFY(core.command);
         const QString command = QString::fromStdString(*core.command);
-        QCOMPARE(QProcess::splitCommand(command.mid(command.indexOf(QLatin1Char(' ')) + 1)), arguments);
+        QCOMPARE(QProcess::splitCommand(command.mid(command.indexOf(QLatin1Char(' ')) + 1)),
+                 arguments);
 
         QStringList expected;
         for (const QString& a : arguments)
             expected << QStringLiteral("arg=") + a;
-        write(disc_.filePath(QStringLiteral("docs/test/percent.htm")),
-              "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body><a id=\"l\" href=\"" +
-                  href.toUtf8() + "\">länk</a></body></html>");
+        write(
+            disc_.filePath(QStringLiteral("docs/test/percent.htm")),
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body><a id=\"l\" href=\"" +
+                href.toUtf8() + "\">länk</a></body></html>");
         write(disc_.filePath(QStringLiteral("docs/test/percentframe.htm")),
               "<!DOCTYPE html><html><body><iframe src=\"percent.htm\"></iframe></body></html>");
         for (const char* page : {"percent.htm", "percentframe.htm"}) {
@@ -242,16 +262,20 @@ private Q_SLOTS:
             // The reader clicks the link, in the frame or on the page.
             const QVariantList at =
                 evaluate(view()->page(),
-                         framed ? QStringLiteral("(function(){ const f = document.querySelector('iframe')"
-                                                 ".getBoundingClientRect(); const r = frames[0].document"
-                                                 ".getElementById('l').getBoundingClientRect(); return [f.left + r.left"
-                                                 " + r.width / 2 + 2, f.top + r.top + r.height / 2 + 2]; })()")
-                                : QStringLiteral("(function(){ const r = document.getElementById('l')"
-                                                 ".getBoundingClientRect(); return [r.left + r.width / 2,"
-                                                 " r.top + r.height / 2]; })()"))
+                         framed ? QStringLiteral(
+                                      "(function(){ const f = document.querySelector('iframe')"
+                                      ".getBoundingClientRect(); const r = frames[0].document"
+                                      ".getElementById('l').getBoundingClientRect(); return "
+                                      "[f.left + r.left"
+                                      " + r.width / 2 + 2, f.top + r.top + r.height / 2 + 2]; })()")
+                                : QStringLiteral(
+                                      "(function(){ const r = document.getElementById('l')"
+                                      ".getBoundingClientRect(); return [r.left + r.width / 2,"
+                                      " r.top + r.height / 2]; })()"))
                     .toList();
             QCOMPARE(at.size(), 2);
-            QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+            QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {},
+                              QPoint(at[0].toInt(), at[1].toInt()));
             QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(record_), page, 10000);
             QCOMPARE(recorded().mid(1), expected);
         }
@@ -264,8 +288,9 @@ private Q_SLOTS:
         QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
         // The engine hands the page's navigations over in turn: once the one
         // after the click has loaded, the click's own was decided.
-        evaluate(view()->page(), QStringLiteral("document.getElementById('run').click();"
-                                                "setTimeout(function () { location.href = 'sist'; }, 100)"));
+        evaluate(view()->page(),
+                 QStringLiteral("document.getElementById('run').click();"
+                                "setTimeout(function () { location.href = 'sist'; }, 100)"));
         QVERIFY(loaded.wait(10000));
         QCOMPARE(view()->url(), QUrl(server.url() + QStringLiteral("sist")));
         QCOMPARE(loaded.count(), 1); // the command link loaded nothing
@@ -283,7 +308,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!desktop.started().isEmpty(), 10000);
         const QString started = desktop.started().first();
         QVERIFY2(started.startsWith(QStringLiteral("xdg-open ")), qPrintable(started));
-        QCOMPARE(QUrl(started.mid(9)).toLocalFile(), disc_.filePath(QStringLiteral("tillagg/kallkod.txt")));
+        QCOMPARE(QUrl(started.mid(9)).toLocalFile(),
+                 disc_.filePath(QStringLiteral("tillagg/kallkod.txt")));
         QVERIFY(t_->boxes.shown.empty());
     }
 
@@ -294,7 +320,8 @@ private Q_SLOTS:
         const QString text = QString::fromStdString(t_->boxes.shown[0].text);
         const QString target = disc_.path() + QStringLiteral("\\program\\saknas.sh /S");
         // In Swedish, like every other box, with the whole target.
-        QCOMPARE(text, QStringLiteral("Det går inte att hitta filen. (") + target + QStringLiteral(")"));
+        QCOMPARE(text,
+                 QStringLiteral("Det går inte att hitta filen. (") + target + QStringLiteral(")"));
         QVERIFY(!t_->windows->progStarting->isVisible());
     }
 
@@ -306,21 +333,24 @@ private Q_SLOTS:
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         QTest::mouseClick(&other, Qt::RightButton);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), other.mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                               other.mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(&other, &menu);
         QCOMPARE(menuAsked.count(), 0);
 
         QWidget* page = view()->focusProxy();
         QVERIFY(page);
-        evaluate(view()->page(), QStringLiteral("window.presses = [];"
-                                                "document.addEventListener('mousedown', function (e) {"
-                                                " presses.push(e.button); }, true)"));
+        evaluate(view()->page(),
+                 QStringLiteral("window.presses = [];"
+                                "document.addEventListener('mousedown', function (e) {"
+                                " presses.push(e.button); }, true)"));
         QTest::mouseClick(page, Qt::RightButton, {}, QPoint(200, 200));
         // The page takes the reader's clicks in turn: once the left one after
         // it has come, the right one would have.
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(200, 200));
-        QTRY_COMPARE_WITH_TIMEOUT(evaluate(view()->page(), QStringLiteral("presses.join(',')")).toString(),
-                                  QStringLiteral("0"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(view()->page(), QStringLiteral("presses.join(',')")).toString(),
+            QStringLiteral("0"), 10000);
         QVERIFY(QApplication::activePopupWidget() == nullptr);
         QVERIFY(view()->findChild<QMenu*>() == nullptr);
     }
@@ -334,7 +364,8 @@ private Q_SLOTS:
         QTest::keyClick(page, Qt::Key_Left);
         QTest::keyClicks(page, QStringLiteral("x"));
         QTRY_COMPARE_WITH_TIMEOUT(
-            evaluate(view()->page(), QStringLiteral("document.getElementById('field').value")).toString(),
+            evaluate(view()->page(), QStringLiteral("document.getElementById('field').value"))
+                .toString(),
             QStringLiteral("axb"), 5000);
         QCOMPARE(view()->url().fileName(), QStringLiteral("index.htm"));
     }
@@ -343,15 +374,18 @@ private Q_SLOTS:
         dv::test::FakeDesktop desktop(true);
         desktop.addProgram(QStringLiteral("nm-connection-editor"));
         t_->form->IECommand(QStringLiteral("SHOWINETSETTINGS"));
-        QCOMPARE(t_->form->statusText(), QStringLiteral("Öppnar Kontrollpanelens Internetinställningar..."));
-        QTRY_COMPARE_WITH_TIMEOUT(desktop.started(), QStringList{QStringLiteral("nm-connection-editor")}, 5000);
+        QCOMPARE(t_->form->statusText(),
+                 QStringLiteral("Öppnar Kontrollpanelens Internetinställningar..."));
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.started(),
+                                  QStringList{QStringLiteral("nm-connection-editor")}, 5000);
     }
 
     void internetSettingsVerbSaysWhenThereIsNothingToOpen() {
         const dv::test::FakeDesktop nothing(true);
         t_->form->statusLine().setStatusText({});
         t_->form->IECommand(QStringLiteral("SHOWINETSETTINGS"));
-        QCOMPARE(t_->form->statusText(), QStringLiteral("Hittade inget program för Internetinställningar."));
+        QCOMPARE(t_->form->statusText(),
+                 QStringLiteral("Hittade inget program för Internetinställningar."));
     }
 
     // However the program is minimised (the verb, the hot-spot, the window
@@ -360,9 +394,10 @@ private Q_SLOTS:
         QWidget* search = t_->windows->fileSearch.get();
         const std::pair<const char*, std::function<void()>> ways[] = {
             {"verb", [this] { t_->form->IECommand(QStringLiteral("MINIMIZE")); }},
-            {"hot-spot", [this] {
-                 QTest::mouseClick(t_->form->findChild<QWidget*>(QStringLiteral("lbMinimize")), Qt::LeftButton,
-                                   {}, QPoint(2, 2));
+            {"hot-spot",
+             [this] {
+                 QTest::mouseClick(t_->form->findChild<QWidget*>(QStringLiteral("lbMinimize")),
+                                   Qt::LeftButton, {}, QPoint(2, 2));
              }},
             {"window system", [this] { t_->form->setWindowState(Qt::WindowMinimized); }},
         };

@@ -4,14 +4,14 @@
 // widgets show it.
 
 #include "QtTestHelpers.h"
-#include "qt/app/QtTextMeasure.h"
 #include "core/browser/ExtraInfoDialogModel.h"
 #include "core/browser/FileLauncher.h"
 #include "core/browser/TExtraInfo.h"
-#include "qt/browser/TExtraInfoForm.h"
-#include "qt/browser/TProgStartingForm.h"
 #include "core/browser/WaitingWindowModel.h"
 #include "core/update/ConsentDialogModel.h"
+#include "qt/app/QtTextMeasure.h"
+#include "qt/browser/TExtraInfoForm.h"
+#include "qt/browser/TProgStartingForm.h"
 #include "qt/update/TAutoUpdateSettingsForm.h"
 
 #include <QCheckBox>
@@ -24,8 +24,8 @@
 #include <QTimer>
 
 using dv::TExtraInfo;
-using dv::test::CallLog;
 using dv::qt::toQRect;
+using dv::test::CallLog;
 
 namespace {
 
@@ -46,9 +46,9 @@ template <typename T> T* child(QWidget& w, const char* name) {
 
 // The label's text, in the label's own font, fits the label.
 bool showsWhole(QLabel& label) {
-    const QRect needed = label.fontMetrics().boundingRect(QRect(0, 0, label.width(), 1 << 20),
-                                                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                                                          label.text());
+    const QRect needed = label.fontMetrics().boundingRect(
+        QRect(0, 0, label.width(), 1 << 20), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+        label.text());
     return needed.width() <= label.width() && needed.height() <= label.height();
 }
 
@@ -57,7 +57,7 @@ bool showsWhole(QLabel& label) {
 class DialogsTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void extraInfoDrawsAndWiresTheModel() {
         using Model = dv::ExtraInfoDialogModel;
         CallLog log;
@@ -115,12 +115,15 @@ private Q_SLOTS:
                 QCOMPARE(no->text(), QString::fromStdString(view.noText));
                 QCOMPARE(yes->isDefault(), view.defaultButton == dv::ExtraInfoView::Button::Yes);
                 QCOMPARE(no->isDefault(), view.defaultButton == dv::ExtraInfoView::Button::No);
-                // The address is wired to the model's rule: only a web page opens, the dialog stays.
+                // The address is wired to the model's rule: only a web page opens, the dialog
+                // stays.
                 if (view.moreInfoVisible) {
                     log.clear();
-                    QTest::mouseClick(child<QLabel>(form, "lbURL"), Qt::LeftButton, {}, QPoint(2, 2));
+                    QTest::mouseClick(child<QLabel>(form, "lbURL"), Qt::LeftButton, {},
+                                      QPoint(2, 2));
                     QVERIFY(form.isVisible());
-                    const CallLog opened{"waiting:shown", "open:" + c.note.Url + "|", "waiting:hidden"};
+                    const CallLog opened{"waiting:shown", "open:" + c.note.Url + "|",
+                                         "waiting:hidden"};
                     QCOMPARE(log, Model::addressToOpen(view.url) ? opened : CallLog{});
                 }
                 // Enter goes to the model: the default button answers.
@@ -188,7 +191,11 @@ private Q_SLOTS:
         QCOMPARE(a.checkAtStart, std::optional<bool>(false));
         QVERIFY(!a.dontRemind);
         // Esc: no choice, but the reminder choice counts.
-        whenShown(form, [&] { yes->click(); noNo->click(); QTest::keyClick(&form, Qt::Key_Escape); });
+        whenShown(form, [&] {
+            yes->click();
+            noNo->click();
+            QTest::keyClick(&form, Qt::Key_Escape);
+        });
         a = form.ask();
         QCOMPARE(a.checkAtStart, std::nullopt);
         QVERIFY(a.dontRemind);

@@ -18,9 +18,9 @@ using dv::test::MainWindowUnderTest;
 
 namespace {
 
-constexpr QFile::Permissions kEveryoneRuns = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                             QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
-                                             QFile::ExeOther;
+constexpr QFile::Permissions kEveryoneRuns = QFile::ReadOwner | QFile::WriteOwner |
+                                             QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                             QFile::ReadOther | QFile::ExeOther;
 
 void write(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
@@ -42,7 +42,7 @@ class ExecutableDiscTest : public QObject {
 
     QString onDisc(const QString& relative) { return disc_.filePath(relative); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         QVERIFY(disc_.isValid());
         write(onDisc(QStringLiteral("tillagg/lasmig.txt")), "Läs mig först.\n");
@@ -88,7 +88,8 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(onDisc(made)), 10000);
         const QStringList expected =
             opened.isEmpty() ? QStringList()
-                             : QStringList{QStringLiteral("xdg-open ") + QUrl::fromLocalFile(onDisc(opened)).toString()};
+                             : QStringList{QStringLiteral("xdg-open ") +
+                                           QUrl::fromLocalFile(onDisc(opened)).toString()};
         QTRY_COMPARE_WITH_TIMEOUT(desktop.started(), expected, 10000);
         QVERIFY2(t_->boxes.shown.empty(),
                  t_->boxes.shown.empty() ? "" : t_->boxes.shown.front().text.c_str());
@@ -98,7 +99,8 @@ private Q_SLOTS:
     // Swedish; a link to a device leads out of the disc and is refused as a
     // missing file. Nothing waits on either and the desktop is not asked.
     void specialFilesAreNeitherProgramNorDocument() {
-        QCOMPARE(mkfifo(QFile::encodeName(onDisc(QStringLiteral("program/ror"))).constData(), 0755), 0);
+        QCOMPARE(mkfifo(QFile::encodeName(onDisc(QStringLiteral("program/ror"))).constData(), 0755),
+                 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), onDisc(QStringLiteral("program/noll"))));
         const std::pair<const char*, QString> cases[] = {
             {"ror", QStringLiteral("Det här är varken ett program, ett dokument eller en mapp. (")},
@@ -108,18 +110,20 @@ private Q_SLOTS:
             dv::test::FakeDesktop desktop;
             desktop.addProgram(QStringLiteral("xdg-open"));
             t_->boxes.shown.clear();
-            const QString command = QStringLiteral("EXECUTE=<thisdir>\\program\\") + QLatin1String(name);
+            const QString command =
+                QStringLiteral("EXECUTE=<thisdir>\\program\\") + QLatin1String(name);
             t_->form->IECommand(command);
             QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
             QCOMPARE(QString::fromStdString(t_->boxes.shown[0].text),
-                     reason + disc_.path() + QStringLiteral("\\program\\") +
-                         QLatin1String(name) + QStringLiteral(")"));
+                     reason + disc_.path() + QStringLiteral("\\program\\") + QLatin1String(name) +
+                         QStringLiteral(")"));
             // A document opened after it is the desktop's first.
             t_->form->IECommand(QStringLiteral("EXECUTE=<thisdir>\\tillagg\\tom.txt"));
             QTRY_COMPARE_WITH_TIMEOUT(
                 desktop.started(),
-                QStringList{QStringLiteral("xdg-open ") +
-                            QUrl::fromLocalFile(onDisc(QStringLiteral("tillagg/tom.txt"))).toString()},
+                QStringList{
+                    QStringLiteral("xdg-open ") +
+                    QUrl::fromLocalFile(onDisc(QStringLiteral("tillagg/tom.txt"))).toString()},
                 10000);
         }
     }

@@ -1,17 +1,17 @@
 // The "Filsökaren" window on the sample disc's program list.
 
 #include "QtTestHelpers.h"
-#include "qt/app/QtTextMeasure.h"
 #include "core/filesearch/FileSearchWindowModel.h"
+#include "qt/app/QtTextMeasure.h"
 #include "qt/filesearch/TFileSearchForm.h"
 #include "qt/shell/SkinPictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
-#include <QLabel>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -38,7 +38,7 @@ QStringList topics(QTreeWidgetItem* item) {
 // Message boxes that note the pointer over the program when each opens:
 // the override cursor's shape, or -1 for none.
 class CursorWatchingBoxes : public dv::test::FakeMessageBoxes {
-public:
+  public:
     dv::MessageAnswer show(const dv::MessageBoxRequest& request) override {
         const QCursor* cursor = QApplication::overrideCursor();
         cursorsSeen << (cursor ? static_cast<int>(cursor->shape()) : -1);
@@ -58,7 +58,7 @@ class FileSearchFormTest : public QObject {
         return std::make_unique<dv::qt::TFileSearchForm>(DATAVIND_SAMPLE_DISC "/", boxes_);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     // The places, texts, enabled controls, keys, tree pictures and the
     // hourglass are the core's (its tables hold the cases); the window
     // shows them and wires its controls to them.
@@ -77,9 +77,12 @@ private Q_SLOTS:
             const char* text;
         };
         const Control controls[] = {
-            {"Label1", l.Label1, Model::kPrompt},          {"ebSearch", l.ebSearch, nullptr},
-            {"rbThisDisc", l.rbThisDisc, Model::kThisDisc}, {"rbAllDiscs", l.rbAllDiscs, Model::kAllDiscs},
-            {"btSearch", l.btSearch, Model::kSearch},       {"cbShowAll", l.cbShowAll, Model::kShowAll},
+            {"Label1", l.Label1, Model::kPrompt},
+            {"ebSearch", l.ebSearch, nullptr},
+            {"rbThisDisc", l.rbThisDisc, Model::kThisDisc},
+            {"rbAllDiscs", l.rbAllDiscs, Model::kAllDiscs},
+            {"btSearch", l.btSearch, Model::kSearch},
+            {"cbShowAll", l.cbShowAll, Model::kShowAll},
         };
         for (const Control& c : controls) {
             QWidget* w = child<QWidget>(*form, c.name);
@@ -95,8 +98,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         auto* picture = child<QLabel>(*form, "Image1");
         const QSize size = picture->pixmap().size();
-        QCOMPARE(picture->geometry(),
-                 dv::qt::toQRect(Model::pictureBounds(l, form->width(), {size.width(), size.height()})));
+        QCOMPARE(picture->geometry(), dv::qt::toQRect(Model::pictureBounds(
+                                          l, form->width(), {size.width(), size.height()})));
 
         // Enter in the search box searches; the tree wears the model's pictures.
         auto* edit = child<QLineEdit>(*form, "ebSearch");
@@ -108,11 +111,14 @@ private Q_SLOTS:
         QCOMPARE(root->text(0), QStringLiteral("Datavind"));
         QVERIFY(root->isExpanded());
         QCOMPARE(topics(root), QStringList{QStringLiteral("Datavind 12/2004")});
-        QCOMPARE(topics(root->child(0)), (QStringList{QStringLiteral("Snöbollskriget 2"),
-                                                      QStringLiteral("Tomtens verkstad"),
-                                                      QStringLiteral("Diskrensaren")}));
+        QCOMPARE(topics(root->child(0)),
+                 (QStringList{QStringLiteral("Snöbollskriget 2"),
+                              QStringLiteral("Tomtens verkstad"), QStringLiteral("Diskrensaren")}));
         const auto pixmapOf = [](const QTreeWidgetItem* item, QIcon::Mode mode) {
-            return item->icon(0).pixmap(16, 16, mode).toImage().convertToFormat(QImage::Format_ARGB32);
+            return item->icon(0)
+                .pixmap(16, 16, mode)
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32);
         };
         const auto skin = [](Model::Picture p) {
             return dv::qt::SkinPictures::picture(QLatin1String(Model::pictureName(p)))
@@ -139,7 +145,8 @@ private Q_SLOTS:
             QCOMPARE(child<QWidget>(*form, "btSearch")->isEnabled(), enabled.btSearch);
             QCOMPARE(child<QWidget>(*form, "rbThisDisc")->isEnabled(), enabled.rbThisDisc);
             QCOMPARE(child<QWidget>(*form, "rbAllDiscs")->isEnabled(), enabled.rbAllDiscs);
-            QCOMPARE(tree->topLevelItem(0)->childCount(), 12); // every disc; turned off, left as it is
+            QCOMPARE(tree->topLevelItem(0)->childCount(),
+                     12); // every disc; turned off, left as it is
         }
 
         // Esc hides it; the results stay for the next showing.

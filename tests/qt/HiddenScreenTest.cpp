@@ -21,7 +21,8 @@
 namespace {
 
 QUrl sampleFilm() {
-    return QUrl::fromLocalFile(QStringLiteral(DATAVIND_SAMPLE_DISC "/Webblasare/ie6sv/ROMCONF.CAB"));
+    return QUrl::fromLocalFile(
+        QStringLiteral(DATAVIND_SAMPLE_DISC "/Webblasare/ie6sv/ROMCONF.CAB"));
 }
 
 // True when the film's surface is up and the screen shows more than black there.
@@ -72,7 +73,7 @@ class HiddenScreenTest : public QObject {
         return seen ? openedAt : -1;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void theProgramsScreenTicksEveryThreeSeconds() {
         const dv::qt::TForm2 screen(sampleFilm());
         QCOMPARE(screen.findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 3000);
@@ -95,7 +96,8 @@ private Q_SLOTS:
         const QString fifo = dir.filePath(QStringLiteral("fifo.cab"));
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
         QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("folder.cab"))));
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("saknas")), dir.filePath(QStringLiteral("dangling.cab"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("saknas")),
+                            dir.filePath(QStringLiteral("dangling.cab"))));
         for (const char* name : {"fifo.cab", "folder.cab", "dangling.cab"}) {
             dv::qt::TForm2 screen(QUrl::fromLocalFile(dir.filePath(QLatin1String(name))));
             bool black = false;

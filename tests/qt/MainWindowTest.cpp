@@ -2,9 +2,9 @@
 // hot-spots' hover, dragging by the background and the start page.
 
 #include "QtTestHelpers.h"
-#include "qt/browser/QtBrowserHost.h"
 #include "core/shell/HotSpotCatalog.h"
 #include "core/shell/MainWindowLayout.h"
+#include "qt/browser/QtBrowserHost.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -16,7 +16,9 @@ using dv::test::MainWindowUnderTest;
 
 namespace {
 
-QRect toQRect(const dv::Rect& r) { return {r.left, r.top, r.width, r.height}; }
+QRect toQRect(const dv::Rect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
 
 QLabel* picture(QWidget* form, const std::string& name) {
     return form->findChild<QLabel*>(QString::fromStdString(name));
@@ -27,7 +29,7 @@ QLabel* picture(QWidget* form, const std::string& name) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void clientIs800By600AndBorderless() {
         MainWindowUnderTest t;
         t.form->show();
@@ -65,11 +67,13 @@ private Q_SLOTS:
             QVERIFY2(w, name);
             QCOMPARE(w->geometry(), toQRect(bounds));
         }
-        QVERIFY(!t.form->findChild<QProgressBar*>(QStringLiteral("pbDocument"))->isVisibleTo(t.form));
+        QVERIFY(
+            !t.form->findChild<QProgressBar*>(QStringLiteral("pbDocument"))->isVisibleTo(t.form));
         QCOMPARE(t.form->findChild<QLabel*>(QStringLiteral("IEPanel"))->text(),
                  QStringLiteral("Startar Datavinds CD..."));
         // The update browser's panel lies outside the client area.
-        QVERIFY(!t.form->rect().intersects(t.form->findChild<QWidget*>(QStringLiteral("Panel1"))->geometry()));
+        QVERIFY(!t.form->rect().intersects(
+            t.form->findChild<QWidget*>(QStringLiteral("Panel1"))->geometry()));
     }
 
     void cornersAreHolesInTheShape() {
@@ -77,8 +81,10 @@ private Q_SLOTS:
         const QRegion shape = t.form->mask();
         QVERIFY(!shape.isEmpty());
         for (const QPoint corner : {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599)})
-            QVERIFY2(!shape.contains(corner), qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
-        for (const QPoint inside : {QPoint(400, 300), QPoint(20, 20), QPoint(400, 2), QPoint(2, 300)})
+            QVERIFY2(!shape.contains(corner),
+                     qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+        for (const QPoint inside :
+             {QPoint(400, 300), QPoint(20, 20), QPoint(400, 2), QPoint(2, 300)})
             QVERIFY(shape.contains(inside));
     }
 
@@ -113,7 +119,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(t.form));
         const QPoint start = t.form->pos();
         // A section label, a menu entry, the page panel and the status line.
-        for (const QPoint at : {QPoint(388, 40), QPoint(262, 112), QPoint(400, 300), QPoint(300, 565)}) {
+        for (const QPoint at :
+             {QPoint(388, 40), QPoint(262, 112), QPoint(400, 300), QPoint(300, 565)}) {
             dv::test::dragWindowAt(t.form, at, 40, 30);
             QCOMPARE(t.form->pos(), start);
         }
@@ -137,9 +144,11 @@ private Q_SLOTS:
         QCOMPARE(loaded.first().first().toBool(), true);
         QWebEngineView* view = t.form->browserHost().view();
         QVERIFY(view);
-        QCOMPARE(view->url(), QUrl::fromLocalFile(QStringLiteral(DATAVIND_SAMPLE_DISC "/docs/ettan/index.htm")));
+        QCOMPARE(view->url(),
+                 QUrl::fromLocalFile(QStringLiteral(DATAVIND_SAMPLE_DISC "/docs/ettan/index.htm")));
         QCOMPARE(view->parentWidget()->objectName(), QStringLiteral("IEPanel"));
-        QCOMPARE(view->geometry(), QRect(0, 0, dv::layout::kIEPanel.width, dv::layout::kIEPanel.height));
+        QCOMPARE(view->geometry(),
+                 QRect(0, 0, dv::layout::kIEPanel.width, dv::layout::kIEPanel.height));
         QVERIFY(t.boxes.shown.empty());
     }
 
@@ -149,7 +158,8 @@ private Q_SLOTS:
         QSignalSpy done(t.form, &dv::qt::TForm1::startupDone);
         QVERIFY(done.wait(30000)); // the web engine starts slowly on a loaded machine
         QCOMPARE(t.boxes.shown.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(t.boxes.shown[0].text), QStringLiteral("Kunde inte skapa IE"));
+        QCOMPARE(QString::fromStdString(t.boxes.shown[0].text),
+                 QStringLiteral("Kunde inte skapa IE"));
         QCOMPARE(QString::fromStdString(t.boxes.shown[0].caption), QStringLiteral("Datavinds cd"));
         QVERIFY(!t.form->browserHost().hasControl());
         QVERIFY(t.form->findChild<QWebEngineView*>() == nullptr);

@@ -2,8 +2,8 @@
 
 #include "QtTestHelpers.h"
 #include "core/app/PublisherAddresses.h"
-#include "qt/browser/QtBrowserHost.h"
 #include "core/shell/SectionNavigation.h"
+#include "qt/browser/QtBrowserHost.h"
 #include "qt/shell/TForm2.h"
 
 #include <QLabel>
@@ -40,7 +40,7 @@ class NavigationTest : public QObject {
 
     std::unique_ptr<MainWindowUnderTest> t_;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         t_ = std::make_unique<MainWindowUnderTest>();
         t_->form->show();
@@ -74,8 +74,9 @@ private Q_SLOTS:
     }
 
     void outsideSitesOpenInsideTheWindow() {
-        for (const auto& [label, address] : {std::pair{"lbTMdatavind", dv::publisher::kMagazineHomePage},
-                                             std::pair{"lbVelmora", dv::publisher::kMakerHomePage}}) {
+        for (const auto& [label, address] :
+             {std::pair{"lbTMdatavind", dv::publisher::kMagazineHomePage},
+              std::pair{"lbVelmora", dv::publisher::kMakerHomePage}}) {
             QSignalSpy loaded(&t_->form->browserHost(), &dv::qt::QtBrowserHost::pageLoaded);
             click(t_->form, label);
             QVERIFY(loaded.wait(20000)); // no network here: the engine's error page
@@ -105,7 +106,8 @@ private Q_SLOTS:
             screen->Timer1Timer();
             screen->Timer1Timer();
             QVERIFY(screen->findChild<QWidget*>(QStringLiteral("WinMediaPlayer1"))->isVisible());
-            QTRY_COMPARE_WITH_TIMEOUT(screen->player()->playbackState(), QMediaPlayer::PlayingState, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(screen->player()->playbackState(), QMediaPlayer::PlayingState,
+                                      5000);
             QTest::mouseClick(screen, Qt::LeftButton, {}, QPoint(5, 5));
         });
         t_->form->setFocus();

@@ -13,10 +13,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -24,13 +24,14 @@
 #include <functional>
 #include <vector>
 
+using dv::qt::PageScriptDialog;
 using dv::test::evaluate;
 using dv::test::MainWindowUnderTest;
-using dv::qt::PageScriptDialog;
 
 namespace {
 
-const QString kHostile = QStringLiteral("<img src=\"saknas.png\"><b>fet</b> <a href=\"file:///etc/passwd\">l</a>");
+const QString kHostile =
+    QStringLiteral("<img src=\"saknas.png\"><b>fet</b> <a href=\"file:///etc/passwd\">l</a>");
 
 const char* kPage =
     "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Sida</title>\n"
@@ -47,8 +48,10 @@ const char* kPage =
     "  document.title = 'svar:' + yes + ':' + said;\n"
     "}\n"
     "</script></head>\n"
-    "<body style=\"margin:0\"><div id=\"tip\" style=\"position:fixed;left:0;top:0;width:100%;height:100%\"\n"
-    "title='<img src=\"saknas.png\"><b>fet</b> <a href=\"file:///etc/passwd\">l</a>'>x</div></body></html>\n";
+    "<body style=\"margin:0\"><div id=\"tip\" "
+    "style=\"position:fixed;left:0;top:0;width:100%;height:100%\"\n"
+    "title='<img src=\"saknas.png\"><b>fet</b> <a "
+    "href=\"file:///etc/passwd\">l</a>'>x</div></body></html>\n";
 
 PageScriptDialog* shownBox() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -59,7 +62,7 @@ PageScriptDialog* shownBox() {
 
 // Handles each box the page shows, from inside the box's own loop.
 class BoxAnswerer {
-public:
+  public:
     explicit BoxAnswerer(std::function<void(PageScriptDialog*)> handle) {
         QObject::connect(&poll_, &QTimer::timeout, &poll_, [this, handle = std::move(handle)] {
             PageScriptDialog* box = shownBox();
@@ -71,7 +74,7 @@ public:
         poll_.start(20);
     }
 
-private:
+  private:
     QTimer poll_;
     QPointer<PageScriptDialog> last_;
 };
@@ -92,7 +95,7 @@ class PageScriptTest : public QObject {
         QVERIFY(loaded.wait(30000));
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         server_ = std::make_unique<dv::test::PageServer>(QByteArray(kPage));
         t_ = std::make_unique<MainWindowUnderTest>();
@@ -125,7 +128,8 @@ private Q_SLOTS:
     void anAlertLoopIsOfferedToStopAfterAFewBoxes() {
         struct Seen {
             QString caption, text;
-            bool plain = false, cancel = false, stopOffered = false, mainWindowFree = false, pageBlocked = false;
+            bool plain = false, cancel = false, stopOffered = false, mainWindowFree = false,
+                 pageBlocked = false;
         };
         std::vector<Seen> seen;
         BoxAnswerer answerer([&](PageScriptDialog* box) {
@@ -134,9 +138,11 @@ private Q_SLOTS:
             s.plain = box->textLabel() && box->textLabel()->textFormat() == Qt::PlainText;
             s.text = box->textLabel() ? box->textLabel()->text() : QString();
             s.cancel = box->findChild<QPushButton*>(QStringLiteral("btCancel")) != nullptr;
-            s.mainWindowFree = QApplication::activeModalWidget() == nullptr && t_->form->isEnabled();
+            s.mainWindowFree =
+                QApplication::activeModalWidget() == nullptr && t_->form->isEnabled();
             s.pageBlocked = !view()->isEnabled();
-            s.stopOffered = box->stopBox() && box->stopBox()->text() == QStringLiteral("Låt inte sidan visa fler rutor");
+            s.stopOffered = box->stopBox() && box->stopBox()->text() ==
+                                                  QStringLiteral("Låt inte sidan visa fler rutor");
             if (box->stopBox())
                 box->stopBox()->setChecked(true);
             seen.push_back(s);

@@ -4,13 +4,13 @@
 // the screen keeps its buttons on screen with the whole text readable.
 
 #include "QtTestHelpers.h"
+#include "core/browser/ExtraInfoDialogModel.h"
+#include "core/browser/FileLauncher.h"
+#include "core/text/LongLines.h"
 #include "qt/app/MessageBoxDialog.h"
 #include "qt/app/QtMessageBoxes.h"
 #include "qt/app/QtText.h"
 #include "qt/app/QtTextMeasure.h"
-#include "core/browser/ExtraInfoDialogModel.h"
-#include "core/text/LongLines.h"
-#include "core/browser/FileLauncher.h"
 #include "qt/browser/TExtraInfoForm.h"
 #include "qt/filesearch/TFileSearchForm.h"
 #include "qt/music/PlayerControls.h"
@@ -40,7 +40,7 @@ const QStringList kHostile = {QStringLiteral("<b>x</b>"), QStringLiteral("<img s
 // Records every address handed to the desktop.
 class DesktopRecorder : public QObject {
     Q_OBJECT
-public:
+  public:
     QList<QUrl> opened;
     DesktopRecorder() {
         for (const char* scheme : {"file", "http", "https"})
@@ -50,7 +50,7 @@ public:
         for (const char* scheme : {"file", "http", "https"})
             QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
     }
-public Q_SLOTS:
+  public Q_SLOTS:
     void open(const QUrl& url) { opened << url; }
 };
 
@@ -92,7 +92,7 @@ void whenBoxShown(std::function<void(QWidget*)> look) {
 class PlainTextTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void messageBoxesShowLiteralText() {
         DesktopRecorder desktop;
         dv::qt::QtMessageBoxes boxes;
@@ -105,7 +105,8 @@ private Q_SLOTS:
                 clickAllOver(label);
                 QCOMPARE(box->windowTitle(), QStringLiteral("Datavinds cd - ") + text);
             });
-            boxes.show({"Datavinds cd - " + text.toStdString(), text.toStdString(), dv::MessageIcon::Error});
+            boxes.show({"Datavinds cd - " + text.toStdString(), text.toStdString(),
+                        dv::MessageIcon::Error});
             QVERIFY(seen);
         }
         QVERIFY(desktop.opened.isEmpty());
@@ -118,13 +119,17 @@ private Q_SLOTS:
             lines += "En rad av ett mycket långt meddelande från uppdateringstjänsten.\r";
         const std::string text = lines + std::string(400 * 1024, 'x') + "\rSISTA RADEN";
         for (const auto buttons : {dv::MessageButtons::Ok, dv::MessageButtons::YesNo}) {
-            dv::qt::MessageBoxDialog box({"Datavinds cd - Långt", text, dv::MessageIcon::Warning, buttons}, nullptr);
+            dv::qt::MessageBoxDialog box(
+                {"Datavinds cd - Långt", text, dv::MessageIcon::Warning, buttons}, nullptr);
             box.show();
             QVERIFY(QTest::qWaitForWindowExposed(&box));
             const QRect screen = box.screen()->availableGeometry();
             QVERIFY2(screen.contains(box.frameGeometry()),
-                     qPrintable(QStringLiteral("%1,%2 %3x%4").arg(box.frameGeometry().x()).arg(box.frameGeometry().y())
-                                    .arg(box.frameGeometry().width()).arg(box.frameGeometry().height())));
+                     qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                    .arg(box.frameGeometry().x())
+                                    .arg(box.frameGeometry().y())
+                                    .arg(box.frameGeometry().width())
+                                    .arg(box.frameGeometry().height())));
             for (QPushButton* button : box.findChildren<QPushButton*>()) {
                 QVERIFY(button->isVisible());
                 QVERIFY(screen.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
@@ -138,8 +143,9 @@ private Q_SLOTS:
             QScrollBar* bar = field->verticalScrollBar();
             QVERIFY(bar->maximum() > 0);
             bar->setValue(bar->maximum());
-            QCOMPARE(field->cursorForPosition(QPoint(4, field->viewport()->height() - 8)).block().text(),
-                     QStringLiteral("SISTA RADEN"));
+            QCOMPARE(
+                field->cursorForPosition(QPoint(4, field->viewport()->height() - 8)).block().text(),
+                QStringLiteral("SISTA RADEN"));
             box.reject();
         }
     }
@@ -150,7 +156,8 @@ private Q_SLOTS:
     void aLineWithoutBlanksPaintsAndScrolls() {
         const std::string line(800000, 'x');
         const std::string text = line + "\rSLUT";
-        dv::qt::MessageBoxDialog box({"Datavinds cd", text, dv::MessageIcon::Warning, dv::MessageButtons::Ok}, nullptr);
+        dv::qt::MessageBoxDialog box(
+            {"Datavinds cd", text, dv::MessageIcon::Warning, dv::MessageButtons::Ok}, nullptr);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QVERIFY(box.screen()->availableGeometry().contains(box.frameGeometry()));
@@ -162,8 +169,9 @@ private Q_SLOTS:
         QScrollBar* bar = field->verticalScrollBar();
         bar->setValue(bar->maximum());
         field->viewport()->repaint();
-        QCOMPARE(field->cursorForPosition(QPoint(4, field->viewport()->height() - 8)).block().text(),
-                 QStringLiteral("SLUT"));
+        QCOMPARE(
+            field->cursorForPosition(QPoint(4, field->viewport()->height() - 8)).block().text(),
+            QStringLiteral("SLUT"));
         box.reject();
 
         dv::qt::TExtraInfoForm form;
@@ -181,7 +189,8 @@ private Q_SLOTS:
     }
 
     void shortTextsStayInALabel() {
-        dv::qt::MessageBoxDialog box({"Datavinds cd", "Kort.", dv::MessageIcon::Information}, nullptr);
+        dv::qt::MessageBoxDialog box({"Datavinds cd", "Kort.", dv::MessageIcon::Information},
+                                     nullptr);
         QVERIFY(box.textLabel());
         QVERIFY(!box.textField());
     }
@@ -215,7 +224,8 @@ private Q_SLOTS:
         for (int i = 0; i < 2000; ++i)
             note += "Rad " + std::to_string(i) + "\r";
         const dv::ExtraInfoLayout layout = dv::ExtraInfoDialogModel::layout(
-            dv::ExtraInfoDialogModel::notice({"", note, "", false}, "Datavinds cd - Långt"), dv::qt::QtTextMeasure(form));
+            dv::ExtraInfoDialogModel::notice({"", note, "", false}, "Datavinds cd - Långt"),
+            dv::qt::QtTextMeasure(form));
         QVERIFY(layout.informationScrolls);
         whenBoxShown([&](QWidget*) {
             QCOMPARE(form.size(), QSize(layout.clientWidth, layout.clientHeight));
@@ -243,11 +253,14 @@ private Q_SLOTS:
         const QString target = kHostile.join(QLatin1Char(' '));
         windows.form1->quarantine().append("<b>x</b>");
         QString shown;
-        whenBoxShown([&](QWidget* box) { shown = box->findChild<QLabel*>(QStringLiteral("lbText"))->text(); });
+        whenBoxShown([&](QWidget* box) {
+            shown = box->findChild<QLabel*>(QStringLiteral("lbText"))->text();
+        });
         windows.form1->IECommand(QStringLiteral("EXECUTE=<thisdir>\\") + target);
         QTRY_VERIFY(!shown.isEmpty());
         QVERIFY(shown.contains(target));
-        QCOMPARE(windows.form1->findChild<QLabel*>(QStringLiteral("lbStatus"))->textFormat(), Qt::PlainText);
+        QCOMPARE(windows.form1->findChild<QLabel*>(QStringLiteral("lbStatus"))->textFormat(),
+                 Qt::PlainText);
 
         windows.form1->quarantine().clear();
         shown.clear();
@@ -269,8 +282,10 @@ private Q_SLOTS:
             t.form->statusLine().setStatusText(text.toStdString());
             checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbStatus")), text);
             static_cast<dv::PlayerView&>(t.form->playerControls()).setTitleLine(text.toStdString());
-            checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbSongNameWhite")), text);
-            checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbSongNameShadow")), text);
+            checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbSongNameWhite")),
+                                text);
+            checkShownLiterally(t.form->findChild<QLabel*>(QStringLiteral("lbSongNameShadow")),
+                                text);
         }
     }
 
@@ -306,19 +321,22 @@ private Q_SLOTS:
                 QMetaObject::invokeMethod(files, &QDialog::accept, Qt::QueuedConnection);
             } else if (!files && (step == 1 || step == 3)) {
                 Question q;
-                if (auto* box = qobject_cast<dv::qt::MessageBoxDialog*>(modal); box && box->textLabel()) {
+                if (auto* box = qobject_cast<dv::qt::MessageBoxDialog*>(modal);
+                    box && box->textLabel()) {
                     q = {true, box->textLabel()->text(), box->textLabel()->textFormat()};
                     if (step == 3) {
                         ++step;
-                        QMetaObject::invokeMethod(box->findChild<QPushButton*>(QStringLiteral("btYes")),
-                                                  &QAbstractButton::click, Qt::QueuedConnection);
+                        QMetaObject::invokeMethod(
+                            box->findChild<QPushButton*>(QStringLiteral("btYes")),
+                            &QAbstractButton::click, Qt::QueuedConnection);
                         questions << q;
                         return;
                     }
                 }
                 questions << q;
                 ++step;
-                QMetaObject::invokeMethod(qobject_cast<QDialog*>(modal), &QDialog::reject, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(qobject_cast<QDialog*>(modal), &QDialog::reject,
+                                          Qt::QueuedConnection);
             }
         });
         script.start(50);
@@ -341,7 +359,9 @@ private Q_SLOTS:
         QDir().mkpath(disc.filePath(QStringLiteral("filsok")));
         QFile list(disc.filePath(QStringLiteral("filsok/proglist.txt")));
         QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write((QStringLiteral("<b>Skiva</b>\t") + kHostile[1] + QLatin1Char('\t') + kHostile[2] + QStringLiteral("\r\n")).toUtf8());
+        list.write((QStringLiteral("<b>Skiva</b>\t") + kHostile[1] + QLatin1Char('\t') +
+                    kHostile[2] + QStringLiteral("\r\n"))
+                       .toUtf8());
         list.close();
         dv::test::FakeMessageBoxes boxes;
         dv::qt::TFileSearchForm form((disc.path() + QLatin1Char('/')).toStdString(), boxes);

@@ -1,8 +1,8 @@
 // The music player on the real media device with the sample disc's track.
 
 #include "QtTestHelpers.h"
-#include "qt/music/PlayerControls.h"
 #include "core/music/TrackSaver.h"
+#include "qt/music/PlayerControls.h"
 
 #include <QLabel>
 #include <QMediaPlayer>
@@ -15,14 +15,15 @@ using dv::test::MainWindowUnderTest;
 namespace {
 
 class ScriptedSaveDialog : public dv::SaveDialog {
-public:
+  public:
     std::optional<std::string> answer;
     std::optional<std::string> askSaveFileName(const std::string&) override { return answer; }
 };
 
 void sendMouse(QWidget* w, QEvent::Type type, int x, Qt::MouseButtons buttons) {
     QMouseEvent e(type, QPointF(x, 5), w->mapToGlobal(QPointF(x, 5)),
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                  Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
@@ -43,7 +44,7 @@ class PlayerTest : public QObject {
     QString position() { return child<QLabel>("lbPos")->text(); }
     long positionMs() { return t_->form->playerControls().device().position(); }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         t_ = std::make_unique<MainWindowUnderTest>();
         t_->form->show();
@@ -54,7 +55,8 @@ private Q_SLOTS:
     void titleLineShowsTagAndLength() {
         QCOMPARE(child<QLabel>("lbSongNameWhite")->text(),
                  QStringLiteral("Månadens MP3: Snöänglarna Vinterljus (00:08)"));
-        QCOMPARE(child<QLabel>("lbSongNameShadow")->text(), child<QLabel>("lbSongNameWhite")->text());
+        QCOMPARE(child<QLabel>("lbSongNameShadow")->text(),
+                 child<QLabel>("lbSongNameWhite")->text());
         QCOMPARE(child<QLabel>("lbSongNameWhite")->geometry(), QRect(177, 577, 352, 13));
         QVERIFY(child<QLabel>("imPlayerPlayPos")->isVisible());
         QVERIFY(t_->form->playerControls().player().TrackLoaded());
@@ -126,7 +128,8 @@ private Q_SLOTS:
         QTest::mouseClick(child<QWidget>("lbSaveMP3"), Qt::LeftButton);
         QCOMPARE(t_->boxes.shown.size(), std::size_t{1});
         QVERIFY(t_->boxes.shown[0].icon == dv::MessageIcon::Error);
-        QVERIFY(QString::fromStdString(t_->boxes.shown[0].text).contains(QStringLiteral("/nonexistent/folder")));
+        QVERIFY(QString::fromStdString(t_->boxes.shown[0].text)
+                    .contains(QStringLiteral("/nonexistent/folder")));
         QVERIFY(t_->form->isVisible()); // and the program goes on
     }
 

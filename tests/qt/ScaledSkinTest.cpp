@@ -40,7 +40,8 @@ double difference(const QImage& a, const QImage& b, const QRect& area) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb p = a.pixel(x, y);
             const QRgb q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
         }
     }
     return static_cast<double>(sum) / (3.0 * area.width() * area.height());
@@ -51,7 +52,7 @@ double difference(const QImage& a, const QImage& b, const QRect& area) {
 class ScaledSkinTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void theWindowKeepsItsSizeInLogicalPixels() {
         QCOMPARE(qApp->devicePixelRatio(), 1.25);
         MainWindowUnderTest t;
@@ -72,14 +73,16 @@ private Q_SLOTS:
         const QImage sharp = rendered(QSize(1000, 750));
         QVERIFY(!sharp.isNull());
         const QImage enlarged =
-            rendered(QSize(800, 600)).scaled(1000, 750, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            rendered(QSize(800, 600))
+                .scaled(1000, 750, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         // The band of the sections and the menu line, inside the outline:
         // only skin lies there while nothing is hovered.
         const QRect band(40, 10, 920, 140);
         const double shown = difference(shot, sharp, band);
         const double blurred = difference(enlarged, sharp, band);
-        qInfo("mean difference from the skin rendered at 125 %%: shown %.2f, enlarged from 100 %% %.2f", shown,
-              blurred);
+        qInfo("mean difference from the skin rendered at 125 %%: shown %.2f, enlarged from 100 %% "
+              "%.2f",
+              shown, blurred);
         QVERIFY2(blurred > 1.0, "the band has too little detail to tell sharp from enlarged");
         QVERIFY2(shown < blurred / 4, "the skin is enlarged from 800 x 600, not drawn at 125 %");
     }

@@ -3,10 +3,10 @@
 // link refused, every kind of message, and the end a message can ask for.
 // The real update service runs on the loopback interface.
 
-#include "linux/LinuxVolumeInfo.h"
 #include "QtTestHelpers.h"
 #include "SharedLog.h"
 #include "UpdateService.h"
+#include "linux/LinuxVolumeInfo.h"
 #include "qt/browser/QtBrowserHost.h"
 #include "qt/update/QtSettingsStore.h"
 #include "qt/update/TAutoUpdateSettingsForm.h"
@@ -45,7 +45,9 @@ class UpdateFlowTest : public QObject {
 
     // Named by the id the program will send: the label of the disc folder's filesystem.
     QString documentName() const {
-        return QString::fromStdString(dv::LinuxVolumeInfo((disc_.path() + QLatin1Char('/')).toStdString()).getDiscName()) +
+        return QString::fromStdString(
+                   dv::LinuxVolumeInfo((disc_.path() + QLatin1Char('/')).toStdString())
+                       .getDiscName()) +
                QStringLiteral(".xml");
     }
 
@@ -65,7 +67,8 @@ class UpdateFlowTest : public QObject {
     }
 
     void startService() {
-        service_ = std::make_unique<dv::UpdateService>(documents_.path().toStdString(), serviceOut_);
+        service_ =
+            std::make_unique<dv::UpdateService>(documents_.path().toStdString(), serviceOut_);
         const int port = service_->bind("127.0.0.1", 0);
         QVERIFY(port > 0);
         serving_ = std::thread([this] { service_->run(); });
@@ -87,8 +90,9 @@ class UpdateFlowTest : public QObject {
     }
 
     std::unique_ptr<MainWindowUnderTest> start() {
-        auto t = std::make_unique<MainWindowUnderTest>(std::function<std::optional<std::string>()>{},
-                                                       disc_.filePath(QStringLiteral("datavind")));
+        auto t =
+            std::make_unique<MainWindowUnderTest>(std::function<std::optional<std::string>()>{},
+                                                  disc_.filePath(QStringLiteral("datavind")));
         t->form->show();
         return t;
     }
@@ -97,7 +101,7 @@ class UpdateFlowTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(t.form->statusText(), text, 20000);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         // Before anything reads settings: they go to a folder of this test's own.
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
@@ -135,14 +139,16 @@ private Q_SLOTS:
         answer.start(100);
         waitForStatus(*t, QStringLiteral("Automatisk uppdatering klar..."));
         QVERIFY(asked);
-        QVERIFY(fresh); // nothing was checked at first
+        QVERIFY(fresh);                                  // nothing was checked at first
         QCOMPARE(t->boxes.shown.size(), std::size_t{2}); // the quarantine notice and the message
-        QCOMPARE(QString::fromStdString(t->boxes.shown[1].caption), QStringLiteral("Datavinds cd - Hej"));
+        QCOMPARE(QString::fromStdString(t->boxes.shown[1].caption),
+                 QStringLiteral("Datavinds cd - Hej"));
 
         // The quarantined program is refused with the warning and not started.
         t->form->IECommand(QStringLiteral("EXECUTE=<thisdir>\\program\\argrec.sh"));
         QCOMPARE(t->boxes.shown.size(), std::size_t{3});
-        QCOMPARE(QString::fromStdString(t->boxes.shown[2].caption), QStringLiteral("Datavinds cd - Karantän!"));
+        QCOMPARE(QString::fromStdString(t->boxes.shown[2].caption),
+                 QStringLiteral("Datavinds cd - Karantän!"));
 
         // Nothing is stored before the program ends.
         QVERIFY(!QFile::exists(dv::qt::QtSettingsStore::fileName()));

@@ -5,10 +5,10 @@
 // from a timer as a reader would. And a large document is parsed while the
 // window goes on handling its events.
 
-#include "linux/LinuxVolumeInfo.h"
 #include "QtTestHelpers.h"
 #include "RawHttpServer.h"
 #include "UpdateService.h"
+#include "linux/LinuxVolumeInfo.h"
 #include "qt/app/QtMessageBoxes.h"
 #include "qt/update/UpdateChecker.h"
 
@@ -23,11 +23,12 @@
 class UpdateLoopTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyBoxInOrderThenTheEnd() {
         QTemporaryDir documents;
         const QString id = QString::fromStdString(
-            dv::LinuxVolumeInfo(QStringLiteral(DATAVIND_SAMPLE_DISC "/").toStdString()).getDiscName());
+            dv::LinuxVolumeInfo(QStringLiteral(DATAVIND_SAMPLE_DISC "/").toStdString())
+                .getDiscName());
         QFile document(documents.filePath(id + QStringLiteral(".xml")));
         QVERIFY(document.open(QIODevice::WriteOnly));
         document.write(R"(<dvcd>
@@ -57,7 +58,8 @@ private Q_SLOTS:
             QWidget* box = QApplication::activeModalWidget();
             if (!box || !box->isVisible())
                 return;
-            answered << box->windowTitle() + (windows.form1->isVisible() ? QString() : QStringLiteral(" (ended)"));
+            answered << box->windowTitle() +
+                            (windows.form1->isVisible() ? QString() : QStringLiteral(" (ended)"));
             for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
                 if (button->isVisible() && (button->text() == QStringLiteral("OK") ||
                                             button->text() == QStringLiteral("Stäng"))) {
@@ -72,7 +74,8 @@ private Q_SLOTS:
             timedOut = true;
             QCoreApplication::exit(1);
         });
-        QTimer::singleShot(0, windows.form1.get(), [&] { windows.form1->updateChecker().DoAutoUpdate(); });
+        QTimer::singleShot(0, windows.form1.get(),
+                           [&] { windows.form1->updateChecker().DoAutoUpdate(); });
 
         QApplication::exec(); // returns when the program ends
 
@@ -80,8 +83,10 @@ private Q_SLOTS:
         service.stop();
         serving.join();
         QVERIFY(!timedOut);
-        QCOMPARE(answered, (QStringList{QStringLiteral("Datavinds cd - I"), QStringLiteral("Datavinds cd - E"),
-                                        QStringLiteral("Datavinds cd - X"), QStringLiteral("Datavinds cd - W")}));
+        QCOMPARE(
+            answered,
+            (QStringList{QStringLiteral("Datavinds cd - I"), QStringLiteral("Datavinds cd - E"),
+                         QStringLiteral("Datavinds cd - X"), QStringLiteral("Datavinds cd - W")}));
         QVERIFY(!windows.form1->isVisible());
         QCOMPARE(windows.form1->statusText(), QStringLiteral("Automatisk uppdatering klar..."));
     }
@@ -94,7 +99,8 @@ private Q_SLOTS:
         document += "</quarantine></dvcd>";
         dv::test::RawHttpServer server([&document](dv::test::RawHttpServer& s, int socket) {
             s.send(socket, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
-                               std::to_string(document.size()) + "\r\nConnection: close\r\n\r\n" + document);
+                               std::to_string(document.size()) + "\r\nConnection: close\r\n\r\n" +
+                               document);
         });
         qputenv("DATAVIND_UPDATE_URL", QByteArray::fromStdString(server.url()));
         dv::test::FakeMessageBoxes boxes;
@@ -110,7 +116,8 @@ private Q_SLOTS:
                 ++ticksWhileReading;
         });
         ticker.start(1);
-        QTimer::singleShot(0, windows.form1.get(), [&] { windows.form1->updateChecker().DoAutoUpdate(); });
+        QTimer::singleShot(0, windows.form1.get(),
+                           [&] { windows.form1->updateChecker().DoAutoUpdate(); });
         connect(&windows.form1->updateChecker(), &dv::qt::UpdateChecker::answerProcessed, qApp,
                 &QCoreApplication::quit);
         QTimer::singleShot(60000, qApp, [] { QCoreApplication::exit(1); });

@@ -17,8 +17,10 @@ namespace fs = std::filesystem;
 using test::TempFolder;
 using Kind = DocumentFolder::Lookup::Kind;
 
-const std::string kGood = "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
-const std::string kOther = "<dvcd><quarantine><quarantined>mask.exe</quarantined></quarantine></dvcd>";
+const std::string kGood =
+    "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
+const std::string kOther =
+    "<dvcd><quarantine><quarantined>mask.exe</quarantined></quarantine></dvcd>";
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string text;
@@ -38,7 +40,7 @@ void touchLater(const fs::path& file, int seconds) {
 }
 
 class DocumentFolderTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder top;
     fs::path path = top / "docs";
     DocumentFolder folder{path};
@@ -98,8 +100,9 @@ TEST_F(DocumentFolderTest, AnUnreadableFolderKeepsEveryDocument) {
     // Renamed away (or unmounted), then a file where the folder was.
     fs::rename(path, top / "elsewhere");
     auto log = folder.refresh();
-    EXPECT_TRUE(mentions(log, path.string() + ": cannot be read (No such file or directory); the 2 documents read "
-                                              "before are still served"))
+    EXPECT_TRUE(mentions(
+        log, path.string() + ": cannot be read (No such file or directory); the 2 documents read "
+                             "before are still served"))
         << joined(log);
     EXPECT_EQ(served("ABC"), kGood);
     EXPECT_EQ(served("DEF"), kOther);
@@ -118,8 +121,9 @@ TEST_F(DocumentFolderTest, AFolderNeverReadGivesNoDiscTheEmptyDocument) {
     // nothing is known, so no disc may be told that it has no document.
     fs::remove(path);
     auto log = folder.refresh();
-    EXPECT_TRUE(mentions(log, path.string() + ": cannot be read (No such file or directory); every disc gets an "
-                                              "error answer until it can be read"))
+    EXPECT_TRUE(mentions(
+        log, path.string() + ": cannot be read (No such file or directory); every disc gets an "
+                             "error answer until it can be read"))
         << joined(log);
     EXPECT_EQ(folder.find("ABC").kind, Kind::Unavailable);
     EXPECT_EQ(folder.find("XYZ").kind, Kind::Unavailable);
@@ -145,7 +149,9 @@ TEST_F(DocumentFolderTest, AFileThatVanishesDuringAScanKeepsItsVersionAndTheScan
     write("ZZZ.xml", kOther);
     touchLater(path / "ZZZ.xml", 1);
     const auto log = folder.refresh();
-    EXPECT_TRUE(mentions(log, "AAA.xml: cannot be read (No such file or directory); its last version is still served"))
+    EXPECT_TRUE(mentions(
+        log,
+        "AAA.xml: cannot be read (No such file or directory); its last version is still served"))
         << joined(log);
     EXPECT_EQ(served("AAA"), kGood);
     EXPECT_EQ(served("ZZZ"), kOther); // read after the one that vanished
@@ -184,10 +190,12 @@ TEST_F(DocumentFolderTest, ARemovedDocumentIsStillServed) {
     fs::remove(path / "ABC.xml");
     fs::remove(path / "trasig.xml");
     const auto log = folder.refresh();
-    EXPECT_TRUE(mentions(log, "ABC.xml: removed from the folder; its last version is still served until the "
-                              "service restarts"))
+    EXPECT_TRUE(mentions(
+        log, "ABC.xml: removed from the folder; its last version is still served until the "
+             "service restarts"))
         << joined(log);
-    EXPECT_TRUE(mentions(log, "trasig.xml: removed from the folder; its discs still get an error answer"));
+    EXPECT_TRUE(
+        mentions(log, "trasig.xml: removed from the folder; its discs still get an error answer"));
     EXPECT_EQ(served("ABC"), kGood);
     EXPECT_EQ(folder.find("trasig").kind, Kind::Broken);
     EXPECT_TRUE(folder.refresh().empty());
@@ -201,7 +209,8 @@ TEST_F(DocumentFolderTest, AFileThatCannotBeReadIsNeverTheEmptyDocument) {
     ASSERT_EQ(::mkfifo((path / "pipe.xml").c_str(), 0600), 0);
     fs::create_directory(path / "dir.xml");
     const auto log = folder.refresh(); // returns: the pipe is not waited on
-    EXPECT_TRUE(mentions(log, "pipe.xml: cannot be read (not a regular file); its discs get an error answer"));
+    EXPECT_TRUE(mentions(
+        log, "pipe.xml: cannot be read (not a regular file); its discs get an error answer"));
     EXPECT_EQ(folder.find("pipe").kind, Kind::Broken);
     EXPECT_EQ(folder.find("dir").kind, Kind::Broken);
 }
@@ -234,7 +243,8 @@ TEST_F(DocumentFolderTest, LastModifiedNeverGoesBack) {
 TEST_F(DocumentFolderTest, NotesOnADocumentAreLoggedWithIt) {
     write("ABC.xml", "<dvcd><popup><url>C:\\format.com</url></popup></dvcd>");
     const auto log = folder.refresh();
-    EXPECT_TRUE(mentions(log, "ABC.xml: note: Popup 1 \"C:\\format.com\" is skipped")) << joined(log);
+    EXPECT_TRUE(mentions(log, "ABC.xml: note: Popup 1 \"C:\\format.com\" is skipped"))
+        << joined(log);
 }
 
 TEST_F(DocumentFolderTest, OnlyFilesInTheFolderByTheirRealPathAreServed) {
@@ -249,7 +259,8 @@ TEST_F(DocumentFolderTest, OnlyFilesInTheFolderByTheirRealPathAreServed) {
     const auto log = folder.refresh();
     for (const char* name : {"absolute", "relative", "winding"}) {
         EXPECT_EQ(folder.find(name).kind, Kind::Broken) << name;
-        EXPECT_TRUE(mentions(log, std::string(name) + ".xml: cannot be read (a link that leads out of the folder"))
+        EXPECT_TRUE(mentions(log, std::string(name) +
+                                      ".xml: cannot be read (a link that leads out of the folder"))
             << joined(log);
     }
     EXPECT_EQ(served("inside"), kGood);

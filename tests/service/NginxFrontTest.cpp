@@ -18,6 +18,7 @@ namespace dv {
 namespace {
 
 namespace fs = std::filesystem;
+using std::chrono::milliseconds;
 using test::ChildProcess;
 using test::Clock;
 using test::httpGet;
@@ -25,9 +26,9 @@ using test::httpRequest;
 using test::probeLatency;
 using test::SlowClients;
 using test::TempFolder;
-using std::chrono::milliseconds;
 
-const std::string kAbc = "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
+const std::string kAbc =
+    "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
 const std::string kTarget = "/dvcd/autoupdate.asp?discid=ABC%202004";
 
 int freePort() {
@@ -69,7 +70,7 @@ std::string siteFor(const fs::path& cache, int servicePort, int port) {
 }
 
 class NginxFrontTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder top;
     fs::path docs = top / "docs";
     std::unique_ptr<ChildProcess> service;
@@ -94,14 +95,16 @@ protected:
         conf += "daemon off;\nworker_processes 1;\npid " + (work / "nginx.pid").string() + ";\n";
         if (::geteuid() == 0)
             conf += "user root;\n"; // workers must reach the test's private folder
-        conf += "error_log " + (work / "error.log").string() + " info;\nevents { worker_connections 1024; }\nhttp {\n";
+        conf += "error_log " + (work / "error.log").string() +
+                " info;\nevents { worker_connections 1024; }\nhttp {\n";
         for (const char* temp : {"client_body", "proxy", "fastcgi", "uwsgi", "scgi"})
             conf += "  " + std::string(temp) + "_temp_path " + (work / temp).string() + ";\n";
-        conf += "  access_log " + (work / "access.log").string() + ";\n  include " + (work / "site.conf").string() +
-                ";\n}\n";
+        conf += "  access_log " + (work / "access.log").string() + ";\n  include " +
+                (work / "site.conf").string() + ";\n}\n";
         top.write("nginx.conf", conf);
-        nginx = std::make_unique<ChildProcess>(std::vector<std::string>{
-            DVCD_NGINX, "-e", (work / "error.log").string(), "-p", work.string(), "-c", (work / "nginx.conf").string()});
+        nginx = std::make_unique<ChildProcess>(
+            std::vector<std::string>{DVCD_NGINX, "-e", (work / "error.log").string(), "-p",
+                                     work.string(), "-c", (work / "nginx.conf").string()});
         ASSERT_TRUE(test::waitUntilListening(*nginx, port, milliseconds(20000)))
             << nginx->output() << readFile(work / "error.log");
     }
@@ -155,7 +158,8 @@ TEST_F(NginxFrontTest, SlowClientsAreCutAndDoNotDelayTheOthers) {
     const auto alone = probeLatency(port, kTarget);
     ASSERT_TRUE(alone);
     SlowClients slow(port, 64, milliseconds(2000));
-    ASSERT_TRUE(slow.waitForLines(1, milliseconds(10000))); // every one is half way through its header
+    ASSERT_TRUE(
+        slow.waitForLines(1, milliseconds(10000))); // every one is half way through its header
     const auto held = probeLatency(port, kTarget);
     ASSERT_TRUE(held);
     EXPECT_LE(held->count(), 100 + alone->count()) << "alone " << alone->count() << " ms";
@@ -169,8 +173,10 @@ TEST_F(NginxFrontTest, SlowClientsAreCutAndDoNotDelayTheOthers) {
 }
 
 TEST_F(NginxFrontTest, TheCacheKeyIsTheDiscIdAsTheServiceReadsIt) {
-    top.write("docs/R&D.xml", "<dvcd><quarantine><quarantined>rd.exe</quarantined></quarantine></dvcd>");
-    top.write("docs/R.xml", "<dvcd><quarantine><quarantined>r.exe</quarantined></quarantine></dvcd>");
+    top.write("docs/R&D.xml",
+              "<dvcd><quarantine><quarantined>rd.exe</quarantined></quarantine></dvcd>");
+    top.write("docs/R.xml",
+              "<dvcd><quarantine><quarantined>r.exe</quarantined></quarantine></dvcd>");
     ::kill(service->pid(), SIGHUP);
     ASSERT_TRUE(service->waitForLine("the documents folder read again", milliseconds(10000)));
     const struct {

@@ -23,7 +23,8 @@ void append(beast::flat_buffer& buffer, std::string_view bytes) {
 // Hands the request to a reader in pieces of the given size, as a
 // connection would after each read; the step after the last piece, or the
 // first that is not NeedMore.
-RequestReader::Step readInPieces(RequestReader& reader, const std::string& bytes, std::size_t piece) {
+RequestReader::Step readInPieces(RequestReader& reader, const std::string& bytes,
+                                 std::size_t piece) {
     beast::flat_buffer buffer(kRoom);
     reader.start();
     RequestReader::Step step;
@@ -75,16 +76,19 @@ TEST(RequestReaderTest, TheWholeHeaderCountsAgainstOneBoundHoweverItIsCut) {
             return lines;
         }();
         std::size_t fillers = 0;
-        for (std::size_t at = atBound.find("X-a: "); at != std::string::npos; at = atBound.find("X-a: ", at + 1))
+        for (std::size_t at = atBound.find("X-a: "); at != std::string::npos;
+             at = atBound.find("X-a: ", at + 1))
             ++fillers;
         RequestReader reader;
         for (const std::size_t piece : shape.pieces) {
             const auto accepted = readInPieces(reader, atBound, piece);
-            ASSERT_EQ(accepted.kind, Kind::Done) << "piece " << piece << " status " << accepted.status;
+            ASSERT_EQ(accepted.kind, Kind::Done)
+                << "piece " << piece << " status " << accepted.status;
             EXPECT_EQ(reader.request().count("X-a"), fillers);
             for (const std::string* refusedOne : {&pastBound, &endless}) {
                 const auto refused = readInPieces(reader, *refusedOne, piece);
-                ASSERT_EQ(refused.kind, Kind::Refused) << "piece " << piece << " of " << refusedOne->size();
+                ASSERT_EQ(refused.kind, Kind::Refused)
+                    << "piece " << piece << " of " << refusedOne->size();
                 ASSERT_EQ(refused.status, 431u) << "piece " << piece;
             }
         }
@@ -116,12 +120,17 @@ TEST(RequestReaderTest, WhatTheStandardRefuses) {
         {"GET /a HTTP/1.0\r\n\r\n", Kind::Done, 0},
         {"GET /a HTTP/1.1\r\n\r\n", Kind::Refused, 400},
         {"GET /a HTTP/1.1\r\nHost: a\r\nHost: b\r\n\r\n", Kind::Refused, 400},
-        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n", Kind::Done, 0},
-        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: Chunked \r\n\r\n0\r\n\r\n", Kind::Done, 0},
+        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n",
+         Kind::Done, 0},
+        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: Chunked \r\n\r\n0\r\n\r\n", Kind::Done,
+         0},
         {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: gzip\r\n\r\n", Kind::Refused, 501},
-        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: gzip, chunked\r\n\r\n0\r\n\r\n", Kind::Refused, 501},
-        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: chunked, gzip\r\n\r\n", Kind::Refused, 501},
-        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: chunked\r\nTransfer-Encoding: chunked\r\n\r\n",
+        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: gzip, chunked\r\n\r\n0\r\n\r\n",
+         Kind::Refused, 501},
+        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: chunked, gzip\r\n\r\n", Kind::Refused,
+         501},
+        {"POST /a HTTP/1.1\r\nHost: t\r\nTransfer-Encoding: chunked\r\nTransfer-Encoding: "
+         "chunked\r\n\r\n",
          Kind::Refused, 501},
         {"POST /a HTTP/1.1\r\nHost: t\r\nContent-Length: 9000\r\n\r\n", Kind::Refused, 413},
         {"GET /" + std::string(9000, 'a') + " HTTP/1.1\r\nHost: t\r\n\r\n", Kind::Refused, 414},

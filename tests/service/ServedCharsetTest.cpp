@@ -41,7 +41,8 @@ std::string charsetOf(const std::string& document) {
 }
 
 TEST(ServedCharset, IsTheOneTheProgramDecodesWith) {
-    const std::string body = "<dvcd><quarantine><quarantined>\xC3\xA5.exe</quarantined></quarantine></dvcd>";
+    const std::string body =
+        "<dvcd><quarantine><quarantined>\xC3\xA5.exe</quarantined></quarantine></dvcd>";
     const auto utf16 = [](const std::string& ascii, bool little) {
         std::string out;
         for (const char c : ascii)
@@ -56,20 +57,25 @@ TEST(ServedCharset, IsTheOneTheProgramDecodesWith) {
         {"<?xml version=\"1.0\"?>" + body, "UTF-8"},
         {"<?xml version=\"1.0\" encoding=\"utf-8\"?>" + body, "UTF-8"},
         {"\xEF\xBB\xBF" + body, "UTF-8"},
-        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><d><quarantine><quarantined>\xE5</quarantined></quarantine></d>",
+        {"<?xml version=\"1.0\" "
+         "encoding=\"ISO-8859-1\"?><d><quarantine><quarantined>\xE5</quarantined></quarantine></d>",
          "ISO-8859-1"},
         {"<?xml version='1.0' encoding='latin1'?><d/>", "ISO-8859-1"},
-        {"<?xml version='1.0' encoding='windows-1252'?><d><quarantine><quarantined>\x80</quarantined></quarantine></d>",
+        {"<?xml version='1.0' "
+         "encoding='windows-1252'?><d><quarantine><quarantined>\x80</quarantined></quarantine></d>",
          "windows-1252"},
         {"<?xml version='1.0' encoding='CP1252'?><d/>", "windows-1252"},
         {"<?xml version='1.0' encoding='US-ASCII'?><d/>", "US-ASCII"},
-        {"\xFF\xFE" + utf16("<d><quarantine><quarantined>w</quarantined></quarantine></d>", true), "UTF-16"},
-        {"\xFE\xFF" + utf16("<d><quarantine><quarantined>w</quarantined></quarantine></d>", false), "UTF-16"},
+        {"\xFF\xFE" + utf16("<d><quarantine><quarantined>w</quarantined></quarantine></d>", true),
+         "UTF-16"},
+        {"\xFE\xFF" + utf16("<d><quarantine><quarantined>w</quarantined></quarantine></d>", false),
+         "UTF-16"},
         {utf16("<d><quarantine><quarantined>w</quarantined></quarantine></d>", true), "UTF-16LE"},
         {utf16("<d><quarantine><quarantined>w</quarantined></quarantine></d>", false), "UTF-16BE"},
         // A declaration is read in its first 256 characters only, by the
         // program as by the service.
-        {"<?xml version=\"1.0\"" + std::string(50000, ' ') + "encoding=\"ISO-8859-1\"?>" + body, "UTF-8"},
+        {"<?xml version=\"1.0\"" + std::string(50000, ' ') + "encoding=\"ISO-8859-1\"?>" + body,
+         "UTF-8"},
         // What the program refuses.
         {"<?xml version=\"1.0\" encoding=\"koi8-r\"?><d/>", ""},
         {"<?xml version=\"1.0\" encoding=\"UTF-16\"?><d/>", ""},

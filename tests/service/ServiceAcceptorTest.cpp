@@ -1,10 +1,10 @@
 // The acceptor against workers whose threads lag: accepted connections on
 // their way to a worker are descriptors too, and must stay few.
 
+#include "ServiceAcceptor.h"
 #include "AccessLog.h"
 #include "ConnectionWorker.h"
 #include "DocumentFolder.h"
-#include "ServiceAcceptor.h"
 #include "UpdateReplies.h"
 
 #include "support/LoopbackClient.h"
@@ -20,9 +20,9 @@
 namespace dv {
 namespace {
 
+using std::chrono::milliseconds;
 using test::LoopbackSocket;
 using test::TempFolder;
-using std::chrono::milliseconds;
 
 std::size_t openDescriptors() {
     std::size_t count = 0;
@@ -35,7 +35,7 @@ std::size_t openDescriptors() {
 }
 
 class ServiceAcceptorTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr std::size_t kCapacity = 4;
     TempFolder folder;
     std::ostringstream out;
@@ -49,12 +49,14 @@ protected:
     int port = -1;
 
     void SetUp() override {
-        folder.write("ABC.xml", "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>");
+        folder.write("ABC.xml",
+                     "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>");
         documents = std::make_unique<DocumentFolder>(folder.path());
         documents->refresh();
         replies = std::make_unique<UpdateReplies>(*documents, settings.cacheLifetime);
         for (int i = 0; i < 2; ++i)
-            workers.push_back(std::make_unique<ConnectionWorker>(settings, *replies, log, kCapacity));
+            workers.push_back(
+                std::make_unique<ConnectionWorker>(settings, *replies, log, kCapacity));
         acceptor = std::make_unique<ServiceAcceptor>(workers, log);
         std::string error;
         port = acceptor->listen("127.0.0.1", 0, error);

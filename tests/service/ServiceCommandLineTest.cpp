@@ -14,8 +14,8 @@ TEST(ServiceCommandLine, FolderPortAddressAndOptions) {
     EXPECT_EQ(plain.settings.cacheLifetime, std::chrono::seconds(300));
 
     const ServiceCommandLine full = ServiceCommandLine::parse(
-        {"--cache-seconds=60", "/srv/dvcd", "0", "::", "--max-connections=100", "--header-timeout=5",
-         "--idle-timeout=7", "--threads=3"});
+        {"--cache-seconds=60", "/srv/dvcd", "0", "::", "--max-connections=100",
+         "--header-timeout=5", "--idle-timeout=7", "--threads=3"});
     EXPECT_TRUE(full.error.empty()) << full.error;
     EXPECT_EQ(full.port, 0);
     EXPECT_EQ(full.address, "::");
@@ -43,7 +43,8 @@ TEST(ServiceCommandLine, WhatItRefuses) {
         {"a", "--reuse-port"},
     };
     for (const auto& arguments : cases)
-        EXPECT_FALSE(ServiceCommandLine::parse(arguments).error.empty()) << ::testing::PrintToString(arguments);
+        EXPECT_FALSE(ServiceCommandLine::parse(arguments).error.empty())
+            << ::testing::PrintToString(arguments);
 }
 
 } // namespace

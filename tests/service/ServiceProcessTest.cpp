@@ -1,9 +1,9 @@
 // The update service as editors run it: the real executable on loopback.
 
+#include "support/ServiceProcess.h"
 #include "support/ChildProcess.h"
 #include "support/LoopbackClient.h"
 #include "support/ServiceFixtures.h"
-#include "support/ServiceProcess.h"
 #include "support/SlowClients.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +18,19 @@ namespace dv {
 namespace {
 
 namespace fs = std::filesystem;
+using std::chrono::milliseconds;
 using test::ChildProcess;
-using test::servingPort;
 using test::httpGet;
 using test::probeLatency;
+using test::servingPort;
 using test::SlowClients;
 using test::TempFolder;
-using std::chrono::milliseconds;
 
-const std::string kAbc = "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
+const std::string kAbc =
+    "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>";
 
 class ServiceProcessTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder top;
     fs::path folder = top / "docs";
     void SetUp() override {
@@ -51,7 +52,9 @@ TEST_F(ServiceProcessTest, PortZeroPrintsThePortItGotAndStopsCleanly) {
     service->signal(SIGTERM);
     EXPECT_EQ(service->waitExit(milliseconds(10000)), 0);
     const std::string log = service->output();
-    EXPECT_NE(log.find("127.0.0.1 \"GET /dvcd/autoupdate.asp?discid=ABC%202004\" 200 "), std::string::npos) << log;
+    EXPECT_NE(log.find("127.0.0.1 \"GET /dvcd/autoupdate.asp?discid=ABC%202004\" 200 "),
+              std::string::npos)
+        << log;
     EXPECT_NE(log.find("stopping on signal 15"), std::string::npos);
 }
 
@@ -61,8 +64,8 @@ TEST_F(ServiceProcessTest, ASecondStartOnTheSamePortFailsAndTheFirstGoesOn) {
     ASSERT_GT(port, 0);
     auto second = start({folder.string(), std::to_string(port)});
     EXPECT_EQ(second->waitExit(milliseconds(20000)), 1);
-    EXPECT_NE(second->output().find("dvcd-update-service: cannot listen on http://127.0.0.1:" + std::to_string(port) +
-                                    ": Address already in use"),
+    EXPECT_NE(second->output().find("dvcd-update-service: cannot listen on http://127.0.0.1:" +
+                                    std::to_string(port) + ": Address already in use"),
               std::string::npos)
         << second->output();
     EXPECT_EQ(second->output().find("serving"), std::string::npos);
@@ -78,19 +81,22 @@ TEST_F(ServiceProcessTest, SixtyFourSlowClientsDoNotDelayAProbe) {
     const auto alone = probeLatency(port, target);
     ASSERT_TRUE(alone);
     SlowClients slow(port, 64, milliseconds(500));
-    ASSERT_TRUE(slow.waitForLines(1, milliseconds(10000))); // every one is half way through its header
+    ASSERT_TRUE(
+        slow.waitForLines(1, milliseconds(10000))); // every one is half way through its header
     const auto held = probeLatency(port, target);
     ASSERT_TRUE(held) << "no answer beside 64 slow clients";
     EXPECT_LE(held->count(), 100 + alone->count()) << "alone " << alone->count() << " ms";
 }
 
 TEST_F(ServiceProcessTest, ALongDeclarationAndAUtf16DocumentAreServedAsTheyAre) {
-    const std::string padded = "<?xml version=\"1.0\"" + std::string(50000, ' ') +
-                               "encoding=\"ISO-8859-1\"?><dvcd><quarantine><quarantined>x</quarantined>"
-                               "</quarantine></dvcd>";
+    const std::string padded =
+        "<?xml version=\"1.0\"" + std::string(50000, ' ') +
+        "encoding=\"ISO-8859-1\"?><dvcd><quarantine><quarantined>x</quarantined>"
+        "</quarantine></dvcd>";
     top.write("docs/LONG.xml", padded);
     std::string utf16 = "\xFE\xFF";
-    for (const char c : std::string("<dvcd><quarantine><quarantined>w</quarantined></quarantine></dvcd>")) {
+    for (const char c :
+         std::string("<dvcd><quarantine><quarantined>w</quarantined></quarantine></dvcd>")) {
         utf16 += '\0';
         utf16 += c;
     }
@@ -113,7 +119,8 @@ TEST_F(ServiceProcessTest, ALongDeclarationAndAUtf16DocumentAreServedAsTheyAre) 
 
 TEST_F(ServiceProcessTest, UnreadableFolderAndVanishedFileAreLoggedAndServedAround) {
     fs::create_directory(folder / "kept");
-    top.write("docs/kept/real.xml", "<dvcd><quarantine><quarantined>linked.exe</quarantined></quarantine></dvcd>");
+    top.write("docs/kept/real.xml",
+              "<dvcd><quarantine><quarantined>linked.exe</quarantined></quarantine></dvcd>");
     fs::create_symlink("kept/real.xml", folder / "LINK.xml");
     auto service = start({folder.string(), "0"});
     const int port = servingPort(*service);
@@ -122,13 +129,17 @@ TEST_F(ServiceProcessTest, UnreadableFolderAndVanishedFileAreLoggedAndServedArou
     // says so with SIGHUP.
     fs::remove(folder / "kept/real.xml");
     service->signal(SIGHUP);
-    ASSERT_TRUE(service->waitForLine("LINK.xml: cannot be read", milliseconds(10000))) << service->output();
-    EXPECT_NE(httpGet(port, "/dvcd/autoupdate.asp?discid=LINK")->body.find("linked.exe"), std::string::npos);
+    ASSERT_TRUE(service->waitForLine("LINK.xml: cannot be read", milliseconds(10000)))
+        << service->output();
+    EXPECT_NE(httpGet(port, "/dvcd/autoupdate.asp?discid=LINK")->body.find("linked.exe"),
+              std::string::npos);
     fs::rename(folder, top / "moved");
-    ASSERT_TRUE(service->waitForLine("docs: cannot be read (No such file or directory)", milliseconds(10000)))
+    ASSERT_TRUE(service->waitForLine("docs: cannot be read (No such file or directory)",
+                                     milliseconds(10000)))
         << service->output();
     EXPECT_EQ(httpGet(port, "/dvcd/autoupdate.asp?discid=ABC%202004")->body, kAbc);
-    EXPECT_NE(httpGet(port, "/dvcd/autoupdate.asp?discid=LINK")->body.find("linked.exe"), std::string::npos);
+    EXPECT_NE(httpGet(port, "/dvcd/autoupdate.asp?discid=LINK")->body.find("linked.exe"),
+              std::string::npos);
 }
 
 TEST_F(ServiceProcessTest, AFewOpenFilesStillLeaveRoomForANewClient) {
@@ -142,12 +153,13 @@ TEST_F(ServiceProcessTest, AFewOpenFilesStillLeaveRoomForANewClient) {
     } cases[] = {{"1", "24"}, {"2", "24"}, {"8", "8"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("--threads=") + c.threads);
-        auto service = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"/bin/sh", "-c", "ulimit -n 48 && exec \"$0\" \"$@\"", DVCD_UPDATE_SERVICE,
-                                     std::string("--threads=") + c.threads, folder.string(), "0"});
+        auto service = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "/bin/sh", "-c", "ulimit -n 48 && exec \"$0\" \"$@\"", DVCD_UPDATE_SERVICE,
+            std::string("--threads=") + c.threads, folder.string(), "0"});
         const int port = servingPort(*service);
         ASSERT_GT(port, 0) << service->output();
-        EXPECT_NE(service->output().find(std::string("only 48 open files allowed; at most ") + c.bound + " connections"),
+        EXPECT_NE(service->output().find(std::string("only 48 open files allowed; at most ") +
+                                         c.bound + " connections"),
                   std::string::npos)
             << service->output();
         std::vector<std::unique_ptr<test::LoopbackSocket>> idle;
@@ -160,17 +172,20 @@ TEST_F(ServiceProcessTest, AFewOpenFilesStillLeaveRoomForANewClient) {
 }
 
 TEST_F(ServiceProcessTest, TooFewOpenFilesForItsThreadsEndsTheStartWithAReason) {
-    auto service = std::make_unique<ChildProcess>(std::vector<std::string>{
-        "/bin/sh", "-c", "ulimit -n 48 && exec \"$0\" \"$@\"", DVCD_UPDATE_SERVICE, "--threads=16", folder.string(), "0"});
+    auto service = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/bin/sh", "-c", "ulimit -n 48 && exec \"$0\" \"$@\"",
+                                 DVCD_UPDATE_SERVICE, "--threads=16", folder.string(), "0"});
     EXPECT_EQ(service->waitExit(milliseconds(20000)), 1) << service->output();
-    EXPECT_NE(service->output().find("only 48 open files allowed, too few for 16 worker threads"), std::string::npos)
+    EXPECT_NE(service->output().find("only 48 open files allowed, too few for 16 worker threads"),
+              std::string::npos)
         << service->output();
     EXPECT_EQ(service->output().find("serving"), std::string::npos) << service->output();
 }
 
 TEST_F(ServiceProcessTest, WrongArgumentsAreRefusedWithTheUsage) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{}, {folder.string(), "port"}, {"--cache-seconds=x", folder.string()}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{},
+                                                      {folder.string(), "port"},
+                                                      {"--cache-seconds=x", folder.string()}}) {
         auto service = start(arguments);
         EXPECT_EQ(service->waitExit(milliseconds(20000)), 2);
         EXPECT_NE(service->output().find("usage: dvcd-update-service"), std::string::npos);
@@ -186,9 +201,11 @@ TEST_F(ServiceProcessTest, SignalsAnAdminSendsAreAnsweredNotDiedOf) {
     ASSERT_TRUE(service->waitForLine("state: ", milliseconds(10000))) << service->output();
     top.write("docs/NEW.xml", kAbc);
     service->signal(SIGHUP);
-    ASSERT_TRUE(service->waitForLine("reading the documents folder again, as asked (SIGHUP)", milliseconds(10000)))
+    ASSERT_TRUE(service->waitForLine("reading the documents folder again, as asked (SIGHUP)",
+                                     milliseconds(10000)))
         << service->output();
-    ASSERT_TRUE(service->waitForLine("the documents folder read again: 2 documents served", milliseconds(10000)))
+    ASSERT_TRUE(service->waitForLine("the documents folder read again: 2 documents served",
+                                     milliseconds(10000)))
         << service->output();
     EXPECT_EQ(httpGet(port, "/dvcd/autoupdate.asp?discid=NEW")->body, kAbc);
     EXPECT_FALSE(service->waitExit(milliseconds(0))) << service->output();
@@ -200,7 +217,8 @@ TEST_F(ServiceProcessTest, OnSigtermEveryRequestAlreadySentIsAnswered) {
     auto service = start({folder.string(), "0"});
     const int port = servingPort(*service);
     ASSERT_GT(port, 0);
-    const std::string request = "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: t\r\n\r\n";
+    const std::string request =
+        "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: t\r\n\r\n";
     std::vector<std::unique_ptr<test::LoopbackSocket>> clients;
     for (int i = 0; i < 500; ++i)
         clients.push_back(std::make_unique<test::LoopbackSocket>(port));
@@ -221,14 +239,15 @@ TEST_F(ServiceProcessTest, OnSigtermEveryRequestAlreadySentIsAnswered) {
     EXPECT_TRUE(idle->closedWithin(milliseconds(5000))) << "an idle connection is closed at once";
     EXPECT_EQ(service->waitExit(milliseconds(20000)), 0) << service->output();
     EXPECT_TRUE(slow->closedWithin(milliseconds(1000)));
-    EXPECT_NE(service->output().find("stopped: 1 connections still reading a request were cut"), std::string::npos)
+    EXPECT_NE(service->output().find("stopped: 1 connections still reading a request were cut"),
+              std::string::npos)
         << service->output();
 }
 
 // The service with its standard output on a pipe nobody reads, as a stuck
 // journald or a paused terminal leaves it.
 class StuckOutput {
-public:
+  public:
     StuckOutput(const std::vector<std::string>& arguments) {
         int fds[2];
         if (::pipe2(fds, O_CLOEXEC) != 0)
@@ -286,7 +305,7 @@ public:
     // The room the pipe has: a reader that keeps up, or one that is stuck.
     void room(int bytes) { ::fcntl(read_, F_SETPIPE_SZ, bytes); }
 
-private:
+  private:
     pid_t pid_ = -1;
     int read_ = -1;
     std::optional<int> exit_;
@@ -307,7 +326,8 @@ int freeLoopbackPort() {
 // Requests in batches on one connection; how many were answered.
 int pipelined(int port, int count, const std::string& id) {
     test::LoopbackSocket socket(port);
-    const std::string request = "GET /dvcd/autoupdate.asp?discid=" + id + " HTTP/1.1\r\nHost: t\r\n\r\n";
+    const std::string request =
+        "GET /dvcd/autoupdate.asp?discid=" + id + " HTTP/1.1\r\nHost: t\r\n\r\n";
     int answered = 0;
     for (int sent = 0; sent < count; sent += 50) {
         std::string batch;
@@ -345,7 +365,8 @@ TEST_F(ServiceProcessTest, AStuckLogHoldsNothingUpAndSaysWhatItDropped) {
         httpGet(port, "/dvcd/autoupdate.asp?discid=after");
         log += service.drain();
     }
-    EXPECT_NE(log.find("log lines dropped here: the output did not take them in time"), std::string::npos)
+    EXPECT_NE(log.find("log lines dropped here: the output did not take them in time"),
+              std::string::npos)
         << log.substr(0, 2000);
     // Stuck again, and stopped.
     service.drain();

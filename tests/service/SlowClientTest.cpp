@@ -13,21 +13,22 @@
 namespace dv {
 namespace {
 
+using std::chrono::milliseconds;
 using test::Clock;
 using test::LoopbackSocket;
 using test::probeLatency;
 using test::RunningService;
 using test::SlowClients;
 using test::TempFolder;
-using std::chrono::milliseconds;
 
 const std::string kTarget = "/dvcd/autoupdate.asp?discid=ABC";
 
 class SlowClientTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     void SetUp() override {
-        folder.write("ABC.xml", "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>");
+        folder.write("ABC.xml",
+                     "<dvcd><quarantine><quarantined>virus.exe</quarantined></quarantine></dvcd>");
     }
 };
 
@@ -38,7 +39,8 @@ TEST_F(SlowClientTest, SixtyFourHeldConnectionsDoNotDelayAProbe) {
     ASSERT_TRUE(alone);
     SlowClients slow(service.port(), 64, milliseconds(2000));
     // All of them in and waiting.
-    ASSERT_TRUE(test::waitUntil([&] { return service.service().openConnections() >= 64U; }, milliseconds(10000)));
+    ASSERT_TRUE(test::waitUntil([&] { return service.service().openConnections() >= 64U; },
+                                milliseconds(10000)));
     const auto held = probeLatency(service.port(), kTarget);
     ASSERT_TRUE(held) << "no answer beside 64 slow clients";
     EXPECT_LE(held->count(), 100 + alone->count()) << "alone " << alone->count() << " ms";
@@ -54,7 +56,8 @@ TEST_F(SlowClientTest, AHeaderLineEveryTwoSecondsIsCutAtTheHeaderDeadline) {
     const auto first = slow.firstCut();
     ASSERT_TRUE(first);
     EXPECT_GE(first->count(), 2900); // not before its deadline
-    EXPECT_TRUE(service.log().waitFor("127.0.0.1 \"-\" 408 0", milliseconds(3000))) << service.log().text();
+    EXPECT_TRUE(service.log().waitFor("127.0.0.1 \"-\" 408 0", milliseconds(3000)))
+        << service.log().text();
 }
 
 TEST_F(SlowClientTest, AKeptAliveConnectionMayIdleOnlySoLong) {

@@ -25,7 +25,8 @@ TEST(ToolHelp, EveryToolAnswersHelpWithItsUsage) {
     for (const auto& tool : tools)
         for (const char* asked : {"--help", "-h"}) {
             test::ChildProcess process({tool.program, asked});
-            EXPECT_EQ(process.waitExit(std::chrono::seconds(30)), 0) << tool.program << " " << asked;
+            EXPECT_EQ(process.waitExit(std::chrono::seconds(30)), 0)
+                << tool.program << " " << asked;
             EXPECT_NE(process.output().find(tool.usage), std::string::npos) << process.output();
         }
 }
@@ -36,7 +37,8 @@ TEST(ToolHelp, ThePreviewRefusesSpecialFilesWithAMessage) {
     for (const char* special : {"/dev/zero", "/tmp/dvcd-preview-test-fifo", "/tmp"}) {
         test::ChildProcess process({DVCD_PREVIEW, special});
         EXPECT_EQ(process.waitExit(std::chrono::seconds(30)), 2) << special;
-        EXPECT_NE(process.output().find(std::string("dvcd-preview: cannot read ") + special + ": "), std::string::npos)
+        EXPECT_NE(process.output().find(std::string("dvcd-preview: cannot read ") + special + ": "),
+                  std::string::npos)
             << process.output();
     }
     ::unlink("/tmp/dvcd-preview-test-fifo");

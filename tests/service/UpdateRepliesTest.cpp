@@ -20,7 +20,7 @@ std::map<std::string, std::string> headersOf(const Reply& reply) {
 }
 
 class UpdateRepliesTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     DocumentFolder documents{folder.path()};
     UpdateReplies replies{documents, std::chrono::seconds(600)};
@@ -30,11 +30,12 @@ protected:
         folder.write("ABC 2004.xml", document);
         folder.write("trasig.xml", "<dvcd><quar");
         std::filesystem::last_write_time(folder / "ABC 2004.xml",
-                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+                                         std::filesystem::file_time_type::clock::now() -
+                                             std::chrono::hours(1));
         documents.refresh();
     }
-    Reply get(const std::string& target, const std::string& ifNoneMatch = {}, const std::string& ifModifiedSince = {},
-              const std::string& method = "GET") {
+    Reply get(const std::string& target, const std::string& ifNoneMatch = {},
+              const std::string& ifModifiedSince = {}, const std::string& method = "GET") {
         return replies.answer({method, target, ifNoneMatch, ifModifiedSince});
     }
 };
@@ -63,20 +64,16 @@ TEST_F(UpdateRepliesTest, ConditionalRequests) {
         std::string ifNoneMatch, ifModifiedSince;
         unsigned status;
     } cases[] = {
-        {tag, "", 304},
-        {"\"other\", " + tag, "", 304},
-        {"W/" + tag, "", 304},
-        {"*", "", 304},
-        {"\"other\"", "", 200},
-        {"", modified, 304},
-        {"", later, 304},
-        {"", earlier, 200},
-        {"", "not a date", 200},
-        {"\"other\"", later, 200}, // If-None-Match decides when present
+        {tag, "", 304},          {"\"other\", " + tag, "", 304},
+        {"W/" + tag, "", 304},   {"*", "", 304},
+        {"\"other\"", "", 200},  {"", modified, 304},
+        {"", later, 304},        {"", earlier, 200},
+        {"", "not a date", 200}, {"\"other\"", later, 200}, // If-None-Match decides when present
         {tag, earlier, 304},
     };
     for (const auto& c : cases) {
-        const Reply reply = get("/dvcd/autoupdate.asp?discid=ABC%202004", c.ifNoneMatch, c.ifModifiedSince);
+        const Reply reply =
+            get("/dvcd/autoupdate.asp?discid=ABC%202004", c.ifNoneMatch, c.ifModifiedSince);
         EXPECT_EQ(reply.status, c.status) << c.ifNoneMatch << " | " << c.ifModifiedSince;
         auto h = headersOf(reply);
         EXPECT_EQ(h["ETag"], tag);
@@ -100,8 +97,9 @@ TEST_F(UpdateRepliesTest, HeadGetsTheHeadersOfGet) {
 TEST_F(UpdateRepliesTest, HeadGetsNoBodyWhateverTheAnswer) {
     // A body after the header of an answer to HEAD is read by a kept-alive
     // client as the start of its next answer.
-    for (const std::string target : {"/dvcd/autoupdate.asp?discid=ABC%202004", "/dvcd/autoupdate.asp?discid=XYZ",
-                                      "/dvcd/autoupdate.asp?discid=trasig", "/", "/dvcd/autoupdate.asp"}) {
+    for (const std::string target :
+         {"/dvcd/autoupdate.asp?discid=ABC%202004", "/dvcd/autoupdate.asp?discid=XYZ",
+          "/dvcd/autoupdate.asp?discid=trasig", "/", "/dvcd/autoupdate.asp"}) {
         const Reply get = this->get(target);
         const Reply head = this->get(target, "", "", "HEAD");
         EXPECT_EQ(head.status, get.status) << target;
@@ -122,7 +120,8 @@ TEST_F(UpdateRepliesTest, UnknownDiscsGetTheEmptyDocumentForAMinute) {
     EXPECT_EQ(get("/dvcd/autoupdate.asp?discid=XYZ", headers["ETag"]).status, 304U);
 
     UpdateReplies shortLived(documents, std::chrono::seconds(20));
-    EXPECT_EQ(headersOf(shortLived.answer({"GET", "/dvcd/autoupdate.asp?discid=XYZ", "", ""}))["Cache-Control"],
+    EXPECT_EQ(headersOf(shortLived.answer(
+                  {"GET", "/dvcd/autoupdate.asp?discid=XYZ", "", ""}))["Cache-Control"],
               "public, max-age=20");
 }
 
@@ -157,7 +156,8 @@ TEST_F(UpdateRepliesTest, EverythingElseIsRefusedPlainly) {
         EXPECT_EQ(headersOf(reply)["Cache-Control"], "no-store");
         EXPECT_EQ(reply.body.find("<dvcd"), std::string::npos);
     }
-    EXPECT_EQ(headersOf(get("/dvcd/autoupdate.asp?discid=x", "", "", "POST"))["Allow"], "GET, HEAD");
+    EXPECT_EQ(headersOf(get("/dvcd/autoupdate.asp?discid=x", "", "", "POST"))["Allow"],
+              "GET, HEAD");
     for (unsigned status : {400U, 408U, 413U, 414U, 431U})
         EXPECT_EQ(UpdateReplies::refusal(status).status, status);
 }

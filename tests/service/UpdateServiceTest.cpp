@@ -1,9 +1,9 @@
 #include "UpdateService.h"
 
-#include "support/LoopbackClient.h"
-#include "support/ServiceFixtures.h"
 #include "core/update/QueryValue.h"
 #include "core/update/UpdateRequest.h"
+#include "support/LoopbackClient.h"
+#include "support/ServiceFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using std::chrono::milliseconds;
 using test::httpGet;
 using test::httpRequest;
 using test::LoopbackSocket;
@@ -23,13 +24,12 @@ using test::percentEncoded;
 using test::RunningService;
 using test::target;
 using test::TempFolder;
-using std::chrono::milliseconds;
 
 const std::string kAbc = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><dvcd><quarantine>"
                          "<quarantined>virus.exe</quarantined></quarantine></dvcd>";
 
 class UpdateServiceTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder top;
     fs::path folder = top / "docs";
     std::unique_ptr<RunningService> service;
@@ -41,8 +41,12 @@ protected:
         write("sub/hemlig.xml", "<dvcd/>");
         top.write("outside.xml", "<dvcd><secret/></dvcd>");
     }
-    void start(ServiceSettings settings = {}) { service = std::make_unique<RunningService>(folder, settings); }
-    void write(const std::string& name, const std::string& text) { top.write("docs/" + name, text); }
+    void start(ServiceSettings settings = {}) {
+        service = std::make_unique<RunningService>(folder, settings);
+    }
+    void write(const std::string& name, const std::string& text) {
+        top.write("docs/" + name, text);
+    }
     int port() const { return service->port(); }
     std::optional<test::HttpAnswer> get(const std::string& id, const std::string& headers = {}) {
         return httpGet(port(), target(percentEncoded(id)), headers);
@@ -92,7 +96,8 @@ TEST_F(UpdateServiceTest, EveryWayADiscIdArrivesFindsItsDocument) {
         std::string holds;
     } cases[] = {
         {"ABC%202004", "virus.exe"},
-        {"ABC 2004", "virus.exe"}, // blanks in the request line, as older discs send them
+        {"ABC 2004", "virus.exe"}, // blanks in the request line, as
+                                   // older discs send them
         {"ABC%20%32004", "virus.exe"},
         {"C%2B%2B%202004", "plus"},
         {"C++ 2004", "plus"},
@@ -108,7 +113,8 @@ TEST_F(UpdateServiceTest, EveryWayADiscIdArrivesFindsItsDocument) {
 TEST_F(UpdateServiceTest, AnOlderDiscsLabelInItsCodePageFindsItsDocument) {
     // The file is named in UTF-8; older discs send the label in Windows-1252,
     // as it is or escaped, and the program sends UTF-8.
-    write("DATAVIND \xC3\x85R 2004.xml", "<dvcd><quarantine><quarantined>aring</quarantined></quarantine></dvcd>");
+    write("DATAVIND \xC3\x85R 2004.xml",
+          "<dvcd><quarantine><quarantined>aring</quarantined></quarantine></dvcd>");
     write("latin \xE5.xml", "<dvcd><quarantine><quarantined>raw</quarantined></quarantine></dvcd>");
     start();
     const struct {
@@ -126,11 +132,12 @@ TEST_F(UpdateServiceTest, AnOlderDiscsLabelInItsCodePageFindsItsDocument) {
 }
 
 TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
-    const std::string labels[] = {"ABC 2004", "DV#12", "R&D+1;x=y", "100% %41", "Snöboll", "Sn\xF6", "a?b", "a/b?c"};
+    const std::string labels[] = {"ABC 2004", "DV#12",  "R&D+1;x=y", "100% %41",
+                                  "Snöboll",  "Sn\xF6", "a?b",       "a/b?c"};
     for (const std::string& label : labels)
         if (label.find('/') == std::string::npos)
-            write(label + ".xml",
-                  "<dvcd><quarantine><quarantined>" + encodeQueryValue(label) + "</quarantined></quarantine></dvcd>");
+            write(label + ".xml", "<dvcd><quarantine><quarantined>" + encodeQueryValue(label) +
+                                      "</quarantined></quarantine></dvcd>");
     start();
     for (const std::string& label : labels) {
         // What the HTTP layer does with text beyond ASCII: UTF-8 as %hh.
@@ -148,7 +155,8 @@ TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
         ASSERT_TRUE(answer) << label;
         EXPECT_EQ(answer->status, 200) << label;
         if (label.find('/') == std::string::npos)
-            EXPECT_NE(answer->body.find("<quarantined>" + encodeQueryValue(label) + "<"), std::string::npos)
+            EXPECT_NE(answer->body.find("<quarantined>" + encodeQueryValue(label) + "<"),
+                      std::string::npos)
                 << label << ": " << answer->body;
         else
             EXPECT_EQ(answer->body, DocumentFolder::kEmptyDocument) << label;
@@ -157,9 +165,17 @@ TEST_F(UpdateServiceTest, TheProgramsOwnAddressFindsEveryLabel) {
 
 TEST_F(UpdateServiceTest, HostileIdsNeverLeaveTheFolder) {
     start();
-    const std::string ids[] = {"../outside", "../outside.xml", "sub/hemlig", "sub\\hemlig",
-                               "/etc/passwd", std::string(100000, 'A'), "\0\xff\n\r"s,
-                               "ABC 2004.xml", "%2e%2e/outside", "..", "."};
+    const std::string ids[] = {"../outside",
+                               "../outside.xml",
+                               "sub/hemlig",
+                               "sub\\hemlig",
+                               "/etc/passwd",
+                               std::string(100000, 'A'),
+                               "\0\xff\n\r"s,
+                               "ABC 2004.xml",
+                               "%2e%2e/outside",
+                               "..",
+                               "."};
     for (const std::string& id : ids) {
         auto answer = get(id);
         ASSERT_TRUE(answer) << id.substr(0, 20);
@@ -176,13 +192,17 @@ TEST_F(UpdateServiceTest, HostileIdsNeverLeaveTheFolder) {
 
 TEST_F(UpdateServiceTest, ChangedDocumentsAreServedAfterTheirCheck) {
     start();
-    write("ABC 2004.xml", "<dvcd><quarantine><quarantined>ny.exe</quarantined></quarantine></dvcd>");
-    fs::last_write_time(folder / "ABC 2004.xml", fs::file_time_type::clock::now() + std::chrono::seconds(5));
-    ASSERT_TRUE(service->log().waitFor("ABC 2004.xml: served, text/xml; charset=UTF-8", milliseconds(10000)));
+    write("ABC 2004.xml",
+          "<dvcd><quarantine><quarantined>ny.exe</quarantined></quarantine></dvcd>");
+    fs::last_write_time(folder / "ABC 2004.xml",
+                        fs::file_time_type::clock::now() + std::chrono::seconds(5));
+    ASSERT_TRUE(service->log().waitFor("ABC 2004.xml: served, text/xml; charset=UTF-8",
+                                       milliseconds(10000)));
     EXPECT_NE(get("ABC 2004")->body.find("ny.exe"), std::string::npos);
     // A broken edit keeps the last good version.
     write("ABC 2004.xml", "<dvcd><quar");
-    fs::last_write_time(folder / "ABC 2004.xml", fs::file_time_type::clock::now() + std::chrono::seconds(10));
+    fs::last_write_time(folder / "ABC 2004.xml",
+                        fs::file_time_type::clock::now() + std::chrono::seconds(10));
     ASSERT_TRUE(service->log().waitFor("; its previous version still is", milliseconds(10000)));
     EXPECT_NE(get("ABC 2004")->body.find("ny.exe"), std::string::npos);
 }
@@ -192,13 +212,16 @@ TEST_F(UpdateServiceTest, AChangeIsSeenByNotificationNotByTheSlowRescan) {
     start();
     for (int i = 0; i < 3; ++i) {
         const std::string marker = "changed" + std::to_string(i) + ".exe";
-        top.write("new.xml", "<dvcd><quarantine><quarantined>" + marker + "</quarantined></quarantine></dvcd>");
+        top.write("new.xml", "<dvcd><quarantine><quarantined>" + marker +
+                                 "</quarantined></quarantine></dvcd>");
         fs::rename(top / "new.xml", folder / "ABC 2004.xml"); // as an editor's tool saves
-        EXPECT_TRUE(test::waitUntil([&] { return get("ABC 2004")->body.find(marker) != std::string::npos; },
-                                    milliseconds(10000)))
+        EXPECT_TRUE(
+            test::waitUntil([&] { return get("ABC 2004")->body.find(marker) != std::string::npos; },
+                            milliseconds(10000)))
             << marker;
     }
-    write("NEW 2005.xml", "<dvcd><quarantine><quarantined>fresh.exe</quarantined></quarantine></dvcd>");
+    write("NEW 2005.xml",
+          "<dvcd><quarantine><quarantined>fresh.exe</quarantined></quarantine></dvcd>");
     ASSERT_TRUE(service->log().waitFor("NEW 2005.xml: served", milliseconds(10000)));
     EXPECT_NE(get("NEW 2005")->body.find("fresh.exe"), std::string::npos);
 }
@@ -217,9 +240,10 @@ TEST_F(UpdateServiceTest, OneAccessLogLineARequest) {
 TEST_F(UpdateServiceTest, ALongDeclarationIsServedAsItIs) {
     // Padded to 50 000 characters: it once crashed the service on the first
     // request for it.
-    const std::string padded = "<?xml version=\"1.0\"" + std::string(50000, ' ') +
-                               "encoding=\"ISO-8859-1\"?><dvcd><quarantine><quarantined>lång.exe</quarantined>"
-                               "</quarantine></dvcd>";
+    const std::string padded =
+        "<?xml version=\"1.0\"" + std::string(50000, ' ') +
+        "encoding=\"ISO-8859-1\"?><dvcd><quarantine><quarantined>lång.exe</quarantined>"
+        "</quarantine></dvcd>";
     write("LONG.xml", padded);
     start();
     for (int i = 0; i < 3; ++i) {
@@ -260,7 +284,8 @@ TEST_F(UpdateServiceTest, ValidatorsAnd304OverTheWire) {
     EXPECT_FALSE(tag.empty());
     EXPECT_FALSE(modified.empty());
     EXPECT_FALSE(first->header("date").empty());
-    for (const std::string& condition : {"If-None-Match: " + tag, "If-Modified-Since: " + modified}) {
+    for (const std::string& condition :
+         {"If-None-Match: " + tag, "If-Modified-Since: " + modified}) {
         auto again = get("ABC 2004", condition + "\r\n");
         ASSERT_TRUE(again);
         EXPECT_EQ(again->status, 304) << condition;
@@ -277,8 +302,10 @@ TEST_F(UpdateServiceTest, ValidatorsAnd304OverTheWire) {
 TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
     start();
     LoopbackSocket socket(port());
-    const std::string head = "HEAD /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n\r\n";
-    const std::string get = "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n\r\n";
+    const std::string head =
+        "HEAD /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n\r\n";
+    const std::string get =
+        "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n\r\n";
     socket.send(head);
     auto headAnswer = socket.answer(milliseconds(5000), true);
     ASSERT_TRUE(headAnswer);
@@ -299,7 +326,8 @@ TEST_F(UpdateServiceTest, HeadAndKeepAliveShareOneConnection) {
     ASSERT_TRUE(afterHead);
     EXPECT_EQ(afterHead->status, 200);
     EXPECT_EQ(afterHead->body, kAbc);
-    socket.send("POST /dvcd/autoupdate.asp?discid=x HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nabc");
+    socket.send(
+        "POST /dvcd/autoupdate.asp?discid=x HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nabc");
     EXPECT_EQ(socket.answer(milliseconds(5000))->status, 405);
     // A body in pieces is read to its end before the answer.
     socket.send("GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1\r\nHost: x\r\n"
@@ -322,13 +350,17 @@ TEST_F(UpdateServiceTest, ARequestWhoseBodyLengthIsInDoubtIsRefusedAndTheConnect
         std::string request;
         int status;
     } cases[] = {
-        {"length and chunked", head + "Content-Length: 4\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n" + inner, 400},
-        {"chunked and length", head + "Transfer-Encoding: chunked\r\nContent-Length: 4\r\n\r\n0\r\n\r\n" + inner, 400},
+        {"length and chunked",
+         head + "Content-Length: 4\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n" + inner, 400},
+        {"chunked and length",
+         head + "Transfer-Encoding: chunked\r\nContent-Length: 4\r\n\r\n0\r\n\r\n" + inner, 400},
         {"two lengths", head + "Content-Length: 0\r\nContent-Length: 5\r\n\r\n" + inner, 400},
-        {"chunked not last", head + "Transfer-Encoding: chunked, identity\r\n\r\n0\r\n\r\n" + inner, 501},
+        {"chunked not last", head + "Transfer-Encoding: chunked, identity\r\n\r\n0\r\n\r\n" + inner,
+         501},
         {"identity only", head + "Transfer-Encoding: identity\r\n\r\n" + inner, 501},
         {"unknown coding", head + "Transfer-Encoding: xchunked\r\n\r\n" + inner, 501},
-        {"chunked twice over", head + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked, gzip\r\n\r\n" + inner, 501},
+        {"chunked twice over",
+         head + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked, gzip\r\n\r\n" + inner, 501},
     };
     for (const auto& c : cases) {
         LoopbackSocket socket(port());
@@ -375,7 +407,8 @@ TEST_F(UpdateServiceTest, AFolderThatCannotBeReadKeepsTheDocumentsServed) {
     const std::string reread = "the documents folder read again";
     for (int n = 1; n <= 2; ++n) {
         service->service().rescan();
-        ASSERT_TRUE(test::waitUntil([&] { return service->log().count(reread) >= n; }, milliseconds(10000)))
+        ASSERT_TRUE(
+            test::waitUntil([&] { return service->log().count(reread) >= n; }, milliseconds(10000)))
             << service->log().text();
     }
     auto answer = get("ABC 2004");
@@ -383,15 +416,17 @@ TEST_F(UpdateServiceTest, AFolderThatCannotBeReadKeepsTheDocumentsServed) {
     EXPECT_EQ(answer->body, kAbc);
     EXPECT_EQ(get("trasig")->status, 503);
     fs::rename(top / "renamed", folder);
-    EXPECT_TRUE(service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
+    EXPECT_TRUE(
+        service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
 }
 
 TEST_F(UpdateServiceTest, StartedOnAFolderItCannotReadItAnswersEveryDiscWithAnErrorNeverStored) {
     fs::rename(folder, top / "not yet mounted");
     start();
-    ASSERT_TRUE(service->log().waitFor(folder.string() + ": cannot be read (No such file or directory); every disc "
-                                                         "gets an error answer until it can be read",
-                                       milliseconds(10000)))
+    ASSERT_TRUE(service->log().waitFor(
+        folder.string() + ": cannot be read (No such file or directory); every disc "
+                          "gets an error answer until it can be read",
+        milliseconds(10000)))
         << service->log().text();
     for (const std::string id : {"ABC 2004", "XYZ 1999"}) {
         auto answer = get(id);
@@ -401,7 +436,8 @@ TEST_F(UpdateServiceTest, StartedOnAFolderItCannotReadItAnswersEveryDiscWithAnEr
         EXPECT_NE(answer->body, DocumentFolder::kEmptyDocument) << id;
     }
     fs::rename(top / "not yet mounted", folder);
-    ASSERT_TRUE(service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
+    ASSERT_TRUE(
+        service->log().waitFor(folder.string() + ": can be read again", milliseconds(10000)));
     EXPECT_EQ(get("ABC 2004")->body, kAbc);
     EXPECT_EQ(get("XYZ 1999")->body, DocumentFolder::kEmptyDocument);
 }

@@ -11,10 +11,11 @@
 namespace dv::test {
 
 class FakeDesktop {
-public:
+  public:
     // alone: the folder is the whole PATH, so no real program is found.
     explicit FakeDesktop(bool alone = false) : oldPath_(qgetenv("PATH")) {
-        qputenv("PATH", alone ? QFile::encodeName(dir_.path()) : QFile::encodeName(dir_.path()) + ':' + oldPath_);
+        qputenv("PATH", alone ? QFile::encodeName(dir_.path())
+                              : QFile::encodeName(dir_.path()) + ':' + oldPath_);
     }
     ~FakeDesktop() { qputenv("PATH", oldPath_); }
     FakeDesktop(const FakeDesktop&) = delete;
@@ -25,8 +26,10 @@ public:
         QFile script(path);
         if (!script.open(QIODevice::WriteOnly))
             qFatal("cannot write %s", qPrintable(path));
-        script.write("#!/bin/sh\n{ printf '%s' \"${0##*/}\"; for a in \"$@\"; do printf ' %s' \"$a\"; done; "
-                     "printf '\\n'; } >> '" + QFile::encodeName(log()) + "'\n");
+        script.write(
+            "#!/bin/sh\n{ printf '%s' \"${0##*/}\"; for a in \"$@\"; do printf ' %s' \"$a\"; done; "
+            "printf '\\n'; } >> '" +
+            QFile::encodeName(log()) + "'\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -40,7 +43,7 @@ public:
     }
     void forget() { QFile::remove(log()); }
 
-private:
+  private:
     QString log() const { return dir_.filePath(QStringLiteral("started.log")); }
 
     QTemporaryDir dir_;

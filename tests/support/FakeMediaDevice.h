@@ -13,7 +13,7 @@
 namespace dv::test {
 
 class FakeMediaDevice : public MediaDevice {
-public:
+  public:
     std::vector<std::string> log;
     std::optional<std::string> openError; // the device's text when open fails
     long trackLength = 187000;
@@ -69,7 +69,7 @@ public:
 };
 
 class FakeVolume : public AudioVolume {
-public:
+  public:
     int volume = 65535; // -1: no volume control
     std::vector<int> set;
     int GetVolume() override { return volume; }
@@ -81,7 +81,7 @@ public:
 };
 
 class FakePlayerView : public PlayerView {
-public:
+  public:
     std::string title;
     bool positionDisplay = false;
     std::string positionText;

@@ -10,7 +10,7 @@ namespace dv::test {
 // `lineHeight` tall; lines break at blanks and at "\n", a word wider than the
 // line stands alone.
 class FixedTextMeasure : public TextMeasure {
-public:
+  public:
     FixedTextMeasure(int charWidth, int lineHeight, int indicator = 16)
         : charWidth_(charWidth), lineHeight_(lineHeight), indicator_(indicator) {}
 
@@ -47,7 +47,7 @@ public:
     }
     int indicatorWidth() const override { return indicator_; }
 
-private:
+  private:
     // Characters, not bytes: "å" is one.
     int width(std::string_view word) const {
         int n = 0;

@@ -11,7 +11,7 @@
 namespace dv::test {
 
 class PageServer : public QTcpServer {
-public:
+  public:
     explicit PageServer(QByteArray html) : html_(std::move(html)) {
         listen(QHostAddress::LocalHost, 0);
         connect(this, &QTcpServer::newConnection, this, [this] {
@@ -21,7 +21,8 @@ public:
                     if (!request.contains("\r\n\r\n"))
                         return;
                     socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
-                                  "Content-Length: " + QByteArray::number(html_.size()) + "\r\n\r\n" + html_);
+                                  "Content-Length: " +
+                                  QByteArray::number(html_.size()) + "\r\n\r\n" + html_);
                     socket->disconnectFromHost();
                 });
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -30,7 +31,7 @@ public:
     }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()); }
 
-private:
+  private:
     QByteArray html_;
 };
 

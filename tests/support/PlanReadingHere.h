@@ -9,13 +9,13 @@
 namespace dv::test {
 
 class PlanReadingHere : public PlanReading {
-public:
+  public:
     explicit PlanReadingHere(XmlParser& parser) : parser_(parser) {}
     void read(std::string answer, std::function<void(UpdatePlan)> planned) override {
         planned(readUpdatePlan(parser_, answer));
     }
 
-private:
+  private:
     XmlParser& parser_;
 };
 

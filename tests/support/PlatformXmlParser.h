@@ -23,6 +23,8 @@ inline bool runningUnderWine() {
 namespace dv::test {
 using PlatformXmlParser = LibXmlParser;
 
-inline bool runningUnderWine() { return false; }
+inline bool runningUnderWine() {
+    return false;
+}
 } // namespace dv::test
 #endif

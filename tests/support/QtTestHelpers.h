@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
-#include <QTest>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QVariant>
 #include <QWebEnginePage>
@@ -61,8 +61,7 @@ struct MainWindowUnderTest {
 
 inline void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
     const QPointF global = target->mapToGlobal(QPointF(local));
-    const Qt::MouseButton button =
-        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, QPointF(local), global, button, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
@@ -85,7 +84,7 @@ namespace dv::test {
 // Closes a dialog that stays up with no test answering it, so that a test
 // fails instead of hanging; remembers that it had to.
 class UnexpectedDialogGuard : public QObject {
-public:
+  public:
     static constexpr int kPatienceMs = 30000;
     bool closedOne = false;
 
@@ -95,7 +94,7 @@ public:
         timer_.start();
     }
 
-private:
+  private:
     void look() {
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog != current_) {
@@ -121,15 +120,15 @@ private:
 // A test main that prepares the web engine as the program's own main does.
 // The engine's sandbox stays on, as for a reader, unless the tests run as
 // root, where the engine cannot start with it.
-#define DATAVIND_QTEST_MAIN(TestObject)                                                        \
-    int main(int argc, char** argv) {                                                          \
-        if (geteuid() == 0)                                                                    \
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");                                      \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                            \
-        dv::qt::registerCommandScheme();                                                       \
-        QApplication app(argc, argv);                                                          \
-        dv::test::UnexpectedDialogGuard guard;                                                 \
-        TestObject test;                                                                       \
-        const int failed = QTest::qExec(&test, argc, argv);                                    \
-        return failed ? failed : guard.closedOne ? 1 : 0;                                      \
+#define DATAVIND_QTEST_MAIN(TestObject)                                                            \
+    int main(int argc, char** argv) {                                                              \
+        if (geteuid() == 0)                                                                        \
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");                                           \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                \
+        dv::qt::registerCommandScheme();                                                           \
+        QApplication app(argc, argv);                                                              \
+        dv::test::UnexpectedDialogGuard guard;                                                     \
+        TestObject test;                                                                           \
+        const int failed = QTest::qExec(&test, argc, argv);                                        \
+        return failed ? failed : guard.closedOne ? 1 : 0;                                          \
     }

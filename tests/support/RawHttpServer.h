@@ -20,7 +20,7 @@
 namespace dv::test {
 
 class RawHttpServer {
-public:
+  public:
     // Writes all of `data`; false once the client has gone or stop() was called.
     using Answer = std::function<void(RawHttpServer& server, int socket)>;
 
@@ -77,7 +77,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void serve() {
         while (!stopping_) {
             pollfd p{listener_, POLLIN, 0};

@@ -7,9 +7,9 @@
 #include "core/app/MessageBoxes.h"
 #include "core/browser/BrowserHost.h"
 #include "core/browser/CommandRunner.h"
+#include "core/browser/DownloadIndicator.h"
 #include "core/browser/FileLauncher.h"
 #include "core/browser/TExtraInfo.h"
-#include "core/browser/DownloadIndicator.h"
 #include "core/shell/HighlightDisplay.h"
 #include "core/shell/StatusLine.h"
 
@@ -26,14 +26,14 @@ namespace dv::test {
 using CallLog = std::vector<std::string>;
 
 class FakeStatusLine : public StatusLine {
-public:
+  public:
     void setStatusText(const std::string& text) override { texts.push_back(text); }
     std::string current() const { return texts.empty() ? std::string{} : texts.back(); }
     std::vector<std::string> texts;
 };
 
 class FakeHighlights : public HighlightDisplay {
-public:
+  public:
     void setHighlightVisible(std::string_view name, bool visible) override {
         calls.push_back(std::string(name) + (visible ? "=shown" : "=hidden"));
     }
@@ -42,7 +42,7 @@ public:
 
 // Message boxes that answer from a script instead of waiting for a reader.
 class FakeMessageBoxes : public MessageBoxes {
-public:
+  public:
     explicit FakeMessageBoxes(CallLog* log = nullptr) : log_(log) {}
     void setNextAnswer(MessageAnswer answer) { answers_.push_back(answer); }
     MessageAnswer show(const MessageBoxRequest& request) override {
@@ -57,19 +57,19 @@ public:
     }
     std::vector<MessageBoxRequest> shown;
 
-private:
+  private:
     CallLog* log_;
     std::deque<MessageAnswer> answers_;
 };
 
 class FakeHourglass : public Hourglass {
-public:
+  public:
     explicit FakeHourglass(CallLog* log = nullptr) : log_(log) {}
     void showHourglass() override { record("hourglass"); }
     void restoreCursor() override { record("arrow"); }
     std::vector<std::string> calls;
 
-private:
+  private:
     void record(const std::string& what) {
         calls.push_back(what);
         if (log_)
@@ -79,18 +79,18 @@ private:
 };
 
 class FakeFrame : public MainWindowFrame {
-public:
+  public:
     explicit FakeFrame(CallLog& log) : log_(log) {}
     void useBorderedWindow() override { log_.push_back("bordered"); }
     void installMessageHook() override { log_.push_back("hook"); }
     void loadMusic() override { log_.push_back("music"); }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeBrowserHost : public BrowserHost {
-public:
+  public:
     explicit FakeBrowserHost(CallLog& log) : log_(log) {}
 
     bool canCreate = true;
@@ -114,14 +114,17 @@ public:
     char decimalSeparator() const override { return separator; }
     void navigate(const std::string& address) override { log_.push_back("navigate:" + address); }
 
-private:
+  private:
     CallLog& log_;
     bool control_ = false;
 };
 
 class FakeProgressView : public ProgressView {
-public:
-    void setProgressVisible(bool v) override { visible = v; calls.push_back(v ? "show" : "hide"); }
+  public:
+    void setProgressVisible(bool v) override {
+        visible = v;
+        calls.push_back(v ? "show" : "hide");
+    }
     void setProgressPosition(int p) override { calls.push_back("pos:" + std::to_string(p)); }
     void setProgressMaximum(int m) override { calls.push_back("max:" + std::to_string(m)); }
     bool visible = false;
@@ -129,30 +132,31 @@ public:
 };
 
 class FakeLauncher : public ProgramLauncher {
-public:
+  public:
     explicit FakeLauncher(CallLog& log) : log_(log) {}
     std::optional<std::string> nextError;
-    std::optional<std::string> open(const std::string& file, const std::string& parameters) override {
+    std::optional<std::string> open(const std::string& file,
+                                    const std::string& parameters) override {
         log_.push_back("open:" + file + "|" + parameters);
         return std::exchange(nextError, std::nullopt);
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeWaitingWindow : public WaitingWindow {
-public:
+  public:
     explicit FakeWaitingWindow(CallLog& log) : log_(log) {}
     void showWaiting() override { log_.push_back("waiting:shown"); }
     void hideWaiting() override { log_.push_back("waiting:hidden"); }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeExtraInfoDialog : public ExtraInfoDialog {
-public:
+  public:
     explicit FakeExtraInfoDialog(CallLog& log) : log_(log) {}
     void setNextAnswer(bool yes) { answers_.push_back(yes); }
     void showNotice(const TExtraInfo& note, const std::string& caption) override {
@@ -167,13 +171,13 @@ public:
         return yes;
     }
 
-private:
+  private:
     CallLog& log_;
     std::deque<bool> answers_;
 };
 
 class FakeWindowActions : public MainWindowActions {
-public:
+  public:
     explicit FakeWindowActions(CallLog& log) : log_(log) {}
     void closeMainWindow() override { log_.push_back("close"); }
     void minimiseApplication() override { log_.push_back("minimise"); }
@@ -183,7 +187,7 @@ public:
     }
     bool settingsProgramInstalled = true;
 
-private:
+  private:
     CallLog& log_;
 };
 

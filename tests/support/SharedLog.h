@@ -13,7 +13,7 @@ namespace dv::test {
 
 // A log that may be read while other threads write it.
 class SharedLog : public std::streambuf {
-public:
+  public:
     std::string text() const {
         const std::lock_guard lock(mutex_);
         return text_;
@@ -26,12 +26,13 @@ public:
     int count(const std::string& wanted) const {
         const std::string all = text();
         int n = 0;
-        for (std::size_t at = all.find(wanted); at != std::string::npos; at = all.find(wanted, at + wanted.size()))
+        for (std::size_t at = all.find(wanted); at != std::string::npos;
+             at = all.find(wanted, at + wanted.size()))
             ++n;
         return n;
     }
 
-protected:
+  protected:
     int overflow(int c) override {
         if (c != traits_type::eof()) {
             const std::lock_guard lock(mutex_);
@@ -45,7 +46,7 @@ protected:
         return n;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::string text_;
 };

@@ -25,17 +25,18 @@ class DecisionRecorder : public MessageBoxes,
                          public ExtraInfoDialog,
                          public StatusLine,
                          public ApplicationEnd {
-public:
+  public:
     std::string lines;
     std::string status;
 
     MessageAnswer show(const MessageBoxRequest& r) override {
         const char* icons[] = {"none", "information", "warning", "error"};
-        lines += "box " + std::string(icons[static_cast<int>(r.icon)]) + " " + visible(r.caption) + " | " +
-                 visible(r.text) + "\n";
+        lines += "box " + std::string(icons[static_cast<int>(r.icon)]) + " " + visible(r.caption) +
+                 " | " + visible(r.text) + "\n";
         return MessageAnswer::Ok;
     }
-    std::optional<std::string> open(const std::string& file, const std::string& parameters) override {
+    std::optional<std::string> open(const std::string& file,
+                                    const std::string& parameters) override {
         lines += "open " + visible(file) + " | " + visible(parameters) + "\n";
         return std::nullopt;
     }
@@ -43,7 +44,8 @@ public:
     void hideWaiting() override {}
     bool askToStart(const TExtraInfo&) override { return false; }
     void showNotice(const TExtraInfo& note, const std::string& caption) override {
-        lines += "notice " + visible(caption) + " | " + visible(note.Information) + " | " + visible(note.Url) + "\n";
+        lines += "notice " + visible(caption) + " | " + visible(note.Information) + " | " +
+                 visible(note.Url) + "\n";
     }
     void setStatusText(const std::string& text) override { status = text; }
     void requestTermination() override { lines += "end\n"; }
@@ -80,7 +82,8 @@ inline std::string decisionsFor(XmlParser& parser, std::string_view document) {
     TExtraInfoList notes;
     notes.Add({"earlier.exe", "earlier note", "", true});
     FileLauncher launcher(recorder, recorder, recorder);
-    UpdateDocument processor({parser, quarantine, notes, recorder, launcher, recorder, recorder, recorder});
+    UpdateDocument processor(
+        {parser, quarantine, notes, recorder, launcher, recorder, recorder, recorder});
     processor.AutoUpdateComplete(document);
 
     std::string out = recorder.lines;
@@ -88,8 +91,9 @@ inline std::string decisionsFor(XmlParser& parser, std::string_view document) {
         out += "quarantined " + DecisionRecorder::visible(quarantine.entry(i)) + "\n";
     for (std::size_t i = 0; i < notes.Count(); ++i) {
         const TExtraInfo& n = notes.at(i);
-        out += "note " + DecisionRecorder::visible(n.FileName) + " | " + DecisionRecorder::visible(n.Information) +
-               " | " + DecisionRecorder::visible(n.Url) + (n.CanRun ? " | may run" : " | may not run") + "\n";
+        out += "note " + DecisionRecorder::visible(n.FileName) + " | " +
+               DecisionRecorder::visible(n.Information) + " | " + DecisionRecorder::visible(n.Url) +
+               (n.CanRun ? " | may run" : " | may not run") + "\n";
     }
     out += "status " + recorder.status + "\n";
     return out;
@@ -106,8 +110,8 @@ struct UpdateDocumentCase {
 
 namespace table {
 
-inline const std::string kFailed =
-    "quarantined earlier.exe\nnote earlier.exe | earlier note |  | may run\nstatus Automatisk uppdatering misslyckades!\n";
+inline const std::string kFailed = "quarantined earlier.exe\nnote earlier.exe | earlier note |  | "
+                                   "may run\nstatus Automatisk uppdatering misslyckades!\n";
 inline const std::string kDone = "status Automatisk uppdatering klar...\n";
 
 // The worked example of the update document: every group once, in order.
@@ -133,14 +137,19 @@ inline constexpr const char* kWorkedExample = R"(<?xml version="1.0" encoding="U
 </dvcd>)";
 
 inline std::string quarantineBox() {
-    return "box information Datavinds cd - Karantän | Denna skiva innehåller en eller flera filer eller länkar som "
-           "satts i karantän efter att skivan trycktes!\\r\\rAnledningen till karantänen är att problem upptäckts "
-           "när skivan redan distribuerats. Du kan utan problem\\rfortsätta använda skivan, eftersom de filer som "
+    return "box information Datavinds cd - Karantän | Denna skiva innehåller en eller flera filer "
+           "eller länkar som "
+           "satts i karantän efter att skivan trycktes!\\r\\rAnledningen till karantänen är att "
+           "problem upptäckts "
+           "när skivan redan distribuerats. Du kan utan problem\\rfortsätta använda skivan, "
+           "eftersom de filer som "
            "är satta i karantän inte kommer att kunna startas.\n";
 }
 
 // A document that quarantines exactly the given entry.
-inline std::string quarantining(const std::string& entry) { return quarantineBox() + "quarantined " + entry + "\n" + kDone; }
+inline std::string quarantining(const std::string& entry) {
+    return quarantineBox() + "quarantined " + entry + "\n" + kDone;
+}
 
 // The text as UTF-16 with its byte-order mark; the text is ASCII except for
 // the Swedish letters, given as UTF-8.
@@ -174,7 +183,8 @@ inline std::string nested(int levels) {
         open += "<n>";
         close = "</n>" + close;
     }
-    return "<d><quarantine><quarantined>deep.exe</quarantined></quarantine>" + open + close + "</d>";
+    return "<d><quarantine><quarantined>deep.exe</quarantined></quarantine>" + open + close +
+           "</d>";
 }
 
 // A document of exactly `size` bytes, padded with a comment.
@@ -193,63 +203,96 @@ inline std::vector<UpdateDocumentCase> updateDocumentCases() {
     return {
         {"worked example", kWorkedExample,
          quarantineBox() +
-             "box information Datavinds cd | Den automatiska uppdateringen kommer nu att starta ett "
-             "webbläsarfönster,\\reftersom Datavinds redaktion har något viktigt att berätta om denna skiva.\n"
+             "box information Datavinds cd | Den automatiska uppdateringen kommer nu att starta "
+             "ett "
+             "webbläsarfönster,\\reftersom Datavinds redaktion har något viktigt att berätta om "
+             "denna skiva.\n"
              "open http://www.datavind.example/viktigt.htm | \n"
              "box warning Datavinds cd - Viktigt | En rad\\ren andra rad\n"
              "quarantined prog\\virus.exe\nquarantined badlink.htm\n"
-             "note spel\\setup.exe | Spelet kräver ett 3D-kort. | http://www.datavind.example/spel.htm | may run\n"
+             "note spel\\setup.exe | Spelet kräver ett 3D-kort. | "
+             "http://www.datavind.example/spel.htm | may run\n"
              "note  |  |  | may not run\n" +
              kDone},
         {"messages of every kind",
-         "<d><message><caption>A</caption><text>a#13#13b</text><severity>Information</severity></message>"
-         "<message><caption>B</caption><text>b</text><severity>EXTRAINFO</severity><url>http://x.example/</url>"
+         "<d><message><caption>A</caption><text>a#13#13b</text><severity>Information</severity></"
+         "message>"
+         "<message><caption>B</caption><text>b</text><severity>EXTRAINFO</severity><url>http://"
+         "x.example/</url>"
          "</message><message><severity> ERROR</severity><text>inget</text></message>"
          "<message><caption>C</caption><text>c</text><severity>error</severity></message></d>",
-         "box information Datavinds cd - A | a\\r\\rb\nnotice Datavinds cd - B | b | http://x.example/\n"
-         "box error Datavinds cd - C | c\n" + kDone},
+         "box information Datavinds cd - A | a\\r\\rb\nnotice Datavinds cd - B | b | "
+         "http://x.example/\n"
+         "box error Datavinds cd - C | c\n" +
+             kDone},
         {"no declaration: UTF-8", q + "snöboll.exe" + qEnd, quarantining("snöboll.exe")},
-        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF<?xml version='1.0' encoding='utf-8'?>" + q + "snöboll.exe" + qEnd,
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF<?xml version='1.0' encoding='utf-8'?>" + q + "snöboll.exe" + qEnd,
          quarantining("snöboll.exe")},
-        {"ISO-8859-1 declared", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + q + "sn\xF6" "boll.exe" + qEnd,
+        {"ISO-8859-1 declared",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + q +
+             "sn\xF6"
+             "boll.exe" +
+             qEnd,
          quarantining("snöboll.exe")},
-        {"windows-1252 declared", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + q + "\x80 sn\xF6" "boll \x9A.exe" + qEnd,
+        {"windows-1252 declared",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + q +
+             "\x80 sn\xF6"
+             "boll \x9A.exe" +
+             qEnd,
          quarantining("€ snöboll š.exe")},
-        {"UTF-16 little-endian", utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + q + "snöboll.exe" + qEnd, false),
+        {"UTF-16 little-endian",
+         utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + q + "snöboll.exe" + qEnd, false),
          quarantining("snöboll.exe")},
-        {"UTF-16 big-endian without declaration", utf16(q + "snöboll.exe" + qEnd, true), quarantining("snöboll.exe")},
+        {"UTF-16 big-endian without declaration", utf16(q + "snöboll.exe" + qEnd, true),
+         quarantining("snöboll.exe")},
         {"CDATA value", q + "<![CDATA[a<b>&c]]>" + qEnd, quarantining("a<b>&c")},
         {"references", q + "R&amp;D &#229;&#xE4; &lt;&gt;&quot;&apos; &#x1F3B5;" + qEnd,
          quarantining("R&D åä <>\"' \xF0\x9F\x8E\xB5")},
         {"blanks kept inside values, dropped between elements",
-         "<d>\n <quarantine>\n  <quarantined>  a b  </quarantined>\n\t<quarantined> </quarantined>\n </quarantine>\n</d>",
+         "<d>\n <quarantine>\n  <quarantined>  a b  </quarantined>\n\t<quarantined> "
+         "</quarantined>\n </quarantine>\n</d>",
          quarantineBox() + "quarantined   a b  \nquarantined  \n" + kDone},
         {"line ends inside values", q + "a\r\nb\rc&#13;d" + qEnd, quarantining("a\\nb\\nc\\rd")},
         {"comments, instructions and text in a group are read as entries",
-         "<d><quarantine><!--before--><quarantined>a</quarantined><!--b--><?pi c?>tail<x>e</x></quarantine></d>",
-         quarantineBox() + "quarantined a\nquarantined b\nquarantined c\nquarantined tail\nquarantined e\n" + kDone},
+         "<d><quarantine><!--before--><quarantined>a</quarantined><!--b--><?pi "
+         "c?>tail<x>e</x></quarantine></d>",
+         quarantineBox() +
+             "quarantined a\nquarantined b\nquarantined c\nquarantined tail\nquarantined e\n" +
+             kDone},
         {"a comment inside a value stops the processing there",
-         "<d><quarantine><quarantined>a</quarantined><quarantined>b<!--x-->c</quarantined></quarantine></d>",
-         "quarantined a\nnote earlier.exe | earlier note |  | may run\nstatus Automatisk uppdatering misslyckades!\n"},
+         "<d><quarantine><quarantined>a</quarantined><quarantined>b<!--x-->c</quarantined></"
+         "quarantine></d>",
+         "quarantined a\nnote earlier.exe | earlier note |  | may run\nstatus Automatisk "
+         "uppdatering misslyckades!\n"},
         {"an element inside a value stops the processing there", q + "<b>x</b>" + qEnd,
-         "note earlier.exe | earlier note |  | may run\nstatus Automatisk uppdatering misslyckades!\n"},
-        {"attributes are not read", "<d a='1'><quarantine b=\"2\"><quarantined c='3'>a.exe</quarantined></quarantine></d>",
+         "note earlier.exe | earlier note |  | may run\nstatus Automatisk uppdatering "
+         "misslyckades!\n"},
+        {"attributes are not read",
+         "<d a='1'><quarantine b=\"2\"><quarantined c='3'>a.exe</quarantined></quarantine></d>",
          quarantining("a.exe")},
         {"names match by their local name",
-         "<u:d xmlns:u='urn:x'><u:quarantine><u:quarantined>a.exe</u:quarantined></u:quarantine></u:d>",
+         "<u:d "
+         "xmlns:u='urn:x'><u:quarantine><u:quarantined>a.exe</u:quarantined></u:quarantine></u:d>",
          quarantining("a.exe")},
         {"a default namespace changes nothing",
-         "<d xmlns='urn:x'><quarantine><quarantined>a.exe</quarantined></quarantine></d>", quarantining("a.exe")},
-        {"names are matched with case", "<d><Quarantine><quarantined>a.exe</quarantined></Quarantine></d>",
-         kDone},
-        {"an undeclared prefix", "<d><u:quarantine><quarantined>a.exe</quarantined></u:quarantine></d>", kFailed, true},
-        {"an undeclared prefix of an attribute", "<d u:a='1'><quarantine><quarantined>a.exe</quarantined></quarantine></d>",
-         kFailed, true},
-        {"a document type", "<!DOCTYPE d><d><quarantine><quarantined>a.exe</quarantined></quarantine></d>", kFailed},
-        {"an internal entity", "<!DOCTYPE d [<!ENTITY e \"virus.exe\">]>" + q + "&e;" + qEnd, kFailed},
-        {"an external document type", "<!DOCTYPE d SYSTEM \"http://127.0.0.1:9/dtd\">" + q + "a.exe" + qEnd, kFailed},
+         "<d xmlns='urn:x'><quarantine><quarantined>a.exe</quarantined></quarantine></d>",
+         quarantining("a.exe")},
+        {"names are matched with case",
+         "<d><Quarantine><quarantined>a.exe</quarantined></Quarantine></d>", kDone},
+        {"an undeclared prefix",
+         "<d><u:quarantine><quarantined>a.exe</quarantined></u:quarantine></d>", kFailed, true},
+        {"an undeclared prefix of an attribute",
+         "<d u:a='1'><quarantine><quarantined>a.exe</quarantined></quarantine></d>", kFailed, true},
+        {"a document type",
+         "<!DOCTYPE d><d><quarantine><quarantined>a.exe</quarantined></quarantine></d>", kFailed},
+        {"an internal entity", "<!DOCTYPE d [<!ENTITY e \"virus.exe\">]>" + q + "&e;" + qEnd,
+         kFailed},
+        {"an external document type",
+         "<!DOCTYPE d SYSTEM \"http://127.0.0.1:9/dtd\">" + q + "a.exe" + qEnd, kFailed},
         {"an undefined entity", q + "&e;" + qEnd, kFailed},
-        {"an HTML error page", "<html><body><h1>404 Not Found</h1><p>Sidan finns inte<br></p></body></html>", kFailed},
+        {"an HTML error page",
+         "<html><body><h1>404 Not Found</h1><p>Sidan finns inte<br></p></body></html>", kFailed},
         {"an empty answer", "", kFailed},
         {"plain text", "Service Unavailable", kFailed},
         {"two root elements", "<d/><d/>", kFailed},
@@ -257,22 +300,42 @@ inline std::vector<UpdateDocumentCase> updateDocumentCases() {
         {"a NUL byte", std::string("<d>a\0b</d>", 10), kFailed},
         {"an invalid character reference", q + "&#0;" + qEnd, kFailed},
         {"a surrogate character reference", q + "&#xD800;" + qEnd, kFailed},
-        {"an encoding not taken", "<?xml version=\"1.0\" encoding=\"KOI8-R\"?>" + q + "a" + qEnd, kFailed},
-        {"Latin-1 bytes without a declaration", q + "sn\xF6" "boll.exe" + qEnd, kFailed},
-        {"bytes that are not the declared UTF-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + q + "\xF6" + qEnd,
+        {"an encoding not taken", "<?xml version=\"1.0\" encoding=\"KOI8-R\"?>" + q + "a" + qEnd,
          kFailed},
+        {"Latin-1 bytes without a declaration",
+         q +
+             "sn\xF6"
+             "boll.exe" +
+             qEnd,
+         kFailed},
+        {"bytes that are not the declared UTF-8",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + q + "\xF6" + qEnd, kFailed},
         {"a mark and a declaration that disagree",
-         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + q + "sn\xC3\xB6" "boll.exe" + qEnd, kFailed},
-        {"8-bit text declared as UTF-16", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + q + "a" + qEnd, kFailed},
-        {"high bytes declared as US-ASCII", "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>" + q + "\xF6" + qEnd, kFailed},
-        {"a byte Windows-1252 leaves undefined", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + q + "\x81" + qEnd,
+         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + q +
+             "sn\xC3\xB6"
+             "boll.exe" +
+             qEnd,
          kFailed},
-        {"64 attributes on an element", "<d" + attributes(64) + "><quarantine><quarantined>a.exe</quarantined>"
-                                        "</quarantine></d>", quarantining("a.exe")},
-        {"65 attributes on an element", "<d><quarantine><quarantined" + attributes(65) + ">a.exe</quarantined>"
-                                        "</quarantine></d>", kFailed},
-        {"65 namespace declarations", "<d" + attributes(40, "xmlns:p") + "><quarantine" + attributes(25, "xmlns:q") +
-                                      "><quarantined>a.exe</quarantined></quarantine></d>", kFailed},
+        {"8-bit text declared as UTF-16",
+         "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + q + "a" + qEnd, kFailed},
+        {"high bytes declared as US-ASCII",
+         "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>" + q + "\xF6" + qEnd, kFailed},
+        {"a byte Windows-1252 leaves undefined",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + q + "\x81" + qEnd, kFailed},
+        {"64 attributes on an element",
+         "<d" + attributes(64) +
+             "><quarantine><quarantined>a.exe</quarantined>"
+             "</quarantine></d>",
+         quarantining("a.exe")},
+        {"65 attributes on an element",
+         "<d><quarantine><quarantined" + attributes(65) +
+             ">a.exe</quarantined>"
+             "</quarantine></d>",
+         kFailed},
+        {"65 namespace declarations",
+         "<d" + attributes(40, "xmlns:p") + "><quarantine" + attributes(25, "xmlns:q") +
+             "><quarantined>a.exe</quarantined></quarantine></d>",
+         kFailed},
         {"64 levels", nested(64), quarantining("deep.exe")},
         {"65 levels", nested(65), kFailed},
         {"exactly 1 MiB", ofSize(1024 * 1024), quarantining("big.exe")},

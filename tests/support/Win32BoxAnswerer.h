@@ -15,7 +15,7 @@
 namespace dv::test {
 
 class Win32BoxAnswerer {
-public:
+  public:
     struct Box {
         std::string caption;
         std::string text;
@@ -34,7 +34,7 @@ public:
 
     std::vector<Box> boxes;
 
-private:
+  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         if (current_)
             EnumThreadWindows(GetCurrentThreadId(), answer, 0);
@@ -43,7 +43,8 @@ private:
     static BOOL CALLBACK answer(HWND window, LPARAM) {
         wchar_t kind[16] = {};
         GetClassNameW(window, kind, 16);
-        if (std::wstring(kind) != L"#32770" || !IsWindowVisible(window) || !current_->answered_.insert(window).second)
+        if (std::wstring(kind) != L"#32770" || !IsWindowVisible(window) ||
+            !current_->answered_.insert(window).second)
             return TRUE;
         Box box{textOf(window), {}};
         EnumChildWindows(window, collectText, reinterpret_cast<LPARAM>(&box.text));
@@ -62,7 +63,8 @@ private:
 
     static std::string textOf(HWND window) {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
         return win32::narrow(text);
     }
 

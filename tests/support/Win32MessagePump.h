@@ -52,7 +52,8 @@ inline HWND markerWindow() {
         c.hInstance = GetModuleHandleW(nullptr);
         c.lpszClassName = L"DatavindTestPumpMarker";
         RegisterClassW(&c);
-        return CreateWindowExW(0, c.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, c.hInstance, nullptr);
+        return CreateWindowExW(0, c.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               c.hInstance, nullptr);
     }();
     return window;
 }

@@ -13,7 +13,7 @@
 namespace dv::test {
 
 class Win32ModalScript {
-public:
+  public:
     using Step = std::function<bool()>;
 
     explicit Win32ModalScript(std::deque<Step> steps) : steps_(std::move(steps)) {
@@ -29,7 +29,7 @@ public:
 
     bool finished() const { return steps_.empty(); }
 
-private:
+  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         if (!current_ || current_->steps_.empty() || current_->running_)
             return;

@@ -24,11 +24,11 @@ void putInfoHeader(QByteArray& out, int width, int height, quint16 bitCount, qui
     put32(out, kInfoHeaderSize);
     put32(out, static_cast<quint32>(width));
     put32(out, static_cast<quint32>(height));
-    put16(out, 1);          // planes
+    put16(out, 1); // planes
     put16(out, bitCount);
-    put32(out, 0);          // BI_RGB
+    put32(out, 0); // BI_RGB
     put32(out, imageSize);
-    put32(out, 2835);       // 72 dpi, as pixels per metre
+    put32(out, 2835); // 72 dpi, as pixels per metre
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);
@@ -40,7 +40,8 @@ QByteArray bmpFile(const QImage& image, quint16 bitCount, const QByteArray& pixe
     put32(out, kFileHeaderSize + kInfoHeaderSize + static_cast<quint32>(pixels.size()));
     put32(out, 0);
     put32(out, kFileHeaderSize + kInfoHeaderSize);
-    putInfoHeader(out, image.width(), image.height(), bitCount, static_cast<quint32>(pixels.size()));
+    putInfoHeader(out, image.width(), image.height(), bitCount,
+                  static_cast<quint32>(pixels.size()));
     out.append(pixels);
     return out;
 }
@@ -79,11 +80,13 @@ QByteArray iconDib(const QImage& argb) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
             if (qAlpha(line[x]) == 0)
-                mask[row * maskStride + x / 8] = static_cast<char>(mask[row * maskStride + x / 8] | (0x80 >> (x % 8)));
+                mask[row * maskStride + x / 8] =
+                    static_cast<char>(mask[row * maskStride + x / 8] | (0x80 >> (x % 8)));
         }
     }
     QByteArray out;
-    putInfoHeader(out, argb.width(), argb.height() * 2, 32, static_cast<quint32>(colour.size() + mask.size()));
+    putInfoHeader(out, argb.width(), argb.height() * 2, 32,
+                  static_cast<quint32>(colour.size() + mask.size()));
     out.append(colour);
     out.append(mask);
     return out;

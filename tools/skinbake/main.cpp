@@ -37,7 +37,8 @@ namespace {
 
 constexpr int kIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
 
-QImage render(const QByteArray& svg, QSize size = {}, QImage::Format format = QImage::Format_RGB888) {
+QImage render(const QByteArray& svg, QSize size = {},
+              QImage::Format format = QImage::Format_RGB888) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         return {};
@@ -90,8 +91,10 @@ bool holdsKeyColour(const QImage& image, const QString& what) {
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x) {
-            if (qRed(line[x]) == key.red && qGreen(line[x]) == key.green && qBlue(line[x]) == key.blue) {
-                std::fprintf(stderr, "skinbake: %s has the window's key colour at %d,%d\n", qPrintable(what), x, y);
+            if (qRed(line[x]) == key.red && qGreen(line[x]) == key.green &&
+                qBlue(line[x]) == key.blue) {
+                std::fprintf(stderr, "skinbake: %s has the window's key colour at %d,%d\n",
+                             qPrintable(what), x, y);
                 return true;
             }
         }
@@ -100,7 +103,7 @@ bool holdsKeyColour(const QImage& image, const QString& what) {
 }
 
 class Output {
-public:
+  public:
     Output(const QString& dir, bool windows) : dir_(dir), windows_(windows) {}
 
     // A picture of the skin itself: opaque.
@@ -130,7 +133,7 @@ public:
         return write(script_, dir_.filePath("skin.rc"));
     }
 
-private:
+  private:
     // Compressed as far as PNG goes: the size of the executable counts.
     static QByteArray png(const QImage& image) {
         QByteArray bytes;
@@ -140,7 +143,8 @@ private:
         return bytes;
     }
 
-    bool resource(const QByteArray& bytes, const QString& name, const QString& suffix = QStringLiteral(".png")) {
+    bool resource(const QByteArray& bytes, const QString& name,
+                  const QString& suffix = QStringLiteral(".png")) {
         const QString path = dir_.filePath(name + suffix);
         script_ += QString("%1 RCDATA \"%2\"\n").arg(name, path).toUtf8();
         return write(bytes, path);
@@ -192,14 +196,17 @@ int main(int argc, char** argv) {
         if (spot.highlight.empty())
             continue;
         const dv::Rect& r = spot.highlightBounds;
-        if (!out.skinPicture(lit.copy(r.left, r.top, r.width, r.height), QString::fromStdString(spot.highlight)))
+        if (!out.skinPicture(lit.copy(r.left, r.top, r.width, r.height),
+                             QString::fromStdString(spot.highlight)))
             return 1;
     }
     QList<QPair<QByteArray, QString>> pictures;
     for (qsizetype i = 2; i < args.size(); ++i) {
         QFile file(args[i]);
-        const QByteArray pictureSvg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const QImage picture = pictureSvg.isEmpty() ? QImage() : render(pictureSvg, {}, QImage::Format_ARGB32);
+        const QByteArray pictureSvg =
+            file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QImage picture =
+            pictureSvg.isEmpty() ? QImage() : render(pictureSvg, {}, QImage::Format_ARGB32);
         if (picture.isNull()) {
             std::fprintf(stderr, "skinbake: cannot render %s\n", qPrintable(args[i]));
             return 1;
@@ -213,7 +220,8 @@ int main(int argc, char** argv) {
             if (percent == 100)
                 continue;
             const dv::DisplayScale scale(percent * dv::DisplayScale::kBaseDpi / 100);
-            const dv::Rect all = scale.toPhysical(dv::Rect{0, 0, skinSize.width(), skinSize.height()});
+            const dv::Rect all =
+                scale.toPhysical(dv::Rect{0, 0, skinSize.width(), skinSize.height()});
             const QSize size(all.width, all.height);
             const QImage scaledBackground = render(svg, size);
             const QImage scaledLit = render(litSvg, size);
@@ -229,9 +237,11 @@ int main(int argc, char** argv) {
             }
             for (const auto& [pictureSvg, name] : pictures) {
                 const QSize natural = QSvgRenderer(pictureSvg).defaultSize();
-                const dv::Rect r = scale.toPhysical(dv::Rect{0, 0, natural.width(), natural.height()});
-                if (!out.scaledPicture(render(pictureSvg, QSize(r.width, r.height), QImage::Format_ARGB32), name, percent,
-                                       false))
+                const dv::Rect r =
+                    scale.toPhysical(dv::Rect{0, 0, natural.width(), natural.height()});
+                if (!out.scaledPicture(
+                        render(pictureSvg, QSize(r.width, r.height), QImage::Format_ARGB32), name,
+                        percent, false))
                     return 1;
             }
         }

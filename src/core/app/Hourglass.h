@@ -4,7 +4,7 @@ namespace dv {
 
 // The busy pointer over the whole program.
 class Hourglass {
-public:
+  public:
     virtual ~Hourglass() = default;
     virtual void showHourglass() = 0;
     virtual void restoreCursor() = 0;
@@ -12,7 +12,7 @@ public:
 
 // For work nobody watches: tools and benchmarks.
 class NoHourglass : public Hourglass {
-public:
+  public:
     void showHourglass() override {}
     void restoreCursor() override {}
 };

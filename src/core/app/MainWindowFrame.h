@@ -4,7 +4,7 @@ namespace dv {
 
 // The main window's frame as the start-up sequence sees it.
 class MainWindowFrame {
-public:
+  public:
     virtual ~MainWindowFrame() = default;
     // Gives the window a normal border and caption, turns the colour key off
     // and keeps the client area at the background's size.

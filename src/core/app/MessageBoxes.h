@@ -18,7 +18,7 @@ struct MessageBoxRequest {
 // Modal message boxes owned by the application window and brought to the
 // foreground; show returns once the reader has answered.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer show(const MessageBoxRequest& request) = 0;
 };

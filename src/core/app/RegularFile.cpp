@@ -24,12 +24,14 @@ std::optional<std::errc> refusal(const std::string& path) {
         return std::errc::is_a_directory;
     if (ec || status.type() == fs::file_type::not_found)
         return std::errc::no_such_file_or_directory; // a dangling link too
-    return std::errc::invalid_argument; // FIFO, device, socket
+    return std::errc::invalid_argument;              // FIFO, device, socket
 }
 
 } // namespace
 
-bool isRegularFile(const std::string& path) { return !refusal(path).has_value(); }
+bool isRegularFile(const std::string& path) {
+    return !refusal(path).has_value();
+}
 
 std::ifstream openRegularFile(const std::string& path) {
     if (const auto why = refusal(path))

@@ -12,7 +12,9 @@ StartupTick::StartupTick(FactsSource facts, std::string discRoot, MainWindowFram
     : facts_(std::move(facts)), discRoot_(std::move(discRoot)), frame_(frame), browser_(browser),
       boxes_(boxes) {}
 
-std::string StartupTick::startPage() const { return discRoot_ + layout::kStartPage; }
+std::string StartupTick::startPage() const {
+    return discRoot_ + layout::kStartPage;
+}
 
 StartupTick::Outcome StartupTick::run() {
     if (outcome_ != Outcome::NotRun)

@@ -22,7 +22,7 @@ class MessageBoxes;
 // one yet), and a display that changed in between (another depth, a remote
 // session) is the one the reader looks at.
 class StartupTick {
-public:
+  public:
     enum class Outcome { NotRun, BrowserReady, BrowserFailed };
 
     using FactsSource = std::function<PlatformFacts()>;
@@ -37,7 +37,7 @@ public:
     // The start page's address under the disc root.
     std::string startPage() const;
 
-private:
+  private:
     FactsSource facts_;
     std::string discRoot_;
     MainWindowFrame& frame_;

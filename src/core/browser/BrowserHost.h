@@ -8,7 +8,7 @@ namespace dv {
 // The embedded browser of the main window. It creates the control on request
 // and navigates it; it never decides whether the control may be used.
 class BrowserHost {
-public:
+  public:
     virtual ~BrowserHost() = default;
 
     // Creates and wires the control into its panel; false when it cannot.

@@ -21,7 +21,7 @@ enum class CommandStart { ByReader, ByScript };
 // script that clicks a hidden link a thousand times in a row starts one
 // program. The reader's own clicks are always taken.
 class CommandQueue {
-public:
+  public:
     using Run = std::function<void(const std::string&)>;
     // Hands a call to the event loop, to be made once the caller returned.
     using Post = std::function<void(std::function<void()>)>;
@@ -40,7 +40,7 @@ public:
     // A burst of them arriving together is judged as one.
     bool offer(std::string command, CommandStart start);
 
-private:
+  private:
     bool admit(std::string& command, CommandStart start);
     void drain();
 

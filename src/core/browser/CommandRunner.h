@@ -21,7 +21,7 @@ struct TExtraInfo;
 // or the Internet settings (the status line says when there is nothing to
 // open them with). Unknown verbs do nothing.
 class CommandRunner {
-public:
+  public:
     struct Parts {
         const QuarantineList& quarantine;
         const TExtraInfoList& extraInfo;
@@ -36,7 +36,7 @@ public:
 
     void DoCommand(std::string_view commandText);
 
-private:
+  private:
     void execute(const Command& command);
 
     std::string discRoot_;

@@ -8,7 +8,9 @@ namespace dv {
 
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 // The non-empty components of a path; a leading separator (or a UNC "\\")
 // is kept as a component of its own so that "/a" and "a" differ.

@@ -9,7 +9,7 @@ namespace dv {
 // What a local path really names: links followed, "." and ".." gone. Empty
 // when it names nothing that exists.
 class RealPaths {
-public:
+  public:
     virtual ~RealPaths() = default;
     virtual std::optional<std::string> realPath(const std::string& localPath) const = 0;
 };
@@ -25,14 +25,14 @@ bool liesInside(std::string_view path, std::string_view root, PathCase letterCas
 // itself, judged by where its file really lies. A link inside the disc that
 // leads out of it, or a ".." path, does not make an outside page a disc page.
 class DiscPageCheck {
-public:
+  public:
     DiscPageCheck(std::string discRoot, const RealPaths& paths, PathCase letterCase)
         : discRoot_(std::move(discRoot)), paths_(paths), case_(letterCase) {}
 
     // localPagePath: the file of the page, empty when the page is no local file.
     bool isDiscPage(const std::optional<std::string>& localPagePath) const;
 
-private:
+  private:
     std::string discRoot_;
     const RealPaths& paths_;
     PathCase case_;

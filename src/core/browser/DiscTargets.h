@@ -14,14 +14,14 @@ namespace dv {
 // /bin/sh") may not. Addresses with a scheme go to the desktop as they are,
 // and a file that is not there is left to the launcher, which says so.
 class DiscTargets {
-public:
+  public:
     DiscTargets(std::string discRoot, std::unique_ptr<RealPaths> paths, PathCase letterCase)
         : discRoot_(std::move(discRoot)), paths_(std::move(paths)), case_(letterCase) {}
 
     // file: the file part of a target, written the disc's way.
     bool mayStart(std::string_view file) const;
 
-private:
+  private:
     std::string discRoot_;
     std::unique_ptr<RealPaths> paths_;
     PathCase case_;

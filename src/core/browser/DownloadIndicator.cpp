@@ -2,9 +2,13 @@
 
 namespace dv {
 
-void DownloadIndicator::downloadBegin() { view_.setProgressVisible(true); }
+void DownloadIndicator::downloadBegin() {
+    view_.setProgressVisible(true);
+}
 
-void DownloadIndicator::downloadComplete() { view_.setProgressVisible(false); }
+void DownloadIndicator::downloadComplete() {
+    view_.setProgressVisible(false);
+}
 
 void DownloadIndicator::progressChange(int progress, int maximum) {
     view_.setProgressPosition(progress);

@@ -4,7 +4,7 @@ namespace dv {
 
 // The page-loading progress bar of the main window.
 class ProgressView {
-public:
+  public:
     virtual ~ProgressView() = default;
     virtual void setProgressVisible(bool visible) = 0;
     virtual void setProgressPosition(int position) = 0;
@@ -14,7 +14,7 @@ public:
 // Follows the browser's download events: the bar shows while a download runs
 // and carries the raw progress figures the browser reports.
 class DownloadIndicator {
-public:
+  public:
     explicit DownloadIndicator(ProgressView& view) : view_(view) {}
 
     void downloadBegin();
@@ -22,7 +22,7 @@ public:
     // A progress of -1 means the browser is done, even between begin and complete.
     void progressChange(int progress, int maximum);
 
-private:
+  private:
     ProgressView& view_;
 };
 

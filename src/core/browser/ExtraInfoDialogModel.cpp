@@ -49,7 +49,8 @@ ExtraInfoView ExtraInfoDialogModel::notice(const TExtraInfo& note, const std::st
     return withButtons(note, caption, false);
 }
 
-ExtraInfoLayout ExtraInfoDialogModel::layout(const ExtraInfoView& view, const TextMeasure& measure) {
+ExtraInfoLayout ExtraInfoDialogModel::layout(const ExtraInfoView& view,
+                                             const TextMeasure& measure) {
     ExtraInfoLayout l;
     l.clientWidth = kDesignedWidth;
     l.lbInformation = kInformation;
@@ -64,10 +65,12 @@ ExtraInfoLayout ExtraInfoDialogModel::layout(const ExtraInfoView& view, const Te
     l.gbMoreInfo.top += grown;
     const TextSize url = measure.measure(view.url, 0);
     // Only the text is a link: the label is as wide as the address.
-    l.lbURL = {kUrl.left, kUrl.top, std::min(url.width + 1, kUrl.width), std::max(url.height, kUrl.height)};
+    l.lbURL = {kUrl.left, kUrl.top, std::min(url.width + 1, kUrl.width),
+               std::max(url.height, kUrl.height)};
     l.lbOpenNow = kOpenNowLabel;
     l.lbOpenNow.top += grown;
-    l.lbOpenNow.height = std::max(kOpenNowLabel.height, measure.measure(kOpenNow, kOpenNowLabel.width).height);
+    l.lbOpenNow.height =
+        std::max(kOpenNowLabel.height, measure.measure(kOpenNow, kOpenNowLabel.width).height);
     const int below = l.lbOpenNow.height - kOpenNowLabel.height;
     l.btYes = kYesButton;
     l.btNo = kNoButton;
@@ -77,8 +80,9 @@ ExtraInfoLayout ExtraInfoDialogModel::layout(const ExtraInfoView& view, const Te
     return l;
 }
 
-std::optional<ExtraInfoDialogModel::Result> ExtraInfoDialogModel::onKey(
-    Key key, const ExtraInfoView& view, std::optional<ExtraInfoView::Button> focused) {
+std::optional<ExtraInfoDialogModel::Result>
+ExtraInfoDialogModel::onKey(Key key, const ExtraInfoView& view,
+                            std::optional<ExtraInfoView::Button> focused) {
     if (key == Key::Escape)
         return Result::No;
     if (focused == ExtraInfoView::Button::Yes && !view.yesVisible)

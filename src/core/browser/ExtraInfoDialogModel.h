@@ -42,7 +42,7 @@ struct ExtraInfoLayout {
 
 // The "more information" dialog (TExtraInfoForm) as both programs draw it.
 class ExtraInfoDialogModel {
-public:
+  public:
     static constexpr const char* kCaptionSuffix = " - Mer information";
     static constexpr const char* kMoreInfoTitle = " Mer information på nätet ";
     static constexpr const char* kOpenNow = "Vill du gå vidare och starta det du klickade på nu?";

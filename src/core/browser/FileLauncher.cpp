@@ -7,7 +7,9 @@
 
 namespace dv {
 
-bool FileLauncher::ExecuteFile(std::string_view target) { return ExecuteFile(target, splitTarget(target)); }
+bool FileLauncher::ExecuteFile(std::string_view target) {
+    return ExecuteFile(target, splitTarget(target));
+}
 
 bool FileLauncher::ExecuteFile(std::string_view target, const SplitTarget& split) {
     if (targets_ && !targets_->mayStart(split.file))
@@ -19,7 +21,8 @@ bool FileLauncher::OpenAddress(std::string_view address) {
     return start(std::string(address), {}, address);
 }
 
-bool FileLauncher::start(const std::string& file, const std::string& parameters, std::string_view target) {
+bool FileLauncher::start(const std::string& file, const std::string& parameters,
+                         std::string_view target) {
     waiting_.showWaiting();
     std::optional<std::string> error;
     try {
@@ -34,8 +37,8 @@ bool FileLauncher::start(const std::string& file, const std::string& parameters,
 }
 
 bool FileLauncher::refuse(const std::string& error, std::string_view target) {
-    boxes_.show({layout::kApplicationTitle, error + " (" + std::string(target) + ")", MessageIcon::Error,
-                 MessageButtons::Ok});
+    boxes_.show({layout::kApplicationTitle, error + " (" + std::string(target) + ")",
+                 MessageIcon::Error, MessageButtons::Ok});
     return false;
 }
 

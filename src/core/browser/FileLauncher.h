@@ -15,7 +15,7 @@ class MessageBoxes;
 
 // Opens a file, document or web address the way the desktop would.
 class ProgramLauncher {
-public:
+  public:
     virtual ~ProgramLauncher() = default;
     // Returns once the request was accepted or refused; on refusal, the
     // reason in Swedish: the system's own message where it speaks the
@@ -24,12 +24,14 @@ public:
                                             const std::string& parameters) = 0;
     // The message for a file that is not there: Swedish like every other,
     // or the system's own where it speaks the reader's language (Windows).
-    virtual std::string missingFileMessage() const { return launchFailureText(LaunchFailure::FileNotFound); }
+    virtual std::string missingFileMessage() const {
+        return launchFailureText(LaunchFailure::FileNotFound);
+    }
 };
 
 // The small window that says something is being started.
 class WaitingWindow {
-public:
+  public:
     virtual ~WaitingWindow() = default;
     virtual void showWaiting() = 0;
     virtual void hideWaiting() = 0;
@@ -40,7 +42,7 @@ public:
 // waiting window is gone. Given the disc's targets, a file that really lies
 // outside the disc is refused as a file that is not there.
 class FileLauncher {
-public:
+  public:
     FileLauncher(ProgramLauncher& launcher, WaitingWindow& waiting, MessageBoxes& boxes,
                  std::unique_ptr<const DiscTargets> targets = nullptr)
         : launcher_(launcher), waiting_(waiting), boxes_(boxes), targets_(std::move(targets)) {}
@@ -54,7 +56,7 @@ public:
     // apostrophe; the same window and box as ExecuteFile.
     bool OpenAddress(std::string_view address);
 
-private:
+  private:
     bool start(const std::string& file, const std::string& parameters, std::string_view target);
     bool refuse(const std::string& error, std::string_view target);
 

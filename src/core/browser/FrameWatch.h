@@ -12,7 +12,7 @@ namespace dv {
 // from outside the disc, the page's command links are refused until the top
 // browser shows a disc page again.
 class FrameWatch {
-public:
+  public:
     // The top browser shows a new page, with frames of its own to come.
     void topPageShown(PageKind kind) { foreign_ = kind != PageKind::Disc; }
     // A frame of the current page shows (or is about to show) this kind of
@@ -21,7 +21,7 @@ public:
     void frameShows(PageKind kind);
     bool commandsAllowed() const { return !foreign_; }
 
-private:
+  private:
     bool foreign_ = false;
 };
 

@@ -4,7 +4,7 @@ namespace dv {
 
 // What the command verbs do to the main window.
 class MainWindowActions {
-public:
+  public:
     virtual ~MainWindowActions() = default;
     virtual void closeMainWindow() = 0;
     virtual void minimiseApplication() = 0;

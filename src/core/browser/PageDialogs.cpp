@@ -5,7 +5,8 @@
 namespace dv {
 
 std::optional<PageDialogModel> PageDialogs::open(PageDialogKind kind, std::string_view text,
-                                                 std::string_view defaultValue, Clock::time_point now) {
+                                                 std::string_view defaultValue,
+                                                 Clock::time_point now) {
     if (stopped_)
         return std::nullopt;
     const bool followsClosely = lastAnswer_ && now - *lastAnswer_ <= kInARow;
@@ -13,7 +14,8 @@ std::optional<PageDialogModel> PageDialogs::open(PageDialogKind kind, std::strin
 
     PageDialogModel box;
     const std::string title = layout::kApplicationTitle;
-    box.caption = title + (kind == PageDialogKind::Alert ? " - Meddelande från sidan" : " - Fråga från sidan");
+    box.caption = title + (kind == PageDialogKind::Alert ? " - Meddelande från sidan"
+                                                         : " - Fråga från sidan");
     box.text = std::string(text);
     box.okText = "OK";
     if (kind != PageDialogKind::Alert)

@@ -15,8 +15,8 @@ enum class PageDialogKind { Alert, Confirm, Prompt };
 struct PageDialogModel {
     std::string caption;
     std::string text;
-    bool hasInput = false;       // prompt: a one-line field
-    std::string defaultValue;    // its text at first
+    bool hasInput = false;    // prompt: a one-line field
+    std::string defaultValue; // its text at first
     std::string okText;
     std::optional<std::string> cancelText; // confirm and prompt
     // The offer to stop the page's boxes, once they come one after another.
@@ -32,10 +32,10 @@ struct PageDialogModel {
 // answered. The front end shows each box without blocking the main window,
 // so its hot-spots (exit, minimise) keep working meanwhile.
 class PageDialogs {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
-    static constexpr int kBoxesBeforeOffer = 2;         // the third box in a row offers
-    static constexpr std::chrono::seconds kInARow{3};   // from one answer to the next box
+    static constexpr int kBoxesBeforeOffer = 2;       // the third box in a row offers
+    static constexpr std::chrono::seconds kInARow{3}; // from one answer to the next box
 
     // The box to show, or nothing when the reader stopped this page's boxes
     // and the script gets its cancelled answer at once.
@@ -47,7 +47,7 @@ public:
     // Another page loaded: its boxes start afresh.
     void pageChanged();
 
-private:
+  private:
     int inARow_ = 0;
     std::optional<Clock::time_point> lastAnswer_;
     bool stopped_ = false;

@@ -23,7 +23,9 @@ PageKind pageKindOf(std::string_view scheme, const std::optional<std::string>& l
     return PageKind::Other;
 }
 
-bool mayShowInPanel(PageKind kind) { return kind != PageKind::Outside; }
+bool mayShowInPanel(PageKind kind) {
+    return kind != PageKind::Outside;
+}
 
 NewWindowRoute newWindowRoute(PageKind kind, bool userInitiated) {
     if (!userInitiated)

@@ -3,7 +3,9 @@
 namespace dv {
 
 bool startsAsProgram(std::string_view firstBytes) {
-    return firstBytes.starts_with("\x7F" "ELF") || firstBytes.starts_with("#!");
+    return firstBytes.starts_with("\x7F"
+                                  "ELF") ||
+           firstBytes.starts_with("#!");
 }
 
 } // namespace dv

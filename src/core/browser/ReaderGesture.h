@@ -14,7 +14,7 @@ namespace dv {
 // links in a loop, even from the reader's own click, gets one link as the
 // reader's at most.
 class ReaderGesture {
-public:
+  public:
     using Clock = CommandQueue::Clock;
     // How long after the reader's act its link may arrive.
     static constexpr std::chrono::milliseconds kReach{1000};
@@ -23,7 +23,7 @@ public:
     // The start of a command link arriving now; takes the reader's act.
     CommandStart startOf(Clock::time_point now);
 
-private:
+  private:
     std::optional<Clock::time_point> act_;
 };
 

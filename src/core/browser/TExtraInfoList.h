@@ -9,7 +9,7 @@ namespace dv {
 
 // The notes of the last update document, in the order it gave them.
 class TExtraInfoList {
-public:
+  public:
     void Add(TExtraInfo record) { records_.push_back(std::move(record)); }
     void Clear() { records_.clear(); }
     void assign(std::vector<TExtraInfo> records) { records_ = std::move(records); }
@@ -20,7 +20,7 @@ public:
     // byte for byte; nullptr when none does.
     const TExtraInfo* Find(std::string_view target) const;
 
-private:
+  private:
     std::vector<TExtraInfo> records_;
 };
 

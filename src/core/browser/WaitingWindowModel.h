@@ -19,9 +19,10 @@ struct WaitingWindowLayout {
 // a tool window on top of everything, centred, without border icons, whose
 // bar sweeps from empty to full in ten seconds and starts over.
 class WaitingWindowModel {
-public:
+  public:
     static constexpr const char* kCaption = "Vänta...";
-    static constexpr const char* kText = "Vänligen vänta, programmet eller länken du klickade på startas...";
+    static constexpr const char* kText =
+        "Vänligen vänta, programmet eller länken du klickade på startas...";
     static constexpr int kMinimum = 0;
     static constexpr int kMaximum = 100;
     static constexpr int kTickMs = 100;
@@ -33,7 +34,9 @@ public:
     // Every showing starts from the beginning.
     static constexpr int positionWhenShown() { return kMinimum; }
     // One step a tick; past the end it starts over.
-    static constexpr int nextPosition(int position) { return position < kMaximum ? position + 1 : kMinimum; }
+    static constexpr int nextPosition(int position) {
+        return position < kMaximum ? position + 1 : kMinimum;
+    }
 };
 
 } // namespace dv

@@ -17,13 +17,13 @@ namespace {
 
 // The hourglass for as long as it lives, also when the work throws.
 class BusyWhile {
-public:
+  public:
     explicit BusyWhile(Hourglass& hourglass) : hourglass_(hourglass) { hourglass_.showHourglass(); }
     ~BusyWhile() { hourglass_.restoreCursor(); }
     BusyWhile(const BusyWhile&) = delete;
     BusyWhile& operator=(const BusyWhile&) = delete;
 
-private:
+  private:
     Hourglass& hourglass_;
 };
 

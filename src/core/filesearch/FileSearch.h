@@ -16,7 +16,7 @@ class MessageBoxes;
 // the first search and kept; a list that could not be read is tried again
 // on the next search.
 class FileSearch {
-public:
+  public:
     enum class Outcome { Searched, NothingLoaded };
 
     FileSearch(std::string discRoot, MessageBoxes& boxes, Hourglass& hourglass);
@@ -38,7 +38,7 @@ public:
     const SearchTree& tree() const { return tree_; }
     const ProgramList& programList() const { return list_; }
 
-private:
+  private:
     std::string discRoot_;
     MessageBoxes& boxes_;
     Hourglass& hourglass_;

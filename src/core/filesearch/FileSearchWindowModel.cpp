@@ -13,7 +13,9 @@ constexpr int kMargin = 8;
 constexpr int kRadioLeft = 200;
 constexpr int kLeftmostPicture = 350;
 
-int right(const Rect& r) { return r.left + r.width; }
+int right(const Rect& r) {
+    return r.left + r.width;
+}
 
 } // namespace
 
@@ -36,12 +38,13 @@ FileSearchWindowLayout FileSearchWindowModel::layout(const TextMeasure& measure)
     l.rbAllDiscs = oneLine(kAllDiscs, kRadioLeft, 41, box, 17);
     l.btSearch = {kMargin, 48, 73, 23};
     l.cbShowAll = oneLine(kShowAll, kRadioLeft, 64, box, 17);
-    l.pictureLeftmost = std::max({kLeftmostPicture, right(l.rbThisDisc) + kMargin, right(l.rbAllDiscs) + kMargin,
-                                  right(l.cbShowAll) + kMargin});
+    l.pictureLeftmost = std::max({kLeftmostPicture, right(l.rbThisDisc) + kMargin,
+                                  right(l.rbAllDiscs) + kMargin, right(l.cbShowAll) + kMargin});
     return l;
 }
 
-Rect FileSearchWindowModel::pictureBounds(const FileSearchWindowLayout& layout, int panelWidth, TextSize picture) {
+Rect FileSearchWindowModel::pictureBounds(const FileSearchWindowLayout& layout, int panelWidth,
+                                          TextSize picture) {
     const int left = std::max(layout.pictureLeftmost, panelWidth - kMargin - picture.width);
     return {left, kMargin, picture.width, picture.height};
 }
@@ -74,7 +77,8 @@ FileSearchWindowModel::NodePictures FileSearchWindowModel::picturesAt(int depth)
     return {Picture::FolderClosed, Picture::FolderOpen};
 }
 
-bool FileSearchWindowModel::search(FileSearch& search, Hourglass& hourglass, std::string_view text, bool allDiscs,
+bool FileSearchWindowModel::search(FileSearch& search, Hourglass& hourglass, std::string_view text,
+                                   bool allDiscs,
                                    const std::function<void(const SearchTree&)>& fillTree) {
     // The core shows the hourglass while it loads and searches.
     if (search.DoSearch(text, allDiscs) != FileSearch::Outcome::Searched)

@@ -36,7 +36,7 @@ struct FileSearchWindowLayout {
 // draw it: texts, places, which controls are enabled, the tree's pictures,
 // its keys and the hourglass around a search.
 class FileSearchWindowModel {
-public:
+  public:
     static constexpr const char* kCaption = "Filsökaren";
     static constexpr const char* kPrompt = "Skriv in den text du vill söka efter:";
     static constexpr const char* kThisDisc = "Denna skiva";
@@ -48,7 +48,8 @@ public:
 
     static FileSearchWindowLayout layout(const TextMeasure& measure);
     // The picture keeps to the panel's right edge, never over the controls.
-    static Rect pictureBounds(const FileSearchWindowLayout& layout, int panelWidth, TextSize picture);
+    static Rect pictureBounds(const FileSearchWindowLayout& layout, int panelWidth,
+                              TextSize picture);
 
     // Without a current disc "Denna skiva" would find nothing of use: it
     // starts off and "Alla skivor" chosen.
@@ -92,10 +93,10 @@ public:
     // hourglass shows from the search's start until the tree is filled,
     // never over the box that says the list could not be loaded. True when
     // the tree was filled.
-    static bool search(FileSearch& search, Hourglass& hourglass, std::string_view text, bool allDiscs,
-                       const std::function<void(const SearchTree&)>& fillTree);
+    static bool search(FileSearch& search, Hourglass& hourglass, std::string_view text,
+                       bool allDiscs, const std::function<void(const SearchTree&)>& fillTree);
 
-private:
+  private:
     bool currentDiscKnown_;
     bool showAll_ = false;
 };

@@ -111,7 +111,8 @@ void ProgramList::forEachMatch(std::string_view upperText,
     std::size_t pos = 0;
     std::size_t li = 0;
     while (pos < upper_.size() && li < lines_.size()) {
-        const auto found = std::search(begin + static_cast<std::ptrdiff_t>(pos), upper_.end(), searcher);
+        const auto found =
+            std::search(begin + static_cast<std::ptrdiff_t>(pos), upper_.end(), searcher);
         if (found == upper_.end())
             return;
         const std::size_t hit = static_cast<std::size_t>(found - begin);

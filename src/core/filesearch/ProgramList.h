@@ -14,7 +14,7 @@ namespace dv {
 // an upper-cased twin of the same length, so that a search scans memory as
 // fast as a plain text search would and never upper-cases per line.
 class ProgramList {
-public:
+  public:
     struct Line {
         std::string_view disc;
         std::string_view program;
@@ -39,7 +39,7 @@ public:
     void forEachMatch(std::string_view upperText,
                       const std::function<void(std::size_t)>& matched) const;
 
-private:
+  private:
     struct Offsets {
         std::uint32_t start;
         std::uint32_t program; // first character of the program column

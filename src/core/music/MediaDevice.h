@@ -13,7 +13,7 @@ enum class PlayerMode { NotReady, Stopped, Playing, Recording, Seeking, Paused, 
 // on the user-interface thread, through the notify callback the device was
 // given.
 class MediaDevice {
-public:
+  public:
     virtual ~MediaDevice() = default;
     virtual void setTimeFormatMilliseconds() = 0;
     virtual void requestNotify() = 0;
@@ -31,7 +31,7 @@ public:
 
 // The output volume of the program's sound, 0..65535 on both channels.
 class AudioVolume {
-public:
+  public:
     virtual ~AudioVolume() = default;
     // -1 where there is no volume control.
     virtual int GetVolume() = 0;

@@ -13,7 +13,8 @@ namespace dv {
 namespace fs = std::filesystem;
 
 std::vector<std::string> monthTracks(std::string_view discRoot) {
-    const fs::path folder = pathFromUtf8(resolveDiscPath(std::string(discRoot) + std::string(disc::kMusicFolder)));
+    const fs::path folder =
+        pathFromUtf8(resolveDiscPath(std::string(discRoot) + std::string(disc::kMusicFolder)));
     std::vector<std::string> tracks;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -47,8 +47,10 @@ std::optional<FrameHeader> headerAt(const unsigned char* b) {
         {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448}, // MPEG 1, layer I
         {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},    // MPEG 1, layer II
         {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320},     // MPEG 1, layer III
-        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},    // MPEG 2 and 2.5, layer I
-        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},         // MPEG 2 and 2.5, II and III
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224,
+         256}, // MPEG 2 and 2.5, layer I
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144,
+         160}, // MPEG 2 and 2.5, II and III
     };
     static constexpr int kSampleRates[3] = {44100, 48000, 32000};
     FrameHeader h;
@@ -76,7 +78,7 @@ std::uint32_t bigEndian(const unsigned char* b) {
 
 // The stream, read through a window that moves forward.
 class Bytes {
-public:
+  public:
     explicit Bytes(std::istream& in) : in_(in) {
         in_.seekg(0, std::ios::end);
         const std::streamoff end = in_.tellg();
@@ -101,7 +103,7 @@ public:
         return window_.data() + (offset - start_);
     }
 
-private:
+  private:
     static constexpr std::size_t kWindow = 64 * 1024;
     std::istream& in_;
     std::uint64_t size_ = 0;
@@ -117,7 +119,8 @@ std::uint64_t audioStart(Bytes& bytes) {
     for (int i = 6; i < 10; ++i)
         if (b[i] & 0x80)
             return 0; // no tag's size: not synchsafe
-    const std::uint64_t size = (std::uint64_t{b[6]} << 21) | (std::uint64_t{b[7]} << 14) | (std::uint64_t{b[8]} << 7) | b[9];
+    const std::uint64_t size = (std::uint64_t{b[6]} << 21) | (std::uint64_t{b[7]} << 14) |
+                               (std::uint64_t{b[8]} << 7) | b[9];
     const bool footer = (b[5] & 0x10) != 0;
     return 10 + size + (footer ? 10 : 0);
 }
@@ -146,19 +149,23 @@ std::optional<FrameHeader> frameAt(Bytes& bytes, std::uint64_t offset, std::uint
 }
 
 long millisecondsOf(std::uint64_t frames, const FrameHeader& h) {
-    return static_cast<long>(frames * static_cast<std::uint64_t>(h.samples) * 1000 / static_cast<std::uint64_t>(h.sampleRate));
+    return static_cast<long>(frames * static_cast<std::uint64_t>(h.samples) * 1000 /
+                             static_cast<std::uint64_t>(h.sampleRate));
 }
 
 // The frame count a Xing, Info or VBRI header in the first frame gives.
-std::optional<std::uint64_t> headerFrames(Bytes& bytes, std::uint64_t offset, const FrameHeader& h) {
+std::optional<std::uint64_t> headerFrames(Bytes& bytes, std::uint64_t offset,
+                                          const FrameHeader& h) {
     const unsigned char* frame = bytes.at(offset, static_cast<std::size_t>(h.size));
     if (!frame)
         return std::nullopt;
-    const std::string_view data(reinterpret_cast<const char*>(frame), static_cast<std::size_t>(h.size));
+    const std::string_view data(reinterpret_cast<const char*>(frame),
+                                static_cast<std::size_t>(h.size));
     // The Xing header follows the side information.
     const std::size_t side = h.version == 1 ? (h.mono ? 17 : 32) : (h.mono ? 9 : 17);
     const std::size_t xing = 4 + side;
-    if (data.size() >= xing + 12 && (data.substr(xing, 4) == "Xing" || data.substr(xing, 4) == "Info")) {
+    if (data.size() >= xing + 12 &&
+        (data.substr(xing, 4) == "Xing" || data.substr(xing, 4) == "Info")) {
         if ((bigEndian(frame + xing + 4) & 1) != 0)
             return bigEndian(frame + xing + 8);
         return std::nullopt;

@@ -16,7 +16,7 @@ class StatusLine;
 // and sets the volume with the knob. Device errors go to the status line;
 // the program goes on.
 class MusicPlayer {
-public:
+  public:
     struct Parts {
         MediaDevice& device;
         AudioVolume& volume;
@@ -42,7 +42,7 @@ public:
     // The opened track's full path; empty when none was found.
     const std::string& trackPath() const { return trackPath_; }
 
-private:
+  private:
     void openTrack();
     void trackLoaded();
     void openAtStart(const std::string& title);

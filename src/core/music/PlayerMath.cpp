@@ -24,7 +24,8 @@ int relativePosition(std::optional<long> position, std::optional<long> length) {
     if (!position || !length || *length == 0)
         return 0;
     // The product is 32-bit in the old player; positions fit easily.
-    return static_cast<int>(roundEven(static_cast<double>(*position * 100) / static_cast<double>(*length)));
+    return static_cast<int>(
+        roundEven(static_cast<double>(*position * 100) / static_cast<double>(*length)));
 }
 
 long seekTarget(long length, int x, int barWidth) {
@@ -43,8 +44,12 @@ int volumeForKnob(int left) {
     return static_cast<int>(roundEven(static_cast<double>((left - kKnobMin) * 65535) / 77));
 }
 
-int percentOfVolume(int volume) { return static_cast<int>(roundEven(volume / 655.35)); }
+int percentOfVolume(int volume) {
+    return static_cast<int>(roundEven(volume / 655.35));
+}
 
-int clampKnob(int left) { return std::clamp(left, kKnobMin, kKnobMax); }
+int clampKnob(int left) {
+    return std::clamp(left, kKnobMin, kKnobMax);
+}
 
 } // namespace dv::player

@@ -6,7 +6,7 @@ namespace dv {
 
 // The player's controls on the main window.
 class PlayerView {
-public:
+  public:
     virtual ~PlayerView() = default;
     // The white title and its shadow.
     virtual void setTitleLine(const std::string& text) = 0;

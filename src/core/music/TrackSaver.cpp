@@ -28,7 +28,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string reason(const std::string& path) { return std::string(std::strerror(errno)) + ": " + path; }
+std::string reason(const std::string& path) {
+    return std::string(std::strerror(errno)) + ": " + path;
+}
 
 std::string reason(std::errc why, const std::string& path) {
     return std::make_error_code(why).message() + ": " + path;
@@ -105,16 +107,18 @@ std::optional<std::string> copyReplacing(const std::string& source, const std::s
 }
 
 void TrackSaver::lbSaveMP3Click(const std::string& trackPath) {
-    const std::string proposed = trackPath.empty() ? std::string() : utf8FromPath(pathFromUtf8(trackPath).filename());
+    const std::string proposed =
+        trackPath.empty() ? std::string() : utf8FromPath(pathFromUtf8(trackPath).filename());
     const std::optional<std::string> chosen = dialog_.askSaveFileName(proposed);
     if (!chosen)
         return;
     if (const auto failure = copyReplacing(trackPath, *chosen)) {
         status_.setStatusText(*failure);
-        boxes_.show({layout::kApplicationTitle,
-                     "Kunde inte spara filen! Kontrollera så att det finns plats på disken, och - om "
-                     "du sparar på en nätverksenhet - att du har erforderliga rättigheter.",
-                     MessageIcon::Error, MessageButtons::Ok});
+        boxes_.show(
+            {layout::kApplicationTitle,
+             "Kunde inte spara filen! Kontrollera så att det finns plats på disken, och - om "
+             "du sparar på en nätverksenhet - att du har erforderliga rättigheter.",
+             MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     boxes_.show({layout::kApplicationTitle, "Filen sparad som \"" + *chosen + "\"!",

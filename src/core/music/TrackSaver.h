@@ -10,7 +10,7 @@ class StatusLine;
 
 // The save-file dialog for the track.
 class SaveDialog {
-public:
+  public:
     virtual ~SaveDialog() = default;
     // The chosen path, or nothing when cancelled. The dialog itself asks
     // before a file is replaced.
@@ -28,13 +28,13 @@ std::optional<std::string> copyReplacing(const std::string& source, const std::s
 
 // Saves the month's track where the reader chooses.
 class TrackSaver {
-public:
+  public:
     TrackSaver(SaveDialog& dialog, MessageBoxes& boxes, StatusLine& status)
         : dialog_(dialog), boxes_(boxes), status_(status) {}
 
     void lbSaveMP3Click(const std::string& trackPath);
 
-private:
+  private:
     SaveDialog& dialog_;
     MessageBoxes& boxes_;
     StatusLine& status_;

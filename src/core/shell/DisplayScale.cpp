@@ -13,7 +13,8 @@ constexpr std::array<int, 7> kBakedPercents{100, 125, 150, 175, 200, 250, 300};
 int scaledRounded(int value, int numerator, int denominator) {
     const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
     const std::int64_t half = denominator / 2;
-    const std::int64_t result = product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
+    const std::int64_t result =
+        product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
     return static_cast<int>(result);
 }
 
@@ -30,9 +31,13 @@ int scaledFloor(int value, int numerator, int denominator) {
 
 DisplayScale::DisplayScale(int dpi) : dpi_(dpi > 0 ? dpi : kBaseDpi) {}
 
-int DisplayScale::percent() const { return scaledRounded(100, dpi_, kBaseDpi); }
+int DisplayScale::percent() const {
+    return scaledRounded(100, dpi_, kBaseDpi);
+}
 
-int DisplayScale::toPhysical(int logical) const { return scaledRounded(logical, dpi_, kBaseDpi); }
+int DisplayScale::toPhysical(int logical) const {
+    return scaledRounded(logical, dpi_, kBaseDpi);
+}
 
 Rect DisplayScale::toPhysical(const Rect& logical) const {
     const int left = toPhysical(logical.left);
@@ -66,10 +71,12 @@ int DisplayScale::picturePercent() const {
     return kBakedPercents.back();
 }
 
-std::span<const int> bakedPicturePercents() { return kBakedPercents; }
+std::span<const int> bakedPicturePercents() {
+    return kBakedPercents;
+}
 
-Point anchoredWindowOrigin(Point pointer, Point oldClientOrigin, const DisplayScale& from, const DisplayScale& to,
-                           Point clientOffset) {
+Point anchoredWindowOrigin(Point pointer, Point oldClientOrigin, const DisplayScale& from,
+                           const DisplayScale& to, Point clientOffset) {
     // The place of the skin under the pointer, in logical units, kept to a
     // fraction of a pixel: the pointer lies at that place again afterwards.
     const std::int64_t dx = static_cast<std::int64_t>(pointer.x - oldClientOrigin.x);
@@ -77,7 +84,8 @@ Point anchoredWindowOrigin(Point pointer, Point oldClientOrigin, const DisplaySc
     const auto moved = [&](std::int64_t d) {
         const std::int64_t product = d * to.dpi();
         const std::int64_t half = from.dpi() / 2;
-        return static_cast<int>(product >= 0 ? (product + half) / from.dpi() : -((-product + half) / from.dpi()));
+        return static_cast<int>(product >= 0 ? (product + half) / from.dpi()
+                                             : -((-product + half) / from.dpi()));
     };
     return {pointer.x - moved(dx) - clientOffset.x, pointer.y - moved(dy) - clientOffset.y};
 }

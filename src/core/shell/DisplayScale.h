@@ -19,7 +19,7 @@ struct Point {
 // not sizes, so places that touch in logical units touch on the display too
 // and the skin's 800 x 600 always fills the scaled client area exactly.
 class DisplayScale {
-public:
+  public:
     static constexpr int kBaseDpi = 96;
 
     // A dpi of zero or less (a failed query) counts as 100 %.
@@ -46,7 +46,7 @@ public:
 
     friend bool operator==(const DisplayScale&, const DisplayScale&) = default;
 
-private:
+  private:
     int dpi_;
 };
 
@@ -58,7 +58,7 @@ std::span<const int> bakedPicturePercents();
 // while the pointer is over it, so that the pointer stays over the same place
 // of the skin: pointer and corner are screen points, clientOffset is where the
 // client area starts inside the window in the new scale.
-Point anchoredWindowOrigin(Point pointer, Point oldClientOrigin, const DisplayScale& from, const DisplayScale& to,
-                           Point clientOffset = {});
+Point anchoredWindowOrigin(Point pointer, Point oldClientOrigin, const DisplayScale& from,
+                           const DisplayScale& to, Point clientOffset = {});
 
 } // namespace dv

@@ -9,7 +9,7 @@ namespace dv {
 // strip inside the logo. Typing outside the strip leaves the buffer as it
 // is; a character that breaks the sequence empties it and is lost.
 class HiddenScreenKeys {
-public:
+  public:
     static constexpr std::string_view kSequence = "MANGO";
 
     void enterStrip() { armed_ = true; }
@@ -23,7 +23,7 @@ public:
 
     const std::string& buffer() const { return buffer_; }
 
-private:
+  private:
     bool armed_ = false;
     std::string buffer_;
 };

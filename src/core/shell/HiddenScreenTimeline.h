@@ -18,7 +18,7 @@ struct Placement {
 // The picture and player keep their places between showings, so a second
 // showing plays the film at the first tick.
 class HiddenScreenTimeline {
-public:
+  public:
     static constexpr std::chrono::milliseconds kTick{3000};
 
     // tick: the time between ticks; the program keeps kTick, a test may
@@ -36,7 +36,7 @@ public:
     const Placement& image() const { return image_; }
     const Placement& player() const { return player_; }
 
-private:
+  private:
     Placement image_;
     Placement player_;
     std::chrono::milliseconds tick_;

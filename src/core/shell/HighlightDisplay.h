@@ -6,7 +6,7 @@ namespace dv {
 
 // Shows and hides the main window's highlight pictures by name.
 class HighlightDisplay {
-public:
+  public:
     virtual ~HighlightDisplay() = default;
     virtual void setHighlightVisible(std::string_view pictureName, bool visible) = 0;
 };

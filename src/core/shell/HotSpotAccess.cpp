@@ -35,11 +35,14 @@ constexpr HotSpotAccessEntry kTable[] = {
 
 } // namespace
 
-std::span<const HotSpotAccessEntry> HotSpotAccess::table() { return kTable; }
+std::span<const HotSpotAccessEntry> HotSpotAccess::table() {
+    return kTable;
+}
 
 const HotSpotAccessEntry* HotSpotAccess::find(std::string_view name) {
     const auto rows = table();
-    const auto it = std::find_if(rows.begin(), rows.end(), [&](const HotSpotAccessEntry& e) { return e.name == name; });
+    const auto it = std::find_if(rows.begin(), rows.end(),
+                                 [&](const HotSpotAccessEntry& e) { return e.name == name; });
     return it == rows.end() ? nullptr : &*it;
 }
 

@@ -9,8 +9,8 @@ namespace dv {
 
 // What a hot-spot does when it is clicked (or, for the position bar, let go).
 enum class HotSpotAction {
-    None,       // the hidden screen's strip: it only arms the key sequence
-    OpenPage,   // a section, a menu entry, the logo or an outside site
+    None,     // the hidden screen's strip: it only arms the key sequence
+    OpenPage, // a section, a menu entry, the logo or an outside site
     FileSearch,
     Play,
     Stop,
@@ -41,7 +41,7 @@ struct HotSpotAccessEntry {
 // and exit), their names and roles, and the action of every hot-spot.
 // The description of a hot-spot is its status-line text.
 class HotSpotAccess {
-public:
+  public:
     // Every hot-spot of HotSpotCatalog, the offered ones in reading order.
     static std::span<const HotSpotAccessEntry> table();
     // The row of that hot-spot, or nullptr.

@@ -109,8 +109,8 @@ HotSpotCatalog::HotSpotCatalog(std::string_view magazineHost) {
 }
 
 const HotSpot* HotSpotCatalog::find(std::string_view name) const {
-    const auto it =
-        std::find_if(spots_.begin(), spots_.end(), [&](const HotSpot& h) { return h.name == name; });
+    const auto it = std::find_if(spots_.begin(), spots_.end(),
+                                 [&](const HotSpot& h) { return h.name == name; });
     return it == spots_.end() ? nullptr : &*it;
 }
 

@@ -11,7 +11,7 @@ namespace dv {
 // Every hot-spot label of the main window with its place, hint, status text
 // and highlight picture, in the order they are stacked (later ones on top).
 class HotSpotCatalog {
-public:
+  public:
     // magazineHost goes into the status text of the magazine's menu entry.
     explicit HotSpotCatalog(std::string_view magazineHost);
 
@@ -21,7 +21,7 @@ public:
     // The same hot-spots with their places in a display's physical pixels.
     HotSpotCatalog scaled(const DisplayScale& scale) const;
 
-private:
+  private:
     std::vector<HotSpot> spots_;
 };
 

@@ -5,7 +5,7 @@ namespace dv {
 // What the main window does for the hot-spots that open no page and are not
 // the window's own minimise and exit: the file search window and the player.
 class HotSpotCommands {
-public:
+  public:
     virtual ~HotSpotCommands() = default;
     // Shows the file search window, not modal.
     virtual void showFileSearch() = 0;

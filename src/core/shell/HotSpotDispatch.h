@@ -17,7 +17,7 @@ class MainWindowActions;
 // other hot-spot lights up and explains itself, and a click (or a key that
 // acts as one) runs the hot-spot's action from HotSpotAccess.
 class HotSpotDispatch {
-public:
+  public:
     struct Parts {
         HoverController& hover;
         HiddenScreenKeys& keys;
@@ -35,7 +35,7 @@ public:
     // The button let go after a press on the spot, x from its left edge.
     void released(const HotSpot& spot, int x);
 
-private:
+  private:
     Parts p_;
 };
 

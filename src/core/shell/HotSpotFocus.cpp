@@ -46,7 +46,8 @@ std::vector<const HotSpot*> HotSpotFocus::offered() const {
 
 std::vector<const HotSpot*> HotSpotFocus::tabStops() const {
     std::vector<const HotSpot*> spots = offered();
-    std::erase_if(spots, [](const HotSpot* spot) { return !HotSpotAccess::find(spot->name)->tabStop; });
+    std::erase_if(spots,
+                  [](const HotSpot* spot) { return !HotSpotAccess::find(spot->name)->tabStop; });
     return spots;
 }
 
@@ -89,6 +90,8 @@ HotSpotFocus::KeyUse HotSpotFocus::use(Key key) {
     return KeyUse::NotOurs;
 }
 
-Rect HotSpotFocus::focusMark(const HotSpot& spot) { return spot.bounds; }
+Rect HotSpotFocus::focusMark(const HotSpot& spot) {
+    return spot.bounds;
+}
 
 } // namespace dv

@@ -16,7 +16,7 @@ class HoverController;
 // hot-spots (the position bar while nothing plays) are neither visited nor
 // offered to a screen reader.
 class HotSpotFocus {
-public:
+  public:
     enum class Key { Tab, BackTab, Enter, Space, Other };
     // What a key does while a hot-spot has the focus.
     enum class KeyUse { MoveFocus, Click, NotOurs };
@@ -42,7 +42,7 @@ public:
     // The focus mark drawn round the hot-spot with the focus.
     static Rect focusMark(const HotSpot& spot);
 
-private:
+  private:
     std::vector<const HotSpot*> tabStops() const;
 
     const HotSpotCatalog& catalog_;

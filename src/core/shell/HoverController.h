@@ -11,7 +11,7 @@ class StatusLine;
 // picture shows only in between, the status line explains the hot-spot, and
 // leaving always clears the status line, whoever wrote to it meanwhile.
 class HoverController {
-public:
+  public:
     HoverController(StatusLine& status, HighlightDisplay& highlights);
 
     void enter(const HotSpot& spot);
@@ -21,7 +21,7 @@ public:
     void setTrackLoaded(bool loaded) { trackLoaded_ = loaded; }
     bool trackLoaded() const { return trackLoaded_; }
 
-private:
+  private:
     StatusLine& status_;
     HighlightDisplay& highlights_;
     bool trackLoaded_ = false;

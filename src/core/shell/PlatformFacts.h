@@ -12,8 +12,8 @@ namespace dv {
 struct PlatformFacts {
     std::optional<OsVersionRecord> windowsVersion; // empty off Windows, or when the query failed
     bool isWindows = false;
-    int colourDepth = 0;             // bits per pixel of the display
-    bool canShapeWindows = false;    // off Windows: the window system cuts windows to a mask
+    int colourDepth = 0;          // bits per pixel of the display
+    bool canShapeWindows = false; // off Windows: the window system cuts windows to a mask
 };
 
 // True when the shaped (borderless, colour-keyed) main window may be used.

@@ -13,7 +13,9 @@ class BrowserHost;
 std::optional<std::string> sectionAddress(std::string_view label, std::string_view discRoot);
 
 // True for the labels that lead to a page.
-inline bool isPageHotSpot(std::string_view label) { return sectionAddress(label, {}).has_value(); }
+inline bool isPageHotSpot(std::string_view label) {
+    return sectionAddress(label, {}).has_value();
+}
 
 // Opens where a page hot-spot leads in the main browser. Without a browser
 // (its creation failed) it does nothing at all. True when it navigated.

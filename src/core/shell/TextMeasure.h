@@ -14,7 +14,7 @@ struct TextSize {
 // dialogs' models lay their controls out from these figures, so that a font
 // wider or taller than the one the forms were drawn for never cuts a text.
 class TextMeasure {
-public:
+  public:
     virtual ~TextMeasure() = default;
     // The text broken into lines no wider than wrapWidth (0: one line, as
     // wide as it is).

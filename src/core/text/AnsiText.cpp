@@ -21,9 +21,13 @@ char32_t codePointOf(std::uint8_t b) {
     return kHigh[b - 0x80] ? kHigh[b - 0x80] : char32_t{0xFFFD};
 }
 
-std::size_t utf8Length(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3; }
+std::size_t utf8Length(char32_t cp) {
+    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
+}
 
-std::uint8_t byteAt(std::string_view s, std::size_t i) { return static_cast<std::uint8_t>(s[i]); }
+std::uint8_t byteAt(std::string_view s, std::size_t i) {
+    return static_cast<std::uint8_t>(s[i]);
+}
 
 } // namespace
 

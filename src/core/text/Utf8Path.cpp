@@ -23,7 +23,9 @@ namespace {
 constexpr bool kWideNames = std::is_same_v<fs::path::value_type, wchar_t>;
 
 // Names as the system keeps them: UTF-16 on Windows, bytes elsewhere.
-[[maybe_unused]] std::string utf8FromNative(const std::string& bytes) { return bytes; }
+[[maybe_unused]] std::string utf8FromNative(const std::string& bytes) {
+    return bytes;
+}
 
 [[maybe_unused]] std::string utf8FromNative(const std::wstring& units) {
     std::string out;
@@ -53,7 +55,9 @@ fs::path pathFromUtf8(std::string_view utf8) {
     return fs::path(std::u8string(text.begin(), text.end()));
 }
 
-std::string utf8FromPath(const fs::path& path) { return utf8FromNative(path.native()); }
+std::string utf8FromPath(const fs::path& path) {
+    return utf8FromNative(path.native());
+}
 
 std::FILE* openFile(std::string_view utf8Path, const char* mode) {
 #ifdef _WIN32
@@ -61,7 +65,8 @@ std::FILE* openFile(std::string_view utf8Path, const char* mode) {
     if (std::strchr(mode, 'x')) {
         // Exclusive creation through the lower level, which has it.
         int fd = -1;
-        const int flags = _O_CREAT | _O_EXCL | _O_BINARY | (std::strchr(mode, '+') ? _O_RDWR : _O_WRONLY);
+        const int flags =
+            _O_CREAT | _O_EXCL | _O_BINARY | (std::strchr(mode, '+') ? _O_RDWR : _O_WRONLY);
         if (_wsopen_s(&fd, name.c_str(), flags, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0)
             return nullptr;
         std::FILE* file = _wfdopen(fd, std::strchr(mode, '+') ? L"w+b" : L"wb");

@@ -18,7 +18,9 @@ constexpr Rect kNoButton{8, 120, 65, 17};
 constexpr Rect kButton1{325, 146, 75, 23};
 constexpr Rect kNoNo{8, 152, 257, 17};
 
-int right(const Rect& r) { return r.left + r.width; }
+int right(const Rect& r) {
+    return r.left + r.width;
+}
 
 } // namespace
 
@@ -35,8 +37,8 @@ ConsentDialogLayout ConsentDialogModel::layout(const TextMeasure& measure) {
     // The check box ends before the button, which moves right if it must.
     l.Button1 = kButton1;
     l.Button1.left = std::max(kButton1.left, right(l.cbNoNo) + kMargin);
-    l.clientWidth = std::max({kDesignedWidth, kMargin + question.width + kMargin, right(l.Button1) + kMargin,
-                              right(l.rbYes) + kMargin});
+    l.clientWidth = std::max({kDesignedWidth, kMargin + question.width + kMargin,
+                              right(l.Button1) + kMargin, right(l.rbYes) + kMargin});
 
     l.Label1 = kLabel1;
     l.Label1.width = l.clientWidth - kLabel1.left - (kDesignedWidth - right(kLabel1));

@@ -23,13 +23,16 @@ struct ConsentDialogLayout {
 // texts, where its controls lie for the font it is shown in, and which keys
 // close it. What its controls answer is ConsentAnswer::fromControls.
 class ConsentDialogModel {
-public:
+  public:
     static constexpr const char* kCaption = "Automatisk uppdatering";
     static constexpr const char* kIntro =
-        "Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om det finns någon uppdaterad "
-        "information som rör den aktuella skivan. Det kan exempelvis röra sig om problem med vissa program, eller "
+        "Datavinds cd kan automatiskt koppla upp sig mot Internet och kontrollera om det finns "
+        "någon uppdaterad "
+        "information som rör den aktuella skivan. Det kan exempelvis röra sig om problem med vissa "
+        "program, eller "
         "sena ändringar som tillkommit efter att skivan trycktes.";
-    static constexpr const char* kQuestion = "Vill du att skivan ska göra en sådan kontroll när den startas?";
+    static constexpr const char* kQuestion =
+        "Vill du att skivan ska göra en sådan kontroll när den startas?";
     static constexpr const char* kYes = "Ja (rekommenderas)";
     static constexpr const char* kNo = "Nej";
     static constexpr const char* kClose = "Stäng";
@@ -37,7 +40,8 @@ public:
 
     // The controls that take the focus, in tab order.
     enum class Control { rbYes, rbNo, Button1, cbNoNo };
-    static constexpr Control kTabOrder[] = {Control::rbYes, Control::rbNo, Control::Button1, Control::cbNoNo};
+    static constexpr Control kTabOrder[] = {Control::rbYes, Control::rbNo, Control::Button1,
+                                            Control::cbNoNo};
 
     // The form's own places, grown where the font needs more room: the
     // paragraph as tall as its lines (all below it moves down with it), the

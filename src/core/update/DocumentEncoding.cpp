@@ -20,7 +20,9 @@ struct Start {
 };
 
 Start startOf(std::string_view b) {
-    const auto at = [&](std::size_t i) { return i < b.size() ? static_cast<unsigned char>(b[i]) : 0x100u; };
+    const auto at = [&](std::size_t i) {
+        return i < b.size() ? static_cast<unsigned char>(b[i]) : 0x100u;
+    };
     if (at(0) == 0x00 && at(1) == 0x00)
         throw XmlError("the document is in UTF-32, which is not taken");
     if (at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF)
@@ -37,7 +39,9 @@ Start startOf(std::string_view b) {
     return {};
 }
 
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The declaration's text as ASCII, up to "?>"; empty when there is none.
 std::string declarationOf(std::string_view b, const Start& start) {
@@ -46,8 +50,10 @@ std::string declarationOf(std::string_view b, const Start& start) {
     for (std::size_t i = start.skip; i + step <= b.size() && ascii.size() < 256; i += step) {
         unsigned char c = static_cast<unsigned char>(b[i]);
         if (start.units != Units::Bytes) {
-            const auto low = static_cast<unsigned char>(b[start.units == Units::Utf16LE ? i : i + 1]);
-            const auto high = static_cast<unsigned char>(b[start.units == Units::Utf16LE ? i + 1 : i]);
+            const auto low =
+                static_cast<unsigned char>(b[start.units == Units::Utf16LE ? i : i + 1]);
+            const auto high =
+                static_cast<unsigned char>(b[start.units == Units::Utf16LE ? i + 1 : i]);
             if (high != 0)
                 break;
             c = low;
@@ -99,7 +105,9 @@ std::optional<DocumentEncoding> named(const std::string& name) {
     return std::nullopt;
 }
 
-bool sixteenBit(DocumentEncoding e) { return e == DocumentEncoding::Utf16LE || e == DocumentEncoding::Utf16BE; }
+bool sixteenBit(DocumentEncoding e) {
+    return e == DocumentEncoding::Utf16LE || e == DocumentEncoding::Utf16BE;
+}
 
 } // namespace
 
@@ -113,9 +121,11 @@ DocumentEncoding documentEncoding(std::string_view bytes) {
             throw XmlError("the document's encoding " + name + " is not taken");
     }
     const bool units16 = start.units != Units::Bytes;
-    const DocumentEncoding encoding = start.mark ? *start.mark
-                           : units16  ? (start.units == Units::Utf16LE ? DocumentEncoding::Utf16LE : DocumentEncoding::Utf16BE)
-                           : declared.value_or(DocumentEncoding::Utf8);
+    const DocumentEncoding encoding =
+        start.mark ? *start.mark
+        : units16  ? (start.units == Units::Utf16LE ? DocumentEncoding::Utf16LE
+                                                    : DocumentEncoding::Utf16BE)
+                   : declared.value_or(DocumentEncoding::Utf8);
     if (declared) {
         if (sixteenBit(*declared) != units16)
             throw XmlError("the document's declaration does not fit its bytes");
@@ -190,7 +200,9 @@ std::string fromUtf16(std::string_view b, bool bigEndian) {
 
 std::string decoded(std::string_view bytes) {
     const DocumentEncoding encoding = documentEncoding(bytes);
-    const auto mark = [&](std::string_view m) { return bytes.substr(0, m.size()) == m ? m.size() : 0; };
+    const auto mark = [&](std::string_view m) {
+        return bytes.substr(0, m.size()) == m ? m.size() : 0;
+    };
     switch (encoding) {
     case DocumentEncoding::Utf8: {
         const std::string_view text = bytes.substr(mark("\xEF\xBB\xBF"));

@@ -24,12 +24,13 @@ struct HttpAnswer {
 // not complete by the client's deadline for the whole request, is no
 // answer: reading stops there.
 class HttpClient {
-public:
+  public:
     // The whole request's deadline, look-up and connection included.
     static constexpr std::chrono::milliseconds kDeadline{30000};
 
     virtual ~HttpClient() = default;
-    virtual void get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) = 0;
+    virtual void get(const std::string& url, std::size_t maxBytes,
+                     std::function<void(HttpAnswer)> done) = 0;
 };
 
 } // namespace dv

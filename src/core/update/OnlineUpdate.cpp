@@ -12,8 +12,10 @@ namespace {
 // The processing here is only ever given plans read elsewhere; it never
 // parses a text itself.
 class PlansOnly : public XmlParser {
-public:
-    XmlNode parse(std::string_view) override { throw XmlError("documents are read by the plan reading"); }
+  public:
+    XmlNode parse(std::string_view) override {
+        throw XmlError("documents are read by the plan reading");
+    }
 };
 
 PlansOnly plansOnly;
@@ -24,8 +26,8 @@ OnlineUpdate::OnlineUpdate(Parts parts, std::string serviceBase)
     : store_(parts.store), consentDialog_(parts.consent), reading_(parts.reading),
       // Opened without creating: a first run leaves no trace until it exits.
       consent_(parts.store.read().value_or(Settings{})),
-      document_({plansOnly, parts.quarantine, parts.extraInfo, parts.boxes, parts.launcher, parts.notes,
-                 parts.status, parts.end}),
+      document_({plansOnly, parts.quarantine, parts.extraInfo, parts.boxes, parts.launcher,
+                 parts.notes, parts.status, parts.end}),
       request_(std::move(serviceBase), parts.volume, parts.http, parts.status,
                [this](const std::string& body) { answered(body); }) {}
 
@@ -40,9 +42,13 @@ void OnlineUpdate::startPageLoaded() {
         DoAutoUpdate();
 }
 
-void OnlineUpdate::DoAutoUpdate() { request_.DoAutoUpdate(); }
+void OnlineUpdate::DoAutoUpdate() {
+    request_.DoAutoUpdate();
+}
 
-void OnlineUpdate::writeRegSettings() { store_.write(consent_.settings()); }
+void OnlineUpdate::writeRegSettings() {
+    store_.write(consent_.settings());
+}
 
 void OnlineUpdate::answered(const std::string& body) {
     document_.answerReceived();

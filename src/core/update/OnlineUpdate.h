@@ -14,7 +14,7 @@ namespace dv {
 // thread, one answer at a time and in the order they came, and hands each
 // plan back on that thread.
 class PlanReading {
-public:
+  public:
     virtual ~PlanReading() = default;
     virtual void read(std::string answer, std::function<void(UpdatePlan)> planned) = 0;
 };
@@ -24,7 +24,7 @@ public:
 // goes, the question once the first start page is in, the request to the
 // service, and its answer read elsewhere and carried out here.
 class OnlineUpdate {
-public:
+  public:
     struct Parts {
         SettingsStore& store;
         ConsentDialog& consent;
@@ -58,7 +58,7 @@ public:
     // Called once each answer has been carried out (tests wait for it).
     void onAnswerProcessed(std::function<void()> processed) { processed_ = std::move(processed); }
 
-private:
+  private:
     void answered(const std::string& body);
 
     SettingsStore& store_;

@@ -11,7 +11,7 @@ namespace dv {
 // Pieces of targets that must no longer be started, from the last update
 // document. Empty until a document has been processed.
 class QuarantineList {
-public:
+  public:
     void clear() { entries_.clear(); }
     void append(std::string entry) { entries_.push_back(std::move(entry)); }
     void assign(std::vector<std::string> entries) { entries_ = std::move(entries); }
@@ -22,7 +22,7 @@ public:
     // True when any non-empty entry occurs in the target, byte for byte.
     bool Quarantined(std::string_view target) const;
 
-private:
+  private:
     std::vector<std::string> entries_;
 };
 

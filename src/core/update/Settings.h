@@ -14,7 +14,7 @@ struct Settings {
 
 // The per-user settings store. Reading never creates it; writing does.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // Empty when there is no store yet.
     virtual std::optional<Settings> read() = 0;

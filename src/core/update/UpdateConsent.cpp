@@ -2,7 +2,8 @@
 
 namespace dv {
 
-ConsentAnswer ConsentAnswer::fromControls(bool closedWithButton, bool yes, bool no, bool dontRemind) {
+ConsentAnswer ConsentAnswer::fromControls(bool closedWithButton, bool yes, bool no,
+                                          bool dontRemind) {
     ConsentAnswer answer;
     answer.dontRemind = dontRemind;
     if (closedWithButton && (yes || no))

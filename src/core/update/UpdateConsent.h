@@ -16,7 +16,7 @@ struct ConsentAnswer {
 };
 
 class ConsentDialog {
-public:
+  public:
     virtual ~ConsentDialog() = default;
     virtual ConsentAnswer ask() = 0;
 };
@@ -26,7 +26,7 @@ public:
 // to be left alone) gets the question first. Answers are kept in memory and
 // written with the settings at exit.
 class UpdateConsent {
-public:
+  public:
     explicit UpdateConsent(Settings settings) : settings_(settings) {}
 
     // True when an update check is to run now.
@@ -34,7 +34,7 @@ public:
 
     const Settings& settings() const { return settings_; }
 
-private:
+  private:
     Settings settings_;
     bool done_ = false;
 };

@@ -21,7 +21,9 @@ void UpdateDocument::AutoUpdateComplete(std::string_view text) {
     AutoUpdatePlanned(readUpdatePlan(p_.parser, text));
 }
 
-void UpdateDocument::answerReceived() { p_.status.setStatusText("Uppdateringarna inlästa..."); }
+void UpdateDocument::answerReceived() {
+    p_.status.setStatusText("Uppdateringarna inlästa...");
+}
 
 void UpdateDocument::AutoUpdatePlanned(const UpdatePlan& plan) {
     using Part = UpdatePlan::Part;
@@ -34,19 +36,21 @@ void UpdateDocument::AutoUpdatePlanned(const UpdatePlan& plan) {
         if (plan.failedIn == Part::Quarantine)
             return false;
         if (!p_.quarantine.empty())
-            p_.boxes.show({kDocumentBoxTitle + " - Karantän",
-                           "Denna skiva innehåller en eller flera filer eller länkar som satts i "
-                           "karantän efter att skivan trycktes!\r\rAnledningen till karantänen är att "
-                           "problem upptäckts när skivan redan distribuerats. Du kan utan problem\r"
-                           "fortsätta använda skivan, eftersom de filer som är satta i karantän inte "
-                           "kommer att kunna startas.",
-                           MessageIcon::Information, MessageButtons::Ok});
+            p_.boxes.show(
+                {kDocumentBoxTitle + " - Karantän",
+                 "Denna skiva innehåller en eller flera filer eller länkar som satts i "
+                 "karantän efter att skivan trycktes!\r\rAnledningen till karantänen är att "
+                 "problem upptäckts när skivan redan distribuerats. Du kan utan problem\r"
+                 "fortsätta använda skivan, eftersom de filer som är satta i karantän inte "
+                 "kommer att kunna startas.",
+                 MessageIcon::Information, MessageButtons::Ok});
 
         for (const std::string& address : plan.popups) {
-            p_.boxes.show({kDocumentBoxTitle,
-                           "Den automatiska uppdateringen kommer nu att starta ett webbläsarfönster,\r"
-                           "eftersom Datavinds redaktion har något viktigt att berätta om denna skiva.",
-                           MessageIcon::Information, MessageButtons::Ok});
+            p_.boxes.show(
+                {kDocumentBoxTitle,
+                 "Den automatiska uppdateringen kommer nu att starta ett webbläsarfönster,\r"
+                 "eftersom Datavinds redaktion har något viktigt att berätta om denna skiva.",
+                 MessageIcon::Information, MessageButtons::Ok});
             p_.launcher.ExecuteFile(address);
         }
         if (plan.failedIn == Part::Popups)
@@ -66,7 +70,8 @@ void UpdateDocument::AutoUpdatePlanned(const UpdatePlan& plan) {
         }
         return plan.failedIn == Part::None;
     };
-    p_.status.setStatusText(carriedOut() ? "Automatisk uppdatering klar..." : "Automatisk uppdatering misslyckades!");
+    p_.status.setStatusText(carriedOut() ? "Automatisk uppdatering klar..."
+                                         : "Automatisk uppdatering misslyckades!");
     // Asked for only now: an end requested at once would take effect inside
     // the next box's own event loop and take every later box with it.
     if (end)

@@ -17,7 +17,7 @@ class XmlParser;
 
 // Ends the program once the current event is done.
 class ApplicationEnd {
-public:
+  public:
     virtual ~ApplicationEnd() = default;
     virtual void requestTermination() = 0;
 };
@@ -28,7 +28,7 @@ public:
 // status line. A message that may not be continued from ends the program,
 // once every message of the document has been shown.
 class UpdateDocument {
-public:
+  public:
     struct Parts {
         XmlParser& parser;
         QuarantineList& quarantine;
@@ -52,7 +52,7 @@ public:
     void answerReceived();
     void AutoUpdatePlanned(const UpdatePlan& plan);
 
-private:
+  private:
     Parts p_;
 };
 

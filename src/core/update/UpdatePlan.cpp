@@ -47,8 +47,8 @@ void read(const XmlNode& root, UpdatePlan& plan) {
 
     plan.failedIn = UpdatePlan::Part::Notes;
     for (const XmlNode* node : documentGroup(root, "extrainfo"))
-        plan.notes.push_back({fieldOf(*node, "filename"), fieldOf(*node, "information"), fieldOf(*node, "url"),
-                              fieldOf(*node, "canrun") == "1"});
+        plan.notes.push_back({fieldOf(*node, "filename"), fieldOf(*node, "information"),
+                              fieldOf(*node, "url"), fieldOf(*node, "canrun") == "1"});
 
     plan.failedIn = UpdatePlan::Part::Messages;
     for (const XmlNode* node : documentGroup(root, "message")) {

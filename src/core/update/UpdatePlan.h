@@ -21,7 +21,7 @@ struct UpdatePlan {
 
     struct Message {
         enum class Shows { Box, Notice, Nothing } shows = Shows::Nothing; // Notice: EXTRAINFO
-        MessageIcon icon{};  // of a box
+        MessageIcon icon{};                                               // of a box
         std::string caption; // the whole caption, title included
         std::string text;    // "#13" already a carriage return
         std::string url;     // EXTRAINFO only
@@ -31,7 +31,7 @@ struct UpdatePlan {
     std::vector<std::string> quarantine;
     std::vector<std::string> popups; // web pages only, each after its notice
     std::vector<TExtraInfo> notes;
-    std::vector<Message> messages;   // those that show something or stop
+    std::vector<Message> messages; // those that show something or stop
     Part failedIn = Part::None;
     std::string failure; // why, as the parser or the reading said it, for the editors' tools
 };

@@ -21,7 +21,7 @@ std::string updateRequestUrl(const std::string& serviceBase, const std::string& 
 // body is handed on as the answer; anything else is handed on as an empty
 // text, which is no document: a failed update.
 class UpdateRequest {
-public:
+  public:
     UpdateRequest(std::string serviceBase, VolumeInfo& volume, HttpClient& http, StatusLine& status,
                   std::function<void(const std::string&)> answered)
         : base_(std::move(serviceBase)), volume_(volume), http_(http), status_(status),
@@ -29,7 +29,7 @@ public:
 
     void DoAutoUpdate();
 
-private:
+  private:
     std::string base_;
     VolumeInfo& volume_;
     HttpClient& http_;

@@ -6,7 +6,7 @@ namespace dv {
 
 // The disc's label, "" for none, "ERROR" when it cannot be read.
 class VolumeInfo {
-public:
+  public:
     virtual ~VolumeInfo() = default;
     virtual std::string getDiscName() = 0;
 };

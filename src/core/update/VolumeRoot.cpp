@@ -4,9 +4,13 @@ namespace dv {
 
 namespace {
 
-bool separator(char c) { return c == '\\' || c == '/'; }
+bool separator(char c) {
+    return c == '\\' || c == '/';
+}
 
-bool asciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool asciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
@@ -34,7 +38,8 @@ std::string shareRoot(std::string_view rest) {
     const std::size_t share = componentLength(rest, server + 1);
     if (share == 0)
         return {};
-    return "\\\\" + std::string(rest.substr(0, server)) + "\\" + std::string(rest.substr(server + 1, share)) + "\\";
+    return "\\\\" + std::string(rest.substr(0, server)) + "\\" +
+           std::string(rest.substr(server + 1, share)) + "\\";
 }
 
 } // namespace

@@ -34,7 +34,7 @@ struct XmlError : std::runtime_error {
 // substituted. Element names are local names; a prefix must be declared.
 // Throws XmlError; returns the root element.
 class XmlParser {
-public:
+  public:
     virtual ~XmlParser() = default;
     virtual XmlNode parse(std::string_view bytes) = 0;
 };

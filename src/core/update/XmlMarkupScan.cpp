@@ -9,10 +9,12 @@ namespace dv {
 
 namespace {
 
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 class Scan {
-public:
+  public:
     explicit Scan(std::string_view s) : s_(s) {}
 
     void run() {
@@ -38,11 +40,12 @@ public:
         entities(text, s_.size());
     }
 
-private:
+  private:
     // Where a construct that ends with `end` and starts at `at` is over.
     // Each one is searched once, from its own start: the scan goes on behind
     // its end, or stops.
-    std::size_t past(std::size_t at, std::size_t openLength, std::string_view end, const char* what) const {
+    std::size_t past(std::size_t at, std::size_t openLength, std::string_view end,
+                     const char* what) const {
         const std::size_t e = s_.find(end, at + openLength);
         if (e == std::string_view::npos)
             throw XmlError("the document is not well-formed XML at line " + line(at) + ": " + what +
@@ -54,8 +57,9 @@ private:
     // a CDATA section or a processing instruction.
     std::size_t counted(std::size_t at) {
         if (++pieces_ > XmlMarkupScan::kMaxPieces)
-            throw XmlError("the document holds more than " + std::to_string(XmlMarkupScan::kMaxPieces) +
-                           " elements, attributes, comments and other markup (line " + line(at) + ")");
+            throw XmlError(
+                "the document holds more than " + std::to_string(XmlMarkupScan::kMaxPieces) +
+                " elements, attributes, comments and other markup (line " + line(at) + ")");
         return at;
     }
 
@@ -105,8 +109,9 @@ private:
         }
         counted(tag);
         if (!closed && ++depth_ > XmlMarkupScan::kMaxDepth)
-            throw XmlError("the document is nested more than " + std::to_string(XmlMarkupScan::kMaxDepth) +
-                           " levels deep (line " + line(tag) + ")");
+            throw XmlError("the document is nested more than " +
+                           std::to_string(XmlMarkupScan::kMaxDepth) + " levels deep (line " +
+                           line(tag) + ")");
         return at;
     }
 
@@ -116,7 +121,8 @@ private:
     void entities(std::size_t from, std::size_t to) const {
         static constexpr std::string_view known[] = {"amp", "lt", "gt", "quot", "apos"};
         const std::string_view part = s_.substr(0, to); // never searched beyond `to`
-        for (std::size_t at = part.find('&', from); at != std::string_view::npos; at = part.find('&', at + 1)) {
+        for (std::size_t at = part.find('&', from); at != std::string_view::npos;
+             at = part.find('&', at + 1)) {
             // The name runs to ";"; the next "&" or a blank ends the look,
             // so each character is looked at once.
             std::size_t end = at + 1;
@@ -132,8 +138,8 @@ private:
     }
 
     std::size_t skipName(std::size_t at) const {
-        while (at < s_.size() && !blank(s_[at]) && s_[at] != '>' && s_[at] != '<' && s_[at] != '/' &&
-               s_[at] != '=' && s_[at] != '"' && s_[at] != '\'')
+        while (at < s_.size() && !blank(s_[at]) && s_[at] != '>' && s_[at] != '<' &&
+               s_[at] != '/' && s_[at] != '=' && s_[at] != '"' && s_[at] != '\'')
             ++at;
         return at;
     }
@@ -153,6 +159,8 @@ private:
 
 } // namespace
 
-void XmlMarkupScan::check(std::string_view utf8) { Scan(utf8).run(); }
+void XmlMarkupScan::check(std::string_view utf8) {
+    Scan(utf8).run();
+}
 
 } // namespace dv

@@ -34,11 +34,12 @@ namespace dv {
 // wherever the text is not well-formed, so nothing libxml2 reads as an
 // attribute or a level escapes them. Throws XmlError, saying where.
 class XmlMarkupScan {
-public:
-    static constexpr std::size_t kMaxAttributes = 64;           // on one element
+  public:
+    static constexpr std::size_t kMaxAttributes = 64;            // on one element
     static constexpr std::size_t kMaxNamespaceDeclarations = 64; // in the document
     static constexpr std::size_t kMaxDepth = 64;                 // levels of elements, the root one
-    static constexpr std::size_t kMaxPieces = 10000; // elements, attributes, comments, CDATA, PIs in all
+    static constexpr std::size_t kMaxPieces =
+        10000; // elements, attributes, comments, CDATA, PIs in all
 
     static void check(std::string_view utf8);
 };

@@ -21,7 +21,8 @@ std::string oneLine(std::string_view reason) {
 
 std::string XmlPreparse::text(std::string_view bytes) {
     if (bytes.size() > kMaxBytes)
-        throw XmlError("the document is larger than 1 MiB (" + std::to_string(bytes.size()) + " bytes)");
+        throw XmlError("the document is larger than 1 MiB (" + std::to_string(bytes.size()) +
+                       " bytes)");
     if (bytes.empty())
         throw XmlError("the document is empty");
     // The scan sees the very text the parser reads.

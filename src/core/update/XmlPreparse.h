@@ -17,7 +17,7 @@ namespace dv {
 // Every refusal is an XmlError whose message says precisely why, for the
 // update service's log and dvcd-preview.
 class XmlPreparse {
-public:
+  public:
     static constexpr std::size_t kMaxBytes = kMaxXmlDocumentBytes;
     static constexpr std::size_t kMaxDepth = XmlMarkupScan::kMaxDepth;
     static constexpr std::size_t kMaxAttributes = XmlMarkupScan::kMaxAttributes;

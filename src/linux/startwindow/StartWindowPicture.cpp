@@ -27,7 +27,8 @@ StartWindowPicture::StartWindowPicture(int width, int height, std::vector<std::u
     pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
 }
 
-std::optional<StartWindowPicture> StartWindowPicture::parse(const std::vector<unsigned char>& bytes) {
+std::optional<StartWindowPicture>
+StartWindowPicture::parse(const std::vector<unsigned char>& bytes) {
     if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), kMagic, sizeof(kMagic)) != 0)
         return std::nullopt;
     const std::uint32_t width = readLe32(bytes.data() + 8);

@@ -22,7 +22,7 @@ struct PictureRun {
 // and the pixels row by row, little-endian: the start window reads it with
 // no picture library, and the disc's compression packs it.
 class StartWindowPicture {
-public:
+  public:
     static constexpr char kMagic[8] = {'D', 'V', 'S', 'T', 'A', 'R', 'T', '1'};
     static constexpr int kMaxSide = 4096;
 
@@ -35,12 +35,14 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint32_t pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
+    std::uint32_t pixel(int x, int y) const {
+        return pixels_[static_cast<std::size_t>(y * width_ + x)];
+    }
     // The window's shape: the runs of pixels that are not holes, row by row,
     // left to right.
     std::vector<PictureRun> visibleRuns() const;
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;

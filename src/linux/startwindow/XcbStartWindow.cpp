@@ -23,15 +23,15 @@ constexpr int kBarBlock = 48;
 constexpr int kBarPixelsPerStep = 6;
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
     const xcb_atom_t a = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     std::free(reply);
     return a;
 }
 
-void setProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type, std::uint8_t format,
-                 std::uint32_t count, const void* data) {
+void setProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
+                 std::uint8_t format, std::uint32_t count, const void* data) {
     if (property != XCB_ATOM_NONE && type != XCB_ATOM_NONE)
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, property, type, format, count, data);
 }
@@ -40,8 +40,8 @@ void setProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_a
 // the whole root window where there is none.
 xcb_rectangle_t primaryMonitor(xcb_connection_t* c, const xcb_screen_t* screen) {
     xcb_rectangle_t whole{0, 0, screen->width_in_pixels, screen->height_in_pixels};
-    xcb_randr_get_output_primary_reply_t* primary =
-        xcb_randr_get_output_primary_reply(c, xcb_randr_get_output_primary(c, screen->root), nullptr);
+    xcb_randr_get_output_primary_reply_t* primary = xcb_randr_get_output_primary_reply(
+        c, xcb_randr_get_output_primary(c, screen->root), nullptr);
     if (!primary)
         return whole;
     xcb_randr_get_output_info_reply_t* output = xcb_randr_get_output_info_reply(
@@ -50,8 +50,8 @@ xcb_rectangle_t primaryMonitor(xcb_connection_t* c, const xcb_screen_t* screen) 
     if (!output)
         return whole;
     xcb_randr_get_crtc_info_reply_t* crtc =
-        output->crtc ? xcb_randr_get_crtc_info_reply(c, xcb_randr_get_crtc_info(c, output->crtc, XCB_CURRENT_TIME),
-                                                     nullptr)
+        output->crtc ? xcb_randr_get_crtc_info_reply(
+                           c, xcb_randr_get_crtc_info(c, output->crtc, XCB_CURRENT_TIME), nullptr)
                      : nullptr;
     std::free(output);
     if (!crtc)
@@ -67,11 +67,11 @@ xcb_rectangle_t primaryMonitor(xcb_connection_t* c, const xcb_screen_t* screen) 
 XcbStartWindow::XcbStartWindow(xcb_connection_t* connection) : connection_(connection) {}
 
 XcbStartWindow::XcbStartWindow(XcbStartWindow&& other) noexcept
-    : connection_(std::exchange(other.connection_, nullptr)), screen_(other.screen_), depth_(other.depth_),
-      redShift_(other.redShift_), greenShift_(other.greenShift_), blueShift_(other.blueShift_),
-      window_(other.window_), picture_(other.picture_), gc_(other.gc_), width_(other.width_),
-      height_(other.height_), exposed_(other.exposed_), reportedPainted_(other.reportedPainted_),
-      barStep_(other.barStep_) {}
+    : connection_(std::exchange(other.connection_, nullptr)), screen_(other.screen_),
+      depth_(other.depth_), redShift_(other.redShift_), greenShift_(other.greenShift_),
+      blueShift_(other.blueShift_), window_(other.window_), picture_(other.picture_),
+      gc_(other.gc_), width_(other.width_), height_(other.height_), exposed_(other.exposed_),
+      reportedPainted_(other.reportedPainted_), barStep_(other.barStep_) {}
 
 XcbStartWindow::~XcbStartWindow() {
     if (!connection_)
@@ -103,7 +103,8 @@ bool XcbStartWindow::create(const StartWindowPicture& picture) {
     // True colour with 8 bits a channel, 32 bits a pixel: every desktop of
     // the last twenty years. Anything else gets no start window.
     const xcb_visualtype_t* visual = nullptr;
-    for (auto d = xcb_screen_allowed_depths_iterator(screen_); d.rem && !visual; xcb_depth_next(&d)) {
+    for (auto d = xcb_screen_allowed_depths_iterator(screen_); d.rem && !visual;
+         xcb_depth_next(&d)) {
         if (d.data->depth != screen_->root_depth)
             continue;
         for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
@@ -141,7 +142,8 @@ bool XcbStartWindow::create(const StartWindowPicture& picture) {
     const bool lsbFirst = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
     const std::uint32_t maxRequestBytes = xcb_get_maximum_request_length(c) * 4;
     const int rowBytes = width_ * 4;
-    const int rowsPerRequest = std::max(1, static_cast<int>((maxRequestBytes - 64) / static_cast<std::uint32_t>(rowBytes)));
+    const int rowsPerRequest = std::max(
+        1, static_cast<int>((maxRequestBytes - 64) / static_cast<std::uint32_t>(rowBytes)));
     std::vector<std::uint8_t> rows;
     for (int y = 0; y < height_; y += rowsPerRequest) {
         const int n = std::min(rowsPerRequest, height_ - y);
@@ -153,8 +155,9 @@ bool XcbStartWindow::create(const StartWindowPicture& picture) {
                 for (int i = 0; i < 4; ++i)
                     out[i] = static_cast<std::uint8_t>(p >> (lsbFirst ? 8 * i : 8 * (3 - i)));
             }
-        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, picture_, gc_, w, static_cast<std::uint16_t>(n), 0,
-                      static_cast<std::int16_t>(y), 0, depth_, static_cast<std::uint32_t>(rows.size()), rows.data());
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, picture_, gc_, w, static_cast<std::uint16_t>(n),
+                      0, static_cast<std::int16_t>(y), 0, depth_,
+                      static_cast<std::uint32_t>(rows.size()), rows.data());
     }
 
     const xcb_rectangle_t monitor = primaryMonitor(c, screen_);
@@ -165,20 +168,22 @@ bool XcbStartWindow::create(const StartWindowPicture& picture) {
     const xcb_font_t cursorFont = xcb_generate_id(c);
     xcb_open_font(c, cursorFont, 6, "cursor");
     const xcb_cursor_t cursor = xcb_generate_id(c);
-    xcb_create_glyph_cursor(c, cursor, cursorFont, cursorFont, kCursorWatch, kCursorWatch + 1, 0, 0, 0, 0xffff,
-                            0xffff, 0xffff);
+    xcb_create_glyph_cursor(c, cursor, cursorFont, cursorFont, kCursorWatch, kCursorWatch + 1, 0, 0,
+                            0, 0xffff, 0xffff, 0xffff);
     xcb_close_font(c, cursorFont);
 
     window_ = xcb_generate_id(c);
-    const std::uint32_t values[] = {XCB_BACK_PIXMAP_NONE,
-                                    XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY, cursor};
-    xcb_create_window(c, depth_, window_, screen_->root, x, y, w, h, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen_->root_visual, XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values);
+    const std::uint32_t values[] = {
+        XCB_BACK_PIXMAP_NONE, XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY, cursor};
+    xcb_create_window(c, depth_, window_, screen_->root, x, y, w, h, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
+                      XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values);
     xcb_free_cursor(c, cursor);
 
     // The program's own window has these: the hand-over is not seen.
     const std::string title = layout::kWindowCaption;
-    setProperty(c, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, static_cast<std::uint32_t>(title.size()), title.data());
+    setProperty(c, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                static_cast<std::uint32_t>(title.size()), title.data());
     setProperty(c, window_, atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"), 8,
                 static_cast<std::uint32_t>(title.size()), title.data());
     static constexpr char kClass[] = "datavind\0datavind";
@@ -205,7 +210,8 @@ bool XcbStartWindow::create(const StartWindowPicture& picture) {
         for (const PictureRun& run : picture.visibleRuns())
             rects.push_back({static_cast<std::int16_t>(run.x), static_cast<std::int16_t>(run.y),
                              static_cast<std::uint16_t>(run.width), 1});
-        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED, window_, 0, 0,
+        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
+                             XCB_CLIP_ORDERING_YX_BANDED, window_, 0, 0,
                              static_cast<std::uint32_t>(rects.size()), rects.data());
     }
     xcb_map_window(c, window_);
@@ -213,15 +219,18 @@ bool XcbStartWindow::create(const StartWindowPicture& picture) {
     return !xcb_connection_has_error(c);
 }
 
-int XcbStartWindow::fileDescriptor() const { return xcb_get_file_descriptor(connection_); }
+int XcbStartWindow::fileDescriptor() const {
+    return xcb_get_file_descriptor(connection_);
+}
 
 std::uint32_t XcbStartWindow::pixelOf(std::uint32_t rgb) const {
-    return ((rgb >> 16) & 0xff) << redShift_ | ((rgb >> 8) & 0xff) << greenShift_ | (rgb & 0xff) << blueShift_;
+    return ((rgb >> 16) & 0xff) << redShift_ | ((rgb >> 8) & 0xff) << greenShift_ |
+           (rgb & 0xff) << blueShift_;
 }
 
 void XcbStartWindow::paint() {
-    xcb_copy_area(connection_, picture_, window_, gc_, 0, 0, 0, 0, static_cast<std::uint16_t>(width_),
-                  static_cast<std::uint16_t>(height_));
+    xcb_copy_area(connection_, picture_, window_, gc_, 0, 0, 0, 0,
+                  static_cast<std::uint16_t>(width_), static_cast<std::uint16_t>(height_));
     paintBar();
 }
 
@@ -264,7 +273,8 @@ bool XcbStartWindow::update(bool* painted) {
     xcb_flush(connection_);
     if (exposed_ && !reportedPainted_) {
         // A round trip: the server has drawn what came before it.
-        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        std::free(
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
         reportedPainted_ = true;
     }
     *painted = reportedPainted_;

@@ -15,7 +15,7 @@ namespace dv {
 // no font and no file but its picture, so it shows after a few hundred
 // kilobytes read from the disc.
 class XcbStartWindow {
-public:
+  public:
     // Nothing when there is no X display, or one whose pixels this window
     // cannot write (not true colour with 8 bits a channel in 32-bit pixels).
     static std::optional<XcbStartWindow> open(const StartWindowPicture& picture);
@@ -30,7 +30,7 @@ public:
     bool update(bool* painted);
     int fileDescriptor() const;
 
-private:
+  private:
     explicit XcbStartWindow(xcb_connection_t* connection);
     bool create(const StartWindowPicture& picture);
     void paint();

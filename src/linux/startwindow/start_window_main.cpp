@@ -22,7 +22,9 @@ namespace {
 
 volatile std::sig_atomic_t stopping = 0;
 
-extern "C" void onStop(int) { stopping = 1; }
+extern "C" void onStop(int) {
+    stopping = 1;
+}
 
 std::string besideMe(const char* name) {
     char path[4096];
@@ -47,7 +49,9 @@ void markShown() {
     }
 }
 
-bool programGone(pid_t program) { return program > 0 && ::kill(program, 0) != 0 && errno == ESRCH; }
+bool programGone(pid_t program) {
+    return program > 0 && ::kill(program, 0) != 0 && errno == ESRCH;
+}
 
 } // namespace
 

@@ -2,10 +2,10 @@
 
 #include "core/app/ErrorReportText.h"
 #include "core/app/MessageBoxes.h"
+#include "core/shell/MainWindowLayout.h"
 #include "qt/app/QtMessageBoxes.h"
 #include "qt/app/QtText.h"
 #include "qt/app/QtTranslations.h"
-#include "core/shell/MainWindowLayout.h"
 
 #include <QFont>
 #include <QQuickWindow>

@@ -1,7 +1,7 @@
 #include "qt/app/MessageBoxDialog.h"
 
-#include "qt/app/QtText.h"
 #include "core/text/LongLines.h"
+#include "qt/app/QtText.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -42,7 +42,8 @@ QScreen* screenFor(const QWidget* owner) {
 } // namespace
 
 MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* owner)
-    : QDialog(owner), answer_(request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No) {
+    : QDialog(owner),
+      answer_(request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No) {
     setObjectName(QStringLiteral("MessageBox"));
     setWindowTitle(toQString(request.caption));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -52,7 +53,8 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* ow
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     int textColumn = 0;
-    if (const QStyle::StandardPixmap pixmap = pixmapOf(request.icon); pixmap != QStyle::SP_CustomBase) {
+    if (const QStyle::StandardPixmap pixmap = pixmapOf(request.icon);
+        pixmap != QStyle::SP_CustomBase) {
         auto* icon = new QLabel(this);
         icon->setObjectName(QStringLiteral("imIcon"));
         const int extent = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
@@ -96,14 +98,15 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* ow
         ok->setDefault(true);
         ok->setFocus();
     }
-    buttons->setCenterButtons(style()->styleHint(QStyle::SH_MessageBox_CenterButtons, nullptr, this));
+    buttons->setCenterButtons(
+        style()->styleHint(QStyle::SH_MessageBox_CenterButtons, nullptr, this));
     grid->addWidget(buttons, 1, 0, 1, textColumn + 1);
 }
 
 void MessageBoxDialog::addText(const QString& text, QSize room) {
     if (text.size() <= kMeasuredLength) {
-        const QRect needed = fontMetrics().boundingRect(QRect(0, 0, room.width(), 1 << 24),
-                                                        Qt::TextWordWrap, text);
+        const QRect needed =
+            fontMetrics().boundingRect(QRect(0, 0, room.width(), 1 << 24), Qt::TextWordWrap, text);
         if (needed.width() <= room.width() && needed.height() <= room.height()) {
             label_ = new QLabel(this);
             label_->setObjectName(QStringLiteral("lbText"));
@@ -135,8 +138,10 @@ void MessageBoxDialog::showEvent(QShowEvent* event) {
 void MessageBoxDialog::keepOnScreen() {
     const QRect screen = screenFor(parentWidget())->availableGeometry();
     QRect frame = frameGeometry();
-    frame.moveLeft(qBound(screen.left(), frame.left(), qMax(screen.left(), screen.right() - frame.width() + 1)));
-    frame.moveTop(qBound(screen.top(), frame.top(), qMax(screen.top(), screen.bottom() - frame.height() + 1)));
+    frame.moveLeft(qBound(screen.left(), frame.left(),
+                          qMax(screen.left(), screen.right() - frame.width() + 1)));
+    frame.moveTop(qBound(screen.top(), frame.top(),
+                         qMax(screen.top(), screen.bottom() - frame.height() + 1)));
     if (frame.topLeft() != frameGeometry().topLeft())
         move(frame.topLeft());
 }

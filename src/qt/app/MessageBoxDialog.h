@@ -16,7 +16,7 @@ namespace dv::qt {
 // scrolling read-only field, whole, with the buttons below it on screen.
 class MessageBoxDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     MessageBoxDialog(const MessageBoxRequest& request, QWidget* owner);
 
     MessageAnswer answer() const { return answer_; }
@@ -25,10 +25,10 @@ public:
     QLabel* textLabel() const { return label_; }
     QPlainTextEdit* textField() const { return field_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void addText(const QString& text, QSize room);
     void keepOnScreen();
 

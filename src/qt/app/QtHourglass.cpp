@@ -5,8 +5,12 @@
 
 namespace dv::qt {
 
-void QtHourglass::showHourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void QtHourglass::showHourglass() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void QtHourglass::restoreCursor() { QApplication::restoreOverrideCursor(); }
+void QtHourglass::restoreCursor() {
+    QApplication::restoreOverrideCursor();
+}
 
 } // namespace dv::qt

@@ -6,7 +6,7 @@ namespace dv::qt {
 
 // The application's busy pointer (an override cursor over every window).
 class QtHourglass : public Hourglass {
-public:
+  public:
     void showHourglass() override;
     void restoreCursor() override;
 };

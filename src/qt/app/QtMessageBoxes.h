@@ -8,11 +8,11 @@ namespace dv::qt {
 
 // Message boxes (MessageBoxDialog), owned by the main window when there is one.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     MessageAnswer show(const MessageBoxRequest& request) override;
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-private:
+  private:
     QWidget* owner_ = nullptr;
 };
 

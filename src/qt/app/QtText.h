@@ -12,7 +12,9 @@ inline QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string toStdString(const QString& text) { return text.toStdString(); }
+inline std::string toStdString(const QString& text) {
+    return text.toStdString();
+}
 
 // The core's line breaks are single carriage returns; Qt's widgets break at
 // line feeds.

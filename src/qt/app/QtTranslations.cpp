@@ -29,7 +29,7 @@ constexpr Renamed kRenamed[] = {
 };
 
 class Qt4NamedCatalog : public QTranslator {
-public:
+  public:
     using QTranslator::QTranslator;
     QString translate(const char* context, const char* sourceText, const char* disambiguation,
                       int n) const override {
@@ -39,7 +39,8 @@ public:
                 break;
             if (qstrcmp(context, r.context) != 0 || (r.text && qstrcmp(sourceText, r.text) != 0))
                 continue;
-            text = QTranslator::translate(r.oldContext, r.oldText ? r.oldText : sourceText, disambiguation, n);
+            text = QTranslator::translate(r.oldContext, r.oldText ? r.oldText : sourceText,
+                                          disambiguation, n);
             // An old text with a shortcut where the new one has none.
             if (!std::strchr(sourceText, '&'))
                 text.remove(QLatin1Char('&'));
@@ -65,7 +66,8 @@ QStringList installQtTranslations(const QStringList& folders) {
         for (const QString& folder : folders) {
             // The exact file: a translator left to search would settle for
             // a catalog of another language.
-            const QString file = QDir(folder).filePath(QLatin1String(catalog) + QStringLiteral("_sv.qm"));
+            const QString file =
+                QDir(folder).filePath(QLatin1String(catalog) + QStringLiteral("_sv.qm"));
             if (!QFileInfo(file).isFile())
                 continue;
             auto* translator = new Qt4NamedCatalog(QCoreApplication::instance());

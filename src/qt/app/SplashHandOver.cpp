@@ -24,7 +24,9 @@ SplashHandOver::SplashHandOver(QObject* mainWindow) : QObject(mainWindow) {
         mainWindow->installEventFilter(this);
 }
 
-SplashHandOver::~SplashHandOver() { closeSplash(); }
+SplashHandOver::~SplashHandOver() {
+    closeSplash();
+}
 
 bool SplashHandOver::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && splash_) {

@@ -11,16 +11,16 @@ namespace dv::qt {
 // variable is taken out of the environment at once, so that no program
 // started from the disc closes anything.
 class SplashHandOver : public QObject {
-public:
+  public:
     static constexpr const char* kVariable = "DATAVIND_SPLASH";
 
     explicit SplashHandOver(QObject* mainWindow);
     ~SplashHandOver() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void closeSplash();
 
     pid_t splash_ = 0;

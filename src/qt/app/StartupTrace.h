@@ -8,7 +8,7 @@ namespace dv::qt {
 // to standard error ("datavind-timing shown 1733644800123"), so that a
 // benchmark can measure them from outside.
 class StartupTrace {
-public:
+  public:
     static void mark(const char* milestone);
 };
 

@@ -5,8 +5,8 @@
 // the main window shows them before its page. The start window itself
 // (datavind-splash) then needs no toolkit, font or picture library.
 
-#include "qt/app/QtText.h"
 #include "core/shell/MainWindowLayout.h"
+#include "qt/app/QtText.h"
 #include "qt/shell/SkinPictures.h"
 
 #include "linux/startwindow/StartWindowPicture.h"

@@ -61,7 +61,8 @@ void watchCommandLinks(QWebEnginePage& page) {
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(kWatcher).arg(QString::fromLatin1(kWrittenLinkScheme)));
+    script.setSourceCode(
+        QString::fromLatin1(kWatcher).arg(QString::fromLatin1(kWrittenLinkScheme)));
     page.scripts().insert(script);
 }
 

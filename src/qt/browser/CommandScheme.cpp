@@ -10,7 +10,7 @@ namespace dv::qt {
 namespace {
 
 class RefusingHandler : public QWebEngineUrlSchemeHandler {
-public:
+  public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
     void requestStarted(QWebEngineUrlRequestJob* job) override {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);

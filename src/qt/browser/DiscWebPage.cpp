@@ -1,7 +1,7 @@
 #include "qt/browser/DiscWebPage.h"
 
-#include "qt/app/QtText.h"
 #include "core/browser/CommandLinkFilter.h"
+#include "qt/app/QtText.h"
 #include "qt/browser/CommandScheme.h"
 #include "qt/browser/PageScriptDialog.h"
 
@@ -17,9 +17,10 @@ DiscWebPage::DiscWebPage(std::string discRoot, QObject* parent)
     connect(this, &QWebEnginePage::loadStarted, this, [this] { dialogs_.pageChanged(); });
 }
 
-std::optional<QString> DiscWebPage::askReader(PageDialogKind kind, const QString& text, const QString& defaultValue) {
-    const std::optional<PageDialogModel> model =
-        dialogs_.open(kind, toStdString(text), toStdString(defaultValue), PageDialogs::Clock::now());
+std::optional<QString> DiscWebPage::askReader(PageDialogKind kind, const QString& text,
+                                              const QString& defaultValue) {
+    const std::optional<PageDialogModel> model = dialogs_.open(
+        kind, toStdString(text), toStdString(defaultValue), PageDialogs::Clock::now());
     if (!model)
         return std::nullopt;
     // Only the page waits for the answer, as in a browser's tab.
@@ -44,7 +45,8 @@ bool DiscWebPage::javaScriptConfirm(const QUrl&, const QString& msg) {
     return askReader(PageDialogKind::Confirm, msg, {}).has_value();
 }
 
-bool DiscWebPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString& defaultValue, QString* result) {
+bool DiscWebPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString& defaultValue,
+                                   QString* result) {
     const std::optional<QString> answer = askReader(PageDialogKind::Prompt, msg, defaultValue);
     if (answer && result)
         *result = *answer;
@@ -62,7 +64,8 @@ bool DiscWebPage::takeCommandLink(const QUrl& url, bool byReader) {
     const bool fromDiscPage = kindOf(this->url()) == PageKind::Disc;
     if (url.scheme().toLatin1() == kWrittenLinkScheme) {
         // A command link as its page wrote it, from the link watcher.
-        const QByteArray written = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        const QByteArray written =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         const NavigationDecision decision =
             beforeNavigate(writtenLinkAddress(written.toStdString()), fromDiscPage);
         if (decision.command)
@@ -92,7 +95,8 @@ void DiscWebPage::newWindowRequested(QWebEngineNewWindowRequest& request) {
     switch (newWindowRoute(kindOf(url), request.isUserInitiated())) {
     case NewWindowRoute::Panel:
         // Not from inside the engine's callback.
-        QMetaObject::invokeMethod(this, [this, url] { load(url); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, url] { load(url); }, Qt::QueuedConnection);
         break;
     case NewWindowRoute::DesktopBrowser:
         Q_EMIT webPageForNewWindow(url);

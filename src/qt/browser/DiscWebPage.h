@@ -22,10 +22,10 @@ namespace dv::qt {
 // boxes a page's script asks for follow PageDialogs and block only the page.
 class DiscWebPage : public QWebEnginePage {
     Q_OBJECT
-public:
+  public:
     DiscWebPage(std::string discRoot, QObject* parent);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Emitted after the navigation was cancelled, inside the engine's
     // callback: whoever runs the command runs it later. byReader: started by
     // the reader's own click or key, not by the page's script.
@@ -33,20 +33,21 @@ Q_SIGNALS:
     // A web page the reader asked to open in a new window; connect it queued.
     void webPageForNewWindow(const QUrl& address);
 
-protected:
+  protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
     bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
-    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
-                          QString* result) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
+                          const QString& defaultValue, QString* result) override;
 
-private:
+  private:
     void newWindowRequested(QWebEngineNewWindowRequest& request);
     // True when the address is a command link, which never loads.
     bool takeCommandLink(const QUrl& url, bool byReader);
     PageKind kindOf(const QUrl& url) const;
     // The reader's answer; nothing when the page's boxes were stopped.
-    std::optional<QString> askReader(PageDialogKind kind, const QString& text, const QString& defaultValue);
+    std::optional<QString> askReader(PageDialogKind kind, const QString& text,
+                                     const QString& defaultValue);
 
     CanonicalPaths paths_;
     DiscPageCheck discPages_;

@@ -10,10 +10,10 @@ namespace dv::qt {
 // text fields and never goes back).
 class MyMessageHandler : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 

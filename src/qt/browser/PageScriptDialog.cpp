@@ -1,7 +1,7 @@
 #include "qt/browser/PageScriptDialog.h"
 
-#include "qt/app/QtText.h"
 #include "core/text/LongLines.h"
+#include "qt/app/QtText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -67,7 +67,8 @@ PageScriptDialog::PageScriptDialog(const PageDialogModel& model, QWidget* owner)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     if (model.cancelText) {
-        QPushButton* cancel = buttons->addButton(toQString(*model.cancelText), QDialogButtonBox::RejectRole);
+        QPushButton* cancel =
+            buttons->addButton(toQString(*model.cancelText), QDialogButtonBox::RejectRole);
         cancel->setObjectName(QStringLiteral("btCancel"));
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     }

@@ -18,7 +18,7 @@ namespace dv::qt {
 // hot-spots stay in use while it is up.
 class PageScriptDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Answer {
         bool accepted = false;
         QString input;
@@ -36,10 +36,10 @@ public:
     QLineEdit* inputField() const { return input_; }
     QCheckBox* stopBox() const { return stop_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* label_ = nullptr;
     QPlainTextEdit* field_ = nullptr;
     QLineEdit* input_ = nullptr;

@@ -1,21 +1,21 @@
 #include "qt/browser/QtBrowserHost.h"
 
 #include "core/app/DiscPath.h"
-#include "qt/app/QtText.h"
-#include "qt/app/StartupTrace.h"
-#include "qt/browser/CommandLinkWatcher.h"
-#include "qt/browser/CommandScheme.h"
-#include "qt/browser/DiscWebPage.h"
 #include "core/browser/DownloadIndicator.h"
 #include "core/browser/EngineVersion.h"
 #include "core/browser/StatusTextRule.h"
 #include "core/shell/StatusLine.h"
 #include "core/text/LongLines.h"
+#include "qt/app/QtText.h"
+#include "qt/app/StartupTrace.h"
+#include "qt/browser/CommandLinkWatcher.h"
+#include "qt/browser/CommandScheme.h"
+#include "qt/browser/DiscWebPage.h"
 
 #include <QEvent>
 #include <QHelpEvent>
-#include <QToolTip>
 #include <QLocale>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -77,8 +77,10 @@ QString QtBrowserHost::plainToolTip(const QString& pageText) {
     // The engine hands a title attribute over as it stands, and a tool tip
     // takes what looks like markup as rich text: a picture named in it would
     // be loaded. Shown escaped, it is the literal text.
-    const QString shown = toDisplayLines(breakLongLines(toStdString(pageText.left(kMaxToolTipLength))));
-    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + shown.toHtmlEscaped() + QStringLiteral("</p>");
+    const QString shown =
+        toDisplayLines(breakLongLines(toStdString(pageText.left(kMaxToolTipLength))));
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + shown.toHtmlEscaped() +
+           QStringLiteral("</p>");
 }
 
 bool QtBrowserHost::eventFilter(QObject* watched, QEvent* event) {
@@ -92,7 +94,8 @@ bool QtBrowserHost::eventFilter(QObject* watched, QEvent* event) {
         if (text.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTip(text), view_);
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTip(text),
+                               view_);
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -105,12 +108,15 @@ void QtBrowserHost::destroyControl() {
     delete view_.data();
 }
 
-std::optional<std::string> QtBrowserHost::engineVersionText() const { return engineVersion_(); }
+std::optional<std::string> QtBrowserHost::engineVersionText() const {
+    return engineVersion_();
+}
 
 char QtBrowserHost::decimalSeparator() const {
     const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode())
-                                                            : '.';
+    return point.size() == 1 && point.at(0).unicode() < 128
+               ? static_cast<char>(point.at(0).unicode())
+               : '.';
 }
 
 void QtBrowserHost::navigate(const std::string& address) {

@@ -23,7 +23,7 @@ namespace dv::qt {
 // through the core's rules.
 class QtBrowserHost : public QObject, public BrowserHost {
     Q_OBJECT
-public:
+  public:
     using VersionSource = std::function<std::optional<std::string>()>;
 
     QtBrowserHost(QWidget& panel, std::string discRoot, StatusLine& status,
@@ -46,7 +46,7 @@ public:
     static QString plainToolTip(const QString& pageText);
     static constexpr int kMaxToolTipLength = 4000;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void pageLoaded(bool ok);
     // A command link of a disc page, to be run after its navigation was
     // cancelled: emitted inside the engine's callback, so that a burst of
@@ -56,10 +56,10 @@ Q_SIGNALS:
     // A web page the reader asked to open in a new window.
     void webPageForNewWindow(const QUrl& address);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void statusTextChange(const QString& text);
 
     QWidget& panel_;

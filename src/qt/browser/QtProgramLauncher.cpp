@@ -1,12 +1,12 @@
 #include "qt/browser/QtProgramLauncher.h"
 
 #include "core/app/DiscPath.h"
-#include "qt/app/QtText.h"
 #include "core/app/ReaderEnvironment.h"
 #include "core/app/RegularFile.h"
 #include "core/app/UrlHost.h"
 #include "core/browser/LaunchFailure.h"
 #include "core/browser/ProgramFile.h"
+#include "qt/app/QtText.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -21,15 +21,20 @@ namespace dv::qt {
 
 namespace {
 
-std::string reason(LaunchFailure failure) { return launchFailureText(failure); }
+std::string reason(LaunchFailure failure) {
+    return launchFailureText(failure);
+}
 
 // xdg-open's exit statuses: 2 the file is not there, 3 no tool to open it
 // with, 4 the tool failed.
 LaunchFailure failureOfOpener(int exitCode) {
     switch (exitCode) {
-    case 2: return LaunchFailure::FileNotFound;
-    case 3: return LaunchFailure::NoApplication;
-    default: return LaunchFailure::NotOpened;
+    case 2:
+        return LaunchFailure::FileNotFound;
+    case 3:
+        return LaunchFailure::NoApplication;
+    default:
+        return LaunchFailure::NotOpened;
     }
 }
 

@@ -12,13 +12,14 @@ namespace dv::qt {
 // executable ones) and web addresses in the desktop's default application
 // (xdg-open). Started programs inherit the current folder.
 class QtProgramLauncher : public ProgramLauncher {
-public:
-    std::optional<std::string> open(const std::string& file, const std::string& parameters) override;
+  public:
+    std::optional<std::string> open(const std::string& file,
+                                    const std::string& parameters) override;
 
     // How long the desktop may take to accept a document or address.
     static constexpr int kDesktopTimeoutMs = 15000;
 
-private:
+  private:
     static std::optional<std::string> openWithDesktop(const QString& target);
 };
 

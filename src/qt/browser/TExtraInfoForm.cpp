@@ -1,10 +1,10 @@
 #include "qt/browser/TExtraInfoForm.h"
 
-#include "qt/app/QtText.h"
-#include "qt/app/QtTextMeasure.h"
 #include "core/browser/FileLauncher.h"
 #include "core/browser/TExtraInfo.h"
 #include "core/text/LongLines.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -55,10 +55,12 @@ TExtraInfoForm::TExtraInfoForm() : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFi
 
     btYes = new QPushButton(toQString(ExtraInfoModel::kYes), this);
     btYes->setObjectName(QStringLiteral("btYes"));
-    connect(btYes, &QPushButton::clicked, this, [this] { done(static_cast<int>(ExtraInfoModel::Result::Yes)); });
+    connect(btYes, &QPushButton::clicked, this,
+            [this] { done(static_cast<int>(ExtraInfoModel::Result::Yes)); });
     btNo = new QPushButton(toQString(ExtraInfoModel::kNo), this);
     btNo->setObjectName(QStringLiteral("btNo"));
-    connect(btNo, &QPushButton::clicked, this, [this] { done(static_cast<int>(ExtraInfoModel::Result::No)); });
+    connect(btNo, &QPushButton::clicked, this,
+            [this] { done(static_cast<int>(ExtraInfoModel::Result::No)); });
     // The model says what Enter presses.
     btYes->setAutoDefault(false);
     btNo->setAutoDefault(false);
@@ -120,8 +122,9 @@ void TExtraInfoForm::keyPressEvent(QKeyEvent* event) {
         focused = ExtraInfoView::Button::Yes;
     else if (focusWidget() == btNo)
         focused = ExtraInfoView::Button::No;
-    const auto result =
-        ExtraInfoModel::onKey(key == Qt::Key_Escape ? ExtraInfoModel::Key::Escape : ExtraInfoModel::Key::Enter, view_, focused);
+    const auto result = ExtraInfoModel::onKey(key == Qt::Key_Escape ? ExtraInfoModel::Key::Escape
+                                                                    : ExtraInfoModel::Key::Enter,
+                                              view_, focused);
     if (result)
         done(static_cast<int>(*result));
 }

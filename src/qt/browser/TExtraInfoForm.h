@@ -19,7 +19,7 @@ namespace dv::qt {
 // The "more information" dialog shown before an item with a note starts.
 class TExtraInfoForm : public QDialog, public ExtraInfoDialog {
     Q_OBJECT
-public:
+  public:
     TExtraInfoForm();
 
     // Where a click on the address goes.
@@ -30,11 +30,11 @@ public:
     // Shows a note with only a "Stäng" button, whatever it says of starting.
     void showNotice(const TExtraInfo& note, const std::string& caption) override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Draws the model's view of a note: texts, what shows, places.
     void present(const ExtraInfoView& view);
     void lbURLClick();

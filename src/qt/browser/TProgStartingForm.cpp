@@ -1,8 +1,8 @@
 #include "qt/browser/TProgStartingForm.h"
 
+#include "core/browser/WaitingWindowModel.h"
 #include "qt/app/QtText.h"
 #include "qt/app/QtTextMeasure.h"
-#include "core/browser/WaitingWindowModel.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,8 +16,8 @@ namespace dv::qt {
 using WaitingModel = WaitingWindowModel;
 
 TProgStartingForm::TProgStartingForm()
-    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint) {
+    : QWidget(nullptr,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("ProgStartingForm"));
     setWindowTitle(toQString(WaitingModel::kCaption));
 
@@ -49,7 +49,9 @@ void TProgStartingForm::showWaiting() {
     QCoreApplication::processEvents();
 }
 
-void TProgStartingForm::hideWaiting() { hide(); }
+void TProgStartingForm::hideWaiting() {
+    hide();
+}
 
 void TProgStartingForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -64,6 +66,8 @@ void TProgStartingForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-void TProgStartingForm::Timer1Timer() { ProgressBar1->setValue(WaitingModel::nextPosition(ProgressBar1->value())); }
+void TProgStartingForm::Timer1Timer() {
+    ProgressBar1->setValue(WaitingModel::nextPosition(ProgressBar1->value()));
+}
 
 } // namespace dv::qt

@@ -13,17 +13,17 @@ namespace dv::qt {
 // The small "Vänta..." window shown while a program or link is being started.
 class TProgStartingForm : public QWidget, public WaitingWindow {
     Q_OBJECT
-public:
+  public:
     TProgStartingForm();
 
     void showWaiting() override;
     void hideWaiting() override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void Timer1Timer();
 
     QLabel* Label1 = nullptr;

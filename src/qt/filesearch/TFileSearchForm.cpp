@@ -29,7 +29,9 @@ using SearchModel = FileSearchWindowModel;
 constexpr int kDiscRole = Qt::UserRole;
 constexpr int kProgramRole = Qt::UserRole + 1;
 
-QPixmap picture(SearchModel::Picture which) { return SkinPictures::picture(QLatin1String(SearchModel::pictureName(which))); }
+QPixmap picture(SearchModel::Picture which) {
+    return SkinPictures::picture(QLatin1String(SearchModel::pictureName(which)));
+}
 
 QIcon iconAt(int depth) {
     const SearchModel::NodePictures pictures = SearchModel::picturesAt(depth);
@@ -121,7 +123,8 @@ void TFileSearchForm::createControls() {
 
 void TFileSearchForm::placePicture() {
     const QSize size = Image1->pixmap().size();
-    Image1->setGeometry(toQRect(SearchModel::pictureBounds(layout_, width(), {size.width(), size.height()})));
+    Image1->setGeometry(
+        toQRect(SearchModel::pictureBounds(layout_, width(), {size.width(), size.height()})));
 }
 
 void TFileSearchForm::resizeEvent(QResizeEvent* event) {
@@ -170,7 +173,9 @@ void TFileSearchForm::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TFileSearchForm::btSearchClick() { search(ebSearch->text()); }
+void TFileSearchForm::btSearchClick() {
+    search(ebSearch->text());
+}
 
 void TFileSearchForm::showEnabled() {
     const SearchModel::Controls enabled = model_.enabled();
@@ -189,7 +194,7 @@ void TFileSearchForm::Action1Execute() {
 
 void TFileSearchForm::search(const QString& text) {
     SearchModel::search(search_, hourglass_, toStdString(text), rbAllDiscs->isChecked(),
-                  [this](const SearchTree&) { showTree(); });
+                        [this](const SearchTree&) { showTree(); });
 }
 
 void TFileSearchForm::showTree() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "qt/app/QtHourglass.h"
 #include "core/filesearch/FileSearch.h"
 #include "core/filesearch/FileSearchWindowModel.h"
+#include "qt/app/QtHourglass.h"
 
 #include <QWidget>
 
@@ -30,17 +30,17 @@ namespace dv::qt {
 // stay between showings.
 class TFileSearchForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes);
 
     void btSearchClick();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     static FileSearchWindowModel::Key keyOf(const QKeyEvent& event);
     // What the model says a key does here; true when it did something.
     bool keyAction(const QKeyEvent& event, bool inSearchBox);

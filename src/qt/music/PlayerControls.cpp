@@ -1,9 +1,9 @@
 #include "qt/music/PlayerControls.h"
 
-#include "qt/app/QtText.h"
-#include "qt/app/QtTextMeasure.h"
 #include "core/music/PlayerLayout.h"
 #include "core/music/PlayerMath.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
 #include "qt/shell/SkinPictures.h"
 
 #include <QLabel>
@@ -17,7 +17,9 @@ namespace {
 
 namespace layout = player::layout;
 
-QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
+QColor toQColor(const Rgb& c) {
+    return {c.red, c.green, c.blue};
+}
 
 const QColor kShadow = toQColor(layout::kShadow);
 
@@ -28,17 +30,20 @@ PlayerControls::PlayerControls(std::string discRoot, Parts parts)
       player_(std::move(discRoot), {*device_, *device_, *this, parts.status, parts.hover}),
       saver_(parts.saveDialog, parts.boxes, parts.status) {
     // The shadow lies one pixel right of and below the white text, under it.
-    lbSongNameShadow = label("lbSongNameShadow", toQRect(layout::kSongNameShadow), kShadow, Qt::AlignLeft);
-    lbSongNameWhite = label("lbSongNameWhite", toQRect(layout::kSongNameWhite), Qt::white, Qt::AlignLeft);
+    lbSongNameShadow =
+        label("lbSongNameShadow", toQRect(layout::kSongNameShadow), kShadow, Qt::AlignLeft);
+    lbSongNameWhite =
+        label("lbSongNameWhite", toQRect(layout::kSongNameWhite), Qt::white, Qt::AlignLeft);
 
     ggPlayerPos = new QProgressBar(&p_.window);
     ggPlayerPos->setObjectName(QStringLiteral("ggPlayerPos"));
     ggPlayerPos->setGeometry(toQRect(layout::kPositionBar));
     ggPlayerPos->setRange(0, 100);
     ggPlayerPos->setTextVisible(false);
-    ggPlayerPos->setStyleSheet(QStringLiteral("QProgressBar { border: none; background: %1; }"
-                                              "QProgressBar::chunk { background: %2; }")
-                                   .arg(toQColor(layout::kBarBack).name(), toQColor(layout::kBarFore).name()));
+    ggPlayerPos->setStyleSheet(
+        QStringLiteral("QProgressBar { border: none; background: %1; }"
+                       "QProgressBar::chunk { background: %2; }")
+            .arg(toQColor(layout::kBarBack).name(), toQColor(layout::kBarFore).name()));
     ggPlayerPos->hide();
     p_.trackBar.raise(); // the click strip lies over the bar
 
@@ -50,7 +55,8 @@ PlayerControls::PlayerControls(std::string discRoot, Parts parts)
     imPlayerPlayPos = new QLabel(&p_.window);
     imPlayerPlayPos->setObjectName(QStringLiteral("imPlayerPlayPos"));
     imPlayerPlayPos->setPixmap(SkinPictures::picture(QStringLiteral("Knob")));
-    imPlayerPlayPos->setGeometry(player::kKnobMin, layout::kKnobTop, layout::kKnobWidth, layout::kKnobHeight);
+    imPlayerPlayPos->setGeometry(player::kKnobMin, layout::kKnobTop, layout::kKnobWidth,
+                                 layout::kKnobHeight);
     imPlayerPlayPos->setToolTip(toQString(layout::kKnobHint));
     imPlayerPlayPos->installEventFilter(this);
     imPlayerPlayPos->hide();
@@ -63,7 +69,8 @@ PlayerControls::PlayerControls(std::string discRoot, Parts parts)
 
 PlayerControls::~PlayerControls() = default;
 
-QLabel* PlayerControls::label(const char* name, QRect bounds, QColor colour, Qt::Alignment alignment) {
+QLabel* PlayerControls::label(const char* name, QRect bounds, QColor colour,
+                              Qt::Alignment alignment) {
     auto* l = new QLabel(&p_.window);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(bounds);
@@ -78,7 +85,9 @@ QLabel* PlayerControls::label(const char* name, QRect bounds, QColor colour, Qt:
     return l;
 }
 
-void PlayerControls::lbSaveMP3Click() { saver_.lbSaveMP3Click(player_.trackPath()); }
+void PlayerControls::lbSaveMP3Click() {
+    saver_.lbSaveMP3Click(player_.trackPath());
+}
 
 void PlayerControls::setTitleLine(const std::string& text) {
     lbSongNameWhite->setText(toQString(text));
@@ -100,11 +109,21 @@ void PlayerControls::setPositionText(const std::string& text) {
     lbPosShadow->setText(lbPos->text());
 }
 
-void PlayerControls::setPositionBar(int percent) { ggPlayerPos->setValue(percent); }
-void PlayerControls::setKnobVisible(bool visible) { imPlayerPlayPos->setVisible(visible); }
-void PlayerControls::setKnobLeft(int left) { imPlayerPlayPos->move(left, imPlayerPlayPos->y()); }
-int PlayerControls::knobLeft() const { return imPlayerPlayPos->x(); }
-void PlayerControls::setKnobHint(const std::string& hint) { imPlayerPlayPos->setToolTip(toQString(hint)); }
+void PlayerControls::setPositionBar(int percent) {
+    ggPlayerPos->setValue(percent);
+}
+void PlayerControls::setKnobVisible(bool visible) {
+    imPlayerPlayPos->setVisible(visible);
+}
+void PlayerControls::setKnobLeft(int left) {
+    imPlayerPlayPos->move(left, imPlayerPlayPos->y());
+}
+int PlayerControls::knobLeft() const {
+    return imPlayerPlayPos->x();
+}
+void PlayerControls::setKnobHint(const std::string& hint) {
+    imPlayerPlayPos->setToolTip(toQString(hint));
+}
 
 bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
     if (watched != imPlayerPlayPos)
@@ -112,7 +131,8 @@ bool PlayerControls::eventFilter(QObject* watched, QEvent* event) {
     const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        player_.knobMouseDown(mouse()->button() == Qt::LeftButton, mouse()->position().toPoint().x());
+        player_.knobMouseDown(mouse()->button() == Qt::LeftButton,
+                              mouse()->position().toPoint().x());
         return true;
     case QEvent::MouseMove:
         player_.knobMouseMove(mouse()->position().toPoint().x());

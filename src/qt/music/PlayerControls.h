@@ -2,8 +2,8 @@
 
 #include "core/music/MusicPlayer.h"
 #include "core/music/PlayerView.h"
-#include "qt/music/QtMediaDevice.h"
 #include "core/music/TrackSaver.h"
+#include "qt/music/QtMediaDevice.h"
 
 #include <QObject>
 
@@ -26,7 +26,7 @@ namespace dv::qt {
 // device, player and saver behind them.
 class PlayerControls : public QObject, public PlayerView {
     Q_OBJECT
-public:
+  public:
     struct Parts {
         QWidget& window;
         QWidget& trackBar; // the click strip, a hot-spot of the window
@@ -53,10 +53,10 @@ public:
     int knobLeft() const override;
     void setKnobHint(const std::string& hint) override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* label(const char* name, QRect bounds, QColor colour, Qt::Alignment alignment);
 
     Parts p_;

@@ -17,13 +17,14 @@ QtMediaDevice::QtMediaDevice(std::function<void()> notify, QObject* parent)
     : QObject(parent), notify_(std::move(notify)), player_(new QMediaPlayer(this)),
       output_(new QAudioOutput(this)) {
     player_->setAudioOutput(output_);
-    connect(player_, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
-        // A play with a notification completes when it stops, at the end or by stop.
-        if (state == QMediaPlayer::StoppedState && playNotifyPending_) {
-            playNotifyPending_ = false;
-            notifyLater();
-        }
-    });
+    connect(player_, &QMediaPlayer::playbackStateChanged, this,
+            [this](QMediaPlayer::PlaybackState state) {
+                // A play with a notification completes when it stops, at the end or by stop.
+                if (state == QMediaPlayer::StoppedState && playNotifyPending_) {
+                    playNotifyPending_ = false;
+                    notifyLater();
+                }
+            });
 }
 
 void QtMediaDevice::notifyLater() {
@@ -56,10 +57,12 @@ void QtMediaDevice::open(const std::string& path) {
     QTimer::singleShot(kOpenTimeoutMs, &loop, &QEventLoop::quit);
     if (!settled())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (player_->error() != QMediaPlayer::NoError || player_->mediaStatus() != QMediaPlayer::LoadedMedia) {
+    if (player_->error() != QMediaPlayer::NoError ||
+        player_->mediaStatus() != QMediaPlayer::LoadedMedia) {
         const QString reason = player_->errorString();
         player_->setSource({});
-        throw std::runtime_error(toStdString(reason.isEmpty() ? QStringLiteral("Filen kunde inte öppnas.") : reason));
+        throw std::runtime_error(
+            toStdString(reason.isEmpty() ? QStringLiteral("Filen kunde inte öppnas.") : reason));
     }
     open_ = true;
     if (notify)
@@ -122,8 +125,12 @@ PlayerMode QtMediaDevice::mode() const {
     return PlayerMode::Stopped;
 }
 
-int QtMediaDevice::GetVolume() { return static_cast<int>(std::lround(output_->volume() * 65535.0)); }
+int QtMediaDevice::GetVolume() {
+    return static_cast<int>(std::lround(output_->volume() * 65535.0));
+}
 
-void QtMediaDevice::SetVolume(int volume) { output_->setVolume(static_cast<float>(volume) / 65535.0f); }
+void QtMediaDevice::SetVolume(int volume) {
+    output_->setVolume(static_cast<float>(volume) / 65535.0f);
+}
 
 } // namespace dv::qt

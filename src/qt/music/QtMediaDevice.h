@@ -17,7 +17,7 @@ namespace dv::qt {
 // open when the file is loaded, a play when playing ends or is stopped.
 class QtMediaDevice : public QObject, public MediaDevice, public AudioVolume {
     Q_OBJECT
-public:
+  public:
     explicit QtMediaDevice(std::function<void()> notify, QObject* parent = nullptr);
 
     void setTimeFormatMilliseconds() override {}
@@ -38,7 +38,7 @@ public:
     // How long an open may take before it counts as failed.
     static constexpr int kOpenTimeoutMs = 10000;
 
-private:
+  private:
     void notifyLater();
     void requireOpen() const;
 

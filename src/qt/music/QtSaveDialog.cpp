@@ -15,10 +15,10 @@ namespace {
 // comes from the disc: the same question, in Qt's own words and language,
 // in a box that shows it as plain text.
 bool mayReplace(QFileDialog& dialog, const QString& path) {
-    const QString question =
-        QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
-    MessageBoxDialog box({toStdString(dialog.windowTitle()), toStdString(question), MessageIcon::Warning,
-                          MessageButtons::YesNo},
+    const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName());
+    MessageBoxDialog box({toStdString(dialog.windowTitle()), toStdString(question),
+                          MessageIcon::Warning, MessageButtons::YesNo},
                          &dialog);
     box.exec();
     return box.answer() == MessageAnswer::Yes;
@@ -31,7 +31,8 @@ std::optional<std::string> QtSaveDialog::askSaveFileName(const std::string& prop
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("MP3-filer (*.MP3)"), QStringLiteral("Alla filer (*.*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("MP3-filer (*.MP3)"), QStringLiteral("Alla filer (*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("MP3"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDirectory(QDir::homePath());

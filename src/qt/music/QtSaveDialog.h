@@ -9,11 +9,11 @@ namespace dv::qt {
 // The desktop's save-file dialog for the track: MP3 files or all files, the
 // suffix .MP3 when none is typed, a question before a file is replaced.
 class QtSaveDialog : public SaveDialog {
-public:
+  public:
     explicit QtSaveDialog(QWidget* owner) : owner_(owner) {}
     std::optional<std::string> askSaveFileName(const std::string& proposedName) override;
 
-private:
+  private:
     QWidget* owner_;
 };
 

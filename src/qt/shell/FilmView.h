@@ -13,7 +13,7 @@ namespace dv::qt {
 // surface of its own, which stay black once the screen has been hidden and
 // shown again, and at 16 bits per pixel; plain painting has neither fault.
 class FilmView : public QWidget {
-public:
+  public:
     explicit FilmView(QWidget* parent);
     ~FilmView() override;
 
@@ -21,10 +21,10 @@ public:
     // Black again, until the next film's first frame.
     void clear();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void show(const QVideoFrame& frame);
 
     QVideoSink* sink_ = nullptr;

@@ -1,7 +1,7 @@
 #include "qt/shell/HotSpotAccessible.h"
 
-#include "qt/app/QtText.h"
 #include "core/shell/HotSpotAccess.h"
+#include "qt/app/QtText.h"
 #include "qt/shell/HotSpotLabel.h"
 
 namespace dv::qt {
@@ -26,9 +26,12 @@ bool clickable(const HotSpotLabel& label) {
 
 } // namespace
 
-HotSpotAccessible::HotSpotAccessible(HotSpotLabel* label) : QAccessibleWidget(label, roleOf(*label)) {}
+HotSpotAccessible::HotSpotAccessible(HotSpotLabel* label)
+    : QAccessibleWidget(label, roleOf(*label)) {}
 
-HotSpotLabel* HotSpotAccessible::label() const { return static_cast<HotSpotLabel*>(widget()); }
+HotSpotLabel* HotSpotAccessible::label() const {
+    return static_cast<HotSpotLabel*>(widget());
+}
 
 QString HotSpotAccessible::text(QAccessible::Text t) const {
     const HotSpot& spot = *label()->spot();

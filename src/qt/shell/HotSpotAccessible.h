@@ -9,7 +9,7 @@ class HotSpotLabel;
 // A hot-spot as screen readers see it: a button, link or slider named and
 // described as HotSpotAccess says, whose default action clicks it.
 class HotSpotAccessible : public QAccessibleWidget {
-public:
+  public:
     explicit HotSpotAccessible(HotSpotLabel* label);
 
     QString text(QAccessible::Text t) const override;
@@ -18,7 +18,7 @@ public:
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString& actionName) const override;
 
-private:
+  private:
     HotSpotLabel* label() const;
 };
 

@@ -61,13 +61,16 @@ void HotSpotLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     Q_EMIT released(event->position().toPoint(), event->button());
     // A click is a press and release of the left button over the label.
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (wasPressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
 }
 
 void HotSpotLabel::keyPressEvent(QKeyEvent* event) {
-    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (plain && !event->isAutoRepeat() && HotSpotFocus::use(keyOf(*event)) == HotSpotFocus::KeyUse::Click) {
+    const bool plain =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && !event->isAutoRepeat() &&
+        HotSpotFocus::use(keyOf(*event)) == HotSpotFocus::KeyUse::Click) {
         event->accept();
         Q_EMIT clicked();
         return;

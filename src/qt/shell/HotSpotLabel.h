@@ -14,7 +14,7 @@ namespace dv::qt {
 // and takes Enter and Space as a click.
 class HotSpotLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit HotSpotLabel(QWidget* parent);
 
     // The hot-spot it stands for; it must outlive the label.
@@ -24,7 +24,7 @@ public:
     void activate() { Q_EMIT clicked(); }
     void setVisible(bool visible) override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void entered();
     void left();
     void clicked();
@@ -34,7 +34,7 @@ Q_SIGNALS:
     void focusLeft();
     void visibilityChanged(bool visible);
 
-protected:
+  protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -44,7 +44,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const HotSpot* spot_ = nullptr;
     bool pressed_ = false;
 };

@@ -18,7 +18,8 @@ QAccessibleInterface* shellAccessible(const QString&, QObject* object) {
 
 } // namespace
 
-MainWindowAccessible::MainWindowAccessible(TForm1* form) : QAccessibleWidget(form, QAccessible::Window) {}
+MainWindowAccessible::MainWindowAccessible(TForm1* form)
+    : QAccessibleWidget(form, QAccessible::Window) {}
 
 void MainWindowAccessible::install() {
     static const bool installed = [] {
@@ -32,7 +33,9 @@ QList<QWidget*> MainWindowAccessible::children() const {
     return static_cast<const TForm1*>(widget())->accessibleChildren();
 }
 
-int MainWindowAccessible::childCount() const { return static_cast<int>(children().size()); }
+int MainWindowAccessible::childCount() const {
+    return static_cast<int>(children().size());
+}
 
 QAccessibleInterface* MainWindowAccessible::child(int index) const {
     const QList<QWidget*> all = children();

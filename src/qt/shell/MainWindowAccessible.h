@@ -14,7 +14,7 @@ class TForm1;
 // the player). Highlight pictures, text shadows and the strip of the hidden
 // screen are left out.
 class MainWindowAccessible : public QAccessibleWidget {
-public:
+  public:
     explicit MainWindowAccessible(TForm1* form);
 
     int childCount() const override;
@@ -24,7 +24,7 @@ public:
     // Makes Qt use this and HotSpotAccessible for the shell's widgets.
     static void install();
 
-private:
+  private:
     QList<QWidget*> children() const;
 };
 

@@ -9,8 +9,9 @@
 
 #include <cmath>
 
-
-static void initSkinResources() { Q_INIT_RESOURCE(skin); }
+static void initSkinResources() {
+    Q_INIT_RESOURCE(skin);
+}
 
 namespace dv::qt {
 
@@ -50,7 +51,8 @@ QImage renderedSkin(const dv::DisplayScale& scale, bool lit) {
     if (lit)
         svg.replace("id=\"lit\" display=\"none\"", "id=\"lit\"");
     QSvgRenderer renderer(svg);
-    const dv::Rect size = scale.toPhysical(dv::Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
+    const dv::Rect size =
+        scale.toPhysical(dv::Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
     image = QImage(size.width, size.height, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -78,7 +80,8 @@ QPixmap SkinPictures::highlight(const QString& name, const QRect& place, qreal r
     const QImage lit = scale.isIdentity() ? QImage() : renderedSkin(scale, true);
     if (lit.isNull())
         return picture(name);
-    const dv::Rect r = scale.toPhysical(dv::Rect{place.x(), place.y(), place.width(), place.height()});
+    const dv::Rect r =
+        scale.toPhysical(dv::Rect{place.x(), place.y(), place.width(), place.height()});
     QPixmap pixmap = QPixmap::fromImage(lit.copy(r.left, r.top, r.width, r.height));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
@@ -89,7 +92,9 @@ QImage SkinPictures::background() {
     return QImage(QStringLiteral(":/skin/BGBILD.bmp"));
 }
 
-QBitmap SkinPictures::windowShape() { return shapeOf(background()); }
+QBitmap SkinPictures::windowShape() {
+    return shapeOf(background());
+}
 
 QPixmap SkinPictures::backgroundWithCornersLeftOut() {
     const QImage image = background();

@@ -9,7 +9,7 @@ namespace dv::qt {
 
 // The pictures compiled into the program.
 class SkinPictures {
-public:
+  public:
     // The 800 x 600 background; null when the resource is missing.
     static QImage background();
     // The background drawn the way the window shows it: its corner colour

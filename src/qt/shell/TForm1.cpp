@@ -5,13 +5,15 @@
 #include "core/app/DiscRoot.h"
 #include "core/app/MessageBoxes.h"
 #include "core/app/PublisherAddresses.h"
-#include "qt/app/QtText.h"
-#include "qt/app/QtTextMeasure.h"
 #include "core/app/StartupTick.h"
-#include "qt/app/StartupTrace.h"
 #include "core/app/UrlHost.h"
 #include "core/browser/CanonicalPaths.h"
 #include "core/browser/FileLauncher.h"
+#include "core/shell/HotSpotAccess.h"
+#include "core/shell/MainWindowLayout.h"
+#include "qt/app/QtText.h"
+#include "qt/app/QtTextMeasure.h"
+#include "qt/app/StartupTrace.h"
 #include "qt/browser/InternetSettings.h"
 #include "qt/browser/MyMessageHandler.h"
 #include "qt/browser/QtBrowserHost.h"
@@ -20,10 +22,8 @@
 #include "qt/music/PlayerControls.h"
 #include "qt/music/QtSaveDialog.h"
 #include "qt/shell/HotSpotLabel.h"
-#include "core/shell/MainWindowLayout.h"
-#include "qt/shell/QtPlatformFacts.h"
-#include "core/shell/HotSpotAccess.h"
 #include "qt/shell/MainWindowAccessible.h"
+#include "qt/shell/QtPlatformFacts.h"
 #include "qt/shell/SkinPictures.h"
 #include "qt/shell/TForm2.h"
 #include "qt/update/TAutoUpdateSettingsForm.h"
@@ -31,8 +31,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,20 +47,24 @@ namespace dv::qt {
 
 namespace {
 
-QColor toQColor(const Rgb& c) { return {c.red, c.green, c.blue}; }
+QColor toQColor(const Rgb& c) {
+    return {c.red, c.green, c.blue};
+}
 
 } // namespace
 
 TForm1::TForm1(Environment environment)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), env_(std::move(environment)),
-      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this), focus_(catalog_, hover_),
-      indicator_(*this),
+      catalog_(hostName(publisher::kMagazineHomePage)), hover_(*this, *this),
+      focus_(catalog_, hover_), indicator_(*this),
       commands_(
           [this](const std::string& command) {
               if (runner_)
                   runner_->DoCommand(command);
           },
-          [this](std::function<void()> call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); }) {
+          [this](std::function<void()> call) {
+              QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+          }) {
     if (!env_.messageBoxes)
         throw std::invalid_argument("TForm1 needs message boxes");
     MainWindowAccessible::install();
@@ -96,17 +100,20 @@ TForm1::TForm1(Environment environment)
 
     browser_ = std::make_unique<QtBrowserHost>(*IEPanel, discRoot_, statusLine(), indicator_,
                                                env_.engineVersion);
-    connect(browser_.get(), &QtBrowserHost::commandLink, this, [this](const QString& text, bool byReader) {
-        commands_.offer(toStdString(text), byReader ? CommandStart::ByReader : CommandStart::ByScript);
-    });
-    connect(browser_.get(), &QtBrowserHost::webPageForNewWindow, this, &TForm1::openWebPageInNewWindow);
+    connect(browser_.get(), &QtBrowserHost::commandLink, this,
+            [this](const QString& text, bool byReader) {
+                commands_.offer(toStdString(text),
+                                byReader ? CommandStart::ByReader : CommandStart::ByScript);
+            });
+    connect(browser_.get(), &QtBrowserHost::webPageForNewWindow, this,
+            &TForm1::openWebPageInNewWindow);
     MainWindowActions& actions = *this;
     HotSpotCommands& commands = *this;
     dispatch_ = std::make_unique<HotSpotDispatch>(
         HotSpotDispatch::Parts{hover_, keys_, actions, commands, *browser_, discRoot_});
     MainWindowFrame& frame = *this;
-    tick_ = std::make_unique<StartupTick>([this] { return currentPlatformFacts(*this); }, discRoot_, frame,
-                                          *browser_, *env_.messageBoxes);
+    tick_ = std::make_unique<StartupTick>([this] { return currentPlatformFacts(*this); }, discRoot_,
+                                          frame, *browser_, *env_.messageBoxes);
 
     StartupTimer = new QTimer(this);
     StartupTimer->setObjectName(QStringLiteral("StartupTimer"));
@@ -137,19 +144,23 @@ void TForm1::attachWindows(QWidget& fileSearch, TProgStartingForm& progStarting,
         toQString(resolveDiscPath(discRoot_ + std::string(disc::kHiddenScreenFilm)))));
     fileLauncher_ = std::make_unique<FileLauncher>(
         programLauncher_, progStarting, *env_.messageBoxes,
-        std::make_unique<DiscTargets>(discRoot_, std::make_unique<CanonicalPaths>(), PathCase::Sensitive));
+        std::make_unique<DiscTargets>(discRoot_, std::make_unique<CanonicalPaths>(),
+                                      PathCase::Sensitive));
     extraInfo.setLauncher(fileLauncher_.get());
     MainWindowActions& actions = *this;
     runner_ = std::make_unique<CommandRunner>(
-        discRoot_, CommandRunner::Parts{quarantine_, extraInfo_, extraInfo, *fileLauncher_,
-                                        actions, statusLine(), *env_.messageBoxes});
+        discRoot_, CommandRunner::Parts{quarantine_, extraInfo_, extraInfo, *fileLauncher_, actions,
+                                        statusLine(), *env_.messageBoxes});
     update_ = std::make_unique<UpdateChecker>(
         UpdateChecker::Parts{discRoot_, quarantine_, extraInfo_, *env_.messageBoxes, *fileLauncher_,
                              extraInfo, consent, statusLine(), *this});
-    connect(browser_.get(), &QtBrowserHost::pageLoaded, this, [this] { update_->startPageLoaded(); });
+    connect(browser_.get(), &QtBrowserHost::pageLoaded, this,
+            [this] { update_->startPageLoaded(); });
 }
 
-void TForm1::IECommand(const QString& commandText) { commands_.push(toStdString(commandText)); }
+void TForm1::IECommand(const QString& commandText) {
+    commands_.push(toStdString(commandText));
+}
 
 void TForm1::createPanels() {
     IEPanel = new QLabel(toQString(layout::kIEPanelCaption), this);
@@ -203,8 +214,8 @@ void TForm1::createHotSpots(bool arrowCursors) {
         auto* picture = new QLabel(this);
         picture->setObjectName(toQString(spot.highlight));
         picture->setGeometry(toQRect(spot.highlightBounds));
-        picture->setPixmap(
-            SkinPictures::highlight(toQString(spot.highlight), toQRect(spot.highlightBounds), devicePixelRatioF()));
+        picture->setPixmap(SkinPictures::highlight(
+            toQString(spot.highlight), toQRect(spot.highlightBounds), devicePixelRatioF()));
         picture->hide();
         highlights_.emplace(spot.highlight, picture);
     }
@@ -223,7 +234,8 @@ void TForm1::createHotSpots(bool arrowCursors) {
         label->setFocusPolicy(access && access->tabStop ? Qt::TabFocus : Qt::NoFocus);
         connect(label, &HotSpotLabel::entered, this, [this, &spot] { dispatch_->entered(spot); });
         connect(label, &HotSpotLabel::left, this, [this, &spot] { dispatch_->left(spot); });
-        connect(label, &HotSpotLabel::clicked, this, [this, &spot] { reported([&] { dispatch_->clicked(spot); }); });
+        connect(label, &HotSpotLabel::clicked, this,
+                [this, &spot] { reported([&] { dispatch_->clicked(spot); }); });
         connect(label, &HotSpotLabel::focusEntered, this, [this, &spot] { focus_.focus(&spot); });
         connect(label, &HotSpotLabel::focusLeft, this, [this, &spot] {
             if (focus_.focused() == &spot)
@@ -242,7 +254,7 @@ void TForm1::createPlayer() {
     auto* trackBar = findChild<HotSpotLabel*>(QStringLiteral("lbTrackBar"));
     player_ = std::make_unique<PlayerControls>(
         discRoot_, PlayerControls::Parts{*this, *trackBar, statusLine(), hover_, *env_.messageBoxes,
-                                    *env_.saveDialog});
+                                         *env_.saveDialog});
     connect(trackBar, &HotSpotLabel::released, this, [this, trackBar](QPoint at, Qt::MouseButton) {
         reported([&] { dispatch_->released(*trackBar->spot(), at.x()); });
     });
@@ -268,18 +280,28 @@ void TForm1::StartupTimerTimer() {
     Q_EMIT startupDone();
 }
 
-QString TForm1::statusText() const { return lbStatus->text(); }
+QString TForm1::statusText() const {
+    return lbStatus->text();
+}
 
-void TForm1::setStatusText(const std::string& text) { lbStatus->setText(toQString(text)); }
+void TForm1::setStatusText(const std::string& text) {
+    lbStatus->setText(toQString(text));
+}
 
 void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
     if (const auto it = highlights_.find(pictureName); it != highlights_.end())
         it->second->setVisible(visible);
 }
 
-void TForm1::setProgressVisible(bool visible) { pbDocument->setVisible(visible); }
-void TForm1::setProgressPosition(int position) { pbDocument->setValue(position); }
-void TForm1::setProgressMaximum(int maximum) { pbDocument->setMaximum(maximum); }
+void TForm1::setProgressVisible(bool visible) {
+    pbDocument->setVisible(visible);
+}
+void TForm1::setProgressPosition(int position) {
+    pbDocument->setValue(position);
+}
+void TForm1::setProgressMaximum(int maximum) {
+    pbDocument->setMaximum(maximum);
+}
 
 void TForm1::useBorderedWindow() {
     bordered_ = true;
@@ -297,9 +319,13 @@ void TForm1::installMessageHook() {
     qApp->installEventFilter(hook_.get());
 }
 
-void TForm1::closeMainWindow() { close(); }
+void TForm1::closeMainWindow() {
+    close();
+}
 
-void TForm1::minimiseApplication() { showMinimized(); }
+void TForm1::minimiseApplication() {
+    showMinimized();
+}
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
@@ -317,7 +343,9 @@ void TForm1::changeEvent(QEvent* event) {
     }
 }
 
-bool TForm1::openInternetSettings() { return dv::qt::openInternetSettings(); }
+bool TForm1::openInternetSettings() {
+    return dv::qt::openInternetSettings();
+}
 
 void TForm1::openWebPageInNewWindow(const QUrl& address) {
     if (fileLauncher_)
@@ -388,7 +416,8 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     // One character at a time; a key may give several, or none.
     for (std::size_t i = 0; i < typed.size();) {
         std::size_t length = 1;
-        while (i + length < typed.size() && (static_cast<unsigned char>(typed[i + length]) & 0xC0) == 0x80)
+        while (i + length < typed.size() &&
+               (static_cast<unsigned char>(typed[i + length]) & 0xC0) == 0x80)
             ++length;
         if (keys_.type(typed.substr(i, length)) && hiddenScreen_)
             hiddenScreen_->showModalMaximised();
@@ -397,13 +426,21 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TForm1::play() { player_->player().lbPlayClick(); }
+void TForm1::play() {
+    player_->player().lbPlayClick();
+}
 
-void TForm1::stop() { player_->player().lbStopClick(); }
+void TForm1::stop() {
+    player_->player().lbStopClick();
+}
 
-void TForm1::saveTrack() { player_->lbSaveMP3Click(); }
+void TForm1::saveTrack() {
+    player_->lbSaveMP3Click();
+}
 
-void TForm1::seek(int x, int width) { player_->player().lbTrackBarMouseUp(x, width); }
+void TForm1::seek(int x, int width) {
+    player_->player().lbTrackBarMouseUp(x, width);
+}
 
 HotSpotLabel* TForm1::labelOf(const HotSpot& spot) const {
     return findChild<HotSpotLabel*>(toQString(spot.name), Qt::FindDirectChildrenOnly);

@@ -4,7 +4,6 @@
 #include "core/browser/CommandQueue.h"
 #include "core/browser/CommandRunner.h"
 #include "core/browser/DownloadIndicator.h"
-#include "qt/browser/QtProgramLauncher.h"
 #include "core/browser/TExtraInfoList.h"
 #include "core/shell/HiddenScreenKeys.h"
 #include "core/shell/HighlightDisplay.h"
@@ -15,6 +14,7 @@
 #include "core/shell/HoverController.h"
 #include "core/shell/StatusLine.h"
 #include "core/update/QuarantineList.h"
+#include "qt/browser/QtProgramLauncher.h"
 
 #include <QPixmap>
 #include <QPoint>
@@ -62,13 +62,13 @@ class TForm1 : public QWidget,
                private MainWindowActions,
                private HotSpotCommands {
     Q_OBJECT
-public:
+  public:
     // What the composition root hands in.
     struct Environment {
-        MessageBoxes* messageBoxes = nullptr;            // required
-        QString executablePath;                           // empty: this program's own
+        MessageBoxes* messageBoxes = nullptr;                      // required
+        QString executablePath;                                    // empty: this program's own
         std::function<std::optional<std::string>()> engineVersion; // empty: the installed engine's
-        SaveDialog* saveDialog = nullptr;                 // empty: the desktop's own
+        SaveDialog* saveDialog = nullptr;                          // empty: the desktop's own
     };
 
     explicit TForm1(Environment environment);
@@ -98,10 +98,10 @@ public:
     // The start-up tick, also callable directly (tests); runs once.
     void StartupTimerTimer();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void startupDone();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
@@ -114,7 +114,7 @@ protected:
     // Tab and Shift+Tab among the hot-spots and into the page.
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     // StatusLine
     void setStatusText(const std::string& text) override;
     // HighlightDisplay

@@ -1,7 +1,7 @@
 #include "qt/shell/TForm2.h"
 
-#include "qt/app/QtText.h"
 #include "core/app/RegularFile.h"
+#include "qt/app/QtText.h"
 #include "qt/shell/FilmView.h"
 #include "qt/shell/SkinPictures.h"
 
@@ -16,7 +16,8 @@
 namespace dv::qt {
 
 TForm2::TForm2(QUrl film, std::chrono::milliseconds tick)
-    : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint), timeline_(tick), film_(std::move(film)) {
+    : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint), timeline_(tick),
+      film_(std::move(film)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
     QPalette black = palette();

@@ -17,7 +17,7 @@ class FilmView;
 // moment, then a film from the disc. A click on the black closes it.
 class TForm2 : public QDialog {
     Q_OBJECT
-public:
+  public:
     // film: the file to play; a missing one, or anything but a file, leaves
     // the screen black. tick: the time between the timeline's ticks.
     explicit TForm2(QUrl film = {}, std::chrono::milliseconds tick = HiddenScreenTimeline::kTick);
@@ -32,12 +32,12 @@ public:
     // One tick of the timeline, also callable directly (tests).
     void Timer1Timer();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void place(QWidget& widget, const Placement& p);
 
     HiddenScreenTimeline timeline_;

@@ -31,12 +31,14 @@ bool brokeOff(const QNetworkReply& reply, const QByteArray& body) {
     if (reply.error() != QNetworkReply::NoError && status < 400)
         return true;
     const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
-    return length.isValid() && !reply.hasRawHeader("Content-Encoding") && body.size() != length.toLongLong();
+    return length.isValid() && !reply.hasRawHeader("Content-Encoding") &&
+           body.size() != length.toLongLong();
 }
 
 } // namespace
 
-void QtHttpClient::get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) {
+void QtHttpClient::get(const std::string& url, std::size_t maxBytes,
+                       std::function<void(HttpAnswer)> done) {
     // Text beyond ASCII in the id is sent as UTF-8 %hh; the rest of the
     // address comes already encoded.
     const QUrl address(toQString(url), QUrl::TolerantMode);
@@ -77,20 +79,22 @@ void QtHttpClient::get(const std::string& url, std::size_t maxBytes, std::functi
         if (transfer->body.size() > limit)
             fail();
     });
-    connect(reply, &QNetworkReply::finished, this, [reply, transfer, deadline, limit, done = std::move(done)] {
-        deadline->stop();
-        reply->deleteLater();
-        if (!transfer->failed) {
-            transfer->body += reply->read(limit + 1 - transfer->body.size());
-            if (transfer->body.size() > limit || brokeOff(*reply, transfer->body))
-                transfer->failed = true;
-        }
-        if (transfer->failed) {
-            done({});
-            return;
-        }
-        done({reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), transfer->body.toStdString()});
-    });
+    connect(reply, &QNetworkReply::finished, this,
+            [reply, transfer, deadline, limit, done = std::move(done)] {
+                deadline->stop();
+                reply->deleteLater();
+                if (!transfer->failed) {
+                    transfer->body += reply->read(limit + 1 - transfer->body.size());
+                    if (transfer->body.size() > limit || brokeOff(*reply, transfer->body))
+                        transfer->failed = true;
+                }
+                if (transfer->failed) {
+                    done({});
+                    return;
+                }
+                done({reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                      transfer->body.toStdString()});
+            });
 }
 
 } // namespace dv::qt

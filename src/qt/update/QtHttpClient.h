@@ -18,13 +18,14 @@ namespace dv::qt {
 // status 0 and no body; so is an answer that breaks off or will not unpack.
 class QtHttpClient : public QObject, public HttpClient {
     Q_OBJECT
-public:
-    void get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) override;
+  public:
+    void get(const std::string& url, std::size_t maxBytes,
+             std::function<void(HttpAnswer)> done) override;
 
     // Shorter deadlines for tests.
     void setDeadline(std::chrono::milliseconds deadline) { deadline_ = deadline; }
 
-private:
+  private:
     QNetworkAccessManager* manager_ = nullptr;
     std::chrono::milliseconds deadline_ = kDeadline;
 };

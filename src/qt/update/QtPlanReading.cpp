@@ -7,7 +7,9 @@
 
 namespace dv::qt {
 
-QtPlanReading::QtPlanReading() { pool_.setMaxThreadCount(1); }
+QtPlanReading::QtPlanReading() {
+    pool_.setMaxThreadCount(1);
+}
 
 QtPlanReading::~QtPlanReading() {
     // The watchers go with this object, so no plan arrives after it.
@@ -18,10 +20,11 @@ void QtPlanReading::read(std::string answer, std::function<void(UpdatePlan)> pla
     // Parsing a large document takes longer than a frame: a thread of its
     // own, with a parser of its own. The plan comes back to this thread.
     auto* watcher = new QFutureWatcher<UpdatePlan>(this);
-    connect(watcher, &QFutureWatcher<UpdatePlan>::finished, this, [watcher, planned = std::move(planned)] {
-        watcher->deleteLater();
-        planned(watcher->result());
-    });
+    connect(watcher, &QFutureWatcher<UpdatePlan>::finished, this,
+            [watcher, planned = std::move(planned)] {
+                watcher->deleteLater();
+                planned(watcher->result());
+            });
     watcher->setFuture(QtConcurrent::run(&pool_, [answer = std::move(answer)] {
         LibXmlParser parser;
         return readUpdatePlan(parser, answer);

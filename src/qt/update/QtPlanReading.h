@@ -13,13 +13,13 @@ namespace dv::qt {
 // back when it goes are dropped.
 class QtPlanReading : public QObject, public PlanReading {
     Q_OBJECT
-public:
+  public:
     QtPlanReading();
     ~QtPlanReading() override;
 
     void read(std::string answer, std::function<void(UpdatePlan)> planned) override;
 
-private:
+  private:
     QThreadPool pool_;
 };
 

@@ -17,7 +17,9 @@ const QString kDontRemind = QStringLiteral("AutoUpdate/DontRemind");
 
 } // namespace
 
-QString QtSettingsStore::fileName() { return open().fileName(); }
+QString QtSettingsStore::fileName() {
+    return open().fileName();
+}
 
 std::optional<Settings> QtSettingsStore::read() {
     // Reading must not create the store.

@@ -10,7 +10,7 @@ namespace dv::qt {
 // (XDG_CONFIG_HOME), organisation "Velmora Media", application
 // "Datavinds cd".
 class QtSettingsStore : public SettingsStore {
-public:
+  public:
     std::optional<Settings> read() override;
     void write(const Settings& settings) override;
 

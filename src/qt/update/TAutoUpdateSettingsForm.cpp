@@ -1,8 +1,8 @@
 #include "qt/update/TAutoUpdateSettingsForm.h"
 
+#include "core/update/ConsentDialogModel.h"
 #include "qt/app/QtText.h"
 #include "qt/app/QtTextMeasure.h"
-#include "core/update/ConsentDialogModel.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -63,11 +63,12 @@ void TAutoUpdateSettingsForm::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     const QWidget* focus = focusWidget();
-    const ConsentModel::Control focused = focus == Button1 ? ConsentModel::Control::Button1
-                                   : focus == rbNo  ? ConsentModel::Control::rbNo
-                                   : focus == cbNoNo ? ConsentModel::Control::cbNoNo
-                                                     : ConsentModel::Control::rbYes;
-    switch (ConsentModel::onKey(key == Qt::Key_Escape ? ConsentModel::Key::Escape : ConsentModel::Key::Enter, focused)) {
+    const ConsentModel::Control focused = focus == Button1  ? ConsentModel::Control::Button1
+                                          : focus == rbNo   ? ConsentModel::Control::rbNo
+                                          : focus == cbNoNo ? ConsentModel::Control::cbNoNo
+                                                            : ConsentModel::Control::rbYes;
+    switch (ConsentModel::onKey(
+        key == Qt::Key_Escape ? ConsentModel::Key::Escape : ConsentModel::Key::Enter, focused)) {
     case ConsentModel::Closing::WithTheChoice:
         accept();
         break;
@@ -81,7 +82,8 @@ void TAutoUpdateSettingsForm::keyPressEvent(QKeyEvent* event) {
 
 ConsentAnswer TAutoUpdateSettingsForm::ask() {
     const bool accepted = exec() == QDialog::Accepted;
-    return ConsentAnswer::fromControls(accepted, rbYes->isChecked(), rbNo->isChecked(), cbNoNo->isChecked());
+    return ConsentAnswer::fromControls(accepted, rbYes->isChecked(), rbNo->isChecked(),
+                                       cbNoNo->isChecked());
 }
 
 } // namespace dv::qt

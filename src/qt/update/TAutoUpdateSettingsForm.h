@@ -14,16 +14,16 @@ namespace dv::qt {
 // The dialog that asks whether the disc may look for updates when it starts.
 class TAutoUpdateSettingsForm : public QDialog, public ConsentDialog {
     Q_OBJECT
-public:
+  public:
     TAutoUpdateSettingsForm();
 
     // Shows the question; Esc or closing is no choice, "Stäng" keeps the choice.
     ConsentAnswer ask() override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void layOut();
 
     QLabel* Label1 = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "linux/LinuxVolumeInfo.h"
 #include "core/update/OnlineUpdate.h"
+#include "linux/LinuxVolumeInfo.h"
 #include "qt/update/QtHttpClient.h"
 #include "qt/update/QtPlanReading.h"
 #include "qt/update/QtSettingsStore.h"
@@ -17,7 +17,7 @@ namespace dv::qt {
 // message that may not be continued from closes the main window.
 class UpdateChecker : public QObject, private ApplicationEnd {
     Q_OBJECT
-public:
+  public:
     struct Parts {
         std::string discRoot;
         QuarantineList& quarantine;
@@ -39,11 +39,11 @@ public:
     void writeRegSettings() { update_.writeRegSettings(); }
     QtHttpClient& httpClient() { return http_; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // An answer's plan has been carried out (tests wait for it).
     void answerProcessed();
 
-private:
+  private:
     void requestTermination() override;
 
     QWidget& mainWindow_;

@@ -7,7 +7,8 @@ DiscWindows::DiscWindows(TForm1::Environment environment)
       fileSearch(std::make_unique<TFileSearchForm>(form1->discRoot(), *environment.messageBoxes)),
       progStarting(std::make_unique<TProgStartingForm>()),
       autoUpdateSettings(std::make_unique<TAutoUpdateSettingsForm>()),
-      extraInfo(std::make_unique<TExtraInfoForm>()), form2(std::make_unique<TForm2>(form1->hwnd())) {
+      extraInfo(std::make_unique<TExtraInfoForm>()),
+      form2(std::make_unique<TForm2>(form1->hwnd())) {
     form1->attachWindows(*fileSearch, *progStarting, *autoUpdateSettings, *extraInfo, *form2);
 }
 

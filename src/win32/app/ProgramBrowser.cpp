@@ -6,10 +6,11 @@
 namespace dv::win32 {
 
 void ProgramBrowser::furnish(TForm1::Environment& environment) {
-    environment.createBrowser = [this](const TForm1::BrowserPlace& place) -> std::unique_ptr<BrowserHost> {
+    environment.createBrowser =
+        [this](const TForm1::BrowserPlace& place) -> std::unique_ptr<BrowserHost> {
         auto host = std::make_unique<Win32BrowserHost>(
-            Win32BrowserHost::Parts{place.panel, place.window, place.discRoot, place.status, place.progress,
-                                    place.pageLoaded});
+            Win32BrowserHost::Parts{place.panel, place.window, place.discRoot, place.status,
+                                    place.progress, place.pageLoaded});
         host_ = host.get();
         return host;
     };

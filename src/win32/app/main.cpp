@@ -9,8 +9,8 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <ole2.h>
+#include <commctrl.h>
 
 #include <exception>
 
@@ -21,9 +21,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // controls give the tooltips and the progress bar.
     if (FAILED(OleInitialize(nullptr)))
         return 1;
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
-                                            ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+    const INITCOMMONCONTROLSEX controls{
+        sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                          ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
     int exitCode = 1;

@@ -1,7 +1,7 @@
 #include "win32/browser/BrowserEventSink.h"
 
-#include "win32/browser/BrowserEvents.h"
 #include "core/app/ErrorReportText.h"
+#include "win32/browser/BrowserEvents.h"
 #include "win32/support/ErrorReport.h"
 #include "win32/support/StartupTrace.h"
 
@@ -78,7 +78,9 @@ HRESULT BrowserEventSink::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG BrowserEventSink::AddRef() { return ++references_; }
+ULONG BrowserEventSink::AddRef() {
+    return ++references_;
+}
 
 ULONG BrowserEventSink::Release() {
     const ULONG left = --references_;
@@ -99,10 +101,12 @@ HRESULT BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return E_NOTIMPL;
 }
 
-HRESULT BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
 
-HRESULT BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                 UINT*) {
+HRESULT BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                 EXCEPINFO*, UINT*) {
     if (!params)
         return E_INVALIDARG;
     // The listener may close the program from inside an event; stay alive
@@ -128,7 +132,8 @@ HRESULT BrowserEventSink::dispatch(DISPID id, const DISPPARAMS& params) {
         // (pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel)
         VARIANT_BOOL* cancelFlag = cancelFlagOf(argument(params, 6));
         bool cancel = cancelFlag && *cancelFlag != VARIANT_FALSE;
-        listener_->beforeNavigate2(dispatchOf(argument(params, 0)), textOf(argument(params, 1)), cancel);
+        listener_->beforeNavigate2(dispatchOf(argument(params, 0)), textOf(argument(params, 1)),
+                                   cancel);
         if (cancelFlag && cancel)
             *cancelFlag = VARIANT_TRUE;
         return S_OK;

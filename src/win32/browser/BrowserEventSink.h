@@ -14,7 +14,7 @@ class BrowserEvents;
 // dispatch calls into typed calls on its listener; detach() cuts it off when
 // the control goes away while the control may still hold a reference.
 class BrowserEventSink final : public IDispatch {
-public:
+  public:
     explicit BrowserEventSink(BrowserEvents& listener) : listener_(&listener) {}
     BrowserEventSink(const BrowserEventSink&) = delete;
     BrowserEventSink& operator=(const BrowserEventSink&) = delete;
@@ -31,10 +31,11 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                             DISPID* ids) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) override;
 
-private:
+  private:
     ~BrowserEventSink() = default;
     HRESULT dispatch(DISPID id, const DISPPARAMS& params);
 

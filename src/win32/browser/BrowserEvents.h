@@ -8,7 +8,7 @@ namespace dv::win32 {
 
 // The events of the WebBrowser control the program listens to, as typed calls.
 class BrowserEvents {
-public:
+  public:
     virtual ~BrowserEvents() = default;
 
     // Before any navigation of the browser or one of its frames. frame is the

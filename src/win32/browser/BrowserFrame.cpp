@@ -15,7 +15,9 @@ HRESULT BrowserFrame::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG BrowserFrame::AddRef() { return ++references_; }
+ULONG BrowserFrame::AddRef() {
+    return ++references_;
+}
 
 ULONG BrowserFrame::Release() {
     const ULONG left = --references_;
@@ -31,20 +33,42 @@ HRESULT BrowserFrame::GetWindow(HWND* window) {
     return *window ? S_OK : E_FAIL;
 }
 
-HRESULT BrowserFrame::ContextSensitiveHelp(WINBOOL) { return E_NOTIMPL; }
+HRESULT BrowserFrame::ContextSensitiveHelp(WINBOOL) {
+    return E_NOTIMPL;
+}
 
 // The control draws no toolbars into the frame.
-HRESULT BrowserFrame::GetBorder(LPRECT) { return INPLACE_E_NOTOOLSPACE; }
-HRESULT BrowserFrame::RequestBorderSpace(LPCBORDERWIDTHS) { return INPLACE_E_NOTOOLSPACE; }
-HRESULT BrowserFrame::SetBorderSpace(LPCBORDERWIDTHS) { return S_OK; }
-HRESULT BrowserFrame::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) { return S_OK; }
+HRESULT BrowserFrame::GetBorder(LPRECT) {
+    return INPLACE_E_NOTOOLSPACE;
+}
+HRESULT BrowserFrame::RequestBorderSpace(LPCBORDERWIDTHS) {
+    return INPLACE_E_NOTOOLSPACE;
+}
+HRESULT BrowserFrame::SetBorderSpace(LPCBORDERWIDTHS) {
+    return S_OK;
+}
+HRESULT BrowserFrame::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) {
+    return S_OK;
+}
 
-HRESULT BrowserFrame::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) { return S_OK; }
-HRESULT BrowserFrame::SetMenu(HMENU, HOLEMENU, HWND) { return S_OK; }
-HRESULT BrowserFrame::RemoveMenus(HMENU) { return S_OK; }
+HRESULT BrowserFrame::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) {
+    return S_OK;
+}
+HRESULT BrowserFrame::SetMenu(HMENU, HOLEMENU, HWND) {
+    return S_OK;
+}
+HRESULT BrowserFrame::RemoveMenus(HMENU) {
+    return S_OK;
+}
 // The status line follows the control's StatusTextChange event instead.
-HRESULT BrowserFrame::SetStatusText(LPCOLESTR) { return S_OK; }
-HRESULT BrowserFrame::EnableModeless(WINBOOL) { return S_OK; }
-HRESULT BrowserFrame::TranslateAccelerator(LPMSG, WORD) { return S_FALSE; }
+HRESULT BrowserFrame::SetStatusText(LPCOLESTR) {
+    return S_OK;
+}
+HRESULT BrowserFrame::EnableModeless(WINBOOL) {
+    return S_OK;
+}
+HRESULT BrowserFrame::TranslateAccelerator(LPMSG, WORD) {
+    return S_FALSE;
+}
 
 } // namespace dv::win32

@@ -12,7 +12,7 @@ namespace dv::win32 {
 // panel. The program has no menus, toolbars or accelerators of its own to
 // share with the control, so every request for them is declined politely.
 class BrowserFrame final : public IOleInPlaceFrame {
-public:
+  public:
     explicit BrowserFrame(HWND panel) : panel_(panel) {}
     BrowserFrame(const BrowserFrame&) = delete;
     BrowserFrame& operator=(const BrowserFrame&) = delete;
@@ -30,17 +30,19 @@ public:
     HRESULT STDMETHODCALLTYPE GetBorder(LPRECT border) override;
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS widths) override;
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS widths) override;
-    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object,
+                                              LPCOLESTR name) override;
 
     // IOleInPlaceFrame
     HRESULT STDMETHODCALLTYPE InsertMenus(HMENU shared, LPOLEMENUGROUPWIDTHS widths) override;
-    HRESULT STDMETHODCALLTYPE SetMenu(HMENU shared, HOLEMENU descriptor, HWND activeObject) override;
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU shared, HOLEMENU descriptor,
+                                      HWND activeObject) override;
     HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU shared) override;
     HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR text) override;
     HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL enable) override;
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message, WORD id) override;
 
-private:
+  private:
     ~BrowserFrame() = default;
 
     ULONG references_ = 1;

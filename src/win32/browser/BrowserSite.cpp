@@ -6,7 +6,9 @@ namespace dv::win32 {
 
 BrowserSite::BrowserSite(HWND panel) : panel_(panel), frame_(new BrowserFrame(panel)) {}
 
-BrowserSite::~BrowserSite() { frame_->Release(); }
+BrowserSite::~BrowserSite() {
+    frame_->Release();
+}
 
 DWORD BrowserSite::hostFlags() {
     // Pages fill the panel edge to edge, with the system's themed controls,
@@ -32,7 +34,9 @@ HRESULT BrowserSite::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG BrowserSite::AddRef() { return ++references_; }
+ULONG BrowserSite::AddRef() {
+    return ++references_;
+}
 
 ULONG BrowserSite::Release() {
     const ULONG left = --references_;
@@ -42,7 +46,9 @@ ULONG BrowserSite::Release() {
 }
 
 // IOleClientSite: a site without storage or monikers.
-HRESULT BrowserSite::SaveObject() { return S_OK; }
+HRESULT BrowserSite::SaveObject() {
+    return S_OK;
+}
 
 HRESULT BrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     if (moniker)
@@ -56,9 +62,15 @@ HRESULT BrowserSite::GetContainer(IOleContainer** container) {
     return E_NOINTERFACE;
 }
 
-HRESULT BrowserSite::ShowObject() { return S_OK; }
-HRESULT BrowserSite::OnShowWindow(WINBOOL) { return S_OK; }
-HRESULT BrowserSite::RequestNewObjectLayout() { return E_NOTIMPL; }
+HRESULT BrowserSite::ShowObject() {
+    return S_OK;
+}
+HRESULT BrowserSite::OnShowWindow(WINBOOL) {
+    return S_OK;
+}
+HRESULT BrowserSite::RequestNewObjectLayout() {
+    return E_NOTIMPL;
+}
 
 // IOleInPlaceSite: the control lives inside the panel and fills it.
 HRESULT BrowserSite::GetWindow(HWND* window) {
@@ -68,13 +80,22 @@ HRESULT BrowserSite::GetWindow(HWND* window) {
     return S_OK;
 }
 
-HRESULT BrowserSite::ContextSensitiveHelp(WINBOOL) { return E_NOTIMPL; }
-HRESULT BrowserSite::CanInPlaceActivate() { return S_OK; }
-HRESULT BrowserSite::OnInPlaceActivate() { return S_OK; }
-HRESULT BrowserSite::OnUIActivate() { return S_OK; }
+HRESULT BrowserSite::ContextSensitiveHelp(WINBOOL) {
+    return E_NOTIMPL;
+}
+HRESULT BrowserSite::CanInPlaceActivate() {
+    return S_OK;
+}
+HRESULT BrowserSite::OnInPlaceActivate() {
+    return S_OK;
+}
+HRESULT BrowserSite::OnUIActivate() {
+    return S_OK;
+}
 
 HRESULT BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                      LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO frameInfo) {
+                                      LPRECT position, LPRECT clip,
+                                      LPOLEINPLACEFRAMEINFO frameInfo) {
     if (!frame || !document || !position || !clip || !frameInfo)
         return E_POINTER;
     frame_->AddRef();
@@ -89,12 +110,24 @@ HRESULT BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
     return S_OK;
 }
 
-HRESULT BrowserSite::Scroll(SIZE) { return E_NOTIMPL; }
-HRESULT BrowserSite::OnUIDeactivate(WINBOOL) { return S_OK; }
-HRESULT BrowserSite::OnInPlaceDeactivate() { return S_OK; }
-HRESULT BrowserSite::DiscardUndoState() { return E_NOTIMPL; }
-HRESULT BrowserSite::DeactivateAndUndo() { return E_NOTIMPL; }
-HRESULT BrowserSite::OnPosRectChange(LPCRECT) { return S_OK; }
+HRESULT BrowserSite::Scroll(SIZE) {
+    return E_NOTIMPL;
+}
+HRESULT BrowserSite::OnUIDeactivate(WINBOOL) {
+    return S_OK;
+}
+HRESULT BrowserSite::OnInPlaceDeactivate() {
+    return S_OK;
+}
+HRESULT BrowserSite::DiscardUndoState() {
+    return E_NOTIMPL;
+}
+HRESULT BrowserSite::DeactivateAndUndo() {
+    return E_NOTIMPL;
+}
+HRESULT BrowserSite::OnPosRectChange(LPCRECT) {
+    return S_OK;
+}
 
 // IDocHostUIHandler
 HRESULT BrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
@@ -118,14 +151,28 @@ HRESULT BrowserSite::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*,
     return S_OK;
 }
 
-HRESULT BrowserSite::HideUI() { return S_OK; }
-HRESULT BrowserSite::UpdateUI() { return S_OK; }
-HRESULT BrowserSite::EnableModeless(WINBOOL) { return S_OK; }
-HRESULT BrowserSite::OnDocWindowActivate(WINBOOL) { return S_OK; }
-HRESULT BrowserSite::OnFrameWindowActivate(WINBOOL) { return S_OK; }
-HRESULT BrowserSite::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) { return S_OK; }
+HRESULT BrowserSite::HideUI() {
+    return S_OK;
+}
+HRESULT BrowserSite::UpdateUI() {
+    return S_OK;
+}
+HRESULT BrowserSite::EnableModeless(WINBOOL) {
+    return S_OK;
+}
+HRESULT BrowserSite::OnDocWindowActivate(WINBOOL) {
+    return S_OK;
+}
+HRESULT BrowserSite::OnFrameWindowActivate(WINBOOL) {
+    return S_OK;
+}
+HRESULT BrowserSite::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) {
+    return S_OK;
+}
 // Keys go to the document's own handling (the message hook decides which).
-HRESULT BrowserSite::TranslateAccelerator(LPMSG, const GUID*, DWORD) { return S_FALSE; }
+HRESULT BrowserSite::TranslateAccelerator(LPMSG, const GUID*, DWORD) {
+    return S_FALSE;
+}
 
 HRESULT BrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
     if (key)

@@ -15,7 +15,7 @@ class BrowserFrame;
 // site inside the host panel, and the document host's UI handler, which
 // refuses the context menu and draws no 3D border around the pages.
 class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IDocHostUIHandler {
-public:
+  public:
     explicit BrowserSite(HWND panel);
     BrowserSite(const BrowserSite&) = delete;
     BrowserSite& operator=(const BrowserSite&) = delete;
@@ -44,8 +44,9 @@ public:
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override;
     HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
     HRESULT STDMETHODCALLTYPE OnUIActivate() override;
-    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                               LPRECT position, LPRECT clip,
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
+                                               IOleInPlaceUIWindow** document, LPRECT position,
+                                               LPRECT clip,
                                                LPOLEINPLACEFRAMEINFO frameInfo) override;
     HRESULT STDMETHODCALLTYPE Scroll(SIZE extent) override;
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(WINBOOL undoable) override;
@@ -58,8 +59,9 @@ public:
     HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD id, POINT* at, IUnknown* target,
                                               IDispatch* reserved) override;
     HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) override;
-    HRESULT STDMETHODCALLTYPE ShowUI(DWORD id, IOleInPlaceActiveObject* active, IOleCommandTarget* target,
-                                     IOleInPlaceFrame* frame, IOleInPlaceUIWindow* document) override;
+    HRESULT STDMETHODCALLTYPE ShowUI(DWORD id, IOleInPlaceActiveObject* active,
+                                     IOleCommandTarget* target, IOleInPlaceFrame* frame,
+                                     IOleInPlaceUIWindow* document) override;
     HRESULT STDMETHODCALLTYPE HideUI() override;
     HRESULT STDMETHODCALLTYPE UpdateUI() override;
     HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL enable) override;
@@ -67,14 +69,17 @@ public:
     HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(WINBOOL activate) override;
     HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window,
                                            WINBOOL frameWindow) override;
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message, const GUID* group, DWORD command) override;
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message, const GUID* group,
+                                                   DWORD command) override;
     HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* key, DWORD reserved) override;
     HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget* proposed, IDropTarget** target) override;
     HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** external) override;
-    HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD translate, LPWSTR url, LPWSTR* translated) override;
-    HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject* object, IDataObject** filtered) override;
+    HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD translate, LPWSTR url,
+                                           LPWSTR* translated) override;
+    HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject* object,
+                                               IDataObject** filtered) override;
 
-private:
+  private:
     ~BrowserSite();
 
     ULONG references_ = 1;

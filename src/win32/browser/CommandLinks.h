@@ -26,7 +26,7 @@ class TProgStartingForm;
 // launcher behind its waiting window. The main window owns one once its
 // secondary windows exist and hands it every command message.
 class CommandLinks {
-public:
+  public:
     struct Parts {
         HWND mainWindow; // owns the launch error boxes and the dialog
         std::string discRoot;
@@ -52,7 +52,7 @@ public:
     // ExecuteFile, for the extra-information dialog and the update.
     FileLauncher& fileLauncher() { return fileLauncher_; }
 
-private:
+  private:
     ShellProgramLauncher launcher_;
     FileLauncher fileLauncher_;
     CommandRunner runner_;

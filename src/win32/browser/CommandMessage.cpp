@@ -36,7 +36,8 @@ bool sendCommand(HWND window, std::string text, CommandStart start) {
     return true;
 }
 
-LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string&, CommandStart)>& run) {
+LRESULT receiveCommand(WPARAM wParam,
+                       const std::function<void(const std::string&, CommandStart)>& run) {
     const auto* address = reinterpret_cast<const TCommand*>(wParam);
     if (recordsInFlight().erase(address) == 0)
         return 0; // not sent by sendCommand: nothing to run, nothing to free

@@ -28,6 +28,7 @@ bool sendCommand(HWND window, std::string text, CommandStart start = CommandStar
 // The handler of kCommandMessage: frees the record and runs its text. What
 // escapes run is reported, never thrown back into the browser's event. A
 // message that sendCommand did not send is refused (0): nothing runs.
-LRESULT receiveCommand(WPARAM wParam, const std::function<void(const std::string&, CommandStart)>& run);
+LRESULT receiveCommand(WPARAM wParam,
+                       const std::function<void(const std::string&, CommandStart)>& run);
 
 } // namespace dv::win32

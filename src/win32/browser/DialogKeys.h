@@ -7,11 +7,13 @@ namespace dv::win32 {
 // Dialog keys for one of the program's own windows while it is shown: Tab
 // between its controls, Enter for its default button, Escape to cancel.
 class DialogKeys : public MessageFilter {
-public:
+  public:
     explicit DialogKeys(HWND window) : window_(window) {}
-    bool preTranslate(MSG& message) override { return IsDialogMessageW(window_, &message) != FALSE; }
+    bool preTranslate(MSG& message) override {
+        return IsDialogMessageW(window_, &message) != FALSE;
+    }
 
-private:
+  private:
     HWND window_;
 };
 

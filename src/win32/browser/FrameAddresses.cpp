@@ -26,7 +26,8 @@ std::wstring taken(BSTR text) {
 std::wstring addressOf(IHTMLWindow2& window) {
     ComPtr<IHTMLLocation> location;
     BSTR href = nullptr;
-    if (SUCCEEDED(window.get_location(&location)) && location && SUCCEEDED(location->get_href(&href)) && href)
+    if (SUCCEEDED(window.get_location(&location)) && location &&
+        SUCCEEDED(location->get_href(&href)) && href)
         return taken(href);
     // Where the page's location is out of reach, the frame's browser says.
     ComPtr<IServiceProvider> services;

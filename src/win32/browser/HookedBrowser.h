@@ -7,7 +7,7 @@ namespace dv::win32 {
 
 // What the application-wide message hook needs of the main browser.
 class HookedBrowser {
-public:
+  public:
     virtual ~HookedBrowser() = default;
     // The control's window; nullptr while there is no browser.
     virtual HWND browserWindow() const = 0;

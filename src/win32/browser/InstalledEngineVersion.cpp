@@ -8,8 +8,8 @@ namespace dv::win32 {
 
 std::optional<std::string> installedEngineVersionText() {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Internet Explorer\\Version Vector", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Internet Explorer\\Version Vector",
+                      0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     std::optional<std::string> text;
     DWORD type = 0;
@@ -20,8 +20,8 @@ std::optional<std::string> installedEngineVersionText() {
     } else if (sized == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
         std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
         DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        if (RegGetValueW(key, nullptr, L"IE", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr,
-                         value.data(), &size) == ERROR_SUCCESS) {
+        if (RegGetValueW(key, nullptr, L"IE", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                         nullptr, value.data(), &size) == ERROR_SUCCESS) {
             value.resize(wcsnlen(value.c_str(), value.size()));
             text = narrow(value);
         }

@@ -12,7 +12,8 @@ bool MyMessageHandler::heldBack(const MSG& message) {
 
 bool MyMessageHandler::followsLink(const MSG& message) {
     return message.message == WM_LBUTTONUP ||
-           (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_SPACE));
+           (message.message == WM_KEYDOWN &&
+            (message.wParam == VK_RETURN || message.wParam == VK_SPACE));
 }
 
 bool MyMessageHandler::preTranslate(MSG& message) {
@@ -21,7 +22,8 @@ bool MyMessageHandler::preTranslate(MSG& message) {
         return false;
     if (message.message == WM_RBUTTONDOWN || message.message == WM_RBUTTONUP)
         return true;
-    if (followsLink(message) && (message.hwnd == browserWindow || IsChild(browserWindow, message.hwnd)))
+    if (followsLink(message) &&
+        (message.hwnd == browserWindow || IsChild(browserWindow, message.hwnd)))
         browser_.readerActed();
     // Handles (and dispatches) messages for the browser's windows only.
     if (!IsDialogMessageW(browserWindow, &message))
@@ -36,7 +38,8 @@ bool MyMessageHandler::preTranslate(MSG& message) {
     // the focus goes on to the window's hot-spots.
     if (inPlace_->TranslateAccelerator(&message) == S_FALSE && message.message == WM_KEYDOWN &&
         message.wParam == VK_TAB)
-        PostMessageW(GetAncestor(browserWindow, GA_ROOT), kLeavePageMessage, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+        PostMessageW(GetAncestor(browserWindow, GA_ROOT), kLeavePageMessage,
+                     GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
     return true;
 }
 

@@ -13,7 +13,7 @@ namespace dv::win32 {
 // Right, which would otherwise leave the page. Clicks and keys in the page
 // are reported to the browser, before they are handled, as the reader's acts.
 class MyMessageHandler : public MessageFilter {
-public:
+  public:
     explicit MyMessageHandler(HookedBrowser& browser) : browser_(browser) {}
 
     bool preTranslate(MSG& message) override;
@@ -23,7 +23,7 @@ public:
     // True for the reader's acts that follow a link: a click, Enter or Space.
     static bool followsLink(const MSG& message);
 
-private:
+  private:
     HookedBrowser& browser_;
     // Taken on first need and kept for the life of the program.
     Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> inPlace_;

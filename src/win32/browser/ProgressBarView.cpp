@@ -4,7 +4,9 @@
 
 namespace dv::win32 {
 
-void ProgressBarView::setProgressVisible(bool visible) { ShowWindow(bar_, visible ? SW_SHOWNA : SW_HIDE); }
+void ProgressBarView::setProgressVisible(bool visible) {
+    ShowWindow(bar_, visible ? SW_SHOWNA : SW_HIDE);
+}
 
 void ProgressBarView::setProgressPosition(int position) {
     position_ = position;

@@ -10,7 +10,7 @@ namespace dv::win32 {
 // to the range it has at the time; the browser sends the position before its
 // maximum, so the position is applied again once the range is known.
 class ProgressBarView : public ProgressView {
-public:
+  public:
     explicit ProgressBarView(HWND bar = nullptr) : bar_(bar) {}
     void setBar(HWND bar) { bar_ = bar; }
 
@@ -18,7 +18,7 @@ public:
     void setProgressPosition(int position) override;
     void setProgressMaximum(int maximum) override;
 
-private:
+  private:
     HWND bar_;
     int position_ = 0;
 };

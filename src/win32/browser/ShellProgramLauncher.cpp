@@ -16,15 +16,23 @@ namespace {
 // The shell's old error numbers, for a shell that sets no error code.
 DWORD errorOfShellResult(HINSTANCE result) {
     switch (reinterpret_cast<INT_PTR>(result)) {
-    case SE_ERR_FNF: return ERROR_FILE_NOT_FOUND;
-    case SE_ERR_PNF: return ERROR_PATH_NOT_FOUND;
-    case SE_ERR_ACCESSDENIED: return ERROR_ACCESS_DENIED;
-    case SE_ERR_OOM: return ERROR_NOT_ENOUGH_MEMORY;
-    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
-    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    case SE_ERR_FNF:
+        return ERROR_FILE_NOT_FOUND;
+    case SE_ERR_PNF:
+        return ERROR_PATH_NOT_FOUND;
+    case SE_ERR_ACCESSDENIED:
+        return ERROR_ACCESS_DENIED;
+    case SE_ERR_OOM:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    case SE_ERR_SHARE:
+        return ERROR_SHARING_VIOLATION;
+    case SE_ERR_DLLNOTFOUND:
+        return ERROR_DLL_NOT_FOUND;
     case SE_ERR_ASSOCINCOMPLETE:
-    case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
-    default: return ERROR_GEN_FAILURE;
+    case SE_ERR_NOASSOC:
+        return ERROR_NO_ASSOCIATION;
+    default:
+        return ERROR_GEN_FAILURE;
     }
 }
 
@@ -45,7 +53,8 @@ struct ShellRequest {
     // On the shell's thread.
     void ask() {
         // The shell wants a single-threaded apartment of its own.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        const HRESULT com =
+            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         SHELLEXECUTEINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -73,7 +82,8 @@ struct ShellRequest {
 };
 
 DWORD WINAPI askShell(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<ShellRequest>> request(static_cast<std::shared_ptr<ShellRequest>*>(parameter));
+    const std::unique_ptr<std::shared_ptr<ShellRequest>> request(
+        static_cast<std::shared_ptr<ShellRequest>*>(parameter));
     (*request)->ask();
     return 0;
 }
@@ -100,7 +110,8 @@ bool handleAllButInput() {
 
 } // namespace
 
-std::optional<std::string> ShellProgramLauncher::open(const std::string& file, const std::string& parameters) {
+std::optional<std::string> ShellProgramLauncher::open(const std::string& file,
+                                                      const std::string& parameters) {
     // The shell takes no longer path, and Wine's faults on one of a thousand
     // characters: refused as Windows refuses it.
     if (widen(file).size() >= MAX_PATH && file.find("://") == std::string::npos)
@@ -124,8 +135,9 @@ std::optional<std::string> ShellProgramLauncher::open(const std::string& file, c
         const ULONGLONG now = GetTickCount64();
         if (now >= until)
             return std::nullopt; // still on its way: it goes on alone
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &request->answered, static_cast<DWORD>(until - now),
-                                                       QS_ALLINPUT & ~QS_INPUT, MWMO_INPUTAVAILABLE);
+        const DWORD woke =
+            MsgWaitForMultipleObjectsEx(1, &request->answered, static_cast<DWORD>(until - now),
+                                        QS_ALLINPUT & ~QS_INPUT, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0)
             return request->refusal;
         if (woke == WAIT_FAILED)
@@ -135,6 +147,8 @@ std::optional<std::string> ShellProgramLauncher::open(const std::string& file, c
     }
 }
 
-std::string ShellProgramLauncher::missingFileMessage() const { return systemMessageText(ERROR_FILE_NOT_FOUND); }
+std::string ShellProgramLauncher::missingFileMessage() const {
+    return systemMessageText(ERROR_FILE_NOT_FOUND);
+}
 
 } // namespace dv::win32

@@ -17,7 +17,7 @@ namespace dv::win32 {
 // the waiting window moves and the program paints; a shell that has not
 // answered within the patience is taken to be on its way.
 class ShellProgramLauncher : public ProgramLauncher {
-public:
+  public:
     static constexpr DWORD kPatienceMs = 15000;
 
     explicit ShellProgramLauncher(HWND owner = nullptr) : owner_(owner) {}
@@ -25,10 +25,11 @@ public:
     // A shorter patience for tests.
     void setPatience(DWORD ms) { patienceMs_ = ms; }
 
-    std::optional<std::string> open(const std::string& file, const std::string& parameters) override;
+    std::optional<std::string> open(const std::string& file,
+                                    const std::string& parameters) override;
     std::string missingFileMessage() const override;
 
-private:
+  private:
     HWND owner_;
     DWORD patienceMs_ = kPatienceMs;
 };

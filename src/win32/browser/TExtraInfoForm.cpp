@@ -1,13 +1,13 @@
 #include "win32/browser/TExtraInfoForm.h"
 
-#include "win32/browser/DialogKeys.h"
 #include "core/browser/FileLauncher.h"
 #include "core/browser/TExtraInfo.h"
+#include "win32/browser/DialogKeys.h"
 #include "win32/support/MessageLoop.h"
 #include "win32/support/UiFont.h"
-#include "win32/support/WindowPlacement.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/Win32TextMeasure.h"
+#include "win32/support/WindowPlacement.h"
 
 #include <stdexcept>
 
@@ -23,9 +23,9 @@ constexpr int kUrlId = 100;
 
 HWND child(const wchar_t* windowClass, const wchar_t* text, DWORD style, HWND parent, int id = 0,
            HFONT font = uiFont(systemScale())) {
-    const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                   nullptr);
+    const HWND h = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return h;
 }
@@ -49,14 +49,16 @@ std::wstring withWindowsLineBreaks(const std::string& text) {
 }
 
 void setDefault(HWND button, bool isDefault) {
-    SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), TRUE);
+    SendMessageW(button, BM_SETSTYLE,
+                 static_cast<WPARAM>(isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), TRUE);
 }
 
 } // namespace
 
 TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
-    if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExtraInfoExStyle, kExtraInfoStyle,
-                widen(ExtraInfoModel::questionCaption()), centredOnScreen(kExtraInfoStyle, kExtraInfoExStyle, 386, 217), owner))
+    if (!create({L"TExtraInfoForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExtraInfoExStyle,
+                kExtraInfoStyle, widen(ExtraInfoModel::questionCaption()),
+                centredOnScreen(kExtraInfoStyle, kExtraInfoExStyle, 386, 217), owner))
         throw std::runtime_error("Kunde inte skapa informationsfönstret");
     linkFont_ = underlined(uiFont(systemScale()));
 
@@ -64,12 +66,17 @@ TExtraInfoForm::TExtraInfoForm(HWND owner) : owner_(owner) {
     lbInformation_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, hwnd());
     // A note too long for the label is shown whole in a scrolling field in
     // its place, so the buttons keep theirs.
-    ebInformation_ = child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, hwnd());
-    gbMoreInfo_ = child(L"BUTTON", widen(ExtraInfoModel::kMoreInfoTitle).c_str(), BS_GROUPBOX, hwnd());
+    ebInformation_ =
+        child(L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, hwnd());
+    gbMoreInfo_ =
+        child(L"BUTTON", widen(ExtraInfoModel::kMoreInfoTitle).c_str(), BS_GROUPBOX, hwnd());
     lbURL_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, hwnd(), kUrlId, linkFont_);
-    lbOpenNow_ = child(L"STATIC", widen(ExtraInfoModel::kOpenNow).c_str(), SS_LEFT | SS_NOPREFIX, hwnd());
-    btYes_ = child(L"BUTTON", widen(ExtraInfoModel::kYes).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, hwnd(), kYes);
-    btNo_ = child(L"BUTTON", widen(ExtraInfoModel::kNo).c_str(), BS_PUSHBUTTON | WS_TABSTOP, hwnd(), kNo);
+    lbOpenNow_ =
+        child(L"STATIC", widen(ExtraInfoModel::kOpenNow).c_str(), SS_LEFT | SS_NOPREFIX, hwnd());
+    btYes_ = child(L"BUTTON", widen(ExtraInfoModel::kYes).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
+                   hwnd(), kYes);
+    btNo_ = child(L"BUTTON", widen(ExtraInfoModel::kNo).c_str(), BS_PUSHBUTTON | WS_TABSTOP, hwnd(),
+                  kNo);
     // As the form was drawn: a note that may run.
     present(ExtraInfoModel::question({"", "", "", true}));
 }
@@ -110,7 +117,8 @@ void TExtraInfoForm::present(const ExtraInfoView& view) {
     place(ebInformation_, l.lbInformation);
     place(gbMoreInfo_, l.gbMoreInfo);
     // lbURL is a child of the dialog that lies inside the group box.
-    place(lbURL_, {l.gbMoreInfo.left + l.lbURL.left, l.gbMoreInfo.top + l.lbURL.top, l.lbURL.width, l.lbURL.height});
+    place(lbURL_, {l.gbMoreInfo.left + l.lbURL.left, l.gbMoreInfo.top + l.lbURL.top, l.lbURL.width,
+                   l.lbURL.height});
     place(lbOpenNow_, l.lbOpenNow);
     place(btYes_, l.btYes);
     place(btNo_, l.btNo);
@@ -161,7 +169,8 @@ void TExtraInfoForm::close(int result) {
 void TExtraInfoForm::centreOnScreen() {
     // Where the reader's screen is now, which may differ from at start.
     const RECT r = centredOnScreen(kExtraInfoStyle, kExtraInfoExStyle, clientWidth_, clientHeight_);
-    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND TExtraInfoForm::defaultButton() const {

@@ -20,7 +20,7 @@ class DialogKeys;
 // texts come from the update service and are shown as plain text; the
 // address opens only when it is a web page.
 class TExtraInfoForm : public Window, public ExtraInfoDialog {
-public:
+  public:
     // The dialog's answers, as its buttons give them.
     static constexpr int kYes = IDYES; // 6
     static constexpr int kNo = IDNO;   // 7
@@ -50,10 +50,10 @@ public:
     HWND btYes() const { return btYes_; }
     HWND btNo() const { return btNo_; }
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // Draws the model's view of a note: texts, what shows, places.
     void present(const ExtraInfoView& view);
     int showModal();

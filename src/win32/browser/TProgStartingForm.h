@@ -10,7 +10,7 @@ namespace dv::win32 {
 // target. Its bar sweeps from empty to full in ten seconds and starts over,
 // moving whenever the program's messages are handled.
 class TProgStartingForm : public Window, public WaitingWindow {
-public:
+  public:
     TProgStartingForm();
 
     void showWaiting() override;
@@ -22,10 +22,10 @@ public:
 
     static constexpr UINT_PTR kTimer1 = 1;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void FormShow();
     void FormHide();
     void Timer1Timer();

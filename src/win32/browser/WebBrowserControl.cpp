@@ -13,7 +13,7 @@ namespace {
 
 // A BSTR for the length of one call.
 class Bstr {
-public:
+  public:
     explicit Bstr(const std::wstring& text)
         : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
     ~Bstr() { SysFreeString(value_); }
@@ -21,7 +21,7 @@ public:
     Bstr& operator=(const Bstr&) = delete;
     BSTR get() const { return value_; }
 
-private:
+  private:
     BSTR value_;
 };
 
@@ -43,7 +43,8 @@ bool WebBrowserControl::build(HWND panel, BrowserEvents& events) {
         return false;
     oleStarted_ = true;
 
-    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object_))))
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&object_))))
         return false;
     site_ = new BrowserSite(panel);
     if (FAILED(object_->SetClientSite(site_)))
@@ -64,7 +65,8 @@ bool WebBrowserControl::build(HWND panel, BrowserEvents& events) {
     setProperty(kRegisterAsBrowser, true);
 
     ComPtr<IConnectionPointContainer> points;
-    if (FAILED(object_.As(&points)) || FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, &events_)))
+    if (FAILED(object_.As(&points)) ||
+        FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, &events_)))
         return false;
     sink_ = new BrowserEventSink(events);
     if (FAILED(events_->Advise(sink_, &cookie_))) {
@@ -97,7 +99,9 @@ WebBrowserControl::~WebBrowserControl() {
         OleUninitialize();
 }
 
-IDispatch& WebBrowserControl::eventSink() const { return *sink_; }
+IDispatch& WebBrowserControl::eventSink() const {
+    return *sink_;
+}
 
 void WebBrowserControl::navigate(const std::wstring& address) {
     const Bstr url(address);
@@ -110,8 +114,8 @@ VARIANT WebBrowserControl::property(DISPID id) const {
     VARIANT result;
     VariantInit(&result);
     DISPPARAMS noArguments{nullptr, nullptr, 0, 0};
-    if (FAILED(browser_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments, &result,
-                                nullptr, nullptr)))
+    if (FAILED(browser_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                &noArguments, &result, nullptr, nullptr)))
         VariantClear(&result);
     return result;
 }
@@ -123,8 +127,8 @@ bool WebBrowserControl::setProperty(DISPID id, bool value) {
     argument.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&argument, &named, 1, 1};
-    return SUCCEEDED(
-        browser_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr));
+    return SUCCEEDED(browser_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT,
+                                      &params, nullptr, nullptr, nullptr));
 }
 
 } // namespace dv::win32

@@ -16,7 +16,7 @@ class BrowserSite;
 // The WebBrowser control, in-place active in a host panel that it fills, with
 // its events going to a listener. Made only by create(); gone with its object.
 class WebBrowserControl {
-public:
+  public:
     // The control's automation properties the program uses.
     static constexpr DISPID kApplication = 200;
     static constexpr DISPID kBusy = 212;
@@ -44,7 +44,7 @@ public:
     VARIANT property(DISPID id) const;
     bool setProperty(DISPID id, bool value);
 
-private:
+  private:
     WebBrowserControl() = default;
     bool build(HWND panel, BrowserEvents& events);
 

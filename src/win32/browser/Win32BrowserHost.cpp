@@ -1,13 +1,13 @@
 #include "win32/browser/Win32BrowserHost.h"
 
 #include "core/browser/CommandLinkFilter.h"
-#include "win32/browser/CommandMessage.h"
 #include "core/browser/DownloadIndicator.h"
+#include "core/browser/StatusTextRule.h"
+#include "core/shell/StatusLine.h"
+#include "win32/browser/CommandMessage.h"
 #include "win32/browser/FrameAddresses.h"
 #include "win32/browser/InstalledEngineVersion.h"
-#include "core/browser/StatusTextRule.h"
 #include "win32/browser/WebBrowserControl.h"
-#include "core/shell/StatusLine.h"
 #include "win32/support/Utf16.h"
 
 #include <climits>
@@ -47,18 +47,26 @@ bool Win32BrowserHost::createControl() {
     return control_ != nullptr;
 }
 
-void Win32BrowserHost::destroyControl() { control_.reset(); }
+void Win32BrowserHost::destroyControl() {
+    control_.reset();
+}
 
-std::optional<std::string> Win32BrowserHost::engineVersionText() const { return installedEngineVersionText(); }
+std::optional<std::string> Win32BrowserHost::engineVersionText() const {
+    return installedEngineVersionText();
+}
 
-char Win32BrowserHost::decimalSeparator() const { return localeDecimalSeparator(LOCALE_NAME_USER_DEFAULT); }
+char Win32BrowserHost::decimalSeparator() const {
+    return localeDecimalSeparator(LOCALE_NAME_USER_DEFAULT);
+}
 
 void Win32BrowserHost::navigate(const std::string& address) {
     if (control_)
         control_->navigate(widen(address));
 }
 
-HWND Win32BrowserHost::browserWindow() const { return control_ ? control_->window() : nullptr; }
+HWND Win32BrowserHost::browserWindow() const {
+    return control_ ? control_->window() : nullptr;
+}
 
 bool Win32BrowserHost::browserBusy() const {
     if (!control_)
@@ -80,11 +88,14 @@ ComPtr<IOleInPlaceActiveObject> Win32BrowserHost::inPlaceActiveObject() const {
     return inPlace;
 }
 
-void Win32BrowserHost::readerActed() { gesture_.readerActed(ReaderGesture::Clock::now()); }
+void Win32BrowserHost::readerActed() {
+    gesture_.readerActed(ReaderGesture::Clock::now());
+}
 
 PageKind Win32BrowserHost::kindOf(const std::wstring& address) const {
     const std::size_t colon = address.find(L':');
-    const std::string scheme = colon == std::wstring::npos ? std::string() : narrow(address.substr(0, colon));
+    const std::string scheme =
+        colon == std::wstring::npos ? std::string() : narrow(address.substr(0, colon));
     return pageKindOf(scheme, pageFileOfUrl(address), discPages_, realPaths_);
 }
 
@@ -116,12 +127,17 @@ void Win32BrowserHost::beforeNavigate2(IDispatch* frame, const std::wstring& url
     }
     cancel = true;
     if (decision.command)
-        sendCommand(p_.commandWindow, *decision.command, gesture_.startOf(ReaderGesture::Clock::now()));
+        sendCommand(p_.commandWindow, *decision.command,
+                    gesture_.startOf(ReaderGesture::Clock::now()));
 }
 
-void Win32BrowserHost::downloadBegin() { p_.indicator.downloadBegin(); }
+void Win32BrowserHost::downloadBegin() {
+    p_.indicator.downloadBegin();
+}
 
-void Win32BrowserHost::downloadComplete() { p_.indicator.downloadComplete(); }
+void Win32BrowserHost::downloadComplete() {
+    p_.indicator.downloadComplete();
+}
 
 void Win32BrowserHost::progressChange(long progress, long maximum) {
     p_.indicator.progressChange(clampToInt(progress), clampToInt(maximum));
@@ -158,7 +174,9 @@ void Win32BrowserHost::documentComplete(IDispatch* frame) {
     pageEnded(frame);
 }
 
-void Win32BrowserHost::navigateError(IDispatch* frame) { pageEnded(frame); }
+void Win32BrowserHost::navigateError(IDispatch* frame) {
+    pageEnded(frame);
+}
 
 bool Win32BrowserHost::isControl(IDispatch* frame) const {
     if (!control_ || !frame)
@@ -169,7 +187,8 @@ bool Win32BrowserHost::isControl(IDispatch* frame) const {
     ComPtr<IUnknown> ended;
     ComPtr<IUnknown> own;
     return SUCCEEDED(frame->QueryInterface(IID_PPV_ARGS(&ended))) &&
-           SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) && ended.Get() == own.Get();
+           SUCCEEDED(control_->browser().QueryInterface(IID_PPV_ARGS(&own))) &&
+           ended.Get() == own.Get();
 }
 
 void Win32BrowserHost::pageEnded(IDispatch* frame) {

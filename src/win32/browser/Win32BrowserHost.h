@@ -1,10 +1,10 @@
 #pragma once
 
-#include "win32/browser/BrowserEvents.h"
 #include "core/browser/BrowserHost.h"
 #include "core/browser/DiscPageCheck.h"
 #include "core/browser/FrameWatch.h"
 #include "core/browser/ReaderGesture.h"
+#include "win32/browser/BrowserEvents.h"
 #include "win32/browser/HookedBrowser.h"
 #include "win32/browser/Win32RealPaths.h"
 
@@ -32,7 +32,7 @@ class WebBrowserControl;
 // as the reader's or the page script's (the reader's acts in the page tell),
 // and has run, or been refused, when the event returns.
 class Win32BrowserHost : public BrowserHost, public HookedBrowser, private BrowserEvents {
-public:
+  public:
     struct Parts {
         HWND panel;         // IEPanel, which the control fills
         HWND commandWindow; // takes the command message
@@ -62,7 +62,7 @@ public:
     Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> inPlaceActiveObject() const override;
     void readerActed() override;
 
-private:
+  private:
     void beforeNavigate2(IDispatch* frame, const std::wstring& url, bool& cancel) override;
     void downloadBegin() override;
     void downloadComplete() override;

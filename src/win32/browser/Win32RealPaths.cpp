@@ -14,7 +14,7 @@ namespace {
 
 // Closes a file handle on every way out.
 class FileHandle {
-public:
+  public:
     explicit FileHandle(HANDLE h) : handle_(h) {}
     ~FileHandle() {
         if (handle_ != INVALID_HANDLE_VALUE)
@@ -24,7 +24,7 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     HANDLE get() const { return handle_; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -34,14 +34,15 @@ std::optional<std::string> Win32RealPaths::realPath(const std::string& localPath
     // Folders open only with backup semantics; no access is asked for, so
     // read-only discs and locked files open alike.
     const FileHandle file(CreateFileW(widen(localPath).c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         return std::nullopt;
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        const DWORD n =
+            GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (n == 0)
             return std::nullopt;
         if (n < buffer.size())
@@ -72,7 +73,9 @@ std::optional<std::string> pathOfWholeUrl(std::wstring_view url) {
     return narrow(whole);
 }
 
-bool isDotSegment(std::wstring_view part) { return part == L"." || part == L".."; }
+bool isDotSegment(std::wstring_view part) {
+    return part == L"." || part == L"..";
+}
 
 // Whether "." or ".." stands as a segment anywhere in the text.
 bool holdsDotSegment(std::wstring_view text) {
@@ -104,7 +107,8 @@ std::vector<std::string> localPathsOfFileUrl(std::wstring_view url) {
     std::size_t end = url.size();
     for (;;) {
         const std::wstring_view address = url.substr(0, end);
-        const bool climbs = first != std::wstring_view::npos && first < end && holdsDotSegment(address.substr(first + 1));
+        const bool climbs = first != std::wstring_view::npos && first < end &&
+                            holdsDotSegment(address.substr(first + 1));
         if (!climbs)
             if (std::optional<std::string> path = pathOfWholeUrl(address))
                 paths.push_back(std::move(*path));

@@ -12,7 +12,7 @@ namespace dv::win32 {
 // Real paths as Windows gives them: the final path of an opened file or
 // folder, with links and junctions followed.
 class Win32RealPaths : public RealPaths {
-public:
+  public:
     std::optional<std::string> realPath(const std::string& localPath) const override;
 };
 

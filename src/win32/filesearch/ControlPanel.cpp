@@ -6,8 +6,9 @@ ControlPanel::ControlPanel(HWND parent, int height, ResourcePicture picture, Pla
     : picture_(std::move(picture)), placement_(std::move(placement)) {
     RECT client{};
     GetClientRect(parent, &client);
-    create({L"DatavindControlPanel", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, WS_EX_CONTROLPARENT,
-           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, L"", {0, 0, client.right, height}, parent);
+    create({L"DatavindControlPanel", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+           WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, L"",
+           {0, 0, client.right, height}, parent);
 }
 
 RECT ControlPanel::pictureBounds() const {

@@ -11,7 +11,7 @@ namespace dv::win32 {
 // and colour questions to its parent, as if the controls were the parent's
 // own, and draws a picture behind them where its owner places it.
 class ControlPanel : public Window {
-public:
+  public:
     // Where the picture lies for a panel width and the picture's size.
     using Placement = std::function<RECT(int panelWidth, SIZE picture)>;
 
@@ -20,10 +20,10 @@ public:
     // Where the picture lies in the panel (empty when there is none).
     RECT pictureBounds() const;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     ResourcePicture picture_;
     Placement placement_;
 };

@@ -7,8 +7,8 @@
 namespace dv::win32 {
 
 Splitter::Splitter(HWND parent, std::function<void(int left)> moved) : moved_(std::move(moved)) {
-    create({L"DatavindSplitter", 0, GetSysColorBrush(COLOR_BTNFACE), IDC_SIZEWE}, 0, WS_CHILD | WS_VISIBLE,
-           L"", {0, 0, kWidth, 0}, parent);
+    create({L"DatavindSplitter", 0, GetSysColorBrush(COLOR_BTNFACE), IDC_SIZEWE}, 0,
+           WS_CHILD | WS_VISIBLE, L"", {0, 0, kWidth, 0}, parent);
 }
 
 int Splitter::allowedLeft(int left, int parentWidth) {
@@ -27,7 +27,8 @@ void Splitter::drag(LPARAM lParam) {
     MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&bar), 2);
     if (left == bar.left)
         return;
-    SetWindowPos(hwnd(), nullptr, left, bar.top, kWidth, bar.bottom - bar.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, left, bar.top, kWidth, bar.bottom - bar.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     moved_(left);
 }
 

@@ -11,7 +11,7 @@ namespace dv::win32 {
 // its parent, and tells its owner where it now lies, so that the panes
 // follow as it moves.
 class Splitter : public Window {
-public:
+  public:
     static constexpr int kWidth = 3;
     static constexpr int kMinimum = 30; // the smallest pane
 
@@ -22,10 +22,10 @@ public:
     // `parentWidth` wide.
     static int allowedLeft(int left, int parentWidth);
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void drag(LPARAM lParam);
 
     std::function<void(int)> moved_;

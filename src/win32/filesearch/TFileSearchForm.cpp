@@ -14,11 +14,13 @@ namespace {
 
 using Model = FileSearchWindowModel;
 
-constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX & ~WS_MINIMIZEBOX) | WS_CLIPCHILDREN;
+constexpr DWORD kStyle =
+    (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX & ~WS_MINIMIZEBOX) | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 // The tree's image list: the model's pictures, at their enum's values.
 constexpr Model::Picture kImages[] = {Model::Picture::FolderOpen, Model::Picture::FolderClosed};
-static_assert(static_cast<int>(Model::Picture::FolderOpen) == 0 && static_cast<int>(Model::Picture::FolderClosed) == 1);
+static_assert(static_cast<int>(Model::Picture::FolderOpen) == 0 &&
+              static_cast<int>(Model::Picture::FolderClosed) == 1);
 constexpr int kSearchButton = 1;
 constexpr int kShowAll = 2;
 constexpr int kTree = 3;
@@ -36,12 +38,14 @@ HTREEITEM addNode(HWND tree, HTREEITEM parent, std::string_view text, int depth,
     item.item.iImage = image;
     item.item.iSelectedImage = selectedImage;
     item.item.lParam = data;
-    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 std::string textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return narrow(text);
 }
 
@@ -50,9 +54,9 @@ std::string textOf(HWND control) {
 TFileSearchForm::TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes)
     : search_(discRoot, boxes, hourglass_), layout_(Model::layout(Win32TextMeasure(uiFont()))),
       treeWidth_(scale_.toPhysical(layout_.treeWidth)) {
-    create({L"TFileSearchForm", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, kExStyle, kStyle,
-           widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, layout_.clientWidth, layout_.clientHeight),
-           nullptr);
+    create({L"TFileSearchForm", 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}, kExStyle,
+           kStyle, widen(Model::kCaption),
+           centredOnScreen(kStyle, kExStyle, layout_.clientWidth, layout_.clientHeight), nullptr);
     FormCreate();
     MessageLoop::instance().addFilter(keys_);
 }
@@ -85,36 +89,44 @@ void TFileSearchForm::createControls() {
     // The model places the picture in logical units; the panel and the
     // picture are in the display's pixels.
     Panel1 = std::make_unique<ControlPanel>(
-        hwnd(), scale_.toPhysical(l.panelHeight), ResourcePicture(widen(Model::kPicture), scale_.picturePercent()),
+        hwnd(), scale_.toPhysical(l.panelHeight),
+        ResourcePicture(widen(Model::kPicture), scale_.picturePercent()),
         [this](int width, SIZE picture) {
-            return toRect(Model::pictureBounds(layout_, scale_.toLogical(width),
-                                               {scale_.toLogical(picture.cx), scale_.toLogical(picture.cy)}));
+            return toRect(
+                Model::pictureBounds(layout_, scale_.toLogical(width),
+                                     {scale_.toLogical(picture.cx), scale_.toLogical(picture.cy)}));
         });
     const HWND panel = Panel1->hwnd();
     // In tab order.
-    Label1 = createChildControl(panel, L"STATIC", Model::kPrompt, SS_LEFT | SS_NOPREFIX, toRect(l.Label1));
-    ebSearch = createChildControl(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, toRect(l.ebSearch), 0,
-                                  WS_EX_CLIENTEDGE);
-    rbThisDisc = createChildControl(panel, L"BUTTON", Model::kThisDisc, BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-                                    toRect(l.rbThisDisc));
-    rbAllDiscs = createChildControl(panel, L"BUTTON", Model::kAllDiscs, BS_AUTORADIOBUTTON, toRect(l.rbAllDiscs));
-    btSearch = createChildControl(panel, L"BUTTON", Model::kSearch, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                                  toRect(l.btSearch), kSearchButton);
-    cbShowAll = createChildControl(panel, L"BUTTON", Model::kShowAll, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
-                                   toRect(l.cbShowAll), kShowAll);
+    Label1 = createChildControl(panel, L"STATIC", Model::kPrompt, SS_LEFT | SS_NOPREFIX,
+                                toRect(l.Label1));
+    ebSearch = createChildControl(panel, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
+                                  toRect(l.ebSearch), 0, WS_EX_CLIENTEDGE);
+    rbThisDisc =
+        createChildControl(panel, L"BUTTON", Model::kThisDisc,
+                           BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, toRect(l.rbThisDisc));
+    rbAllDiscs = createChildControl(panel, L"BUTTON", Model::kAllDiscs, BS_AUTORADIOBUTTON,
+                                    toRect(l.rbAllDiscs));
+    btSearch =
+        createChildControl(panel, L"BUTTON", Model::kSearch, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                           toRect(l.btSearch), kSearchButton);
+    cbShowAll =
+        createChildControl(panel, L"BUTTON", Model::kShowAll,
+                           BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, toRect(l.cbShowAll), kShowAll);
 
-    Tree =
-        createChildControl(hwnd(), WC_TREEVIEWW, "",
-                           TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP | WS_GROUP,
-                           {0, 0, treeWidth_, 10}, kTree, WS_EX_CLIENTEDGE);
+    Tree = createChildControl(hwnd(), WC_TREEVIEWW, "",
+                              TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                                  WS_TABSTOP | WS_GROUP,
+                              {0, 0, treeWidth_, 10}, kTree, WS_EX_CLIENTEDGE);
     SendMessageW(Tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
     Splitter1 = std::make_unique<Splitter>(hwnd(), [this](int left) {
         treeWidth_ = left;
         layOut();
     });
-    List = createChildControl(hwnd(), L"LISTBOX", "",
-                              LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                              {0, 0, 10, 10}, 0, WS_EX_CLIENTEDGE);
+    List =
+        createChildControl(hwnd(), L"LISTBOX", "",
+                           LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                           {0, 0, 10, 10}, 0, WS_EX_CLIENTEDGE);
     StatusBar1 = createChildControl(hwnd(), STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, {0, 0, 0, 0});
 }
 
@@ -129,11 +141,13 @@ void TFileSearchForm::layOut() {
     const int height = std::max(0, bottom - panelHeight);
     treeWidth_ = Splitter::allowedLeft(treeWidth_, client.right);
     const int listLeft = treeWidth_ + Splitter::kWidth;
-    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, panelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Panel1->hwnd(), nullptr, 0, 0, client.right, panelHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(Tree, nullptr, 0, panelHeight, treeWidth_, height, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(Splitter1->hwnd(), nullptr, treeWidth_, panelHeight, Splitter::kWidth, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(List, nullptr, listLeft, panelHeight, std::max(0, static_cast<int>(client.right) - listLeft), height,
+    SetWindowPos(List, nullptr, listLeft, panelHeight,
+                 std::max(0, static_cast<int>(client.right) - listLeft), height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -144,9 +158,12 @@ void TFileSearchForm::showModeless() {
 
 HWND TFileSearchForm::control(std::string_view name) const {
     const std::pair<std::string_view, HWND> controls[] = {
-        {"Panel1", Panel1->hwnd()},       {"Label1", Label1},     {"ebSearch", ebSearch},    {"rbThisDisc", rbThisDisc},
-        {"rbAllDiscs", rbAllDiscs},       {"btSearch", btSearch}, {"cbShowAll", cbShowAll},  {"Tree", Tree},
-        {"Splitter1", Splitter1->hwnd()}, {"List", List},         {"StatusBar1", StatusBar1}};
+        {"Panel1", Panel1->hwnd()},       {"Label1", Label1},
+        {"ebSearch", ebSearch},           {"rbThisDisc", rbThisDisc},
+        {"rbAllDiscs", rbAllDiscs},       {"btSearch", btSearch},
+        {"cbShowAll", cbShowAll},         {"Tree", Tree},
+        {"Splitter1", Splitter1->hwnd()}, {"List", List},
+        {"StatusBar1", StatusBar1}};
     for (const auto& [n, h] : controls)
         if (n == name)
             return h;
@@ -177,7 +194,8 @@ void TFileSearchForm::Action1Execute() {
 }
 
 void TFileSearchForm::search(const std::string& text) {
-    Model::search(search_, hourglass_, text, checked(rbAllDiscs), [this](const SearchTree&) { showTree(); });
+    Model::search(search_, hourglass_, text, checked(rbAllDiscs),
+                  [this](const SearchTree&) { showTree(); });
 }
 
 void TFileSearchForm::showTree() {
@@ -196,7 +214,8 @@ void TFileSearchForm::showTree() {
         for (std::size_t d = 0; d < tree.discs.size(); ++d) {
             const HTREEITEM disc = addNode(Tree, root, tree.discs[d].name, 1, -1);
             for (std::size_t p = 0; p < tree.discs[d].programs.size(); ++p) {
-                addNode(Tree, disc, tree.discs[d].programs[p].name, 2, static_cast<LPARAM>(programs_.size()));
+                addNode(Tree, disc, tree.discs[d].programs[p].name, 2,
+                        static_cast<LPARAM>(programs_.size()));
                 programs_.emplace_back(d, p);
             }
         }
@@ -235,7 +254,8 @@ LRESULT TFileSearchForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layOut();
         return 0;
     case WM_GETMINMAXINFO: {
-        RECT frame{0, 0, scale_.toPhysical(layout_.minimumWidth), scale_.toPhysical(layout_.minimumHeight)};
+        RECT frame{0, 0, scale_.toPhysical(layout_.minimumWidth),
+                   scale_.toPhysical(layout_.minimumHeight)};
         AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};

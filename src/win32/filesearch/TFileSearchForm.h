@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/app/MessageBoxes.h"
-#include "win32/filesearch/ControlPanel.h"
 #include "core/filesearch/FileSearch.h"
 #include "core/filesearch/FileSearchWindowModel.h"
+#include "win32/filesearch/ControlPanel.h"
 #include "win32/filesearch/Splitter.h"
 #include "win32/support/MessageLoop.h"
 #include "win32/support/Win32Hourglass.h"
@@ -29,7 +29,7 @@ namespace dv::win32 {
 // program's message loop as in a dialog: Tab moves between the controls,
 // Enter in the search box searches.
 class TFileSearchForm : public Window {
-public:
+  public:
     TFileSearchForm(const std::string& discRoot, MessageBoxes& boxes);
     ~TFileSearchForm() override;
 
@@ -42,18 +42,18 @@ public:
     // rbAllDiscs, btSearch, cbShowAll, Tree, Splitter1, List, StatusBar1).
     HWND control(std::string_view name) const;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // Dialog keys for this window, and its own two: Enter in the search box
     // and Esc anywhere.
     class Keys : public MessageFilter {
-    public:
+      public:
         explicit Keys(TFileSearchForm& form) : form_(form) {}
         bool preTranslate(MSG& message) override;
 
-    private:
+      private:
         TFileSearchForm& form_;
     };
 

@@ -15,7 +15,7 @@ namespace dv::win32 {
 // file is open goes to the device anyway, so that the reader gets the
 // system's own explanation. Closes its file when destroyed.
 class MciDevice {
-public:
+  public:
     // The DirectShow device. The file's extension would pick the device
     // otherwise: MP3 goes there on every Windows since XP, but AVI would go
     // to the Video for Windows device, which has no Motion-JPEG decoder.
@@ -46,7 +46,7 @@ public:
     // The code of the last refused command; 0 after a success.
     MCIERROR lastError() const { return lastError_; }
 
-private:
+  private:
     void send(UINT command, DWORD_PTR flags, void* parameters);
 
     MCIDEVICEID id_ = 0;

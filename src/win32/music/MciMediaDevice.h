@@ -1,7 +1,7 @@
 #pragma once
 
-#include "win32/music/MciDevice.h"
 #include "core/music/MediaDevice.h"
+#include "win32/music/MciDevice.h"
 #include "win32/support/MessageWindow.h"
 
 #include <functional>
@@ -14,7 +14,7 @@ namespace dv::win32 {
 // play, stop or seek) and arrives as MM_MCINOTIFY at a window of our own,
 // which hands it to the notify callback on the user-interface thread.
 class MciMediaDevice : public MediaDevice {
-public:
+  public:
     explicit MciMediaDevice(std::function<void()> notify);
 
     void setTimeFormatMilliseconds() override;
@@ -29,7 +29,7 @@ public:
     long position() const override;
     PlayerMode mode() const override;
 
-private:
+  private:
     HWND notifyWindow();
 
     std::function<void()> notify_;

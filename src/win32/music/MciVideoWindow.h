@@ -10,7 +10,7 @@ namespace dv::win32 {
 // A black child window that plays a film inside itself on the DirectShow
 // MCI device, which recognises the film by its content whatever its name.
 class MciVideoWindow : public Window {
-public:
+  public:
     // Created hidden.
     MciVideoWindow(HWND parent, RECT bounds);
 
@@ -21,7 +21,7 @@ public:
     bool playing() const;
     const std::string& lastError() const { return lastError_; }
 
-private:
+  private:
     MciDevice film_;
     std::string lastError_;
 };

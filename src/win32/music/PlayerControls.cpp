@@ -88,7 +88,9 @@ void PlayerControls::setScale(const DisplayScale& scale) {
     updateKnobTip();
 }
 
-RECT PlayerControls::place(const Rect& logical) const { return toRECT(scale_.toPhysical(logical)); }
+RECT PlayerControls::place(const Rect& logical) const {
+    return toRECT(scale_.toPhysical(logical));
+}
 
 RECT PlayerControls::knobBounds() const {
     return place({knobLeft_, layout::kKnobTop, layout::kKnobWidth, layout::kKnobHeight});

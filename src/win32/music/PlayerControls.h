@@ -1,12 +1,12 @@
 #pragma once
 
-#include "win32/music/MciMediaDevice.h"
-#include "win32/support/MessageWindow.h"
 #include "core/music/MusicPlayer.h"
 #include "core/music/PlayerView.h"
-#include "win32/music/SessionVolume.h"
 #include "core/music/TrackSaver.h"
 #include "core/shell/DisplayScale.h"
+#include "win32/music/MciMediaDevice.h"
+#include "win32/music/SessionVolume.h"
+#include "win32/support/MessageWindow.h"
 #include "win32/support/ResourcePicture.h"
 #include "win32/support/ToolTips.h"
 
@@ -30,7 +30,7 @@ namespace dv::win32 {
 // (paint), so that nothing but their text and pictures covers it. The
 // window hands them its mouse messages for the knob.
 class PlayerControls : public PlayerView {
-public:
+  public:
     struct Parts {
         HWND window; // the main window
         StatusLine& status;
@@ -85,7 +85,7 @@ public:
     static constexpr UINT_PTR kMPTimer = 1;
     static constexpr UINT kKnobTool = 1;
 
-private:
+  private:
     void invalidate(const RECT& area) const;
     RECT place(const Rect& logical) const;
     void updateKnobTip();
@@ -96,7 +96,7 @@ private:
     SessionVolume volume_;
     MusicPlayer player_;
     TrackSaver saver_;
-    MessageWindow MPTimer;                    // its WM_TIMER is the position timer's tick
+    MessageWindow MPTimer; // its WM_TIMER is the position timer's tick
     DisplayScale scale_;
     ResourcePicture imPlayerPlayPos{L"Knob"}; // the knob
     ToolTips tips_;

@@ -17,7 +17,7 @@ namespace dv::win32 {
 // Without an output that reports a volume control it answers -1 and
 // ignores changes.
 class SessionVolume : public AudioVolume {
-public:
+  public:
     SessionVolume();
     SessionVolume(const SessionVolume&) = delete;
     SessionVolume& operator=(const SessionVolume&) = delete;
@@ -26,7 +26,7 @@ public:
     int GetVolume() override;
     void SetVolume(int volume) override;
 
-private:
+  private:
     ISimpleAudioVolume* session();
 
     bool comStarted_ = false;

@@ -5,8 +5,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace dv::win32 {
@@ -34,8 +34,8 @@ const CommonDialogs& commonDialogs() {
         library.resize(GetSystemDirectoryW(library.data(), MAX_PATH));
         library += L"\\comdlg32.dll";
         if (const HMODULE module = LoadLibraryW(library.c_str())) {
-            found.getSaveFileName =
-                reinterpret_cast<decltype(&GetSaveFileNameW)>(reinterpret_cast<void*>(GetProcAddress(module, "GetSaveFileNameW")));
+            found.getSaveFileName = reinterpret_cast<decltype(&GetSaveFileNameW)>(
+                reinterpret_cast<void*>(GetProcAddress(module, "GetSaveFileNameW")));
             found.extendedError = reinterpret_cast<decltype(&CommDlgExtendedError)>(
                 reinterpret_cast<void*>(GetProcAddress(module, "CommDlgExtendedError")));
         }
@@ -63,8 +63,8 @@ std::optional<std::string> Win32SaveDialog::askSaveFileName(const std::string& p
         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
     const CommonDialogs& dialogs = commonDialogs();
     if (!dialogs.getSaveFileName || !dialogs.extendedError)
-        throw std::runtime_error("Dialogrutan för att spara kunde inte visas (fel " + std::to_string(GetLastError()) +
-                                 ").");
+        throw std::runtime_error("Dialogrutan för att spara kunde inte visas (fel " +
+                                 std::to_string(GetLastError()) + ").");
     if (dialogs.getSaveFileName(&dialog))
         return narrow(path.data());
     if (const DWORD error = dialogs.extendedError(); error != 0)

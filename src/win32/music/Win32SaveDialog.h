@@ -10,13 +10,13 @@ namespace dv::win32 {
 // suffix .MP3 when none is typed, a question before a file is replaced,
 // resizable. The process's current folder stays where it was.
 class Win32SaveDialog : public SaveDialog {
-public:
+  public:
     explicit Win32SaveDialog(HWND owner = nullptr) : owner_(owner) {}
     void setOwner(HWND owner) { owner_ = owner; }
 
     std::optional<std::string> askSaveFileName(const std::string& proposedName) override;
 
-private:
+  private:
     HWND owner_;
 };
 

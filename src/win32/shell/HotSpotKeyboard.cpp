@@ -19,7 +19,8 @@ LONG childIdOf(const HotSpotFocus& focus, const HotSpot& spot) {
 
 } // namespace
 
-HotSpotKeyboard::HotSpotKeyboard(HWND window, const HotSpotCatalog& catalog, HotSpotFocus& focus, Events events)
+HotSpotKeyboard::HotSpotKeyboard(HWND window, const HotSpotCatalog& catalog, HotSpotFocus& focus,
+                                 Events events)
     : window_(window), catalog_(catalog), focus_(focus), events_(std::move(events)) {}
 
 void HotSpotKeyboard::focusSpot(const HotSpot& spot) {
@@ -75,7 +76,8 @@ bool HotSpotKeyboard::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         moveTo(focus_.next(wParam != 0));
         return true;
     case kClickMessage:
-        if (wParam < catalog_.all().size() && focus_.isOffered(catalog_.all()[wParam].name) && events_.click)
+        if (wParam < catalog_.all().size() && focus_.isOffered(catalog_.all()[wParam].name) &&
+            events_.click)
             events_.click(catalog_.all()[wParam]);
         return true;
     case WM_KILLFOCUS: {

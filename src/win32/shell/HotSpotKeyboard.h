@@ -14,7 +14,7 @@ namespace dv::win32 {
 // the one with the focus, and a dotted focus mark shows where it is.
 // Screen readers hear of every move.
 class HotSpotKeyboard {
-public:
+  public:
     struct Events {
         std::function<void(const HotSpot&)> click;
         // Gives the page the focus; false when there is no page to go to.
@@ -35,7 +35,7 @@ public:
     // Draws the focus mark while the window has the focus.
     void paint(HDC dc) const;
 
-private:
+  private:
     void moveTo(const HotSpot* spot);
     void tab(bool backward);
     void invalidateMark() const;

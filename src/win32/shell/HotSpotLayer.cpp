@@ -6,13 +6,16 @@ namespace dv::win32 {
 
 namespace {
 
-RECT toRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+RECT toRect(const Rect& r) {
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 } // namespace
 
 HotSpotLayer::HotSpotLayer(HWND window, const HotSpotCatalog& catalog, const SkinPictures& skin,
                            HotSpotTracker::Events events)
-    : window_(window), catalog_(catalog), skin_(skin), tracker_(catalog.all(), std::move(events)), tips_(window) {
+    : window_(window), catalog_(catalog), skin_(skin), tracker_(catalog.all(), std::move(events)),
+      tips_(window) {
     const auto& spots = catalog_.all();
     for (std::size_t i = 0; i < spots.size(); ++i) {
         if (!spots[i].hint.empty())
@@ -64,7 +67,8 @@ bool HotSpotLayer::controlAt(int x, int y) const {
     if (tracker_.at(x, y))
         return true;
     for (const HotSpot& spot : catalog_.all()) {
-        if (!spot.highlight.empty() && isHighlightVisible(spot.highlight) && spot.highlightBounds.contains(x, y))
+        if (!spot.highlight.empty() && isHighlightVisible(spot.highlight) &&
+            spot.highlightBounds.contains(x, y))
             return true;
     }
     return false;
@@ -73,7 +77,8 @@ bool HotSpotLayer::controlAt(int x, int y) const {
 void HotSpotLayer::paint(HDC dc) const {
     for (const HotSpot& spot : catalog_.all()) {
         if (!spot.highlight.empty() && isHighlightVisible(spot.highlight))
-            skin_.highlight(spot.highlight).draw(dc, spot.highlightBounds.left, spot.highlightBounds.top);
+            skin_.highlight(spot.highlight)
+                .draw(dc, spot.highlightBounds.left, spot.highlightBounds.top);
     }
 }
 

@@ -21,7 +21,7 @@ namespace dv::win32 {
 // through one tooltip control, chooses their cursors, and keeps and paints
 // the shown highlights.
 class HotSpotLayer {
-public:
+  public:
     HotSpotLayer(HWND window, const HotSpotCatalog& catalog, const SkinPictures& skin,
                  HotSpotTracker::Events events);
 
@@ -34,7 +34,9 @@ public:
     // move with them.
     void placesChanged();
     void setHighlightVisible(std::string_view picture, bool visible);
-    bool isHighlightVisible(std::string_view picture) const { return shownHighlights_.contains(picture); }
+    bool isHighlightVisible(std::string_view picture) const {
+        return shownHighlights_.contains(picture);
+    }
 
     // True where a visible label or a shown highlight lies: a control to the
     // drag test.
@@ -49,7 +51,7 @@ public:
     // The tooltip tool of a hot-spot (its index in the catalog).
     static UINT toolId(std::size_t index) { return static_cast<UINT>(index + 1); }
 
-private:
+  private:
     bool setCursor(LPARAM lParam);
 
     HWND window_;

@@ -48,9 +48,13 @@ void HotSpotTracker::moveTo(const HotSpot* spot) {
         events_.enter(*spot);
 }
 
-void HotSpotTracker::mouseMoved(int x, int y) { moveTo(at(x, y)); }
+void HotSpotTracker::mouseMoved(int x, int y) {
+    moveTo(at(x, y));
+}
 
-void HotSpotTracker::mouseLeft() { moveTo(nullptr); }
+void HotSpotTracker::mouseLeft() {
+    moveTo(nullptr);
+}
 
 void HotSpotTracker::pressed(int x, int y) {
     mouseMoved(x, y);

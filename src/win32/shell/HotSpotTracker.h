@@ -13,7 +13,7 @@ namespace dv::win32 {
 // the mouse has it. Turns the window's mouse messages into enter, leave,
 // click and mouse-up events of the labels. Knows nothing of windows.
 class HotSpotTracker {
-public:
+  public:
     struct Events {
         std::function<void(const HotSpot&)> enter;
         std::function<void(const HotSpot&)> leave;
@@ -43,7 +43,7 @@ public:
     // The press ended without a release here (capture taken away).
     void pressCancelled() { pressed_ = nullptr; }
 
-private:
+  private:
     void moveTo(const HotSpot* spot);
 
     const std::vector<HotSpot>& spots_;

@@ -5,9 +5,11 @@
 
 namespace dv::win32 {
 
-Panel::Panel(HWND parent, const Rect& bounds, Look look, const std::string& text) : look_(look), text_(text) {
+Panel::Panel(HWND parent, const Rect& bounds, Look look, const std::string& text)
+    : look_(look), text_(text) {
     create({L"DatavindPanel"}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"",
-           {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height}, parent);
+           {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
+           parent);
 }
 
 void Panel::setText(const std::string& text) {
@@ -39,7 +41,8 @@ void Panel::paint(HDC dc) {
     const Rect& a = look_.textArea;
     if (a.width > 0) {
         RECT area{a.left, a.top, a.left + a.width, a.top + a.height};
-        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     } else {
         DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -65,7 +68,8 @@ LRESULT Panel::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // What the panel hosts (the browser) fills it, also when a display
         // of another scale makes it grow.
         for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            SetWindowPos(child, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(child, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     default:
         return defaultHandling(message, wParam, lParam);

@@ -11,7 +11,7 @@ namespace dv::win32 {
 // line of text, either its caption in the centre or a label at a place of
 // its own. The text is shown as it is, never as markup or with & prefixes.
 class Panel : public Window {
-public:
+  public:
     struct Look {
         COLORREF background = RGB(255, 255, 255);
         COLORREF text = RGB(0, 0, 0);
@@ -28,10 +28,10 @@ public:
     void rescale(const Rect& bounds, Look look);
     const std::string& text() const { return text_; }
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void paint(HDC dc);
 
     Look look_;

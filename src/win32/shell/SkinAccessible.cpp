@@ -1,8 +1,8 @@
 #include "win32/shell/SkinAccessible.h"
 
 #include "core/shell/HotSpotAccess.h"
-#include "win32/shell/HotSpotKeyboard.h"
 #include "core/shell/MainWindowLayout.h"
+#include "win32/shell/HotSpotKeyboard.h"
 #include "win32/support/Utf16.h"
 
 namespace dv::win32 {
@@ -48,7 +48,9 @@ LRESULT SkinAccessible::answer(WPARAM wParam, LPARAM lParam) {
     return LresultFromObject(IID_IAccessible, wParam, this);
 }
 
-void SkinAccessible::disconnect() { connected_ = false; }
+void SkinAccessible::disconnect() {
+    connected_ = false;
+}
 
 HRESULT SkinAccessible::QueryInterface(REFIID riid, void** object) {
     if (!object)
@@ -62,7 +64,9 @@ HRESULT SkinAccessible::QueryInterface(REFIID riid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG SkinAccessible::AddRef() { return ++references_; }
+ULONG SkinAccessible::AddRef() {
+    return ++references_;
+}
 
 ULONG SkinAccessible::Release() {
     const ULONG left = --references_;
@@ -78,13 +82,20 @@ HRESULT SkinAccessible::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-HRESULT SkinAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
-HRESULT SkinAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-HRESULT SkinAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+HRESULT SkinAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+HRESULT SkinAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+HRESULT SkinAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                               UINT*) {
     return E_NOTIMPL;
 }
 
-long SkinAccessible::childCount() const { return static_cast<long>(p_.focus.offered().size()) + 2; }
+long SkinAccessible::childCount() const {
+    return static_cast<long>(p_.focus.offered().size()) + 2;
+}
 
 SkinAccessible::Child SkinAccessible::childOf(const VARIANT& id) const {
     if (id.vt != VT_I4)
@@ -108,7 +119,8 @@ HRESULT SkinAccessible::get_accParent(IDispatch** parent) {
     *parent = nullptr;
     if (!connected_)
         return RPC_E_DISCONNECTED;
-    return CreateStdAccessibleObject(p_.window, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+    return CreateStdAccessibleObject(p_.window, OBJID_WINDOW, IID_IDispatch,
+                                     reinterpret_cast<void**>(parent));
 }
 
 HRESULT SkinAccessible::get_accChildCount(long* count) {
@@ -180,7 +192,8 @@ HRESULT SkinAccessible::get_accRole(VARIANT child, VARIANT* role) {
     case Child::Kind::Self:
         return giveNumber(ROLE_SYSTEM_CLIENT, role);
     case Child::Kind::HotSpot:
-        return giveNumber(roleOf(HotSpotAccess::roleOf(HotSpotAccess::actionOf(c.spot->name))), role);
+        return giveNumber(roleOf(HotSpotAccess::roleOf(HotSpotAccess::actionOf(c.spot->name))),
+                          role);
     case Child::Kind::Text:
         return giveNumber(ROLE_SYSTEM_STATICTEXT, role);
     case Child::Kind::None:
@@ -196,7 +209,8 @@ HRESULT SkinAccessible::get_accState(VARIANT child, VARIANT* state) {
     const bool windowFocused = GetFocus() == p_.window;
     switch (c.kind) {
     case Child::Kind::Self:
-        return giveNumber(STATE_SYSTEM_FOCUSABLE | (windowFocused && !p_.focus.focused() ? STATE_SYSTEM_FOCUSED : 0),
+        return giveNumber(STATE_SYSTEM_FOCUSABLE |
+                              (windowFocused && !p_.focus.focused() ? STATE_SYSTEM_FOCUSED : 0),
                           state);
     case Child::Kind::HotSpot: {
         const HotSpotAccessEntry& entry = *HotSpotAccess::find(c.spot->name);
@@ -267,7 +281,9 @@ HRESULT SkinAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     if (c.kind == Child::Kind::None)
         return E_INVALIDARG;
     const std::string_view name =
-        c.kind == Child::Kind::HotSpot ? HotSpotAccess::defaultActionName(HotSpotAccess::actionOf(c.spot->name)) : "";
+        c.kind == Child::Kind::HotSpot
+            ? HotSpotAccess::defaultActionName(HotSpotAccess::actionOf(c.spot->name))
+            : "";
     if (name.empty()) {
         if (action)
             *action = nullptr;
@@ -280,13 +296,15 @@ HRESULT SkinAccessible::accSelect(long flags, VARIANT child) {
     if (!connected_)
         return RPC_E_DISCONNECTED;
     const Child c = childOf(child);
-    if (c.kind != Child::Kind::HotSpot || flags != SELFLAG_TAKEFOCUS || !HotSpotAccess::find(c.spot->name)->tabStop)
+    if (c.kind != Child::Kind::HotSpot || flags != SELFLAG_TAKEFOCUS ||
+        !HotSpotAccess::find(c.spot->name)->tabStop)
         return c.kind == Child::Kind::None ? E_INVALIDARG : DISP_E_MEMBERNOTFOUND;
     p_.keyboard.focusSpot(*c.spot);
     return S_OK;
 }
 
-HRESULT SkinAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+HRESULT SkinAccessible::accLocation(long* left, long* top, long* width, long* height,
+                                    VARIANT child) {
     if (!left || !top || !width || !height)
         return E_INVALIDARG;
     if (!connected_)
@@ -351,7 +369,8 @@ HRESULT SkinAccessible::accHitTest(long x, long y, VARIANT* child) {
         return RPC_E_DISCONNECTED;
     POINT point{x, y};
     ScreenToClient(p_.window, &point);
-    if (point.x < 0 || point.y < 0 || point.x >= layout::kClientWidth || point.y >= layout::kClientHeight)
+    if (point.x < 0 || point.y < 0 || point.x >= layout::kClientWidth ||
+        point.y >= layout::kClientHeight)
         return S_FALSE;
     // The topmost offered hot-spot there: later ones in the catalog lie on top.
     const auto offered = p_.focus.offered();
@@ -387,7 +406,11 @@ HRESULT SkinAccessible::accDoDefaultAction(VARIANT child) {
     return S_OK;
 }
 
-HRESULT SkinAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-HRESULT SkinAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+HRESULT SkinAccessible::put_accName(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
+HRESULT SkinAccessible::put_accValue(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
 
 } // namespace dv::win32

@@ -3,8 +3,8 @@
 #include "core/shell/Geometry.h"
 #include "core/shell/HotSpotFocus.h"
 
-#include <oleacc.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
@@ -23,7 +23,7 @@ class HotSpotKeyboard;
 // line and the title line as read-only text. The hot-spots are areas of
 // the window, so they are simple children of this object.
 class SkinAccessible final : public IAccessible {
-public:
+  public:
     struct TextLine {
         std::function<std::string()> text;
         Rect bounds; // in the main window's client area
@@ -55,7 +55,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override;
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
@@ -72,14 +73,15 @@ public:
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override;
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override;
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
-private:
+  private:
     ~SkinAccessible() = default;
 
     // What a child number stands for, now.

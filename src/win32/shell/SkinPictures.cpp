@@ -8,7 +8,8 @@ namespace dv::win32 {
 namespace {
 
 // The picture rendered for the scale, brought to the size it takes there.
-ResourcePicture pictureAt(const std::wstring& name, const DisplayScale& scale, int width, int height) {
+ResourcePicture pictureAt(const std::wstring& name, const DisplayScale& scale, int width,
+                          int height) {
     ResourcePicture picture(name, scale.picturePercent());
     if (picture.empty() || (picture.width() == width && picture.height() == height))
         return picture;
@@ -17,7 +18,8 @@ ResourcePicture pictureAt(const std::wstring& name, const DisplayScale& scale, i
 
 } // namespace
 
-SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& scale) : scale_(scale) {
+SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& scale)
+    : scale_(scale) {
     const Rect client = scale.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
     background_ = pictureAt(L"BGBILD", scale, client.width, client.height);
     if (!background_.empty()) {
@@ -26,8 +28,9 @@ SkinPictures::SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& sc
     }
     for (const HotSpot& spot : catalog.all()) {
         if (!spot.highlight.empty())
-            highlights_.emplace(spot.highlight,
-                                Highlight{spot.highlightBounds.width, spot.highlightBounds.height, false, {}});
+            highlights_.emplace(
+                spot.highlight,
+                Highlight{spot.highlightBounds.width, spot.highlightBounds.height, false, {}});
     }
 }
 

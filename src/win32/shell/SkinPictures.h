@@ -15,7 +15,7 @@ namespace dv::win32 {
 // for the display's scale: those rendered at that scale, or at a scale no
 // picture was rendered at, the next larger ones brought to size.
 class SkinPictures {
-public:
+  public:
     // The catalog's places are in the display's pixels at that scale.
     SkinPictures(const HotSpotCatalog& catalog, const DisplayScale& scale = DisplayScale());
 
@@ -29,7 +29,7 @@ public:
     // Read when first asked for: most are never shown.
     const ResourcePicture& highlight(std::string_view name) const;
 
-private:
+  private:
     struct Highlight {
         int width = 0;
         int height = 0;

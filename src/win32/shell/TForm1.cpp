@@ -7,6 +7,9 @@
 #include "core/app/PublisherAddresses.h"
 #include "core/app/StartupTick.h"
 #include "core/app/UrlHost.h"
+#include "core/music/PlayerLayout.h"
+#include "core/shell/HotSpotAccess.h"
+#include "core/shell/MainWindowLayout.h"
 #include "win32/browser/CommandMessage.h"
 #include "win32/browser/InternetSettings.h"
 #include "win32/browser/TExtraInfoForm.h"
@@ -14,11 +17,6 @@
 #include "win32/filesearch/TFileSearchForm.h"
 #include "win32/music/PlayerControls.h"
 #include "win32/music/Win32SaveDialog.h"
-#include "win32/update/TAutoUpdateSettingsForm.h"
-#include "win32/update/UpdateChecker.h"
-#include "core/shell/MainWindowLayout.h"
-#include "core/music/PlayerLayout.h"
-#include "core/shell/HotSpotAccess.h"
 #include "win32/shell/SkinAccessible.h"
 #include "win32/shell/TForm2.h"
 #include "win32/shell/UnavailableBrowser.h"
@@ -28,6 +26,8 @@
 #include "win32/support/UiFont.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/WindowDpi.h"
+#include "win32/update/TAutoUpdateSettingsForm.h"
+#include "win32/update/UpdateChecker.h"
 
 #include "win32/resources/ResourceIds.h"
 
@@ -44,13 +44,16 @@ constexpr UINT_PTR kStartupTimer = 1;
 // The end of a page's loading, posted by the browser's event (kCommandMessage is WM_USER + 2).
 constexpr UINT kPageLoaded = WM_USER + 3;
 constexpr DWORD kShapedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kBorderedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kBorderedStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
+COLORREF toColorRef(Rgb c) {
+    return RGB(c.red, c.green, c.blue);
+}
 
 HICON programIcon(int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size,
-                                         size, LR_DEFAULTCOLOR | LR_SHARED));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
 }
 
 } // namespace
@@ -62,9 +65,11 @@ TForm1::TForm1(Environment environment)
         throw std::invalid_argument("TForm1 needs message boxes");
     // The window's own colour is also its key: the sky-blue corners of the
     // background become holes while the window is layered.
-    const WindowClass windowClass{L"TForm1", 0, nullptr, IDC_ARROW, programIcon(GetSystemMetrics(SM_CXICON))};
-    if (!create(windowClass, WS_EX_LAYERED | WS_EX_APPWINDOW, kShapedStyle, widen(layout::kWindowCaption),
-                {0, 0, layout::kClientWidth, layout::kClientHeight}, nullptr))
+    const WindowClass windowClass{L"TForm1", 0, nullptr, IDC_ARROW,
+                                  programIcon(GetSystemMetrics(SM_CXICON))};
+    if (!create(windowClass, WS_EX_LAYERED | WS_EX_APPWINDOW, kShapedStyle,
+                widen(layout::kWindowCaption), {0, 0, layout::kClientWidth, layout::kClientHeight},
+                nullptr))
         throw std::runtime_error("Kunde inte skapa huvudfönstret");
     // 800 x 600 in the units of the display the window lies on.
     scale_ = windowScale(hwnd());
@@ -116,15 +121,17 @@ void TForm1::FormCreate() {
     hotSpots_ = std::make_unique<HotSpotLayer>(hwnd(), catalog_, *skin_, std::move(events));
     hotSpots_->setArrowCursors(useArrowCursors(platformFacts()));
 
-    discRoot_ = discRootFromExecutable(env_.executablePath.empty() ? executablePath() : env_.executablePath);
+    discRoot_ = discRootFromExecutable(env_.executablePath.empty() ? executablePath()
+                                                                   : env_.executablePath);
     createControls();
     createPlayer();
 
     // The update's question waits until the browser's event is over.
     const auto pageLoaded = [this] { PostMessageW(hwnd(), kPageLoaded, 0, 0); };
-    browser_ = env_.createBrowser ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_, statusLine(),
-                                                                    indicator_, pageLoaded})
-                                  : nullptr;
+    browser_ = env_.createBrowser
+                   ? env_.createBrowser(BrowserPlace{hwnd(), IEPanel_->hwnd(), discRoot_,
+                                                     statusLine(), indicator_, pageLoaded})
+                   : nullptr;
     if (!browser_)
         browser_ = std::make_unique<UnavailableBrowser>();
     MainWindowActions& actions = *this;
@@ -136,27 +143,32 @@ void TForm1::FormCreate() {
         HotSpotKeyboard::Events{[this](const HotSpot& spot) { clicked(spot); },
                                 [this](bool) { return focusPage(); }});
     accessible_ = new SkinAccessible(SkinAccessible::Parts{
-        hwnd(), catalog_, focus_, *keyboard_,
+        hwnd(),
+        catalog_,
+        focus_,
+        *keyboard_,
         {[this] { return statusText(); }, layout::kPanel2, HotSpotAccess::kStatusLineName},
         {[this] { return narrow(player_->titleText()); }, player::layout::kSongNameWhite,
          HotSpotAccess::kTitleLineName}});
     MainWindowFrame& frame = *this;
-    tick_ = std::make_unique<StartupTick>([this] { return platformFacts(); }, discRoot_, frame, *browser_,
-                                          *env_.messageBoxes);
+    tick_ = std::make_unique<StartupTick>([this] { return platformFacts(); }, discRoot_, frame,
+                                          *browser_, *env_.messageBoxes);
     SetTimer(hwnd(), kStartupTimer, layout::kStartupDelayMs, nullptr);
 }
 
 void TForm1::createControls() {
-    IEPanel_ = std::make_unique<Panel>(hwnd(), scale_.toPhysical(layout::kIEPanel),
-                                       Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}, uiFont(scale_)},
-                                       layout::kIEPanelCaption);
+    IEPanel_ = std::make_unique<Panel>(
+        hwnd(), scale_.toPhysical(layout::kIEPanel),
+        Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}, uiFont(scale_)}, layout::kIEPanelCaption);
     // Never seen: it lies outside the client area.
-    Panel1_ = std::make_unique<Panel>(hwnd(), scale_.toPhysical(layout::kPanel1),
-                                      Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}});
+    Panel1_ = std::make_unique<Panel>(
+        hwnd(), scale_.toPhysical(layout::kPanel1),
+        Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}});
     Panel2_ = std::make_unique<Panel>(hwnd(), scale_.toPhysical(layout::kPanel2), Panel::Look{});
     const Rect bar = scale_.toPhysical(layout::kDocumentProgress);
-    pbDocument_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
-                                  bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    pbDocument_ =
+        CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_CLIPSIBLINGS, bar.left, bar.top,
+                        bar.width, bar.height, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(pbDocument_, PBM_SETRANGE32, 0, 100);
     pbDocumentView_.setBar(pbDocument_);
     placeControls();
@@ -165,13 +177,15 @@ void TForm1::createControls() {
 void TForm1::placeControls() {
     IEPanel_->rescale(scale_.toPhysical(layout::kIEPanel),
                       Panel::Look{RGB(255, 255, 255), RGB(0, 0, 0), {}, uiFont(scale_)});
-    Panel1_->rescale(scale_.toPhysical(layout::kPanel1),
-                     Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}, uiFont(scale_)});
+    Panel1_->rescale(
+        scale_.toPhysical(layout::kPanel1),
+        Panel::Look{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), {}, uiFont(scale_)});
     Panel2_->rescale(scale_.toPhysical(layout::kPanel2),
                      Panel::Look{toColorRef(layout::kStatusPanelColour), RGB(128, 128, 128),
                                  scale_.toPhysical(layout::kStatusLabel), uiFont(scale_)});
     const Rect bar = scale_.toPhysical(layout::kDocumentProgress);
-    SetWindowPos(pbDocument_, nullptr, bar.left, bar.top, bar.width, bar.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(pbDocument_, nullptr, bar.left, bar.top, bar.width, bar.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TForm1::windowFrame(const DisplayScale& scale) const {
@@ -211,12 +225,13 @@ LRESULT TForm1::dpiChanged(WPARAM wParam, LPARAM lParam) {
     if (PtInRect(&window, pointer)) {
         // The place of the skin under the pointer stays under it: the
         // window is moved with the pointer as the fixed point.
-        const Point corner = anchoredWindowOrigin({pointer.x, pointer.y}, {clientOrigin.x, clientOrigin.y}, from,
-                                                  to, {-frame.left, -frame.top});
+        const Point corner =
+            anchoredWindowOrigin({pointer.x, pointer.y}, {clientOrigin.x, clientOrigin.y}, from, to,
+                                 {-frame.left, -frame.top});
         origin = {corner.x, corner.y};
     }
-    SetWindowPos(hwnd(), nullptr, origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, origin.x, origin.y, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }
 
@@ -226,14 +241,16 @@ void TForm1::createPlayer() {
         env_.saveDialog = ownSaveDialog_.get();
     }
     player_ = std::make_unique<PlayerControls>(
-        discRoot_, PlayerControls::Parts{hwnd(), statusLine(), hover_, *env_.messageBoxes, *env_.saveDialog,
-                                         [this](bool visible) { setHotSpotVisible("lbTrackBar", visible); }});
+        discRoot_,
+        PlayerControls::Parts{hwnd(), statusLine(), hover_, *env_.messageBoxes, *env_.saveDialog,
+                              [this](bool visible) { setHotSpotVisible("lbTrackBar", visible); }});
     player_->setScale(scale_);
     setMusicLoader([this] { player_->player().LoadMusic(); });
 }
 
 void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
-                           TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo, TForm2& hiddenScreen) {
+                           TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo,
+                           TForm2& hiddenScreen) {
     fileSearch_ = &fileSearch;
     progStarting_ = &progStarting;
     consent_ = &consent;
@@ -243,14 +260,14 @@ void TForm1::attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progS
     // The search window leaves the screen with the main window and comes back with it.
     SetWindowLongPtrW(fileSearch.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd()));
     MainWindowActions& actions = *this;
-    commands_ = std::make_unique<CommandLinks>(CommandLinks::Parts{hwnd(), discRoot_, quarantine_, extraInfo_, extraInfo,
-                                                                   progStarting, actions, statusLine(),
-                                                                   *env_.messageBoxes});
+    commands_ = std::make_unique<CommandLinks>(
+        CommandLinks::Parts{hwnd(), discRoot_, quarantine_, extraInfo_, extraInfo, progStarting,
+                            actions, statusLine(), *env_.messageBoxes});
     consent.setOwner(hwnd());
     // Reads the settings now, as the window is put together; never creates them.
-    update_ = std::make_unique<UpdateChecker>(UpdateChecker::Parts{discRoot_, quarantine_, extraInfo_,
-                                                                   *env_.messageBoxes, commands_->fileLauncher(),
-                                                                   extraInfo, consent, statusLine(), hwnd()});
+    update_ = std::make_unique<UpdateChecker>(
+        UpdateChecker::Parts{discRoot_, quarantine_, extraInfo_, *env_.messageBoxes,
+                             commands_->fileLauncher(), extraInfo, consent, statusLine(), hwnd()});
 }
 
 void TForm1::IECommand(const std::string& commandText, CommandStart start) {
@@ -286,17 +303,25 @@ void TForm1::setHotSpotVisible(std::string_view spot, bool visible) {
     NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
-void TForm1::setStatusText(const std::string& text) { Panel2_->setText(text); }
+void TForm1::setStatusText(const std::string& text) {
+    Panel2_->setText(text);
+}
 
 void TForm1::setHighlightVisible(std::string_view pictureName, bool visible) {
     hotSpots_->setHighlightVisible(pictureName, visible);
 }
 
-void TForm1::setProgressVisible(bool visible) { pbDocumentView_.setProgressVisible(visible); }
+void TForm1::setProgressVisible(bool visible) {
+    pbDocumentView_.setProgressVisible(visible);
+}
 
-void TForm1::setProgressPosition(int position) { pbDocumentView_.setProgressPosition(position); }
+void TForm1::setProgressPosition(int position) {
+    pbDocumentView_.setProgressPosition(position);
+}
 
-void TForm1::setProgressMaximum(int maximum) { pbDocumentView_.setProgressMaximum(maximum); }
+void TForm1::setProgressMaximum(int maximum) {
+    pbDocumentView_.setProgressMaximum(maximum);
+}
 
 void TForm1::useBorderedWindow() {
     bordered_ = true;
@@ -308,8 +333,8 @@ void TForm1::useBorderedWindow() {
     // The client area keeps the background's size; the window grows around it
     // from where its top-left corner was.
     const RECT frame = windowFrame(scale_);
-    SetWindowPos(hwnd(), nullptr, window.left, window.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd(), nullptr, window.left, window.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
@@ -338,7 +363,9 @@ void TForm1::minimiseApplication() {
     ShowWindow(hwnd(), SW_MINIMIZE);
 }
 
-bool TForm1::openInternetSettings() { return dv::win32::openInternetSettings(hwnd()); }
+bool TForm1::openInternetSettings() {
+    return dv::win32::openInternetSettings(hwnd());
+}
 
 void TForm1::FormPaint(HDC dc, const RECT& area) {
     // Composed off screen, so a highlight never flickers over its background.
@@ -412,20 +439,30 @@ bool TForm1::focusPage() {
     return GetFocus() == page;
 }
 
-IAccessible* TForm1::accessibleClient() const { return accessible_; }
+IAccessible* TForm1::accessibleClient() const {
+    return accessible_;
+}
 
 void TForm1::showFileSearch() {
     if (fileSearch_)
         fileSearch_->showModeless();
 }
 
-void TForm1::play() { player_->player().lbPlayClick(); }
+void TForm1::play() {
+    player_->player().lbPlayClick();
+}
 
-void TForm1::stop() { player_->player().lbStopClick(); }
+void TForm1::stop() {
+    player_->player().lbStopClick();
+}
 
-void TForm1::saveTrack() { player_->lbSaveMP3Click(); }
+void TForm1::saveTrack() {
+    player_->lbSaveMP3Click();
+}
 
-void TForm1::seek(int x, int width) { player_->player().lbTrackBarMouseUp(x, width); }
+void TForm1::seek(int x, int width) {
+    player_->player().lbTrackBarMouseUp(x, width);
+}
 
 void TForm1::reported(const std::function<void()>& work) {
     try {
@@ -455,7 +492,8 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_PRINTCLIENT: {
-        const Rect client = scale_.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
+        const Rect client =
+            scale_.toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
         const RECT all{0, 0, client.width, client.height};
         FormPaint(reinterpret_cast<HDC>(wParam), all);
         return 0;
@@ -478,8 +516,9 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowOwnedPopups(hwnd(), TRUE); // what left with the window comes back with it
         return defaultHandling(message, wParam, lParam);
     case kCommandMessage:
-        return receiveCommand(wParam,
-                              [this](const std::string& command, CommandStart start) { IECommand(command, start); });
+        return receiveCommand(wParam, [this](const std::string& command, CommandStart start) {
+            IECommand(command, start);
+        });
     case WM_TIMER:
         if (wParam == kStartupTimer) {
             StartupTimerTimer();

@@ -3,10 +3,8 @@
 #include "core/app/MainWindowFrame.h"
 #include "core/app/StartupTick.h"
 #include "core/browser/BrowserHost.h"
-#include "win32/browser/CommandLinks.h"
 #include "core/browser/CommandRunner.h"
 #include "core/browser/DownloadIndicator.h"
-#include "win32/browser/ProgressBarView.h"
 #include "core/browser/TExtraInfoList.h"
 #include "core/shell/DisplayScale.h"
 #include "core/shell/HiddenScreenKeys.h"
@@ -15,16 +13,18 @@
 #include "core/shell/HotSpotCommands.h"
 #include "core/shell/HotSpotDispatch.h"
 #include "core/shell/HotSpotFocus.h"
+#include "core/shell/HoverController.h"
+#include "core/shell/PlatformFacts.h"
+#include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
+#include "win32/browser/CommandLinks.h"
+#include "win32/browser/ProgressBarView.h"
 #include "win32/shell/HotSpotKeyboard.h"
 #include "win32/shell/HotSpotLayer.h"
-#include "core/shell/HoverController.h"
 #include "win32/shell/Panel.h"
-#include "core/shell/PlatformFacts.h"
 #include "win32/shell/SkinPictures.h"
-#include "core/shell/StatusLine.h"
 #include "win32/support/MessageLoop.h"
 #include "win32/support/Window.h"
-#include "core/update/QuarantineList.h"
 
 #include <oleacc.h>
 
@@ -62,11 +62,11 @@ class TForm1 : public Window,
                private MainWindowFrame,
                private MainWindowActions,
                private HotSpotCommands {
-public:
+  public:
     // Where the browser goes and what it reports to.
     struct BrowserPlace {
-        HWND window;                // the main window, which runs command links
-        HWND panel;                 // IEPanel
+        HWND window; // the main window, which runs command links
+        HWND panel;  // IEPanel
         const std::string& discRoot;
         StatusLine& status;
         DownloadIndicator& progress;
@@ -77,13 +77,13 @@ public:
 
     // What the composition root hands in.
     struct Environment {
-        MessageBoxes* messageBoxes = nullptr;          // required
-        std::string executablePath;                    // empty: this program's own
-        std::optional<PlatformFacts> platformFacts;    // empty: this machine's
-        BrowserFactory createBrowser;                  // empty: no browser can be created
+        MessageBoxes* messageBoxes = nullptr;       // required
+        std::string executablePath;                 // empty: this program's own
+        std::optional<PlatformFacts> platformFacts; // empty: this machine's
+        BrowserFactory createBrowser;               // empty: no browser can be created
         // The application-wide hook, installed once the browser exists.
         std::function<std::unique_ptr<MessageFilter>()> createMessageHook;
-        SaveDialog* saveDialog = nullptr;              // empty: Windows' own
+        SaveDialog* saveDialog = nullptr; // empty: Windows' own
     };
 
     explicit TForm1(Environment environment);
@@ -92,7 +92,8 @@ public:
     // The secondary windows the main window's operations use; they are
     // created after the main window.
     void attachWindows(TFileSearchForm& fileSearch, TProgStartingForm& progStarting,
-                       TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo, TForm2& hiddenScreen);
+                       TAutoUpdateSettingsForm& consent, TExtraInfoForm& extraInfo,
+                       TForm2& hiddenScreen);
 
     // The first showing: centred on the screen.
     void show();
@@ -113,7 +114,9 @@ public:
     StatusLine& statusLine() { return *this; }
     std::string statusText() const { return Panel2_->text(); }
     bool isBordered() const { return bordered_; }
-    bool isHighlightVisible(std::string_view picture) const { return hotSpots_->isHighlightVisible(picture); }
+    bool isHighlightVisible(std::string_view picture) const {
+        return hotSpots_->isHighlightVisible(picture);
+    }
     HoverController& hover() { return hover_; }
     BrowserHost& browserHost() { return *browser_; }
     // The hot-spots with their places in the display's pixels.
@@ -139,10 +142,10 @@ public:
     IAccessible* accessibleClient() const;
     void setMusicLoader(std::function<void()> loader) { musicLoader_ = std::move(loader); }
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // StatusLine
     void setStatusText(const std::string& text) override;
     // HighlightDisplay
@@ -190,7 +193,7 @@ private:
     Environment env_;
     HotSpotCatalog logicalCatalog_; // places in the skin's 800 x 600
     DisplayScale scale_;
-    HotSpotCatalog catalog_;        // places in the display's pixels
+    HotSpotCatalog catalog_; // places in the display's pixels
     HoverController hover_;
     DownloadIndicator indicator_;
     HiddenScreenKeys keys_;

@@ -52,8 +52,8 @@ TForm2::TForm2(HWND owner, std::chrono::milliseconds tick) : timeline_(tick) {
     static const WindowClass kClass{L"TForm2", CS_DBLCLKS};
     if (!create(kClass, 0, WS_POPUP | WS_CLIPCHILDREN, L"Form2", RECT{0, 0, 640, 480}, owner))
         throw std::runtime_error("Kunde inte skapa Form2.");
-    WinMediaPlayer1 =
-        std::make_unique<MciVideoWindow>(hwnd(), toRECT(scale_.toPhysical(timeline_.player().bounds)));
+    WinMediaPlayer1 = std::make_unique<MciVideoWindow>(
+        hwnd(), toRECT(scale_.toPhysical(timeline_.player().bounds)));
 }
 
 TForm2::~TForm2() = default;
@@ -83,7 +83,8 @@ void TForm2::FormShow() {
 void TForm2::Timer1Timer() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const bool open = timeline_.tick(scale_.toLogical(client.right), scale_.toLogical(client.bottom));
+    const bool open =
+        timeline_.tick(scale_.toLogical(client.right), scale_.toLogical(client.bottom));
     InvalidateRect(hwnd(), nullptr, FALSE);
     placePlayer();
     if (!timeline_.timerEnabled())
@@ -95,7 +96,8 @@ void TForm2::Timer1Timer() {
 void TForm2::placePlayer() {
     const Placement& p = timeline_.player();
     const Rect bounds = scale_.toPhysical(p.bounds);
-    SetWindowPos(WinMediaPlayer1->hwnd(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+    SetWindowPos(WinMediaPlayer1->hwnd(), nullptr, bounds.left, bounds.top, bounds.width,
+                 bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | (p.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 

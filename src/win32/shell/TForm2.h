@@ -2,8 +2,8 @@
 
 #include "core/shell/HiddenScreenTimeline.h"
 #include "win32/support/ResourcePicture.h"
-#include "win32/support/WindowDpi.h"
 #include "win32/support/Window.h"
+#include "win32/support/WindowDpi.h"
 
 #include <chrono>
 #include <memory>
@@ -17,10 +17,11 @@ class MciVideoWindow;
 // moment, then a film from the disc in a window of its own. Created at start
 // and kept for the whole run; shown modally. A click on the black closes it.
 class TForm2 : public Window {
-public:
+  public:
     // owner: the window the screen belongs to (no task-bar button of its own).
     // tick: the time between the timeline's ticks.
-    explicit TForm2(HWND owner = nullptr, std::chrono::milliseconds tick = HiddenScreenTimeline::kTick);
+    explicit TForm2(HWND owner = nullptr,
+                    std::chrono::milliseconds tick = HiddenScreenTimeline::kTick);
     ~TForm2() override;
 
     // The film to play; a missing one leaves the screen black.
@@ -36,10 +37,10 @@ public:
 
     static constexpr UINT_PTR kTimer1 = 1;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void FormShow();
     void FormHide();
     void FormClick(POINT at);

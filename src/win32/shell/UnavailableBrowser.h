@@ -8,7 +8,7 @@ namespace dv::win32 {
 // never be created, so the start-up reports "Kunde inte skapa IE" and the
 // window goes on without pages, as it does where the control is missing.
 class UnavailableBrowser : public BrowserHost {
-public:
+  public:
     bool createControl() override { return false; }
     void destroyControl() override {}
     bool hasControl() const override { return false; }

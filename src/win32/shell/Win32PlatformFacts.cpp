@@ -23,8 +23,8 @@ std::optional<OsVersionRecord> windowsVersionRecord() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
     if (const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
-        const auto rtlGetVersion =
-            reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+        const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
         if (rtlGetVersion && rtlGetVersion(&info) == 0)
             return recordOf(info);
     }

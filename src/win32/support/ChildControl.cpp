@@ -6,12 +6,12 @@
 
 namespace dv::win32 {
 
-HWND createChildControl(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, RECT bounds, int id,
-                        DWORD exStyle) {
-    const HWND control =
-        CreateWindowExW(exStyle, kind, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                        bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+HWND createChildControl(HWND parent, const wchar_t* kind, const std::string& text, DWORD style,
+                        RECT bounds, int id, DWORD exStyle) {
+    const HWND control = CreateWindowExW(
+        exStyle, kind, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
+        bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont(systemScale())), FALSE);
     return control;
 }

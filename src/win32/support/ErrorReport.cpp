@@ -8,7 +8,8 @@
 namespace dv::win32 {
 
 void reportUnhandled(const std::string& text) {
-    Win32MessageBoxes(GetActiveWindow()).show({layout::kApplicationTitle, text, MessageIcon::Error, MessageButtons::Ok});
+    Win32MessageBoxes(GetActiveWindow())
+        .show({layout::kApplicationTitle, text, MessageIcon::Error, MessageButtons::Ok});
 }
 
 } // namespace dv::win32

@@ -14,7 +14,8 @@ std::string executablePath(std::size_t firstGuess) {
     constexpr std::size_t kLongest = 32768;
     std::vector<wchar_t> buffer(firstGuess > 0 ? firstGuess : 1);
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0)
             return {};
         // A full buffer means the path was cut short: try a bigger one.

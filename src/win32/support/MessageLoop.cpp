@@ -9,7 +9,9 @@ MessageLoop& MessageLoop::instance() {
     return loop;
 }
 
-void MessageLoop::addFilter(MessageFilter& filter) { filters_.push_back(&filter); }
+void MessageLoop::addFilter(MessageFilter& filter) {
+    filters_.push_back(&filter);
+}
 
 void MessageLoop::removeFilter(MessageFilter& filter) {
     filters_.erase(std::remove(filters_.begin(), filters_.end(), &filter), filters_.end());

@@ -9,7 +9,7 @@ namespace dv::win32 {
 
 // Sees every message taken from the thread's queue before it is dispatched.
 class MessageFilter {
-public:
+  public:
     virtual ~MessageFilter() = default;
     // True when the message was handled and must not be dispatched.
     virtual bool preTranslate(MSG& message) = 0;
@@ -19,7 +19,7 @@ public:
 // run their loops through it too, so the filters (the application-wide hook,
 // dialog keys of modeless windows) apply everywhere, as they should.
 class MessageLoop {
-public:
+  public:
     static MessageLoop& instance();
 
     void addFilter(MessageFilter& filter);
@@ -33,7 +33,7 @@ public:
     // Handles what is waiting, without blocking.
     void processPending();
 
-private:
+  private:
     void dispatch(MSG& message);
 
     std::vector<MessageFilter*> filters_;

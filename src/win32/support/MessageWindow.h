@@ -10,16 +10,16 @@ namespace dv::win32 {
 // device notifications and timers. Each message goes to the handler; what it
 // does not take goes to Windows' own handling.
 class MessageWindow : public Window {
-public:
+  public:
     // True when the handler took the message.
     using Handler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
 
     explicit MessageWindow(Handler handler);
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     Handler handler_;
 };
 

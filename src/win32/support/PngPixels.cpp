@@ -10,9 +10,8 @@ namespace dv::win32 {
 
 namespace {
 
-template <typename T>
-class Com {
-public:
+template <typename T> class Com {
+  public:
     Com() = default;
     ~Com() {
         if (p_)
@@ -24,14 +23,14 @@ public:
     T** out() { return &p_; }
     T* get() const { return p_; }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 bool hasAlpha(const WICPixelFormatGUID& format) {
-    static const WICPixelFormatGUID opaque[] = {GUID_WICPixelFormat24bppBGR, GUID_WICPixelFormat24bppRGB,
-                                                GUID_WICPixelFormat32bppBGR, GUID_WICPixelFormat8bppGray,
-                                                GUID_WICPixelFormat8bppIndexed, GUID_WICPixelFormat48bppRGB};
+    static const WICPixelFormatGUID opaque[] = {
+        GUID_WICPixelFormat24bppBGR, GUID_WICPixelFormat24bppRGB,    GUID_WICPixelFormat32bppBGR,
+        GUID_WICPixelFormat8bppGray, GUID_WICPixelFormat8bppIndexed, GUID_WICPixelFormat48bppRGB};
     for (const WICPixelFormatGUID& f : opaque) {
         if (IsEqualGUID(f, format))
             return false;
@@ -45,8 +44,8 @@ IWICImagingFactory* imagingFactory() {
     static IWICImagingFactory* const factory = [] {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         IWICImagingFactory* made = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    reinterpret_cast<void**>(&made))))
+        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&made))))
             made = nullptr;
         return made;
     }();
@@ -67,23 +66,25 @@ PngPixels PngPixels::decode(const unsigned char* bytes, std::size_t size) {
     WICPixelFormatGUID format{};
     if (!factory || FAILED(factory->CreateStream(stream.out())) ||
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes), static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.out())) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
+                                                WICDecodeMetadataCacheOnDemand, decoder.out())) ||
         FAILED(decoder->GetFrame(0, frame.out())) || FAILED(frame->GetPixelFormat(&format)) ||
         FAILED(factory->CreateFormatConverter(converter.out())))
         return result;
     const bool alpha = hasAlpha(format);
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(converter->Initialize(frame.get(), alpha ? GUID_WICPixelFormat32bppPBGRA : GUID_WICPixelFormat24bppBGR,
-                                     WICBitmapDitherTypeNone, nullptr, 0, WICBitmapPaletteTypeCustom)) ||
+    if (FAILED(converter->Initialize(
+            frame.get(), alpha ? GUID_WICPixelFormat32bppPBGRA : GUID_WICPixelFormat24bppBGR,
+            WICBitmapDitherTypeNone, nullptr, 0, WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 16384 ||
         height > 16384)
         return result;
     const int bitsPerPixel = alpha ? 32 : 24;
     const UINT stride = ((width * static_cast<UINT>(bitsPerPixel) / 8) + 3) & ~3U;
     std::vector<unsigned char> topDown(static_cast<std::size_t>(stride) * height);
-    if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(topDown.size()), topDown.data())))
+    if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(topDown.size()),
+                                     topDown.data())))
         return result;
     result.rows.resize(topDown.size());
     for (UINT y = 0; y < height; ++y)

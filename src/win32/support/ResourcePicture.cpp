@@ -26,7 +26,8 @@ std::pair<const unsigned char*, DWORD> resourceBytes(const std::wstring& name) {
 ResourcePicture::ResourcePicture(const std::wstring& name) {
     const auto [bytes, size] = resourceBytes(name);
     static constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (bytes && size >= sizeof kPngSignature && std::memcmp(bytes, kPngSignature, sizeof kPngSignature) == 0) {
+    if (bytes && size >= sizeof kPngSignature &&
+        std::memcmp(bytes, kPngSignature, sizeof kPngSignature) == 0) {
         const PngPixels png = PngPixels::decode(bytes, size);
         if (png.bitsPerPixel != 0)
             adopt(png.width, png.height, png.bitsPerPixel, png.rows.data());
@@ -39,12 +40,13 @@ ResourcePicture::ResourcePicture(const std::wstring& name) {
     std::memcpy(&file, bytes, sizeof file);
     std::memcpy(&info, bytes + sizeof file, sizeof info);
     const bool known = file.bfType == 0x4D42 && info.biSize >= sizeof info && info.biPlanes == 1 &&
-                       (info.biBitCount == 24 || info.biBitCount == 32) && info.biCompression == BI_RGB &&
-                       info.biWidth > 0 && info.biHeight > 0;
+                       (info.biBitCount == 24 || info.biBitCount == 32) &&
+                       info.biCompression == BI_RGB && info.biWidth > 0 && info.biHeight > 0;
     if (!known)
         return;
     const int stride = ((info.biWidth * info.biBitCount / 8) + 3) & ~3;
-    if (file.bfOffBits > size || static_cast<DWORD>(stride) * static_cast<DWORD>(info.biHeight) > size - file.bfOffBits)
+    if (file.bfOffBits > size ||
+        static_cast<DWORD>(stride) * static_cast<DWORD>(info.biHeight) > size - file.bfOffBits)
         return;
 
     adopt(info.biWidth, info.biHeight, info.biBitCount, bytes + file.bfOffBits);
@@ -71,13 +73,15 @@ bool ResourcePicture::adopt(int width, int height, int bitsPerPixel, const unsig
     stride_ = ((width * bitsPerPixel / 8) + 3) & ~3;
     alpha_ = bitsPerPixel == 32;
     if (rows)
-        std::memcpy(bits_, rows, static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
+        std::memcpy(bits_, rows,
+                    static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
     return true;
 }
 
 ResourcePicture ResourcePicture::resized(int width, int height) const {
     ResourcePicture copy;
-    if (empty() || width <= 0 || height <= 0 || !copy.adopt(width, height, alpha_ ? 32 : 24, nullptr))
+    if (empty() || width <= 0 || height <= 0 ||
+        !copy.adopt(width, height, alpha_ ? 32 : 24, nullptr))
         return copy;
     const HDC target = CreateCompatibleDC(nullptr);
     const HDC source = CreateCompatibleDC(nullptr);
@@ -94,7 +98,9 @@ ResourcePicture ResourcePicture::resized(int width, int height) const {
     return copy;
 }
 
-ResourcePicture::ResourcePicture(ResourcePicture&& other) noexcept { *this = std::move(other); }
+ResourcePicture::ResourcePicture(ResourcePicture&& other) noexcept {
+    *this = std::move(other);
+}
 
 ResourcePicture& ResourcePicture::operator=(ResourcePicture&& other) noexcept {
     if (this != &other) {
@@ -109,7 +115,9 @@ ResourcePicture& ResourcePicture::operator=(ResourcePicture&& other) noexcept {
     return *this;
 }
 
-ResourcePicture::~ResourcePicture() { reset(); }
+ResourcePicture::~ResourcePicture() {
+    reset();
+}
 
 void ResourcePicture::reset() {
     if (bitmap_)

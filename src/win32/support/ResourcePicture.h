@@ -14,7 +14,7 @@ namespace dv::win32 {
 // directly: 24-bit when opaque, else 32-bit with premultiplied alpha. An
 // empty picture draws nothing.
 class ResourcePicture {
-public:
+  public:
     ResourcePicture() = default;
     // The resource of that name in this program's own module; empty when it
     // is missing or not a BMP of those kinds.
@@ -48,7 +48,7 @@ public:
     // opaque, blended by its alpha otherwise.
     void draw(HDC target, int x, int y) const;
 
-private:
+  private:
     // A DIB section of that size and depth with the rows copied in, bottom up.
     bool adopt(int width, int height, int bitsPerPixel, const unsigned char* rows);
     void reset();

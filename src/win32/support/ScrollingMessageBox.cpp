@@ -50,10 +50,14 @@ std::wstring fieldText(std::string_view text) {
 
 LPCWSTR iconOf(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return IDI_INFORMATION;
-    case MessageIcon::Warning: return IDI_WARNING;
-    case MessageIcon::Error: return IDI_ERROR;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return IDI_INFORMATION;
+    case MessageIcon::Warning:
+        return IDI_WARNING;
+    case MessageIcon::Error:
+        return IDI_ERROR;
+    case MessageIcon::None:
+        break;
     }
     return nullptr;
 }
@@ -75,9 +79,9 @@ RECT workAreaFor(HWND owner) {
 }
 
 HWND addChild(HWND box, LPCWSTR kind, LPCWSTR text, DWORD style, int id) {
-    const HWND child = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, box,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                       nullptr);
+    const HWND child = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                       box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       GetModuleHandleW(nullptr), nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), FALSE);
     return child;
 }
@@ -87,17 +91,19 @@ void place(HWND box, const BoxState& state) {
     const int width = std::min<int>(kWidth, work.right - work.left);
     const int height = std::min<int>(kHeight, work.bottom - work.top);
     SetWindowPos(box, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+                 work.top + (work.bottom - work.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(box, &client);
     const bool hasIcon = iconOf(state.request->icon) != nullptr;
     const int textLeft = kMargin + (hasIcon ? kIconSize + kMargin : 0);
-    const int buttonTop = std::max(kMargin, static_cast<int>(client.bottom) - kMargin - kButtonHeight);
+    const int buttonTop =
+        std::max(kMargin, static_cast<int>(client.bottom) - kMargin - kButtonHeight);
     if (const HWND icon = GetDlgItem(box, kIconId))
         MoveWindow(icon, kMargin, kMargin, kIconSize, kIconSize, FALSE);
     MoveWindow(GetDlgItem(box, ScrollingMessageBox::kTextId), textLeft, kMargin,
-               std::max(0, static_cast<int>(client.right) - textLeft - kMargin), std::max(0, buttonTop - 2 * kMargin),
-               FALSE);
+               std::max(0, static_cast<int>(client.right) - textLeft - kMargin),
+               std::max(0, buttonTop - 2 * kMargin), FALSE);
     int right = client.right - kMargin;
     for (const int id : {IDNO, IDYES, IDOK}) {
         if (const HWND button = GetDlgItem(box, id)) {
@@ -116,12 +122,14 @@ INT_PTR CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         SetWindowTextW(box, widen(state->request->caption).c_str());
         if (const LPCWSTR icon = iconOf(state->request->icon)) {
             const HWND picture = addChild(box, L"STATIC", nullptr, SS_ICON, kIconId);
-            SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
+            SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)),
+                         0);
         }
         // A field, not a label: it wraps and scrolls, and its text is
         // never read as anything but text.
         const HWND field = addChild(box, L"EDIT", nullptr,
-                                    ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_BORDER,
+                                    ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                        WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_BORDER,
                                     ScrollingMessageBox::kTextId);
         SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
         SetWindowTextW(field, state->text.c_str());
@@ -186,13 +194,17 @@ MessageAnswer ScrollingMessageBox::show(HWND owner, const MessageBoxRequest& req
     templ.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
     templ.head.cx = 100;
     templ.head.cy = 50;
-    const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &templ.head, owner, boxProcedure,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &templ.head, owner,
+                                                   boxProcedure, reinterpret_cast<LPARAM>(&state));
     switch (answer) {
-    case IDYES: return MessageAnswer::Yes;
-    case IDNO: return MessageAnswer::No;
-    case IDOK: return MessageAnswer::Ok;
-    default: return MessageAnswer::Cancel;
+    case IDYES:
+        return MessageAnswer::Yes;
+    case IDNO:
+        return MessageAnswer::No;
+    case IDOK:
+        return MessageAnswer::Ok;
+    default:
+        return MessageAnswer::Cancel;
     }
 }
 

@@ -15,7 +15,7 @@ namespace dv::win32 {
 // monitor and shows the text in a read-only field that wraps and scrolls,
 // with the same icon, buttons and answers.
 class ScrollingMessageBox {
-public:
+  public:
     // Whether Windows' own box shows the text whole on any screen: short,
     // few lines, none of them long.
     static bool fitsWindowsBox(std::string_view text);

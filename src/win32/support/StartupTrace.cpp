@@ -11,7 +11,8 @@ namespace dv::win32 {
 namespace {
 
 long long millisecondsSince1970(const FILETIME& time) {
-    const unsigned long long ticks = (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     constexpr unsigned long long kTicksFrom1601To1970 = 116444736000000000ULL;
     return static_cast<long long>((ticks - kTicksFrom1601To1970) / 10000);
 }

@@ -7,7 +7,7 @@ namespace dv::win32 {
 // milliseconds since 1970), once per milestone, so that a benchmark can
 // measure it from outside. The same lines as the Qt program's.
 class StartupTrace {
-public:
+  public:
     static void mark(const char* milestone);
     // The milestone "created": when Windows created this process, which is
     // earlier than anything the program itself can see.

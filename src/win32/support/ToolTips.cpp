@@ -10,7 +10,9 @@ namespace dv::win32 {
 
 namespace {
 
-RECT toRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+RECT toRect(const Rect& r) {
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 TOOLINFOW info(HWND owner, UINT id) {
     TOOLINFOW tool{};
@@ -23,10 +25,10 @@ TOOLINFOW info(HWND owner, UINT id) {
 } // namespace
 
 ToolTips::ToolTips(HWND owner)
-    : owner_(owner),
-      tips_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                            GetModuleHandleW(nullptr), nullptr)) {
+    : owner_(owner), tips_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                           WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                                           nullptr, GetModuleHandleW(nullptr), nullptr)) {
     if (tips_ && owner_)
         SetWindowSubclass(owner_, &ToolTips::relay, reinterpret_cast<UINT_PTR>(this),
                           reinterpret_cast<DWORD_PTR>(tips_));
@@ -39,19 +41,19 @@ ToolTips::~ToolTips() {
         DestroyWindow(tips_);
 }
 
-LRESULT CALLBACK ToolTips::relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                 DWORD_PTR tips) {
+LRESULT CALLBACK ToolTips::relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR tips) {
     if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE) {
         MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
         const DWORD at = GetMessagePos();
         relayed.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-        SendMessageW(reinterpret_cast<HWND>(tips), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        SendMessageW(reinterpret_cast<HWND>(tips), TTM_RELAYEVENT, 0,
+                     reinterpret_cast<LPARAM>(&relayed));
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, &ToolTips::relay, id);
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
-
 
 void ToolTips::add(UINT id, const Rect& area, const std::string& text) {
     TOOLINFOW tool = info(owner_, id);

@@ -15,7 +15,7 @@ namespace dv::win32 {
 // of two on one window (the hot-spots' and the player's) only the last
 // made would ever show.
 class ToolTips {
-public:
+  public:
     explicit ToolTips(HWND owner);
     ToolTips(const ToolTips&) = delete;
     ToolTips& operator=(const ToolTips&) = delete;
@@ -28,9 +28,9 @@ public:
     std::string text(UINT id) const;
     HWND handle() const { return tips_; }
 
-private:
-    static LRESULT CALLBACK relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR tips);
+  private:
+    static LRESULT CALLBACK relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR id, DWORD_PTR tips);
 
     HWND owner_;
     HWND tips_;

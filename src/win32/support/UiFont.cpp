@@ -46,8 +46,9 @@ HFONT uiFont(const DisplayScale& scale) {
     const auto known = fonts.find(scale.dpi());
     if (known != fonts.end())
         return known->second;
-    const HFONT font = scale.isIdentity() ? create(L"MS Sans Serif", kLogicalHeight, OUT_DEFAULT_PRECIS)
-                                          : scaledFont(scale.fontHeight(kLogicalHeight));
+    const HFONT font = scale.isIdentity()
+                           ? create(L"MS Sans Serif", kLogicalHeight, OUT_DEFAULT_PRECIS)
+                           : scaledFont(scale.fontHeight(kLogicalHeight));
     fonts.emplace(scale.dpi(), font);
     return font;
 }

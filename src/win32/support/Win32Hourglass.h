@@ -10,11 +10,11 @@ namespace dv::win32 {
 // set at once (no message is handled meanwhile to set it back), and the
 // pointer before it put back after. Nested uses keep the outermost one.
 class Win32Hourglass : public Hourglass {
-public:
+  public:
     void showHourglass() override;
     void restoreCursor() override;
 
-private:
+  private:
     HCURSOR previous_ = nullptr;
     int depth_ = 0;
 };

@@ -12,13 +12,13 @@ namespace dv::win32 {
 // holds is shown as it is. A text Windows' box cannot show whole goes into a
 // box of the program's own that fits the screen and scrolls.
 class Win32MessageBoxes : public MessageBoxes {
-public:
+  public:
     explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
     void setOwner(HWND owner) { owner_ = owner; }
 
     MessageAnswer show(const MessageBoxRequest& request) override;
 
-private:
+  private:
     HWND owner_;
 };
 

@@ -15,7 +15,8 @@ TextSize Win32TextMeasure::measure(std::string_view text, int wrapWidth) const {
     const HDC dc = GetDC(nullptr);
     const HGDIOBJ old = SelectObject(dc, font_);
     RECT room{0, 0, wrapWidth > 0 ? wrapWidth : 1 << 20, 0};
-    const UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
+    const UINT flags =
+        DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &room, flags);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);

@@ -10,13 +10,13 @@ namespace dv::win32 {
 
 // Measures texts in a font as static controls and buttons draw them.
 class Win32TextMeasure : public TextMeasure {
-public:
+  public:
     explicit Win32TextMeasure(HFONT font);
 
     TextSize measure(std::string_view text, int wrapWidth) const override;
     int indicatorWidth() const override;
 
-private:
+  private:
     HFONT font_;
 };
 

@@ -10,7 +10,9 @@ namespace dv::win32 {
 
 namespace {
 
-HINSTANCE thisModule() { return GetModuleHandleW(nullptr); }
+HINSTANCE thisModule() {
+    return GetModuleHandleW(nullptr);
+}
 
 void registerOnce(const WindowClass& windowClass, WNDPROC procedure) {
     static std::set<std::wstring> registered;
@@ -38,12 +40,13 @@ Window::~Window() {
     }
 }
 
-bool Window::create(const WindowClass& windowClass, DWORD exStyle, DWORD style, const std::wstring& title,
-                    RECT bounds, HWND parent, HMENU idOrMenu) {
+bool Window::create(const WindowClass& windowClass, DWORD exStyle, DWORD style,
+                    const std::wstring& title, RECT bounds, HWND parent, HMENU idOrMenu) {
     registerOnce(windowClass, windowProcedure);
-    const HWND created = CreateWindowExW(exStyle, windowClass.name, title.c_str(), style, bounds.left, bounds.top,
-                                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, idOrMenu,
-                                         thisModule(), this);
+    const HWND created =
+        CreateWindowExW(exStyle, windowClass.name, title.c_str(), style, bounds.left, bounds.top,
+                        bounds.right - bounds.left, bounds.bottom - bounds.top, parent, idOrMenu,
+                        thisModule(), this);
     return created != nullptr;
 }
 

@@ -20,7 +20,7 @@ struct WindowClass {
 // Nothing thrown by a handler crosses into Windows: it is shown in the
 // application's error box and the program goes on.
 class Window {
-public:
+  public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -28,17 +28,17 @@ public:
 
     HWND hwnd() const { return hwnd_; }
 
-protected:
+  protected:
     // Creates the window; false when Windows refused.
-    bool create(const WindowClass& windowClass, DWORD exStyle, DWORD style, const std::wstring& title,
-                RECT bounds, HWND parent, HMENU idOrMenu = nullptr);
+    bool create(const WindowClass& windowClass, DWORD exStyle, DWORD style,
+                const std::wstring& title, RECT bounds, HWND parent, HMENU idOrMenu = nullptr);
     // Handles one message; the default is Windows' own handling.
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window is gone; the object may still be used.
     virtual void onDestroyed() {}
 
-private:
+  private:
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

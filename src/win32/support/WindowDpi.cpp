@@ -10,10 +10,11 @@ namespace {
 
 // Looked up rather than imported, so that the program still starts where
 // Windows lacks them.
-template <typename Function>
-Function user32Function(const char* name) {
+template <typename Function> Function user32Function(const char* name) {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
 }
 
 int screenDpi() {
@@ -42,11 +43,14 @@ DisplayScale systemScale() {
     return DisplayScale(getDpiForSystem ? static_cast<int>(getDpiForSystem()) : screenDpi());
 }
 
-RECT windowForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, const DisplayScale& scale) {
+RECT windowForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight,
+                     const DisplayScale& scale) {
     using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi =
+        user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, clientWidth, clientHeight};
-    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(scale.dpi())))
+    if (!adjustForDpi ||
+        !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(scale.dpi())))
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return frame;
 }
@@ -62,7 +66,8 @@ void scaleChildren(HWND window, const DisplayScale& scale) {
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        const Rect place = scale.toPhysical(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        const Rect place =
+            scale.toPhysical(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
         SetWindowPos(child, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == logicalFont)

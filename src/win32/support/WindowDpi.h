@@ -15,7 +15,8 @@ DisplayScale systemScale();
 
 // The window around a client area of clientWidth x clientHeight physical
 // pixels at (0, 0), with its frame drawn at that scale.
-RECT windowForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, const DisplayScale& scale);
+RECT windowForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight,
+                     const DisplayScale& scale);
 
 // Brings the child windows of a window laid out in logical units (as at
 // 100 %) to a scale: their places, edges scaled, and the program's font at

@@ -1,7 +1,7 @@
 #include "win32/update/MsXmlParser.h"
 
-#include "win32/support/Utf16.h"
 #include "core/update/XmlPreparse.h"
+#include "win32/support/Utf16.h"
 
 #include <msxml2.h>
 #include <objbase.h>
@@ -17,31 +17,36 @@ namespace {
 
 // MinGW's headers name neither, and no import library defines the MSXML
 // identifiers they declare.
-constexpr CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
-constexpr IID kIXMLDOMDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+constexpr CLSID kDomDocument60 = {
+    0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+constexpr IID kIXMLDOMDocument2 = {
+    0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
 // Owns a BSTR that MSXML hands out.
 class Bstr {
-public:
+  public:
     Bstr() = default;
     explicit Bstr(const wchar_t* text) : text_(SysAllocString(text)) {}
-    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    explicit Bstr(const std::wstring& text)
+        : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     ~Bstr() { SysFreeString(text_); }
 
     BSTR* out() { return &text_; }
     operator BSTR() const { return text_; }
-    std::string utf8() const { return text_ ? narrow({text_, SysStringLen(text_)}) : std::string(); }
+    std::string utf8() const {
+        return text_ ? narrow({text_, SysStringLen(text_)}) : std::string();
+    }
     bool empty() const { return SysStringLen(text_) == 0; }
 
-private:
+  private:
     BSTR text_ = nullptr;
 };
 
 // COM for as long as a parse runs, when the thread had none.
 class ComApartment {
-public:
+  public:
     ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -50,7 +55,7 @@ public:
             CoUninitialize();
     }
 
-private:
+  private:
     HRESULT result_;
 };
 

@@ -12,7 +12,7 @@ namespace dv::win32 {
 // COM on the calling thread, which it sets up when the thread has none; any
 // thread may parse.
 class MsXmlParser : public XmlParser {
-public:
+  public:
     XmlNode parse(std::string_view bytes) override;
 };
 

@@ -8,7 +8,7 @@ constexpr const wchar_t* kCheckAtStart = L"CheckAtStart";
 constexpr const wchar_t* kDontRemind = L"DontRemind";
 
 class OpenKey {
-public:
+  public:
     explicit OpenKey(HKEY key = nullptr) : key_(key) {}
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
@@ -19,7 +19,7 @@ public:
     HKEY* out() { return &key_; }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_;
 };
 
@@ -28,7 +28,8 @@ std::optional<DWORD> number(HKEY key, const wchar_t* name) {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
         return std::nullopt;
     return value;
@@ -54,8 +55,8 @@ std::optional<Settings> RegistrySettingsStore::read() {
 
 void RegistrySettingsStore::write(const Settings& settings) {
     OpenKey key;
-    if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.out(),
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, key.out(), nullptr) != ERROR_SUCCESS)
         return;
     if (settings.checkAtStart)
         setNumber(key.get(), kCheckAtStart, *settings.checkAtStart ? 1 : 0);

@@ -14,7 +14,7 @@ namespace dv::win32 {
 // opens the key without creating it; writing creates it. A key that cannot
 // be opened, created or written is passed over without a word.
 class RegistrySettingsStore : public SettingsStore {
-public:
+  public:
     static constexpr const wchar_t* kKey = L"SOFTWARE\\Velmora Media\\Datavinds cd";
 
     explicit RegistrySettingsStore(HKEY root = HKEY_CURRENT_USER, std::wstring key = kKey)
@@ -23,7 +23,7 @@ public:
     std::optional<Settings> read() override;
     void write(const Settings& settings) override;
 
-private:
+  private:
     HKEY root_;
     std::wstring key_;
 };

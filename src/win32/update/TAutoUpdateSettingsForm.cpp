@@ -17,7 +17,8 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // Not IDOK: "Stäng" is no default button; the model says what Enter does.
 constexpr int kButton1 = 101;
 
-HWND child(HWND parent, const wchar_t* kind, const char* text, DWORD style, const Rect& place, int id = 0) {
+HWND child(HWND parent, const wchar_t* kind, const char* text, DWORD style, const Rect& place,
+           int id = 0) {
     return createChildControl(parent, kind, text, style, toRect(place), id);
 }
 
@@ -30,7 +31,8 @@ bool checked(HWND button) {
 TAutoUpdateSettingsForm::TAutoUpdateSettingsForm() {
     const ConsentDialogLayout l = Model::layout(Win32TextMeasure(uiFont()));
     create({L"TAutoUpdateSettingsForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, kExStyle, kStyle,
-           widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, l.clientWidth, l.clientHeight), nullptr);
+           widen(Model::kCaption), centredOnScreen(kStyle, kExStyle, l.clientWidth, l.clientHeight),
+           nullptr);
     createControls(l);
 }
 
@@ -41,10 +43,13 @@ void TAutoUpdateSettingsForm::createControls(const ConsentDialogLayout& l) {
     Label1 = child(self, L"STATIC", Model::kIntro, SS_LEFT | SS_NOPREFIX, l.Label1);
     Label2 = child(self, L"STATIC", Model::kQuestion, SS_LEFT | SS_NOPREFIX, l.Label2);
     // In tab order.
-    rbYes = child(self, L"BUTTON", Model::kYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, l.rbYes);
+    rbYes =
+        child(self, L"BUTTON", Model::kYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, l.rbYes);
     rbNo = child(self, L"BUTTON", Model::kNo, BS_AUTORADIOBUTTON | WS_TABSTOP, l.rbNo);
-    Button1 = child(self, L"BUTTON", Model::kClose, BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, l.Button1, kButton1);
-    cbNoNo = child(self, L"BUTTON", Model::kDontRemind, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, l.cbNoNo);
+    Button1 = child(self, L"BUTTON", Model::kClose, BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP,
+                    l.Button1, kButton1);
+    cbNoNo = child(self, L"BUTTON", Model::kDontRemind, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
+                   l.cbNoNo);
 }
 
 void TAutoUpdateSettingsForm::setOwner(HWND owner) {
@@ -53,8 +58,9 @@ void TAutoUpdateSettingsForm::setOwner(HWND owner) {
 }
 
 HWND TAutoUpdateSettingsForm::control(std::string_view name) const {
-    const std::pair<std::string_view, HWND> controls[] = {{"Label1", Label1}, {"Label2", Label2},   {"rbYes", rbYes},
-                                                          {"rbNo", rbNo},     {"Button1", Button1}, {"cbNoNo", cbNoNo}};
+    const std::pair<std::string_view, HWND> controls[] = {{"Label1", Label1},   {"Label2", Label2},
+                                                          {"rbYes", rbYes},     {"rbNo", rbNo},
+                                                          {"Button1", Button1}, {"cbNoNo", cbNoNo}};
     for (const auto& [n, h] : controls)
         if (n == name)
             return h;
@@ -86,8 +92,8 @@ ConsentAnswer TAutoUpdateSettingsForm::ask() {
 
 void TAutoUpdateSettingsForm::onKey(ConsentDialogModel::Key key) {
     const HWND focus = GetFocus();
-    const Model::Control focused = focus == Button1 ? Model::Control::Button1
-                                   : focus == rbNo  ? Model::Control::rbNo
+    const Model::Control focused = focus == Button1  ? Model::Control::Button1
+                                   : focus == rbNo   ? Model::Control::rbNo
                                    : focus == cbNoNo ? Model::Control::cbNoNo
                                                      : Model::Control::rbYes;
     switch (Model::onKey(key, focused)) {

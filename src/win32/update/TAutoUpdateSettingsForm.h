@@ -1,9 +1,9 @@
 #pragma once
 
-#include "win32/support/MessageLoop.h"
-#include "win32/support/Window.h"
 #include "core/update/ConsentDialogModel.h"
 #include "core/update/UpdateConsent.h"
+#include "win32/support/MessageLoop.h"
+#include "win32/support/Window.h"
 
 #include <string_view>
 
@@ -15,7 +15,7 @@ namespace dv::win32 {
 // rbYes, rbNo, Button1, cbNoNo; Esc or closing is no choice, "Stäng" keeps
 // the choice.
 class TAutoUpdateSettingsForm : public Window, public ConsentDialog {
-public:
+  public:
     TAutoUpdateSettingsForm();
     ~TAutoUpdateSettingsForm() override;
 
@@ -28,17 +28,17 @@ public:
     HWND control(std::string_view name) const;
     bool isAsking() const { return asking_; }
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // Tab, arrows and Esc as in a dialog, while the dialog is open.
     class DialogKeys : public MessageFilter {
-    public:
+      public:
         explicit DialogKeys(HWND dialog) : dialog_(dialog) {}
         bool preTranslate(MSG& message) override;
 
-    private:
+      private:
         HWND dialog_;
     };
 

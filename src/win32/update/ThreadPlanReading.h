@@ -19,7 +19,7 @@ class MessageWindow;
 // window. The thread starts with the first answer. Plans not yet back when
 // it goes are dropped.
 class ThreadPlanReading : public PlanReading {
-public:
+  public:
     ThreadPlanReading();
     ~ThreadPlanReading() override;
     ThreadPlanReading(const ThreadPlanReading&) = delete;
@@ -27,7 +27,7 @@ public:
 
     void read(std::string answer, std::function<void(UpdatePlan)> planned) override;
 
-private:
+  private:
     struct Job {
         unsigned id;
         std::string answer;

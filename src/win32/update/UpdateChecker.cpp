@@ -4,8 +4,8 @@ namespace dv::win32 {
 
 UpdateChecker::UpdateChecker(Parts parts)
     : mainWindow_(parts.mainWindow), volume_(parts.discRoot),
-      update_({store_, parts.consent, volume_, http_, reading_, parts.quarantine, parts.extraInfo, parts.boxes,
-               parts.launcher, parts.notes, parts.status, *this},
+      update_({store_, parts.consent, volume_, http_, reading_, parts.quarantine, parts.extraInfo,
+               parts.boxes, parts.launcher, parts.notes, parts.status, *this},
               OnlineUpdate::serviceBase()) {}
 
 void UpdateChecker::requestTermination() {

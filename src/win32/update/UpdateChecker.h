@@ -18,7 +18,7 @@ namespace dv::win32 {
 // main window goes). A message that may not be continued from closes the
 // main window, once the processing is done.
 class UpdateChecker : private ApplicationEnd {
-public:
+  public:
     struct Parts {
         std::string discRoot;
         QuarantineList& quarantine;
@@ -42,9 +42,11 @@ public:
 
     WinInetHttpClient& httpClient() { return http_; }
     // Called once each answer has been carried out (tests wait for it).
-    void onAnswerProcessed(std::function<void()> processed) { update_.onAnswerProcessed(std::move(processed)); }
+    void onAnswerProcessed(std::function<void()> processed) {
+        update_.onAnswerProcessed(std::move(processed));
+    }
 
-private:
+  private:
     void requestTermination() override;
 
     HWND mainWindow_;

@@ -1,7 +1,7 @@
 #include "win32/update/Win32VolumeInfo.h"
 
-#include "win32/support/Utf16.h"
 #include "core/update/VolumeRoot.h"
+#include "win32/support/Utf16.h"
 
 #include <windows.h>
 
@@ -12,13 +12,13 @@ namespace {
 // No "insert a disc" box for as long as it lives; the mode before is put
 // back on every path.
 class CriticalErrorsFail {
-public:
+  public:
     CriticalErrorsFail() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
     CriticalErrorsFail(const CriticalErrorsFail&) = delete;
     CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
     ~CriticalErrorsFail() { SetErrorMode(previous_); }
 
-private:
+  private:
     UINT previous_;
 };
 
@@ -29,11 +29,14 @@ std::string Win32VolumeInfo::labelOf(const std::string& root) {
         return "ERROR";
     const CriticalErrorsFail quiet;
     wchar_t name[MAX_PATH + 1] = {};
-    if (!GetVolumeInformationW(widen(root).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+    if (!GetVolumeInformationW(widen(root).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                               nullptr, 0))
         return "ERROR";
     return narrow(name);
 }
 
-std::string Win32VolumeInfo::getDiscName() { return labelOf(windowsVolumeRoot(discRoot_)); }
+std::string Win32VolumeInfo::getDiscName() {
+    return labelOf(windowsVolumeRoot(discRoot_));
+}
 
 } // namespace dv::win32

@@ -11,7 +11,7 @@ namespace dv::win32 {
 // Windows' critical-error boxes off while it asks, so that an empty or
 // unreadable drive never shows one.
 class Win32VolumeInfo : public VolumeInfo {
-public:
+  public:
     explicit Win32VolumeInfo(std::string discRoot) : discRoot_(std::move(discRoot)) {}
     std::string getDiscName() override;
 
@@ -19,7 +19,7 @@ public:
     // "ERROR" when it cannot be read.
     static std::string labelOf(const std::string& root);
 
-private:
+  private:
     std::string discRoot_;
 };
 

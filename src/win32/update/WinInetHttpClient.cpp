@@ -21,8 +21,8 @@ constexpr UINT kFinished = WM_APP + 1;
 constexpr DWORD kReadChunk = 64 * 1024;
 
 // Never from the cache and never into it: the service's word of today.
-constexpr DWORD kRequestFlags =
-    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI;
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI;
 
 bool webAddress(const std::string& url) {
     const auto starts = [&](std::string_view scheme) {
@@ -86,8 +86,8 @@ struct WinInetHttpClient::Transfer {
         }
         HINTERNET connection = nullptr;
         HINTERNET request = session ? open(session, connection) : nullptr;
-        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) || !readStatus(request) ||
-                 !readAnnounced(request);
+        failed = !request || !HttpSendRequestW(request, nullptr, 0, nullptr, 0) ||
+                 !readStatus(request) || !readAnnounced(request);
         {
             const std::lock_guard guard(lock_);
             // A cancelled session took its handles with it.
@@ -101,7 +101,7 @@ struct WinInetHttpClient::Transfer {
         PostMessageW(window, kFinished, id, 0);
     }
 
-private:
+  private:
     // The request, not yet sent, with no wait of its own longer than the
     // deadline: where closing the handles does not end a wait at once, the
     // wait still ends in time.
@@ -119,17 +119,21 @@ private:
         parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
         if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts))
             return nullptr;
-        connection = InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+        connection = InternetConnectW(session, host, parts.nPort, nullptr, nullptr,
+                                      INTERNET_SERVICE_HTTP, 0, 0);
         if (!connection)
             return nullptr;
         const std::wstring target = std::wstring(path.data()) + extra.data();
-        const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? DWORD{INTERNET_FLAG_SECURE} : 0;
+        const DWORD secure =
+            parts.nScheme == INTERNET_SCHEME_HTTPS ? DWORD{INTERNET_FLAG_SECURE} : 0;
         const wchar_t* accept[] = {L"*/*", nullptr};
-        HINTERNET request = HttpOpenRequestW(connection, L"GET", target.empty() ? L"/" : target.c_str(), nullptr,
-                                             nullptr, accept, kRequestFlags | secure, 0);
+        HINTERNET request =
+            HttpOpenRequestW(connection, L"GET", target.empty() ? L"/" : target.c_str(), nullptr,
+                             nullptr, accept, kRequestFlags | secure, 0);
         if (request) {
-            for (const DWORD option : {DWORD{INTERNET_OPTION_CONNECT_TIMEOUT}, DWORD{INTERNET_OPTION_SEND_TIMEOUT},
-                                       DWORD{INTERNET_OPTION_RECEIVE_TIMEOUT}})
+            for (const DWORD option :
+                 {DWORD{INTERNET_OPTION_CONNECT_TIMEOUT}, DWORD{INTERNET_OPTION_SEND_TIMEOUT},
+                  DWORD{INTERNET_OPTION_RECEIVE_TIMEOUT}})
                 InternetSetOptionW(request, option, &waitLimit, sizeof waitLimit);
         }
         return request;
@@ -143,7 +147,8 @@ private:
     bool readStatus(HINTERNET request) {
         DWORD code = 0;
         DWORD size = sizeof code;
-        if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr))
+        if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size,
+                            nullptr))
             return false;
         status = static_cast<int>(code);
         return code >= 100 && code <= 999;
@@ -154,7 +159,8 @@ private:
     // and the part that came is no document.
     bool readAnnounced(HINTERNET request) {
         const unsigned long long announced = announcedLength(request);
-        return announced <= maxBytes && readBody(request) && (announced == 0 || body.size() == announced);
+        return announced <= maxBytes && readBody(request) &&
+               (announced == 0 || body.size() == announced);
     }
 
     // Reads what has come, a piece at a time, so that the deadline is
@@ -211,7 +217,8 @@ std::string WinInetHttpClient::wireAddress(const std::string& url) {
     std::string out;
     for (const char c : url) {
         const auto u = static_cast<unsigned char>(c);
-        if (u <= 0x20 || u >= 0x7F || std::string_view("\"<>\\^`{|}").find(c) != std::string_view::npos) {
+        if (u <= 0x20 || u >= 0x7F ||
+            std::string_view("\"<>\\^`{|}").find(c) != std::string_view::npos) {
             out += '%';
             out += kHex[u >> 4];
             out += kHex[u & 15];
@@ -222,7 +229,8 @@ std::string WinInetHttpClient::wireAddress(const std::string& url) {
     return out;
 }
 
-void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) {
+void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes,
+                            std::function<void(HttpAnswer)> done) {
     if (!webAddress(url))
         throw std::runtime_error("Ogiltig adress: " + url);
     auto transfer = std::make_shared<Transfer>();
@@ -231,10 +239,11 @@ void WinInetHttpClient::get(const std::string& url, std::size_t maxBytes, std::f
     transfer->waitLimit = static_cast<DWORD>(deadline_.count());
     transfer->done = std::move(done);
     // The reader's own Internet settings: proxy, automatic configuration.
-    HINTERNET session =
-        InternetOpenW(widen(layout::kApplicationTitle).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET session = InternetOpenW(widen(layout::kApplicationTitle).c_str(),
+                                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session)
-        throw std::runtime_error("Internet kan inte nås (fel " + std::to_string(GetLastError()) + ")");
+        throw std::runtime_error("Internet kan inte nås (fel " + std::to_string(GetLastError()) +
+                                 ")");
     transfer->setSession(session);
     const unsigned id = nextId_++;
     const HWND window = window_->hwnd();

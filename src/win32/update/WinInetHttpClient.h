@@ -22,13 +22,14 @@ class MessageWindow;
 // that is known) or a connection that fails. Destroying the client abandons
 // what is under way unanswered.
 class WinInetHttpClient : public HttpClient {
-public:
+  public:
     WinInetHttpClient();
     ~WinInetHttpClient() override;
     WinInetHttpClient(const WinInetHttpClient&) = delete;
     WinInetHttpClient& operator=(const WinInetHttpClient&) = delete;
 
-    void get(const std::string& url, std::size_t maxBytes, std::function<void(HttpAnswer)> done) override;
+    void get(const std::string& url, std::size_t maxBytes,
+             std::function<void(HttpAnswer)> done) override;
 
     // Shorter deadlines for tests.
     void setDeadline(std::chrono::milliseconds deadline) { deadline_ = deadline; }
@@ -38,7 +39,7 @@ public:
     // everything else, escapes included, as it is.
     static std::string wireAddress(const std::string& url);
 
-private:
+  private:
     struct Transfer;
 
     void finished(unsigned id);

@@ -3,11 +3,11 @@
 // A program run as a child process, its standard output and error gathered
 // as they come, for tests of the real executables.
 
+#include "WaitUntil.h"
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include "WaitUntil.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,7 +26,7 @@ extern char** environ;
 namespace dv::test {
 
 class ChildProcess {
-public:
+  public:
     explicit ChildProcess(const std::vector<std::string>& argv) {
         int pipe[2];
         if (::pipe2(pipe, O_CLOEXEC) != 0)
@@ -72,7 +72,8 @@ public:
 
     // The first output line holding the text, waiting for it as long as
     // given or until the output ends.
-    std::optional<std::string> waitForLine(const std::string& text, std::chrono::milliseconds wait) const {
+    std::optional<std::string> waitForLine(const std::string& text,
+                                           std::chrono::milliseconds wait) const {
         std::unique_lock lock(mutex_);
         std::optional<std::string> line;
         changed_.wait_for(lock, wait, [&] {
@@ -100,7 +101,7 @@ public:
         return exit_;
     }
 
-private:
+  private:
     void gather(int fd) {
         char chunk[4096];
         while (true) {

@@ -36,7 +36,7 @@ struct HttpAnswer {
 };
 
 class LoopbackSocket {
-public:
+  public:
     explicit LoopbackSocket(int port) : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
         if (fd_ < 0)
             throw std::runtime_error("socket");
@@ -85,8 +85,8 @@ public:
         answer.status = std::stoi(status.substr(9, 3));
         while (lineEnd != std::string::npos && lineEnd < header.size()) {
             const std::size_t next = header.find("\r\n", lineEnd + 2);
-            const std::string line = header.substr(lineEnd + 2, next == std::string::npos ? std::string::npos
-                                                                                          : next - lineEnd - 2);
+            const std::string line = header.substr(
+                lineEnd + 2, next == std::string::npos ? std::string::npos : next - lineEnd - 2);
             const std::size_t colon = line.find(':');
             if (colon != std::string::npos) {
                 std::string name = line.substr(0, colon);
@@ -114,7 +114,8 @@ public:
         const auto deadline = Clock::now() + wait;
         do {
             pollfd p{fd_, POLLIN, 0};
-            const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+            const auto left =
+                std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
             if (::poll(&p, 1, static_cast<int>(std::max<long long>(left, 0))) <= 0)
                 continue;
             char chunk[4096];
@@ -127,7 +128,7 @@ public:
 
     std::size_t unread() const { return pending_.size(); }
 
-private:
+  private:
     bool fill(Clock::time_point deadline) {
         const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
         if (left <= 0)
@@ -148,15 +149,18 @@ private:
 };
 
 // A whole request on a connection of its own.
-inline std::optional<HttpAnswer> httpRequest(int port, const std::string& method, const std::string& target,
+inline std::optional<HttpAnswer> httpRequest(int port, const std::string& method,
+                                             const std::string& target,
                                              const std::string& extraHeaders = {},
                                              milliseconds wait = milliseconds(5000)) {
     LoopbackSocket socket(port);
-    socket.send(method + " " + target + " HTTP/1.1\r\nHost: test\r\n" + extraHeaders + "Connection: close\r\n\r\n");
+    socket.send(method + " " + target + " HTTP/1.1\r\nHost: test\r\n" + extraHeaders +
+                "Connection: close\r\n\r\n");
     return socket.answer(wait, method == "HEAD");
 }
 
-inline std::optional<HttpAnswer> httpGet(int port, const std::string& target, const std::string& extraHeaders = {}) {
+inline std::optional<HttpAnswer> httpGet(int port, const std::string& target,
+                                         const std::string& extraHeaders = {}) {
     return httpRequest(port, "GET", target, extraHeaders);
 }
 

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 // A fresh folder under the temporary directory, removed with what it holds.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (fs::temp_directory_path() / "dvcd-service-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
@@ -43,12 +43,12 @@ public:
         std::ofstream(path_ / name, std::ios::binary) << bytes;
     }
 
-private:
+  private:
     fs::path path_;
 };
 
 class RunningService {
-public:
+  public:
     explicit RunningService(const fs::path& folder, ServiceSettings settings = {})
         : out_(&log_), service_(folder, out_, settings) {
         port_ = service_.bind("127.0.0.1", 0);
@@ -69,7 +69,7 @@ public:
             running_.join();
     }
 
-private:
+  private:
     SharedLog log_;
     std::ostream out_;
     UpdateService service_;
@@ -77,6 +77,8 @@ private:
     std::thread running_;
 };
 
-inline std::string target(const std::string& encodedId) { return "/dvcd/autoupdate.asp?discid=" + encodedId; }
+inline std::string target(const std::string& encodedId) {
+    return "/dvcd/autoupdate.asp?discid=" + encodedId;
+}
 
 } // namespace dv::test

@@ -28,8 +28,12 @@ inline bool listensOn(int port) {
 // Waits until the server started as `server` takes connections on the port;
 // false when it ended or did not in time.
 inline bool waitUntilListening(ChildProcess& server, int port, std::chrono::milliseconds limit) {
-    return waitUntil([&] { return listensOn(port) || server.waitExit(std::chrono::milliseconds(0)).has_value(); },
-                     limit, std::chrono::milliseconds(20)) &&
+    return waitUntil(
+               [&] {
+                   return listensOn(port) ||
+                          server.waitExit(std::chrono::milliseconds(0)).has_value();
+               },
+               limit, std::chrono::milliseconds(20)) &&
            listensOn(port);
 }
 
@@ -42,7 +46,8 @@ inline std::unique_ptr<ChildProcess> startServiceProcess(std::vector<std::string
 
 // The port from its line "serving <folder> on http://127.0.0.1:<port> ...",
 // once the service has written it; -1 when it did not in time.
-inline int servingPort(const ChildProcess& service, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+inline int servingPort(const ChildProcess& service,
+                       std::chrono::milliseconds limit = std::chrono::seconds(20)) {
     const auto line = service.waitForLine("serving ", limit);
     const std::string url = "http://127.0.0.1:";
     const std::size_t at = line ? line->find(url) : std::string::npos;

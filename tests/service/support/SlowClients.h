@@ -16,7 +16,7 @@
 namespace dv::test {
 
 class SlowClients {
-public:
+  public:
     SlowClients(int port, int count, milliseconds every) : every_(every), started_(Clock::now()) {
         for (int i = 0; i < count; ++i) {
             auto socket = std::make_unique<LoopbackSocket>(port);
@@ -56,7 +56,7 @@ public:
         return first;
     }
 
-private:
+  private:
     struct Client {
         std::unique_ptr<LoopbackSocket> socket;
         std::optional<milliseconds> cutAfter;
@@ -70,7 +70,8 @@ private:
                 const std::lock_guard lock(mutex_);
                 for (Client& c : clients_)
                     if (!c.cutAfter && c.socket->closedWithin(milliseconds(0)))
-                        c.cutAfter = std::chrono::duration_cast<milliseconds>(Clock::now() - started_);
+                        c.cutAfter =
+                            std::chrono::duration_cast<milliseconds>(Clock::now() - started_);
             }
             if (Clock::now() >= next) {
                 ++line;
@@ -97,7 +98,8 @@ private:
 // The time a fresh connection takes to get a whole answer to a GET; the
 // best of a few tries, so that one unlucky moment of a busy machine does not
 // count. Nothing when no try was answered within five seconds.
-inline std::optional<milliseconds> probeLatency(int port, const std::string& target, int tries = 3) {
+inline std::optional<milliseconds> probeLatency(int port, const std::string& target,
+                                                int tries = 3) {
     std::optional<milliseconds> best;
     for (int i = 0; i < tries; ++i) {
         const auto start = Clock::now();

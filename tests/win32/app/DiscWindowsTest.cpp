@@ -13,7 +13,7 @@ namespace {
 
 // The top-level windows created on this thread, by class, in order.
 class CreationWatch {
-public:
+  public:
     CreationWatch() {
         created_.clear();
         hook_ = SetWindowsHookExW(WH_CBT, &CreationWatch::seen, nullptr, GetCurrentThreadId());
@@ -21,7 +21,7 @@ public:
     ~CreationWatch() { UnhookWindowsHookEx(hook_); }
     const std::vector<std::wstring>& created() const { return created_; }
 
-private:
+  private:
     static LRESULT CALLBACK seen(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HCBT_CREATEWND) {
             const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
@@ -41,9 +41,9 @@ TEST(DiscWindowsTest, TheWindowsComeInTheirOrderAndNoneIsShown) {
     const CreationWatch watch;
     {
         DiscWindows windows({&boxes, "D:\\datavind.exe", {}, {}, {}});
-        const std::vector<std::wstring> expected{L"TForm1",          L"TFileSearchForm",
-                                                 L"TProgStartingForm", L"TAutoUpdateSettingsForm",
-                                                 L"TExtraInfoForm",  L"TForm2"};
+        const std::vector<std::wstring> expected{
+            L"TForm1",         L"TFileSearchForm", L"TProgStartingForm", L"TAutoUpdateSettingsForm",
+            L"TExtraInfoForm", L"TForm2"};
         EXPECT_EQ(watch.created(), expected);
         EXPECT_EQ(windows.form1->discRoot(), "D:\\");
         for (const Window* w : std::initializer_list<const Window*>{

@@ -30,8 +30,8 @@ TEST(ResourcesTest, TheManifestBringsTheCommonControlsOfVersionSix) {
 
 TEST(ResourcesTest, TheIconComesInEverySizeTheShellAsksFor) {
     for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
-        const auto icon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size, size, 0));
+        const auto icon = static_cast<HICON>(LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DATAVIND), IMAGE_ICON, size, size, 0));
         ASSERT_TRUE(icon) << size;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -59,7 +59,8 @@ TEST(ResourcesTest, TheVersionRecordNamesTheProgram) {
         wchar_t* value = nullptr;
         UINT length = 0;
         const std::wstring query = std::wstring(L"\\StringFileInfo\\041D04B0\\") + key;
-        ASSERT_TRUE(VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));
+        ASSERT_TRUE(
+            VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));
         EXPECT_EQ(std::wstring(value), expected);
     }
 }
@@ -75,13 +76,15 @@ TEST(ResourcesTest, TheBackgroundIsAnOpaquePictureOfTheWindowsSizeAtEveryScale) 
         const wchar_t* name;
         unsigned width, height;
     };
-    for (const Case& c : {Case{L"BGBILD", 800, 600}, Case{L"BGBILD_125", 1000, 750}, Case{L"BGBILD_150", 1200, 900},
-                          Case{L"BGBILD_175", 1400, 1050}, Case{L"BGBILD_200", 1600, 1200},
-                          Case{L"BGBILD_250", 2000, 1500}, Case{L"BGBILD_300", 2400, 1800}}) {
+    for (const Case& c :
+         {Case{L"BGBILD", 800, 600}, Case{L"BGBILD_125", 1000, 750}, Case{L"BGBILD_150", 1200, 900},
+          Case{L"BGBILD_175", 1400, 1050}, Case{L"BGBILD_200", 1600, 1200},
+          Case{L"BGBILD_250", 2000, 1500}, Case{L"BGBILD_300", 2400, 1800}}) {
         const HRSRC found = FindResourceW(nullptr, c.name, MAKEINTRESOURCEW(10));
         ASSERT_TRUE(found) << c.name;
         ASSERT_GE(SizeofResource(nullptr, found), 33u);
-        const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
+        const auto* bytes =
+            static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
         ASSERT_TRUE(bytes);
         // A PNG file whose first chunk, IHDR, says 8-bit RGB without alpha.
         EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8), 0) << c.name;

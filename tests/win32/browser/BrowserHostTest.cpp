@@ -1,8 +1,8 @@
 #include "BrowserTestSupport.h"
 
+#include "core/shell/SectionNavigation.h"
 #include "win32/browser/BrowserSite.h"
 #include "win32/browser/WebBrowserControl.h"
-#include "core/shell/SectionNavigation.h"
 #include "win32/support/Utf16.h"
 
 #include <commctrl.h>
@@ -13,7 +13,7 @@ namespace dv::win32::test {
 namespace {
 
 class BrowserHostTest : public ::testing::Test {
-protected:
+  protected:
     TestDisc disc;
     TestMainWindow window{disc.root()};
     Win32BrowserHost& host = window.browser();
@@ -36,7 +36,8 @@ TEST_F(BrowserHostTest, CreatesTheControlFillingItsPanel) {
     EXPECT_EQ(own.right, panel.right);
     EXPECT_EQ(own.bottom, panel.bottom);
 
-    for (const DISPID property : {WebBrowserControl::kVisible, WebBrowserControl::kRegisterAsBrowser}) {
+    for (const DISPID property :
+         {WebBrowserControl::kVisible, WebBrowserControl::kRegisterAsBrowser}) {
         VARIANT value = host.control()->property(property);
         EXPECT_EQ(value.vt, VT_BOOL) << property;
         EXPECT_EQ(value.boolVal, VARIANT_TRUE) << property;
@@ -64,7 +65,8 @@ TEST_F(BrowserHostTest, TheSiteRefusesTheContextMenuAndDrawsNoBorder) {
     Microsoft::WRL::ComPtr<IDocHostUIHandler> handler;
     ASSERT_TRUE(SUCCEEDED(site.As(&handler)));
     POINT at{10, 10};
-    EXPECT_EQ(handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, &at, nullptr, nullptr), S_OK); // shown: none
+    EXPECT_EQ(handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, &at, nullptr, nullptr),
+              S_OK); // shown: none
     DOCHOSTUIINFO info{};
     info.cbSize = sizeof info;
     ASSERT_EQ(handler->GetHostInfo(&info), S_OK);

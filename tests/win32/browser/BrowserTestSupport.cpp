@@ -40,8 +40,8 @@ namespace {
 // Wine hands out small process numbers again and again: the time too.
 std::wstring uniqueName(const wchar_t* stem) {
     static int count = 0;
-    return stem + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64()) + L"-" +
-           std::to_wstring(++count);
+    return stem + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++count);
 }
 
 } // namespace
@@ -75,11 +75,13 @@ TestDisc::TestDisc() {
     // No blank in the root: a target with a blank and no apostrophe is cut there.
     const fs::path disc = base / uniqueName(L"Datavind-skiva-");
     const fs::path outside = base / uniqueName(L"Utanför skivan ");
-    writeFile(disc / L"docs" / L"ettan" / L"index.htm",
-              "<html><body><a href=\"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe a b\">Starta</a>"
-              "</body></html>");
+    writeFile(
+        disc / L"docs" / L"ettan" / L"index.htm",
+        "<html><body><a href=\"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe a b\">Starta</a>"
+        "</body></html>");
     writeFile(disc / L"docs" / L"noje" / L"index.htm", "<html><body>Nöje</body></html>");
-    writeFile(outside / L"sida.htm", "<html><body><a href=\"COMMAND:QUIT\">Sluta</a></body></html>");
+    writeFile(outside / L"sida.htm",
+              "<html><body><a href=\"COMMAND:QUIT\">Sluta</a></body></html>");
     fs::create_directories(disc / L"program");
     fs::copy_file(fs::path(moduleFolder()) / L"argrec.exe", disc / L"program" / L"argrec.exe");
     root_ = narrow(disc.wstring()) + "\\";
@@ -119,15 +121,17 @@ void TestDisc::forgetRecording() const {
 }
 
 DialogAnswerer::DialogAnswerer(std::wstring caption, Action action, DWORD timeoutMs)
-    : DialogAnswerer([caption = std::move(caption)](HWND w) { return textOf(w) == caption; }, std::move(action),
-                     timeoutMs) {}
+    : DialogAnswerer([caption = std::move(caption)](HWND w) { return textOf(w) == caption; },
+                     std::move(action), timeoutMs) {}
 
 DialogAnswerer::DialogAnswerer(Match match, Action action, DWORD timeoutMs)
     : thread_([this, match = std::move(match), action = std::move(action), timeoutMs] {
           run(match, action, timeoutMs);
       }) {}
 
-DialogAnswerer::~DialogAnswerer() { finish(); }
+DialogAnswerer::~DialogAnswerer() {
+    finish();
+}
 
 void DialogAnswerer::finish() {
     // The window comes from the program's messages, which must keep flowing.
@@ -193,7 +197,8 @@ void DialogAnswerer::run(const Match& match, const Action& action, DWORD timeout
 
 DialogAnswerer::Action DialogAnswerer::pressBoxButton(int id) {
     return [id](HWND box) {
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
     };
 }
 
@@ -207,7 +212,8 @@ DialogAnswerer::Action DialogAnswerer::clickButtonWithText(std::wstring text) {
             window,
             [](HWND child, LPARAM data) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(data);
-                if (classOf(child) == L"Button" && IsWindowVisible(child) && textOf(child) == *s->text) {
+                if (classOf(child) == L"Button" && IsWindowVisible(child) &&
+                    textOf(child) == *s->text) {
                     s->found = child;
                     return FALSE;
                 }
@@ -242,7 +248,8 @@ std::string linkedDiscRoot() {
 void EventSender::send(DISPID id, std::vector<VARIANT> argumentsFirstToLast) {
     std::vector<VARIANT> reversed(argumentsFirstToLast.rbegin(), argumentsFirstToLast.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    sink_.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    sink_.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                 nullptr);
 }
 
 VARIANT EventSender::number(long value) {
@@ -287,23 +294,29 @@ VARIANT EventSender::flag(VARIANT_BOOL* value) {
 
 TestMainWindow::TestMainWindow(std::string discRoot) {
     if (!create({L"DatavindTestMainWindow", 0, GetSysColorBrush(COLOR_BTNFACE)}, 0,
-                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, L"Testfönster", {0, 0, 820, 660}, nullptr))
+                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, L"Testfönster",
+                {0, 0, 820, 660}, nullptr))
         throw std::runtime_error("no test window");
-    panel_ = CreateWindowExW(0, L"STATIC", L"Startar Datavinds CD...", WS_CHILD | WS_VISIBLE | SS_CENTER |
-                             WS_CLIPCHILDREN, 8, 122, 784, 432, hwnd(), nullptr, nullptr, nullptr);
-    status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 10, 558, 735, 15, hwnd(),
-                              nullptr, nullptr, nullptr);
-    bar_ = CreateWindowExW(0, L"msctls_progress32", L"", WS_CHILD, 592, 580, 197, 17, hwnd(), nullptr, nullptr,
-                           nullptr);
+    panel_ = CreateWindowExW(0, L"STATIC", L"Startar Datavinds CD...",
+                             WS_CHILD | WS_VISIBLE | SS_CENTER | WS_CLIPCHILDREN, 8, 122, 784, 432,
+                             hwnd(), nullptr, nullptr, nullptr);
+    status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 10, 558, 735,
+                              15, hwnd(), nullptr, nullptr, nullptr);
+    bar_ = CreateWindowExW(0, L"msctls_progress32", L"", WS_CHILD, 592, 580, 197, 17, hwnd(),
+                           nullptr, nullptr, nullptr);
     progress_.setBar(bar_);
     indicator_ = std::make_unique<DownloadIndicator>(progress_);
     browser_ = std::make_unique<Win32BrowserHost>(
         Win32BrowserHost::Parts{panel_, hwnd(), std::move(discRoot), *this, *indicator_});
 }
 
-TestMainWindow::~TestMainWindow() { browser_.reset(); }
+TestMainWindow::~TestMainWindow() {
+    browser_.reset();
+}
 
-bool TestMainWindow::startBrowser() { return createIE(*browser_); }
+bool TestMainWindow::startBrowser() {
+    return createIE(*browser_);
+}
 
 namespace {
 
@@ -345,11 +358,19 @@ bool showPageOf(Win32BrowserHost& host, const std::string& path) {
 
 } // namespace
 
-void TestMainWindow::navigate2(const std::wstring& address) { navigate2Of(*browser_, address); }
-std::wstring TestMainWindow::location() const { return locationOf(*browser_); }
-bool TestMainWindow::showPage(const std::string& path) { return showPageOf(*browser_, path); }
+void TestMainWindow::navigate2(const std::wstring& address) {
+    navigate2Of(*browser_, address);
+}
+std::wstring TestMainWindow::location() const {
+    return locationOf(*browser_);
+}
+bool TestMainWindow::showPage(const std::string& path) {
+    return showPageOf(*browser_, path);
+}
 
-std::string TestMainWindow::statusText() const { return narrow(textOf(status_)); }
+std::string TestMainWindow::statusText() const {
+    return narrow(textOf(status_));
+}
 
 void TestMainWindow::setStatusText(const std::string& text) {
     statusTexts_.push_back(text);
@@ -366,9 +387,10 @@ TestProgram::TestProgram(const std::string& discRoot, std::optional<PlatformFact
     // A pointer left over a hot-spot by another test would write its hint.
     SetCursorPos(0, 0);
     TForm1::Environment environment{&boxes_, discRoot + "datavind.exe", facts, {}, {}};
-    environment.createBrowser = [this](const TForm1::BrowserPlace& place) -> std::unique_ptr<BrowserHost> {
-        auto host = std::make_unique<Win32BrowserHost>(
-            Win32BrowserHost::Parts{place.panel, place.window, place.discRoot, place.status, place.progress});
+    environment.createBrowser =
+        [this](const TForm1::BrowserPlace& place) -> std::unique_ptr<BrowserHost> {
+        auto host = std::make_unique<Win32BrowserHost>(Win32BrowserHost::Parts{
+            place.panel, place.window, place.discRoot, place.status, place.progress});
         host_ = host.get();
         return host;
     };
@@ -395,8 +417,14 @@ bool TestProgram::start() {
     return host_ && host_->hasControl();
 }
 
-void TestProgram::navigate2(const std::wstring& address) { navigate2Of(*host_, address); }
-std::wstring TestProgram::location() const { return locationOf(*host_); }
-bool TestProgram::showPage(const std::string& path) { return showPageOf(*host_, path); }
+void TestProgram::navigate2(const std::wstring& address) {
+    navigate2Of(*host_, address);
+}
+std::wstring TestProgram::location() const {
+    return locationOf(*host_);
+}
+bool TestProgram::showPage(const std::string& path) {
+    return showPageOf(*host_, path);
+}
 
 } // namespace dv::win32::test

@@ -4,18 +4,18 @@
 // program, a stand-in main window wired as the program's main window is, and
 // an answerer for the modal boxes a command opens.
 
-#include "win32/app/DiscWindows.h"
 #include "core/app/MessageBoxes.h"
 #include "core/browser/DownloadIndicator.h"
-#include "win32/browser/ProgressBarView.h"
-#include "win32/browser/Win32BrowserHost.h"
-#include "win32/browser/TExtraInfoForm.h"
 #include "core/browser/TExtraInfoList.h"
-#include "win32/browser/TProgStartingForm.h"
 #include "core/shell/StatusLine.h"
+#include "core/update/QuarantineList.h"
+#include "win32/app/DiscWindows.h"
+#include "win32/browser/ProgressBarView.h"
+#include "win32/browser/TExtraInfoForm.h"
+#include "win32/browser/TProgStartingForm.h"
+#include "win32/browser/Win32BrowserHost.h"
 #include "win32/support/Win32MessageBoxes.h"
 #include "win32/support/Window.h"
-#include "core/update/QuarantineList.h"
 
 #include <windows.h>
 
@@ -40,7 +40,7 @@ void pumpFor(DWORD ms);
 // its name: docs\ettan\index.htm, docs\noje\index.htm and program\argrec.exe,
 // which writes the arguments it was started with to a file.
 class TestDisc {
-public:
+  public:
     TestDisc();
     ~TestDisc();
     TestDisc(const TestDisc&) = delete;
@@ -59,7 +59,7 @@ public:
     bool programRan(DWORD waitMs) const;
     void forgetRecording() const;
 
-private:
+  private:
     std::string root_;
     std::string outside_;
     std::string record_;
@@ -71,7 +71,7 @@ private:
 // leaves answered() false; any message box still up at the end is closed so
 // that no test waits for a person.
 class DialogAnswerer {
-public:
+  public:
     using Action = std::function<void(HWND window)>;
     using Match = std::function<bool(HWND window)>;
     DialogAnswerer(std::wstring caption, Action action, DWORD timeoutMs = 15000);
@@ -93,7 +93,7 @@ public:
     static Action clickButtonWithText(std::wstring text);
     static Action postKey(UINT virtualKey);
 
-private:
+  private:
     void run(const Match& match, const Action& action, DWORD timeoutMs);
 
     std::atomic<bool> answered_{false};
@@ -107,7 +107,7 @@ private:
 // A window with the browser panel, a status line and a download bar, and
 // the browser host over them, without the rest of the program.
 class TestMainWindow : public Window, public StatusLine {
-public:
+  public:
     explicit TestMainWindow(std::string discRoot);
     ~TestMainWindow() override;
 
@@ -127,10 +127,10 @@ public:
 
     void setStatusText(const std::string& text) override;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     HWND panel_ = nullptr;
     HWND status_ = nullptr;
     HWND bar_ = nullptr;
@@ -144,8 +144,9 @@ private:
 // windows as the process entry makes them, with the WebBrowser control and
 // the message hook, the disc root where the test disc lies.
 class TestProgram {
-public:
-    explicit TestProgram(const std::string& discRoot, std::optional<PlatformFacts> facts = std::nullopt);
+  public:
+    explicit TestProgram(const std::string& discRoot,
+                         std::optional<PlatformFacts> facts = std::nullopt);
     ~TestProgram();
     TestProgram(const TestProgram&) = delete;
     TestProgram& operator=(const TestProgram&) = delete;
@@ -167,7 +168,7 @@ public:
     std::wstring location() const;
     bool showPage(const std::string& path);
 
-private:
+  private:
     Win32MessageBoxes boxes_;
     Win32BrowserHost* host_ = nullptr;
     bool hookMade_ = false;
@@ -178,7 +179,7 @@ private:
 // Sends one of the control's events to its sink as the control does: the
 // arguments last to first.
 class EventSender {
-public:
+  public:
     explicit EventSender(IDispatch& sink) : sink_(sink) {}
     void send(DISPID id, std::vector<VARIANT> argumentsFirstToLast);
     static VARIANT number(long value);
@@ -187,7 +188,7 @@ public:
     static VARIANT dispatch(IDispatch* value);
     static VARIANT flag(VARIANT_BOOL* value);
 
-private:
+  private:
     IDispatch& sink_;
 };
 

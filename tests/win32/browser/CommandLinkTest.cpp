@@ -1,11 +1,11 @@
 #include "BrowserTestSupport.h"
 
+#include "core/update/QuarantineList.h"
 #include "win32/browser/CommandMessage.h"
 #include "win32/browser/SystemMessageText.h"
 #include "win32/browser/WebBrowserControl.h"
 #include "win32/support/MessageLoop.h"
 #include "win32/support/Utf16.h"
-#include "core/update/QuarantineList.h"
 
 #include <exdispid.h>
 #include <gtest/gtest.h>
@@ -19,11 +19,12 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 class CommandLinkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // The start-up tick creates the browser and opens the start page.
         ASSERT_TRUE(program.start());
-        ASSERT_TRUE(pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
+        ASSERT_TRUE(
+            pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
         pumpUntil([&] { return !program.browser().browserBusy(); });
     }
 
@@ -67,10 +68,11 @@ TEST_F(CommandLinkTest, ACommandRunsToItsEndBeforeTheEventReturns) {
     VariantInit(&empty);
     VARIANT_BOOL cancel = VARIANT_FALSE;
     EventSender(program.browser().control()->eventSink())
-        .send(DISPID_BEFORENAVIGATE2, {EventSender::dispatch(&browser), EventSender::reference(&url),
-                                       EventSender::reference(&empty), EventSender::reference(&empty),
-                                       EventSender::reference(&empty), EventSender::reference(&empty),
-                                       EventSender::flag(&cancel)});
+        .send(DISPID_BEFORENAVIGATE2,
+              {EventSender::dispatch(&browser), EventSender::reference(&url),
+               EventSender::reference(&empty), EventSender::reference(&empty),
+               EventSender::reference(&empty), EventSender::reference(&empty),
+               EventSender::flag(&cancel)});
     SysFreeString(address);
     // The warning came and was answered inside the event.
     EXPECT_TRUE(box.answered());
@@ -94,7 +96,8 @@ TEST_F(CommandLinkTest, APathOutOfTheDiscIsNoDiscPage) {
     const std::string folder = outside.substr(0, outside.size() - std::string("sida.htm").size());
     const std::string name = folder.substr(folder.rfind('\\', folder.size() - 2) + 1);
     ASSERT_TRUE(program.showPage(disc.root() + "docs\\..\\..\\" + name + "sida.htm"));
-    ASSERT_NE(program.location().find(L"docs\\..\\.."), std::wstring::npos) << narrow(program.location());
+    ASSERT_NE(program.location().find(L"docs\\..\\.."), std::wstring::npos)
+        << narrow(program.location());
     program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
     EXPECT_FALSE(disc.programRan(3000));
 }
@@ -113,7 +116,8 @@ TEST_F(CommandLinkTest, AnOutsidePageNamingADiscPageInItsFragmentOrQueryRunsNoth
             widen("file:///" + outside + mark + "/../../" + discName + "/docs/ettan/index.htm");
         program.navigate2(address);
         ASSERT_TRUE(pumpUntil([&] {
-            return program.location().find(widen(mark)) != std::wstring::npos && !program.browser().browserBusy();
+            return program.location().find(widen(mark)) != std::wstring::npos &&
+                   !program.browser().browserBusy();
         })) << narrow(program.location());
         program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
         EXPECT_FALSE(disc.programRan(3000)) << narrow(program.location());
@@ -125,7 +129,8 @@ TEST_F(CommandLinkTest, AnOutsidePageNamingADiscPageInItsFragmentOrQueryRunsNoth
             c = '/';
     program.navigate2(widen("file:///" + page + "#kapitel"));
     ASSERT_TRUE(pumpUntil([&] {
-        return program.location().find(L"#kapitel") != std::wstring::npos && !program.browser().browserBusy();
+        return program.location().find(L"#kapitel") != std::wstring::npos &&
+               !program.browser().browserBusy();
     })) << narrow(program.location());
     program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
     EXPECT_TRUE(disc.programRan(15000));
@@ -146,7 +151,8 @@ TEST_F(CommandLinkTest, AnOutsidePageInAFolderNamedLikeTheDiscAndAHashRunsNothin
             file << "<html><body>Utanf&ouml;r</body></html>\n";
         }
         ASSERT_TRUE(program.showPage(page)) << narrow(program.location());
-        ASSERT_NE(program.location().find(L"ond.htm"), std::wstring::npos) << narrow(program.location());
+        ASSERT_NE(program.location().find(L"ond.htm"), std::wstring::npos)
+            << narrow(program.location());
         program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
         EXPECT_FALSE(disc.programRan(3000)) << narrow(program.location());
         std::filesystem::remove_all(std::filesystem::path(widen(root + folder)), error);
@@ -168,8 +174,8 @@ TEST_F(CommandLinkTest, AnOutsidePageWhoseNameLooksEscapedRunsNothing) {
     std::string discName = disc.root().substr(0, disc.root().size() - 1);
     discName = discName.substr(discName.rfind('\\') + 1);
     const std::string outside = disc.outsidePage();
-    const std::string page = outside.substr(0, outside.size() - std::string("sida.htm").size()) + "a%5C..%5C..%5C" +
-                             discName + "%5Cdocs%5Cettan%5Cindex.htm";
+    const std::string page = outside.substr(0, outside.size() - std::string("sida.htm").size()) +
+                             "a%5C..%5C..%5C" + discName + "%5Cdocs%5Cettan%5Cindex.htm";
     {
         std::ofstream file(std::filesystem::path(widen(page)));
         file << "<html><body>Utanf&ouml;r</body></html>\n";
@@ -196,7 +202,8 @@ TEST(CommandLinks, PagesAreJudgedByWhereTheyReallyLie) {
         ASSERT_TRUE(program.showPage(root + c.page)) << c.page;
         // Minimising is the command whose effect shows at once.
         program.navigate2(L"COMMAND:MINIMIZE");
-        EXPECT_EQ(pumpUntil([&] { return IsIconic(program.form().hwnd()) != FALSE; }, c.runs ? 15000 : 3000),
+        EXPECT_EQ(pumpUntil([&] { return IsIconic(program.form().hwnd()) != FALSE; },
+                            c.runs ? 15000 : 3000),
                   c.runs)
             << c.page;
     }
@@ -206,7 +213,8 @@ TEST_F(CommandLinkTest, ACommandMessageFromElsewhereRunsNothing) {
     // Any program may send the main window this message number; its word
     // parameter is then no record of ours.
     auto* stray = new TCommand{"MINIMIZE"};
-    const LRESULT answer = SendMessageW(form.hwnd(), kCommandMessage, reinterpret_cast<WPARAM>(stray), 0);
+    const LRESULT answer =
+        SendMessageW(form.hwnd(), kCommandMessage, reinterpret_cast<WPARAM>(stray), 0);
     EXPECT_NE(answer, kCommandTaken);
     pumpUntil([&] { return IsIconic(form.hwnd()) != FALSE; }, 1000);
     EXPECT_FALSE(IsIconic(form.hwnd()));
@@ -245,7 +253,8 @@ TEST_F(CommandLinkTest, TheExtraInformationDecides) {
         form.extraInfo().Clear();
         form.extraInfo().Add({"argrec.exe", "Programmet kräver 3D-kort & ljud.", "", c.canRun});
         disc.forgetRecording();
-        DialogAnswerer dialog(L"Datavinds cd - Mer information", DialogAnswerer::clickButtonWithText(c.button));
+        DialogAnswerer dialog(L"Datavinds cd - Mer information",
+                              DialogAnswerer::clickButtonWithText(c.button));
         program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\argrec.exe");
         dialog.finish();
         ASSERT_TRUE(dialog.answered()) << narrow(c.button);
@@ -262,7 +271,8 @@ TEST_F(CommandLinkTest, AMissingProgramGivesTheSystemsText) {
     program.navigate2(L"COMMAND:EXECUTE=<thisdir>\\program\\saknas.exe /s");
     box.finish();
     ASSERT_TRUE(box.answered());
-    EXPECT_EQ(box.text(), systemMessageText(ERROR_FILE_NOT_FOUND) + " (" + disc.path("program\\saknas.exe /s") + ")");
+    EXPECT_EQ(box.text(), systemMessageText(ERROR_FILE_NOT_FOUND) + " (" +
+                              disc.path("program\\saknas.exe /s") + ")");
     EXPECT_FALSE(waitingShown);
 }
 
@@ -295,12 +305,11 @@ TEST_F(CommandLinkTest, PageHotSpotsOpenTheirPagesInTheBrowser) {
 
 TEST_F(CommandLinkTest, InternetSettingsOpenTheControlPanelApplet) {
     std::string statusWhenOpen;
-    DialogAnswerer applet(
-        [&](HWND w) { return classOf(w) == L"#32770" && w != form.hwnd(); },
-        [&](HWND w) {
-            statusWhenOpen = form.statusText();
-            PostMessageW(w, WM_CLOSE, 0, 0);
-        });
+    DialogAnswerer applet([&](HWND w) { return classOf(w) == L"#32770" && w != form.hwnd(); },
+                          [&](HWND w) {
+                              statusWhenOpen = form.statusText();
+                              PostMessageW(w, WM_CLOSE, 0, 0);
+                          });
     program.navigate2(L"COMMAND:SHOWINETSETTINGS");
     applet.finish();
     EXPECT_TRUE(applet.answered());

@@ -13,9 +13,11 @@ namespace {
 // Gives this process a registry of its own under HKEY_LOCAL_MACHINE: a
 // scratch key of the current user, so other tests in the prefix see nothing.
 class ScratchMachineKey {
-public:
-    ScratchMachineKey() : path_(L"Software\\DatavindTest\\Machine" + std::to_wstring(GetCurrentProcessId())) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+  public:
+    ScratchMachineKey()
+        : path_(L"Software\\DatavindTest\\Machine" + std::to_wstring(GetCurrentProcessId())) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
         overridden_ = RegOverridePredefKey(HKEY_LOCAL_MACHINE, key_) == ERROR_SUCCESS;
     }
     ~ScratchMachineKey() {
@@ -31,8 +33,8 @@ public:
     // Creates the version key, without values.
     HKEY versionKey() {
         HKEY key = nullptr;
-        RegCreateKeyExW(key_, L"SOFTWARE\\Microsoft\\Internet Explorer\\Version Vector", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExW(key_, L"SOFTWARE\\Microsoft\\Internet Explorer\\Version Vector", 0, nullptr,
+                        0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         return key;
     }
     void setVersion(const std::wstring& text) {
@@ -42,7 +44,7 @@ public:
         RegCloseKey(key);
     }
 
-private:
+  private:
     std::wstring path_;
     HKEY key_ = nullptr;
     bool overridden_ = false;
@@ -78,7 +80,8 @@ TEST(EngineVersion, OlderMissingOrUnreadableVersionsAreRefused) {
          [](ScratchMachineKey& r) {
              const HKEY key = r.versionKey();
              const DWORD six = 6;
-             RegSetValueExW(key, L"IE", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&six), sizeof six);
+             RegSetValueExW(key, L"IE", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&six),
+                            sizeof six);
              RegCloseKey(key);
          },
          std::nullopt, false},

@@ -44,7 +44,8 @@ TEST(FileUrl, ThePathsAPageAddressMayName) {
         {L"file:///C:/skiva/x.htm", {"C:\\skiva\\x.htm"}},
         // The control reports a folder's "#" unescaped: the whole path first.
         {L"file:///C:/skiva#x/ond.htm", {"C:\\skiva#x\\ond.htm", "C:\\skiva"}},
-        {L"file:///C:/skiva#x/ond.htm#kapitel", {"C:\\skiva#x\\ond.htm#kapitel", "C:\\skiva#x\\ond.htm", "C:\\skiva"}},
+        {L"file:///C:/skiva#x/ond.htm#kapitel",
+         {"C:\\skiva#x\\ond.htm#kapitel", "C:\\skiva#x\\ond.htm", "C:\\skiva"}},
         {L"file:///C:/skiva/x.htm?q=1", {"C:\\skiva\\x.htm?q=1", "C:\\skiva\\x.htm"}},
         {L"file:///C:/a%23b.htm#c", {"C:\\a#b.htm#c", "C:\\a#b.htm"}},
         // Dot segments after a "#" or "?" would climb out of the page's file.

@@ -20,15 +20,16 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 class FrameCommandLinkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(program.start());
-        ASSERT_TRUE(pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
+        ASSERT_TRUE(
+            pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
         pumpUntil([&] { return !program.browser().browserBusy(); });
         page = program.location();
         // A frame's browser: an object that is not the control.
-        ASSERT_HRESULT_SUCCEEDED(
-            CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&frameBrowser)));
+        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER,
+                                                  IID_PPV_ARGS(&frameBrowser)));
         frame = frameBrowser.Get();
         top = &program.browser().control()->browser();
     }
@@ -43,21 +44,24 @@ protected:
         VariantInit(&empty);
         VARIANT_BOOL cancel = VARIANT_FALSE;
         events().send(DISPID_BEFORENAVIGATE2,
-                      {EventSender::dispatch(browser), EventSender::reference(&url), EventSender::reference(&empty),
+                      {EventSender::dispatch(browser), EventSender::reference(&url),
                        EventSender::reference(&empty), EventSender::reference(&empty),
-                       EventSender::reference(&empty), EventSender::flag(&cancel)});
+                       EventSender::reference(&empty), EventSender::reference(&empty),
+                       EventSender::flag(&cancel)});
         SysFreeString(text);
     }
     void navigateComplete(IDispatch* browser, const std::wstring& address) {
         BSTR text = SysAllocString(address.c_str());
         VARIANT url = EventSender::text(text);
-        events().send(DISPID_NAVIGATECOMPLETE2, {EventSender::dispatch(browser), EventSender::reference(&url)});
+        events().send(DISPID_NAVIGATECOMPLETE2,
+                      {EventSender::dispatch(browser), EventSender::reference(&url)});
         SysFreeString(text);
     }
     void documentComplete(IDispatch* browser) {
         VARIANT empty;
         VariantInit(&empty);
-        events().send(DISPID_DOCUMENTCOMPLETE, {EventSender::dispatch(browser), EventSender::reference(&empty)});
+        events().send(DISPID_DOCUMENTCOMPLETE,
+                      {EventSender::dispatch(browser), EventSender::reference(&empty)});
     }
     // The top browser shows its disc page anew, as the control tells it.
     void topShowsPageAgain() {
@@ -83,8 +87,8 @@ protected:
 // Once a frame has shown a page from outside the disc, the page's command
 // links run nothing until the top browser shows a disc page again.
 TEST_F(FrameCommandLinkTest, AWebPageInAFrameRefusesThePagesCommandLinks) {
-    for (const wchar_t* framed :
-         {L"http://annons.example/ruta.htm", L"https://x.example/", L"file://C:\\windows\\win.ini"}) {
+    for (const wchar_t* framed : {L"http://annons.example/ruta.htm", L"https://x.example/",
+                                  L"file://C:\\windows\\win.ini"}) {
         topShowsPageAgain();
         beforeNavigate(frame, framed);
         navigateComplete(frame, framed);
@@ -123,18 +127,34 @@ TEST_F(FrameCommandLinkTest, AFramesPageIsJudgedWhenItBeginsWhateverItsNavigatio
     };
     const std::vector<Life> lives = {
         {"a web frame still loading when the page ended",
-         {{TopBegins, {}}, {FrameNavigates, web}, {TopEnds, {}}, {FrameBegins, web}, {FrameEnds, {}}},
+         {{TopBegins, {}},
+          {FrameNavigates, web},
+          {TopEnds, {}},
+          {FrameBegins, web},
+          {FrameEnds, {}}},
          false},
         {"a web frame begun, its document not yet complete",
          {{TopBegins, {}}, {FrameNavigates, web}, {TopEnds, {}}, {FrameBegins, web}},
          false},
-        {"a frame redirected to the web", {{TopBegins, {}}, {FrameNavigates, L"about:blank"}, {FrameBegins, web}}, false},
-        {"the page ending after its web frame",
-         {{TopBegins, {}}, {FrameNavigates, web}, {FrameBegins, web}, {FrameEnds, {}}, {TopEnds, {}}},
+        {"a frame redirected to the web",
+         {{TopBegins, {}}, {FrameNavigates, L"about:blank"}, {FrameBegins, web}},
          false},
-        {"a new disc page after a web frame", {{FrameBegins, web}, {TopBegins, {}}, {TopEnds, {}}}, true},
+        {"the page ending after its web frame",
+         {{TopBegins, {}},
+          {FrameNavigates, web},
+          {FrameBegins, web},
+          {FrameEnds, {}},
+          {TopEnds, {}}},
+         false},
+        {"a new disc page after a web frame",
+         {{FrameBegins, web}, {TopBegins, {}}, {TopEnds, {}}},
+         true},
         {"frames of the disc",
-         {{TopBegins, {}}, {FrameNavigates, discPage}, {FrameBegins, discPage}, {FrameEnds, {}}, {TopEnds, {}}},
+         {{TopBegins, {}},
+          {FrameNavigates, discPage},
+          {FrameBegins, discPage},
+          {FrameEnds, {}},
+          {TopEnds, {}}},
          true},
     };
     for (const Life& life : lives) {

@@ -17,7 +17,7 @@ namespace {
 // The browser's in-place object as far as the hook uses it: it keeps the
 // messages it was asked to translate.
 class RecordingInPlaceObject final : public IOleInPlaceActiveObject {
-public:
+  public:
     std::vector<MSG> translated;
     HRESULT answer = S_FALSE; // S_FALSE: not the control's key
 
@@ -32,7 +32,9 @@ public:
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; } // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override {
+        return --references_;
+    } // lives on the test's stack
     HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message) override {
@@ -41,22 +43,24 @@ public:
     }
     HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(WINBOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnDocWindowActivate(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) override {
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) override { return S_OK; }
 
-private:
+  private:
     ULONG references_ = 1;
 };
 #pragma GCC diagnostic pop
 
 // A browser stand-in: a window with a text field inside, as a page has.
 class FakeBrowser : public HookedBrowser {
-public:
+  public:
     FakeBrowser() {
-        window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                 nullptr, nullptr, nullptr);
-        field = CreateWindowExW(0, L"EDIT", L"abc", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 200, 20, window,
-                                nullptr, nullptr, nullptr);
+        window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                 300, nullptr, nullptr, nullptr, nullptr);
+        field = CreateWindowExW(0, L"EDIT", L"abc", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 200,
+                                20, window, nullptr, nullptr, nullptr);
         SetFocus(field);
         SendMessageW(field, EM_SETSEL, 3, 3);
     }
@@ -91,8 +95,8 @@ MSG message(HWND window, UINT id, WPARAM wParam = 0, LPARAM lParam = 0) {
 TEST(MyMessageHandler, RightClicksAreSwallowedEverywhere) {
     FakeBrowser browser;
     MyMessageHandler hook(browser);
-    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 0, 100, 100, nullptr, nullptr,
-                                       nullptr, nullptr);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 0, 100, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
     for (const HWND target : {browser.field, browser.window, other}) {
         MSG down = message(target, WM_RBUTTONDOWN, MK_RBUTTON);
         MSG up = message(target, WM_RBUTTONUP);
@@ -110,8 +114,8 @@ TEST(MyMessageHandler, RightClicksAreSwallowedEverywhere) {
 TEST(MyMessageHandler, TheReadersClicksAndKeysInThePageAreTheirActs) {
     FakeBrowser browser;
     MyMessageHandler hook(browser);
-    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 0, 100, 100, nullptr, nullptr,
-                                       nullptr, nullptr);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 0, 100, 100,
+                                       nullptr, nullptr, nullptr, nullptr);
     struct Case {
         MSG message;
         bool act;
@@ -169,7 +173,8 @@ TEST(MyMessageHandler, ATabThePageDoesNotTakeHandsTheFocusToTheWindow) {
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
         MSG posted;
-        const bool got = PeekMessageW(&posted, browser.window, kLeavePageMessage, kLeavePageMessage, PM_REMOVE);
+        const bool got =
+            PeekMessageW(&posted, browser.window, kLeavePageMessage, kLeavePageMessage, PM_REMOVE);
         EXPECT_EQ(got, c.posted) << c.answer << c.shift;
         if (got) {
             EXPECT_EQ(posted.wParam, c.shift ? 1u : 0u);
@@ -180,7 +185,8 @@ TEST(MyMessageHandler, ATabThePageDoesNotTakeHandsTheFocusToTheWindow) {
     MSG key = message(browser.field, WM_KEYDOWN, 'A');
     EXPECT_TRUE(hook.preTranslate(key));
     MSG posted;
-    EXPECT_FALSE(PeekMessageW(&posted, browser.window, kLeavePageMessage, kLeavePageMessage, PM_REMOVE));
+    EXPECT_FALSE(
+        PeekMessageW(&posted, browser.window, kLeavePageMessage, kLeavePageMessage, PM_REMOVE));
 }
 
 TEST(MyMessageHandler, KeysGoToTheBrowserAndItsAcceleratorsButThoseThatLeaveThePage) {
@@ -190,10 +196,10 @@ TEST(MyMessageHandler, KeysGoToTheBrowserAndItsAcceleratorsButThoseThatLeaveTheP
         bool translated;
     };
     const Case cases[] = {
-        {WM_KEYDOWN, 'A', true},        {WM_KEYUP, 'A', true},          {WM_KEYDOWN, VK_F5, true},
-        {WM_KEYDOWN, VK_UP, true},      {WM_KEYDOWN, VK_BACK, false},   {WM_KEYUP, VK_BACK, false},
-        {WM_KEYDOWN, VK_LEFT, false},   {WM_KEYUP, VK_LEFT, false},     {WM_KEYDOWN, VK_RIGHT, false},
-        {WM_KEYUP, VK_RIGHT, false},    {WM_SYSKEYDOWN, VK_LEFT, true}, // Alt+Left is not held back
+        {WM_KEYDOWN, 'A', true},      {WM_KEYUP, 'A', true},          {WM_KEYDOWN, VK_F5, true},
+        {WM_KEYDOWN, VK_UP, true},    {WM_KEYDOWN, VK_BACK, false},   {WM_KEYUP, VK_BACK, false},
+        {WM_KEYDOWN, VK_LEFT, false}, {WM_KEYUP, VK_LEFT, false},     {WM_KEYDOWN, VK_RIGHT, false},
+        {WM_KEYUP, VK_RIGHT, false},  {WM_SYSKEYDOWN, VK_LEFT, true}, // Alt+Left is not held back
     };
     FakeBrowser browser;
     MyMessageHandler hook(browser);

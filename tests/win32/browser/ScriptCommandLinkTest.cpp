@@ -20,11 +20,12 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 class ScriptCommandLinkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(program.start());
         ASSERT_TRUE(program.hookMade());
-        ASSERT_TRUE(pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
+        ASSERT_TRUE(
+            pumpUntil([&] { return program.location().find(L"ettan") != std::wstring::npos; }));
         pumpUntil([&] { return !program.browser().browserBusy(); });
     }
 
@@ -38,8 +39,9 @@ protected:
         VARIANT_BOOL cancel = VARIANT_FALSE;
         EventSender(program.browser().control()->eventSink())
             .send(DISPID_BEFORENAVIGATE2,
-                  {EventSender::dispatch(&program.browser().control()->browser()), EventSender::reference(&url),
-                   EventSender::reference(&empty), EventSender::reference(&empty), EventSender::reference(&empty),
+                  {EventSender::dispatch(&program.browser().control()->browser()),
+                   EventSender::reference(&url), EventSender::reference(&empty),
+                   EventSender::reference(&empty), EventSender::reference(&empty),
                    EventSender::reference(&empty), EventSender::flag(&cancel)});
         SysFreeString(text);
     }
@@ -55,7 +57,9 @@ protected:
         ASSERT_NE(page, nullptr);
         ASSERT_TRUE(PostMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)));
         MSG waiting;
-        ASSERT_TRUE(pumpUntil([&] { return !PeekMessageW(&waiting, page, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE); }));
+        ASSERT_TRUE(pumpUntil([&] {
+            return !PeekMessageW(&waiting, page, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE);
+        }));
     }
 
     TestDisc disc;

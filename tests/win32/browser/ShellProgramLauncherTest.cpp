@@ -16,14 +16,14 @@ using Clock = std::chrono::steady_clock;
 // Counts a timer's ticks on this thread: they come only while its messages
 // are handled.
 class TickCounter {
-public:
+  public:
     TickCounter() : timer_(SetTimer(nullptr, 0, 50, &TickCounter::tick)) { ticks_ = 0; }
     ~TickCounter() { KillTimer(nullptr, timer_); }
     TickCounter(const TickCounter&) = delete;
     TickCounter& operator=(const TickCounter&) = delete;
     int ticks() const { return ticks_; }
 
-private:
+  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) { ++ticks_; }
     static inline int ticks_ = 0;
     UINT_PTR timer_;
@@ -46,7 +46,8 @@ TEST(ShellProgramLauncher, AShellThatDoesNotAnswerFreezesNothing) {
         const auto start = Clock::now();
         const auto refusal = launcher.open(path, "");
         EXPECT_TRUE(refusal.has_value()) << "a path longer than the shell takes is refused";
-        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         waiting.hideWaiting();
         EXPECT_LT(took, 6000);
         // However long the shell took, this thread kept handling its timers

@@ -19,13 +19,15 @@ RECT boundsIn(HWND control, HWND window) {
     return r;
 }
 
-bool hasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style; }
+bool hasStyle(HWND window, LONG_PTR style) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style;
+}
 
 class TExtraInfoFormTest : public ::testing::Test {
-protected:
+  protected:
     TExtraInfoFormTest() {
-        owner = CreateWindowExW(0, L"STATIC", L"ägare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                nullptr, nullptr, nullptr);
+        owner = CreateWindowExW(0, L"STATIC", L"ägare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                200, nullptr, nullptr, nullptr, nullptr);
         form = std::make_unique<TExtraInfoForm>(owner);
     }
     ~TExtraInfoFormTest() override {
@@ -86,19 +88,35 @@ TEST_F(TExtraInfoFormTest, DrawsAndWiresTheModel) {
         bool starts;
     };
     const Case cases[] = {
-        {"Ja", {"x.exe", "Kräver 3D-kort.", "http://www.datavind.example/x", true},
-         DialogAnswerer::clickButtonWithText(L"Ja"), true},
+        {"Ja",
+         {"x.exe", "Kräver 3D-kort.", "http://www.datavind.example/x", true},
+         DialogAnswerer::clickButtonWithText(L"Ja"),
+         true},
         {"Enter", {"x.exe", "Kräver 3D-kort.", "", true}, DialogAnswerer::postKey(VK_RETURN), true},
-        {"Nej", {"x.exe", "Kräver 3D-kort.", "", true}, DialogAnswerer::clickButtonWithText(L"Nej"), false},
-        {"Escape", {"x.exe", "Läs <b>detta</b> & sedan\rnästa rad", "http://a.example/?a=1&b=2", true},
-         DialogAnswerer::postKey(VK_ESCAPE), false},
-        {"close box", {"x.exe", "Info", "", true}, [](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); }, false},
-        {"Stäng", {"x.exe", "Fungerar inte längre.", "file:///C:/Windows/system32/calc.exe", false},
-         DialogAnswerer::clickButtonWithText(L"Stäng"), false},
-        {"Enter without Ja", {"x.exe", "Fungerar inte längre.", "", false}, DialogAnswerer::postKey(VK_RETURN),
+        {"Nej",
+         {"x.exe", "Kräver 3D-kort.", "", true},
+         DialogAnswerer::clickButtonWithText(L"Nej"),
          false},
-        {"a note too long for the label", {"x.exe", std::string(40, '\r') + "sista raden", "", true},
-         DialogAnswerer::postKey(VK_RETURN), true},
+        {"Escape",
+         {"x.exe", "Läs <b>detta</b> & sedan\rnästa rad", "http://a.example/?a=1&b=2", true},
+         DialogAnswerer::postKey(VK_ESCAPE),
+         false},
+        {"close box",
+         {"x.exe", "Info", "", true},
+         [](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); },
+         false},
+        {"Stäng",
+         {"x.exe", "Fungerar inte längre.", "file:///C:/Windows/system32/calc.exe", false},
+         DialogAnswerer::clickButtonWithText(L"Stäng"),
+         false},
+        {"Enter without Ja",
+         {"x.exe", "Fungerar inte längre.", "", false},
+         DialogAnswerer::postKey(VK_RETURN),
+         false},
+        {"a note too long for the label",
+         {"x.exe", std::string(40, '\r') + "sista raden", "", true},
+         DialogAnswerer::postKey(VK_RETURN),
+         true},
     };
     for (const Case& c : cases) {
         const ExtraInfoView view = Model::question(c.note);
@@ -106,7 +124,8 @@ TEST_F(TExtraInfoFormTest, DrawsAndWiresTheModel) {
         struct Drawn {
             std::wstring caption, information, url, no;
             RECT client{}, information_{}, group{}, link{}, openNow{}, yes{}, noButton{};
-            bool scrolls = false, moreInfo = false, openNowShown = false, yesShown = false, yesDefault = false;
+            bool scrolls = false, moreInfo = false, openNowShown = false, yesShown = false,
+                 yesDefault = false;
             bool ownerEnabled = true, opened = false, stayed = false;
         } seen;
         DialogAnswerer dialog(widen(view.caption), [&](HWND d) {
@@ -153,7 +172,8 @@ TEST_F(TExtraInfoFormTest, DrawsAndWiresTheModel) {
         EXPECT_EQ(seen.client.bottom, l.clientHeight) << c.what;
         EXPECT_EQ(seen.scrolls, l.informationScrolls) << c.what;
         std::wstring lines = widen(view.information);
-        for (std::size_t at = lines.find(L'\n'); at != std::wstring::npos; at = lines.find(L'\n', at + 2))
+        for (std::size_t at = lines.find(L'\n'); at != std::wstring::npos;
+             at = lines.find(L'\n', at + 2))
             lines.insert(at, 1, L'\r');
         EXPECT_EQ(seen.information, lines) << c.what;
         const auto same = [](RECT a, RECT b) {
@@ -161,8 +181,8 @@ TEST_F(TExtraInfoFormTest, DrawsAndWiresTheModel) {
         };
         EXPECT_TRUE(same(seen.information_, toRect(l.lbInformation))) << c.what;
         EXPECT_TRUE(same(seen.group, toRect(l.gbMoreInfo))) << c.what;
-        const Rect link{l.gbMoreInfo.left + l.lbURL.left, l.gbMoreInfo.top + l.lbURL.top, l.lbURL.width,
-                        l.lbURL.height};
+        const Rect link{l.gbMoreInfo.left + l.lbURL.left, l.gbMoreInfo.top + l.lbURL.top,
+                        l.lbURL.width, l.lbURL.height};
         EXPECT_TRUE(same(seen.link, toRect(link))) << c.what;
         EXPECT_TRUE(same(seen.openNow, toRect(l.lbOpenNow))) << c.what;
         EXPECT_TRUE(same(seen.yes, toRect(l.btYes))) << c.what;

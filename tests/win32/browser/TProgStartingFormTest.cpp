@@ -1,7 +1,7 @@
 #include "BrowserTestSupport.h"
 
-#include "win32/browser/TProgStartingForm.h"
 #include "core/browser/WaitingWindowModel.h"
+#include "win32/browser/TProgStartingForm.h"
 #include "win32/support/UiFont.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/Win32TextMeasure.h"
@@ -42,7 +42,8 @@ TEST(TProgStartingForm, DrawsAndWiresTheModel) {
 
     EXPECT_EQ(narrow(textOf(form.label())), Model::kText);
     EXPECT_TRUE(GetWindowLongPtrW(form.label(), GWL_STYLE) & SS_NOPREFIX);
-    for (const auto& [control, place] : {std::pair{form.label(), l.Label1}, std::pair{form.progressBar(), l.ProgressBar1}}) {
+    for (const auto& [control, place] :
+         {std::pair{form.label(), l.Label1}, std::pair{form.progressBar(), l.ProgressBar1}}) {
         const RECT r = boundsIn(control, w);
         const RECT expected = toRect(place);
         EXPECT_EQ(r.left, expected.left);

@@ -30,7 +30,8 @@ int main() {
     LocalFree(arguments);
 
     const std::wstring part = std::wstring(target) + L".part";
-    const HANDLE file = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 3;
     DWORD written = 0;

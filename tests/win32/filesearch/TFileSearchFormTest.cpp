@@ -40,7 +40,9 @@ RECT placeOf(HWND control) {
     return r;
 }
 
-bool checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // The tree view read back.
 struct Node {
@@ -63,11 +65,12 @@ Node nodeOf(HWND tree, HTREEITEM item) {
 
 std::vector<Node> childrenOf(HWND tree, HTREEITEM parent) {
     std::vector<Node> nodes;
-    auto item = reinterpret_cast<HTREEITEM>(
-        SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(
+        tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
     while (item) {
         nodes.push_back(nodeOf(tree, item));
-        item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
     return nodes;
 }
@@ -80,15 +83,19 @@ std::vector<std::string> namesOf(const std::vector<Node>& nodes) {
 }
 
 bool expanded(HWND tree, HTREEITEM item) {
-    return SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED;
+    return SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+           TVIS_EXPANDED;
 }
 
 std::vector<std::string> listed(HWND list) {
     std::vector<std::string> lines;
     const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)), L'\0');
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
+        std::wstring line(
+            static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)),
+            L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(line.data()));
         lines.push_back(narrow(line));
     }
     return lines;
@@ -108,7 +115,7 @@ void select(HWND tree, HTREEITEM item) {
 
 // Message boxes that note the cursor they were shown under.
 class CursorNotingBoxes : public test::FakeMessageBoxes {
-public:
+  public:
     MessageAnswer show(const MessageBoxRequest& request) override {
         cursors.push_back(GetCursor());
         return FakeMessageBoxes::show(request);
@@ -117,7 +124,7 @@ public:
 };
 
 class TFileSearchFormTest : public ::testing::Test {
-protected:
+  protected:
     CursorNotingBoxes boxes;
     std::unique_ptr<TFileSearchForm> form = std::make_unique<TFileSearchForm>(sampleDisc(), boxes);
 
@@ -127,7 +134,8 @@ protected:
     // Shown, and the search box has the focus back.
     void show() {
         form->showModeless();
-        ASSERT_TRUE(test::pumpUntil([&] { return IsWindowVisible(form->hwnd()) && GetFocus() != nullptr; }, 5s));
+        ASSERT_TRUE(test::pumpUntil(
+            [&] { return IsWindowVisible(form->hwnd()) && GetFocus() != nullptr; }, 5s));
     }
     std::vector<Node> top() const { return childrenOf(c("Tree"), nullptr); }
 };
@@ -169,9 +177,12 @@ TEST_F(TFileSearchFormTest, DrawsAndWiresTheModel) {
         const char* text;
     };
     const Place places[] = {
-        {"Label1", l.Label1, Model::kPrompt},           {"ebSearch", l.ebSearch, ""},
-        {"rbThisDisc", l.rbThisDisc, Model::kThisDisc}, {"rbAllDiscs", l.rbAllDiscs, Model::kAllDiscs},
-        {"btSearch", l.btSearch, Model::kSearch},       {"cbShowAll", l.cbShowAll, Model::kShowAll},
+        {"Label1", l.Label1, Model::kPrompt},
+        {"ebSearch", l.ebSearch, ""},
+        {"rbThisDisc", l.rbThisDisc, Model::kThisDisc},
+        {"rbAllDiscs", l.rbAllDiscs, Model::kAllDiscs},
+        {"btSearch", l.btSearch, Model::kSearch},
+        {"cbShowAll", l.cbShowAll, Model::kShowAll},
     };
     for (const Place& p : places) {
         EXPECT_EQ(GetParent(c(p.name)), c("Panel1")) << p.name;
@@ -189,7 +200,8 @@ TEST_F(TFileSearchFormTest, DrawsAndWiresTheModel) {
     EXPECT_EQ(tree.top, l.panelHeight);
     EXPECT_EQ(tree.right, l.treeWidth);
     EXPECT_FALSE(GetWindowLongW(c("Tree"), GWL_STYLE) & TVS_EDITLABELS); // read-only
-    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(c("Tree"), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    const auto images =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(c("Tree"), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
     EXPECT_EQ(ImageList_GetImageCount(images), 2);
 
     // Enter in the search box searches, as the button does.
@@ -204,14 +216,16 @@ TEST_F(TFileSearchFormTest, DrawsAndWiresTheModel) {
     const std::vector<Node> discs = childrenOf(c("Tree"), roots[0].item);
     ASSERT_EQ(namesOf(discs), std::vector<std::string>{"Datavind 12/2004"});
     const std::vector<Node> programs = childrenOf(c("Tree"), discs[0].item);
-    EXPECT_EQ(namesOf(programs), (std::vector<std::string>{"Snöbollskriget 2", "Tomtens verkstad", "Diskrensaren"}));
+    EXPECT_EQ(namesOf(programs),
+              (std::vector<std::string>{"Snöbollskriget 2", "Tomtens verkstad", "Diskrensaren"}));
     EXPECT_FALSE(expanded(c("Tree"), discs[0].item));
     EXPECT_EQ(textOf(c("ebSearch")), "läsmig"); // Enter is not typed into the box
     // The tree wears the model's pictures.
     const Node nodes[] = {roots[0], discs[0], programs.at(0)};
     for (int depth = 0; depth < 3; ++depth) {
         EXPECT_EQ(nodes[depth].image, static_cast<int>(Model::picturesAt(depth).normal)) << depth;
-        EXPECT_EQ(nodes[depth].selectedImage, static_cast<int>(Model::picturesAt(depth).selected)) << depth;
+        EXPECT_EQ(nodes[depth].selectedImage, static_cast<int>(Model::picturesAt(depth).selected))
+            << depth;
     }
 
     // "Sök inte, visa alla filer" enables and disables as the model says, and lists every disc.
@@ -226,7 +240,8 @@ TEST_F(TFileSearchFormTest, DrawsAndWiresTheModel) {
         EXPECT_EQ(IsWindowEnabled(c("rbThisDisc")) != FALSE, enabled.rbThisDisc) << on;
         EXPECT_EQ(IsWindowEnabled(c("rbAllDiscs")) != FALSE, enabled.rbAllDiscs) << on;
         ASSERT_EQ(top().size(), 1u);
-        EXPECT_EQ(childrenOf(c("Tree"), top()[0].item).size(), 12u); // every disc; turned off, left as it is
+        EXPECT_EQ(childrenOf(c("Tree"), top()[0].item).size(),
+                  12u); // every disc; turned off, left as it is
     }
 
     // Esc hides it; the results stay for the next showing; closing only hides.
@@ -250,7 +265,8 @@ TEST_F(TFileSearchFormTest, ThisDiscAndAllDiscs) {
     type("setup");
     clickSearch();
     ASSERT_EQ(top().size(), 1u);
-    EXPECT_EQ(namesOf(childrenOf(c("Tree"), top()[0].item)), std::vector<std::string>{"Datavind 12/2004"});
+    EXPECT_EQ(namesOf(childrenOf(c("Tree"), top()[0].item)),
+              std::vector<std::string>{"Datavind 12/2004"});
     SendMessageW(c("rbAllDiscs"), BM_CLICK, 0, 0);
     clickSearch();
     ASSERT_EQ(top().size(), 1u);
@@ -341,14 +357,15 @@ TEST_F(TFileSearchFormTest, TheSplitterMovesTheBorderBetweenTreeAndList) {
     drag(-1000);
     EXPECT_EQ(placeOf(c("Tree")).right, 30);
     // The mouse over it says it moves sideways.
-    EXPECT_EQ(GetClassLongPtrW(splitter, GCLP_HCURSOR), reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_SIZEWE)));
+    EXPECT_EQ(GetClassLongPtrW(splitter, GCLP_HCURSOR),
+              reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_SIZEWE)));
 }
 
 TEST_F(TFileSearchFormTest, ResizingKeepsTheLayout) {
     RECT window{};
     GetWindowRect(form->hwnd(), &window);
-    SetWindowPos(form->hwnd(), nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top + 50,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form->hwnd(), nullptr, 0, 0, window.right - window.left + 100,
+                 window.bottom - window.top + 50, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
     GetClientRect(form->hwnd(), &client);
     EXPECT_EQ(placeOf(c("Panel1")).right, client.right);
@@ -363,7 +380,8 @@ TEST_F(TFileSearchFormTest, ResizingKeepsTheLayout) {
 // cannot be read gives its box under the ordinary pointer, and the next
 // search tries again.
 TEST_F(TFileSearchFormTest, NoCurrentDiscAndNoList) {
-    const std::filesystem::path disc = std::filesystem::temp_directory_path() / "datavind-filsok-empty";
+    const std::filesystem::path disc =
+        std::filesystem::temp_directory_path() / "datavind-filsok-empty";
     std::filesystem::create_directories(disc);
     TFileSearchForm other(disc.string() + "\\", boxes);
     const FileSearchWindowModel model(false);

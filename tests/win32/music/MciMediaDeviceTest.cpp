@@ -20,7 +20,7 @@ std::string track() {
 }
 
 class MciMediaDeviceTest : public testing::Test {
-protected:
+  protected:
     int notifications = 0;
     MciMediaDevice device{[this] { ++notifications; }};
 };

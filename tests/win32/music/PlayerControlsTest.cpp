@@ -27,7 +27,7 @@ using test::PlayerHostWindow;
 using wintest::pumpUntil;
 
 class NoSaveDialog : public SaveDialog {
-public:
+  public:
     std::optional<std::string> askSaveFileName(const std::string&) override { return std::nullopt; }
 };
 
@@ -40,7 +40,7 @@ std::string sampleTrackBytes() {
 }
 
 class PlayerControlsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         host = std::make_unique<PlayerHostWindow>(test::sampleDisc(), noDialog);
         controls().volume().SetVolume(65535);
@@ -80,7 +80,8 @@ TEST(PlayerControlsStartTest, TheDeviceOpensTheTrackOnlyAtTheFirstPlay) {
     EXPECT_FALSE(host.controls().device().isOpen());
     EXPECT_EQ(host.controls().device().mode(), PlayerMode::NotReady);
     if (!driverBefore) {
-        EXPECT_EQ(GetModuleHandleW(L"mciqtz32.dll"), nullptr); // the device's driver is not even loaded
+        EXPECT_EQ(GetModuleHandleW(L"mciqtz32.dll"),
+                  nullptr); // the device's driver is not even loaded
     }
     EXPECT_EQ(host.statusText(), "");
 
@@ -172,7 +173,7 @@ TEST_F(PlayerControlsTest, LosingTheMouseEndsTheDrag) {
 
 // The colour of a pixel of what the controls paint over a magenta background.
 class Painting {
-public:
+  public:
     explicit Painting(const PlayerControls& controls) {
         HDC screen = GetDC(nullptr);
         dc_ = CreateCompatibleDC(screen);
@@ -200,7 +201,7 @@ public:
         return n;
     }
 
-private:
+  private:
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ old_;
@@ -293,7 +294,7 @@ TEST(PlayerControlsSaveTest, SavingWritesAnIdenticalCopyAndSaysWhere) {
 
 // A disc folder of its own with a musik folder made for one case.
 class TemporaryDisc {
-public:
+  public:
     TemporaryDisc() {
         wchar_t folder[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, folder);
@@ -310,7 +311,7 @@ public:
     }
     std::string discRoot() const { return narrow(root_.wstring()) + "\\"; }
 
-private:
+  private:
     fs::path root_;
 };
 

@@ -4,10 +4,10 @@
 // plain background, lets the controls paint over it, hands them its mouse
 // messages and keeps the status line, as the main window does.
 
-#include "win32/music/PlayerControls.h"
 #include "core/shell/HighlightDisplay.h"
 #include "core/shell/HoverController.h"
 #include "core/shell/StatusLine.h"
+#include "win32/music/PlayerControls.h"
 #include "win32/support/Win32MessageBoxes.h"
 #include "win32/support/Window.h"
 
@@ -18,7 +18,7 @@
 namespace dv::win32::test {
 
 class PlayerHostWindow : public Window, public StatusLine, public HighlightDisplay {
-public:
+  public:
     static constexpr COLORREF kBackground = RGB(255, 0, 255);
 
     PlayerHostWindow(const std::string& discRoot, SaveDialog& saveDialog);
@@ -33,10 +33,10 @@ public:
     void setStatusText(const std::string& text) override { status_ = text; }
     void setHighlightVisible(std::string_view name, bool visible) override;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     HoverController hover_{*this, *this};
     Win32MessageBoxes boxes_;
     std::unique_ptr<PlayerControls> controls_;

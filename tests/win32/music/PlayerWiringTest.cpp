@@ -7,12 +7,12 @@
 #include "RecordingPorts.h"
 #include "WindowTesting.h"
 #include "WineTestSupport.h"
+#include "core/music/PlayerLayout.h"
 #include "win32/browser/TExtraInfoForm.h"
 #include "win32/browser/TProgStartingForm.h"
 #include "win32/filesearch/TFileSearchForm.h"
 #include "win32/music/MciVideoWindow.h"
 #include "win32/music/PlayerControls.h"
-#include "core/music/PlayerLayout.h"
 #include "win32/shell/TForm1.h"
 #include "win32/shell/TForm2.h"
 #include "win32/support/Utf16.h"
@@ -35,13 +35,13 @@ using wintest::pumpFor;
 using wintest::pumpUntil;
 
 class ScriptedSaveDialog : public SaveDialog {
-public:
+  public:
     std::optional<std::string> answer;
     std::optional<std::string> askSaveFileName(const std::string&) override { return answer; }
 };
 
 class PlayerWiringTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { open(); }
 
     // The windows on the sample disc, started; with a scripted save dialog
@@ -143,8 +143,10 @@ TEST_F(PlayerWiringTest, EveryHintShowsUnderThePointer) {
         SCOPED_TRACE(s.name);
         wintest::moveMouseTo(main(), 250, 60);
         ASSERT_TRUE(pumpUntil([&] { return shownTip(spotTips).empty(); }, 3000));
-        wintest::moveMouseTo(main(), s.bounds.left + s.bounds.width / 2, s.bounds.top + s.bounds.height / 2);
-        EXPECT_TRUE(pumpUntil([&] { return shownTip(spotTips) == s.hint; }, 4000)) << shownTip(spotTips);
+        wintest::moveMouseTo(main(), s.bounds.left + s.bounds.width / 2,
+                             s.bounds.top + s.bounds.height / 2);
+        EXPECT_TRUE(pumpUntil([&] { return shownTip(spotTips) == s.hint; }, 4000))
+            << shownTip(spotTips);
         ++shown;
     }
     EXPECT_GE(shown, 8);
@@ -152,13 +154,15 @@ TEST_F(PlayerWiringTest, EveryHintShowsUnderThePointer) {
     const RECT knob = player().knobBounds();
     wintest::moveMouseTo(main(), 250, 60);
     wintest::moveMouseTo(main(), (knob.left + knob.right) / 2, (knob.top + knob.bottom) / 2);
-    EXPECT_TRUE(pumpUntil([&] {
-        for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
-             tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr))
-            if (GetWindow(tips, GW_OWNER) == main() && shownTip(tips) == player().knobHint())
-                return true;
-        return false;
-    }, 4000));
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
+                 tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr))
+                if (GetWindow(tips, GW_OWNER) == main() && shownTip(tips) == player().knobHint())
+                    return true;
+            return false;
+        },
+        4000));
 }
 
 TEST_F(PlayerWiringTest, PlayAndStopHotSpotsShowAndHideThePositionAndTheBarSeeks) {

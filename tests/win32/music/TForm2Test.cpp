@@ -47,7 +47,7 @@ void click(HWND window, int x, int y) {
 }
 
 class TForm2Test : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         owner = CreateWindowExW(0, L"STATIC", L"Datavinds CD", WS_POPUP | WS_VISIBLE, 0, 0, 200,
                                 100, nullptr, nullptr, nullptr, nullptr);

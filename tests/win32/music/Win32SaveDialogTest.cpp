@@ -31,7 +31,7 @@ std::vector<std::wstring> comboItems(HWND combo) {
 }
 
 class Win32SaveDialogTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);

@@ -29,7 +29,7 @@ void runSoon(std::function<void()> work, int delayMs = 50);
 // box or a common dialog) and is one it takes: the action runs on it from
 // inside its own modal loop. Gives up after the time.
 class DialogAnswerer {
-public:
+  public:
     using Action = std::function<void(HWND dialog)>;
     using Accept = std::function<bool(HWND dialog)>;
     // Any box but the one given (one already up).
@@ -38,7 +38,7 @@ public:
     ~DialogAnswerer();
     bool answered() const { return answered_; }
 
-private:
+  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
 
     Action action_;

@@ -5,9 +5,9 @@
 #include "win32/shell/TForm1.h"
 
 #include "OpenMainWindow.h"
-#include "win32/browser/PageFocus.h"
 #include "core/shell/HotSpotAccess.h"
 #include "core/shell/SectionNavigation.h"
+#include "win32/browser/PageFocus.h"
 #include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +31,7 @@ VARIANT child(long id) {
 }
 
 // One text of the accessible object, or "<error>" when it gave none.
-template <typename Getter>
-std::string text(Getter getter) {
+template <typename Getter> std::string text(Getter getter) {
     BSTR value = nullptr;
     if (FAILED(getter(&value)) || !value)
         return "<none>";
@@ -41,7 +40,8 @@ std::string text(Getter getter) {
     return result;
 }
 
-long number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*getter)(VARIANT, VARIANT*)) {
+long number(IAccessible* acc, long id,
+            HRESULT (STDMETHODCALLTYPE IAccessible::*getter)(VARIANT, VARIANT*)) {
     VARIANT out;
     VariantInit(&out);
     if (FAILED((acc->*getter)(child(id), &out)) || out.vt != VT_I4)
@@ -50,7 +50,7 @@ long number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*
 }
 
 class HotSpotAccessTest : public ::testing::Test, protected wintest::OpenMainWindow {
-protected:
+  protected:
     IAccessible* acc = nullptr;
 
     void SetUp() override {
@@ -100,15 +100,16 @@ protected:
         return names;
     }
     void openAccessible() {
-        const HRESULT asked = AccessibleObjectFromWindow(main(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                                         reinterpret_cast<void**>(&acc));
+        const HRESULT asked =
+            AccessibleObjectFromWindow(main(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&acc));
         if (asked != S_OK) {
             // Wine's oleacc cannot marshal IAccessible, not even within one
             // process: its LresultFromObject answers E_NOINTERFACE. Then the
             // object the window hands it is read directly.
             ASSERT_EQ(asked, E_NOINTERFACE);
-            const auto answered = static_cast<HRESULT>(
-                SendMessageW(main(), WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT))));
+            const auto answered = static_cast<HRESULT>(SendMessageW(
+                main(), WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT))));
             ASSERT_EQ(answered, E_NOINTERFACE);
             std::printf("Read in-process: Wine's oleacc cannot marshal IAccessible\n");
             acc = form->accessibleClient();
@@ -116,7 +117,9 @@ protected:
         }
         ASSERT_TRUE(acc);
         // Only the client area is ours; the window's frame stays Windows' own.
-        EXPECT_EQ(SendMessageW(main(), WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_WINDOW))), 0);
+        EXPECT_EQ(SendMessageW(main(), WM_GETOBJECT, 0,
+                               static_cast<LPARAM>(static_cast<DWORD>(OBJID_WINDOW))),
+                  0);
     }
     long childCount() {
         long count = -1;
@@ -153,8 +156,9 @@ TEST_F(HotSpotAccessTest, TabGoesRoundTheHotSpotsInReadingOrder) {
 
 TEST_F(HotSpotAccessTest, PastTheLastHotSpotThePageTakesTheKeysAndGivesThemBack) {
     // A stand-in for the browser's innermost window, in the page panel.
-    const HWND page = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20,
-                                      form->iePanel(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND page =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 100, 20,
+                        form->iePanel(), nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(page);
     for (std::size_t i = 0; i < tabStops().size(); ++i)
         key(VK_TAB);
@@ -216,17 +220,22 @@ TEST_F(HotSpotAccessTest, EnterAndSpaceClick) {
 
 TEST_F(HotSpotAccessTest, AScreenReaderReadsTheHotSpotsNamesRolesStatesAndDescriptions) {
     openAccessible();
-    EXPECT_EQ(text([&](BSTR* b) { return acc->get_accName(child(CHILDID_SELF), b); }), "Datavinds CD");
+    EXPECT_EQ(text([&](BSTR* b) { return acc->get_accName(child(CHILDID_SELF), b); }),
+              "Datavinds CD");
     EXPECT_EQ(number(acc, CHILDID_SELF, &IAccessible::get_accRole), ROLE_SYSTEM_CLIENT);
     const std::vector<std::string> order = tabStops();
     ASSERT_EQ(childCount(), static_cast<long>(order.size()) + 2); // and the status and title lines
     for (long id = 1; id <= static_cast<long>(order.size()); ++id) {
-        const HotSpotAccessEntry& entry = *HotSpotAccess::find(order[static_cast<std::size_t>(id - 1)]);
+        const HotSpotAccessEntry& entry =
+            *HotSpotAccess::find(order[static_cast<std::size_t>(id - 1)]);
         const HotSpot& spot = *form->hotSpots().find(entry.name);
-        EXPECT_EQ(text([&](BSTR* b) { return acc->get_accName(child(id), b); }), entry.accessibleName);
-        EXPECT_EQ(text([&](BSTR* b) { return acc->get_accDescription(child(id), b); }), spot.statusText);
+        EXPECT_EQ(text([&](BSTR* b) { return acc->get_accName(child(id), b); }),
+                  entry.accessibleName);
+        EXPECT_EQ(text([&](BSTR* b) { return acc->get_accDescription(child(id), b); }),
+                  spot.statusText);
         const bool link = HotSpotAccess::roleOf(entry.action) == HotSpotRole::Link;
-        EXPECT_EQ(number(acc, id, &IAccessible::get_accRole), link ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_PUSHBUTTON)
+        EXPECT_EQ(number(acc, id, &IAccessible::get_accRole),
+                  link ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_PUSHBUTTON)
             << entry.name;
         EXPECT_EQ(number(acc, id, &IAccessible::get_accState),
                   STATE_SYSTEM_FOCUSABLE | (link ? STATE_SYSTEM_LINKED : 0))
@@ -245,9 +254,11 @@ TEST_F(HotSpotAccessTest, AScreenReaderReadsTheHotSpotsNamesRolesStatesAndDescri
     EXPECT_EQ(number(acc, status, &IAccessible::get_accState), STATE_SYSTEM_READONLY);
     key(VK_TAB);
     EXPECT_EQ(text([&](BSTR* b) { return acc->get_accName(child(status), b); }), "Till startsidan");
-    EXPECT_EQ(text([&](BSTR* b) { return acc->get_accDescription(child(status), b); }), "Statusrad");
+    EXPECT_EQ(text([&](BSTR* b) { return acc->get_accDescription(child(status), b); }),
+              "Statusrad");
     EXPECT_EQ(number(acc, status + 1, &IAccessible::get_accRole), ROLE_SYSTEM_STATICTEXT);
-    EXPECT_EQ(text([&](BSTR* b) { return acc->get_accDescription(child(status + 1), b); }), "Månadens MP3");
+    EXPECT_EQ(text([&](BSTR* b) { return acc->get_accDescription(child(status + 1), b); }),
+              "Månadens MP3");
 
     // The focus is where the keyboard is.
     VARIANT focus;

@@ -11,16 +11,18 @@ namespace dv::win32 {
 namespace {
 
 class HotSpotTrackerTest : public ::testing::Test {
-protected:
+  protected:
     HotSpotCatalog catalog{"www.datavind.example"};
     std::vector<std::string> events;
-    HotSpotTracker tracker{catalog.all(), HotSpotTracker::Events{
-        [this](const HotSpot& s) { events.push_back("enter " + s.name); },
-        [this](const HotSpot& s) { events.push_back("leave " + s.name); },
-        [this](const HotSpot& s) { events.push_back("click " + s.name); },
-        [this](const HotSpot& s, int x, int y) {
-            events.push_back("up " + s.name + " " + std::to_string(x) + "," + std::to_string(y));
-        }}};
+    HotSpotTracker tracker{
+        catalog.all(),
+        HotSpotTracker::Events{[this](const HotSpot& s) { events.push_back("enter " + s.name); },
+                               [this](const HotSpot& s) { events.push_back("leave " + s.name); },
+                               [this](const HotSpot& s) { events.push_back("click " + s.name); },
+                               [this](const HotSpot& s, int x, int y) {
+                                   events.push_back("up " + s.name + " " + std::to_string(x) + "," +
+                                                    std::to_string(y));
+                               }}};
 
     std::vector<std::string> take() { return std::exchange(events, {}); }
 };

@@ -65,7 +65,8 @@ TEST_P(ScaledSkinTest, TheSkinFitsTheScaledWindowAndStaysSharp) {
 
 // Every scale Windows offers, and two it may be set to by hand, whose
 // pictures come from the next larger scale.
-INSTANTIATE_TEST_SUITE_P(EveryScale, ScaledSkinTest, ::testing::Values(96, 120, 144, 168, 192, 240, 288, 110, 216));
+INSTANTIATE_TEST_SUITE_P(EveryScale, ScaledSkinTest,
+                         ::testing::Values(96, 120, 144, 168, 192, 240, 288, 110, 216));
 
 TEST(ScaledSkinTest, TheOtherPicturesComeAtEveryScaleWithTheirTransparency) {
     for (const int percent : bakedPicturePercents()) {

@@ -29,16 +29,18 @@ SIZE clientSize(HWND window) {
 // scales the way Windows tells it: WM_DPICHANGED with the new dpi and a
 // suggested place.
 class ScaledWindowTest : public ::testing::Test, protected wintest::OpenMainWindow {
-protected:
+  protected:
     void SetUp() override { openMainWindow(wintest::windowsFacts(5, 1, 24)); }
     void TearDown() override { closeMainWindow(); }
 
     void moveToDisplayOf(int dpi) {
         RECT window;
         GetWindowRect(main(), &window);
-        const Rect size = DisplayScale(dpi).toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
+        const Rect size =
+            DisplayScale(dpi).toPhysical(Rect{0, 0, layout::kClientWidth, layout::kClientHeight});
         RECT suggested{window.left, window.top, window.left + size.width, window.top + size.height};
-        SendMessageW(main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SendMessageW(main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
         ASSERT_TRUE(wintest::handlePosted());
     }
 };
@@ -56,7 +58,8 @@ TEST_F(ScaledWindowTest, AnotherScaleRedrawsEverythingAtItsSize) {
         int dpi;
         int width, height;
     };
-    for (const Case& c : {Case{144, 1200, 900}, Case{192, 1600, 1200}, Case{120, 1000, 750}, Case{96, 800, 600}}) {
+    for (const Case& c :
+         {Case{144, 1200, 900}, Case{192, 1600, 1200}, Case{120, 1000, 750}, Case{96, 800, 600}}) {
         SCOPED_TRACE(c.dpi);
         moveToDisplayOf(c.dpi);
         const DisplayScale scale(c.dpi);
@@ -65,7 +68,8 @@ TEST_F(ScaledWindowTest, AnotherScaleRedrawsEverythingAtItsSize) {
         EXPECT_EQ(clientSize(main()).cy, c.height);
         // Every hot-spot, panel and the bar at its scaled place.
         EXPECT_EQ(form->hotSpots().find("lbExit")->bounds, scale.toPhysical(Rect{776, 8, 17, 17}));
-        EXPECT_EQ(form->hotSpots().find("lbNoje")->highlightBounds, scale.toPhysical(Rect{352, 5, 72, 73}));
+        EXPECT_EQ(form->hotSpots().find("lbNoje")->highlightBounds,
+                  scale.toPhysical(Rect{352, 5, 72, 73}));
         EXPECT_EQ(placeOf(form->iePanel()), scale.toPhysical(layout::kIEPanel));
         EXPECT_EQ(placeOf(form->statusPanel()), scale.toPhysical(layout::kPanel2));
         EXPECT_EQ(placeOf(form->progressBar()), scale.toPhysical(layout::kDocumentProgress));
@@ -132,7 +136,8 @@ TEST_F(ScaledWindowTest, WithThePointerElsewhereTheWindowGoesWhereWindowsSuggest
 }
 
 TEST_F(ScaledWindowTest, WindowsIsToldTheExactSizeAtAnotherScale) {
-    for (const auto& [dpi, width, height] : {std::tuple{120, 1000, 750}, {168, 1400, 1050}, {288, 2400, 1800}}) {
+    for (const auto& [dpi, width, height] :
+         {std::tuple{120, 1000, 750}, {168, 1400, 1050}, {288, 2400, 1800}}) {
         SIZE size{};
         EXPECT_TRUE(SendMessageW(main(), WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi),
                                  reinterpret_cast<LPARAM>(&size)));

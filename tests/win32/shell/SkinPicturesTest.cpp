@@ -51,8 +51,8 @@ TEST(ResourcePictureTest, PicturesOfTheOtherWindowsCarryTheirTransparency) {
         int width, height;
     };
     for (const Case& c : {Case{L"Image1", 253, 152}, Case{L"Knob", 7, 20}, Case{L"Filsok", 96, 81},
-                          Case{L"FolderOpen", 16, 16}, Case{L"FolderClosed", 16, 16}, Case{L"Computer", 16, 16},
-                          Case{L"ProgramWindow", 16, 16}}) {
+                          Case{L"FolderOpen", 16, 16}, Case{L"FolderClosed", 16, 16},
+                          Case{L"Computer", 16, 16}, Case{L"ProgramWindow", 16, 16}}) {
         const ResourcePicture picture(c.name);
         ASSERT_FALSE(picture.empty());
         EXPECT_TRUE(picture.hasAlpha());
@@ -67,7 +67,8 @@ TEST(ResourcePictureTest, PicturesOfTheOtherWindowsCarryTheirTransparency) {
 // Draws a picture on white and counts what stayed white and what did not.
 std::pair<int, int> drawnOnWhite(const ResourcePicture& picture) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     const HBITMAP canvas = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HDC dc = CreateCompatibleDC(nullptr);

@@ -33,7 +33,7 @@ std::string windowText(HWND window) {
 }
 
 class TForm1Test : public ::testing::Test, protected wintest::OpenMainWindow {
-protected:
+  protected:
     dv::test::FakeBrowserHost* browser = nullptr;
     DownloadIndicator* progress = nullptr;
     HWND browserPanel = nullptr;
@@ -125,7 +125,8 @@ TEST_F(TForm1Test, TheStartupTickChoosesTheShapeOnce) {
         const auto style = GetWindowLongPtrW(main(), GWL_STYLE);
         const auto exStyle = GetWindowLongPtrW(main(), GWL_EXSTYLE);
         if (c.bordered) {
-            EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+            EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+                      WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
             EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_POPUP));
             EXPECT_FALSE(exStyle & WS_EX_LAYERED);
             RECT after;
@@ -218,7 +219,8 @@ TEST_F(TForm1Test, HoverShowsHighlightAndStatusTextAndLeavingClearsThem) {
         ++hovered;
         const Rect& b = s.bounds;
         moveMouseTo(main(), b.left + b.width / 2, b.top + b.height / 2);
-        ASSERT_TRUE(pumpUntil([&] { return form->statusText() == s.statusText; }, 2000)) << form->statusText();
+        ASSERT_TRUE(pumpUntil([&] { return form->statusText() == s.statusText; }, 2000))
+            << form->statusText();
         if (!s.highlight.empty()) {
             EXPECT_TRUE(form->isHighlightVisible(s.highlight));
             // Painted: the lit picture differs from the background somewhere in its place.
@@ -413,7 +415,7 @@ TEST_F(TForm1Test, TheBackgroundIsPaintedWithItsCornersInSkyBlue) {
 
 // Sees whether a window was shown maximised, from inside the thread's message traffic.
 class ShowWatch {
-public:
+  public:
     explicit ShowWatch(HWND window) {
         watched_ = window;
         shown_ = 0;
@@ -422,11 +424,12 @@ public:
     ~ShowWatch() { UnhookWindowsHookEx(hook_); }
     int shown() const { return shown_; }
 
-private:
+  private:
     static LRESULT CALLBACK seen(int code, WPARAM wParam, LPARAM lParam) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && call->hwnd == watched_ && call->message == WM_WINDOWPOSCHANGED &&
-            (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) && IsZoomed(watched_))
+            (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) &&
+            IsZoomed(watched_))
             ++shown_;
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }

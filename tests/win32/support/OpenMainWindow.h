@@ -18,7 +18,7 @@
 namespace dv::wintest {
 
 class OpenMainWindow {
-protected:
+  protected:
     enum class Startup { ByTheLoop, AtOnce };
 
     dv::test::CallLog log;
@@ -35,10 +35,11 @@ protected:
     // Opens and shows the main window on a disc at C:\Skiva, on a Windows of
     // these facts, and handles what its opening posted. AtOnce runs its
     // start-up tick straight away; ByTheLoop leaves it to its timer.
-    void openMainWindow(const PlatformFacts& facts, win32::TForm1::BrowserFactory createBrowser = {},
+    void openMainWindow(const PlatformFacts& facts,
+                        win32::TForm1::BrowserFactory createBrowser = {},
                         Startup startup = Startup::AtOnce) {
-        form = std::make_unique<win32::TForm1>(
-            win32::TForm1::Environment{&boxes, "C:\\Skiva\\datavind.exe", facts, std::move(createBrowser), {}});
+        form = std::make_unique<win32::TForm1>(win32::TForm1::Environment{
+            &boxes, "C:\\Skiva\\datavind.exe", facts, std::move(createBrowser), {}});
         fileSearch = std::make_unique<win32::TFileSearchForm>(form->discRoot(), boxes);
         progStarting = std::make_unique<win32::TProgStartingForm>();
         consent = std::make_unique<win32::TAutoUpdateSettingsForm>();

@@ -15,7 +15,9 @@ TEST(Utf16Test, RoundTripsSwedishAndAstralText) {
 }
 
 TEST(Utf16Test, InvalidBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(widen("a\xFF" "b"), std::wstring(L"a\uFFFDb"));
+    EXPECT_EQ(widen("a\xFF"
+                    "b"),
+              std::wstring(L"a\uFFFDb"));
     EXPECT_EQ(narrow(std::wstring(L"x\xD800y")), "x\xEF\xBF\xBDy");
 }
 

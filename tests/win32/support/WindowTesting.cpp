@@ -30,7 +30,9 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-void pumpFor(int ms) { pumpUntil([] { return false; }, ms); }
+void pumpFor(int ms) {
+    pumpUntil([] { return false; }, ms);
+}
 
 namespace {
 
@@ -52,7 +54,8 @@ HWND markerWindow() {
         c.hInstance = GetModuleHandleW(nullptr);
         c.lpszClassName = L"DatavindTestMarker";
         RegisterClassW(&c);
-        return CreateWindowExW(0, c.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, c.hInstance, nullptr);
+        return CreateWindowExW(0, c.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               c.hInstance, nullptr);
     }();
     return window;
 }

@@ -38,13 +38,13 @@ void moveMouseTo(HWND window, int x, int y);
 
 // What a window paints of its client area, as WM_PRINTCLIENT draws it.
 class ClientPicture {
-public:
+  public:
     explicit ClientPicture(HWND window);
     Rgb at(int x, int y) const;
     int width() const { return width_; }
     int height() const { return height_; }
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::shared_ptr<void> bitmap_;

@@ -58,16 +58,18 @@ struct Options {
 std::string utf8(const std::wstring& text) {
     if (text.empty())
         return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
     return out;
 }
 
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -133,7 +135,8 @@ std::vector<HWND> topLevelWindows() {
 
 bool wanted(HWND window, const Options& options) {
     return IsWindowVisible(window) &&
-           (options.process.empty() || _wcsicmp(processName(window).c_str(), options.process.c_str()) == 0) &&
+           (options.process.empty() ||
+            _wcsicmp(processName(window).c_str(), options.process.c_str()) == 0) &&
            (options.caption.empty() || field(windowText(window)) == options.caption);
 }
 
@@ -143,14 +146,17 @@ bool printWindow(const Options& options) {
         if (!wanted(window, options))
             continue;
         if (options.command == "restore")
-            SendMessageTimeoutW(window, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            SendMessageTimeoutW(window, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000,
+                                nullptr);
         if (options.command == "close")
             PostMessageW(window, WM_CLOSE, 0, 0);
         RECT client;
         GetClientRect(window, &client);
         POINT origin{0, 0};
         ClientToScreen(window, &origin);
-        const char* state = IsIconic(window) ? "minimised" : IsZoomed(window) ? "maximised" : "normal";
+        const char* state = IsIconic(window)   ? "minimised"
+                            : IsZoomed(window) ? "maximised"
+                                               : "normal";
         std::printf("%ld %ld %ld %ld %s\n", origin.x, origin.y, client.right, client.bottom, state);
         return true;
     }
@@ -167,8 +173,8 @@ std::vector<Box> findBoxes(const Options& options) {
 }
 
 void print(const Box& box) {
-    std::printf("%p\t%s\t%s\t%s\t", static_cast<void*>(box.window), box.process.c_str(), box.caption.c_str(),
-                box.text.c_str());
+    std::printf("%p\t%s\t%s\t%s\t", static_cast<void*>(box.window), box.process.c_str(),
+                box.caption.c_str(), box.text.c_str());
     for (std::size_t i = 0; i < box.buttons.size(); ++i)
         std::printf("%s%d=%s", i ? " " : "", box.buttons[i].first, box.buttons[i].second.c_str());
     std::printf("\n");
@@ -179,11 +185,13 @@ bool press(const Box& box, int id) {
     if (!button || !IsWindowEnabled(button))
         return false;
     // Posted, so that a box whose program is busy cannot hold this tool up.
-    return PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
+    return PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button)) != 0;
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore|close [--process NAME] [--caption TEXT] [--wait SECONDS]\n");
+    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore|close [--process NAME] "
+                         "[--caption TEXT] [--wait SECONDS]\n");
     return 2;
 }
 
@@ -202,8 +210,8 @@ int wmain(int argc, wchar_t** argv) {
             return usage();
         options.buttonId = _wtoi(argv[2]);
         i = 3;
-    } else if (options.command != "list" && options.command != "window" && options.command != "restore" &&
-               options.command != "close") {
+    } else if (options.command != "list" && options.command != "window" &&
+               options.command != "restore" && options.command != "close") {
         return usage();
     }
     for (; i + 1 < argc; i += 2) {
@@ -217,11 +225,13 @@ int wmain(int argc, wchar_t** argv) {
         else
             return usage();
     }
-    const bool byCaption = options.command == "window" || options.command == "restore" || options.command == "close";
+    const bool byCaption =
+        options.command == "window" || options.command == "restore" || options.command == "close";
     if (i != argc || (byCaption && options.caption.empty()))
         return usage();
 
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(options.waitSeconds * 1000);
+    const ULONGLONG deadline =
+        GetTickCount64() + static_cast<ULONGLONG>(options.waitSeconds * 1000);
     for (;;) {
         if (byCaption) {
             if (printWindow(options))

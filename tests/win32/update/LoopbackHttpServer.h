@@ -19,9 +19,9 @@
 namespace dv::test {
 
 class LoopbackHttpServer {
-public:
+  public:
     class Connection {
-    public:
+      public:
         Connection(SOCKET socket, std::string head, const std::atomic<bool>& stopping)
             : socket_(socket), head_(std::move(head)), stopping_(stopping) {}
 
@@ -29,7 +29,9 @@ public:
 
         bool send(std::string_view bytes) {
             while (!bytes.empty()) {
-                const int sent = ::send(socket_, bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 16)), 0);
+                const int sent =
+                    ::send(socket_, bytes.data(),
+                           static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 16)), 0);
                 if (sent <= 0)
                     return false;
                 bytes.remove_prefix(static_cast<std::size_t>(sent));
@@ -42,7 +44,8 @@ public:
         bool wait(std::chrono::milliseconds time) {
             const auto until = std::chrono::steady_clock::now() + time;
             while (!stopping_) {
-                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    until - std::chrono::steady_clock::now());
                 if (left.count() <= 0)
                     return true;
                 fd_set readable;
@@ -60,12 +63,13 @@ public:
 
         // An answer with a length and the body as given.
         bool answer(int status, std::string_view body, std::string_view headers = {}) {
-            return send("HTTP/1.1 " + std::to_string(status) + " X\r\nContent-Length: " + std::to_string(body.size()) +
+            return send("HTTP/1.1 " + std::to_string(status) +
+                        " X\r\nContent-Length: " + std::to_string(body.size()) +
                         "\r\nConnection: close\r\n" + std::string(headers) + "\r\n") &&
                    send(body);
         }
 
-    private:
+      private:
         SOCKET socket_;
         std::string head_;
         const std::atomic<bool>& stopping_;
@@ -81,8 +85,10 @@ public:
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         int length = sizeof address;
-        if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            listen(listener_, 16) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        if (listener_ == INVALID_SOCKET ||
+            bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            listen(listener_, 16) != 0 ||
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             throw std::runtime_error("cannot listen on 127.0.0.1");
         port_ = ntohs(address.sin_port);
         acceptor_ = std::thread([this] { acceptAll(); });
@@ -107,7 +113,7 @@ public:
         return requests_;
     }
 
-private:
+  private:
     void acceptAll() {
         while (!stopping_) {
             const SOCKET client = accept(listener_, nullptr, nullptr);
@@ -120,7 +126,8 @@ private:
     void serve(SOCKET client) {
         std::string head;
         char c;
-        while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536 && recv(client, &c, 1, 0) == 1)
+        while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536 &&
+               recv(client, &c, 1, 0) == 1)
             head += c;
         {
             const std::lock_guard guard(lock_);

@@ -46,8 +46,8 @@ TEST(MsXmlParser, RefusalsAreXmlErrors) {
         many += " a" + std::to_string(i) + "='x'";
     many += "/>";
     for (const std::string& document :
-         {std::string(), std::string("<d>"), std::string("<!DOCTYPE d><d/>"), std::string("<d><d/><!DOCTYPE d></d>"),
-          std::string("<?xml version='1.0'?>"), many})
+         {std::string(), std::string("<d>"), std::string("<!DOCTYPE d><d/>"),
+          std::string("<d><d/><!DOCTYPE d></d>"), std::string("<?xml version='1.0'?>"), many})
         EXPECT_THROW(parser.parse(document), XmlError) << document;
 }
 

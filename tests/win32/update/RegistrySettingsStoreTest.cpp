@@ -4,9 +4,9 @@
 #include "RecordingPorts.h"
 #include "core/browser/FileLauncher.h"
 #include "core/browser/TExtraInfoList.h"
-#include "win32/update/MsXmlParser.h"
 #include "core/update/OnlineUpdate.h"
 #include "core/update/QuarantineList.h"
+#include "win32/update/MsXmlParser.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,15 @@ namespace {
 
 bool keyExists() {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
 class RegistrySettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey); }
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey); }
 };
@@ -34,7 +35,8 @@ TEST_F(RegistrySettingsStoreTest, ReadingNeverCreatesTheKey) {
 }
 
 TEST_F(RegistrySettingsStoreTest, WritingCreatesItAndReadsBack) {
-    const Settings cases[] = {{}, {true, false}, {false, false}, {std::nullopt, true}, {true, true}};
+    const Settings cases[] = {
+        {}, {true, false}, {false, false}, {std::nullopt, true}, {true, true}};
     for (const Settings& settings : cases) {
         RegistrySettingsStore store;
         store.write(settings);
@@ -48,51 +50,53 @@ TEST_F(RegistrySettingsStoreTest, TheValuesInTheKey) {
     store.write({true, true});
     DWORD value = 0;
     DWORD size = sizeof value;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, L"CheckAtStart", RRF_RT_REG_DWORD, nullptr,
-                           &value, &size),
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, L"CheckAtStart",
+                           RRF_RT_REG_DWORD, nullptr, &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, 1u);
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, L"DontRemind", RRF_RT_REG_DWORD, nullptr,
-                           &value, &size),
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, L"DontRemind",
+                           RRF_RT_REG_DWORD, nullptr, &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, 1u);
     // An answer taken back is no answer.
     store.write({std::nullopt, false});
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, L"CheckAtStart", RRF_RT_ANY, nullptr,
-                           nullptr, nullptr),
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, L"CheckAtStart",
+                           RRF_RT_ANY, nullptr, nullptr, nullptr),
               ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistrySettingsStoreTest, ValuesOfAnotherKindAreNoAnswer) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey, 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const wchar_t text[] = L"1";
-    RegSetValueExW(key, L"CheckAtStart", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
+    RegSetValueExW(key, L"CheckAtStart", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   sizeof text);
     const unsigned long long wide = 1;
-    RegSetValueExW(key, L"DontRemind", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
+    RegSetValueExW(key, L"DontRemind", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide),
+                   sizeof wide);
     RegCloseKey(key);
     EXPECT_EQ(RegistrySettingsStore().read(), Settings{});
 }
 
 class NoQuestion : public ConsentDialog {
-public:
+  public:
     ConsentAnswer ask() override { return {}; }
 };
 
 class NoDisc : public VolumeInfo {
-public:
+  public:
     std::string getDiscName() override { return "ERROR"; }
 };
 
 class NoNet : public HttpClient {
-public:
+  public:
     void get(const std::string&, std::size_t, std::function<void(HttpAnswer)>) override {}
 };
 
 class NoEnd : public ApplicationEnd {
-public:
+  public:
     void requestTermination() override {}
 };
 
@@ -116,7 +120,7 @@ TEST_F(RegistrySettingsStoreTest, OnlyAnOrderlyExitLeavesTheKey) {
     test::FakeExtraInfoDialog noteDialog(log);
     test::FakeStatusLine status;
     NoEnd end;
-    const OnlineUpdate::Parts parts{store, question, disc,       net,        reading, quarantine,
+    const OnlineUpdate::Parts parts{store, question, disc,         net,        reading, quarantine,
                                     notes, boxes,    fileLauncher, noteDialog, status,  end};
     {
         OnlineUpdate update(parts, "http://127.0.0.1:9");

@@ -28,7 +28,9 @@ std::string textOf(HWND window) {
     return narrow(text);
 }
 
-bool checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 Step key(WPARAM virtualKey) {
     return [virtualKey] {
@@ -83,8 +85,8 @@ TEST(TAutoUpdateSettingsForm, DrawsAndWiresTheModel) {
         const char* text;
     };
     const Control controls[] = {
-        {"Label1", l.Label1, Model::kIntro}, {"Label2", l.Label2, Model::kQuestion},
-        {"rbYes", l.rbYes, Model::kYes},     {"rbNo", l.rbNo, Model::kNo},
+        {"Label1", l.Label1, Model::kIntro},   {"Label2", l.Label2, Model::kQuestion},
+        {"rbYes", l.rbYes, Model::kYes},       {"rbNo", l.rbNo, Model::kNo},
         {"Button1", l.Button1, Model::kClose}, {"cbNoNo", l.cbNoNo, Model::kDontRemind},
     };
     for (const Control& c : controls) {
@@ -148,14 +150,17 @@ TEST(TAutoUpdateSettingsForm, TabOrder) {
     }
     steps.push_back(key(VK_ESCAPE));
     askWith(form, steps);
-    const std::vector<HWND> expected{form.control("rbYes"), form.control("rbNo"), form.control("Button1"),
-                                     form.control("cbNoNo"), form.control("rbYes")};
+    const std::vector<HWND> expected{form.control("rbYes"), form.control("rbNo"),
+                                     form.control("Button1"), form.control("cbNoNo"),
+                                     form.control("rbYes")};
     EXPECT_EQ(focus, expected);
 }
 
 class OwnerWindow : public Window {
-public:
-    OwnerWindow() { create({L"DatavindTestOwner"}, 0, WS_OVERLAPPEDWINDOW, L"", {0, 0, 100, 100}, nullptr); }
+  public:
+    OwnerWindow() {
+        create({L"DatavindTestOwner"}, 0, WS_OVERLAPPEDWINDOW, L"", {0, 0, 100, 100}, nullptr);
+    }
 };
 
 TEST(TAutoUpdateSettingsForm, ModalOverItsOwner) {

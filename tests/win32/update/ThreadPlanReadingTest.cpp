@@ -12,8 +12,8 @@ namespace {
 using namespace std::chrono_literals;
 
 std::string quarantining(const std::string& entry, std::size_t padding = 0) {
-    return "<d><quarantine><quarantined>" + entry + "</quarantined></quarantine><!--" + std::string(padding, 'x') +
-           "--></d>";
+    return "<d><quarantine><quarantined>" + entry + "</quarantined></quarantine><!--" +
+           std::string(padding, 'x') + "--></d>";
 }
 
 // Plans come back on this thread, in the order their answers came, a large
@@ -23,8 +23,9 @@ TEST(ThreadPlanReading, PlansInOrderOnThisThread) {
     std::vector<std::string> order;
     std::vector<DWORD> threads;
     const auto note = [&](UpdatePlan plan) {
-        order.push_back(plan.failedIn == UpdatePlan::Part::None && !plan.quarantine.empty() ? plan.quarantine[0]
-                                                                                             : "failed");
+        order.push_back(plan.failedIn == UpdatePlan::Part::None && !plan.quarantine.empty()
+                            ? plan.quarantine[0]
+                            : "failed");
         threads.push_back(GetCurrentThreadId());
     };
     reading.read(quarantining("stor.exe", 1000000), note);

@@ -12,9 +12,9 @@
 #include "core/browser/CommandRunner.h"
 #include "core/browser/FileLauncher.h"
 #include "core/browser/TExtraInfoList.h"
+#include "core/update/QuarantineList.h"
 #include "win32/support/Win32MessageBoxes.h"
 #include "win32/support/Window.h"
-#include "core/update/QuarantineList.h"
 #include "win32/update/RegistrySettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -31,11 +31,13 @@ using test::LoopbackHttpServer;
 
 // Stands in for the main window: notes that it was asked to close.
 class MainWindowStandIn : public Window {
-public:
-    MainWindowStandIn() { create({L"DatavindTestMainWindow"}, 0, WS_OVERLAPPED, L"", {0, 0, 10, 10}, nullptr); }
+  public:
+    MainWindowStandIn() {
+        create({L"DatavindTestMainWindow"}, 0, WS_OVERLAPPED, L"", {0, 0, 10, 10}, nullptr);
+    }
     int closes = 0;
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_CLOSE) {
             ++closes;
@@ -46,7 +48,7 @@ protected:
 };
 
 class Yes : public ConsentDialog {
-public:
+  public:
     int asked = 0;
     ConsentAnswer answer{true, false};
     ConsentAnswer ask() override {
@@ -100,21 +102,25 @@ const char* kDocument = R"(<?xml version="1.0" encoding="UTF-8"?>
 </dvcd>)";
 
 class UpdateCheckerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey); }
     void TearDown() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, RegistrySettingsStore::kKey);
         _putenv_s("DATAVIND_UPDATE_URL", "");
     }
 
-    void serveFrom(const LoopbackHttpServer& server) { _putenv_s("DATAVIND_UPDATE_URL", server.base().c_str()); }
+    void serveFrom(const LoopbackHttpServer& server) {
+        _putenv_s("DATAVIND_UPDATE_URL", server.base().c_str());
+    }
 
     UpdateChecker::Parts parts() {
-        return {disc.root, quarantine, notes, boxes, fileLauncher, noteDialog, consent, status, mainWindow.hwnd()};
+        return {disc.root, quarantine,       notes, boxes, fileLauncher, noteDialog, consent,
+                status,    mainWindow.hwnd()};
     }
 
     bool processed() {
-        return test::pumpUntil([this] { return status.current().starts_with("Automatisk uppdatering"); }, 10s);
+        return test::pumpUntil(
+            [this] { return status.current().starts_with("Automatisk uppdatering"); }, 10s);
     }
 
     Disc disc = testDisc();
@@ -133,7 +139,8 @@ protected:
 };
 
 TEST_F(UpdateCheckerTest, TheLabelReachesTheServiceAndItsDocumentActs) {
-    LoopbackHttpServer server([](auto& c) { c.answer(200, kDocument, "Content-Type: text/xml\r\n"); });
+    LoopbackHttpServer server(
+        [](auto& c) { c.answer(200, kDocument, "Content-Type: text/xml\r\n"); });
     serveFrom(server);
     UpdateChecker checker(parts());
     test::Win32BoxAnswerer reader;
@@ -148,21 +155,24 @@ TEST_F(UpdateCheckerTest, TheLabelReachesTheServiceAndItsDocumentActs) {
 
     ASSERT_EQ(reader.boxes.size(), 2u);
     EXPECT_EQ(reader.boxes[0].caption, "Datavinds cd - Karantän");
-    EXPECT_TRUE(reader.boxes[0].text.starts_with("Denna skiva innehåller en eller flera filer")) << reader.boxes[0].text;
+    EXPECT_TRUE(reader.boxes[0].text.starts_with("Denna skiva innehåller en eller flera filer"))
+        << reader.boxes[0].text;
     EXPECT_EQ(reader.boxes[1].caption, "Datavinds cd - Viktigt");
     EXPECT_EQ(reader.boxes[1].text, "Första raden\randra raden");
     EXPECT_EQ(log, test::CallLog{"notice:Datavinds cd - Mer|Läs mer|http://x.example/"});
     ASSERT_NE(notes.Find("D:\\spel.exe"), nullptr);
 
     // A link to the quarantined program is refused with the warning.
-    CommandRunner runner(disc.root, {quarantine, notes, noteDialog, fileLauncher, actions, status, boxes});
+    CommandRunner runner(disc.root,
+                         {quarantine, notes, noteDialog, fileLauncher, actions, status, boxes});
     log.clear();
     runner.DoCommand("EXECUTE=<thisdir>\\program\\virus.exe");
     EXPECT_TRUE(test::handlePosted());
     EXPECT_TRUE(log.empty()); // nothing started
     ASSERT_EQ(reader.boxes.size(), 3u);
     EXPECT_EQ(reader.boxes[2].caption, "Datavinds cd - Karantän!");
-    EXPECT_TRUE(reader.boxes[2].text.starts_with("Den fil eller länk du klickade på (" + disc.root.substr(0, disc.root.size() - 1) +
+    EXPECT_TRUE(reader.boxes[2].text.starts_with("Den fil eller länk du klickade på (" +
+                                                 disc.root.substr(0, disc.root.size() - 1) +
                                                  "\\program\\virus.exe) är satt i karantän"))
         << reader.boxes[2].text;
     EXPECT_EQ(mainWindow.closes, 0);
@@ -170,8 +180,9 @@ TEST_F(UpdateCheckerTest, TheLabelReachesTheServiceAndItsDocumentActs) {
 
 TEST_F(UpdateCheckerTest, AMessageThatEndsTheProgramClosesTheMainWindowAfterItsBox) {
     LoopbackHttpServer server([](auto& c) {
-        c.answer(200, "<d><message><caption>Stopp</caption><text>Slut</text><severity>ERROR</severity>"
-                      "<cancontinue>0</cancontinue></message></d>");
+        c.answer(200,
+                 "<d><message><caption>Stopp</caption><text>Slut</text><severity>ERROR</severity>"
+                 "<cancontinue>0</cancontinue></message></d>");
     });
     serveFrom(server);
     UpdateChecker checker(parts());
@@ -189,8 +200,9 @@ TEST_F(UpdateCheckerTest, AFailedUpdateSaysSoAndKeepsTheLists) {
     const std::function<void(LoopbackHttpServer::Connection&)> answers[] = {
         [](auto& c) { c.answer(404, "<html><body>Sidan finns inte<br></body></html>"); },
         [](auto& c) {
-            c.answer(403, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Error><Code>AccessDenied</Code>"
-                          "<Message>Access Denied</Message></Error>",
+            c.answer(403,
+                     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Error><Code>AccessDenied</Code>"
+                     "<Message>Access Denied</Message></Error>",
                      "Content-Type: application/xml\r\n");
         },
         [](auto& c) { c.answer(404, "<dvcd/>"); },
@@ -224,7 +236,7 @@ struct SeenBox {
 
 // Looks for the first visible box of this thread, notes it and presses OK.
 class BoxWatcher {
-public:
+  public:
     BoxWatcher() : timer_(SetTimer(nullptr, 0, 50, tick)) { current_ = this; }
     ~BoxWatcher() {
         KillTimer(nullptr, timer_);
@@ -234,7 +246,7 @@ public:
     BoxWatcher& operator=(const BoxWatcher&) = delete;
     std::optional<SeenBox> seen;
 
-private:
+  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         if (current_ && !current_->seen)
             EnumThreadWindows(GetCurrentThreadId(), look, 0);

@@ -21,8 +21,9 @@ std::string unusedDrive() {
 TEST(Win32VolumeInfo, ErrorWhenTheVolumeCannotBeRead) {
     const std::string missing = unusedDrive();
     ASSERT_FALSE(missing.empty());
-    for (const std::string& root : {missing + "disc\\", std::string("\\\\nowhere.invalid\\share\\disc\\"),
-                                    std::string("disc\\"), std::string()})
+    for (const std::string& root :
+         {missing + "disc\\", std::string("\\\\nowhere.invalid\\share\\disc\\"),
+          std::string("disc\\"), std::string()})
         EXPECT_EQ(Win32VolumeInfo(root).getDiscName(), "ERROR") << root;
 }
 
@@ -40,7 +41,8 @@ TEST(Win32VolumeInfo, TheLabelOfTheDriveThatHoldsTheDisc) {
     GetSystemDirectoryW(system, MAX_PATH);
     wchar_t label[MAX_PATH + 1] = {};
     const std::wstring root = std::wstring(system, 2) + L"\\";
-    ASSERT_TRUE(GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0));
+    ASSERT_TRUE(GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                                      nullptr, 0));
     const std::string drive(root.begin(), root.end());
     std::string expected;
     for (const wchar_t* c = label; *c; ++c)

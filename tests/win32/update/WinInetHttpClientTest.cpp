@@ -43,19 +43,23 @@ struct Answer {
     }
 };
 
-std::string requestLine(const std::string& head) { return head.substr(0, head.find("\r\n")); }
+std::string requestLine(const std::string& head) {
+    return head.substr(0, head.find("\r\n"));
+}
 
 TEST(WinInetHttpClient, TheBodyAsServedOnThisThread) {
     LoopbackHttpServer server([](auto& c) { c.answer(200, "<dvcd>\r\n  <popup/>\n</dvcd>"); });
     WinInetHttpClient client;
     Answer answer;
-    client.get(server.base() + "/dvcd/autoupdate.asp?discid=ABC 2004", kMaxXmlDocumentBytes, answer.receiver());
+    client.get(server.base() + "/dvcd/autoupdate.asp?discid=ABC 2004", kMaxXmlDocumentBytes,
+               answer.receiver());
     EXPECT_FALSE(answer.body); // never before the loop runs
     ASSERT_TRUE(answer.wait());
     EXPECT_EQ(*answer.body, "<dvcd>\r\n  <popup/>\n</dvcd>");
     EXPECT_EQ(answer.thread, GetCurrentThreadId());
     ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(requestLine(server.requests()[0]), "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1");
+    EXPECT_EQ(requestLine(server.requests()[0]),
+              "GET /dvcd/autoupdate.asp?discid=ABC%202004 HTTP/1.1");
 }
 
 // An error answer comes as served, with its status, which alone tells a
@@ -114,8 +118,9 @@ TEST(WinInetHttpClient, ABodyCutShortIsAFailure) {
 TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
     std::atomic<int> served{0};
     LoopbackHttpServer server([&](auto& c) {
-        c.answer(200, "svar " + std::to_string(++served),
-                 "Cache-Control: public, max-age=86400\r\nExpires: Fri, 01 Jan 2100 00:00:00 GMT\r\n");
+        c.answer(
+            200, "svar " + std::to_string(++served),
+            "Cache-Control: public, max-age=86400\r\nExpires: Fri, 01 Jan 2100 00:00:00 GMT\r\n");
     });
     WinInetHttpClient client;
     const std::string url = server.base() + "/dvcd/autoupdate.asp?discid=A";
@@ -129,7 +134,8 @@ TEST(WinInetHttpClient, NeverFromTheCacheNorIntoIt) {
     for (const std::string& head : server.requests())
         EXPECT_NE(head.find("\r\nPragma: no-cache\r\n"), std::string::npos) << head;
     DWORD size = 0;
-    EXPECT_FALSE(GetUrlCacheEntryInfoW(std::wstring(url.begin(), url.end()).c_str(), nullptr, &size));
+    EXPECT_FALSE(
+        GetUrlCacheEntryInfoW(std::wstring(url.begin(), url.end()).c_str(), nullptr, &size));
     EXPECT_EQ(GetLastError(), DWORD{ERROR_FILE_NOT_FOUND});
 }
 
@@ -196,7 +202,8 @@ TEST(WinInetHttpClient, OneDeadlineForTheWholeRequest) {
     std::atomic<long long> closedAfterMs{-1};
     const auto start = Clock::now();
     const auto noteClose = [&] {
-        closedAfterMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        closedAfterMs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     };
     const std::function<void(LoopbackHttpServer::Connection&)> servers[] = {
         [&](auto& c) {
@@ -232,18 +239,21 @@ TEST(WinInetHttpClient, NoServiceIsAnEmptyBody) {
     unsigned short port = 0;
     {
         LoopbackHttpServer gone([](auto&) {});
-        port = static_cast<unsigned short>(std::stoi(gone.base().substr(gone.base().rfind(':') + 1)));
+        port =
+            static_cast<unsigned short>(std::stoi(gone.base().substr(gone.base().rfind(':') + 1)));
     }
     WinInetHttpClient client;
     Answer answer;
-    client.get("http://127.0.0.1:" + std::to_string(port) + "/dvcd/autoupdate.asp?discid=A", kMaxXmlDocumentBytes, answer.receiver());
+    client.get("http://127.0.0.1:" + std::to_string(port) + "/dvcd/autoupdate.asp?discid=A",
+               kMaxXmlDocumentBytes, answer.receiver());
     ASSERT_TRUE(answer.wait());
     EXPECT_EQ(*answer.body, "");
 }
 
 TEST(WinInetHttpClient, OnlyWebAddressesStart) {
     WinInetHttpClient client;
-    for (const char* url : {"file:///C:/windows/win.ini", "ftp://127.0.0.1/x", "C:\\dvcd.xml", "", "/dvcd"}) {
+    for (const char* url :
+         {"file:///C:/windows/win.ini", "ftp://127.0.0.1/x", "C:\\dvcd.xml", "", "/dvcd"}) {
         EXPECT_THROW(client.get(url, kMaxXmlDocumentBytes, [](HttpAnswer) { ADD_FAILURE(); }),
                      std::runtime_error)
             << url;
@@ -286,11 +296,16 @@ TEST(WinInetHttpClient, GoingAwayLeavesRequestsUnanswered) {
 
 TEST(WinInetHttpClient, WireAddress) {
     const std::pair<const char*, const char*> cases[] = {
-        {"http://u.example/dvcd/autoupdate.asp?discid=ABC 2004", "http://u.example/dvcd/autoupdate.asp?discid=ABC%202004"},
-        {"http://u.example/a?discid=Sn\xC3\xB6" "boll", "http://u.example/a?discid=Sn%C3%B6boll"},
+        {"http://u.example/dvcd/autoupdate.asp?discid=ABC 2004",
+         "http://u.example/dvcd/autoupdate.asp?discid=ABC%202004"},
+        {"http://u.example/a?discid=Sn\xC3\xB6"
+         "boll",
+         "http://u.example/a?discid=Sn%C3%B6boll"},
         {"http://u.example/a?discid=DV%2312", "http://u.example/a?discid=DV%2312"},
-        {"http://u.example/a?discid=<\"x\">|{}^`\\\t", "http://u.example/a?discid=%3C%22x%22%3E%7C%7B%7D%5E%60%5C%09"},
-        {"http://u.example/a?discid=A-Z_0.9~!$'()*,/:@", "http://u.example/a?discid=A-Z_0.9~!$'()*,/:@"},
+        {"http://u.example/a?discid=<\"x\">|{}^`\\\t",
+         "http://u.example/a?discid=%3C%22x%22%3E%7C%7B%7D%5E%60%5C%09"},
+        {"http://u.example/a?discid=A-Z_0.9~!$'()*,/:@",
+         "http://u.example/a?discid=A-Z_0.9~!$'()*,/:@"},
     };
     for (const auto& [url, wire] : cases)
         EXPECT_EQ(WinInetHttpClient::wireAddress(url), wire) << url;
