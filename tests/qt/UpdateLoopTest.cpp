@@ -92,10 +92,12 @@ class UpdateLoopTest : public QObject {
     }
 
     void aLargeDocumentIsParsedWhileTheWindowGoesOn() {
-        // Just under 1 MiB of quarantine entries: longer to parse than a frame.
+        // Close to 1 MiB of quarantine entries, as many as the markup bound
+        // lets through and long: longer to parse than a frame.
         std::string document = "<dvcd><quarantine>";
-        for (int i = 0; document.size() < 1000 * 1000; ++i)
-            document += "<quarantined>p" + std::to_string(i) + "</quarantined>";
+        for (int i = 0; i < 7000; ++i)
+            document += "<quarantined>p" + std::to_string(i) + (i ? std::string(100, 'q') : "") +
+                        "</quarantined>";
         document += "</quarantine></dvcd>";
         dv::test::RawHttpServer server([&document](dv::test::RawHttpServer& s, int socket) {
             s.send(socket, "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
