@@ -82,7 +82,7 @@ display=DISPLAY=$DISPLAY
 # Debian 12, no OpenGL driver: the keyboard layouts are its one package
 # beyond the minimum, which every desktop's X server needs.
 root12="$roots/bookworm"
-minimal_root "$root12" bookworm xkb-data
+minimal_root "$root12" bookworm "$DEBIAN12_PACKAGES"
 if find "$root12/usr" -name 'libQt6*' -o -name 'libgstreamer-1.0*' -o -name 'fonts.conf' | grep -q .; then
     fail "the minimal root has Qt, GStreamer or fonts"
 fi
@@ -100,7 +100,7 @@ stop_in_root
 # Debian 13 with Mesa: the OpenGL driver needs a C++ runtime newer than the
 # disc's. A stand-in for the desktop's opener writes down what it is given.
 root13="$roots/trixie"
-minimal_root "$root13" trixie xkb-data,libgl1,libglx-mesa0,libgl1-mesa-dri,libegl1,libegl-mesa0
+minimal_root "$root13" trixie "$DEBIAN13_PACKAGES"
 mkdir -p "$root13/usr/local/bin"
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >/tmp/xdg-open.log\n' >"$root13/usr/local/bin/xdg-open"
 chmod 0755 "$root13/usr/local/bin/xdg-open"
@@ -167,7 +167,7 @@ stop_in_root
 # Debian 11: its C library (2.31) is older than the runtime's. xmessage is
 # the one window tool it has.
 root11="$roots/bullseye"
-minimal_root "$root11" bullseye xkb-data,x11-utils
+minimal_root "$root11" bullseye "$DEBIAN11_PACKAGES"
 point="/media/reader/DV 12 2004"
 said_in_swedish() { grep -q -x "glibc [0-9.]* eller nyare, men datorn har glibc 2\.31\." "$1"; }
 say "Debian 11: the disc's program from $point, as the reader"

@@ -23,6 +23,23 @@ minimal_root() {
     ) 9>"$dir.lock"
 }
 
+# The readers' systems the disc test runs in, each with what it needs beyond
+# the minimum: Debian 12 the keyboard layouts every desktop's X server
+# needs; Debian 13 Mesa, as every desktop has; Debian 11 (too old a glibc)
+# a way to see the message window.
+DEBIAN12_PACKAGES=xkb-data
+DEBIAN13_PACKAGES=xkb-data,libgl1,libglx-mesa0,libgl1-mesa-dri,libegl1,libegl-mesa0
+DEBIAN11_PACKAGES=xkb-data,x11-utils
+
+# make_minimal_roots FOLDER: the three at once; debootstrap waits on the
+# network more than on the processor.
+make_minimal_roots() {
+    minimal_root "$1/bookworm" bookworm "$DEBIAN12_PACKAGES" &
+    minimal_root "$1/trixie" trixie "$DEBIAN13_PACKAGES" &
+    minimal_root "$1/bullseye" bullseye "$DEBIAN11_PACKAGES" &
+    wait
+}
+
 # run_in_root ROOT CDROM MOUNT_POINT LOG [NAME=VALUE...]: starts the disc's
 # program in the background as the reader, in a mount namespace of its own
 # where ROOT is the real root (pivot_root, not chroot, so that the web
