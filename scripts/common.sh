@@ -29,9 +29,11 @@ web_engine_environment() {
 }
 
 # Starts Xvfb on a free display and exports DISPLAY. $1: colour depth,
-# $2: screen size (1024x768).
+# $2: screen size (1024x768). stop_xvfb gives back the DISPLAY set before,
+# so that a later step never takes the stopped server for a running one.
 start_xvfb() {
     local depth=${1:-24} size=${2:-1024x768} numberFile n
+    XVFB_OLD_DISPLAY=${DISPLAY-}
     # The server picks a free display itself and writes its number: two runs
     # starting at once can never both take the same one.
     numberFile=$(mktemp)
@@ -54,8 +56,14 @@ start_xvfb() {
 }
 
 stop_xvfb() {
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] || return 0
+    kill "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
+    if [ -n "${XVFB_OLD_DISPLAY:-}" ]; then
+        export DISPLAY=$XVFB_OLD_DISPLAY
+    else
+        unset DISPLAY
+    fi
 }
 
 # ccache, when installed, keeps compiled objects between runs and between
