@@ -4,6 +4,7 @@
 #include "core/music/TrackSaver.h"
 #include "qt/music/PlayerControls.h"
 
+#include <QAudioOutput>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QProgressBar>
@@ -19,6 +20,14 @@ class ScriptedSaveDialog : public dv::SaveDialog {
     std::optional<std::string> answer;
     std::optional<std::string> askSaveFileName(const std::string&) override { return answer; }
 };
+
+// Whether the media back end, with GStreamer, is in this process.
+bool mediaBackEndLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        qFatal("no /proc/self/maps");
+    return maps.readAll().contains("libgstreamer-1.0");
+}
 
 void sendMouse(QWidget* w, QEvent::Type type, int x, Qt::MouseButtons buttons) {
     QMouseEvent e(type, QPointF(x, 5), w->mapToGlobal(QPointF(x, 5)),
@@ -50,6 +59,18 @@ class PlayerTest : public QObject {
         t_->form->show();
         QSignalSpy done(t_->form, &dv::qt::TForm1::startupDone);
         QVERIFY(done.wait(30000)); // the web engine starts slowly on a loaded machine
+    }
+
+    // From a CD the back end is megabytes read before the start page.
+    void theMediaBackEndLoadsAtTheFirstPlay() {
+        QVERIFY(!mediaBackEndLoaded());
+        QTest::mouseClick(child<QWidget>("lbPlay"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(t_->form->playerControls().device().mode(),
+                                  dv::PlayerMode::Playing, 5000);
+        QVERIFY(mediaBackEndLoaded());
+        QTest::mouseClick(child<QWidget>("lbStop"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(t_->form->playerControls().device().mode(),
+                                  dv::PlayerMode::Stopped, 3000);
     }
 
     void titleLineShowsTagAndLength() {
@@ -95,6 +116,9 @@ class PlayerTest : public QObject {
         sendMouse(knob, QEvent::MouseMove, 3 - 39, Qt::LeftButton);
         QCOMPARE(knob->x(), 100);
         QCOMPARE(device.GetVolume(), 32342);
+        const auto* output = device.findChild<QAudioOutput*>(); // made at the first play
+        QVERIFY(output);
+        QVERIFY(qAbs(output->volume() - 32342 / 65535.0f) < 1e-4f);
         QCOMPARE(t_->form->statusText(), QStringLiteral("Volym 49%"));
         QCOMPARE(knob->toolTip(), QStringLiteral("Volym 49%"));
         sendMouse(knob, QEvent::MouseButtonRelease, 3 - 39, Qt::NoButton);

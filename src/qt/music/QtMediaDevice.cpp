@@ -14,8 +14,14 @@
 namespace dv::qt {
 
 QtMediaDevice::QtMediaDevice(std::function<void()> notify, QObject* parent)
-    : QObject(parent), notify_(std::move(notify)), player_(new QMediaPlayer(this)),
-      output_(new QAudioOutput(this)) {
+    : QObject(parent), notify_(std::move(notify)) {}
+
+void QtMediaDevice::makePlayer() {
+    if (player_)
+        return;
+    player_ = new QMediaPlayer(this);
+    output_ = new QAudioOutput(this);
+    output_->setVolume(volume_);
     player_->setAudioOutput(output_);
     connect(player_, &QMediaPlayer::playbackStateChanged, this,
             [this](QMediaPlayer::PlaybackState state) {
@@ -41,6 +47,7 @@ void QtMediaDevice::requireOpen() const {
 
 void QtMediaDevice::open(const std::string& path) {
     close();
+    makePlayer();
     const bool notify = std::exchange(notifyRequested_, false);
     player_->setSource(QUrl::fromLocalFile(toQString(path)));
     QEventLoop loop;
@@ -126,11 +133,13 @@ PlayerMode QtMediaDevice::mode() const {
 }
 
 int QtMediaDevice::GetVolume() {
-    return static_cast<int>(std::lround(output_->volume() * 65535.0));
+    return static_cast<int>(std::lround(volume_ * 65535.0));
 }
 
 void QtMediaDevice::SetVolume(int volume) {
-    output_->setVolume(static_cast<float>(volume) / 65535.0f);
+    volume_ = static_cast<float>(volume) / 65535.0f;
+    if (output_)
+        output_->setVolume(volume_);
 }
 
 } // namespace dv::qt

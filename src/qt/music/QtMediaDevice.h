@@ -15,6 +15,9 @@ namespace dv::qt {
 // Opening waits until the file is loaded, so its length is known at once;
 // a requested notification comes once the next command has completed: an
 // open when the file is loaded, a play when playing ends or is stopped.
+// The player is made at the first open: making it loads the media back end
+// with every GStreamer plugin, megabytes a CD would read before the start
+// page, for a track the reader may never play.
 class QtMediaDevice : public QObject, public MediaDevice, public AudioVolume {
     Q_OBJECT
   public:
@@ -39,12 +42,14 @@ class QtMediaDevice : public QObject, public MediaDevice, public AudioVolume {
     static constexpr int kOpenTimeoutMs = 10000;
 
   private:
+    void makePlayer();
     void notifyLater();
     void requireOpen() const;
 
     std::function<void()> notify_;
-    QMediaPlayer* player_;
-    QAudioOutput* output_;
+    QMediaPlayer* player_ = nullptr;
+    QAudioOutput* output_ = nullptr;
+    float volume_ = 1.0f; // the output's, kept until it exists
     bool open_ = false;
     bool notifyRequested_ = false;
     bool playNotifyPending_ = false;

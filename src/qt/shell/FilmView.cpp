@@ -6,14 +6,22 @@
 
 namespace dv::qt {
 
-FilmView::FilmView(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this)) {
+FilmView::FilmView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(sink_, &QVideoSink::videoFrameChanged, this, &FilmView::show);
+}
+
+QVideoSink* FilmView::sink() {
+    if (!sink_) {
+        sink_ = new QVideoSink(this);
+        connect(sink_, &QVideoSink::videoFrameChanged, this, &FilmView::show);
+    }
+    return sink_;
 }
 
 FilmView::~FilmView() {
     // A frame may still arrive while the view is taken apart: not here.
-    disconnect(sink_, nullptr, this, nullptr);
+    if (sink_)
+        disconnect(sink_, nullptr, this, nullptr);
 }
 
 void FilmView::show(const QVideoFrame& frame) {

@@ -17,7 +17,8 @@ class FilmView : public QWidget {
     explicit FilmView(QWidget* parent);
     ~FilmView() override;
 
-    QVideoSink* sink() const { return sink_; }
+    // Made when first asked for, with the film's player.
+    QVideoSink* sink();
     // Black again, until the next film's first frame.
     void clear();
 

@@ -33,8 +33,6 @@ TForm2::TForm2(QUrl film, std::chrono::milliseconds tick)
     WinMediaPlayer1 = new FilmView(this);
     WinMediaPlayer1->setObjectName(QStringLiteral("WinMediaPlayer1"));
     place(*WinMediaPlayer1, timeline_.player());
-    player_ = new QMediaPlayer(this);
-    player_->setVideoOutput(WinMediaPlayer1->sink());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -69,6 +67,12 @@ void TForm2::Timer1Timer() {
         Timer1->stop();
     // Only a file is a film: the player would wait on a FIFO for ever.
     if (open && film_.isLocalFile() && isRegularFile(toStdString(film_.toLocalFile()))) {
+        // Made at the first film, not with the window at start: the media
+        // back end is megabytes a CD would read before the start page.
+        if (!player_) {
+            player_ = new QMediaPlayer(this);
+            player_->setVideoOutput(WinMediaPlayer1->sink());
+        }
         player_->setSource(film_);
         player_->play();
     }
@@ -76,7 +80,8 @@ void TForm2::Timer1Timer() {
 
 void TForm2::hideEvent(QHideEvent* event) {
     Timer1->stop();
-    player_->stop();
+    if (player_)
+        player_->stop();
     WinMediaPlayer1->clear();
     QDialog::hideEvent(event);
 }

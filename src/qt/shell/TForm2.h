@@ -23,6 +23,7 @@ class TForm2 : public QDialog {
     explicit TForm2(QUrl film = {}, std::chrono::milliseconds tick = HiddenScreenTimeline::kTick);
 
     void setFilm(QUrl film) { film_ = std::move(film); }
+    // None until the first film plays.
     QMediaPlayer* player() const { return player_; }
     const HiddenScreenTimeline& timeline() const { return timeline_; }
 
