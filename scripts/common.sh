@@ -2,7 +2,12 @@
 
 DATAVIND_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
+# Every line says how long the run has taken so far, in the scripts it calls too.
+export DATAVIND_RUN_START=${DATAVIND_RUN_START:-$(date +%s)}
+say() {
+    local t=$(($(date +%s) - DATAVIND_RUN_START))
+    printf '\033[1m==> [%d:%02d] %s\033[0m\n' $((t / 60)) $((t % 60)) "$*"
+}
 
 # Installs the Debian packages of scripts/packages.txt that are missing,
 # through sudo when not root.
@@ -53,6 +58,13 @@ start_xvfb() {
     kill "$XVFB_PID" 2>/dev/null
     echo "could not start Xvfb" >&2
     return 1
+}
+
+# Ends a background job of this shell and every process it started.
+kill_tree() {
+    local child
+    for child in $(pgrep -P "$1"); do kill_tree "$child"; done
+    kill "$1" 2>/dev/null || true
 }
 
 stop_xvfb() {
