@@ -72,7 +72,9 @@ key_exists && fail "the settings key is there before the test"
 # A start that ends without an orderly exit.
 start_windows_program "$DISC"
 question_area || fail "the update question did not come"
-sleep 1
+# Its text drawn before the picture is taken.
+question_drawn() { [ "$(dark_pixels "$QX" "$QY" 300 60)" -gt 40 ]; }
+wait_until 5 question_drawn || fail "the update question shows no text"
 shot "${name}_question"
 key_exists && fail "starting created the settings key"
 kill -9 "$APP_PID"
