@@ -183,15 +183,14 @@ TEST(WinInetHttpClient, TheSizeLimit) {
     for (const Case& c : cases) {
         LoopbackHttpServer server(c.serve);
         WinInetHttpClient client;
-        client.setDeadline(8s);
+        // A deadline far beyond the wait below: an answer within the wait
+        // is the client's own stop, also on a loaded machine.
+        client.setDeadline(60s);
         Answer answer;
-        const auto start = Clock::now();
         client.get(server.base() + "/big", kMaxXmlDocumentBytes, answer.receiver());
-        ASSERT_TRUE(answer.wait()) << c.what;
+        ASSERT_TRUE(answer.wait(30s)) << c.what << ": not stopped before the deadline";
         EXPECT_EQ(*answer.body, c.delivered ? limit : std::string()) << c.what;
         EXPECT_EQ(answer.status, c.delivered ? 200 : 0) << c.what;
-        // Stopped on its own, not by the deadline.
-        EXPECT_LT(answer.at - start, 5s) << c.what;
     }
 }
 
