@@ -94,6 +94,8 @@ use_ccache() {
     export CCACHE_DIR
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$DATAVIND_TOP")}"
     export CCACHE_NOHASHDIR=1 CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-12G}"
+    # Sources compiled over a precompiled header are cached as well.
+    export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
     mkdir -p "$CCACHE_DIR" 2>/dev/null
 }
 
