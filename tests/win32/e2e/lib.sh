@@ -78,9 +78,9 @@ answer_startup_box() {
     local box
     # Wine here has no engine for pages, so the box comes; where it has one
     # this waits its five seconds for nothing.
-    some_box() { dialogtool list --process datavind.exe >/dev/null; }
+    # The listing that found the box is the one read below.
+    some_box() { box=$(dialogtool list --process datavind.exe); }
     wait_until 5 some_box || return 0
-    box=$(dialogtool list --process datavind.exe) || return 0
     case "$box" in
     *$'\tDatavinds cd\tKunde inte skapa IE\t1=OK') dialogtool press 1 --process datavind.exe >/dev/null ;;
     *) fail "unexpected box: $box" ;;
