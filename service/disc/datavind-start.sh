@@ -133,8 +133,9 @@ disc_level= system_level=
 [ -r "$runtime/GLIBCXX" ] && disc_level=$(level <"$runtime/GLIBCXX")
 [ -n "$system_cxx" ] && [ -r "$system_cxx" ] &&
     system_level=$(grep -ao 'GLIBCXX_3\.4\.[0-9]*' "$system_cxx" | level | sort -n | tail -n 1)
+library_path=
 if [ -z "$system_level" ] || { [ -n "$disc_level" ] && [ "$system_level" -lt "$disc_level" ]; }; then
-    runtime LD_LIBRARY_PATH "$runtime/lib/cxx${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+    library_path="$runtime/lib/cxx"
 fi
 # With no OpenGL driver on the system, Qt draws in software.
 if ! printf '%s\n' "$libraries" | grep -q 'libGLX_[a-z]*\.so\.0'; then
@@ -149,12 +150,13 @@ export DATAVIND_DISC_ROOT
 # From a CD: the files the start reads lie on the disc in the order they are
 # read; reading them ahead keeps the drive reading on rather than seeking
 # between a few pages of each. First what the start window needs, then the
-# window (its process waits for this one, which becomes the program), then
-# the rest while it shows: whole files, and of those the start reads only a
-# little of (linux/read-parts: "OFFSET LENGTH FILE") just those parts.
+# window (it ends with this script, which runs the program), then the rest
+# while it shows: whole files, and of those the start reads only a little
+# of (linux/read-parts: "OFFSET LENGTH FILE") just those parts.
 read_whole() {
     [ -r "$runtime/$1" ] || return 0
-    (cd "$runtime" && if [ -s read-parts ]; then awk 'NR == FNR { part[$3] = 1; next } !($0 in part)' read-parts "$1"; else cat "$1"; fi |
+    (cd "$runtime" && parts=read-parts && { [ -r "$parts" ] || parts=/dev/null; } &&
+        awk -v parts="$parts" 'FILENAME == parts { part[$3] = 1; next } !($0 in part) && !/\.zst$/' "$parts" "$1" |
         tr '\n' '\0' | xargs -r -0 cat --) >/dev/null 2>&1
     return 0
 }
@@ -171,6 +173,45 @@ if [ -n "${DISPLAY:-}" ] && [ -x "$runtime/datavind-splash" ]; then
     DATAVIND_SPLASH=$!
     export DATAVIND_SPLASH
 fi
+
+# The libraries the start loads lie on the disc packed with zstd (read-next
+# names them NAME.zst): a quarter fewer bytes for a CD drive to read than
+# the disc's own compression leaves. They are unpacked for this start into
+# a folder in memory, the first of these that takes them, and removed when
+# the program ends; folders that an ended start left are removed too.
+unpacked=
+unpack_into() {
+    [ -n "$1" ] && [ -d "$1" ] && [ -w "$1" ] || return 1
+    for old in "$1"/datavind-start-*; do
+        pid=${old##*/datavind-start-}
+        pid=${pid%%.*}
+        [ -O "$old" ] && ! kill -0 "$pid" 2>/dev/null && rm -rf "$old"
+    done
+    unpacked=$(mktemp -d "$1/datavind-start-$$.XXXXXX" 2>/dev/null) || return 1
+    (cd "$runtime" && grep '\.zst$' read-next | tr '\n' '\0' |
+        xargs -r -0 "$runtime/zstd" -d -q --no-progress --output-dir-flat "$unpacked" --) >/dev/null 2>&1 && return 0
+    rm -rf "$unpacked"
+    unpacked=
+    return 1
+}
+if [ -r "$runtime/read-next" ] && grep -q '\.zst$' "$runtime/read-next"; then
+    unpack_into "${XDG_RUNTIME_DIR:-}" || unpack_into /dev/shm || unpack_into "${TMPDIR:-/tmp}" || {
+        [ -z "${DATAVIND_SPLASH:-}" ] || kill "$DATAVIND_SPLASH" 2>/dev/null
+        tell "Datavinds cd kan inte starta: det finns inte plats för skivans
+bibliotek i datorns minne eller i /tmp (ungefär $(($(cat "$runtime/unpacked-size" 2>/dev/null || echo 0) / 1048576)) MB behövs)."
+        exit 1
+    }
+    library_path="$unpacked${library_path:+:$library_path}"
+    trap 'rm -rf "$unpacked"' EXIT
+    trap 'exit 129' HUP
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+fi
+[ -z "$library_path" ] || runtime LD_LIBRARY_PATH "$library_path${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 read_whole read-next
 read_parts
-exec "$runtime/datavind" "$@"
+if [ -z "$unpacked" ]; then
+    exec "$runtime/datavind" "$@"
+fi
+# The folder is removed after the program: this script waits for it.
+"$runtime/datavind" "$@"

@@ -13,7 +13,9 @@ start_script=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
+running=
 cleanup() {
+    [ -z "$running" ] || kill "$running" 2>/dev/null
     mountpoint -q "$work/noexec" 2>/dev/null && umount "$work/noexec"
     rm -rf "$work"
 }
@@ -52,7 +54,7 @@ done
 ! has DATAVIND_SAVED_QT_QPA_PLATFORM_PLUGIN_PATH || fail "a variable the reader never set was saved"
 
 # On a display: the start window runs with the program's process id (the
-# script's own, which the program takes over), the program learns the
+# script's own, which the program takes over here), the program learns the
 # window's, and the listed start files are read ahead, a missing one not
 # stopping the start. A listed file is a FIFO here: its writer ends only
 # when the script has read it.
@@ -101,6 +103,70 @@ grep -q '^cat .*lib/whole.so' "$work/spied" || fail "the whole file was not read
 ! grep -q '^cat .*lib/part.so' "$work/spied" || fail "the file read in parts was read whole too"
 printf 'saknas.so\n' >"$with_window/linux/read-first"
 rm -f "$with_window/linux/read-parts"
+
+# Libraries packed with zstd (read-next names them NAME.zst) are unpacked
+# for the start into a folder of the reader's runtime folder, which the
+# program's library path names first and which is gone when the program
+# has ended; the script waits for it and gives back its status. A folder
+# an ended start left behind is removed, one of a running start kept.
+packed="$work/packed disc"
+lay_out "$packed"
+printf '#!/bin/sh
+echo "pid=$$" >"$DATAVIND_TEST_ENV"
+echo "ppid=$PPID" >>"$DATAVIND_TEST_ENV"
+env >>"$DATAVIND_TEST_ENV"
+first=${LD_LIBRARY_PATH%%%%:*}
+cat "$first/libett.so.1" "$first/libtva.so.2" >"$DATAVIND_TEST_ENV.libs" 2>/dev/null
+exit 3
+' >"$packed/linux/datavind"
+printf '#!/bin/sh
+echo "$1 $$" >"$DATAVIND_TEST_WINDOW"
+' >"$packed/linux/datavind-splash"
+printf '#!/bin/sh
+exec %s "$@"
+' "$(command -v zstd)" >"$packed/linux/zstd"
+chmod 0755 "$packed/linux/datavind-splash" "$packed/linux/zstd"
+mkdir -p "$packed/linux/lib"
+seq 1 5000 | zstd -q -o "$packed/linux/lib/libett.so.1.zst"
+echo två | zstd -q -o "$packed/linux/lib/libtva.so.2.zst"
+printf 'lib/libett.so.1.zst\nlib/libtva.so.2.zst\ndatavind\n' >"$packed/linux/read-next"
+run="$work/run"
+mkdir -p "$run"
+sleep 600 &
+running=$!
+mkdir "$run/datavind-start-999999999.old" "$run/datavind-start-$running.now"
+start_packed() { # NAME=VALUE...: starts the packed disc, its status in $status
+    rm -f "$work/env" "$work/env.libs" "$work/window"
+    status=0
+    env -i PATH="$PATH" HOME="$work" DISPLAY=:99 DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_WINDOW="$work/window" \
+        LD_LIBRARY_PATH=/opt/mine "$@" "$packed/datavind" 2>"$work/err" || status=$?
+}
+start_packed XDG_RUNTIME_DIR="$run"
+[ "$status" -eq 3 ] || fail "the program's status 3 came back as $status: $(cat "$work/err")"
+unpacked=$(got LD_LIBRARY_PATH)
+unpacked=${unpacked%%:*}
+[ "$(dirname "$unpacked")" = "$run" ] || fail "the libraries were unpacked into '$unpacked', not $run"
+[ "$(got LD_LIBRARY_PATH)" = "$unpacked:/opt/mine" ] || fail "library path '$(got LD_LIBRARY_PATH)'"
+[ "$(got DATAVIND_SAVED_LD_LIBRARY_PATH)" = /opt/mine ] || fail "the reader's LD_LIBRARY_PATH was not kept"
+{ seq 1 5000; echo två; } | cmp -s - "$work/env.libs" || fail "the unpacked libraries differ: $(head -c 200 "$work/env.libs")"
+[ ! -e "$unpacked" ] || fail "the unpacked libraries were left in $unpacked"
+[ ! -e "$run/datavind-start-999999999.old" ] || fail "an ended start's folder was left"
+[ -d "$run/datavind-start-$running.now" ] || fail "a running start's folder was removed"
+kill "$running"
+for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
+read -r window_arg _ <"$work/window" || fail "no start window was started"
+[ "$window_arg" = "$(got ppid)" ] || fail "the start window waits for $window_arg, the script is $(got ppid)"
+# With no runtime folder of the reader's, another place in memory or /tmp.
+start_packed TMPDIR="$work/tmp"
+[ "$status" -eq 3 ] || fail "status $status without XDG_RUNTIME_DIR: $(cat "$work/err")"
+unpacked=$(got LD_LIBRARY_PATH)
+case "$(dirname "${unpacked%%:*}")" in /dev/shm | "$work/tmp") ;; *) fail "unpacked into '$unpacked'" ;; esac
+# Libraries that cannot be unpacked: no start, a word in Swedish, nothing left.
+echo trasig >"$packed/linux/lib/libtva.so.2.zst"
+start_packed XDG_RUNTIME_DIR="$run" TMPDIR="$work/tmp"
+[ "$status" -eq 1 ] && [ ! -e "$work/env" ] || fail "started with a broken library (status $status)"
+grep -q "Datavinds cd kan inte starta" "$work/err" || fail "no word on the broken library: $(cat "$work/err")"
+[ -z "$(ls "$run")" ] || fail "left behind: $(ls "$run")"
 
 # Without a display there is no window to show.
 rm -f "$work/window" "$with_window/linux/lib.fifo"

@@ -1,9 +1,9 @@
 // The start window shown while the program loads from a slow disc:
-//   datavind-splash PROGRAM_PID
-// The disc's start script runs it before the program, with the program's
-// process id (the script's own, which the program takes over). Its picture,
-// datavind-splash.pic, lies beside it. It ends on SIGTERM (from the program,
-// once its own window is up) or when the program has ended.
+//   datavind-splash SCRIPT_PID
+// The disc's start script runs it before the program, with its own process
+// id (the script runs the program, or becomes it, and ends with it). Its
+// picture, datavind-splash.pic, lies beside it. It ends on SIGTERM (from the
+// program, once its own window is up) or when the script has ended.
 
 #include "linux/startwindow/StartWindowPicture.h"
 #include "linux/startwindow/XcbStartWindow.h"
