@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 work=$(mktemp -d)
 running=
 cleanup() {
-    [ -z "$running" ] || kill "$running" 2>/dev/null
+    [ -z "$running" ] || kill "$running" 2>/dev/null || true
     mountpoint -q "$work/noexec" 2>/dev/null && umount "$work/noexec"
     rm -rf "$work"
 }
@@ -153,6 +153,7 @@ unpacked=${unpacked%%:*}
 [ ! -e "$run/datavind-start-999999999.old" ] || fail "an ended start's folder was left"
 [ -d "$run/datavind-start-$running.now" ] || fail "a running start's folder was removed"
 kill "$running"
+running=
 for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
 read -r window_arg _ <"$work/window" || fail "no start window was started"
 [ "$window_arg" = "$(got ppid)" ] || fail "the start window waits for $window_arg, the script is $(got ppid)"

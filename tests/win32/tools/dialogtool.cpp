@@ -7,6 +7,7 @@
 //   dialogtool window --caption TEXT [--process NAME] [--wait SECONDS]
 //   dialogtool restore --caption TEXT [--process NAME] [--wait SECONDS]
 //   dialogtool close --caption TEXT [--process NAME] [--wait SECONDS]
+//   dialogtool gone --caption TEXT [--process NAME] [--wait SECONDS]
 //
 // list prints one line per box, in UTF-8, fields separated by tabs:
 //   window handle (hex), process name, caption, text, buttons as id=label
@@ -18,11 +19,13 @@
 //   left top width height normal|minimised|maximised
 // e.g. "112 106 800 600 normal". restore asks that window to come back from
 // minimised, as a click on its task-bar button would, and close asks it to
-// close, as its close box would; both print it as window does.
+// close, as its close box would; both print it as window does. gone waits
+// until no such window is left.
 // --process keeps the windows of programs of that file name (any case),
 // --caption those with exactly that caption, and --wait waits up to that many
 // seconds (fractions allowed) for one to appear. The exit status is 0 when
-// one was found (and its button pressed), 1 when none was, 2 on bad use.
+// one was found (and its button pressed), 1 when none was, 2 on bad use;
+// for gone, 0 when none is left and 1 when one still is.
 //
 // Run it under the same Wine prefix as the program, e.g. from a test script:
 //   "$WINE_RUN" dialogtool.exe press 1 --process datavind.exe --wait 5
@@ -145,6 +148,8 @@ bool printWindow(const Options& options) {
     for (const HWND window : topLevelWindows()) {
         if (!wanted(window, options))
             continue;
+        if (options.command == "gone")
+            return true;
         if (options.command == "restore")
             SendMessageTimeoutW(window, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000,
                                 nullptr);
@@ -190,7 +195,7 @@ bool press(const Box& box, int id) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore|close [--process NAME] "
+    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore|close|gone [--process NAME] "
                          "[--caption TEXT] [--wait SECONDS]\n");
     return 2;
 }
@@ -211,7 +216,8 @@ int wmain(int argc, wchar_t** argv) {
         options.buttonId = _wtoi(argv[2]);
         i = 3;
     } else if (options.command != "list" && options.command != "window" &&
-               options.command != "restore" && options.command != "close") {
+               options.command != "restore" && options.command != "close" &&
+               options.command != "gone") {
         return usage();
     }
     for (; i + 1 < argc; i += 2) {
@@ -225,8 +231,9 @@ int wmain(int argc, wchar_t** argv) {
         else
             return usage();
     }
-    const bool byCaption =
-        options.command == "window" || options.command == "restore" || options.command == "close";
+    const bool gone = options.command == "gone";
+    const bool byCaption = gone || options.command == "window" || options.command == "restore" ||
+                           options.command == "close";
     if (i != argc || (byCaption && options.caption.empty()))
         return usage();
 
@@ -234,7 +241,7 @@ int wmain(int argc, wchar_t** argv) {
         GetTickCount64() + static_cast<ULONGLONG>(options.waitSeconds * 1000);
     for (;;) {
         if (byCaption) {
-            if (printWindow(options))
+            if (printWindow(options) != gone)
                 return 0;
             if (GetTickCount64() >= deadline)
                 return 1;

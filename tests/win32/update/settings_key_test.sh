@@ -89,7 +89,7 @@ question_area || fail "the update question did not come again"
 click_question 20 128  # rbNo
 click_question 20 160  # cbNoNo
 click_question 362 157 # Button1, "Stäng"
-question_area 1 && fail "the question stayed open after Stäng"
+dialogtool gone --caption "$QUESTION" --process datavind.exe --wait 10 || fail "the question stayed open after Stäng"
 key_exists && fail "the answer was written before the exit"
 exit_program
 wait_for_idle_wine
