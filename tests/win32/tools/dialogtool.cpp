@@ -195,8 +195,9 @@ bool press(const Box& box, int id) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: dialogtool list|press ID|window|restore|close|gone [--process NAME] "
-                         "[--caption TEXT] [--wait SECONDS]\n");
+    std::fprintf(stderr,
+                 "usage: dialogtool list|press ID|window|restore|close|gone [--process NAME] "
+                 "[--caption TEXT] [--wait SECONDS]\n");
     return 2;
 }
 
