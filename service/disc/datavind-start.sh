@@ -203,9 +203,6 @@ bibliotek i datorns minne eller i /tmp (ungefär $(($(cat "$runtime/unpacked-siz
     }
     library_path="$unpacked${library_path:+:$library_path}"
     trap 'rm -rf "$unpacked"' EXIT
-    trap 'exit 129' HUP
-    trap 'exit 130' INT
-    trap 'exit 143' TERM
 fi
 [ -z "$library_path" ] || runtime LD_LIBRARY_PATH "$library_path${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 read_whole read-next
@@ -213,5 +210,18 @@ read_parts
 if [ -z "$unpacked" ]; then
     exec "$runtime/datavind" "$@"
 fi
-# The folder is removed after the program: this script waits for it.
-"$runtime/datavind" "$@"
+# The folder is removed after the program: this script waits for it, and
+# passes on a request to end to it (the shell would run its own trap only
+# after the program). A program run in the background has SIGINT ignored:
+# Ctrl+C in a terminal ends it with SIGTERM.
+"$runtime/datavind" "$@" &
+program=$!
+trap 'kill -HUP "$program" 2>/dev/null' HUP
+trap 'kill -TERM "$program" 2>/dev/null' INT TERM
+status=0
+wait "$program" || status=$?
+while kill -0 "$program" 2>/dev/null; do
+    status=0
+    wait "$program" || status=$?
+done
+exit "$status"

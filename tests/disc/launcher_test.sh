@@ -117,6 +117,7 @@ echo "ppid=$PPID" >>"$DATAVIND_TEST_ENV"
 env >>"$DATAVIND_TEST_ENV"
 first=${LD_LIBRARY_PATH%%%%:*}
 cat "$first/libett.so.1" "$first/libtva.so.2" >"$DATAVIND_TEST_ENV.libs" 2>/dev/null
+[ -z "$DATAVIND_TEST_HOLD" ] || exec sleep 600
 exit 3
 ' >"$packed/linux/datavind"
 printf '#!/bin/sh
@@ -157,6 +158,20 @@ running=
 for _ in $(seq 50); do [ -s "$work/window" ] && break; sleep 0.1; done
 read -r window_arg _ <"$work/window" || fail "no start window was started"
 [ "$window_arg" = "$(got ppid)" ] || fail "the start window waits for $window_arg, the script is $(got ppid)"
+# Asked to end (as a desktop ends its session), the script ends the program
+# and removes the folder.
+env -i PATH="$PATH" HOME="$work" DATAVIND_TEST_ENV="$work/env" DATAVIND_TEST_HOLD=1 \
+    XDG_RUNTIME_DIR="$run" "$packed/datavind" 2>"$work/err" &
+script=$!
+rm -f "$work/env.libs"
+for _ in $(seq 100); do [ -e "$work/env.libs" ] && break; sleep 0.1; done
+[ -e "$work/env.libs" ] || fail "the held program did not start: $(cat "$work/err")"
+program=$(got pid)
+kill -TERM "$script"
+for _ in $(seq 100); do kill -0 "$script" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$script" 2>/dev/null && { kill "$program" 2>/dev/null; fail "the script did not end when asked to"; }
+kill -0 "$program" 2>/dev/null && { kill "$program"; fail "the program ran on after the script was asked to end"; }
+[ -z "$(ls "$run")" ] || fail "left behind after an end asked for: $(ls "$run")"
 # With no runtime folder of the reader's, another place in memory or /tmp.
 start_packed TMPDIR="$work/tmp"
 [ "$status" -eq 3 ] || fail "status $status without XDG_RUNTIME_DIR: $(cat "$work/err")"
