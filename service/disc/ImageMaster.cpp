@@ -91,7 +91,8 @@ std::vector<std::string> ImageMaster::startFilesOf(const std::string& linuxRunti
     std::set<std::string> seen;
     // What the start script reads before anything else: the versions it
     // compares and its lists.
-    for (const char* own : {"GLIBC", "GLIBCXX", "read-first", "read-next", "read-parts"}) {
+    for (const char* own :
+         {"GLIBC", "GLIBCXX", "read-first", "read-next", "read-parts", "unpacked-size"}) {
         std::error_code ec;
         if (fs::is_regular_file(fs::symlink_status(linux / own, ec)) && seen.insert(own).second)
             files.emplace_back(own);

@@ -180,8 +180,12 @@ fi
 # a folder in memory, the first of these that takes them, and removed when
 # the program ends; folders that an ended start left are removed too.
 unpacked=
+unpacked_mb=$(($(cat "$runtime/unpacked-size" 2>/dev/null || echo 0) / 1048576))
 unpack_into() {
     [ -n "$1" ] && [ -d "$1" ] && [ -w "$1" ] || return 1
+    # A place with too little room is not filled up to find that out.
+    free_mb=$(df -Pm "$1" 2>/dev/null | awk 'NR == 2 { print $4 }')
+    [ -z "$free_mb" ] || [ "$free_mb" -gt "$unpacked_mb" ] || return 1
     for old in "$1"/datavind-start-*; do
         pid=${old##*/datavind-start-}
         pid=${pid%%.*}
@@ -197,8 +201,9 @@ unpack_into() {
 if [ -r "$runtime/read-next" ] && grep -q '\.zst$' "$runtime/read-next"; then
     unpack_into "${XDG_RUNTIME_DIR:-}" || unpack_into /dev/shm || unpack_into "${TMPDIR:-/tmp}" || {
         [ -z "${DATAVIND_SPLASH:-}" ] || kill "$DATAVIND_SPLASH" 2>/dev/null
-        tell "Datavinds cd kan inte starta: det finns inte plats för skivans
-bibliotek i datorns minne eller i /tmp (ungefär $(($(cat "$runtime/unpacked-size" 2>/dev/null || echo 0) / 1048576)) MB behövs)."
+        tell "Datavinds cd kan inte starta: skivans bibliotek (ungefär $unpacked_mb MB)
+gick inte att packa upp i datorns minne eller i /tmp.
+Det finns kanske inte plats, eller så är skivan repig eller smutsig."
         exit 1
     }
     library_path="$unpacked${library_path:+:$library_path}"

@@ -160,7 +160,8 @@ TEST(ImageMasterTest, StartFilesAreTheRuntimesOwn) {
         fs::temp_directory_path() / ("startfiles-" + std::to_string(::getpid()));
     fs::remove_all(runtime);
     fs::create_directories(runtime / "linux" / "lib");
-    for (const char* file : {"datavind", "lib/a.so", "lib/b.so", "GLIBC", "read-parts"})
+    for (const char* file :
+         {"datavind", "lib/a.so", "lib/b.so", "GLIBC", "read-parts", "unpacked-size"})
         std::ofstream(runtime / "linux" / file) << "x";
     std::ofstream(runtime / "secret") << "x";
     fs::create_symlink("/etc/passwd", runtime / "linux" / "lib" / "link.so");
@@ -170,7 +171,7 @@ TEST(ImageMasterTest, StartFilesAreTheRuntimesOwn) {
         << "./lib/a.so\nlib/link.so\nlib\ndatavind\nlib/b.so";
     EXPECT_EQ(ImageMaster::startFilesOf(runtime.string()),
               (std::vector<std::string>{"GLIBC", "read-first", "read-next", "read-parts",
-                                        "lib/a.so", "datavind", "lib/b.so"}));
+                                        "unpacked-size", "lib/a.so", "datavind", "lib/b.so"}));
     fs::remove_all(runtime);
     EXPECT_TRUE(ImageMaster::startFilesOf(runtime.string()).empty());
 }

@@ -17,6 +17,7 @@ running=
 cleanup() {
     [ -z "$running" ] || kill "$running" 2>/dev/null || true
     mountpoint -q "$work/noexec" 2>/dev/null && umount "$work/noexec"
+    mountpoint -q "$work/small" 2>/dev/null && umount "$work/small"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -177,6 +178,21 @@ start_packed TMPDIR="$work/tmp"
 [ "$status" -eq 3 ] || fail "status $status without XDG_RUNTIME_DIR: $(cat "$work/err")"
 unpacked=$(got LD_LIBRARY_PATH)
 case "$(dirname "${unpacked%%:*}")" in /dev/shm | "$work/tmp") ;; *) fail "unpacked into '$unpacked'" ;; esac
+# A place with less room than the libraries need is passed over unwritten
+# (linux/unpacked-size says how much they need).
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir "$work/small"
+    mount -t tmpfs -o size=1m tmpfs "$work/small"
+    echo 10485760 >"$packed/linux/unpacked-size"
+    start_packed XDG_RUNTIME_DIR="$work/small" TMPDIR="$work/tmp"
+    [ "$status" -eq 3 ] || fail "status $status with a small runtime folder: $(cat "$work/err")"
+    [ -z "$(ls -A "$work/small")" ] || fail "the small runtime folder was written to: $(ls -A "$work/small")"
+    case "$(got LD_LIBRARY_PATH)" in "$work/small"/*) fail "unpacked into the small folder" ;; esac
+    umount "$work/small"
+    rm "$packed/linux/unpacked-size"
+else
+    echo "launcher: the case of a small runtime folder needs root to mount; left out"
+fi
 # Libraries that cannot be unpacked: no start, a word in Swedish, nothing left.
 echo trasig >"$packed/linux/lib/libtva.so.2.zst"
 start_packed XDG_RUNTIME_DIR="$run" TMPDIR="$work/tmp"
